@@ -1,0 +1,17 @@
+#pragma once
+#include "device/MessageBoxes.h"
+
+#include <QPointer>
+#include <QWidget>
+
+// Shows messages as modal QMessageBoxes with an OK button.
+class GuiMessageBoxes : public MessageBoxes
+{
+public:
+    void setParentWidget(QWidget *parent) { m_parent = parent; }
+    void showMessage(const QString &text, MessageIcon icon = MessageIcon::None,
+                     const QString &title = QString()) override;
+
+private:
+    QPointer<QWidget> m_parent;
+};

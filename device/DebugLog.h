@@ -1,0 +1,38 @@
+#pragma once
+// The debug trace: one text file per run, created only in debug mode, one line
+// per call ended by CR LF, no time stamp. Lines are fixed by their callers.
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QString>
+#include <QStringList>
+
+class DebugLog
+{
+public:
+    // "debugLog_" + MMddyyyy_HHmmss + ".txt"
+    static QString fileNameFor(const QDateTime &start);
+
+    // OpenDebugLog: when debugMode, creates (replacing) the file in dir named
+    // for `start`. Returns false with errorString() when the file cannot be made.
+    bool OpenDebugLog(bool debugMode, const QDir &dir = QDir::current(),
+                      const QDateTime &start = QDateTime::currentDateTime());
+    // Opens a log at an explicit path (the command line's --debug-log).
+    bool openAt(const QString &path);
+    // WriteDebugLog: appends one line; does nothing when not enabled or not open.
+    void WriteDebugLog(const QString &text);
+
+    bool enabled() const { return m_enabled; }
+    QString filePath() const { return m_file.fileName(); }
+    QString errorString() const { return m_error; }
+    // Every line written in this run (tests read the trace from here).
+    const QStringList &lines() const { return m_lines; }
+    // Keep lines in memory even without a file (tests).
+    void enableInMemory() { m_enabled = true; }
+
+private:
+    bool m_enabled = false;
+    QFile m_file;
+    QString m_error;
+    QStringList m_lines;
+};

@@ -1,0 +1,96 @@
+#pragma once
+// The device link: opening the programmer port with the board's power cycle,
+// closing it, the power-line rule, and the five device procedures. Every byte,
+// pause and debug-log line is part of the board's protocol.
+//
+// Architecture (the whole program):
+//   core (qovcore, Qt Core + SerialPort): ProgrammerPort and its implementations,
+//     Clock, DebugLog, DeviceLink (this file), USB discovery, DeviceSettings,
+//     SettingsTransactions, profiles, the simulated board. No widgets, no dialogs:
+//     messages go through MessageBoxes, progress through TransactionReporter.
+//   gui (qovgui): Form1 (main window), Form2 (learn mode), Form3 (code list).
+//   cli (qovcli): qovctl. Executables are thin mains over these libraries.
+#include "app/AppPreferences.h"
+#include "device/Clock.h"
+#include "device/DebugLog.h"
+#include "device/MessageBoxes.h"
+#include "device/ProgrammerPort.h"
+
+#include <QString>
+#include <functional>
+#include <optional>
+
+class UsbPortFinder;
+
+class DeviceLink
+{
+public:
+    DeviceLink(Clock &clock, DebugLog &log, MessageBoxes &messages, AppPreferences &prefs);
+
+    // USB automatic discovery (used by openComPort in USB automatic mode); may be null.
+    void setUsbPortFinder(UsbPortFinder *finder) { m_usb = finder; }
+    // updateComPort: run after discovery has set comPort (menu, store, programmer line).
+    void setComPortUpdater(std::function<void(ProgrammerPort &)> updater) { m_updateComPort = std::move(updater); }
+
+    bool openComPort(ProgrammerPort &comm);
+    void closeComPort(ProgrammerPort &comm);
+    void cycleComPort(ProgrammerPort &comm);
+
+    // loc and value are rounded half to even to 16-bit whole numbers and the
+    // rounded numbers are stored back into the caller's variables.
+    qint16 ReadFromDevice(double &loc, ProgrammerPort &comm);
+    qint16 WriteToDevice(double &loc, double &value, ProgrammerPort &comm);
+    bool CheckQOV(ProgrammerPort &comm);
+    // The version text, or nothing (the failure mark) when no answer came.
+    std::optional<QString> GetVersion(ProgrammerPort &comm);
+    // The greeting text (non-zero bytes), or nothing when nothing was waiting.
+    std::optional<QString> GetXOK(ProgrammerPort &comm);
+
+    // No two device commands overlap on the port: a command claims the link for
+    // its whole run; a second claim while one is held is refused.
+    class Claim
+    {
+    public:
+        explicit Claim(DeviceLink *link) : m_link(link) {}
+        Claim(Claim &&other) noexcept : m_link(other.m_link) { other.m_link = nullptr; }
+        Claim(const Claim &) = delete;
+        Claim &operator=(const Claim &) = delete;
+        ~Claim()
+        {
+            if (m_link)
+                m_link->m_busy = false;
+        }
+
+    private:
+        DeviceLink *m_link;
+    };
+    std::optional<Claim> tryClaim()
+    {
+        if (m_busy)
+            return std::nullopt;
+        m_busy = true;
+        return Claim(this);
+    }
+    bool isBusy() const { return m_busy; }
+
+    Clock &clock() { return m_clock; }
+    DebugLog &log() { return m_log; }
+    MessageBoxes &messages() { return m_messages; }
+    AppPreferences &prefs() { return m_prefs; }
+
+private:
+    Clock &m_clock;
+    DebugLog &m_log;
+    MessageBoxes &m_messages;
+    AppPreferences &m_prefs;
+    UsbPortFinder *m_usb = nullptr;
+    std::function<void(ProgrammerPort &)> m_updateComPort;
+    bool m_busy = false;
+};
+
+// The line-state rule: forcePower -> RTS on, else RTS = !isQOVSelfPowered; the USB
+// programmer inverts RTS and sets DTR on. (The window's UpdateQOVProgrammerPowerStatus.)
+void UpdateQOVProgrammerPowerStatus(const AppPreferences &prefs, ProgrammerPort &comm);
+
+// "Hex" fields of log lines: upper-case hexadecimal without leading zeros.
+QString hexNoPad(int value);

@@ -1,0 +1,6 @@
+#include "device/MessageBoxes.h"
+
+QString applicationTitle()
+{
+    return QStringLiteral("QOV Programming Software");
+}

@@ -1,0 +1,20 @@
+#include "device/PortNaming.h"
+
+#include "app/AppPreferences.h"
+
+#include <QDir>
+
+QString comPortDevicePath(int portNumber, int programmerType)
+{
+    const QByteArray dir = qgetenv("QOV_PORT_DIR");
+    if (!dir.isEmpty())
+        return QDir(QString::fromLocal8Bit(dir)).filePath(QStringLiteral("COM%1").arg(portNumber));
+#ifdef Q_OS_WIN
+    Q_UNUSED(programmerType);
+    return QStringLiteral("COM%1").arg(portNumber);
+#else
+    const QString base = programmerType == SerialProgrammer ? QStringLiteral("/dev/ttyS")
+                                                            : QStringLiteral("/dev/ttyUSB");
+    return base + QString::number(portNumber - 1);
+#endif
+}

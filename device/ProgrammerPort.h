@@ -1,0 +1,70 @@
+#pragma once
+// The programmer port: exactly the eight properties the device procedures use
+// (port number, open state, bytes waiting, output, input, input mode, RTS, DTR).
+// Failures are reported as a number and a description (lastError), never thrown.
+//
+// Error numbers follow the classic serial component so that messages read the
+// way field technicians know them:
+//   8002 invalid port number, 8005 port already open, 8010 hardware not available,
+//   8012 device not open, 8015 could not set communication state,
+//   8018 operation valid only when the port is open, 8020 error reading the device,
+//   8021 error writing the device (the device vanished: a pulled USB cable).
+#include <QByteArray>
+#include <QString>
+
+struct PortError
+{
+    int number = 0;
+    QString description;
+};
+
+namespace PortErrorCode {
+constexpr int InvalidPortNumber = 8002;
+constexpr int PortAlreadyOpen = 8005;
+constexpr int HardwareNotAvailable = 8010;
+constexpr int DeviceNotOpen = 8012;
+constexpr int CouldNotSetState = 8015;
+constexpr int PortNotOpen = 8018;
+constexpr int ReadFailed = 8020;
+constexpr int WriteFailed = 8021;
+} // namespace PortErrorCode
+
+class ProgrammerPort
+{
+public:
+    virtual ~ProgrammerPort() = default;
+
+    // Port number n (COMn). Refused with 8005 while the port is open.
+    virtual qint16 portNumber() const = 0;
+    virtual bool setPortNumber(qint16 n) = 0;
+
+    // Open state: setOpen(true) opens (discarding anything received before),
+    // setOpen(false) closes. Returns false and sets lastError on failure.
+    virtual bool isOpen() const = 0;
+    virtual bool setOpen(bool open) = 0;
+
+    // Received bytes not yet read (0 when closed).
+    virtual int bytesWaiting() = 0;
+    // Sends the bytes in order. False (and lastError) when closed or failing.
+    virtual bool output(const QByteArray &bytes) = 0;
+    // Every waiting byte, first received at index 0; empties the buffer.
+    virtual QByteArray input() = 0;
+
+    // 1 = binary. Kept for fidelity; input is always bytes.
+    virtual int inputMode() const = 0;
+    virtual void setInputMode(int mode) = 0;
+
+    // Modem lines. Set while closed they take effect at the next open. A device
+    // without modem lines (a pseudo-terminal) accepts the change silently.
+    virtual bool rts() const = 0;
+    virtual bool setRts(bool on) = 0;
+    virtual bool dtr() const = 0;
+    virtual bool setDtr(bool on) = 0;
+
+    virtual PortError lastError() const = 0;
+    // True once the device failed while open (read/write error, device removed);
+    // cleared by the next successful open.
+    virtual bool hasFailed() const = 0;
+    // The device the port number maps to, for messages ("/dev/ttyUSB0", "COM3").
+    virtual QString deviceName() const = 0;
+};

@@ -1,0 +1,55 @@
+#pragma once
+// Read Values and Write All: the transactions the program exists for. The same
+// code runs under the window and the command line; progress goes through a
+// TransactionReporter, messages through MessageBoxes, so there are no dialogs here.
+#include "device/DeviceLink.h"
+#include "settings/DeviceSettings.h"
+
+#include <QList>
+#include <QString>
+
+class TransactionReporter
+{
+public:
+    virtual ~TransactionReporter() = default;
+    virtual void setStatusBarText(const QString &barText) = 0;
+    virtual void setProgressBar(double numCurrent, double numTotal) = 0;
+    virtual void resetStatusBar() = 0;
+    // The window shows the record (Read Values, after the locations were read).
+    virtual void RefreshUI() = 0;
+    // One location done (for a line per location on a terminal); result is the
+    // procedure's result (byte, -1, -2).
+    virtual void locationDone(int location, int result) { Q_UNUSED(location); Q_UNUSED(result); }
+};
+
+struct TransactionResult
+{
+    enum Outcome {
+        Success,       // every location read / written and verified
+        Busy,          // another device command holds the port; nothing touched
+        PortNotOpened, // openComPort failed (the user was told why)
+        QovNotFound,   // no "XOK" and not self-powered
+        BadVersion,    // CheckQOV failed
+        Incomplete,    // some locations failed (failedLocations, in transfer order)
+        PortLost,      // the port failed in the middle (device removed)
+    };
+    Outcome outcome = Success;
+    QList<int> failedLocations;
+    QString detail; // for PortLost: the port layer's description
+
+    bool ok() const { return outcome == Success; }
+};
+
+class SettingsTransactions
+{
+public:
+    SettingsTransactions(DeviceLink &link, ProgrammerPort &comm, TransactionReporter &reporter);
+
+    TransactionResult Command1_Click(DeviceSettings &settings); // Read Values
+    TransactionResult Command2_Click(DeviceSettings &settings); // Write All
+
+private:
+    DeviceLink &m_link;
+    ProgrammerPort &m_comm;
+    TransactionReporter &m_reporter;
+};
