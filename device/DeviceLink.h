@@ -46,8 +46,10 @@ public:
     // The greeting text (non-zero bytes), or nothing when nothing was waiting.
     std::optional<QString> GetXOK(ProgrammerPort &comm);
 
-    // No two device commands overlap on the port: a command claims the link for
-    // its whole run; a second claim while one is held is refused.
+    // No two device commands overlap on the port. A command claims the link for
+    // its whole run (the claim ends with the Claim object). Learn mode also holds
+    // the port between its polls; that hold refuses other commands too, except
+    // the hand-driven debug tools, which pass ignoreHold.
     class Claim
     {
     public:
@@ -64,14 +66,16 @@ public:
     private:
         DeviceLink *m_link;
     };
-    std::optional<Claim> tryClaim()
+    std::optional<Claim> tryClaim(bool ignoreHold = false)
     {
-        if (m_busy)
+        if (m_busy || (m_held && !ignoreHold))
             return std::nullopt;
         m_busy = true;
         return Claim(this);
     }
     bool isBusy() const { return m_busy; }
+    void setHeldByLearnMode(bool held) { m_held = held; }
+    bool isHeldByLearnMode() const { return m_held; }
 
     Clock &clock() { return m_clock; }
     DebugLog &log() { return m_log; }
@@ -86,6 +90,7 @@ private:
     UsbPortFinder *m_usb = nullptr;
     std::function<void(ProgrammerPort &)> m_updateComPort;
     bool m_busy = false;
+    bool m_held = false;
 };
 
 // The line-state rule: forcePower -> RTS on, else RTS = !isQOVSelfPowered; the USB
