@@ -1,0 +1,45 @@
+#pragma once
+// The real programmer port over QSerialPort: 2400 baud, 8N1, no flow control.
+#include "device/ProgrammerPort.h"
+
+#include <QSerialPort>
+
+class QtProgrammerPort : public ProgrammerPort
+{
+public:
+    QtProgrammerPort();
+    ~QtProgrammerPort() override;
+
+    // Which device a port number maps to depends on the programmer type (Linux).
+    void setProgrammerType(int type) { m_programmerType = type; }
+    // Any serial device, bypassing the port-number mapping (command line --device).
+    void setDeviceOverride(const QString &path) { m_deviceOverride = path; }
+
+    qint16 portNumber() const override { return m_portNumber; }
+    bool setPortNumber(qint16 n) override;
+    bool isOpen() const override;
+    bool setOpen(bool open) override;
+    int bytesWaiting() override;
+    bool output(const QByteArray &bytes) override;
+    QByteArray input() override;
+    int inputMode() const override { return m_inputMode; }
+    void setInputMode(int mode) override { m_inputMode = mode; }
+    bool rts() const override { return m_rts; }
+    bool setRts(bool on) override;
+    bool dtr() const override { return m_dtr; }
+    bool setDtr(bool on) override;
+    PortError lastError() const override { return m_error; }
+    bool hasFailed() const override { return m_failed; }
+    QString deviceName() const override;
+
+private:
+    QSerialPort m_port;
+    qint16 m_portNumber = 1;
+    int m_programmerType = 2;
+    int m_inputMode = 0;
+    bool m_rts = false;
+    bool m_dtr = false;
+    bool m_failed = false;
+    PortError m_error;
+    QString m_deviceOverride;
+};
