@@ -1,0 +1,47 @@
+#pragma once
+// A port whose board answers every exchange with the fuzzer's bytes.
+#include "device/MessageBoxes.h"
+#include "device/ProgrammerPort.h"
+
+class FuzzPort : public ProgrammerPort
+{
+public:
+    explicit FuzzPort(QByteArray answer) : m_pending(std::move(answer)) {}
+    qint16 portNumber() const override { return 1; }
+    bool setPortNumber(qint16) override { return !m_open; }
+    bool isOpen() const override { return m_open; }
+    bool setOpen(bool open) override
+    {
+        m_open = open;
+        return true;
+    }
+    int bytesWaiting() override { return m_open ? static_cast<int>(m_pending.size()) : 0; }
+    bool output(const QByteArray &) override { return m_open; }
+    QByteArray input() override
+    {
+        QByteArray out;
+        if (m_open)
+            out.swap(m_pending);
+        return out;
+    }
+    int inputMode() const override { return 1; }
+    void setInputMode(int) override {}
+    bool rts() const override { return false; }
+    bool setRts(bool) override { return true; }
+    bool dtr() const override { return false; }
+    bool setDtr(bool) override { return true; }
+    PortError lastError() const override { return {}; }
+    bool hasFailed() const override { return false; }
+    QString deviceName() const override { return QStringLiteral("fuzz"); }
+    void refill(const QByteArray &bytes) { m_pending = bytes; }
+
+private:
+    QByteArray m_pending;
+    bool m_open = true;
+};
+
+class SilentMessageBoxes : public MessageBoxes
+{
+public:
+    void showMessage(const QString &, MessageIcon, const QString &) override {}
+};
