@@ -1,10 +1,177 @@
 #include "settings/SettingsTransactions.h"
 
-// Placeholder bodies; the transactions are being written.
+#include "app/TextConversions.h"
+
+#include <QStringList>
+
+namespace {
+
+QString joinLocations(const QList<int> &locations)
+{
+    QStringList parts;
+    for (int loc : locations)
+        parts << QString::number(loc);
+    return parts.join(QStringLiteral(", "));
+}
+
+} // namespace
+
 SettingsTransactions::SettingsTransactions(DeviceLink &link, ProgrammerPort &comm,
                                            TransactionReporter &reporter)
     : m_link(link), m_comm(comm), m_reporter(reporter)
 {
 }
-TransactionResult SettingsTransactions::Command1_Click(DeviceSettings &) { return {}; }
-TransactionResult SettingsTransactions::Command2_Click(DeviceSettings &) { return {}; }
+
+void SettingsTransactions::message(const QString &text)
+{
+    m_link.messages().showMessage(text);
+}
+
+void SettingsTransactions::closeAndReset()
+{
+    m_reporter.setStatusBarText(QStringLiteral("Closing Port"));
+    m_link.closeComPort(m_comm);
+    m_reporter.resetStatusBar();
+}
+
+TransactionResult SettingsTransactions::portLost(TransactionResult result)
+{
+    result.outcome = TransactionResult::PortLost;
+    result.detail = m_comm.lastError().description;
+    message(QStringLiteral("Lost the connection to the programmer on ") + m_comm.deviceName()
+            + QStringLiteral(": ") + result.detail);
+    m_link.closeComPort(m_comm);
+    m_reporter.resetStatusBar();
+    return result;
+}
+
+std::optional<TransactionResult> SettingsTransactions::openAndCheck()
+{
+    m_reporter.setStatusBarText(QStringLiteral("Opening Port"));
+    if (!m_link.openComPort(m_comm)) {
+        m_reporter.resetStatusBar();
+        return TransactionResult{TransactionResult::PortNotOpened, {}, {}};
+    }
+
+    m_reporter.setStatusBarText(QStringLiteral("Checking for QOV"));
+    const std::optional<QString> greeting = m_link.GetXOK(m_comm);
+    if (m_comm.hasFailed())
+        return portLost({});
+    if (!m_link.prefs().isQOVSelfPowered && greeting != ExpectedXOKReply) {
+        m_reporter.setStatusBarText(QStringLiteral("QOV Not Found"));
+        message(QStringLiteral("QOV Not Found"));
+        closeAndReset();
+        return TransactionResult{TransactionResult::QovNotFound, {}, {}};
+    }
+
+    const bool versionOk = m_link.CheckQOV(m_comm);
+    if (m_comm.hasFailed())
+        return portLost({});
+    if (!versionOk) {
+        m_reporter.setStatusBarText(QStringLiteral("Err: Incorrect QOV Version"));
+        message(QStringLiteral("Unable to retrieve QOV version"));
+        closeAndReset();
+        return TransactionResult{TransactionResult::BadVersion, {}, {}};
+    }
+
+    m_reporter.setStatusBarText(QStringLiteral("Found QOV"));
+    return std::nullopt;
+}
+
+TransactionResult SettingsTransactions::Command1_Click(DeviceSettings &settings)
+{
+    const auto claim = m_link.tryClaim();
+    if (!claim)
+        return TransactionResult{TransactionResult::Busy, {}, {}};
+
+    if (std::optional<TransactionResult> stopped = openAndCheck())
+        return *stopped;
+
+    // A lost port must not leave the record half reset behind a window that
+    // still shows the old values.
+    const DeviceSettings before = settings;
+    settings.ResetVars();
+    m_reporter.setStatusBarText(QStringLiteral("Reading settings..."));
+
+    TransactionResult result;
+    const int total = int(SettingsTransferOrder.size());
+    int done = 0;
+    for (int location : SettingsTransferOrder) {
+        m_reporter.setProgressBar(done, total);
+        ++done;
+        double loc = location;
+        const qint16 value = m_link.ReadFromDevice(loc, m_comm);
+        if (value >= 0)
+            settings.setValueAt(location, value);
+        else
+            result.failedLocations << location;
+        m_reporter.locationDone(location, value);
+        if (m_comm.hasFailed()) {
+            settings = before;
+            return portLost(result);
+        }
+    }
+
+    if (result.failedLocations.isEmpty()) {
+        m_reporter.setStatusBarText(QStringLiteral("Read Settings"));
+        m_reporter.RefreshUI();
+    } else {
+        // Show what did arrive, but do not let a partial read pass for a good one.
+        result.outcome = TransactionResult::Incomplete;
+        m_reporter.setStatusBarText(QStringLiteral("Err: Read Incomplete"));
+        m_reporter.RefreshUI();
+        message(QStringLiteral("Read incomplete: no answer from location(s) ")
+                + joinLocations(result.failedLocations));
+    }
+    closeAndReset();
+    return result;
+}
+
+TransactionResult SettingsTransactions::Command2_Click(DeviceSettings &settings)
+{
+    const auto claim = m_link.tryClaim();
+    if (!claim)
+        return TransactionResult{TransactionResult::Busy, {}, {}};
+
+    if (std::optional<TransactionResult> stopped = openAndCheck())
+        return *stopped;
+
+    m_reporter.setStatusBarText(QStringLiteral("Writting Settings..."));
+
+    TransactionResult result;
+    const int total = int(SettingsTransferOrder.size());
+    int done = 0;
+    for (int location : SettingsTransferOrder) {
+        m_reporter.setProgressBar(done, total);
+        ++done;
+        double loc = location;
+        double value = settings.valueAt(location);
+        qint16 written = -1;
+        const double rounded = roundHalfEven(value);
+        // A location holds one byte: a value that does not fit is never sent.
+        if (rounded >= 0 && rounded <= 255) {
+            written = m_link.WriteToDevice(loc, value, m_comm);
+            settings.setValueAt(location, value); // the whole number that was sent
+        }
+        if (written < 0)
+            result.failedLocations << location;
+        m_reporter.locationDone(location, written);
+        if (m_comm.hasFailed())
+            return portLost(result);
+        if (written < 0)
+            message(QStringLiteral("Error: Unable to Write to Location ")
+                    + QString::number(location));
+    }
+
+    if (result.failedLocations.isEmpty()) {
+        m_reporter.setStatusBarText(QStringLiteral("Wrote Settings Succesfully"));
+        message(QStringLiteral("Written Succesfully"));
+    } else {
+        result.outcome = TransactionResult::Incomplete;
+        m_reporter.setStatusBarText(QStringLiteral("Err: Write Failed"));
+        message(QStringLiteral("Write incomplete: could not write location(s) ")
+                + joinLocations(result.failedLocations));
+    }
+    closeAndReset();
+    return result;
+}

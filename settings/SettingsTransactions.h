@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QString>
+#include <optional>
 
 class TransactionReporter
 {
@@ -34,6 +35,8 @@ struct TransactionResult
         PortLost,      // the port failed in the middle (device removed)
     };
     Outcome outcome = Success;
+    // In transfer order. For PortLost: those failed so far, including the one
+    // at which the port was lost.
     QList<int> failedLocations;
     QString detail; // for PortLost: the port layer's description
 
@@ -49,6 +52,13 @@ public:
     TransactionResult Command2_Click(DeviceSettings &settings); // Write All
 
 private:
+    // Opens the port and checks for the board; a result when the transaction
+    // stops there (everything already reported and cleaned up).
+    std::optional<TransactionResult> openAndCheck();
+    TransactionResult portLost(TransactionResult result);
+    void closeAndReset();
+    void message(const QString &text);
+
     DeviceLink &m_link;
     ProgrammerPort &m_comm;
     TransactionReporter &m_reporter;

@@ -3,6 +3,8 @@
 // code list window (replacing their whole text); number fields accept no drop.
 #include <QLineEdit>
 
+class QMimeData;
+
 class CodeLineEdit : public QLineEdit
 {
     Q_OBJECT
@@ -11,6 +13,14 @@ public:
     explicit CodeLineEdit(Kind kind, QWidget *parent = nullptr);
     Kind kind() const { return m_kind; }
 
+protected:
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dragLeaveEvent(QDragLeaveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
 private:
-    Kind m_kind;
+    bool acceptsDrop(const QMimeData *mime) const;
+
+    Kind m_kind = Kind::Code;
 };

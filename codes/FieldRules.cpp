@@ -1,0 +1,97 @@
+#include "codes/FieldRules.h"
+
+#include "app/TextConversions.h"
+
+#include <cmath>
+
+FieldRules::NumberResult FieldRules::numberRule(const QString &text, const QString &rangeMessage,
+                                                int low, int high, double offset, double divisor)
+{
+    NumberResult result;
+    if (text.isEmpty())
+        return result; // Ignored
+
+    // Text that is no number, or one beyond what a 16-bit field can take, is
+    // refused like any other out-of-range entry.
+    const std::optional<qint16> rounded = wholeNumber16(text);
+    const std::optional<double> exact = decimalFromText(text);
+    if (!rounded || !exact || *rounded < low || *rounded > high) {
+        result.outcome = Outcome::Rejected;
+        result.message = rangeMessage;
+        return result;
+    }
+    result.outcome = Outcome::Accepted;
+    result.value = (*exact - offset) / divisor;
+    return result;
+}
+
+FieldRules::NumberResult FieldRules::pressCountRule(const QString &text,
+                                                    const QString &rangeMessage)
+{
+    return numberRule(text, rangeMessage, 1, 255, 1.0, 1.0);
+}
+
+FieldRules::NumberResult FieldRules::delayRule(const QString &text, const QString &rangeMessage)
+{
+    return numberRule(text, rangeMessage, 0, 2550, 0.0, 10.0);
+}
+
+FieldRules::CodeResult FieldRules::codeFieldRule(const QString &text)
+{
+    CodeResult result;
+    result.toolTip = codeToolTip(text);
+    if (const std::optional<IrCode> code = IrCode::fromText(text)) {
+        result.outcome = Outcome::Accepted;
+        result.code = *code;
+    }
+    return result;
+}
+
+QString FieldRules::codeToolTip(const QString &text)
+{
+    const QString name = GetButtonName(text);
+    if (name == QLatin1String("-1"))
+        return QStringLiteral("Button: Unknown");
+    return QStringLiteral("Button: ") + name;
+}
+
+QString FieldRules::turnOffPressesMessage()
+{
+    return QStringLiteral("Valid values for No. Button Presses for Turn Off are: 1-255");
+}
+
+QString FieldRules::ejectTrayPressesMessage()
+{
+    return QStringLiteral("Valid values for No. Button Presses for Eject Tray are: 1-255");
+}
+
+QString FieldRules::modOnDelayMessage()
+{
+    return QStringLiteral("Valid values for ModOn Power Button Push Delay are: 0 to 2550");
+}
+
+QString FieldRules::modOffDelayMessage()
+{
+    return QStringLiteral("Valid values for ModOff Power Button Push Delay are: 0 to 2550");
+}
+
+QString FieldRules::displayNumber(double value)
+{
+    if (!std::isfinite(value))
+        return QStringLiteral("0");
+    if (value == 0.0)
+        return QStringLiteral("0"); // also for -0
+    // 15 significant digits, written out in fixed notation.
+    const int magnitude = static_cast<int>(std::floor(std::log10(std::fabs(value))));
+    const int decimals = qBound(0, 14 - magnitude, 30);
+    QString text = QString::number(value, 'f', decimals);
+    if (text.contains(QLatin1Char('.'))) {
+        while (text.endsWith(QLatin1Char('0')))
+            text.chop(1);
+        if (text.endsWith(QLatin1Char('.')))
+            text.chop(1);
+    }
+    if (text == QLatin1String("-0"))
+        return QStringLiteral("0");
+    return text;
+}
