@@ -1,0 +1,120 @@
+#include "sim/SimulatedPort.h"
+
+SimulatedPort::SimulatedPort(SimBoard &board, Clock &clock) : m_board(board)
+{
+    // The board keeps the time; the port only needs it through the board.
+    Q_UNUSED(clock);
+}
+
+QString SimulatedPort::deviceName() const
+{
+    return QStringLiteral("COM%1 (simulated)").arg(m_portNumber);
+}
+
+bool SimulatedPort::fail(int number, const QString &description)
+{
+    m_error = {number, description};
+    return false;
+}
+
+bool SimulatedPort::failIfClosedOrGone(int numberIfGone)
+{
+    if (!m_open)
+        return fail(PortErrorCode::PortNotOpen,
+                    QStringLiteral("Operation valid only when the port is open"));
+    if (m_board.hasVanished()) {
+        m_failed = true;
+        return fail(numberIfGone, QStringLiteral("The device %1 is no longer available")
+                                      .arg(deviceName()));
+    }
+    return true;
+}
+
+void SimulatedPort::tellBoard()
+{
+    m_board.setPortState(m_open, m_rts, m_dtr);
+}
+
+void SimulatedPort::reconnect()
+{
+    m_board.reconnect();
+}
+
+bool SimulatedPort::setPortNumber(qint16 n)
+{
+    if (m_open)
+        return fail(PortErrorCode::PortAlreadyOpen, QStringLiteral("Port already open"));
+    m_portNumber = n;
+    return true;
+}
+
+bool SimulatedPort::setOpen(bool open)
+{
+    if (!open) {
+        if (!m_open)
+            return true;
+        // Closing always works, also after the device vanished.
+        m_open = false;
+        m_board.dropArrived();
+        tellBoard();
+        return true;
+    }
+    if (m_open)
+        return fail(PortErrorCode::PortAlreadyOpen, QStringLiteral("Port already open"));
+    const bool exists = m_portNumber >= 1 && m_portNumber <= 255
+                        && (m_existing.isEmpty() || m_existing.contains(m_portNumber));
+    if (!exists || m_board.hasVanished())
+        return fail(PortErrorCode::InvalidPortNumber, QStringLiteral("Invalid port number"));
+    m_open = true;
+    m_failed = false;
+    ++m_openCount;
+    // Whatever reached the line before the open is not seen.
+    m_board.dropArrived();
+    tellBoard();
+    return true;
+}
+
+int SimulatedPort::bytesWaiting()
+{
+    if (!failIfClosedOrGone(PortErrorCode::ReadFailed))
+        return 0;
+    return m_board.arrivedCount();
+}
+
+bool SimulatedPort::output(const QByteArray &bytes)
+{
+    if (!failIfClosedOrGone(PortErrorCode::WriteFailed))
+        return false;
+    m_outputs.append(bytes);
+    m_board.receive(bytes);
+    return true;
+}
+
+QByteArray SimulatedPort::input()
+{
+    if (!failIfClosedOrGone(PortErrorCode::ReadFailed))
+        return {};
+    return m_board.takeArrived();
+}
+
+bool SimulatedPort::setRts(bool on)
+{
+    m_rts = on;
+    if (!m_open)
+        return true;
+    if (!failIfClosedOrGone(PortErrorCode::WriteFailed))
+        return false;
+    tellBoard();
+    return true;
+}
+
+bool SimulatedPort::setDtr(bool on)
+{
+    m_dtr = on;
+    if (!m_open)
+        return true;
+    if (!failIfClosedOrGone(PortErrorCode::WriteFailed))
+        return false;
+    tellBoard();
+    return true;
+}

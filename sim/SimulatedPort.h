@@ -1,0 +1,58 @@
+#pragma once
+// The programmer port over a SimBoard, behaving like the real port layer: the
+// same refusals and error numbers, stale bytes discarded at open, line changes
+// passed to the board's power decision, and a "vanished" board failing every
+// operation the way a pulled USB cable does.
+#include "device/Clock.h"
+#include "device/ProgrammerPort.h"
+#include "sim/SimBoard.h"
+
+#include <QSet>
+
+class SimulatedPort : public ProgrammerPort
+{
+public:
+    SimulatedPort(SimBoard &board, Clock &clock);
+
+    // Port numbers that exist; empty (the default) means every number 1..255.
+    void setExistingPorts(const QSet<int> &ports) { m_existing = ports; }
+    // Plugs the cable back in after SimBoard::vanish() or a Vanish fault.
+    void reconnect();
+    // Every output() call, in order, as the port was asked to send it.
+    QList<QByteArray> outputs() const { return m_outputs; }
+    int openCount() const { return m_openCount; }
+
+    qint16 portNumber() const override { return m_portNumber; }
+    bool setPortNumber(qint16 n) override;
+    bool isOpen() const override { return m_open; }
+    bool setOpen(bool open) override;
+    int bytesWaiting() override;
+    bool output(const QByteArray &bytes) override;
+    QByteArray input() override;
+    int inputMode() const override { return m_inputMode; }
+    void setInputMode(int mode) override { m_inputMode = mode; }
+    bool rts() const override { return m_rts; }
+    bool setRts(bool on) override;
+    bool dtr() const override { return m_dtr; }
+    bool setDtr(bool on) override;
+    PortError lastError() const override { return m_error; }
+    bool hasFailed() const override { return m_failed || (m_open && m_board.hasVanished()); }
+    QString deviceName() const override;
+
+private:
+    bool fail(int number, const QString &description);
+    bool failIfClosedOrGone(int numberIfGone);
+    void tellBoard();
+
+    SimBoard &m_board;
+    QSet<int> m_existing;
+    qint16 m_portNumber = 1;
+    bool m_open = false;
+    int m_inputMode = 0;
+    bool m_rts = false;
+    bool m_dtr = false;
+    bool m_failed = false;
+    int m_openCount = 0;
+    PortError m_error;
+    QList<QByteArray> m_outputs;
+};
