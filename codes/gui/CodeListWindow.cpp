@@ -1,6 +1,111 @@
 #include "codes/gui/CodeListWindow.h"
 
-CodeListWindow::CodeListWindow(QWidget *parent) : QWidget(parent)
+#include "codes/CodeMime.h"
+#include "codes/IrCode.h"
+
+#include <QDrag>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QMouseEvent>
+
+namespace {
+constexpr int RowsInLeftColumn = 14;
+constexpr int FirstRowTop = 840;
+constexpr int RowPitch = 240;
+constexpr int BoxWidth = 670;
+constexpr int BoxHeight = 195;
+
+struct Column
+{
+    int labelRight;
+    int boxLeft;
+};
+constexpr Column Columns[2] = {{855, 1050}, {3135, 3330}};
+} // namespace
+
+CodeListWindow::CodeListWindow(QWidget *parent)
+    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                              | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(QStringLiteral("Xbox DVD Remote IR Codes"));
+    setFixedSize(twips(4320), twips(4380));
+
+    auto *note = new QLabel(
+            QStringLiteral("Drag the code to the appropriate box in the main window."), this);
+    note->setObjectName(QStringLiteral("noteLabel"));
+    QFont noteFont(QStringLiteral("MS Sans Serif"));
+    noteFont.setPointSizeF(9.75);
+    note->setFont(noteFont);
+    note->setWordWrap(true);
+    note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    note->setGeometry(twips(600), twips(120), twips(3015), twips(495));
+
+    // One text line in a box of 13 pixels at 96 dpi: the default font would be clipped.
+    QFont boxFont = font();
+    boxFont.setPixelSize(qMax(8, twips(BoxHeight) - 3));
+
+    for (int i = 0; i < int(RemoteCodeCatalogue.size()); ++i) {
+        const RemoteButton &button = RemoteCodeCatalogue[i];
+        const QString name = QString::fromLatin1(button.name);
+        const Column &column = Columns[i < RowsInLeftColumn ? 0 : 1];
+        const int top = twips(FirstRowTop + RowPitch * (i % RowsInLeftColumn));
+        const QString row = QString::number(i + 1);
+
+        auto *box = new QLineEdit(QString::fromLatin1(button.code), this);
+        box->setObjectName(QStringLiteral("codeBox_") + row);
+        box->setProperty("buttonName", name);
+        box->setAccessibleName(name);
+        box->setReadOnly(true);
+        box->setAcceptDrops(false);
+        box->setContextMenuPolicy(Qt::NoContextMenu);
+        box->setFont(boxFont);
+        box->setTextMargins(0, 0, 0, 0);
+        box->setGeometry(twips(column.boxLeft), top, twips(BoxWidth), twips(BoxHeight));
+        box->installEventFilter(this);
+
+        auto *label = new QLabel(name + QLatin1Char(':'), this);
+        label->setObjectName(QStringLiteral("codeLabel_") + row);
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        label->setBuddy(box);
+        label->adjustSize();
+        const int labelRight = twips(column.labelRight);
+        label->setGeometry(labelRight - label->width(), top, label->width(), twips(BoxHeight));
+    }
+}
+
+int CodeListWindow::twips(int value) const
+{
+    return qRound(value * logicalDpiX() / 1440.0);
+}
+
+QMimeData *CodeListWindow::mimeDataFor(const QLineEdit *box)
+{
+    auto *data = new QMimeData;
+    data->setData(QLatin1String(CodeMimeType), box->text().toUtf8());
+    return data;
+}
+
+bool CodeListWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress) {
+        auto *box = qobject_cast<QLineEdit *>(watched);
+        auto *press = static_cast<QMouseEvent *>(event);
+        if (box && box->parent() == this && press->button() == Qt::LeftButton) {
+            startDrag(box, press->position().toPoint());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void CodeListWindow::startDrag(QLineEdit *box, const QPoint &hotSpot)
+{
+    // The box's own image follows the pointer, held where it was grabbed.
+    auto *drag = new QDrag(box);
+    drag->setMimeData(mimeDataFor(box));
+    drag->setPixmap(box->grab());
+    drag->setHotSpot(hotSpot);
+    drag->exec(Qt::CopyAction);
 }

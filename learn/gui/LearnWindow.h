@@ -1,7 +1,14 @@
 #pragma once
 // Form2, the learn mode window: lists the codes the board receives from any remote.
+//
+// Idle: port closed, Timer1 off, Start enabled, "Exit". Learning: port open and
+// held by this window, Timer1 polling, Start disabled, "Done". The list only
+// grows while the window lives, across any number of Start/Done cycles.
 #include <QWidget>
 
+class QListWidget;
+class QPushButton;
+class QTimer;
 class Session;
 
 class LearnWindow : public QWidget
@@ -9,4 +16,33 @@ class LearnWindow : public QWidget
     Q_OBJECT
 public:
     explicit LearnWindow(Session &session, QWidget *parent = nullptr);
+    ~LearnWindow() override;
+
+    bool isLearning() const;
+
+public slots:
+    // Start: open the port, check the board, enter learn mode.
+    void Command1_Click();
+    // Exit (idle) or Done (learning).
+    void Command2_Click();
+    // One poll of the port for a learn report.
+    void Timer1_Timer();
+
+protected:
+    // Form_Unload: the close box or Exit.
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    int twips(int value) const;
+    void enterLearning();
+    void becomeIdle();
+    void closePortDirectly();
+    void closePortUnlessInUse();
+    void stopOnPortFailure();
+
+    Session &m_session;
+    QListWidget *m_list = nullptr;
+    QPushButton *m_start = nullptr;
+    QPushButton *m_exit = nullptr;
+    QTimer *m_timer = nullptr;
 };
