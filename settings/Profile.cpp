@@ -1,0 +1,280 @@
+#include "settings/Profile.h"
+
+#include "codes/FieldRules.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <QSaveFile>
+
+namespace {
+
+enum class Kind { Flag, DelayMs, Presses, Code };
+
+struct FieldSpec
+{
+    const char *key;
+    Kind kind;
+    int DeviceSettings::*flag = nullptr;
+    double DeviceSettings::*number = nullptr;
+    IrCode DeviceSettings::*code = nullptr;
+    const char *label = ""; // the window's wording, for messages
+};
+
+// The order of this table is the order of the keys in every saved profile.
+const FieldSpec Fields[] = {
+    {"allowPowerOn", Kind::Flag, &DeviceSettings::allowPowerOn, nullptr, nullptr, "Allow Power ON"},
+    {"allowPowerOff", Kind::Flag, &DeviceSettings::allowPowerOff, nullptr, nullptr,
+     "Allow Power OFF"},
+    {"allowEjectTray", Kind::Flag, &DeviceSettings::allowEjectTray, nullptr, nullptr,
+     "Allow Eject Tray"},
+    {"powerOnByEject", Kind::Flag, &DeviceSettings::powerOnByEject, nullptr, nullptr,
+     "Turn on xbox by Eject (fw 2.5+)"},
+    {"modOnPushDelayMs", Kind::DelayMs, nullptr, &DeviceSettings::modOnPushDelay, nullptr,
+     "Power Button Push Delay Mod On"},
+    {"modOffPushDelayMs", Kind::DelayMs, nullptr, &DeviceSettings::modOffPushDelay, nullptr,
+     "Power Button Push Delay Mod Off"},
+    {"turnOnModEnabledCode", Kind::Code, nullptr, nullptr, &DeviceSettings::turnOnModEnabledCode,
+     "Turn On with Mod Enabled code"},
+    {"turnOnModDisabledCode", Kind::Code, nullptr, nullptr,
+     &DeviceSettings::turnOnModDisabledCode, "Turn On with Mod Disabled code"},
+    {"turnOffCode", Kind::Code, nullptr, nullptr, &DeviceSettings::turnOffCode, "Turn Off code"},
+    {"turnOffPresses", Kind::Presses, nullptr, &DeviceSettings::turnOffPresses, nullptr,
+     "Turn Off No. Btn Presses"},
+    {"ejectTrayCode", Kind::Code, nullptr, nullptr, &DeviceSettings::ejectTrayCode,
+     "Eject Tray code"},
+    {"ejectTrayPresses", Kind::Presses, nullptr, &DeviceSettings::ejectTrayPresses, nullptr,
+     "Eject Tray No. Btn Presses"},
+};
+
+const char FormatKey[] = "format";
+const char VersionKey[] = "version";
+
+QString allowed(Kind kind)
+{
+    switch (kind) {
+    case Kind::Flag: return QStringLiteral("true or false");
+    case Kind::DelayMs: return QStringLiteral("a number of msec from 0 to 2550");
+    case Kind::Presses: return QStringLiteral("a number of button presses from 1 to 255");
+    case Kind::Code: return QStringLiteral("a text of 1 to 6 hexadecimal digits");
+    }
+    return {};
+}
+
+QString describe(const QJsonValue &v)
+{
+    switch (v.type()) {
+    case QJsonValue::Null: return QStringLiteral("null");
+    case QJsonValue::Bool: return v.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+    case QJsonValue::Double: return QString::number(v.toDouble(), 'g', 15);
+    case QJsonValue::String: {
+        QString s = v.toString();
+        if (s.size() > 40)
+            s = s.left(40) + QStringLiteral("...");
+        return QLatin1Char('"') + s + QLatin1Char('"');
+    }
+    case QJsonValue::Array: return QStringLiteral("a list");
+    case QJsonValue::Object: return QStringLiteral("an object");
+    case QJsonValue::Undefined: break;
+    }
+    return QStringLiteral("nothing");
+}
+
+QString fieldError(const FieldSpec &f, const QJsonValue &found)
+{
+    return QStringLiteral("Profile field \"%1\" must be %2; found %3")
+        .arg(QLatin1String(f.key), allowed(f.kind), describe(found));
+}
+
+// A number goes through the window's own field rule, as if typed into the field,
+// so a profile accepts exactly what the window accepts and stores the same value.
+FieldRules::NumberResult applyFieldRule(Kind kind, double entry)
+{
+    const QString text = FieldRules::displayNumber(entry);
+    return kind == Kind::Presses ? FieldRules::pressCountRule(text, QString())
+                                 : FieldRules::delayRule(text, QString());
+}
+
+bool isHexCode(const QString &text)
+{
+    static const QRegularExpression re(QStringLiteral("^[0-9A-Fa-f]{1,6}$"));
+    return re.match(text).hasMatch();
+}
+
+QString numberText(double v)
+{
+    return FieldRules::displayNumber(v);
+}
+
+void lineAndColumn(const QByteArray &json, int offset, int *line, int *column)
+{
+    *line = 1;
+    *column = 1;
+    for (int i = 0; i < offset && i < json.size(); ++i) {
+        if (json.at(i) == '\n') {
+            ++*line;
+            *column = 1;
+        } else {
+            ++*column;
+        }
+    }
+}
+
+} // namespace
+
+QByteArray Profile::toJson(const DeviceSettings &settings)
+{
+    QStringList lines;
+    lines << QStringLiteral("  \"%1\": \"%2\"").arg(QLatin1String(FormatKey), FormatName);
+    lines << QStringLiteral("  \"%1\": %2").arg(QLatin1String(VersionKey)).arg(FormatVersion);
+    for (const FieldSpec &f : Fields) {
+        QString value;
+        switch (f.kind) {
+        case Kind::Flag:
+            value = ConvertBoolToInt(settings.*f.flag) ? QStringLiteral("true")
+                                                       : QStringLiteral("false");
+            break;
+        case Kind::DelayMs: value = numberText(settings.*f.number * 10); break;
+        case Kind::Presses: value = numberText(settings.*f.number + 1); break;
+        case Kind::Code: value = QLatin1Char('"') + (settings.*f.code).toText() + QLatin1Char('"'); break;
+        }
+        lines << QStringLiteral("  \"%1\": %2").arg(QLatin1String(f.key), value);
+    }
+    return (QStringLiteral("{\n") + lines.join(QStringLiteral(",\n")) + QStringLiteral("\n}\n"))
+        .toUtf8();
+}
+
+std::optional<DeviceSettings> Profile::fromJson(const QByteArray &json, QString *error)
+{
+    auto fail = [error](const QString &text) -> std::optional<DeviceSettings> {
+        if (error)
+            *error = text;
+        return std::nullopt;
+    };
+    if (json.size() > MaxFileSize)
+        return fail(QStringLiteral("Profile is larger than 1 MiB"));
+
+    QJsonParseError parseError;
+    const QJsonDocument doc = QJsonDocument::fromJson(json, &parseError);
+    if (parseError.error != QJsonParseError::NoError) {
+        int line = 0, column = 0;
+        lineAndColumn(json, parseError.offset, &line, &column);
+        return fail(QStringLiteral("Profile is not valid JSON: %1 at line %2, column %3")
+                        .arg(parseError.errorString())
+                        .arg(line)
+                        .arg(column));
+    }
+    if (!doc.isObject())
+        return fail(QStringLiteral("Profile must be a JSON object ({ ... })"));
+    const QJsonObject obj = doc.object();
+
+    const QJsonValue format = obj.value(QLatin1String(FormatKey));
+    if (format.toString() != FormatName || !format.isString())
+        return fail(QStringLiteral("Profile field \"format\" must be \"%1\"; found %2")
+                        .arg(FormatName, describe(format)));
+    const QJsonValue version = obj.value(QLatin1String(VersionKey));
+    if (!version.isDouble() || version.toDouble() != FormatVersion)
+        return fail(QStringLiteral("Profile field \"version\" must be %1; found %2")
+                        .arg(FormatVersion)
+                        .arg(describe(version)));
+
+    QStringList known = {QLatin1String(FormatKey), QLatin1String(VersionKey)};
+    for (const FieldSpec &f : Fields)
+        known << QLatin1String(f.key);
+    for (auto it = obj.begin(); it != obj.end(); ++it) {
+        if (!known.contains(it.key()))
+            return fail(QStringLiteral("Profile field \"%1\" is not a setting (the fields are: %2)")
+                            .arg(it.key().left(40), known.join(QStringLiteral(", "))));
+    }
+
+    DeviceSettings s;
+    for (const FieldSpec &f : Fields) {
+        const QJsonValue v = obj.value(QLatin1String(f.key));
+        if (v.isUndefined())
+            return fail(QStringLiteral("Profile field \"%1\" is missing (%2)")
+                            .arg(QLatin1String(f.key), allowed(f.kind)));
+        switch (f.kind) {
+        case Kind::Flag:
+            if (!v.isBool())
+                return fail(fieldError(f, v));
+            s.*f.flag = v.toBool() ? 1 : 0;
+            break;
+        case Kind::DelayMs:
+        case Kind::Presses: {
+            const auto rule = v.isDouble() ? applyFieldRule(f.kind, v.toDouble())
+                                           : FieldRules::NumberResult{};
+            if (rule.outcome != FieldRules::Outcome::Accepted)
+                return fail(fieldError(f, v));
+            s.*f.number = rule.value;
+            break;
+        }
+        case Kind::Code: {
+            const auto code = v.isString() && isHexCode(v.toString())
+                                  ? IrCode::fromText(v.toString())
+                                  : std::nullopt;
+            if (!code)
+                return fail(fieldError(f, v));
+            s.*f.code = *code;
+            break;
+        }
+        }
+    }
+    return s;
+}
+
+std::optional<DeviceSettings> Profile::load(const QString &path, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = QStringLiteral("Cannot read profile %1: %2").arg(path, file.errorString());
+        return std::nullopt;
+    }
+    // Read one byte past the limit so that a larger file (or endless device) is refused
+    // without being read whole.
+    const QByteArray data = file.read(MaxFileSize + 1);
+    if (data.size() > MaxFileSize) {
+        if (error)
+            *error = QStringLiteral("Profile %1 is larger than 1 MiB").arg(path);
+        return std::nullopt;
+    }
+    QString why;
+    auto settings = fromJson(data, &why);
+    if (!settings && error)
+        *error = QStringLiteral("%1: %2").arg(path, why);
+    return settings;
+}
+
+bool Profile::save(const QString &path, const DeviceSettings &settings, QString *error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(toJson(settings)) < 0 || !file.commit()) {
+        if (error)
+            *error = QStringLiteral("Cannot write profile %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+QStringList Profile::valuesOutsideEditorRanges(const DeviceSettings &settings)
+{
+    QStringList notes;
+    for (const FieldSpec &f : Fields) {
+        if (f.kind == Kind::Presses) {
+            const double presses = settings.*f.number + 1;
+            if (applyFieldRule(f.kind, presses).outcome != FieldRules::Outcome::Accepted)
+                notes << QStringLiteral("%1 is %2 presses, outside 1 to 255: a profile with "
+                                        "\"%3\": %2 cannot be written back")
+                             .arg(QLatin1String(f.label), numberText(presses),
+                                  QLatin1String(f.key));
+        } else if (f.kind == Kind::DelayMs) {
+            const double ms = settings.*f.number * 10;
+            if (applyFieldRule(f.kind, ms).outcome != FieldRules::Outcome::Accepted)
+                notes << QStringLiteral("%1 is %2 msec, outside 0 to 2550: a profile with "
+                                        "\"%3\": %2 cannot be written back")
+                             .arg(QLatin1String(f.label), numberText(ms), QLatin1String(f.key));
+        }
+    }
+    return notes;
+}

@@ -1,0 +1,35 @@
+#pragma once
+// Settings profiles: a DeviceSettings record saved as JSON in the units the user
+// sees in the window (flags as booleans, delays in msec, press counts, codes as six
+// hex digits). A profile is checked whole before anything may be sent to a board.
+#include "settings/DeviceSettings.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class Profile
+{
+public:
+    static constexpr qint64 MaxFileSize = 1024 * 1024;
+    static inline const QString FormatName = QStringLiteral("qov-settings");
+    static constexpr int FormatVersion = 1;
+
+    // The record as the window shows it: stable key order, 2-space indentation,
+    // newline at the end.
+    static QByteArray toJson(const DeviceSettings &settings);
+
+    // The record a profile describes, or nothing with *error naming the field and
+    // what it may hold. Numbers follow the window's field rules (a delay of 205 msec
+    // is kept as 20.5 and rounded when written).
+    static std::optional<DeviceSettings> fromJson(const QByteArray &json, QString *error);
+
+    static std::optional<DeviceSettings> load(const QString &path, QString *error);
+    // Replaces the file only once the whole profile is written.
+    static bool save(const QString &path, const DeviceSettings &settings, QString *error);
+
+    // Values a board can hold that the window's fields (and so a profile) refuse,
+    // one sentence each; empty when the record can be written back as it is.
+    static QStringList valuesOutsideEditorRanges(const DeviceSettings &settings);
+};
