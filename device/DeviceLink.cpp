@@ -1,17 +1,374 @@
 #include "device/DeviceLink.h"
 
-// Placeholder bodies; the protocol is being written.
+#include "app/TextConversions.h"
+#include "device/UsbPortFinder.h"
+
+#include <cmath>
+
+namespace {
+
+// Answer waits of the board's protocol.
+constexpr int PollCount = 200;
+constexpr int PollPauseMs = 1;
+constexpr int VersionWaitMs = 300;
+constexpr int GreetingWaitMs = 500;
+constexpr int CyclePauseMs = 250;
+constexpr int StartUpWaitMs = 500;
+
+// Errors of the conversion of the stored port number, numbered as the classic
+// runtime reports them so that the message reads like every other port failure.
+constexpr int TypeMismatchError = 13;
+constexpr int OverflowError = 6;
+
+const QByteArray VersionQuery = QByteArrayLiteral("VVVV");
+const QByteArray SetupPatternA = QByteArray::fromHex("002aa501");
+const QByteArray SetupPatternB = QByteArray::fromHex("2a2b0b00");
+
+int byteAt(const QByteArray &bytes, qsizetype i)
+{
+    return static_cast<quint8>(bytes.at(i));
+}
+
+// A caller's number as the trace shows it: "4", "2.5", "-1".
+QString plainNumber(double v)
+{
+    return QString::number(v, 'g', 15);
+}
+
+// One character per byte.
+QString bytesAsText(const QByteArray &bytes)
+{
+    return QString::fromLatin1(bytes);
+}
+
+// "50|46|53": the first three answer bytes, only those that arrived.
+QString firstThreeBytes(const QByteArray &bytes)
+{
+    QStringList parts;
+    for (qsizetype i = 0; i < qMin<qsizetype>(3, bytes.size()); ++i)
+        parts << QString::number(byteAt(bytes, i));
+    return parts.join(QLatin1Char('|'));
+}
+
+// The board answers a version query either in binary (2, any, 3 for 2.3) or as text.
+QString versionText(const QByteArray &answer, int count, bool binaryRuleApplies)
+{
+    if (binaryRuleApplies && answer.size() >= 3 && byteAt(answer, 0) == 2 && byteAt(answer, 2) == 3)
+        return QStringLiteral("2.3");
+    return bytesAsText(answer.left(qMax(count, 0)));
+}
+
+// A location or value as it travels: one byte, or nothing when it cannot.
+bool fitsInByte(double v)
+{
+    return v >= 0.0 && v <= 255.0;
+}
+
+// Rounds the caller's variable in place, as the board's numbers are whole.
+void roundInPlace(double &v)
+{
+    if (std::isfinite(v))
+        v = roundHalfEven(v);
+}
+
+} // namespace
+
 DeviceLink::DeviceLink(Clock &clock, DebugLog &log, MessageBoxes &messages, AppPreferences &prefs)
     : m_clock(clock), m_log(log), m_messages(messages), m_prefs(prefs)
 {
 }
-bool DeviceLink::openComPort(ProgrammerPort &) { return false; }
-void DeviceLink::closeComPort(ProgrammerPort &) {}
-void DeviceLink::cycleComPort(ProgrammerPort &) {}
-qint16 DeviceLink::ReadFromDevice(double &, ProgrammerPort &) { return -1; }
-qint16 DeviceLink::WriteToDevice(double &, double &, ProgrammerPort &) { return -2; }
-bool DeviceLink::CheckQOV(ProgrammerPort &) { return false; }
-std::optional<QString> DeviceLink::GetVersion(ProgrammerPort &) { return std::nullopt; }
-std::optional<QString> DeviceLink::GetXOK(ProgrammerPort &) { return std::nullopt; }
-void UpdateQOVProgrammerPowerStatus(const AppPreferences &, ProgrammerPort &) {}
-QString hexNoPad(int value) { return QString::number(value, 16).toUpper(); }
+
+bool DeviceLink::openComPort(ProgrammerPort &comm)
+{
+    if (m_prefs.usbAutomatic()) {
+        const int found = m_usb ? m_usb->findUsbProgrammerPort() : -1;
+        if (found == -1) {
+            m_messages.showMessage(QStringLiteral("USB Programmer Cable not found"));
+            return false;
+        }
+        m_prefs.comPort = QString::number(found);
+        if (m_updateComPort) {
+            m_updateComPort(comm);
+        } else if (found >= -32768 && found <= 32767) {
+            // Without the window's updater, the port must still show the number found.
+            if (!comm.setPortNumber(static_cast<qint16>(found)))
+                return reportOpenFailure(comm.lastError());
+            comm.setInputMode(1);
+        }
+    }
+
+    m_log.WriteDebugLog(QStringLiteral("openComPort: Port: ") + QString::number(comm.portNumber())
+                        + QStringLiteral(" Mode: ") + QString::number(comm.inputMode()));
+
+    const auto number = m_prefs.comPortNumber();
+    if (!number) {
+        // Tell a text that is no number from a number too large for a port.
+        if (decimalFromText(m_prefs.comPort))
+            return reportOpenFailure({OverflowError, QStringLiteral("Overflow")});
+        return reportOpenFailure({TypeMismatchError, QStringLiteral("Type mismatch")});
+    }
+    if (!comm.setPortNumber(*number))
+        return reportOpenFailure(comm.lastError());
+    if (!comm.setOpen(true))
+        return reportOpenFailure(comm.lastError());
+
+    m_log.WriteDebugLog(QStringLiteral("openComPort: Cycling port"));
+    PortError cycleError;
+    if (!cyclePort(comm, cycleError))
+        return reportOpenFailure(cycleError);
+
+    m_clock.processEvents();
+    m_clock.sleepMs(StartUpWaitMs);
+    return true;
+}
+
+bool DeviceLink::reportOpenFailure(const PortError &error)
+{
+    const QString number = QString::number(error.number);
+    m_log.WriteDebugLog(QStringLiteral("openComPort Failed: ") + number + QLatin1Char(' ')
+                        + error.description);
+    m_messages.showMessage(QStringLiteral("Unable to open COM ") + m_prefs.comPort
+                           + QStringLiteral("\r\n\r\n") + QStringLiteral("Error: ") + number
+                           + QStringLiteral("\r\n") + error.description);
+    return false;
+}
+
+void DeviceLink::closeComPort(ProgrammerPort &comm)
+{
+    if (!comm.isOpen()) {
+        m_log.WriteDebugLog(QStringLiteral("closeComPort: Port not open."));
+        return;
+    }
+    m_log.WriteDebugLog(QStringLiteral("closeComPort: Closing Port"));
+    comm.setOpen(false);
+}
+
+void DeviceLink::cycleComPort(ProgrammerPort &comm)
+{
+    PortError ignored;
+    cyclePort(comm, ignored);
+}
+
+bool DeviceLink::cyclePort(ProgrammerPort &comm, PortError &error)
+{
+    const bool rtsBefore = comm.rts();
+    const bool openBefore = comm.isOpen();
+    m_clock.sleepMs(CyclePauseMs);
+    if (!comm.setRts(!rtsBefore)) {
+        error = comm.lastError();
+        return false;
+    }
+    // From here on a failure must not leave the power line inverted: the next
+    // cycle would invert it again and the board would stay on the wrong power.
+    const auto failRestoringRts = [&comm, &error, rtsBefore] {
+        error = comm.lastError();
+        comm.setRts(rtsBefore);
+        return false;
+    };
+    if (!comm.setOpen(!openBefore))
+        return failRestoringRts();
+    m_clock.sleepMs(CyclePauseMs);
+    if (!comm.setOpen(openBefore))
+        return failRestoringRts();
+    if (!comm.setRts(rtsBefore)) {
+        error = comm.lastError();
+        return false;
+    }
+    return true;
+}
+
+qint16 DeviceLink::ReadFromDevice(double &loc, ProgrammerPort &comm)
+{
+    m_log.WriteDebugLog(QStringLiteral("ReadFromDevice - Loc: ") + plainNumber(loc));
+    roundInPlace(loc);
+    if (!fitsInByte(loc)) {
+        m_log.WriteDebugLog(QStringLiteral("ReadFromDevice - Return - Location out of range"));
+        return -1;
+    }
+    QByteArray args;
+    args.append(static_cast<char>(static_cast<int>(loc)));
+    args.append('\0');
+
+    int i = 0;
+    bool answered = false;
+    if (comm.output(QByteArrayLiteral("R")) && comm.output(args)) {
+        for (i = 1; i <= PollCount; ++i) {
+            m_clock.sleepMs(PollPauseMs);
+            if (comm.bytesWaiting() > 0) {
+                answered = true;
+                break;
+            }
+        }
+    }
+    if (!answered) {
+        m_log.WriteDebugLog(QStringLiteral("ReadFromDevice - Return - Device Returned No Data"));
+        return -1;
+    }
+
+    const int n = comm.bytesWaiting();
+    const QByteArray answer = comm.input();
+    if (answer.isEmpty()) { // the port failed between the count and the read
+        m_log.WriteDebugLog(QStringLiteral("ReadFromDevice - Return - Device Returned No Data"));
+        return -1;
+    }
+    const int data = byteAt(answer, 0);
+    m_log.WriteDebugLog(QStringLiteral("ReadFromDevice - Buffer Count: ") + QString::number(n)
+                        + QStringLiteral(" ComInp: ") + QString::number(data)
+                        + QStringLiteral(" Hex: ") + hexNoPad(data));
+    m_log.WriteDebugLog(QStringLiteral("ReadFromDevice - Return - I: ") + QString::number(i)
+                        + QStringLiteral(" Data: ") + QString::number(data));
+    return static_cast<qint16>(data);
+}
+
+qint16 DeviceLink::WriteToDevice(double &loc, double &value, ProgrammerPort &comm)
+{
+    m_log.WriteDebugLog(QStringLiteral("WriteToDevice - Loc: ") + plainNumber(loc)
+                        + QStringLiteral(" Data: ") + plainNumber(value));
+    roundInPlace(loc);
+    roundInPlace(value);
+    if (!fitsInByte(loc) || !fitsInByte(value)) {
+        m_log.WriteDebugLog(
+                QStringLiteral("WriteToDevice - Return - Location or data out of range"));
+        return -2;
+    }
+    QByteArray args;
+    args.append(static_cast<char>(static_cast<int>(loc)));
+    args.append(static_cast<char>(static_cast<int>(value)));
+
+    int i = 0;
+    int n = 0;
+    if (comm.output(QByteArrayLiteral("W")) && comm.output(args)) {
+        for (i = 1; i <= PollCount; ++i) {
+            m_clock.sleepMs(PollPauseMs);
+            n = comm.bytesWaiting();
+            if (n > 0)
+                break;
+        }
+    }
+    const QByteArray ack = n > 0 ? comm.input() : QByteArray();
+    if (ack.isEmpty()) {
+        m_log.WriteDebugLog(QStringLiteral("WriteToQOV - Return - No Data Received"));
+        return -2;
+    }
+    const int ackByte = byteAt(ack, 0);
+    m_log.WriteDebugLog(QStringLiteral("WriteToDevice - I: ") + QString::number(i)
+                        + QStringLiteral(" BuffCount: ") + QString::number(n)
+                        + QStringLiteral(" ComInp: ") + QString::number(ackByte)
+                        + QStringLiteral(" Hex: ") + hexNoPad(ackByte));
+
+    const qint16 readBack = ReadFromDevice(loc, comm);
+    const int written = static_cast<int>(value);
+    if (readBack == written) {
+        m_log.WriteDebugLog(QStringLiteral("WriteToDevice - Return - Success"));
+        return static_cast<qint16>(written);
+    }
+    m_log.WriteDebugLog(QStringLiteral("WriteToDevice - Return - Returned data (")
+                        + QString::number(readBack)
+                        + QStringLiteral(") not equal to data to be written (")
+                        + QString::number(written) + QStringLiteral(")"));
+    return -1;
+}
+
+bool DeviceLink::CheckQOV(ProgrammerPort &comm)
+{
+    // A query that could not be sent gets no answer: no point in waiting for one.
+    const bool sent = comm.output(VersionQuery);
+    if (sent)
+        m_clock.sleepMs(VersionWaitMs);
+    const int count = sent ? comm.bytesWaiting() : 0;
+    m_log.WriteDebugLog(QStringLiteral("CheckQOV: buffer count - ") + QString::number(count));
+    if (count <= 0 || comm.bytesWaiting() <= 0)
+        return false;
+
+    const QByteArray answer = comm.input();
+    const QString version = versionText(answer, count, count >= 2);
+    // A supported board answers at least three bytes that start with its version number.
+    const auto number = version.size() >= 3 ? decimalFromText(version.left(3)) : std::nullopt;
+    const bool passed = number && *number >= 0.0;
+    m_log.WriteDebugLog(QStringLiteral("CheckQOV: ") + firstThreeBytes(answer) + QStringLiteral(" '")
+                        + version
+                        + (passed ? QStringLiteral("'. Success") : QStringLiteral("'. Fail")));
+    return passed;
+}
+
+std::optional<QString> DeviceLink::GetVersion(ProgrammerPort &comm)
+{
+    const bool sent = comm.output(VersionQuery);
+    if (sent)
+        m_clock.sleepMs(VersionWaitMs);
+    const int count = sent ? comm.bytesWaiting() : 0;
+    m_log.WriteDebugLog(QStringLiteral("GetVersion: buffer count - ") + QString::number(count));
+    const QByteArray answer = count > 0 ? comm.input() : QByteArray();
+    if (answer.isEmpty()) {
+        m_log.WriteDebugLog(QStringLiteral("GetVersion: Failed. "));
+        return std::nullopt;
+    }
+    const QString version = versionText(answer, count, true);
+    m_log.WriteDebugLog(QStringLiteral("GetVersion: Succes. ") + firstThreeBytes(answer)
+                        + QStringLiteral(" '") + version + QStringLiteral("'"));
+    return version;
+}
+
+std::optional<QString> DeviceLink::GetXOK(ProgrammerPort &comm)
+{
+    // A closed port can hold no greeting; waiting for one would only stall the window.
+    const bool open = comm.isOpen();
+    if (open)
+        m_clock.sleepMs(GreetingWaitMs);
+    const int count = open ? comm.bytesWaiting() : 0;
+    m_log.WriteDebugLog(QStringLiteral("GetXOK: buffer count - ") + QString::number(count));
+    const QByteArray answer = (count > 0 && comm.bytesWaiting() > 0) ? comm.input() : QByteArray();
+    if (answer.isEmpty()) {
+        m_log.WriteDebugLog(QStringLiteral("GetXOK: Failed"));
+        return std::nullopt;
+    }
+
+    // Zero bytes are line noise of the board's power-up, not part of the greeting.
+    QString text;
+    int nonZero = 0;
+    for (qsizetype i = 0; i < qMin<qsizetype>(count, answer.size()); ++i) {
+        const int b = byteAt(answer, i);
+        if (b == 0)
+            continue;
+        text.append(QChar(b));
+        ++nonZero;
+    }
+    m_log.WriteDebugLog(QStringLiteral("GetXOK: ") + text);
+
+    if (nonZero >= 4) {
+        m_log.WriteDebugLog(QStringLiteral("GetXOK: %1 %2 %3 %4")
+                                    .arg(byteAt(answer, 0))
+                                    .arg(byteAt(answer, 1))
+                                    .arg(byteAt(answer, 2))
+                                    .arg(byteAt(answer, 3)));
+        const QByteArray head = answer.left(4);
+        if (head == SetupPatternA) {
+            m_messages.showMessage(
+                    QStringLiteral("QOV (v2.5) is setup for Type 'A' Programmer (Serial), remove "
+                                   "jumper on back of QOV - Contact us for help."),
+                    MessageIcon::Critical);
+        } else if (head == SetupPatternB) {
+            m_messages.showMessage(
+                    QStringLiteral("QOV (v2.5) is setup for Type 'B' Programmer (USB), place "
+                                   "jumper on back of QOV - Contact us for help."),
+                    MessageIcon::Critical);
+        }
+    }
+    return text;
+}
+
+void UpdateQOVProgrammerPowerStatus(const AppPreferences &prefs, ProgrammerPort &comm)
+{
+    bool rts = prefs.forcePower ? true : !prefs.isQOVSelfPowered;
+    // The USB programmer powers the board with RTS off; it needs DTR on to work at all.
+    if (prefs.programmerType == UsbProgrammer)
+        rts = !rts;
+    comm.setRts(rts);
+    if (prefs.programmerType == UsbProgrammer)
+        comm.setDtr(true);
+}
+
+QString hexNoPad(int value)
+{
+    return QString::number(value, 16).toUpper();
+}

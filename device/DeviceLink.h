@@ -83,6 +83,11 @@ public:
     AppPreferences &prefs() { return m_prefs; }
 
 private:
+    // The power cycle; false with the port's error at the first port call that fails.
+    bool cyclePort(ProgrammerPort &comm, PortError &error);
+    // Logs and shows why the port could not be opened; always false.
+    bool reportOpenFailure(const PortError &error);
+
     Clock &m_clock;
     DebugLog &m_log;
     MessageBoxes &m_messages;
