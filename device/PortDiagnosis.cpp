@@ -1,6 +1,112 @@
 #include "device/PortDiagnosis.h"
 
-QString describeOpenFailure(const QString &devicePath, int, const QString &qtErrorString)
+#include <QFileInfo>
+#include <QSerialPort>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+namespace {
+
+QString withSystemText(const QString &text, const QString &qtErrorString)
 {
-    return devicePath + QStringLiteral(": ") + qtErrorString;
+    if (qtErrorString.trimmed().isEmpty())
+        return text;
+    return text + QStringLiteral(" (") + qtErrorString.trimmed() + QLatin1Char(')');
+}
+
+// The file behind a link (QOV_PORT_DIR holds links to devices), for naming it.
+QString linkNote(const QFileInfo &info)
+{
+    if (!info.isSymLink())
+        return {};
+    return QStringLiteral(" (a link to ") + info.symLinkTarget() + QLatin1Char(')');
+}
+
+QString missing(const QString &devicePath, const QFileInfo &info, const QString &qtErrorString)
+{
+    return withSystemText(QStringLiteral("The device ") + devicePath + linkNote(info)
+                              + QStringLiteral(" is not there. Check that the programmer is plugged"
+                                               " in and that the right COM port is chosen."),
+                          qtErrorString);
+}
+
+QString inUse(const QString &devicePath, const QString &qtErrorString)
+{
+    return withSystemText(
+            QStringLiteral("The port ") + devicePath
+                    + QStringLiteral(" is in use or locked by another program. Close that program"
+                                     " and try again. On Linux, ModemManager or brltty may hold"
+                                     " USB serial adapters."),
+            qtErrorString);
+}
+
+#ifdef Q_OS_UNIX
+bool canReadAndWrite(const QString &path)
+{
+    return ::access(QFile::encodeName(path).constData(), R_OK | W_OK) == 0;
+}
+#endif
+
+QString permissionDenied(const QString &devicePath, const QFileInfo &info,
+                         const QString &qtErrorString)
+{
+#ifdef Q_OS_UNIX
+    // The group is that of the device itself, not of a link to it.
+    const QFileInfo target(info.canonicalFilePath().isEmpty() ? devicePath
+                                                              : info.canonicalFilePath());
+    QString group = target.group();
+    if (group.isEmpty())
+        group = QStringLiteral("with id ") + QString::number(target.groupId());
+    return withSystemText(
+            QStringLiteral("Permission denied on ") + devicePath + linkNote(info)
+                    + QStringLiteral(", which belongs to the group ") + group
+                    + QStringLiteral(". To use it, join that group, usually dialout, and log in"
+                                     " again, or install the udev rule"
+                                     " packaging/60-qov-programmer.rules."),
+            qtErrorString);
+#else
+    Q_UNUSED(info);
+    return withSystemText(QStringLiteral("Access to ") + devicePath
+                                  + QStringLiteral(" was refused. It may be in use by another"
+                                                   " program; close that program and try again."),
+                          qtErrorString);
+#endif
+}
+
+} // namespace
+
+QString describeOpenFailure(const QString &devicePath, int qtError, const QString &qtErrorString)
+{
+    const QFileInfo info(devicePath);
+#ifdef Q_OS_UNIX
+    // A dangling link or a path with nothing behind it, whatever the error says.
+    const bool absent = !info.exists();
+#else
+    const bool absent = false;
+#endif
+
+    switch (qtError) {
+    case QSerialPort::DeviceNotFoundError:
+        return missing(devicePath, info, qtErrorString);
+    case QSerialPort::PermissionError:
+#ifdef Q_OS_UNIX
+        if (absent)
+            return missing(devicePath, info, qtErrorString);
+        // Busy devices and held lock files come back as permission errors too;
+        // if this user may read and write the device, someone else holds it.
+        if (canReadAndWrite(info.canonicalFilePath().isEmpty() ? devicePath
+                                                               : info.canonicalFilePath()))
+            return inUse(devicePath, qtErrorString);
+#endif
+        return permissionDenied(devicePath, info, qtErrorString);
+    default:
+        break;
+    }
+    if (absent)
+        return missing(devicePath, info, qtErrorString);
+    const QString text = qtErrorString.trimmed().isEmpty() ? QStringLiteral("it could not be opened")
+                                                           : qtErrorString.trimmed();
+    return devicePath + QStringLiteral(": ") + text;
 }

@@ -1,15 +1,23 @@
 #include "device/UsbPortFinder.h"
 
-// Placeholder until discovery over the system's port information is written.
+#include "device/SerialPortInfoBackend.h"
+#include "device/UsbDiscovery.h"
+
 namespace {
-class NoUsbPortFinder : public UsbPortFinder
+// Owns the backend that the discovery walks.
+class SystemUsbPortFinder : public UsbPortFinder
 {
 public:
-    int findUsbProgrammerPort() override { return -1; }
+    explicit SystemUsbPortFinder(DebugLog *log) : m_discovery(m_backend, log) { }
+    int findUsbProgrammerPort() override { return m_discovery.findUsbProgrammerPort(); }
+
+private:
+    SerialPortInfoBackend m_backend;
+    UsbDiscovery m_discovery;
 };
 } // namespace
 
-std::unique_ptr<UsbPortFinder> makeSystemUsbPortFinder(DebugLog *)
+std::unique_ptr<UsbPortFinder> makeSystemUsbPortFinder(DebugLog *log)
 {
-    return std::make_unique<NoUsbPortFinder>();
+    return std::make_unique<SystemUsbPortFinder>(log);
 }
