@@ -2,6 +2,18 @@
 
 #include <QFileInfo>
 
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace {
+// The in-memory copy keeps only the recent past: learn mode can trace for hours.
+constexpr qsizetype MaxLinesInMemory = 10000;
+} // namespace
+
 QString DebugLog::fileNameFor(const QDateTime &start)
 {
     return QStringLiteral("debugLog_") + start.toString(QStringLiteral("MMddyyyy_HHmmss"))
@@ -19,18 +31,42 @@ bool DebugLog::openAt(const QString &path)
 {
     m_enabled = true;
     m_file.close();
+    m_path = path;
+    m_error.clear();
     // Never write through a link planted at the log's name: replace the name itself.
-    const QFileInfo info(path);
-    if (info.isSymLink() && !QFile::remove(path)) {
-        m_error = QStringLiteral("Cannot replace the link %1").arg(path);
-        return false;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (QFileInfo(path).isSymLink() && !QFile::remove(path)) {
+            m_error = QStringLiteral("Cannot replace the link %1").arg(path);
+            return false;
+        }
+#ifdef Q_OS_UNIX
+        // O_NOFOLLOW closes the gap between removing a link and creating the file.
+        const QByteArray native = QFile::encodeName(path);
+        const int fd = ::open(native.constData(),
+                              O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644);
+        if (fd < 0) {
+            if (errno == ELOOP)
+                continue; // a link appeared again: remove it once more
+            m_error = QString::fromLocal8Bit(strerror(errno));
+            return false;
+        }
+        if (!m_file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+            ::close(fd);
+            m_error = m_file.errorString();
+            return false;
+        }
+        return true;
+#else
+        m_file.setFileName(path);
+        if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            m_error = m_file.errorString();
+            return false;
+        }
+        return true;
+#endif
     }
-    m_file.setFileName(path);
-    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        m_error = m_file.errorString();
-        return false;
-    }
-    return true;
+    m_error = QStringLiteral("Cannot replace the link %1").arg(path);
+    return false;
 }
 
 void DebugLog::WriteDebugLog(const QString &text)
@@ -38,6 +74,8 @@ void DebugLog::WriteDebugLog(const QString &text)
     if (!m_enabled)
         return;
     m_lines.append(text);
+    if (m_lines.size() > MaxLinesInMemory)
+        m_lines.remove(0, m_lines.size() - MaxLinesInMemory);
     if (m_file.isOpen()) {
         m_file.write(text.toLatin1());
         m_file.write("\r\n", 2);

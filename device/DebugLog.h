@@ -23,9 +23,9 @@ public:
     void WriteDebugLog(const QString &text);
 
     bool enabled() const { return m_enabled; }
-    QString filePath() const { return m_file.fileName(); }
+    QString filePath() const { return m_path; }
     QString errorString() const { return m_error; }
-    // Every line written in this run (tests read the trace from here).
+    // The most recent 10000 lines of this run (tests read the trace from here).
     const QStringList &lines() const { return m_lines; }
     // Keep lines in memory even without a file (tests).
     void enableInMemory() { m_enabled = true; }
@@ -33,6 +33,7 @@ public:
 private:
     bool m_enabled = false;
     QFile m_file;
+    QString m_path;
     QString m_error;
     QStringList m_lines;
 };
