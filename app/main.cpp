@@ -1,7 +1,46 @@
-#include <QApplication>
+#include "app/PreferenceStore.h"
+#include "app/Session.h"
+#include "app/gui/GuiMessageBoxes.h"
+#include "app/gui/MainWindow.h"
+#include "device/Clock.h"
+#include "device/QtProgrammerPort.h"
+#include "sim/SimBoard.h"
+#include "sim/SimulatedPort.h"
 
+#include <QApplication>
+#include <memory>
+
+// QOV_SIMULATOR=1 runs the program against the built-in simulated board, so it
+// can be tried without a programmer cable; the board is powered while the port
+// is open.
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("QOV Programming Software"));
+
+    SystemClock clock;
+    GuiMessageBoxes messages;
+    QSettingsPreferenceStore store;
+
+    std::unique_ptr<SimBoard> board;
+    std::unique_ptr<ProgrammerPort> port;
+    if (qEnvironmentVariable("QOV_SIMULATOR") == QLatin1String("1")) {
+        board = std::make_unique<SimBoard>(clock);
+        board->setPowerFollowsOpen(true);
+        port = std::make_unique<SimulatedPort>(*board, clock);
+    } else {
+        port = std::make_unique<QtProgrammerPort>();
+    }
+
+    Session session(std::move(port), clock, messages);
+    Form1 form(session, messages, store);
+    messages.setParentWidget(&form);
+
+    QStringList arguments = QApplication::arguments();
+    if (!arguments.isEmpty())
+        arguments.removeFirst();
+    if (!form.Form_Load(arguments))
+        return 1;
+    form.show();
+    return app.exec();
 }
