@@ -1,20 +1,213 @@
 #include "device/QtProgrammerPort.h"
 
+#include "device/PortDiagnosis.h"
 #include "device/PortNaming.h"
 
-// Placeholder bodies; the real port is being written.
-QtProgrammerPort::QtProgrammerPort() = default;
-QtProgrammerPort::~QtProgrammerPort() = default;
-bool QtProgrammerPort::setPortNumber(qint16 n) { m_portNumber = n; return true; }
-bool QtProgrammerPort::isOpen() const { return m_port.isOpen(); }
-bool QtProgrammerPort::setOpen(bool) { return false; }
-int QtProgrammerPort::bytesWaiting() { return 0; }
-bool QtProgrammerPort::output(const QByteArray &) { return false; }
-QByteArray QtProgrammerPort::input() { return {}; }
-bool QtProgrammerPort::setRts(bool on) { m_rts = on; return true; }
-bool QtProgrammerPort::setDtr(bool on) { m_dtr = on; return true; }
+#include <QDir>
+#include <QFileInfo>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+namespace {
+// Long enough for a few bytes at 2400 baud to reach the OS, short enough not to
+// hang the window on a device that stopped taking data.
+constexpr int WriteTimeoutMs = 2000;
+
+int openErrorNumber(const QString &path, QSerialPort::SerialPortError error)
+{
+    const QFileInfo info(path);
+    if (error == QSerialPort::DeviceNotFoundError || !info.exists())
+        return PortErrorCode::InvalidPortNumber;
+    if (error == QSerialPort::OpenError)
+        return PortErrorCode::PortAlreadyOpen;
+    if (error == QSerialPort::PermissionError) {
+#ifdef Q_OS_UNIX
+        // Busy devices and held locks come back as permission errors too; if this
+        // user may use the device, someone else holds it.
+        const QString target = info.canonicalFilePath().isEmpty() ? path : info.canonicalFilePath();
+        if (::access(QFile::encodeName(target).constData(), R_OK | W_OK) != 0)
+            return PortErrorCode::HardwareNotAvailable;
+#endif
+        return PortErrorCode::PortAlreadyOpen;
+    }
+    return PortErrorCode::HardwareNotAvailable;
+}
+} // namespace
+
+QtProgrammerPort::QtProgrammerPort()
+{
+    m_port.setBaudRate(QSerialPort::Baud2400);
+    m_port.setDataBits(QSerialPort::Data8);
+    m_port.setParity(QSerialPort::NoParity);
+    m_port.setStopBits(QSerialPort::OneStop);
+    // The program drives RTS itself: it powers the board.
+    m_port.setFlowControl(QSerialPort::NoFlowControl);
+}
+
+QtProgrammerPort::~QtProgrammerPort()
+{
+    if (m_port.isOpen())
+        m_port.close();
+}
+
+void QtProgrammerPort::setDeviceOverride(const QString &path)
+{
+    // QSerialPort reads a relative path with a directory part as a name under
+    // /dev; the user meant the file they named.
+    if (path.contains(QLatin1Char('/')) && QDir::isRelativePath(path))
+        m_deviceOverride = QFileInfo(path).absoluteFilePath();
+    else
+        m_deviceOverride = path;
+}
+
 QString QtProgrammerPort::deviceName() const
 {
     return m_deviceOverride.isEmpty() ? comPortDevicePath(m_portNumber, m_programmerType)
                                       : m_deviceOverride;
+}
+
+bool QtProgrammerPort::fail(int number, const QString &description)
+{
+    m_error = {number, description};
+    return false;
+}
+
+bool QtProgrammerPort::notOpen()
+{
+    return fail(PortErrorCode::PortNotOpen,
+                QStringLiteral("Operation valid only when the port is open"));
+}
+
+bool QtProgrammerPort::deviceFailed(int number, const QString &what)
+{
+    m_failed = true;
+    const QString detail = m_port.errorString().trimmed();
+    return fail(number, what + QStringLiteral(" the device ") + deviceName()
+                                + (detail.isEmpty() ? QString() : QStringLiteral(": ") + detail));
+}
+
+bool QtProgrammerPort::setPortNumber(qint16 n)
+{
+    if (m_port.isOpen())
+        return fail(PortErrorCode::PortAlreadyOpen, QStringLiteral("Port already open"));
+    m_portNumber = n;
+    return true;
+}
+
+bool QtProgrammerPort::isOpen() const
+{
+    return m_port.isOpen();
+}
+
+bool QtProgrammerPort::setOpen(bool open)
+{
+    if (!open) {
+        if (m_port.isOpen())
+            m_port.close();
+        m_port.clearError();
+        return true;
+    }
+    if (m_port.isOpen())
+        return fail(PortErrorCode::PortAlreadyOpen, QStringLiteral("Port already open"));
+    if (m_deviceOverride.isEmpty() && (m_portNumber < 1 || m_portNumber > 255))
+        return fail(PortErrorCode::InvalidPortNumber, QStringLiteral("Invalid port number"));
+
+    const QString path = deviceName();
+    m_port.setPortName(path);
+    m_port.clearError();
+    if (!m_port.open(QIODevice::ReadWrite)) {
+        const QSerialPort::SerialPortError error = m_port.error();
+        const QString text = m_port.errorString();
+        m_port.clearError();
+        return fail(openErrorNumber(path, error), describeOpenFailure(path, error, text));
+    }
+    m_failed = false;
+    // Lines set while closed take effect now.
+    applyLine(true, m_rts);
+    applyLine(false, m_dtr);
+    // Nothing received before the open may be taken for an answer.
+    m_port.clear(QSerialPort::Input);
+    m_port.clearError();
+    return true;
+}
+
+bool QtProgrammerPort::applyLine(bool rts, bool on)
+{
+    const bool ok = rts ? m_port.setRequestToSend(on) : m_port.setDataTerminalReady(on);
+    if (ok)
+        return true;
+    // A device without modem lines (a pseudo-terminal) cannot carry the change;
+    // that is not a failure. A device that has gone is.
+    const bool gone = m_port.error() == QSerialPort::ResourceError;
+    if (gone)
+        return deviceFailed(PortErrorCode::WriteFailed, QStringLiteral("Error writing to"));
+    m_port.clearError();
+    return true;
+}
+
+bool QtProgrammerPort::setRts(bool on)
+{
+    m_rts = on;
+    return m_port.isOpen() ? applyLine(true, on) : true;
+}
+
+bool QtProgrammerPort::setDtr(bool on)
+{
+    m_dtr = on;
+    return m_port.isOpen() ? applyLine(false, on) : true;
+}
+
+bool QtProgrammerPort::pullFromSystem()
+{
+    // Without an event loop QSerialPort only learns of new bytes when asked; a
+    // zero wait takes what the OS has and returns at once.
+    while (m_port.waitForReadyRead(0)) {
+    }
+    const QSerialPort::SerialPortError error = m_port.error();
+    if (error == QSerialPort::ResourceError || error == QSerialPort::ReadError)
+        return deviceFailed(PortErrorCode::ReadFailed, QStringLiteral("Error reading from"));
+    m_port.clearError(); // the zero wait reports a timeout when nothing came
+    return true;
+}
+
+int QtProgrammerPort::bytesWaiting()
+{
+    if (!m_port.isOpen()) {
+        notOpen();
+        return 0;
+    }
+    if (m_failed || !pullFromSystem())
+        return 0;
+    return int(qMin<qint64>(m_port.bytesAvailable(), 32767));
+}
+
+QByteArray QtProgrammerPort::input()
+{
+    if (!m_port.isOpen()) {
+        notOpen();
+        return {};
+    }
+    if (m_failed || !pullFromSystem())
+        return {};
+    return m_port.readAll();
+}
+
+bool QtProgrammerPort::output(const QByteArray &bytes)
+{
+    if (!m_port.isOpen())
+        return notOpen();
+    if (m_failed)
+        return deviceFailed(PortErrorCode::WriteFailed, QStringLiteral("Error writing to"));
+    if (bytes.isEmpty())
+        return true;
+    if (m_port.write(bytes) != bytes.size())
+        return deviceFailed(PortErrorCode::WriteFailed, QStringLiteral("Error writing to"));
+    // Hand the bytes to the OS now; nobody runs an event loop to do it later.
+    while (m_port.bytesToWrite() > 0) {
+        if (!m_port.waitForBytesWritten(WriteTimeoutMs))
+            return deviceFailed(PortErrorCode::WriteFailed, QStringLiteral("Error writing to"));
+    }
+    return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 // The real programmer port over QSerialPort: 2400 baud, 8N1, no flow control.
+// Everything is synchronous (the device procedures poll); no event loop is needed.
 #include "device/ProgrammerPort.h"
 
 #include <QSerialPort>
@@ -12,8 +13,11 @@ public:
 
     // Which device a port number maps to depends on the programmer type (Linux).
     void setProgrammerType(int type) { m_programmerType = type; }
+    int programmerType() const { return m_programmerType; }
     // Any serial device, bypassing the port-number mapping (command line --device).
-    void setDeviceOverride(const QString &path) { m_deviceOverride = path; }
+    // An empty path returns to the mapping.
+    void setDeviceOverride(const QString &path);
+    QString deviceOverride() const { return m_deviceOverride; }
 
     qint16 portNumber() const override { return m_portNumber; }
     bool setPortNumber(qint16 n) override;
@@ -33,6 +37,13 @@ public:
     QString deviceName() const override;
 
 private:
+    bool fail(int number, const QString &description);
+    bool notOpen();
+    // Reads whatever the OS holds without blocking; false when the device failed.
+    bool pullFromSystem();
+    bool deviceFailed(int number, const QString &what);
+    bool applyLine(bool rts, bool on);
+
     QSerialPort m_port;
     qint16 m_portNumber = 1;
     int m_programmerType = 2;

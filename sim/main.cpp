@@ -1,7 +1,48 @@
+// qov-sim: a simulated QOV board on a pseudo-terminal, for trying the programmer
+// tools without hardware. See --help.
+#include "device/Clock.h"
+#include "sim/SimBoard.h"
+#include "sim/SimOptions.h"
+#include "sim/pty/PtyServer.h"
+
 #include <QCoreApplication>
+#include <QTextStream>
+
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    return 0;
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+
+    SimOptions options;
+    QStringList args = QCoreApplication::arguments();
+    args.removeFirst();
+    if (!options.parse(args)) {
+        err << "qov-sim: " << options.errorText() << "\n\n" << SimOptions::usage();
+        return 2;
+    }
+    if (options.helpRequested()) {
+        out << SimOptions::usage();
+        return 0;
+    }
+
+    SystemClock clock;
+    SimBoard board(clock);
+    PtyServer server(board, clock, out);
+    server.setVerbose(options.verbose());
+    server.setStateFile(options.stateFile());
+    QString error;
+    if (!server.loadState(&error)) {
+        err << "qov-sim: " << error << Qt::endl;
+        return 1;
+    }
+    options.applyTo(board);
+    PtyServer::installSignalHandlers();
+    if (!server.start(options.linkPath(), &error)) {
+        err << "qov-sim: " << error << Qt::endl;
+        return 1;
+    }
+    return server.run();
 }

@@ -1,0 +1,55 @@
+#pragma once
+// The command line of qov-sim, parsed and checked, and applied to a SimBoard.
+// Kept apart from the pseudo-terminal code so that it can be tested anywhere.
+#include "sim/SimBoard.h"
+
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+
+class SimOptions
+{
+public:
+    // Parses the arguments after the program name. On failure returns false and
+    // sets errorText(); "--help" sets helpRequested().
+    bool parse(const QStringList &arguments);
+    void applyTo(SimBoard &board) const;
+    static QString usage();
+    // "hex:02 2E 03" or "hex:022E03"; nothing when the digits are not pairs of hex digits.
+    static std::optional<QByteArray> parseHex(const QString &text);
+
+    QString errorText() const { return m_error; }
+    bool helpRequested() const { return m_help; }
+    QString linkPath() const { return m_link; }
+    QString stateFile() const { return m_stateFile; }
+    bool verbose() const { return m_verbose; }
+    QByteArray versionAnswer() const { return m_version; }
+    QByteArray greeting() const { return m_greeting; }
+    int greetDelayMs() const { return m_greetDelayMs; }
+    int learnDelayMs() const { return m_learnDelayMs; }
+    int latencyMs() const { return m_latencyMs; }
+    bool byteTiming() const { return m_byteTiming; }
+    bool selfPowered() const { return m_selfPowered; }
+    QList<IrCode> learnCodes() const { return m_learnCodes; }
+    // Location -1 stands for every location.
+    QList<QPair<int, SimBoard::Fault>> faults() const { return m_faults; }
+
+private:
+    bool error(const QString &text);
+
+    QString m_error;
+    bool m_help = false;
+    QString m_link;
+    QString m_stateFile;
+    bool m_verbose = false;
+    QByteArray m_version = SimBoard::textVersion25();
+    QByteArray m_greeting = SimBoard::xokGreeting();
+    int m_greetDelayMs = 100;
+    int m_learnDelayMs = 1000;
+    int m_latencyMs = 3;
+    bool m_byteTiming = false;
+    bool m_selfPowered = false;
+    QList<IrCode> m_learnCodes;
+    QList<QPair<int, SimBoard::Fault>> m_faults;
+};

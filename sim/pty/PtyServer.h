@@ -1,0 +1,56 @@
+#pragma once
+// Serves a SimBoard on a pseudo-terminal: a link at a chosen path points to the
+// terminal's device, so any serial program (the QOV tools, picocom) can open it.
+// A pseudo-terminal has no modem lines, so a client's open and close of the
+// device stand for the board's power coming and going.
+#include "device/Clock.h"
+#include "sim/SimBoard.h"
+
+#include <QString>
+#include <QTextStream>
+
+class PtyServer
+{
+public:
+    PtyServer(SimBoard &board, Clock &clock, QTextStream &out);
+    ~PtyServer();
+
+    void setVerbose(bool on) { m_verbose = on; }
+    // Memory is loaded from this file at start and saved whenever it changes.
+    void setStateFile(const QString &path) { m_stateFile = path; }
+    bool loadState(QString *error);
+
+    // Creates the terminal and the link; false with a message on failure.
+    bool start(const QString &linkPath, QString *error);
+    // Serves until a stop is requested (SIGINT/SIGTERM); returns the exit code.
+    int run();
+    // Safe to call from a signal handler.
+    static void requestStop();
+    static void installSignalHandlers();
+
+private:
+    bool createTerminal(QString *error);
+    void closeTerminal();
+    bool linkTo(const QString &target, QString *error);
+    void removeLink();
+    void serveOnce();
+    void readFromClient();
+    void deliverToClient();
+    void readStdin();
+    void saveStateIfChanged();
+    void log(const QString &what, const QByteArray &bytes = {});
+
+    SimBoard &m_board;
+    Clock &m_clock;
+    QTextStream &m_out;
+    bool m_verbose = false;
+    QString m_stateFile;
+    QByteArray m_savedMemory;
+    QString m_linkPath;
+    QString m_slavePath;
+    int m_master = -1;
+    bool m_clientOpen = false;
+    bool m_stdinOpen = true;
+    QByteArray m_stdinLine;
+    qint64 m_vanishedAtMs = -1;
+};
