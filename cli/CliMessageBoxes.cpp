@@ -1,0 +1,21 @@
+#include "cli/CliMessageBoxes.h"
+
+#include <QRegularExpression>
+
+void CliMessageBoxes::showMessage(const QString &text, MessageIcon icon, const QString &title)
+{
+    Q_UNUSED(icon);
+    Q_UNUSED(title);
+    ++m_shown;
+    m_err << "qovctl: " << oneLine(text) << Qt::endl;
+}
+
+QString CliMessageBoxes::oneLine(const QString &text)
+{
+    static const QRegularExpression breaks(QStringLiteral("\\s*[\\r\\n]+\\s*"));
+    static const QRegularExpression blanks(QStringLiteral("[ \\t]+"));
+    QString line = text.trimmed();
+    line.replace(breaks, QStringLiteral("; "));
+    line.replace(blanks, QStringLiteral(" "));
+    return line;
+}

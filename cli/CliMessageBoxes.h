@@ -1,0 +1,24 @@
+#pragma once
+// Messages the core would show in a box, printed as one line each on the error
+// stream: the command line has nobody to press OK.
+#include "device/MessageBoxes.h"
+
+#include <QTextStream>
+
+class CliMessageBoxes : public MessageBoxes
+{
+public:
+    explicit CliMessageBoxes(QTextStream &err) : m_err(err) {}
+
+    void showMessage(const QString &text, MessageIcon icon = MessageIcon::None,
+                     const QString &title = QString()) override;
+
+    int shownCount() const { return m_shown; }
+
+    // A message box text as one line: line breaks become "; " and runs of blanks one.
+    static QString oneLine(const QString &text);
+
+private:
+    QTextStream &m_err;
+    int m_shown = 0;
+};

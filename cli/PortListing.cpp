@@ -1,0 +1,46 @@
+#include "cli/PortListing.h"
+
+#include <QStringList>
+
+namespace {
+
+QString hex4(quint16 v)
+{
+    return QStringLiteral("%1").arg(v, 4, 16, QLatin1Char('0')).toUpper();
+}
+
+} // namespace
+
+QString PortListing::format(const QList<SerialPortEntry> &ports)
+{
+    if (ports.isEmpty())
+        return QStringLiteral("No serial ports found.\n");
+
+    QList<QStringList> rows;
+    rows << QStringList{QStringLiteral("DEVICE"), QStringLiteral("COM"), QStringLiteral("VID"),
+                        QStringLiteral("PID"), QStringLiteral("SERIAL"), QStringLiteral("NOTE")};
+    for (const SerialPortEntry &p : ports) {
+        const QString dash = QStringLiteral("-");
+        const int com = p.comPort();
+        QString note = p.description;
+        if (p.isProgrammer())
+            note = QStringLiteral("USB programmer (10C4:823E)");
+        rows << QStringList{p.systemLocation.isEmpty() ? p.portName : p.systemLocation,
+                            com > 0 ? QString::number(com) : dash,
+                            p.hasUsbIds ? hex4(p.vid) : dash, p.hasUsbIds ? hex4(p.pid) : dash,
+                            p.serialNumber.isEmpty() ? dash : p.serialNumber,
+                            note.isEmpty() ? dash : note};
+    }
+    QList<int> widths(rows.first().size(), 0);
+    for (const QStringList &row : rows)
+        for (int i = 0; i < row.size(); ++i)
+            widths[i] = qMax(widths[i], int(row[i].size()));
+    QString out;
+    for (const QStringList &row : rows) {
+        QString line;
+        for (int i = 0; i < row.size(); ++i)
+            line += i + 1 < row.size() ? row[i].leftJustified(widths[i] + 2) : row[i];
+        out += line.trimmed() + QLatin1Char('\n');
+    }
+    return out;
+}

@@ -1,0 +1,51 @@
+#pragma once
+// qovctl: the command-line front end over the same core as the window (device
+// link, transactions, preferences, profiles). Everything the outside world gives
+// it comes through a QovctlEnvironment, so tests run it in-process on a simulated
+// board and virtual time.
+#include "app/AppPreferences.h"
+#include "app/PreferenceStore.h"
+#include "device/Clock.h"
+#include "device/ProgrammerPort.h"
+#include "device/SerialPortList.h"
+#include "device/UsbPortFinder.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+#include <functional>
+#include <memory>
+
+class DebugLog;
+
+// What the port for one run must be.
+struct PortChoice
+{
+    int programmerType = UsbProgrammer;
+    QString devicePath; // --device: any serial device, bypassing COM numbers and discovery
+    bool simulate = false; // --simulate: the built-in simulated board
+};
+
+struct QovctlEnvironment
+{
+    Clock *clock = nullptr;
+    PreferenceStore *preferences = nullptr;
+    std::function<std::unique_ptr<ProgrammerPort>(const PortChoice &)> makePort;
+    std::function<std::unique_ptr<UsbPortFinder>(DebugLog *)> makeUsbPortFinder;
+    std::function<QList<SerialPortEntry>()> listSerialPorts;
+    // USB automatic discovery is available (the window's rule for "library present").
+    std::function<bool()> usbAutomaticAvailable;
+    // Progress lines per location, for a person watching a terminal.
+    bool progressLines = false;
+};
+
+namespace QovctlExit {
+constexpr int Success = 0;
+constexpr int DeviceFailure = 1; // the board or the port failed
+constexpr int BadUsage = 2;      // bad usage, a bad profile or a damaged preference; nothing sent
+} // namespace QovctlExit
+
+// args excludes the program name.
+int runQovctl(const QStringList &args, QTextStream &out, QTextStream &err,
+              const QovctlEnvironment &env);
