@@ -1,7 +1,9 @@
-// The board's answers to the greeting, the version query and a read, whatever
+// The board's answers to the greeting, the version query, a read and a learn
+// poll, whatever
 // bytes arrive: never a crash, never a value outside a byte.
 #include "FuzzPort.h"
 #include "device/DeviceLink.h"
+#include "learn/LearnReport.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -28,6 +30,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     double loc = 4;
     const qint16 value = link.ReadFromDevice(loc, port);
     if (value < -1 || value > 255)
+        abort();
+    // A learn report: a code only from four bytes that start with the marker.
+    const auto code = LearnReport::parse(bytes);
+    if (code && (size < 4 || data[0] != 0x4C || LearnReport::entryText(*code).size() != 12))
         abort();
     return 0;
 }
