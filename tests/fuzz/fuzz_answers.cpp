@@ -1,6 +1,5 @@
 // The board's answers to the greeting, the version query, a read and a learn
-// poll, whatever
-// bytes arrive: never a crash, never a value outside a byte.
+// poll, whatever bytes arrive: never a crash, never a value outside a byte.
 #include "FuzzPort.h"
 #include "device/DeviceLink.h"
 #include "learn/LearnReport.h"
