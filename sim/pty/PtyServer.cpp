@@ -263,6 +263,8 @@ void PtyServer::serveOnce()
     if (m_board.hasVanished() && m_master >= 0) {
         m_out << "qov-sim: board vanished; the link comes back in " << ReplugAfterMs << " ms"
               << Qt::endl;
+        // The device node goes with the cable: opening it now fails as on real hardware.
+        removeLink();
         closeTerminal();
         m_clientOpen = false;
         m_board.setPortState(false, false, false);
