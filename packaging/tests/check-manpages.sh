@@ -1,0 +1,32 @@
+#!/bin/sh
+# Every option that a tool's --help names must be described in its manual page.
+# Usage: check-manpages.sh BUILD_DIR MAN_DIR
+set -eu
+
+build=$1
+man=$2
+status=0
+
+for tool in qovctl qov-sim; do
+    exe=$build/$tool
+    page=$man/$tool.1
+    [ -x "$exe" ] || { echo "FAIL: $exe was not built" >&2; exit 1; }
+    [ -f "$page" ] || { echo "FAIL: $page is missing" >&2; exit 1; }
+
+    help=$("$exe" --help 2>&1 </dev/null) || true
+    # The page as plain text: "\-" is a hyphen, font changes are dropped.
+    text=$(sed -e 's/\\-/-/g' -e 's/\\f[BIRP]//g' "$page")
+    options=$(printf '%s\n' "$help" |
+        grep -oE '(^|[^A-Za-z0-9_-])--?[A-Za-z][A-Za-z0-9-]*' |
+        sed -E 's/^[^-]*//' | LC_ALL=C sort -u)
+    count=0
+    for opt in $options; do
+        count=$((count + 1))
+        if ! printf '%s\n' "$text" | grep -qE -- "(^|[^A-Za-z0-9_-])$opt([^A-Za-z0-9_-]|\$)"; then
+            echo "FAIL: $tool --help names $opt but $page does not" >&2
+            status=1
+        fi
+    done
+    echo "$tool: $count option(s) checked"
+done
+exit $status
