@@ -92,6 +92,7 @@ bool PtyServer::loadState(QString *error)
     QFile file(m_stateFile);
     if (!file.exists()) {
         m_savedMemory.clear(); // written at the first change
+        m_stateUsable = true;
         return true;
     }
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
@@ -110,12 +111,14 @@ bool PtyServer::loadState(QString *error)
     }
     m_board.setMemoryBytes(bytes);
     m_savedMemory = bytes;
+    m_stateUsable = true;
     return true;
 }
 
 void PtyServer::saveStateIfChanged()
 {
-    if (m_stateFile.isEmpty() || m_board.memoryBytes() == m_savedMemory)
+    // A file that could not be loaded is left as it is for its owner to look at.
+    if (m_stateFile.isEmpty() || !m_stateUsable || m_board.memoryBytes() == m_savedMemory)
         return;
     QFile file(m_stateFile);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {

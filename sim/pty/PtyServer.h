@@ -46,6 +46,7 @@ private:
     bool m_verbose = false;
     QString m_stateFile;
     QByteArray m_savedMemory;
+    bool m_stateUsable = false;
     QString m_linkPath;
     QString m_slavePath;
     int m_master = -1;

@@ -50,7 +50,19 @@ public:
         m_output += m_process.readAll();
         return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
     }
+    // Runs to its end (for arguments it must refuse); the exit code.
+    int runExpectingExit(const QStringList &extra)
+    {
+        const QString exe = QDir(qEnvironmentVariable("QOV_BUILD_DIR")).filePath("qov-sim");
+        m_process.setProcessChannelMode(QProcess::MergedChannels);
+        m_process.start(exe, QStringList{"--link", linkPath()} + extra);
+        if (!m_process.waitForFinished(5000))
+            return -1;
+        m_output += m_process.readAll();
+        return m_process.exitCode();
+    }
     QString linkPath() const { return m_dir.filePath("COM1"); }
+    QString filePath(const QString &name) const { return m_dir.filePath(name); }
     QByteArray output() const { return m_output; }
 
 private:
@@ -222,6 +234,52 @@ private slots:
         QVERIFY(!l.port.hasFailed());
         QCOMPARE(l.link.GetXOK(l.port).value_or(QString()), QString("XOK"));
         l.link.closeComPort(l.port);
+    }
+
+    // The board's memory outlives the simulator in its state file.
+    void stateSurvivesRestart()
+    {
+        QTemporaryDir stateDir;
+        const QString state = stateDir.filePath("board.txt");
+        for (int run = 0; run < 2; ++run) {
+            SimProcess sim;
+            QVERIFY2(sim.start({"--state", state}), sim.output().constData());
+            QtProgrammerPort port;
+            QVERIFY(port.setOpen(true));
+            QTest::qWait(300);
+            port.input();
+            QVERIFY(port.output(run == 0 ? QByteArray("W\x03\x2A", 3) : QByteArray("R\x03\x00", 3)));
+            QTest::qWait(100);
+            QCOMPARE(port.input(), run == 0 ? QByteArray("\x06") : QByteArray("\x2A"));
+            port.setOpen(false);
+            QCOMPARE(sim.stop(), 0);
+        }
+        QFile file(state);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll().split(' ').value(3), QByteArray("2A"));
+    }
+
+    void damagedStateRefused_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("too short") << QByteArray("01 01 01\n");
+        QTest::newRow("not hex") << QByteArray(QByteArray("ZZ ").repeated(22));
+        QTest::newRow("too long") << QByteArray("00 ").repeated(23);
+    }
+    void damagedStateRefused()
+    {
+        QFETCH(QByteArray, content);
+        SimProcess sim;
+        QFile file(sim.filePath("board.txt"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+        QCOMPARE(sim.runExpectingExit({"--state", file.fileName()}), 1);
+        QVERIFY2(sim.output().contains("expected 22 hex bytes"), sim.output().constData());
+        // Nothing was overwritten.
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), content);
+        QVERIFY(!QFileInfo(sim.linkPath()).isSymLink());
     }
 
     void stopsCleanlyAndRemovesLink()

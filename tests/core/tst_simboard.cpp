@@ -1,4 +1,5 @@
 #include "sim/SimBoard.h"
+#include "sim/SimOptions.h"
 #include "sim/SimulatedPort.h"
 
 #include <QTest>
@@ -399,6 +400,75 @@ private slots:
         // The write landed before the power went; memory survives the cycle.
         QCOMPARE(int(bus.board.memory(2)), 0x42);
         QCOMPARE(bus.board.powerUpCount(), 2);
+    }
+
+    void options_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("error"); // empty when the arguments are good
+        QTest::addColumn<QByteArray>("version");
+        QTest::addColumn<QByteArray>("greeting");
+        const QByteArray v25 = SimBoard::textVersion25();
+        const QByteArray xok = SimBoard::xokGreeting();
+        const QStringList link{"--link", "COM1"};
+        QTest::newRow("defaults") << link << "" << v25 << xok;
+        QTest::newRow("binary version") << link + QStringList{"--version-answer", "2.3"} << ""
+                                        << SimBoard::binaryVersion23() << xok;
+        QTest::newRow("hex version") << link + QStringList{"--version-answer", "hex:32 2E 34"}
+                                     << "" << QByteArray("2.4") << xok;
+        QTest::newRow("no version") << link + QStringList{"--version-answer", "none"} << ""
+                                    << QByteArray() << xok;
+        QTest::newRow("usb jumper") << link + QStringList{"--greeting", "usb-jumper"} << "" << v25
+                                    << SimBoard::usbJumperGreeting();
+        QTest::newRow("odd hex") << link + QStringList{"--greeting", "hex:123"} << "--greeting"
+                                 << v25 << xok;
+        QTest::newRow("no link") << QStringList{"--verbose"} << "--link" << v25 << xok;
+        QTest::newRow("missing value") << link + QStringList{"--fault"} << "needs a value" << v25
+                                       << xok;
+        QTest::newRow("fault past the map") << link + QStringList{"--fault", "22:late"}
+                                            << "--fault" << v25 << xok;
+        QTest::newRow("unknown fault") << link + QStringList{"--fault", "3:slow"} << "--fault"
+                                       << v25 << xok;
+        QTest::newRow("short code") << link + QStringList{"--learn-code", "A51EF"}
+                                    << "--learn-code" << v25 << xok;
+        QTest::newRow("negative delay") << link + QStringList{"--greet-delay", "-5"}
+                                        << "--greet-delay" << v25 << xok;
+        QTest::newRow("unknown option") << link + QStringList{"--turbo"} << "unknown" << v25
+                                        << xok;
+    }
+    void options()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, error);
+        QFETCH(QByteArray, version);
+        QFETCH(QByteArray, greeting);
+        SimOptions options;
+        QCOMPARE(options.parse(args), error.isEmpty());
+        if (!error.isEmpty()) {
+            QVERIFY2(options.errorText().contains(error), qPrintable(options.errorText()));
+            return;
+        }
+        QCOMPARE(options.versionAnswer(), version);
+        QCOMPARE(options.greeting(), greeting);
+    }
+
+    void optionsApplied()
+    {
+        SimOptions options;
+        QVERIFY(options.parse({"--link", "x", "--fault", "all:no-ack", "--fault", "4:late",
+                               "--learn-code", "ca50f3", "--learn-delay", "10", "--latency", "7"}));
+        Rig rig;
+        options.applyTo(rig.board);
+        QCOMPARE(rig.board.faultAt(4), Fault::Late);
+        QCOMPARE(rig.board.faultAt(0), Fault::NoAck);
+        QCOMPARE(rig.board.queuedLearnCodes(), 1);
+        rig.port.setOpen(true); // power follows the open on a pseudo-terminal
+        QVERIFY(rig.board.isPowered());
+        rig.clock.advance(500);
+        rig.port.input();
+        rig.port.output("LLLL");
+        rig.clock.advance(10);
+        QCOMPARE(rig.port.input(), bytes({0x4C, 0xCA, 0x50, 0xF3}));
     }
 
     void faultNames()
