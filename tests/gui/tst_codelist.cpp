@@ -8,7 +8,9 @@
 #include "sim/SimulatedPort.h"
 #include "support/RecordingMessageBoxes.h"
 
+#include <QDrag>
 #include <QLabel>
+#include <QTimer>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QTest>
@@ -109,6 +111,22 @@ private slots:
         QTest::keyClick(menu, Qt::Key_Backspace);
         QTest::keyClick(menu, Qt::Key_Delete);
         QTest::keyClick(menu, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(menu->text(), QString("0A51EF"));
+    }
+
+    void pressStartsADrag()
+    {
+        CodeListWindow window;
+        window.show();
+        QLineEdit *menu = box(window, MenuRow);
+        // Should the platform's drag wait for the pointer, cancel it.
+        QTimer::singleShot(500, menu, [menu] { QTest::keyClick(menu, Qt::Key_Escape); });
+        QTest::mousePress(menu, Qt::LeftButton, {}, QPoint(5, 5));
+        // The finished drag is only disposed of later, so it can still be looked at.
+        auto *drag = menu->findChild<QDrag *>();
+        QVERIFY(drag);
+        QCOMPARE(drag->mimeData()->data(QLatin1String(CodeMimeType)), QByteArray("0A51EF"));
+        QCOMPARE(drag->pixmap().size(), menu->grab().size());
         QCOMPARE(menu->text(), QString("0A51EF"));
     }
 
