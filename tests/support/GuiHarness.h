@@ -1,0 +1,79 @@
+#pragma once
+// One main window over a simulated board on virtual time, with recorded
+// messages, an in-memory preference store and an observable end of the program.
+// Header only: it needs the widgets library, which only the window tests link.
+#include "RecordingMessageBoxes.h"
+#include "app/PreferenceStore.h"
+#include "app/TextConversions.h"
+#include "app/Session.h"
+#include "app/gui/MainWindow.h"
+#include "device/Clock.h"
+#include "device/UsbPortFinder.h"
+#include "sim/SimBoard.h"
+#include "sim/SimulatedPort.h"
+
+#include <QAction>
+#include <QMenu>
+#include <memory>
+
+class FixedUsbPortFinder : public UsbPortFinder
+{
+public:
+    int findUsbProgrammerPort() override { return m_port; }
+    int m_port = -1;
+};
+
+struct GuiHarness
+{
+    explicit GuiHarness(bool usbLibrary = false) : board(clock)
+    {
+        auto simPort = std::make_unique<SimulatedPort>(board, clock);
+        port = simPort.get();
+        session = std::make_unique<Session>(std::move(simPort), clock, messages);
+        session->log().enableInMemory();
+        form = std::make_unique<Form1>(*session, messages, store);
+        form->setUsbLibraryProbe([this] { return usbLibraryPresent; });
+        form->setQuitHandler([this] { ++quits; });
+        session->link().setUsbPortFinder(&usbFinder);
+        usbLibraryPresent = usbLibrary;
+    }
+
+    // A store that has seen a start before: no first-time message.
+    void storeRegular(const QString &progType, const QString &comPort)
+    {
+        store.m_values = {{QStringLiteral("FIRSTLOAD"), QStringLiteral("False")},
+                          {QStringLiteral("ISQOVSELFPOWERED"), QStringLiteral("False")},
+                          {QStringLiteral("FORCEPOWER"), QStringLiteral("False")},
+                          {QStringLiteral("COMPORT"), comPort},
+                          {QStringLiteral("PROGTYPE"), progType}};
+    }
+
+    bool load(const QStringList &args = {}) { return form->Form_Load(args); }
+
+    template<typename T = QAction>
+    T *find(const QString &name) const
+    {
+        return form->findChild<T *>(name);
+    }
+    QAction *action(const QString &name) const { return find<QAction>(name); }
+    QString stored(const char *key) const { return store.m_values.value(QString::fromLatin1(key)); }
+    QList<int> checkedComPorts() const
+    {
+        QList<int> out;
+        for (int i = 1; i <= 21; ++i)
+            if (form->setComPort(i)->isChecked())
+                out << i;
+        return out;
+    }
+
+    VirtualClock clock;
+    SimBoard board;
+    SimulatedPort *port = nullptr;
+    RecordingMessageBoxes messages;
+    MemoryPreferenceStore store;
+    FixedUsbPortFinder usbFinder;
+    bool usbLibraryPresent = false;
+    int quits = 0;
+    std::unique_ptr<Session> session;
+    std::unique_ptr<Form1> form;
+};
