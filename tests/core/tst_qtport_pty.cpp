@@ -101,8 +101,8 @@ private slots:
         QTest::addColumn<QStringList>("simArgs");
         QTest::addColumn<QString>("steps");
         QTest::newRow("healthy board")
-            << QStringList{} << "xok=XOK check=true version=2.5 read:4=20 read:9=0 write:5:33=33 "
-                                "read:5=33";
+            << QStringList{"--learn-code", "0A51EF", "--learn-delay", "100"} << "xok=XOK check=true version=2.5 read:4=20 read:9=0 write:5:33=33 "
+                                "read:5=33 learn=0A51EF learn=(none)";
         QTest::newRow("binary version") << QStringList{"--version-answer", "2.3"}
                                         << "xok=XOK check=true version=2.3";
         QTest::newRow("silent board") << QStringList{"--greeting", "none", "--version-answer", "none"}
@@ -137,6 +137,14 @@ private slots:
                 result = l.link.GetVersion(l.port).value_or("(none)");
             } else if (call[0] == "check") {
                 result = l.link.CheckQOV(l.port) ? "true" : "false";
+            } else if (call[0] == "learn") {
+                // The learn window's exchange: LLLL, then 0x4C and the code.
+                l.port.output("LLLL");
+                QTest::qWait(300);
+                const QByteArray report = l.port.input();
+                result = report.size() == 4 && report.at(0) == 0x4C
+                             ? QString::fromLatin1(report.mid(1).toHex().toUpper())
+                             : "(none)";
             } else if (call[0] == "read") {
                 double loc = call[1].toDouble();
                 result = QString::number(l.link.ReadFromDevice(loc, l.port));

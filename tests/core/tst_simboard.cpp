@@ -416,8 +416,6 @@ private slots:
                                         << SimBoard::binaryVersion23() << xok;
         QTest::newRow("hex version") << link + QStringList{"--version-answer", "hex:32 2E 34"}
                                      << "" << QByteArray("2.4") << xok;
-        QTest::newRow("no version") << link + QStringList{"--version-answer", "none"} << ""
-                                    << QByteArray() << xok;
         QTest::newRow("usb jumper") << link + QStringList{"--greeting", "usb-jumper"} << "" << v25
                                     << SimBoard::usbJumperGreeting();
         QTest::newRow("odd hex") << link + QStringList{"--greeting", "hex:123"} << "--greeting"
@@ -431,8 +429,6 @@ private slots:
                                        << v25 << xok;
         QTest::newRow("short code") << link + QStringList{"--learn-code", "A51EF"}
                                     << "--learn-code" << v25 << xok;
-        QTest::newRow("negative delay") << link + QStringList{"--greet-delay", "-5"}
-                                        << "--greet-delay" << v25 << xok;
         QTest::newRow("unknown option") << link + QStringList{"--turbo"} << "unknown" << v25
                                         << xok;
     }
@@ -469,14 +465,6 @@ private slots:
         rig.port.output("LLLL");
         rig.clock.advance(10);
         QCOMPARE(rig.port.input(), bytes({0x4C, 0xCA, 0x50, 0xF3}));
-    }
-
-    void faultNames()
-    {
-        for (Fault f : {Fault::None, Fault::NoAnswer, Fault::NoReadAnswer, Fault::NoAck,
-                        Fault::WrongReadback, Fault::Late, Fault::Garbage, Fault::Vanish})
-            QCOMPARE(SimBoard::faultFromName(SimBoard::faultName(f)), std::optional<Fault>(f));
-        QVERIFY(!SimBoard::faultFromName("slow").has_value());
     }
 };
 
