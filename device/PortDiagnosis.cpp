@@ -26,10 +26,15 @@ QString linkNote(const QFileInfo &info)
 
 QString missing(const QString &devicePath, const QFileInfo &info, const QString &qtErrorString)
 {
-    return withSystemText(QStringLiteral("The device ") + devicePath + linkNote(info)
-                              + QStringLiteral(" is not there. Check that the programmer is plugged"
-                                               " in and that the right COM port is chosen."),
-                          qtErrorString);
+    QString text = QStringLiteral("The device ") + devicePath + linkNote(info)
+                   + QStringLiteral(" is not there. Check that the programmer is plugged in and"
+                                    " that the right COM port is chosen.");
+    // brltty takes CP210x bridges for braille displays on some distributions and
+    // the ttyUSB node vanishes as soon as it appears.
+    if (devicePath.contains(QLatin1String("ttyUSB")))
+        text += QStringLiteral(" If it is plugged in and still missing, brltty may have claimed it:"
+                               " remove the brltty package if no braille display is used.");
+    return withSystemText(text, qtErrorString);
 }
 
 QString inUse(const QString &devicePath, const QString &qtErrorString)
@@ -106,7 +111,8 @@ QString describeOpenFailure(const QString &devicePath, int qtError, const QStrin
     }
     if (absent)
         return missing(devicePath, info, qtErrorString);
-    const QString text = qtErrorString.trimmed().isEmpty() ? QStringLiteral("it could not be opened")
-                                                           : qtErrorString.trimmed();
+    const QString text = qtErrorString.trimmed().isEmpty()
+            ? QStringLiteral("it could not be opened")
+            : qtErrorString.trimmed();
     return devicePath + QStringLiteral(": ") + text;
 }

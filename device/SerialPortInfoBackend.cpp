@@ -72,8 +72,9 @@ UsbPortLookup SerialPortInfoBackend::lookUpComPort(int index, quint16 vid, quint
     }
     const SerialPortEntry &e = m_devices.at(index);
     out.deviceName = e.systemLocation.isEmpty() ? e.portName : e.systemLocation;
+    const QString listed = QString::fromLatin1(e.serialNumber.toLatin1().left(64));
     if (e.vid != vid || e.pid != pid
-        || normaliseSerialNumber(e.serialNumber.toLatin1().left(64)) != normaliseSerialNumber(serialNumber)) {
+        || normaliseSerialNumber(listed) != normaliseSerialNumber(serialNumber)) {
         out.problem = out.deviceName + QStringLiteral(" no longer has that identity");
         return out;
     }

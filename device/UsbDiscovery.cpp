@@ -46,7 +46,8 @@ int comPortNumberFromName(const QString &portName)
         const QStringView rest = name.sliced(6);
         const int k = leadingNumber(rest);
         // Only the whole name counts: "ttyUSB0-foo" is some other device.
-        if (k < 0 || QString::number(k).size() != rest.size() || k >= std::numeric_limits<qint16>::max())
+        if (k < 0 || QString::number(k).size() != rest.size()
+            || k >= std::numeric_limits<qint16>::max())
             return -1;
         return k + 1;
     }

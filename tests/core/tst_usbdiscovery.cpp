@@ -35,7 +35,8 @@ SerialPortEntry port(const QString &name, bool usb, quint16 vid, quint16 pid, co
 {
     SerialPortEntry e;
     e.portName = name;
-    e.systemLocation = name.startsWith(QLatin1String("COM")) ? name : QStringLiteral("/dev/") + name;
+    e.systemLocation =
+            name.startsWith(QLatin1String("COM")) ? name : QStringLiteral("/dev/") + name;
     e.hasUsbIds = usb;
     e.vid = vid;
     e.pid = pid;
@@ -100,9 +101,9 @@ private slots:
                 << QStringList{"FIRST", "SECOND"};
         QTest::newRow("last programmer unreachable: the earlier one is kept")
                 << Devices{programmer("FIRST", 3), programmer("SECOND", -1)} << 3
-                << QStringList{"count",          "open 0", "vid 0", "pid 0",   "serial 0", "close 0",
-                               "lookup 0 FIRST", "open 1", "vid 1", "pid 1",   "serial 1", "close 1",
-                               "lookup 1 SECOND"}
+                << QStringList{"count",   "open 0",         "vid 0",  "pid 0", "serial 0",
+                               "close 0", "lookup 0 FIRST", "open 1", "vid 1", "pid 1",
+                               "serial 1", "close 1",       "lookup 1 SECOND"}
                 << QStringList{"FIRST", "SECOND"};
         QTest::newRow("open fails: next index")
                 << Devices{openFails, programmer("OK", 5)} << 5
@@ -228,14 +229,6 @@ private slots:
             QVERIFY(log.lines().isEmpty());
         else
             QVERIFY2(log.lines().join(u'\n').contains(logged), qPrintable(log.lines().join(u'\n')));
-    }
-
-    void entryFacts()
-    {
-        const SerialPortEntry prog = port("ttyUSB0", true, UsbProgrammerVid, UsbProgrammerPid, "1");
-        QVERIFY(prog.isProgrammer());
-        QCOMPARE(prog.comPort(), 1);
-        QVERIFY(!port("ttyUSB0", false, UsbProgrammerVid, UsbProgrammerPid, "").isProgrammer());
     }
 };
 
