@@ -73,6 +73,9 @@ void PtyServer::installSignalHandlers()
     ::sigaction(SIGINT, &sa, nullptr);
     ::sigaction(SIGTERM, &sa, nullptr);
     ::signal(SIGPIPE, SIG_IGN);
+    // Started in the background of a shell: reading the terminal must not stop
+    // the board; the read fails instead and codes are just not taken from it.
+    ::signal(SIGTTIN, SIG_IGN);
 }
 
 void PtyServer::log(const QString &what, const QByteArray &bytes)
