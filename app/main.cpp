@@ -4,11 +4,21 @@
 #include "app/gui/MainWindow.h"
 #include "device/Clock.h"
 #include "device/QtProgrammerPort.h"
+#include "device/UsbPortFinder.h"
 #include "sim/SimBoard.h"
 #include "sim/SimulatedPort.h"
 
 #include <QApplication>
 #include <memory>
+
+namespace {
+// With the simulated board, automatic USB discovery "finds" it on COM 1.
+class SimulatedUsbPortFinder : public UsbPortFinder
+{
+public:
+    int findUsbProgrammerPort() override { return 1; }
+};
+} // namespace
 
 // QOV_SIMULATOR=1 runs the program against the built-in simulated board, so it
 // can be tried without a programmer cable; the board is powered while the port
@@ -35,6 +45,9 @@ int main(int argc, char *argv[])
     Session session(std::move(port), clock, messages);
     Form1 form(session, messages, store);
     messages.setParentWidget(&form);
+    SimulatedUsbPortFinder simulatedFinder;
+    if (board)
+        session.link().setUsbPortFinder(&simulatedFinder);
 
     QStringList arguments = QApplication::arguments();
     if (!arguments.isEmpty())

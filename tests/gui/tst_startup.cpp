@@ -4,6 +4,7 @@
 #include "support/GuiHarness.h"
 
 #include <QLabel>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -22,6 +23,7 @@ private slots:
     void debugSwitch();
     void debugLogThatCannotBeCreated();
     void startupClosesAnOpenPort();
+    void nativeStoreHoldsTexts();
 };
 
 void TestStartup::firstStart_data()
@@ -205,6 +207,38 @@ void TestStartup::startupClosesAnOpenPort()
     QVERIFY(h.load());
     QVERIFY(!h.port->isOpen());
     QCOMPARE(h.port->portNumber(), qint16(4));
+}
+
+// The real store: texts under [V2] of QOVPROGSOFT.conf in the user's
+// configuration directory (a throwaway one here).
+void TestStartup::nativeStoreHoldsTexts()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+    QSettingsPreferenceStore native;
+    {
+        GuiHarness h(false, &native);
+        QVERIFY(h.load());
+        QCOMPARE(h.messages.m_shown.size(), 1); // first start
+        h.form->progTypeMenu(1)->trigger();
+        h.form->setComPort(12)->trigger();
+        h.action("qovselfpowered")->trigger();
+    }
+    const QString file = dir.filePath(QStringLiteral("QOVPROGSOFT.conf"));
+    QVERIFY2(QFile::exists(file), qPrintable(file));
+    QSettings raw(file, QSettings::IniFormat);
+    raw.beginGroup(QStringLiteral("V2"));
+    QCOMPARE(raw.value("FIRSTLOAD").toString(), QStringLiteral("False"));
+    QCOMPARE(raw.value("PROGTYPE").toString(), QStringLiteral("1"));
+    QCOMPARE(raw.value("COMPORT").toString(), QStringLiteral("12"));
+    QCOMPARE(raw.value("ISQOVSELFPOWERED").toString(), QStringLiteral("True"));
+
+    GuiHarness again(false, &native);
+    QVERIFY(again.load());
+    QVERIFY(again.messages.m_shown.isEmpty());
+    QCOMPARE(again.find<QLabel>("progtypeText")->text(), QStringLiteral("Serial - COM12"));
+    QVERIFY(again.action("qovselfpowered")->isChecked());
 }
 
 QTEST_MAIN(TestStartup)

@@ -25,13 +25,15 @@ public:
 
 struct GuiHarness
 {
-    explicit GuiHarness(bool usbLibrary = false) : board(clock)
+    // prefStore: another store than the in-memory one (which then stays unused).
+    explicit GuiHarness(bool usbLibrary = false, PreferenceStore *prefStore = nullptr)
+        : board(clock)
     {
         auto simPort = std::make_unique<SimulatedPort>(board, clock);
         port = simPort.get();
         session = std::make_unique<Session>(std::move(simPort), clock, messages);
         session->log().enableInMemory();
-        form = std::make_unique<Form1>(*session, messages, store);
+        form = std::make_unique<Form1>(*session, messages, prefStore ? *prefStore : store);
         form->setUsbLibraryProbe([this] { return usbLibraryPresent; });
         form->setQuitHandler([this] { ++quits; });
         session->link().setUsbPortFinder(&usbFinder);
