@@ -28,6 +28,10 @@ int main(int argc, char *argv[])
         return 0;
     }
 
+#ifndef Q_OS_UNIX
+    err << "qov-sim: needs pseudo-terminals, which this system does not have" << Qt::endl;
+    return 1;
+#else
     SystemClock clock;
     SimBoard board(clock);
     PtyServer server(board, clock, out);
@@ -45,4 +49,5 @@ int main(int argc, char *argv[])
         return 1;
     }
     return server.run();
+#endif
 }

@@ -1,5 +1,8 @@
 #include "sim/pty/PtyServer.h"
 
+// Pseudo-terminals are POSIX; on other systems qov-sim says so and exits.
+#ifdef Q_OS_UNIX
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -9,7 +12,11 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#if defined(Q_OS_MACOS) || defined(Q_OS_BSD4)
+#include <util.h>
+#else
 #include <pty.h>
+#endif
 #include <termios.h>
 #include <unistd.h>
 
@@ -327,3 +334,5 @@ int PtyServer::run()
     m_out << "qov-sim: stopping" << Qt::endl;
     return 0;
 }
+
+#endif // Q_OS_UNIX

@@ -8,6 +8,7 @@
 #include "support/RecordingMessageBoxes.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -89,6 +90,9 @@ class TestQtPortPty : public QObject
 private slots:
     void initTestCase()
     {
+#ifndef Q_OS_UNIX
+        QSKIP("needs pseudo-terminals");
+#endif
         const QString exe = QDir(qEnvironmentVariable("QOV_BUILD_DIR")).filePath("qov-sim");
         if (!QFileInfo(exe).isExecutable())
             QSKIP("qov-sim has not been built");
