@@ -11,12 +11,7 @@
 
 namespace {
 const QString Reminder =
-        QStringLiteral("Please press ANY button on the remote while pointing at the QOV, then press OK");
-
-IrCode code(const char *text)
-{
-    return *IrCode::fromText(QString::fromLatin1(text));
-}
+        "Please press ANY button on the remote while pointing at the QOV, then press OK";
 
 // A board on a simulated programmer, the session around it, and the window.
 struct Rig
@@ -24,362 +19,246 @@ struct Rig
     VirtualClock clock;
     RecordingMessageBoxes messages;
     SimBoard board{clock};
-    SimulatedPort *port = nullptr;
-    std::unique_ptr<Session> session;
+    SimulatedPort *port = new SimulatedPort(board, clock);
+    Session session{std::unique_ptr<ProgrammerPort>(port), clock, messages};
     std::unique_ptr<LearnWindow> window;
 
     Rig()
     {
-        auto owned = std::make_unique<SimulatedPort>(board, clock);
-        port = owned.get();
-        session = std::make_unique<Session>(std::move(owned), clock, messages);
-        session->log().enableInMemory();
-        UpdateQOVProgrammerPowerStatus(session->prefs(), *port);
-        window = std::make_unique<LearnWindow>(*session);
+        session.log().enableInMemory();
+        UpdateQOVProgrammerPowerStatus(session.prefs(), *port);
+        window = std::make_unique<LearnWindow>(session);
         window->show();
     }
-    QListWidget *list() const { return window->findChild<QListWidget *>("List1"); }
-    QPushButton *start() const { return window->findChild<QPushButton *>("Command1"); }
-    QPushButton *exit() const { return window->findChild<QPushButton *>("Command2"); }
-    QTimer *timer() const { return window->findChild<QTimer *>("Timer1"); }
-    QStringList entries() const
+    template<typename T> T *child(const char *name) { return window->findChild<T *>(name); }
+    QListWidget *list() { return child<QListWidget>("List1"); }
+    QStringList entries()
     {
         QStringList out;
         for (int i = 0; i < list()->count(); ++i)
             out << list()->item(i)->text();
         return out;
     }
-    int learnRequests() const { return int(port->outputs().count(QByteArray("LLLL"))); }
-    // Puts raw bytes on the wire towards the PC: the board answers a version
-    // query with whatever it is told to.
+    int learnRequests() const { return int(port->outputs().count("LLLL")); }
+    // Raw bytes towards the PC: the board answers a version query with anything.
     void arrive(const QByteArray &bytes)
     {
         board.setVersionAnswer(bytes);
         port->output("VVVV");
         clock.advance(20);
     }
-    bool isIdle() const
+    void press(const char *code)
     {
-        return !timer()->isActive() && start()->isEnabled() && exit()->text() == "Exit"
-                && !port->isOpen() && !session->link().isHeldByLearnMode();
+        QVERIFY(board.injectLearnCode(*IrCode::fromText(code)));
+        clock.advance(700);
+        window->Timer1_Timer();
     }
-    bool isLearning() const
+    // Exactly one message, starting with start; none when start is empty.
+    bool shows(const QString &start) const
     {
-        return timer()->isActive() && !start()->isEnabled() && exit()->text() == "Done"
-                && port->isOpen() && session->link().isHeldByLearnMode();
+        const QStringList t = messages.texts();
+        return start.isEmpty() ? t.isEmpty() : t.size() == 1 && t.first().startsWith(start);
+    }
+    // Timer, port, hold and buttons must all tell the same state.
+    enum State { Idle, Learning, Mixed };
+    State state()
+    {
+        const bool on = child<QTimer>("Timer1")->isActive();
+        const bool agree = on == port->isOpen() && on == session.link().isHeldByLearnMode()
+                && on != child<QPushButton>("Command1")->isEnabled()
+                && child<QPushButton>("Command2")->text() == (on ? "Done" : "Exit");
+        return !agree ? Mixed : on ? Learning : Idle;
     }
 };
-QWidget *nextTabStop(QWidget *from)
-{
-    QWidget *w = from->nextInFocusChain();
-    while (w != from && (w->parentWidget() != from->parentWidget() || !(w->focusPolicy() & Qt::TabFocus)))
-        w = w->nextInFocusChain();
-    return w;
-}
 } // namespace
 
 class TestLearnWindow : public QObject
 {
     Q_OBJECT
 private slots:
-    void layout_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QRect>("geometry");
-        QTest::newRow("list") << "List1" << QRect(21, 21, 274, 160);
-        QTest::newRow("start") << "Command1" << QRect(63, 196, 71, 29);
-        QTest::newRow("exit") << "Command2" << QRect(196, 196, 71, 29);
-    }
-    void layout()
-    {
-        QFETCH(QString, name);
-        QFETCH(QRect, geometry);
-        Rig rig;
-        if (rig.window->logicalDpiX() != 96)
-            QSKIP("sizes are checked at 96 dpi");
-        QCOMPARE(rig.window->findChild<QWidget *>(name)->geometry(), geometry);
-    }
-
     void window()
     {
         Rig rig;
-        if (rig.window->logicalDpiX() == 96)
-            QCOMPARE(rig.window->size(), QSize(333, 246));
-        QCOMPARE(rig.window->minimumSize(), rig.window->maximumSize());
         QCOMPARE(rig.window->windowTitle(), QString("Learn Mode"));
         QVERIFY(!(rig.window->windowFlags() & Qt::WindowMinMaxButtonsHint));
-        QCOMPARE(rig.timer()->interval(), 700);
-        QVERIFY(rig.isIdle());
-        QVERIFY(rig.entries().isEmpty());
-        QCOMPARE(nextTabStop(rig.list()), rig.start());
-        QCOMPARE(nextTabStop(rig.start()), rig.exit());
+        QCOMPARE(rig.child<QTimer>("Timer1")->interval(), 700);
+        QCOMPARE(rig.state(), Rig::Idle);
+        if (rig.window->logicalDpiX() != 96)
+            QSKIP("sizes are checked at 96 dpi");
+        QCOMPARE(rig.window->minimumSize(), QSize(333, 246));
+        QCOMPARE(rig.window->maximumSize(), QSize(333, 246));
+        QCOMPARE(rig.list()->geometry(), QRect(21, 21, 274, 160));
+        QCOMPARE(rig.child<QWidget>("Command1")->geometry(), QRect(63, 196, 71, 29));
+        QCOMPARE(rig.child<QWidget>("Command2")->geometry(), QRect(196, 196, 71, 29));
     }
 
-    void start()
-    {
-        Rig rig;
-        rig.window->Command1_Click();
-        QVERIFY(rig.isLearning());
-        QVERIFY(rig.messages.texts().isEmpty());
-        QCOMPARE(rig.learnRequests(), 1);
-        QVERIFY(rig.board.isLearning());
-    }
-
-    // What one poll makes of the bytes waiting at the port.
+    // Bytes arriving before one tick and before the next.
     void poll_data()
     {
-        QTest::addColumn<QByteArray>("waiting");
+        QTest::addColumn<QByteArray>("first");
+        QTest::addColumn<QByteArray>("second");
         QTest::addColumn<QStringList>("entries");
-        QTest::addColumn<int>("newRequests");
+        QTest::addColumn<int>("requests");
         QTest::addColumn<int>("leftWaiting");
-        QTest::newRow("menu") << QByteArray::fromHex("4C0A51EF") << QStringList{"Code: 0A51EF"} << 1
-                              << 0;
-        QTest::newRow("zero button, unnamed")
-                << QByteArray::fromHex("4CCA50F3") << QStringList{"Code: CA50F3"} << 1 << 0;
-        QTest::newRow("three bytes wait") << QByteArray::fromHex("4C0A51") << QStringList{} << 0 << 3;
-        QTest::newRow("not a report") << QByteArray::fromHex("580A51EF") << QStringList{} << 0 << 0;
-        QTest::newRow("two reports, one entry") << QByteArray::fromHex("4C0A51EF4CCA50F3")
-                                                << QStringList{"Code: 0A51EF"} << 1 << 0;
+        auto row = [](const char *name, const char *a, const char *b, QStringList e, int r, int w) {
+            QTest::newRow(name) << QByteArray::fromHex(a) << QByteArray::fromHex(b) << e << r << w;
+        };
+        row("menu", "4C0A51EF", "", {"Code: 0A51EF"}, 1, 0);
+        row("zero button, unnamed", "4CCA50F3", "", {"Code: CA50F3"}, 1, 0);
+        row("three bytes wait", "4C0A51", "", {}, 0, 3);
+        row("fourth byte later", "4C0A51", "EF", {"Code: 0A51EF"}, 1, 0);
+        row("not a report", "580A51EF", "", {}, 0, 0);
+        row("two reports, one entry", "4C0A51EF4CCA50F3", "", {"Code: 0A51EF"}, 1, 0);
     }
     void poll()
     {
-        QFETCH(QByteArray, waiting);
+        QFETCH(QByteArray, first);
+        QFETCH(QByteArray, second);
         QFETCH(QStringList, entries);
-        QFETCH(int, newRequests);
+        QFETCH(int, requests);
         QFETCH(int, leftWaiting);
         Rig rig;
         rig.window->Command1_Click();
-        rig.arrive(waiting);
-        const int before = rig.learnRequests();
-        rig.window->Timer1_Timer();
+        for (const QByteArray &bytes : {first, second}) {
+            if (!bytes.isEmpty())
+                rig.arrive(bytes);
+            rig.window->Timer1_Timer();
+        }
         QCOMPARE(rig.entries(), entries);
-        QCOMPARE(rig.learnRequests() - before, newRequests);
+        QCOMPARE(rig.learnRequests(), 1 + requests);
         QCOMPARE(rig.port->bytesWaiting(), leftWaiting);
         QCOMPARE(rig.list()->currentRow(), rig.list()->count() - 1);
-        QVERIFY(rig.isLearning());
-        QVERIFY(rig.messages.texts().isEmpty());
+        QCOMPARE(rig.state(), Rig::Learning);
     }
 
-    void reportCompletedOnLaterTick()
+    void learnDoneLearnAgain()
     {
         Rig rig;
         rig.window->Command1_Click();
-        rig.arrive(QByteArray::fromHex("4C0A51"));
-        rig.window->Timer1_Timer();
-        QVERIFY(rig.entries().isEmpty());
-        rig.arrive(QByteArray::fromHex("EF"));
-        rig.window->Timer1_Timer();
-        QCOMPARE(rig.entries(), QStringList{"Code: 0A51EF"});
-    }
-
-    void codesFromTheRemote()
-    {
-        Rig rig;
-        rig.window->Command1_Click();
-        const char *pressed[] = {"0A51EF", "CA50F3", "123456"};
-        QStringList expected;
-        for (const char *text : pressed) {
-            QVERIFY(rig.board.injectLearnCode(code(text)));
-            rig.clock.advance(700);
-            rig.window->Timer1_Timer();
-            expected << QStringLiteral("Code: ") + text;
-            QCOMPARE(rig.entries(), expected);
-            QCOMPARE(rig.list()->currentItem()->text(), expected.last());
-            QVERIFY(rig.list()->currentItem()->isSelected());
-            // The board was put back into learn mode for the next press.
-            rig.clock.advance(10);
-            QVERIFY(rig.board.isLearning());
-        }
-        QCOMPARE(rig.learnRequests(), 4);
-    }
-
-    void startDoneStartKeepsTheList()
-    {
-        Rig rig;
-        rig.window->Command1_Click();
-        rig.board.injectLearnCode(code("0A51EF"));
-        rig.clock.advance(700);
-        rig.window->Timer1_Timer();
+        rig.press("0A51EF");
+        rig.clock.advance(10);
+        QVERIFY(rig.board.isLearning()); // re-armed for the next button
+        QVERIFY(!rig.session.link().tryClaim()); // Read Values and the like are refused
         rig.window->Command2_Click();
-        QVERIFY(rig.isIdle());
+        QCOMPARE(rig.state(), Rig::Idle);
         QVERIFY(rig.window->isVisible());
+        QVERIFY(rig.session.link().tryClaim());
         rig.window->Command1_Click();
-        QVERIFY(rig.isLearning());
-        rig.board.injectLearnCode(code("CA50F3"));
-        rig.clock.advance(700);
-        rig.window->Timer1_Timer();
+        rig.press("CA50F3");
         QCOMPARE(rig.entries(), (QStringList{"Code: 0A51EF", "Code: CA50F3"}));
+        QVERIFY(rig.list()->item(1)->isSelected());
+        QCOMPARE(rig.learnRequests(), 4);
         QVERIFY(rig.messages.texts().isEmpty());
     }
 
-    void closing_data()
+    void ending_data()
     {
         QTest::addColumn<bool>("learning");
-        QTest::addColumn<bool>("byExit");
+        QTest::addColumn<int>("how"); // 0 close box, 1 Exit, 2 destroyed with the program
+        QTest::addColumn<int>("portElsewhere"); // 0 none, 1 left open, 2 a command mid-run
         QTest::addColumn<QStringList>("shown");
-        QTest::newRow("close box while learning") << true << false << QStringList{Reminder};
-        QTest::newRow("close box while idle") << false << false << QStringList{};
-        QTest::newRow("exit while idle") << false << true << QStringList{};
+        QTest::newRow("close box, learning") << true << 0 << 0 << QStringList{Reminder};
+        QTest::newRow("close box, idle") << false << 0 << 0 << QStringList{};
+        QTest::newRow("exit") << false << 1 << 0 << QStringList{};
+        QTest::newRow("program ends, learning") << true << 2 << 0 << QStringList{};
+        QTest::newRow("exit, port left open") << false << 1 << 1 << QStringList{};
+        QTest::newRow("exit, port in use") << false << 1 << 2 << QStringList{};
     }
-    void closing()
+    void ending()
     {
         QFETCH(bool, learning);
-        QFETCH(bool, byExit);
+        QFETCH(int, how);
+        QFETCH(int, portElsewhere);
         QFETCH(QStringList, shown);
         Rig rig;
+        const auto claim = portElsewhere == 2 ? rig.session.link().tryClaim() : std::nullopt;
         if (learning)
             rig.window->Command1_Click();
+        if (portElsewhere)
+            QVERIFY(rig.port->setOpen(true));
         const int requests = rig.learnRequests();
-        if (byExit)
+        if (how == 0)
+            rig.window->close();
+        else if (how == 1)
             rig.window->Command2_Click();
         else
-            rig.window->close();
-        QVERIFY(!rig.window->isVisible());
+            rig.window.reset();
+        QVERIFY(!rig.window || !rig.window->isVisible());
         QCOMPARE(rig.messages.texts(), shown);
-        QVERIFY(rig.isIdle());
-        // Nothing is sent to end the board's learn mode.
-        QCOMPARE(rig.learnRequests(), requests);
+        QCOMPARE(rig.port->isOpen(), portElsewhere == 2 || how == 2);
+        QVERIFY(!rig.session.link().isHeldByLearnMode());
+        QCOMPARE(rig.learnRequests(), requests); // nothing tells the board to stop
     }
 
-    // A port left open by the debug tools is closed on Exit; one that another
-    // command is using right now is left to it.
-    void exitWithPortOpenElsewhere_data()
+    void start_data()
     {
-        QTest::addColumn<bool>("inUse");
-        QTest::newRow("left open") << false;
-        QTest::newRow("command mid-run") << true;
-    }
-    void exitWithPortOpenElsewhere()
-    {
-        QFETCH(bool, inUse);
-        Rig rig;
-        const std::optional<DeviceLink::Claim> claim =
-                inUse ? rig.session->link().tryClaim() : std::nullopt;
-        QVERIFY(rig.port->setOpen(true));
-        rig.window->Command2_Click();
-        QVERIFY(!rig.window->isVisible());
-        QCOMPARE(rig.port->isOpen(), inUse);
-        QVERIFY(rig.messages.texts().isEmpty());
-    }
-
-    void destroyedWhileLearningReleasesThePortQuietly()
-    {
-        Rig rig;
-        rig.window->Command1_Click();
-        rig.window.reset();
-        QVERIFY(rig.messages.texts().isEmpty());
-        QVERIFY(!rig.session->link().isHeldByLearnMode());
-    }
-
-    void startFailures_data()
-    {
-        QTest::addColumn<int>("fault");
+        QTest::addColumn<int>("setup");
         QTest::addColumn<QString>("message");
         QTest::addColumn<bool>("learning");
         QTest::addColumn<bool>("loggedClose");
-        QTest::newRow("port cannot open") << 0 << "Unable to open COM 1" << false << false;
-        QTest::newRow("no greeting") << 1 << "QOV Not Found" << false << true;
-        QTest::newRow("greeting not XOK") << 2 << "QOV Not Found" << false << true;
-        QTest::newRow("no version answer") << 3 << "Unable to retrieve QOV version" << false
+        QTest::newRow("board answers") << 0 << "" << true << false;
+        QTest::newRow("port cannot open") << 1 << "Unable to open COM 1" << false << false;
+        QTest::newRow("no greeting") << 2 << "QOV Not Found" << false << true;
+        QTest::newRow("greeting not XOK") << 3 << "QOV Not Found" << false << true;
+        QTest::newRow("no version answer") << 4 << "Unable to retrieve QOV version" << false
                                            << false;
-        QTest::newRow("self-powered, no greeting") << 4 << "" << true << false;
+        QTest::newRow("self-powered, no greeting") << 5 << "" << true << false;
+        QTest::newRow("another command running") << 6 << "" << false << false;
     }
-    void startFailures()
+    void start()
     {
-        QFETCH(int, fault);
+        QFETCH(int, setup);
         QFETCH(QString, message);
         QFETCH(bool, learning);
         QFETCH(bool, loggedClose);
         Rig rig;
-        switch (fault) {
-        case 0: rig.port->setExistingPorts({5}); break;
-        case 1: rig.board.setGreeting({}); break;
-        case 2: rig.board.setGreeting("XOX"); break;
-        case 3: rig.board.setVersionAnswer({}); break;
-        case 4:
-            rig.session->prefs().isQOVSelfPowered = true;
-            rig.board.setSelfPowered(true);
-            rig.board.setGreeting({});
-            UpdateQOVProgrammerPowerStatus(rig.session->prefs(), *rig.port);
-            break;
-        }
+        rig.port->setExistingPorts(setup == 1 ? QSet<int>{5} : QSet<int>{});
+        rig.board.setGreeting(setup == 2 || setup == 5 ? "" : setup == 3 ? "XOX" : "XOK");
+        rig.board.setVersionAnswer(setup == 4 ? "" : "2.5");
+        rig.session.prefs().isQOVSelfPowered = setup == 5;
+        rig.board.setSelfPowered(setup == 5);
+        UpdateQOVProgrammerPowerStatus(rig.session.prefs(), *rig.port);
+        const auto claim = setup == 6 ? rig.session.link().tryClaim() : std::nullopt;
         rig.window->Command1_Click();
-        QCOMPARE(rig.isLearning(), learning);
-        QCOMPARE(rig.isIdle(), !learning);
-        if (message.isEmpty()) {
-            QVERIFY(rig.messages.texts().isEmpty());
-        } else {
-            QCOMPARE(rig.messages.texts().size(), 1);
-            QVERIFY2(rig.messages.texts().first().startsWith(message),
-                     qPrintable(rig.messages.texts().first()));
-        }
-        QCOMPARE(rig.session->log().lines().contains("closeComPort: Closing Port"), loggedClose);
+        QCOMPARE(rig.state(), learning ? Rig::Learning : Rig::Idle);
+        QVERIFY(rig.shows(message));
+        QCOMPARE(rig.session.log().lines().contains("closeComPort: Closing Port"), loggedClose);
         QCOMPARE(rig.learnRequests(), learning ? 1 : 0);
-        // The link is free again for the main window's commands.
-        QCOMPARE(rig.session->link().tryClaim().has_value(), !learning);
+        QCOMPARE(rig.port->openCount() > 0, setup != 1 && setup != 6);
     }
 
-    void portClosedUnderLearningEndsItQuietly()
+    // The port taken away under a learning window: closed quietly, or lost.
+    void portGone_data()
     {
+        QTest::addColumn<bool>("vanished");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("closed by the debug tools") << false << "";
+        QTest::newRow("cable pulled") << true << "Learn mode stopped";
+    }
+    void portGone()
+    {
+        QFETCH(bool, vanished);
+        QFETCH(QString, message);
         Rig rig;
         rig.window->Command1_Click();
-        rig.port->setOpen(false); // the debug tools' Disable COM
+        vanished ? rig.board.vanish() : void(rig.port->setOpen(false));
         rig.window->Timer1_Timer();
-        QVERIFY(rig.isIdle());
-        QVERIFY(rig.messages.texts().isEmpty());
-        QVERIFY(rig.session->link().tryClaim().has_value());
+        QCOMPARE(rig.state(), Rig::Idle);
+        QVERIFY(rig.shows(message));
+        QVERIFY(rig.session.link().tryClaim());
     }
 
-    void vanishedPortStopsLearningWithAMessage()
+    void pollWaitsForARunningCommand()
     {
         Rig rig;
         rig.window->Command1_Click();
-        rig.board.vanish();
-        rig.window->Timer1_Timer();
-        QVERIFY(rig.isIdle());
-        QCOMPARE(rig.messages.texts().size(), 1);
-        QVERIFY(rig.messages.texts().first().startsWith("Learn mode stopped"));
-    }
-
-    void otherCommandsRefusedWhileLearning()
-    {
-        Rig rig;
-        rig.window->Command1_Click();
-        // Read Values, Write All and the version query claim the link first.
-        QVERIFY(!rig.session->link().tryClaim().has_value());
-        rig.board.injectLearnCode(code("0A51EF"));
-        rig.clock.advance(700);
-        rig.window->Timer1_Timer();
-        QCOMPARE(rig.entries(), QStringList{"Code: 0A51EF"});
-        QVERIFY(rig.isLearning());
-    }
-
-    void pollWaitsWhileAnotherCommandRuns()
-    {
-        Rig rig;
-        rig.window->Command1_Click();
-        rig.board.injectLearnCode(code("0A51EF"));
-        rig.clock.advance(700);
         {
-            // A debug tool mid-run on the held port.
-            auto claim = rig.session->link().tryClaim(/*ignoreHold=*/true);
-            QVERIFY(claim.has_value());
-            rig.window->Timer1_Timer();
+            const auto debugTool = rig.session.link().tryClaim(/*ignoreHold=*/true);
+            rig.press("0A51EF");
             QVERIFY(rig.entries().isEmpty());
-            QCOMPARE(rig.port->bytesWaiting(), 4);
         }
         rig.window->Timer1_Timer();
         QCOMPARE(rig.entries(), QStringList{"Code: 0A51EF"});
-    }
-
-    void startRefusedWhileAnotherCommandRuns()
-    {
-        Rig rig;
-        auto claim = rig.session->link().tryClaim();
-        rig.window->Command1_Click();
-        QVERIFY(rig.isIdle());
-        QCOMPARE(rig.port->openCount(), 0);
-        QVERIFY(rig.messages.texts().isEmpty());
     }
 };
 
