@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QTimer>
 
 namespace {
@@ -80,6 +81,9 @@ void LearnWindow::Command1_Click()
         QApplication::beep();
         return;
     }
+    // Opening lets clicks through, and messages wait for OK: Exit and the close
+    // box must not take the window away while Start is still using it.
+    const QScopedValueRollback<bool> starting(m_starting, true);
     ProgrammerPort &comm = m_session.port();
     if (!link.openComPort(comm))
         return;
@@ -110,6 +114,10 @@ void LearnWindow::Command1_Click()
 
 void LearnWindow::Command2_Click()
 {
+    if (m_starting) {
+        QApplication::beep();
+        return;
+    }
     closePortUnlessInUse();
     if (m_exit->text() != DoneCaption) {
         close();
@@ -158,6 +166,11 @@ void LearnWindow::Timer1_Timer()
 
 void LearnWindow::closeEvent(QCloseEvent *event)
 {
+    if (m_starting) {
+        QApplication::beep();
+        event->ignore();
+        return;
+    }
     closePortUnlessInUse();
     if (isLearning()) {
         becomeIdle();

@@ -45,4 +45,5 @@ private:
     QPushButton *m_start = nullptr;
     QPushButton *m_exit = nullptr;
     QTimer *m_timer = nullptr;
+    bool m_starting = false;
 };

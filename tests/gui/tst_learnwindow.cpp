@@ -248,6 +248,18 @@ private slots:
         QVERIFY(rig.session.link().tryClaim());
     }
 
+    void exitRefusedWhileStarting()
+    {
+        Rig rig;
+        rig.clock.setProcessEventsHook([&] {
+            rig.window->Command2_Click();
+            rig.window->close();
+        });
+        rig.window->Command1_Click();
+        QVERIFY(rig.window->isVisible());
+        QCOMPARE(rig.state(), Rig::Learning);
+    }
+
     void pollWaitsForARunningCommand()
     {
         Rig rig;
