@@ -136,6 +136,7 @@ Form1::Form1(Session &session, MessageBoxes &messages, PreferenceStore &store, Q
     buildMenus();
     buildStatusBar();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    layout()->activate();
 
     m_usbFinder = makeSystemUsbPortFinder(&m_session.log());
     m_session.link().setUsbPortFinder(m_usbFinder.get());

@@ -25,15 +25,13 @@ public:
 
 struct GuiHarness
 {
-    // prefStore: another store than the in-memory one (which then stays unused).
-    explicit GuiHarness(bool usbLibrary = false, PreferenceStore *prefStore = nullptr)
-        : board(clock)
+    explicit GuiHarness(bool usbLibrary = false) : board(clock)
     {
         auto simPort = std::make_unique<SimulatedPort>(board, clock);
         port = simPort.get();
         session = std::make_unique<Session>(std::move(simPort), clock, messages);
         session->log().enableInMemory();
-        form = std::make_unique<Form1>(*session, messages, prefStore ? *prefStore : store);
+        form = std::make_unique<Form1>(*session, messages, store);
         form->setUsbLibraryProbe([this] { return usbLibraryPresent; });
         form->setQuitHandler([this] { ++quits; });
         session->link().setUsbPortFinder(&usbFinder);
@@ -52,13 +50,10 @@ struct GuiHarness
 
     bool load(const QStringList &args = {}) { return form->Form_Load(args); }
 
-    template<typename T = QAction>
-    T *find(const QString &name) const
-    {
-        return form->findChild<T *>(name);
-    }
+    template<typename T>
+    T *find(const QString &name) const { return form->findChild<T *>(name); }
     QAction *action(const QString &name) const { return find<QAction>(name); }
-    QString stored(const char *key) const { return store.m_values.value(QString::fromLatin1(key)); }
+    QString stored(const char *key) const { return store.m_values.value(QLatin1String(key)); }
     QList<int> checkedComPorts() const
     {
         QList<int> out;
