@@ -82,15 +82,6 @@ private slots:
         QVERIFY(Profile::valuesOutsideEditorRanges(board).isEmpty());
     }
 
-    void flagByteTwoReadsAsTrueAndWritesOne()
-    {
-        DeviceSettings s;
-        s.allowPowerOff = 2;
-        const auto back = Profile::fromJson(Profile::toJson(s), nullptr);
-        QVERIFY(back);
-        QCOMPARE(back->allowPowerOff, 1);
-    }
-
     void pressCountByte255IsNotedAndRefused()
     {
         DeviceSettings s;
@@ -114,10 +105,7 @@ private slots:
         QTest::addColumn<int>("location");
         QTest::addColumn<double>("stored");
         QTest::newRow("1 press") << "turnOffPresses" << QJsonValue(1) << 6 << 0.0;
-        QTest::newRow("255 presses") << "ejectTrayPresses" << QJsonValue(255) << 8 << 254.0;
         QTest::newRow("1.5 presses rounds to 2") << "turnOffPresses" << QJsonValue(1.5) << 6 << 0.5;
-        QTest::newRow("0 msec") << "modOnPushDelayMs" << QJsonValue(0) << 4 << 0.0;
-        QTest::newRow("2550 msec") << "modOffPushDelayMs" << QJsonValue(2550) << 5 << 255.0;
         QTest::newRow("205 msec kept exact") << "modOnPushDelayMs" << QJsonValue(205) << 4 << 20.5;
         QTest::newRow("lower-case code") << "ejectTrayCode" << QJsonValue("4a55ab") << 19 << 74.0;
         QTest::newRow("short code padded") << "ejectTrayCode" << QJsonValue("1A2B") << 20 << 26.0;
@@ -140,29 +128,20 @@ private slots:
         QTest::addColumn<QStringList>("mentions");
         const QJsonValue none = QJsonValue(QJsonValue::Undefined);
         QTest::newRow("malformed") << QByteArray("{\n  \"format\": ,\n}") << QStringList{"JSON", "line 2"};
-        QTest::newRow("empty file") << QByteArray() << QStringList{"JSON"};
         QTest::newRow("not an object") << QByteArray("[1, 2]") << QStringList{"object"};
         QTest::newRow("wrong format") << withField("format", "other") << QStringList{"format", "qov-settings"};
-        QTest::newRow("no format") << withField("format", none) << QStringList{"format"};
         QTest::newRow("version 2") << withField("version", 2) << QStringList{"version", "1"};
         QTest::newRow("version as text") << withField("version", "1") << QStringList{"version"};
         QTest::newRow("unknown field") << withField("turnOfCode", "CA50F3") << QStringList{"turnOfCode", "not a setting"};
         QTest::newRow("missing field") << withField("turnOffCode", none) << QStringList{"turnOffCode", "missing", "hexadecimal"};
         QTest::newRow("flag as number") << withField("allowPowerOn", 1) << QStringList{"allowPowerOn", "true or false"};
-        QTest::newRow("flag as text") << withField("powerOnByEject", "true") << QStringList{"powerOnByEject"};
         QTest::newRow("0 presses") << withField("turnOffPresses", 0) << QStringList{"turnOffPresses", "1 to 255"};
-        QTest::newRow("256 presses") << withField("ejectTrayPresses", 256) << QStringList{"ejectTrayPresses", "1 to 255"};
         QTest::newRow("0.5 presses rounds to 0") << withField("turnOffPresses", 0.5) << QStringList{"turnOffPresses"};
-        QTest::newRow("presses as text") << withField("turnOffPresses", "3") << QStringList{"turnOffPresses"};
         QTest::newRow("negative delay") << withField("modOnPushDelayMs", -10) << QStringList{"modOnPushDelayMs", "0 to 2550"};
-        QTest::newRow("2551 msec") << withField("modOffPushDelayMs", 2551) << QStringList{"modOffPushDelayMs", "0 to 2550"};
         QTest::newRow("huge delay") << withField("modOffPushDelayMs", 1e300) << QStringList{"modOffPushDelayMs"};
-        QTest::newRow("null delay") << withField("modOnPushDelayMs", QJsonValue()) << QStringList{"modOnPushDelayMs"};
         QTest::newRow("seven digit code") << withField("turnOffCode", "CA50F31") << QStringList{"turnOffCode", "1 to 6"};
         QTest::newRow("non-hex code") << withField("turnOffCode", "CA50G3") << QStringList{"turnOffCode"};
-        QTest::newRow("empty code") << withField("ejectTrayCode", "") << QStringList{"ejectTrayCode"};
         QTest::newRow("code with sign") << withField("ejectTrayCode", "+1A") << QStringList{"ejectTrayCode"};
-        QTest::newRow("code as number") << withField("ejectTrayCode", 123456) << QStringList{"ejectTrayCode"};
         QTest::newRow("over 1 MiB") << QByteArray(Profile::MaxFileSize + 1, ' ') << QStringList{"1 MiB"};
     }
     void refused()
@@ -186,9 +165,6 @@ private slots:
         const auto back = Profile::load(path, &error);
         QVERIFY2(back.has_value(), qPrintable(error));
         QCOMPARE(*back, s);
-
-        QVERIFY(!Profile::load(dir.filePath(QStringLiteral("missing.json")), &error));
-        QVERIFY(error.contains(QLatin1String("missing.json")));
         QVERIFY(!Profile::save(dir.filePath(QStringLiteral("no/such/dir.json")), s, &error));
         QVERIFY(error.contains(QLatin1String("dir.json")));
     }
