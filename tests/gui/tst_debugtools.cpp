@@ -23,36 +23,35 @@ void TestDebugTools::sequences_data()
 
     QTest::newRow("enable, XOK twice, check, disable twice")
         << QString()
-        << QStringList{"dbgMnuEnableCom", "dbgMnuGetXOK", "dbgMnuGetXOK", "dbgMnuCheckQOV",
-                       "dbgMnuDisableCom", "dbgMnuDisableCom"}
-        << QStringList{"GetXOK Returned: XOK", "GetXOK Returned: False",
-                       "CheckQOV Returned: True"}
-        << QStringList{"dbgMenu enableCOM", "openComPort: Port: 3 Mode: 1",
-                       "openComPort: Cycling port", "GetXOK: buffer count - 3", "GetXOK: XOK",
-                       "GetXOK: buffer count - 0", "GetXOK: Failed", "*CheckQOV: buffer count",
-                       "*CheckQOV: ", "dbgMenu disableCOM", "closeComPort: Closing Port",
-                       "dbgMenu disableCOM", "closeComPort: Port not open."}
+        << QStringList {"dbgMnuEnableCom", "dbgMnuGetXOK", "dbgMnuGetXOK", "dbgMnuCheckQOV",
+               "dbgMnuDisableCom", "dbgMnuDisableCom"}
+        << QStringList {"GetXOK Returned: XOK", "GetXOK Returned: False", "CheckQOV Returned: True"}
+        << QStringList {"dbgMenu enableCOM", "openComPort: Port: 3 Mode: 1",
+               "openComPort: Cycling port", "GetXOK: buffer count - 3", "GetXOK: XOK",
+               "GetXOK: buffer count - 0", "GetXOK: Failed", "*CheckQOV: buffer count",
+               "*CheckQOV: ", "dbgMenu disableCOM", "closeComPort: Closing Port",
+               "dbgMenu disableCOM", "closeComPort: Port not open."}
         << false;
     QTest::newRow("closed port: failures, no end of the program")
-        << QString() << QStringList{"dbgMnuGetXOK", "dbgMnuCheckQOV", "dbgMnuDisableCom"}
-        << QStringList{"GetXOK Returned: False", "CheckQOV Returned: False"}
-        << QStringList{"GetXOK: buffer count - 0", "GetXOK: Failed", "CheckQOV: buffer count - 0",
-                       "dbgMenu disableCOM", "closeComPort: Port not open."}
+        << QString() << QStringList {"dbgMnuGetXOK", "dbgMnuCheckQOV", "dbgMnuDisableCom"}
+        << QStringList {"GetXOK Returned: False", "CheckQOV Returned: False"}
+        << QStringList {"GetXOK: buffer count - 0", "GetXOK: Failed", "CheckQOV: buffer count - 0",
+               "dbgMenu disableCOM", "closeComPort: Port not open."}
         << false;
     QTest::newRow("enable leaves the port open")
-        << QString() << QStringList{"dbgMnuEnableCom"} << QStringList{}
-        << QStringList{"dbgMenu enableCOM", "openComPort: Port: 3 Mode: 1",
-                       "openComPort: Cycling port"}
+        << QString() << QStringList {"dbgMnuEnableCom"} << QStringList {}
+        << QStringList {"dbgMenu enableCOM", "openComPort: Port: 3 Mode: 1",
+               "openComPort: Cycling port"}
         << true;
     QTest::newRow("work while learn mode holds the port")
-        << QStringLiteral("learn") << QStringList{"dbgMnuGetXOK", "dbgMnuCheckQOV"}
-        << QStringList{"GetXOK Returned: False", "CheckQOV Returned: False"}
-        << QStringList{"GetXOK: buffer count - 0", "GetXOK: Failed", "CheckQOV: buffer count - 0"}
+        << QStringLiteral("learn") << QStringList {"dbgMnuGetXOK", "dbgMnuCheckQOV"}
+        << QStringList {"GetXOK Returned: False", "CheckQOV Returned: False"}
+        << QStringList {"GetXOK: buffer count - 0", "GetXOK: Failed", "CheckQOV: buffer count - 0"}
         << false;
     QTest::newRow("refused in the middle of another command")
         << QStringLiteral("busy")
-        << QStringList{"dbgMnuEnableCom", "dbgMnuGetXOK", "dbgMnuCheckQOV", "dbgMnuDisableCom"}
-        << QStringList{} << QStringList{} << false;
+        << QStringList {"dbgMnuEnableCom", "dbgMnuGetXOK", "dbgMnuCheckQOV", "dbgMnuDisableCom"}
+        << QStringList {} << QStringList {} << false;
 }
 
 void TestDebugTools::sequences()
@@ -98,8 +97,8 @@ void TestDebugTools::presentWithoutDebugSwitch()
     h.storeRegular("1", "3");
     QVERIFY(h.load());
     QVERIFY(!h.session->prefs().debugMode);
-    for (const char *name : {"dbgTools", "dbgMnuEnableCom", "dbgMnuGetXOK", "dbgMnuCheckQOV",
-                             "dbgMnuDisableCom"}) {
+    for (const char *name :
+        {"dbgTools", "dbgMnuEnableCom", "dbgMnuGetXOK", "dbgMnuCheckQOV", "dbgMnuDisableCom"}) {
         QAction *a = h.action(QString::fromLatin1(name));
         QVERIFY2(a && a->isVisible() && a->isEnabled(), name);
     }

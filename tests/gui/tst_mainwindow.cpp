@@ -27,31 +27,33 @@ private slots:
 
 static QString versionText()
 {
-    return QStringLiteral("%1.%2.%3").arg(QOV_VERSION_MAJOR).arg(QOV_VERSION_MINOR).arg(QOV_VERSION_PATCH);
+    return QStringLiteral("%1.%2.%3")
+        .arg(QOV_VERSION_MAJOR)
+        .arg(QOV_VERSION_MINOR)
+        .arg(QOV_VERSION_PATCH);
 }
 
 void TestMainWindow::controls_data()
 {
     // name|class|caption|top|right edge in twips where the design lines it up
     QTest::addColumn<QStringList>("c");
-    for (const char *row :
-         {"Label17|QLabel|Prog Type:|40|0", "Label10|QLabel|Main Settings|570|0",
-          "Check1|QCheckBox|Allow Power ON|780|0", "Check2|QCheckBox|Allow Power OFF|990|0",
-          "Check3|QCheckBox|Allow Eject Tray|1200|0",
-          "Check4|QCheckBox|Turn on xbox by Eject (fw 2.5+)|1440|0",
-          "Label13|QLabel|Power Button Push Delay|1920|0", "Label2|QLabel|Mod On:|2160|1695",
-          "Text8|CodeLineEdit||2160|2850", "Label14|QLabel|msec|2160|0",
-          "Label1|QLabel|Mod Off:|2445|1695", "Text7|CodeLineEdit||2445|2850",
-          "Label15|QLabel|msec|2445|0", "Label3|QLabel|Turn On with Mod Enabled|2775|0",
-          "Label4|QLabel|Code:|2985|1695", "Text1|CodeLineEdit||3000|2850",
-          "Label11|QLabel|Turn On with Mod Disabled|3375|0", "Label5|QLabel|Code:|3585|1695",
-          "Text2|CodeLineEdit||3600|2850", "Label12|QLabel|Turn Off|3960|0",
-          "Label6|QLabel|Code:|4185|1695", "Text3|CodeLineEdit||4185|2850",
-          "Label7|QLabel|No. Btn Presses:|4440|1695", "Text4|CodeLineEdit||4440|2850",
-          "Label8|QLabel|Eject Tray|4800|0", "Label9|QLabel|Code:|5025|1695",
-          "Text5|CodeLineEdit||5040|2850", "Label16|QLabel|No. Btn Presses:|5280|1695",
-          "Text6|CodeLineEdit||5280|2850", "Command1|QPushButton|Read Values|5970|1770",
-          "Command2|QPushButton|Write All|5970|3345"})
+    for (const char *row : {"Label17|QLabel|Prog Type:|40|0", "Label10|QLabel|Main Settings|570|0",
+             "Check1|QCheckBox|Allow Power ON|780|0", "Check2|QCheckBox|Allow Power OFF|990|0",
+             "Check3|QCheckBox|Allow Eject Tray|1200|0",
+             "Check4|QCheckBox|Turn on xbox by Eject (fw 2.5+)|1440|0",
+             "Label13|QLabel|Power Button Push Delay|1920|0", "Label2|QLabel|Mod On:|2160|1695",
+             "Text8|CodeLineEdit||2160|2850", "Label14|QLabel|msec|2160|0",
+             "Label1|QLabel|Mod Off:|2445|1695", "Text7|CodeLineEdit||2445|2850",
+             "Label15|QLabel|msec|2445|0", "Label3|QLabel|Turn On with Mod Enabled|2775|0",
+             "Label4|QLabel|Code:|2985|1695", "Text1|CodeLineEdit||3000|2850",
+             "Label11|QLabel|Turn On with Mod Disabled|3375|0", "Label5|QLabel|Code:|3585|1695",
+             "Text2|CodeLineEdit||3600|2850", "Label12|QLabel|Turn Off|3960|0",
+             "Label6|QLabel|Code:|4185|1695", "Text3|CodeLineEdit||4185|2850",
+             "Label7|QLabel|No. Btn Presses:|4440|1695", "Text4|CodeLineEdit||4440|2850",
+             "Label8|QLabel|Eject Tray|4800|0", "Label9|QLabel|Code:|5025|1695",
+             "Text5|CodeLineEdit||5040|2850", "Label16|QLabel|No. Btn Presses:|5280|1695",
+             "Text6|CodeLineEdit||5280|2850", "Command1|QPushButton|Read Values|5970|1770",
+             "Command2|QPushButton|Write All|5970|3345"})
         QTest::newRow(row) << QString::fromLatin1(row).split(QLatin1Char('|'));
 }
 
@@ -68,8 +70,9 @@ void TestMainWindow::controls()
     QCOMPARE(w->y(), h.form->twips(c[3].toInt()));
     if (c[4].toInt())
         QCOMPARE(w->x() + w->width(), h.form->twips(c[4].toInt()));
-    const bool heading = QStringList{"Label10", "Label13", "Label3", "Label11", "Label12", "Label8"}
-                             .contains(c[0]);
+    const bool heading
+        = QStringList {"Label10", "Label13", "Label3", "Label11", "Label12", "Label8"}.contains(
+            c[0]);
     QCOMPARE(w->font().bold(), heading);
     QCOMPARE(w->font().underline(), heading);
     QCOMPARE(w->font().pointSizeF(), 8.25);
@@ -81,34 +84,37 @@ void TestMainWindow::menus_data()
     // an item that is switched off.
     QTest::addColumn<QString>("menu");
     QTest::addColumn<QStringList>("items");
-    QTest::newRow("bar") << "" << QStringList{"filemenu=&File", "toolsmenu=Tools",
-                                              "settingsmenu=&Settings", "helpmenu=&Help"};
+    QTest::newRow("bar") << ""
+                         << QStringList {"filemenu=&File", "toolsmenu=Tools",
+                                "settingsmenu=&Settings", "helpmenu=&Help"};
     QTest::newRow("file") << "filemenu"
-                          << QStringList{"!openmenu=Open", "!savemenu=Save", "spacer2=-", "exit=&Exit"};
+                          << QStringList {
+                                 "!openmenu=Open", "!savemenu=Save", "spacer2=-", "exit=&Exit"};
     QTest::newRow("tools") << "toolsmenu"
-                           << QStringList{"qovversionmenu=&QOV Version", "learnmodemenu=&Learn Mode",
-                                          "spacer3=-", "showlistofcodesmenu=Show List of Codes",
-                                          "spacer4=-", "clearUI=Clear Values",
-                                          "loadefaultvaluesmenu=Load Default Values", "spacer5=-",
-                                          "dbgTools=Debug Tools"};
+                           << QStringList {"qovversionmenu=&QOV Version",
+                                  "learnmodemenu=&Learn Mode", "spacer3=-",
+                                  "showlistofcodesmenu=Show List of Codes", "spacer4=-",
+                                  "clearUI=Clear Values",
+                                  "loadefaultvaluesmenu=Load Default Values", "spacer5=-",
+                                  "dbgTools=Debug Tools"};
     QTest::newRow("debug") << "dbgTools"
-                           << QStringList{"dbgMnuEnableCom=Enable COM", "dbgMnuGetXOK=Get XOK",
-                                          "dbgMnuCheckQOV=Check QOV", "dbgMnuDisableCom=Disable COM"};
+                           << QStringList {"dbgMnuEnableCom=Enable COM", "dbgMnuGetXOK=Get XOK",
+                                  "dbgMnuCheckQOV=Check QOV", "dbgMnuDisableCom=Disable COM"};
     QTest::newRow("settings")
         << "settingsmenu"
-        << QStringList{"qovselfpowered=QOV Is Installed In Xbox (self powered)",
-                       "alwayspowerqovfrompc=Force QOV Programmer To Provide Power To QOV",
-                       "space66=-", "progTypeSub=Programmer Type", "space6=-", "comportsub=Com Port"};
+        << QStringList {"qovselfpowered=QOV Is Installed In Xbox (self powered)",
+               "alwayspowerqovfrompc=Force QOV Programmer To Provide Power To QOV", "space66=-",
+               "progTypeSub=Programmer Type", "space6=-", "comportsub=Com Port"};
     QTest::newRow("programmer") << "progTypeSub"
-                                << QStringList{"progTypeMenu=Serial Programmer (RS232)",
-                                               "progTypeMenu=USB Programmer"};
+                                << QStringList {"progTypeMenu=Serial Programmer (RS232)",
+                                       "progTypeMenu=USB Programmer"};
     QStringList ports;
     for (int n = 1; n <= 21; ++n)
         ports << QStringLiteral("setComPort=Com %1").arg(n);
     QTest::newRow("ports") << "comportsub" << ports;
     QTest::newRow("help") << "helpmenu"
-                          << QStringList{"!infomenu=&Information", "websitemenu=&Website",
-                                         "aboutmenu=&About"};
+                          << QStringList {"!infomenu=&Information", "websitemenu=&Website",
+                                 "aboutmenu=&About"};
 }
 
 void TestMainWindow::menus()
@@ -118,8 +124,8 @@ void TestMainWindow::menus()
     GuiHarness h;
     h.storeRegular("1", "1");
     QVERIFY(h.load());
-    const QList<QAction *> actions =
-        menu.isEmpty() ? h.form->menuBar()->actions() : h.find<QMenu>(menu)->actions();
+    const QList<QAction *> actions
+        = menu.isEmpty() ? h.form->menuBar()->actions() : h.find<QMenu>(menu)->actions();
     QCOMPARE(actions.size(), items.size());
     for (int i = 0; i < items.size(); ++i) {
         QString item = items[i];
@@ -194,7 +200,8 @@ void TestMainWindow::titleAboutWebsiteTabOrder()
     QVERIFY(h.load());
     QCOMPARE(h.form->windowTitle(), QStringLiteral("QOV Programming Software V") + versionText());
     QCOMPARE(h.form->minimumSize(), h.form->maximumSize());
-    QVERIFY(!(h.form->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    QVERIFY(
+        !(h.form->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
 
     h.action("aboutmenu")->trigger();
     h.action("websitemenu")->trigger();
@@ -206,14 +213,14 @@ void TestMainWindow::titleAboutWebsiteTabOrder()
     QCOMPARE(h.messages.m_shown.at(0).icon, MessageIcon::Information);
     QCOMPARE(h.messages.m_shown.at(1).icon, MessageIcon::Information);
 
-    QStringList order{"Command1"};
+    QStringList order {"Command1"};
     for (QWidget *w = h.find<QWidget>("Command1")->nextInFocusChain(); order.size() < 14;
          w = w->nextInFocusChain())
         if (w->focusPolicy() & Qt::TabFocus)
             order << w->objectName();
-    QCOMPARE(order, (QStringList{"Command1", "Command2", "Check1", "Check2", "Text1", "Text7",
-                                 "Text8", "Check3", "Text3", "Text2", "Text4", "Text5", "Text6",
-                                 "Check4"}));
+    QCOMPARE(order,
+        (QStringList {"Command1", "Command2", "Check1", "Check2", "Text1", "Text7", "Text8",
+            "Check3", "Text3", "Text2", "Text4", "Text5", "Text6", "Check4"}));
 }
 
 void TestMainWindow::ending_data()

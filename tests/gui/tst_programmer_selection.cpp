@@ -28,15 +28,23 @@ void TestProgrammerSelection::commands_data()
     QTest::addColumn<int>("portNumber");
 
     using L = QList<int>;
-    QTest::newRow("serial: Com 5") << "1" << false << "port" << 5 << "Serial - COM5" << L{5} << "5" << 5;
-    QTest::newRow("serial -> USB manual") << "1" << false << "type" << 2 << "USB Manual - COM3" << L{3} << "3" << 3;
-    QTest::newRow("serial -> USB auto") << "1" << true << "type" << 2 << "USB Auto" << L{3} << "3" << 3;
-    QTest::newRow("serial again") << "1" << false << "type" << 1 << "Serial - COM3" << L{3} << "3" << 3;
-    QTest::newRow("USB manual: Com 21") << "2" << false << "port" << 21 << "USB Manual - COM21" << L{21} << "21" << 21;
-    QTest::newRow("USB auto -> serial") << "2" << true << "type" << 1 << "Serial - COM3" << L{} << "3" << 3;
-    QTest::newRow("USB auto again") << "2" << true << "type" << 2 << "USB Auto" << L{} << "3" << 3;
-    QTest::newRow("Com 9 while the port is open") << "1" << false << "open-port" << 9 << "Serial - COM9" << L{9} << "9" << 3;
-    QTest::newRow("USB discovery finds COM 6") << "2" << true << "found" << 6 << "USB Auto" << L{} << "6" << 6;
+    QTest::newRow("serial: Com 5")
+        << "1" << false << "port" << 5 << "Serial - COM5" << L {5} << "5" << 5;
+    QTest::newRow("serial -> USB manual")
+        << "1" << false << "type" << 2 << "USB Manual - COM3" << L {3} << "3" << 3;
+    QTest::newRow("serial -> USB auto")
+        << "1" << true << "type" << 2 << "USB Auto" << L {3} << "3" << 3;
+    QTest::newRow("serial again") << "1" << false << "type" << 1 << "Serial - COM3" << L {3} << "3"
+                                  << 3;
+    QTest::newRow("USB manual: Com 21")
+        << "2" << false << "port" << 21 << "USB Manual - COM21" << L {21} << "21" << 21;
+    QTest::newRow("USB auto -> serial")
+        << "2" << true << "type" << 1 << "Serial - COM3" << L {} << "3" << 3;
+    QTest::newRow("USB auto again") << "2" << true << "type" << 2 << "USB Auto" << L {} << "3" << 3;
+    QTest::newRow("Com 9 while the port is open")
+        << "1" << false << "open-port" << 9 << "Serial - COM9" << L {9} << "9" << 3;
+    QTest::newRow("USB discovery finds COM 6")
+        << "2" << true << "found" << 6 << "USB Auto" << L {} << "6" << 6;
 }
 
 void TestProgrammerSelection::commands()
@@ -69,7 +77,8 @@ void TestProgrammerSelection::commands()
 
     const int type = h.session->prefs().programmerType;
     QCOMPARE(type, command == QLatin1String("type") ? index : startType.toInt());
-    QVERIFY(h.form->progTypeMenu(type)->isChecked() && !h.form->progTypeMenu(3 - type)->isChecked());
+    QVERIFY(
+        h.form->progTypeMenu(type)->isChecked() && !h.form->progTypeMenu(3 - type)->isChecked());
     QCOMPARE(h.find<QLabel>("progtypeText")->text(), line);
     QCOMPARE(h.action("comportsub")->isEnabled(), line != QLatin1String("USB Auto"));
     QCOMPARE(h.checkedComPorts(), checkedPorts);

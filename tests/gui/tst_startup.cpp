@@ -24,8 +24,8 @@ void TestStartup::firstStart_data()
     QTest::addColumn<bool>("usbLibrary");
     QTest::addColumn<QString>("line");
     QTest::addColumn<QList<int>>("checkedPorts");
-    QTest::newRow("manual USB") << false << "USB Manual - COM1" << QList<int>{1};
-    QTest::newRow("automatic USB") << true << "USB Auto" << QList<int>{};
+    QTest::newRow("manual USB") << false << "USB Manual - COM1" << QList<int> {1};
+    QTest::newRow("automatic USB") << true << "USB Auto" << QList<int> {};
 }
 
 void TestStartup::firstStart()
@@ -39,11 +39,11 @@ void TestStartup::firstStart()
     QVERIFY(h.load());
     QCOMPARE(h.messages.m_shown.size(), 1);
     QCOMPARE(h.messages.m_shown[0].text,
-             QStringLiteral("Dont forget to set the proper programmer type (and port number if "
-                            "using serial programmer) in the settings menu."));
+        QStringLiteral("Dont forget to set the proper programmer type (and port number if "
+                       "using serial programmer) in the settings menu."));
     QCOMPARE(h.messages.m_shown[0].title, QStringLiteral("First Time Information"));
     QCOMPARE(h.messages.m_shown[0].icon, MessageIcon::Information);
-    const QMap<QString, QString> stored{
+    const QMap<QString, QString> stored {
         {"FIRSTLOAD", "False"}, {"PROGTYPE", "2"}, {"COMPORT", "1"}};
     QCOMPARE(h.store.m_values, stored);
     QVERIFY(h.form->progTypeMenu(2)->isChecked() && !h.form->progTypeMenu(1)->isChecked());
@@ -71,18 +71,30 @@ void TestStartup::storedValues_data()
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("line"); // after a normal start
 
-    QTest::newRow("FIRSTLOAD word") << "FIRSTLOAD" << "maybe" << false << 5 << 13 << "";
-    QTest::newRow("ISQOVSELFPOWERED word") << "ISQOVSELFPOWERED" << "yes" << false << 5 << 13 << "";
-    QTest::newRow("ISQOVSELFPOWERED 1") << "ISQOVSELFPOWERED" << "1" << false << 0 << 0 << "Serial - COM3";
-    QTest::newRow("FORCEPOWER word") << "FORCEPOWER" << "on" << false << 8 << 13 << "";
-    QTest::newRow("FORCEPOWER empty") << "FORCEPOWER" << "" << false << 8 << 13 << "";
-    QTest::newRow("PROGTYPE 3") << "PROGTYPE" << "3" << false << 10 << 9 << "";
-    QTest::newRow("PROGTYPE 0, USB library") << "PROGTYPE" << "0" << true << 10 << 9 << "";
-    QTest::newRow("PROGTYPE word") << "PROGTYPE" << "USB" << false << 10 << 13 << "";
-    QTest::newRow("COMPORT word, serial") << "COMPORT" << "COM3" << false << 11 << 13 << "";
-    QTest::newRow("COMPORT word, USB auto") << "COMPORT" << "COM3" << true << 0 << 0 << "USB Auto";
-    QTest::newRow("COMPORT 25, serial") << "COMPORT" << "25" << false << 0 << 0 << "Serial - COM25";
-    QTest::newRow("COMPORT 0, serial") << "COMPORT" << "0" << false << 0 << 0 << "Serial - COM0";
+    QTest::newRow("FIRSTLOAD word") << "FIRSTLOAD"
+                                    << "maybe" << false << 5 << 13 << "";
+    QTest::newRow("ISQOVSELFPOWERED word") << "ISQOVSELFPOWERED"
+                                           << "yes" << false << 5 << 13 << "";
+    QTest::newRow("ISQOVSELFPOWERED 1") << "ISQOVSELFPOWERED"
+                                        << "1" << false << 0 << 0 << "Serial - COM3";
+    QTest::newRow("FORCEPOWER word") << "FORCEPOWER"
+                                     << "on" << false << 8 << 13 << "";
+    QTest::newRow("FORCEPOWER empty") << "FORCEPOWER"
+                                      << "" << false << 8 << 13 << "";
+    QTest::newRow("PROGTYPE 3") << "PROGTYPE"
+                                << "3" << false << 10 << 9 << "";
+    QTest::newRow("PROGTYPE 0, USB library") << "PROGTYPE"
+                                             << "0" << true << 10 << 9 << "";
+    QTest::newRow("PROGTYPE word") << "PROGTYPE"
+                                   << "USB" << false << 10 << 13 << "";
+    QTest::newRow("COMPORT word, serial") << "COMPORT"
+                                          << "COM3" << false << 11 << 13 << "";
+    QTest::newRow("COMPORT word, USB auto") << "COMPORT"
+                                            << "COM3" << true << 0 << 0 << "USB Auto";
+    QTest::newRow("COMPORT 25, serial") << "COMPORT"
+                                        << "25" << false << 0 << 0 << "Serial - COM25";
+    QTest::newRow("COMPORT 0, serial") << "COMPORT"
+                                       << "0" << false << 0 << 0 << "Serial - COM0";
 }
 
 void TestStartup::storedValues()
@@ -106,7 +118,7 @@ void TestStartup::storedValues()
         QCOMPARE(h.find<QLabel>("progtypeText")->text(), line);
         QCOMPARE(h.store.m_values.value(key), value);
         if (key == QLatin1String("COMPORT") && !usbLibrary) { // no item for that number
-            QCOMPARE(h.checkedComPorts(), QList<int>{});
+            QCOMPARE(h.checkedComPorts(), QList<int> {});
             QCOMPARE(h.port->portNumber(), qint16(value.toInt()));
         }
         return;
@@ -127,14 +139,14 @@ void TestStartup::debugSwitch_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("logDir"); // "" = a fresh directory
     QTest::addColumn<QStringList>("messages");
-    QTest::newRow("DEBUG") << QStringList{"DEBUG"} << "" << QStringList{"Debug Enabled"};
-    QTest::newRow("none") << QStringList{} << "" << QStringList{};
-    QTest::newRow("lower case") << QStringList{"debug"} << "" << QStringList{};
-    QTest::newRow("DEBUG and more") << QStringList{"DEBUG", "x"} << "" << QStringList{};
-    QTest::newRow("padded") << QStringList{" DEBUG"} << "" << QStringList{};
+    QTest::newRow("DEBUG") << QStringList {"DEBUG"} << "" << QStringList {"Debug Enabled"};
+    QTest::newRow("none") << QStringList {} << "" << QStringList {};
+    QTest::newRow("lower case") << QStringList {"debug"} << "" << QStringList {};
+    QTest::newRow("DEBUG and more") << QStringList {"DEBUG", "x"} << "" << QStringList {};
+    QTest::newRow("padded") << QStringList {" DEBUG"} << "" << QStringList {};
     QTest::newRow("log cannot be created")
-        << QStringList{"DEBUG"} << "/nonexistent-qov/below"
-        << QStringList{"Debug Enabled", "Error In Startup Line: 0"};
+        << QStringList {"DEBUG"} << "/nonexistent-qov/below"
+        << QStringList {"Debug Enabled", "Error In Startup Line: 0"};
 }
 
 void TestStartup::debugSwitch()

@@ -24,17 +24,25 @@ void TestVersionQuery::query_data()
 
     const QByteArray xok = SimBoard::xokGreeting();
     const QByteArray v25 = SimBoard::textVersion25();
-    QTest::newRow("found, serial") << "1" << false << xok << v25 << "" << "QOV Version: 2.5";
-    QTest::newRow("found, USB") << "2" << false << xok << v25 << "" << "QOV Version: 2.5";
-    QTest::newRow("nothing answers") << "1" << false << QByteArray() << v25 << "" << "QOV Not Found";
-    QTest::newRow("wrong greeting") << "1" << false << QByteArray("XOX") << v25 << "" << "QOV Not Found";
-    QTest::newRow("self-powered, no greeting") << "1" << true << QByteArray() << v25 << "" << "QOV Version: 2.5";
+    QTest::newRow("found, serial") << "1" << false << xok << v25 << ""
+                                   << "QOV Version: 2.5";
+    QTest::newRow("found, USB") << "2" << false << xok << v25 << ""
+                                << "QOV Version: 2.5";
+    QTest::newRow("nothing answers") << "1" << false << QByteArray() << v25 << ""
+                                     << "QOV Not Found";
+    QTest::newRow("wrong greeting") << "1" << false << QByteArray("XOX") << v25 << ""
+                                    << "QOV Not Found";
+    QTest::newRow("self-powered, no greeting") << "1" << true << QByteArray() << v25 << ""
+                                               << "QOV Version: 2.5";
     QTest::newRow("no version answer") << "1" << false << xok << QByteArray() << ""
                                        << "Unable to aquire the QOV Firmware Version";
-    QTest::newRow("self-powered, no version answer") << "2" << true << QByteArray() << QByteArray()
-                                                     << "" << "Unable to aquire the QOV Firmware Version";
-    QTest::newRow("another command runs") << "1" << false << xok << v25 << "busy" << "";
-    QTest::newRow("learn mode holds the port") << "1" << false << xok << v25 << "learn" << "";
+    QTest::newRow("self-powered, no version answer")
+        << "2" << true << QByteArray() << QByteArray() << ""
+        << "Unable to aquire the QOV Firmware Version";
+    QTest::newRow("another command runs") << "1" << false << xok << v25 << "busy"
+                                          << "";
+    QTest::newRow("learn mode holds the port") << "1" << false << xok << v25 << "learn"
+                                               << "";
     QTest::newRow("port cannot be opened") << "1" << false << xok << v25 << "missing port"
                                            << "Unable to open COM 4\r\n\r\nError: 8002\r\n";
 }
@@ -78,7 +86,7 @@ void TestVersionQuery::query()
     if (opened)
         QCOMPARE(h.session->log().lines().last(), QStringLiteral("closeComPort: Closing Port"));
     const bool versionAsked = message.startsWith(QLatin1String("QOV Version"))
-                              || message.startsWith(QLatin1String("Unable to aquire"));
+        || message.startsWith(QLatin1String("Unable to aquire"));
     QCOMPARE(h.board.receivedBytes().contains("VVVV"), versionAsked);
     QCOMPARE(h.form->statusText(), QStringLiteral("untouched"));
     QCOMPARE(h.board.memoryBytes(), memory);

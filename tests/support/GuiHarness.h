@@ -4,8 +4,8 @@
 // Header only: it needs the widgets library, which only the window tests link.
 #include "RecordingMessageBoxes.h"
 #include "app/PreferenceStore.h"
-#include "app/TextConversions.h"
 #include "app/Session.h"
+#include "app/TextConversions.h"
 #include "app/gui/MainWindow.h"
 #include "device/Clock.h"
 #include "device/UsbPortFinder.h"
@@ -42,16 +42,18 @@ struct GuiHarness
     void storeRegular(const QString &progType, const QString &comPort)
     {
         store.m_values = {{QStringLiteral("FIRSTLOAD"), QStringLiteral("False")},
-                          {QStringLiteral("ISQOVSELFPOWERED"), QStringLiteral("False")},
-                          {QStringLiteral("FORCEPOWER"), QStringLiteral("False")},
-                          {QStringLiteral("COMPORT"), comPort},
-                          {QStringLiteral("PROGTYPE"), progType}};
+            {QStringLiteral("ISQOVSELFPOWERED"), QStringLiteral("False")},
+            {QStringLiteral("FORCEPOWER"), QStringLiteral("False")},
+            {QStringLiteral("COMPORT"), comPort}, {QStringLiteral("PROGTYPE"), progType}};
     }
 
     bool load(const QStringList &args = {}) { return form->Form_Load(args); }
 
     template<typename T>
-    T *find(const QString &name) const { return form->findChild<T *>(name); }
+    T *find(const QString &name) const
+    {
+        return form->findChild<T *>(name);
+    }
     QAction *action(const QString &name) const { return find<QAction>(name); }
     QString stored(const char *key) const { return store.m_values.value(QLatin1String(key)); }
     QList<int> checkedComPorts() const
