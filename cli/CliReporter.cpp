@@ -13,8 +13,8 @@ void CliReporter::locationDone(int location, int result)
     QString outcome;
     if (m_writing)
         outcome = result >= 0 ? QStringLiteral("written, verified (%1)").arg(result)
-                  : result == -2 ? QStringLiteral("FAILED: no answer")
-                                 : QStringLiteral("FAILED: read-back differs or missing");
+            : result == -2    ? QStringLiteral("FAILED: no answer")
+                              : QStringLiteral("FAILED: read-back differs or missing");
     else
         outcome = result >= 0 ? QStringLiteral("read %1").arg(result)
                               : QStringLiteral("FAILED: no answer");

@@ -16,7 +16,7 @@ public:
     void setStatusBarText(const QString &barText) override { m_status = barText; }
     void setProgressBar(double numCurrent, double numTotal) override;
     void resetStatusBar() override { m_status.clear(); }
-    void RefreshUI() override {}
+    void RefreshUI() override { }
     void locationDone(int location, int result) override;
 
     QString lastStatus() const { return m_status; }

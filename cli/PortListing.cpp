@@ -17,19 +17,18 @@ QString PortListing::format(const QList<SerialPortEntry> &ports)
         return QStringLiteral("No serial ports found.\n");
 
     QList<QStringList> rows;
-    rows << QStringList{QStringLiteral("DEVICE"), QStringLiteral("COM"), QStringLiteral("VID"),
-                        QStringLiteral("PID"), QStringLiteral("SERIAL"), QStringLiteral("NOTE")};
+    rows << QStringList {QStringLiteral("DEVICE"), QStringLiteral("COM"), QStringLiteral("VID"),
+        QStringLiteral("PID"), QStringLiteral("SERIAL"), QStringLiteral("NOTE")};
     for (const SerialPortEntry &p : ports) {
         const QString dash = QStringLiteral("-");
         const int com = p.comPort();
         QString note = p.description;
         if (p.isProgrammer())
             note = QStringLiteral("USB programmer (10C4:823E)");
-        rows << QStringList{p.systemLocation.isEmpty() ? p.portName : p.systemLocation,
-                            com > 0 ? QString::number(com) : dash,
-                            p.hasUsbIds ? hex4(p.vid) : dash, p.hasUsbIds ? hex4(p.pid) : dash,
-                            p.serialNumber.isEmpty() ? dash : p.serialNumber,
-                            note.isEmpty() ? dash : note};
+        rows << QStringList {p.systemLocation.isEmpty() ? p.portName : p.systemLocation,
+            com > 0 ? QString::number(com) : dash, p.hasUsbIds ? hex4(p.vid) : dash,
+            p.hasUsbIds ? hex4(p.pid) : dash, p.serialNumber.isEmpty() ? dash : p.serialNumber,
+            note.isEmpty() ? dash : note};
     }
     QList<int> widths(rows.first().size(), 0);
     for (const QStringList &row : rows)

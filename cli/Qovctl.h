@@ -43,9 +43,9 @@ struct QovctlEnvironment
 namespace QovctlExit {
 constexpr int Success = 0;
 constexpr int DeviceFailure = 1; // the board or the port failed
-constexpr int BadUsage = 2;      // bad usage, a bad profile or a damaged preference; nothing sent
+constexpr int BadUsage = 2; // bad usage, a bad profile or a damaged preference; nothing sent
 } // namespace QovctlExit
 
 // args excludes the program name.
-int runQovctl(const QStringList &args, QTextStream &out, QTextStream &err,
-              const QovctlEnvironment &env);
+int runQovctl(
+    const QStringList &args, QTextStream &out, QTextStream &err, const QovctlEnvironment &env);

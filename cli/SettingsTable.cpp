@@ -9,14 +9,17 @@ QString SettingsTable::codeWithButton(const IrCode &code)
 {
     const QString text = code.toText();
     const QString name = GetButtonName(text);
-    return text + (name == QLatin1String("-1") ? QStringLiteral(" (unknown button)")
-                                               : QStringLiteral(" (") + name + QLatin1Char(')'));
+    return text
+        + (name == QLatin1String("-1") ? QStringLiteral(" (unknown button)")
+                                       : QStringLiteral(" (") + name + QLatin1Char(')'));
 }
 
 QString SettingsTable::format(const DeviceSettings &s)
 {
-    auto flag = [](int v) { return ConvertBoolToInt(v) ? QStringLiteral("yes") : QStringLiteral("no"); };
-    auto msec = [](double v) { return FieldRules::displayNumber(v * 10) + QStringLiteral(" msec"); };
+    auto flag
+        = [](int v) { return ConvertBoolToInt(v) ? QStringLiteral("yes") : QStringLiteral("no"); };
+    auto msec
+        = [](double v) { return FieldRules::displayNumber(v * 10) + QStringLiteral(" msec"); };
     auto presses = [](double v) { return FieldRules::displayNumber(v + 1); };
     const QList<QPair<QString, QString>> rows = {
         {QStringLiteral("Allow Power ON"), flag(s.allowPowerOn)},

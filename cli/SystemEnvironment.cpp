@@ -17,7 +17,7 @@ namespace {
 // port object the session holds.
 struct OwnedBoard
 {
-    explicit OwnedBoard(Clock &clock) : board(std::make_unique<SimBoard>(clock)) {}
+    explicit OwnedBoard(Clock &clock) : board(std::make_unique<SimBoard>(clock)) { }
     std::unique_ptr<SimBoard> board;
 };
 

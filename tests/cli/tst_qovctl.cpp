@@ -12,7 +12,7 @@ namespace {
 class FixedUsbPortFinder : public UsbPortFinder
 {
 public:
-    explicit FixedUsbPortFinder(int port) : m_port(port) {}
+    explicit FixedUsbPortFinder(int port) : m_port(port) { }
     int findUsbProgrammerPort() override { return m_port; }
 
 private:
@@ -23,7 +23,7 @@ private:
 struct Rig
 {
     VirtualClock clock;
-    SimBoard board{clock};
+    SimBoard board {clock};
     MemoryPreferenceStore prefs;
     QSet<int> existingPorts;
     int usbPort = 3;
@@ -34,10 +34,7 @@ struct Rig
     QString out;
     QString err;
 
-    Rig()
-    {
-        prefs.m_values = {{"PROGTYPE", "1"}, {"COMPORT", "1"}};
-    }
+    Rig() { prefs.m_values = {{"PROGTYPE", "1"}, {"COMPORT", "1"}}; }
 
     int run(const QStringList &args)
     {
@@ -52,9 +49,8 @@ struct Rig
             port->setExistingPorts(existingPorts);
             return port;
         };
-        env.makeUsbPortFinder = [this](DebugLog *) {
-            return std::make_unique<FixedUsbPortFinder>(usbPort);
-        };
+        env.makeUsbPortFinder
+            = [this](DebugLog *) { return std::make_unique<FixedUsbPortFinder>(usbPort); };
         env.listSerialPorts = [] {
             SerialPortEntry programmer;
             programmer.portName = QStringLiteral("ttyUSB0");
@@ -66,7 +62,7 @@ struct Rig
             SerialPortEntry plain;
             plain.portName = QStringLiteral("ttyS0");
             plain.systemLocation = QStringLiteral("/dev/ttyS0");
-            return QList<SerialPortEntry>{programmer, plain};
+            return QList<SerialPortEntry> {programmer, plain};
         };
         env.usbAutomaticAvailable = [this] { return usbAutomatic; };
         out.clear();
@@ -118,7 +114,7 @@ private slots:
         Rig rig;
         QByteArray memory = rig.board.memoryBytes();
         const int custom[][2] = {{0, 0}, {2, 7}, {4, 255}, {5, 0}, {6, 254}, {8, 0}, {9, 1},
-                                 {10, 0x0A}, {11, 0x51}, {12, 0xEF}, {21, 0x00}};
+            {10, 0x0A}, {11, 0x51}, {12, 0xEF}, {21, 0x00}};
         for (const auto &c : custom)
             memory[c[0]] = char(c[1]);
         rig.board.setMemoryBytes(memory);
@@ -179,7 +175,7 @@ private slots:
         const QString path = rig.writeFile(dir, QStringLiteral("p.json"), defaultsProfile());
         QCOMPARE(rig.run({"write", path}), 1);
         QVERIFY2(rig.err.contains(QLatin1String("Error: Unable to Write to Location 9")),
-                 qPrintable(rig.err));
+            qPrintable(rig.err));
         QVERIFY(rig.err.contains(QLatin1String("failed location(s): 9, 16")));
         QVERIFY(!rig.out.contains(QLatin1String("verified")));
     }
@@ -188,8 +184,9 @@ private slots:
     {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("table") << QStringList{"defaults"} << "CA5A53 (5)";
-        QTest::newRow("json") << QStringList{"defaults", "--json"} << QString::fromUtf8(defaultsProfile());
+        QTest::newRow("table") << QStringList {"defaults"} << "CA5A53 (5)";
+        QTest::newRow("json") << QStringList {"defaults", "--json"}
+                              << QString::fromUtf8(defaultsProfile());
     }
     void defaultsNeedNoBoard()
     {
@@ -208,14 +205,14 @@ private slots:
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QStringList>("lines");
-        QTest::newRow("two codes") << QStringList{"4A55AB", "0A51EF"}
-                                   << QStringList{"learn", "--count", "2", "--timeout", "20"} << 0
-                                   << QStringList{"Code: 4A55AB (Display)", "Code: 0A51EF (Menu)"};
-        QTest::newRow("unknown button") << QStringList{"123456"} << QStringList{"learn"} << 0
-                                        << QStringList{"Code: 123456"};
-        QTest::newRow("timeout") << QStringList{"CA50F3"}
-                                 << QStringList{"learn", "--count", "3", "--timeout", "10"} << 1
-                                 << QStringList{"Code: CA50F3 (0)"};
+        QTest::newRow("two codes") << QStringList {"4A55AB", "0A51EF"}
+                                   << QStringList {"learn", "--count", "2", "--timeout", "20"} << 0
+                                   << QStringList {"Code: 4A55AB (Display)", "Code: 0A51EF (Menu)"};
+        QTest::newRow("unknown button")
+            << QStringList {"123456"} << QStringList {"learn"} << 0 << QStringList {"Code: 123456"};
+        QTest::newRow("timeout") << QStringList {"CA50F3"}
+                                 << QStringList {"learn", "--count", "3", "--timeout", "10"} << 1
+                                 << QStringList {"Code: CA50F3 (0)"};
     }
     void learnReportsCodes()
     {
@@ -244,14 +241,14 @@ private slots:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("text");
         QTest::newRow("found") << SimBoard::xokGreeting() << SimBoard::textVersion25()
-                               << QStringList{} << 0 << "QOV Version: 2.5";
+                               << QStringList {} << 0 << "QOV Version: 2.5";
         QTest::newRow("binary 2.3") << SimBoard::xokGreeting() << SimBoard::binaryVersion23()
-                                    << QStringList{} << 0 << "QOV Version: 2.3";
-        QTest::newRow("none") << QByteArray() << QByteArray() << QStringList{} << 1
+                                    << QStringList {} << 0 << "QOV Version: 2.3";
+        QTest::newRow("none") << QByteArray() << QByteArray() << QStringList {} << 1
                               << "QOV Not Found";
-        QTest::newRow("self-powered, no answer") << QByteArray() << QByteArray()
-                                                 << QStringList{"--self-powered"} << 1
-                                                 << "Unable to aquire the QOV Firmware Version";
+        QTest::newRow("self-powered, no answer")
+            << QByteArray() << QByteArray() << QStringList {"--self-powered"} << 1
+            << "Unable to aquire the QOV Firmware Version";
     }
     void version()
     {
@@ -263,7 +260,7 @@ private slots:
         Rig rig;
         rig.board.setGreeting(greeting);
         rig.board.setVersionAnswer(answer);
-        QCOMPARE(rig.run(extra + QStringList{"version"}), exitCode);
+        QCOMPARE(rig.run(extra + QStringList {"version"}), exitCode);
         QVERIFY2((exitCode == 0 ? rig.out : rig.err).contains(text), qPrintable(rig.err));
         QVERIFY(!rig.board.isPortOpen());
     }
@@ -274,8 +271,10 @@ private slots:
         QTest::addColumn<QString>("mentions");
         const QByteArray good = defaultsProfile();
         QTest::newRow("malformed") << QByteArray("{ \"format\": ") << "JSON";
-        QTest::newRow("unknown field") << patched(good, "\"turnOffCode\"", "\"turnOfCode\"") << "turnOfCode";
-        QTest::newRow("presses out of range") << patched(good, "\"ejectTrayPresses\": 3", "\"ejectTrayPresses\": 0") << "1 to 255";
+        QTest::newRow("unknown field")
+            << patched(good, "\"turnOffCode\"", "\"turnOfCode\"") << "turnOfCode";
+        QTest::newRow("presses out of range")
+            << patched(good, "\"ejectTrayPresses\": 3", "\"ejectTrayPresses\": 0") << "1 to 255";
         QTest::newRow("too large") << QByteArray(Profile::MaxFileSize + 10, ' ') << "1 MiB";
         QTest::newRow("missing file") << QByteArray() << "Cannot read";
     }
@@ -286,8 +285,8 @@ private slots:
         Rig rig;
         QTemporaryDir dir;
         const QString path = QLatin1String(QTest::currentDataTag()) == QLatin1String("missing file")
-                                 ? dir.filePath(QStringLiteral("absent.json"))
-                                 : rig.writeFile(dir, QStringLiteral("p.json"), content);
+            ? dir.filePath(QStringLiteral("absent.json"))
+            : rig.writeFile(dir, QStringLiteral("p.json"), content);
         QCOMPARE(rig.run({"write", path}), 2);
         QVERIFY2(rig.err.contains(mentions), qPrintable(rig.err));
         QCOMPARE(rig.err.count('\n'), 1);
@@ -298,19 +297,22 @@ private slots:
     void badUsage_data()
     {
         QTest::addColumn<QStringList>("args");
-        QTest::newRow("no command") << QStringList{};
-        QTest::newRow("unknown command") << QStringList{"erase"};
-        QTest::newRow("unknown option") << QStringList{"--turbo", "read"};
-        QTest::newRow("extra argument") << QStringList{"read", "now"};
-        QTest::newRow("write without profile") << QStringList{"write"};
-        QTest::newRow("write profile and defaults") << QStringList{"write", "p.json", "--defaults"};
-        QTest::newRow("json on write") << QStringList{"write", "--defaults", "--json"};
-        QTest::newRow("count on read") << QStringList{"read", "--count", "2"};
-        QTest::newRow("port 0") << QStringList{"--port", "0", "read"};
-        QTest::newRow("unknown programmer") << QStringList{"--programmer", "parallel", "read"};
-        QTest::newRow("port and device") << QStringList{"--port", "2", "--device", "/dev/null", "read"};
-        QTest::newRow("count 0") << QStringList{"learn", "--count", "0"};
-        QTest::newRow("output in missing directory") << QStringList{"read", "-o", "no/such/dir/x.json"};
+        QTest::newRow("no command") << QStringList {};
+        QTest::newRow("unknown command") << QStringList {"erase"};
+        QTest::newRow("unknown option") << QStringList {"--turbo", "read"};
+        QTest::newRow("extra argument") << QStringList {"read", "now"};
+        QTest::newRow("write without profile") << QStringList {"write"};
+        QTest::newRow("write profile and defaults")
+            << QStringList {"write", "p.json", "--defaults"};
+        QTest::newRow("json on write") << QStringList {"write", "--defaults", "--json"};
+        QTest::newRow("count on read") << QStringList {"read", "--count", "2"};
+        QTest::newRow("port 0") << QStringList {"--port", "0", "read"};
+        QTest::newRow("unknown programmer") << QStringList {"--programmer", "parallel", "read"};
+        QTest::newRow("port and device")
+            << QStringList {"--port", "2", "--device", "/dev/null", "read"};
+        QTest::newRow("count 0") << QStringList {"learn", "--count", "0"};
+        QTest::newRow("output in missing directory")
+            << QStringList {"read", "-o", "no/such/dir/x.json"};
     }
     void badUsage()
     {
@@ -328,15 +330,25 @@ private slots:
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("mentions");
-        QTest::newRow("programmer type 3") << QStringList{"PROGTYPE=3"} << QStringList{"read"} << 2 << "PROGTYPE";
-        QTest::newRow("type 3 overridden") << QStringList{"PROGTYPE=3"} << QStringList{"--programmer", "serial", "read"} << 0 << "";
-        QTest::newRow("self-powered damaged") << QStringList{"ISQOVSELFPOWERED=maybe"} << QStringList{"version"} << 2 << "ISQOVSELFPOWERED";
-        QTest::newRow("force power damaged") << QStringList{"FORCEPOWER=x"} << QStringList{"version"} << 2 << "FORCEPOWER";
-        QTest::newRow("force power overridden") << QStringList{"FORCEPOWER=x"} << QStringList{"--force-power", "version"} << 0 << "";
-        QTest::newRow("port damaged") << QStringList{"COMPORT=abc"} << QStringList{"read"} << 2 << "COMPORT";
-        QTest::newRow("port damaged, --port given") << QStringList{"COMPORT=abc"} << QStringList{"--port", "4", "read"} << 0 << "";
-        QTest::newRow("port not present") << QStringList{} << QStringList{"--port", "9", "read"} << 1 << "Unable to open COM 9";
-        QTest::newRow("numeric boolean accepted") << QStringList{"FORCEPOWER=1"} << QStringList{"version"} << 0 << "";
+        QTest::newRow("programmer type 3")
+            << QStringList {"PROGTYPE=3"} << QStringList {"read"} << 2 << "PROGTYPE";
+        QTest::newRow("type 3 overridden")
+            << QStringList {"PROGTYPE=3"} << QStringList {"--programmer", "serial", "read"} << 0
+            << "";
+        QTest::newRow("self-powered damaged") << QStringList {"ISQOVSELFPOWERED=maybe"}
+                                              << QStringList {"version"} << 2 << "ISQOVSELFPOWERED";
+        QTest::newRow("force power damaged")
+            << QStringList {"FORCEPOWER=x"} << QStringList {"version"} << 2 << "FORCEPOWER";
+        QTest::newRow("force power overridden")
+            << QStringList {"FORCEPOWER=x"} << QStringList {"--force-power", "version"} << 0 << "";
+        QTest::newRow("port damaged")
+            << QStringList {"COMPORT=abc"} << QStringList {"read"} << 2 << "COMPORT";
+        QTest::newRow("port damaged, --port given")
+            << QStringList {"COMPORT=abc"} << QStringList {"--port", "4", "read"} << 0 << "";
+        QTest::newRow("port not present")
+            << QStringList {} << QStringList {"--port", "9", "read"} << 1 << "Unable to open COM 9";
+        QTest::newRow("numeric boolean accepted")
+            << QStringList {"FORCEPOWER=1"} << QStringList {"version"} << 0 << "";
     }
     void storedPreferences()
     {
@@ -405,9 +417,11 @@ private slots:
     {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("mentions");
-        QTest::newRow("help") << QStringList{"--help"} << "write PROFILE.json";
-        QTest::newRow("help wins over a bad command") << QStringList{"erase", "-h"} << "Usage: qovctl";
-        QTest::newRow("version") << QStringList{"--version"} << QString("qovctl " QOV_VERSION_STRING);
+        QTest::newRow("help") << QStringList {"--help"} << "write PROFILE.json";
+        QTest::newRow("help wins over a bad command")
+            << QStringList {"erase", "-h"} << "Usage: qovctl";
+        QTest::newRow("version") << QStringList {"--version"}
+                                 << QString("qovctl " QOV_VERSION_STRING);
     }
     void helpAndVersion()
     {

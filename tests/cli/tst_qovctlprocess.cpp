@@ -26,7 +26,7 @@ private slots:
 
         m_server.setProgram(m_sim);
         m_server.setArguments({QStringLiteral("--link"), m_dir.filePath(QStringLiteral("COM1")),
-                               QStringLiteral("--fault"), QStringLiteral("13:wrong-readback")});
+            QStringLiteral("--fault"), QStringLiteral("13:wrong-readback")});
         m_server.start();
         QVERIFY(m_server.waitForStarted());
         QByteArray banner;
@@ -49,12 +49,18 @@ private slots:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("outMentions");
         QTest::addColumn<QString>("errMentions");
-        QTest::newRow("version") << QStringList{"version"} << 0 << "QOV Version: 2.5" << "";
-        QTest::newRow("read") << QStringList{"read", "--json"} << 0 << "\"format\": \"qov-settings\"" << "";
+        QTest::newRow("version") << QStringList {"version"} << 0 << "QOV Version: 2.5"
+                                 << "";
+        QTest::newRow("read") << QStringList {"read", "--json"} << 0
+                              << "\"format\": \"qov-settings\""
+                              << "";
         QTest::newRow("write with a failing location")
-            << QStringList{"write", "--defaults"} << 1 << "" << "failed location(s): 13";
-        QTest::newRow("absent port") << QStringList{"--port", "2", "read"} << 1 << "" << "Unable to open COM 2";
-        QTest::newRow("bad usage") << QStringList{"write"} << 2 << "" << "qovctl: ";
+            << QStringList {"write", "--defaults"} << 1 << ""
+            << "failed location(s): 13";
+        QTest::newRow("absent port") << QStringList {"--port", "2", "read"} << 1 << ""
+                                     << "Unable to open COM 2";
+        QTest::newRow("bad usage") << QStringList {"write"} << 2 << ""
+                                   << "qovctl: ";
     }
     void commands()
     {

@@ -60,16 +60,16 @@ private slots:
     void boardValuesRoundTrip_data()
     {
         QTest::addColumn<QList<int>>("bytes");
-        QTest::newRow("defaults") << QList<int>{1, 1, 1, 0, 20, 100, 2, 2, 0xFA, 0x52, 0xD0, 0x4A,
-                                                0x55, 0xAB, 0xCA, 0x50, 0xF3, 0xCA, 0x5A, 0x53};
+        QTest::newRow("defaults") << QList<int> {1, 1, 1, 0, 20, 100, 2, 2, 0xFA, 0x52, 0xD0, 0x4A,
+            0x55, 0xAB, 0xCA, 0x50, 0xF3, 0xCA, 0x5A, 0x53};
         QTest::newRow("all zero") << QList<int>(20, 0);
-        QTest::newRow("editor maxima") << QList<int>{1, 0, 1, 1, 255, 255, 254, 254, 255, 255,
-                                                     255, 0, 0, 0, 0x0A, 0x51, 0xEF, 1, 2, 3};
+        QTest::newRow("editor maxima") << QList<int> {
+            1, 0, 1, 1, 255, 255, 254, 254, 255, 255, 255, 0, 0, 0, 0x0A, 0x51, 0xEF, 1, 2, 3};
     }
     void boardValuesRoundTrip()
     {
         QFETCH(QList<int>, bytes);
-        std::array<int, 20> arr{};
+        std::array<int, 20> arr {};
         std::copy(bytes.begin(), bytes.end(), arr.begin());
         const DeviceSettings board = fromBytes(arr);
         const QByteArray json = Profile::toJson(board);
@@ -127,22 +127,35 @@ private slots:
         QTest::addColumn<QByteArray>("json");
         QTest::addColumn<QStringList>("mentions");
         const QJsonValue none = QJsonValue(QJsonValue::Undefined);
-        QTest::newRow("malformed") << QByteArray("{\n  \"format\": ,\n}") << QStringList{"JSON", "line 2"};
-        QTest::newRow("not an object") << QByteArray("[1, 2]") << QStringList{"object"};
-        QTest::newRow("wrong format") << withField("format", "other") << QStringList{"format", "qov-settings"};
-        QTest::newRow("version 2") << withField("version", 2) << QStringList{"version", "1"};
-        QTest::newRow("version as text") << withField("version", "1") << QStringList{"version"};
-        QTest::newRow("unknown field") << withField("turnOfCode", "CA50F3") << QStringList{"turnOfCode", "not a setting"};
-        QTest::newRow("missing field") << withField("turnOffCode", none) << QStringList{"turnOffCode", "missing", "hexadecimal"};
-        QTest::newRow("flag as number") << withField("allowPowerOn", 1) << QStringList{"allowPowerOn", "true or false"};
-        QTest::newRow("0 presses") << withField("turnOffPresses", 0) << QStringList{"turnOffPresses", "1 to 255"};
-        QTest::newRow("0.5 presses rounds to 0") << withField("turnOffPresses", 0.5) << QStringList{"turnOffPresses"};
-        QTest::newRow("negative delay") << withField("modOnPushDelayMs", -10) << QStringList{"modOnPushDelayMs", "0 to 2550"};
-        QTest::newRow("huge delay") << withField("modOffPushDelayMs", 1e300) << QStringList{"modOffPushDelayMs"};
-        QTest::newRow("seven digit code") << withField("turnOffCode", "CA50F31") << QStringList{"turnOffCode", "1 to 6"};
-        QTest::newRow("non-hex code") << withField("turnOffCode", "CA50G3") << QStringList{"turnOffCode"};
-        QTest::newRow("code with sign") << withField("ejectTrayCode", "+1A") << QStringList{"ejectTrayCode"};
-        QTest::newRow("over 1 MiB") << QByteArray(Profile::MaxFileSize + 1, ' ') << QStringList{"1 MiB"};
+        QTest::newRow("malformed")
+            << QByteArray("{\n  \"format\": ,\n}") << QStringList {"JSON", "line 2"};
+        QTest::newRow("not an object") << QByteArray("[1, 2]") << QStringList {"object"};
+        QTest::newRow("wrong format")
+            << withField("format", "other") << QStringList {"format", "qov-settings"};
+        QTest::newRow("version 2") << withField("version", 2) << QStringList {"version", "1"};
+        QTest::newRow("version as text") << withField("version", "1") << QStringList {"version"};
+        QTest::newRow("unknown field")
+            << withField("turnOfCode", "CA50F3") << QStringList {"turnOfCode", "not a setting"};
+        QTest::newRow("missing field") << withField("turnOffCode", none)
+                                       << QStringList {"turnOffCode", "missing", "hexadecimal"};
+        QTest::newRow("flag as number")
+            << withField("allowPowerOn", 1) << QStringList {"allowPowerOn", "true or false"};
+        QTest::newRow("0 presses")
+            << withField("turnOffPresses", 0) << QStringList {"turnOffPresses", "1 to 255"};
+        QTest::newRow("0.5 presses rounds to 0")
+            << withField("turnOffPresses", 0.5) << QStringList {"turnOffPresses"};
+        QTest::newRow("negative delay")
+            << withField("modOnPushDelayMs", -10) << QStringList {"modOnPushDelayMs", "0 to 2550"};
+        QTest::newRow("huge delay")
+            << withField("modOffPushDelayMs", 1e300) << QStringList {"modOffPushDelayMs"};
+        QTest::newRow("seven digit code")
+            << withField("turnOffCode", "CA50F31") << QStringList {"turnOffCode", "1 to 6"};
+        QTest::newRow("non-hex code")
+            << withField("turnOffCode", "CA50G3") << QStringList {"turnOffCode"};
+        QTest::newRow("code with sign")
+            << withField("ejectTrayCode", "+1A") << QStringList {"ejectTrayCode"};
+        QTest::newRow("over 1 MiB")
+            << QByteArray(Profile::MaxFileSize + 1, ' ') << QStringList {"1 MiB"};
     }
     void refused()
     {
