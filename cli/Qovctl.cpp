@@ -68,6 +68,22 @@ struct Options
     int timeoutS = DefaultLearnTimeoutS;
 };
 
+// A stored or typed text as it may be shown on one line: short, control characters
+// spelled out, so a damaged value cannot break the line or flood the terminal.
+QString printable(const QString &text, int maxLength = 40)
+{
+    QString shown;
+    for (const QChar c : text.left(maxLength)) {
+        if (c == QLatin1Char('\n'))
+            shown += QStringLiteral("\\n");
+        else if (c.isPrint())
+            shown += c;
+        else
+            shown += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+    }
+    return text.size() > maxLength ? shown + QStringLiteral("...") : shown;
+}
+
 std::optional<int> wholeInRange(const QString &text, int low, int high)
 {
     bool ok = false;
@@ -160,7 +176,7 @@ Options QovctlRun::parse(const QStringList &args)
     o.command = positional.first();
     o.arguments = positional.mid(1);
     if (!Commands.contains(o.command))
-        throw UsageError {QStringLiteral("unknown command \"%1\"").arg(o.command.left(40))};
+        throw UsageError {QStringLiteral("unknown command \"%1\"").arg(printable(o.command))};
 
     auto onlyFor = [&](const QString &option, const QStringList &commands) {
         if (m_parser.isSet(option) && !commands.contains(o.command))
@@ -176,7 +192,7 @@ Options QovctlRun::parse(const QStringList &args)
     const int allowedArguments = o.command == QLatin1String("write") ? 1 : 0;
     if (o.arguments.size() > allowedArguments)
         throw UsageError {QStringLiteral("unexpected argument \"%1\" after \"%2\"")
-                              .arg(o.arguments.at(allowedArguments).left(80), o.command)};
+                              .arg(printable(o.arguments.at(allowedArguments)), o.command)};
 
     if (m_parser.isSet(QStringLiteral("programmer"))) {
         const QString t = m_parser.value(QStringLiteral("programmer")).toLower();
@@ -255,7 +271,8 @@ int QovctlRun::run(const QStringList &args)
         }
         m_opt = parse(args);
     } catch (const UsageError &e) {
-        m_err << "qovctl: " << e.text << '\n' << "Try 'qovctl --help'." << Qt::endl;
+        m_err << "qovctl: " << printable(e.text, 1000) << '\n'
+              << "Try 'qovctl --help'." << Qt::endl;
         return QovctlExit::BadUsage;
     }
 
@@ -277,9 +294,9 @@ std::optional<AppPreferences> QovctlRun::connectionPreferences(int *exitCode)
 {
     auto damaged = [&](const QString &key, const QString &text, const QString &allowed,
                        const QString &option) -> std::optional<AppPreferences> {
-        m_err << "qovctl: the stored preference " << key << " is \"" << text.left(40) << "\", not "
-              << allowed << "; set it in the window's Settings menu, or pass " << option
-              << " for this run" << Qt::endl;
+        m_err << "qovctl: the stored preference " << key << " is \"" << printable(text)
+              << "\", not " << allowed << "; set it in the window's Settings menu, or pass "
+              << option << " for this run" << Qt::endl;
         *exitCode = QovctlExit::BadUsage;
         return std::nullopt;
     };
@@ -363,8 +380,8 @@ int QovctlRun::withBoard(const std::function<int(Session &, CliMessageBoxes &)> 
     if (!m_opt.debugLog.isEmpty()) {
         session.prefs().debugMode = true;
         if (!session.log().openAt(m_opt.debugLog)) {
-            m_err << "qovctl: cannot create the debug log " << m_opt.debugLog << ": "
-                  << session.log().errorString() << Qt::endl;
+            m_err << "qovctl: cannot create the debug log " << printable(m_opt.debugLog, 1000)
+                  << ": " << session.log().errorString() << Qt::endl;
             return QovctlExit::BadUsage;
         }
     }
@@ -408,7 +425,8 @@ bool QovctlRun::writeOutput(const QByteArray &data)
     }
     QSaveFile file(m_opt.output);
     if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
-        m_err << "qovctl: cannot write " << m_opt.output << ": " << file.errorString() << Qt::endl;
+        m_err << "qovctl: cannot write " << printable(m_opt.output, 1000) << ": "
+              << file.errorString() << Qt::endl;
         return false;
     }
     return true;
@@ -442,7 +460,7 @@ int QovctlRun::writeCommand()
         QString error;
         const auto loaded = Profile::load(m_opt.arguments.first(), &error);
         if (!loaded) {
-            m_err << "qovctl: " << error << "; nothing was written" << Qt::endl;
+            m_err << "qovctl: " << printable(error, 1000) << "; nothing was written" << Qt::endl;
             return QovctlExit::BadUsage;
         }
         settings = *loaded;

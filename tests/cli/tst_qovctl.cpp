@@ -335,6 +335,8 @@ private slots:
         QTest::newRow("type 3 overridden")
             << QStringList {"PROGTYPE=3"} << QStringList {"--programmer", "serial", "read"} << 0
             << "";
+        QTest::newRow("line break in the stored text")
+            << QStringList {"PROGTYPE=1\n2"} << QStringList {"read"} << 2 << "1\\n2";
         QTest::newRow("self-powered damaged") << QStringList {"ISQOVSELFPOWERED=maybe"}
                                               << QStringList {"version"} << 2 << "ISQOVSELFPOWERED";
         QTest::newRow("force power damaged")
