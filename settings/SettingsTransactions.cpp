@@ -6,6 +6,11 @@
 
 namespace {
 
+// After a location went unanswered the board may still answer it; that byte must
+// not be taken as the answer for the next location. Longer than any answer the
+// board gives in time, yet short enough that a failing location costs little.
+constexpr int LateAnswerSettleMs = 300;
+
 QString joinLocations(const QList<int> &locations)
 {
     QStringList parts;
@@ -25,6 +30,13 @@ SettingsTransactions::SettingsTransactions(DeviceLink &link, ProgrammerPort &com
 void SettingsTransactions::message(const QString &text)
 {
     m_link.messages().showMessage(text);
+}
+
+void SettingsTransactions::discardLateAnswer()
+{
+    m_link.clock().sleepMs(LateAnswerSettleMs);
+    if (m_comm.bytesWaiting() > 0)
+        m_comm.input();
 }
 
 void SettingsTransactions::closeAndReset()
@@ -110,6 +122,8 @@ TransactionResult SettingsTransactions::Command1_Click(DeviceSettings &settings)
             settings = before;
             return portLost(result);
         }
+        if (value < 0)
+            discardLateAnswer();
     }
 
     if (result.failedLocations.isEmpty()) {
@@ -149,7 +163,8 @@ TransactionResult SettingsTransactions::Command2_Click(DeviceSettings &settings)
         qint16 written = -1;
         const double rounded = roundHalfEven(value);
         // A location holds one byte: a value that does not fit is never sent.
-        if (rounded >= 0 && rounded <= 255) {
+        const bool sent = rounded >= 0 && rounded <= 255;
+        if (sent) {
             written = m_link.WriteToDevice(loc, value, m_comm);
             settings.setValueAt(location, value); // the whole number that was sent
         }
@@ -158,9 +173,12 @@ TransactionResult SettingsTransactions::Command2_Click(DeviceSettings &settings)
         m_reporter.locationDone(location, written);
         if (m_comm.hasFailed())
             return portLost(result);
-        if (written < 0)
+        if (written < 0) {
             message(QStringLiteral("Error: Unable to Write to Location ")
                     + QString::number(location));
+            if (sent)
+                discardLateAnswer();
+        }
     }
 
     if (result.failedLocations.isEmpty()) {

@@ -57,6 +57,8 @@ private:
     std::optional<TransactionResult> openAndCheck();
     TransactionResult portLost(TransactionResult result);
     void closeAndReset();
+    // Waits for a late answer of a failed location and drops it.
+    void discardLateAnswer();
     void message(const QString &text);
 
     DeviceLink &m_link;
