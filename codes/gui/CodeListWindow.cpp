@@ -4,6 +4,7 @@
 #include "codes/IrCode.h"
 
 #include <QDrag>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -41,10 +42,24 @@ CodeListWindow::CodeListWindow(QWidget *parent)
     note->setWordWrap(true);
     note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     note->setGeometry(twips(600), twips(120), twips(3015), twips(495));
+    // Where the designed font is missing a wider one stands in: keep to two lines.
+    const auto fits = [note](const QFont &f) {
+        return QFontMetrics(f)
+                       .boundingRect(QRect(0, 0, note->width(), 10000),
+                                     Qt::TextWordWrap, note->text())
+                       .height()
+                <= note->height();
+    };
+    while (noteFont.pointSizeF() > 6 && !fits(noteFont))
+        noteFont.setPointSizeF(noteFont.pointSizeF() - 0.25);
+    note->setFont(noteFont);
 
-    // One text line in a box of 13 pixels at 96 dpi: the default font would be clipped.
+    // One text line in a box of 13 pixels at 96 dpi: the default font would be
+    // clipped, and the labels share the rows' pitch.
     QFont boxFont = font();
     boxFont.setPixelSize(qMax(8, twips(BoxHeight) - 3));
+    QFont labelFont = font();
+    labelFont.setPixelSize(qMax(8, twips(BoxHeight) - 2));
 
     for (int i = 0; i < int(RemoteCodeCatalogue.size()); ++i) {
         const RemoteButton &button = RemoteCodeCatalogue[i];
@@ -67,6 +82,7 @@ CodeListWindow::CodeListWindow(QWidget *parent)
 
         auto *label = new QLabel(name + QLatin1Char(':'), this);
         label->setObjectName(QStringLiteral("codeLabel_") + row);
+        label->setFont(labelFont);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         label->setBuddy(box);
         label->adjustSize();
