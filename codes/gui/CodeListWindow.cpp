@@ -26,15 +26,16 @@ constexpr Column Columns[2] = {{855, 1050}, {3135, 3330}};
 } // namespace
 
 CodeListWindow::CodeListWindow(QWidget *parent)
-    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                              | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+    : QWidget(parent,
+        Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+            | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Xbox DVD Remote IR Codes"));
     setFixedSize(twips(4320), twips(4380));
 
     auto *note = new QLabel(
-            QStringLiteral("Drag the code to the appropriate box in the main window."), this);
+        QStringLiteral("Drag the code to the appropriate box in the main window."), this);
     note->setObjectName(QStringLiteral("noteLabel"));
     QFont noteFont(QStringLiteral("MS Sans Serif"));
     noteFont.setPointSizeF(9.75);
@@ -45,10 +46,9 @@ CodeListWindow::CodeListWindow(QWidget *parent)
     // Where the designed font is missing a wider one stands in: keep to two lines.
     const auto fits = [note](const QFont &f) {
         return QFontMetrics(f)
-                       .boundingRect(QRect(0, 0, note->width(), 10000),
-                                     Qt::TextWordWrap, note->text())
-                       .height()
-                <= note->height();
+                   .boundingRect(QRect(0, 0, note->width(), 10000), Qt::TextWordWrap, note->text())
+                   .height()
+            <= note->height();
     };
     while (noteFont.pointSizeF() > 6 && !fits(noteFont))
         noteFont.setPointSizeF(noteFont.pointSizeF() - 0.25);

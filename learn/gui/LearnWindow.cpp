@@ -20,8 +20,9 @@ constexpr int SettleAfterReportMs = 50;
 } // namespace
 
 LearnWindow::LearnWindow(Session &session, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                              | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+    : QWidget(parent,
+        Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+            | Qt::MSWindowsFixedSizeDialogHint),
       m_session(session)
 {
     setObjectName(QStringLiteral("Form2"));
@@ -176,7 +177,7 @@ void LearnWindow::closeEvent(QCloseEvent *event)
         becomeIdle();
         // Leaving learn mode needs a code from the remote; nothing is sent to end it.
         m_session.messages().showMessage(QStringLiteral(
-                "Please press ANY button on the remote while pointing at the QOV, then press OK"));
+            "Please press ANY button on the remote while pointing at the QOV, then press OK"));
     }
     event->accept();
 }
@@ -220,7 +221,7 @@ void LearnWindow::stopOnPortFailure()
     closePortDirectly();
     becomeIdle();
     m_session.messages().showMessage(
-            QStringLiteral("Learn mode stopped: the programmer port %1 stopped working.\r\n\r\n"
-                           "Error: %2\r\n%3")
-                    .arg(comm.deviceName(), QString::number(error.number), error.description));
+        QStringLiteral("Learn mode stopped: the programmer port %1 stopped working.\r\n\r\n"
+                       "Error: %2\r\n%3")
+            .arg(comm.deviceName(), QString::number(error.number), error.description));
 }

@@ -37,7 +37,7 @@ private slots:
         QCOMPARE(window.minimumSize(), window.maximumSize());
         QCOMPARE(window.findChildren<QLineEdit *>().size(), 27);
         QCOMPARE(window.findChild<QLabel *>("noteLabel")->text(),
-                 QString("Drag the code to the appropriate box in the main window."));
+            QString("Drag the code to the appropriate box in the main window."));
         if (window.logicalDpiX() == 96)
             QCOMPARE(window.size(), QSize(288, 292));
     }
@@ -51,8 +51,8 @@ private slots:
         for (int i = 0; i < 27; ++i) {
             const bool left = i < 14;
             QTest::addRow("%s", RemoteCodeCatalogue[i].name)
-                    << i << (left ? 57 : 209)
-                    << QRect(left ? 70 : 222, 56 + 16 * (left ? i : i - 14), 45, 13);
+                << i << (left ? 57 : 209)
+                << QRect(left ? 70 : 222, 56 + 16 * (left ? i : i - 14), 45, 13);
         }
     }
     void pairs()
@@ -95,7 +95,7 @@ private slots:
         // The finished drag is only disposed of later, so it can still be looked at.
         auto *drag = menu->findChild<QDrag *>();
         QVERIFY(drag);
-        QCOMPARE(drag->mimeData()->formats(), QStringList{CodeMimeType});
+        QCOMPARE(drag->mimeData()->formats(), QStringList {CodeMimeType});
         QCOMPARE(drag->mimeData()->data(CodeMimeType), QByteArray("0A51EF"));
         QCOMPARE(drag->pixmap().size(), menu->grab().size());
     }
@@ -104,7 +104,7 @@ private slots:
     void drops_data()
     {
         QTest::addColumn<QString>("field"); // empty: back on the code list
-        QTest::addColumn<int>("row");       // 0: plain text "0A51EF" instead of a box
+        QTest::addColumn<int>("row"); // 0: plain text "0A51EF" instead of a box
         QTest::addColumn<int>("firstLocation");
         QTest::addColumn<QString>("toolTip");
         QTest::newRow("menu on turn off") << "Text3" << MenuRow << 16 << "Button: Menu";
@@ -129,8 +129,8 @@ private slots:
         auto *target = field.isEmpty() ? box(list, ZeroRow) : form.findChild<QLineEdit *>(field);
         const QString before = target->text();
         const DeviceSettings recordBefore = session.settings();
-        std::unique_ptr<QMimeData> mime(row ? CodeListWindow::mimeDataFor(box(list, row))
-                                            : new QMimeData);
+        std::unique_ptr<QMimeData> mime(
+            row ? CodeListWindow::mimeDataFor(box(list, row)) : new QMimeData);
         if (!row)
             mime->setText("0A51EF");
 

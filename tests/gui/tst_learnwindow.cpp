@@ -10,17 +10,17 @@
 #include <QTimer>
 
 namespace {
-const QString Reminder =
-        "Please press ANY button on the remote while pointing at the QOV, then press OK";
+const QString Reminder
+    = "Please press ANY button on the remote while pointing at the QOV, then press OK";
 
 // A board on a simulated programmer, the session around it, and the window.
 struct Rig
 {
     VirtualClock clock;
     RecordingMessageBoxes messages;
-    SimBoard board{clock};
+    SimBoard board {clock};
     SimulatedPort *port = new SimulatedPort(board, clock);
-    Session session{std::unique_ptr<ProgrammerPort>(port), clock, messages};
+    Session session {std::unique_ptr<ProgrammerPort>(port), clock, messages};
     std::unique_ptr<LearnWindow> window;
 
     Rig()
@@ -30,7 +30,11 @@ struct Rig
         window = std::make_unique<LearnWindow>(session);
         window->show();
     }
-    template<typename T> T *child(const char *name) { return window->findChild<T *>(name); }
+    template<typename T>
+    T *child(const char *name)
+    {
+        return window->findChild<T *>(name);
+    }
     QListWidget *list() { return child<QListWidget>("List1"); }
     QStringList entries()
     {
@@ -65,8 +69,8 @@ struct Rig
     {
         const bool on = child<QTimer>("Timer1")->isActive();
         const bool agree = on == port->isOpen() && on == session.link().isHeldByLearnMode()
-                && on != child<QPushButton>("Command1")->isEnabled()
-                && child<QPushButton>("Command2")->text() == (on ? "Done" : "Exit");
+            && on != child<QPushButton>("Command1")->isEnabled()
+            && child<QPushButton>("Command2")->text() == (on ? "Done" : "Exit");
         return !agree ? Mixed : on ? Learning : Idle;
     }
 };
@@ -145,7 +149,7 @@ private slots:
         QVERIFY(rig.session.link().tryClaim());
         rig.window->Command1_Click();
         rig.press("CA50F3");
-        QCOMPARE(rig.entries(), (QStringList{"Code: 0A51EF", "Code: CA50F3"}));
+        QCOMPARE(rig.entries(), (QStringList {"Code: 0A51EF", "Code: CA50F3"}));
         QVERIFY(rig.list()->item(1)->isSelected());
         QCOMPARE(rig.learnRequests(), 4);
         QVERIFY(rig.messages.texts().isEmpty());
@@ -157,12 +161,12 @@ private slots:
         QTest::addColumn<int>("how"); // 0 close box, 1 Exit, 2 destroyed with the program
         QTest::addColumn<int>("portElsewhere"); // 0 none, 1 left open, 2 a command mid-run
         QTest::addColumn<QStringList>("shown");
-        QTest::newRow("close box, learning") << true << 0 << 0 << QStringList{Reminder};
-        QTest::newRow("close box, idle") << false << 0 << 0 << QStringList{};
-        QTest::newRow("exit") << false << 1 << 0 << QStringList{};
-        QTest::newRow("program ends, learning") << true << 2 << 0 << QStringList{};
-        QTest::newRow("exit, port left open") << false << 1 << 1 << QStringList{};
-        QTest::newRow("exit, port in use") << false << 1 << 2 << QStringList{};
+        QTest::newRow("close box, learning") << true << 0 << 0 << QStringList {Reminder};
+        QTest::newRow("close box, idle") << false << 0 << 0 << QStringList {};
+        QTest::newRow("exit") << false << 1 << 0 << QStringList {};
+        QTest::newRow("program ends, learning") << true << 2 << 0 << QStringList {};
+        QTest::newRow("exit, port left open") << false << 1 << 1 << QStringList {};
+        QTest::newRow("exit, port in use") << false << 1 << 2 << QStringList {};
     }
     void ending()
     {
@@ -200,8 +204,8 @@ private slots:
         QTest::newRow("port cannot open") << 1 << "Unable to open COM 1" << false << false;
         QTest::newRow("no greeting") << 2 << "QOV Not Found" << false << true;
         QTest::newRow("greeting not XOK") << 3 << "QOV Not Found" << false << true;
-        QTest::newRow("no version answer") << 4 << "Unable to retrieve QOV version" << false
-                                           << false;
+        QTest::newRow("no version answer")
+            << 4 << "Unable to retrieve QOV version" << false << false;
         QTest::newRow("self-powered, no greeting") << 5 << "" << true << false;
         QTest::newRow("another command running") << 6 << "" << false << false;
     }
@@ -212,7 +216,7 @@ private slots:
         QFETCH(bool, learning);
         QFETCH(bool, loggedClose);
         Rig rig;
-        rig.port->setExistingPorts(setup == 1 ? QSet<int>{5} : QSet<int>{});
+        rig.port->setExistingPorts(setup == 1 ? QSet<int> {5} : QSet<int> {});
         rig.board.setGreeting(setup == 2 || setup == 5 ? "" : setup == 3 ? "XOX" : "XOK");
         rig.board.setVersionAnswer(setup == 4 ? "" : "2.5");
         rig.session.prefs().isQOVSelfPowered = setup == 5;
@@ -270,7 +274,7 @@ private slots:
             QVERIFY(rig.entries().isEmpty());
         }
         rig.window->Timer1_Timer();
-        QCOMPARE(rig.entries(), QStringList{"Code: 0A51EF"});
+        QCOMPARE(rig.entries(), QStringList {"Code: 0A51EF"});
     }
 };
 
