@@ -11,7 +11,6 @@
 
 #include <array>
 
-class QAbstractButton;
 class QCheckBox;
 class QLineEdit;
 class QWidget;
