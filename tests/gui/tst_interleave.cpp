@@ -15,6 +15,7 @@ namespace {
 
 int g_steps = 0;
 int g_codesListed = 0;
+int g_pieces = 0;
 
 // The board's received bytes as whole commands; empty when one was cut into by another.
 QStringList commands(const QByteArray &wire, QString *error)
@@ -69,10 +70,13 @@ private slots:
     {
         qInfo("injected and survived: interleaved commands %d (codes listed meanwhile: %d)",
               g_steps, g_codesListed);
+        qInfo("injected and survived: learn report pieces %d", g_pieces);
         QVERIFY(g_codesListed > 0); // the mix did reach learning with reports
     }
     void mixed_data();
     void mixed();
+    void learnReportsInPieces_data();
+    void learnReportsInPieces();
     void closingThePortEndsLearningQuietly_data();
     void closingThePortEndsLearningQuietly();
 };
@@ -157,6 +161,62 @@ void TestInterleave::mixed()
     h.messages.clear();
     h.find<QPushButton>("Command2")->click();
     QCOMPARE(h.messages.texts(), QStringList{QStringLiteral("Written Succesfully")});
+    QVERIFY(!h.port->isOpen());
+}
+
+void TestInterleave::learnReportsInPieces_data()
+{
+    QTest::addColumn<quint32>("seed");
+    for (quint32 seed = 1; seed <= 30; ++seed)
+        QTest::addRow("seed %u", seed) << seed;
+}
+
+// Reports split across ticks, glued together, or with a wrong first byte: a tick
+// takes everything once four bytes wait, and lists a code only for the marker.
+void TestInterleave::learnReportsInPieces()
+{
+    QFETCH(quint32, seed);
+    QRandomGenerator rng(seed);
+    GuiHarness h;
+    h.storeRegular(QStringLiteral("2"), QStringLiteral("1"));
+    QVERIFY(h.load());
+    h.action("learnmodemenu")->trigger();
+    LearnWindow *learn = learnWindow();
+    QVERIFY(learn);
+    learn->Command1_Click();
+    QVERIFY(learn->isLearning());
+    auto *list = learn->findChild<QListWidget *>(QStringLiteral("List1"));
+
+    QByteArray waiting; // what the window has not taken yet
+    QStringList expected;
+    for (int step = 0; step < 60; ++step) {
+        if (rng.bounded(3)) {
+            QByteArray chunk;
+            for (int i = rng.bounded(1, 9); i > 0; --i)
+                chunk.append(rng.bounded(3) ? char(0x4C) : char(rng.bounded(256)));
+            // The board's version answer stands in for any bytes on the line.
+            h.board.setVersionAnswer(chunk);
+            QVERIFY(h.port->output("VVVV"));
+            h.clock.advance(20);
+            waiting += chunk;
+            ++g_pieces;
+        } else {
+            h.clock.advance(700);
+            learn->Timer1_Timer();
+            if (waiting.size() >= 4) {
+                if (quint8(waiting[0]) == 0x4C)
+                    expected << QStringLiteral("Code: ")
+                                    + QString::fromLatin1(waiting.mid(1, 3).toHex().toUpper());
+                waiting.clear();
+            }
+        }
+    }
+    QStringList listed;
+    for (int i = 0; i < list->count(); ++i)
+        listed << list->item(i)->text();
+    QCOMPARE(listed, expected);
+    QVERIFY(learn->isLearning());
+    learn->findChild<QPushButton *>("Command2")->click();
     QVERIFY(!h.port->isOpen());
 }
 
