@@ -12,7 +12,12 @@ QString QSettingsPreferenceStore::get(const QString &key, const QString &default
 {
     QSettings s(QSettings::NativeFormat, QSettings::UserScope, PrefsAppName);
     s.beginGroup(PrefsSection);
-    return s.value(key, defaultText).toString();
+    const QVariant value = s.value(key, defaultText);
+    // A hand-edited text with a comma reads back as a list; keep it as written so
+    // that a message about it shows what is really stored.
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(QStringLiteral(", "));
+    return value.toString();
 }
 
 bool QSettingsPreferenceStore::save(const QString &key, const QString &text)
