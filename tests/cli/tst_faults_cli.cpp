@@ -11,6 +11,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -65,6 +67,8 @@ private slots:
     void vanishingBoard();
     void damagedPreferences_data();
     void damagedPreferences();
+    void damagedPreferenceFile_data();
+    void damagedPreferenceFile();
     void simulatorKilledDuringWrite();
 };
 
@@ -232,6 +236,57 @@ void TestFaultsCli::damagedPreferences()
             QVERIFY(rig.portsMade > 0);
         }
     }
+}
+
+void TestFaultsCli::damagedPreferenceFile_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("mentions"); // "": any clear line will do
+    QByteArray noise;
+    QRandomGenerator rng(7);
+    for (int i = 0; i < 3000; ++i)
+        noise.append(char(rng.bounded(256)));
+    QTest::newRow("random bytes") << noise << "";
+    QTest::newRow("comma in a number") << QByteArray("[V2]\nPROGTYPE=1, 2\nCOMPORT=1\n") << "\"1, 2\"";
+    QTest::newRow("serialised object") << QByteArray("[V2]\nPROGTYPE=1\nCOMPORT=@Variant(\\0\\0\\0\\x7f)\n") << "COMPORT";
+    QTest::newRow("binary value") << QByteArray("[V2]\nPROGTYPE=\x01\x02\nCOMPORT=1\n") << "PROGTYPE";
+    QTest::newRow("no section") << QByteArray("PROGTYPE=7\n") << "";
+}
+
+// The real preference file, damaged by hand or by a disk: one clear line, and the
+// file stays as it was found.
+void TestFaultsCli::damagedPreferenceFile()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, mentions);
+    const QString qovctl = QDir(qEnvironmentVariable("QOV_BUILD_DIR")).filePath(QStringLiteral("qovctl"));
+    if (qEnvironmentVariableIsEmpty("QOV_BUILD_DIR") || !QFile::exists(qovctl))
+        QSKIP("QOV_BUILD_DIR does not hold qovctl");
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath(QStringLiteral("config"));
+    const QString path = dir.filePath(QStringLiteral("config/QOVPROGSOFT.conf"));
+    QFile conf(path);
+    QVERIFY(conf.open(QIODevice::WriteOnly));
+    conf.write(content);
+    conf.close();
+
+    QProcess ctl;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QOV_PORT_DIR"), dir.path()); // no port there at all
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("QOV_USB_MANUAL"), QStringLiteral("1"));
+    ctl.setProcessEnvironment(env);
+    ctl.start(qovctl, {"read"});
+    QVERIFY(ctl.waitForFinished(15000));
+    ++g_injected[QStringLiteral("damaged preference file")];
+    const QString err = QString::fromUtf8(ctl.readAllStandardError());
+    QCOMPARE(ctl.exitStatus(), QProcess::NormalExit);
+    QVERIFY2(ctl.exitCode() == 1 || ctl.exitCode() == 2, qPrintable(err));
+    const QStringList ours = err.split(QLatin1Char('\n')).filter(QRegularExpression(QStringLiteral("^qovctl: ")));
+    QVERIFY2(ours.size() == 1, qPrintable(err));
+    QVERIFY2(ours.first().contains(mentions), qPrintable(err));
+    QVERIFY(conf.open(QIODevice::ReadOnly));
+    QCOMPARE(conf.readAll(), content);
 }
 
 void TestFaultsCli::simulatorKilledDuringWrite()
