@@ -4,21 +4,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
-QByteArray contents(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-} // namespace
-
 class TestDebugLog : public QObject
 {
     Q_OBJECT
@@ -27,95 +12,62 @@ private slots:
     {
         QTest::addColumn<QDateTime>("start");
         QTest::addColumn<QString>("name");
-        QTest::newRow("afternoon") << QDateTime(QDate(2026, 12, 5), QTime(10, 30, 52))
-                                   << "debugLog_12052026_103052.txt";
-        QTest::newRow("leading zeros") << QDateTime(QDate(2027, 1, 2), QTime(3, 4, 5))
-                                       << "debugLog_01022027_030405.txt";
-        QTest::newRow("24-hour clock") << QDateTime(QDate(2026, 11, 30), QTime(23, 59, 59))
-                                       << "debugLog_11302026_235959.txt";
-        QTest::newRow("midnight") << QDateTime(QDate(2026, 2, 28), QTime(0, 0, 0))
-                                  << "debugLog_02282026_000000.txt";
+        QTest::newRow("leading zeros, 24 hours") << QDateTime(QDate(2027, 1, 2), QTime(23, 4, 5))
+                                                 << "debugLog_01022027_230405.txt";
+        QTest::newRow("midnight") << QDateTime(QDate(2026, 11, 30), QTime(0, 0, 0))
+                                  << "debugLog_11302026_000000.txt";
     }
     void fileName()
     {
         QFETCH(QDateTime, start);
-        QFETCH(QString, name);
-        QCOMPARE(DebugLog::fileNameFor(start), name);
+        QTEST(DebugLog::fileNameFor(start), "name");
     }
 
-    // Whatever stands at the log's name, the log ends up as a fresh regular file
-    // there, and nothing a link points to is touched.
-    void openReplaces_data()
+    // Whatever stands at the name, the log becomes a fresh regular file of CR LF
+    // lines there, and nothing a link points to is touched. Without debug mode no
+    // file is made; a directory at the name fails the opening, not the logging.
+    void open_data()
     {
+        QTest::addColumn<bool>("debug");
         QTest::addColumn<QString>("standing"); // what is at the name before
-        QTest::newRow("nothing") << "none";
-        QTest::newRow("older log of the same second") << "file";
-        QTest::newRow("link to another file") << "link";
-        QTest::newRow("dangling link") << "dangling";
+        QTest::addColumn<QByteArray>("file"); // the log file afterwards
+        const QByteArray lines("closeComPort: Port not open.\r\nGetXOK: Failed\r\n");
+        QTest::newRow("no debug mode") << false << "" << QByteArray("<none>");
+        QTest::newRow("nothing") << true << "" << lines;
+        QTest::newRow("older, longer log") << true << "file" << lines;
+        QTest::newRow("link to another file") << true << "link" << lines;
+        QTest::newRow("dangling link") << true << "dangling" << lines;
+        QTest::newRow("directory") << true << "dir" << QByteArray("<none>");
     }
-    void openReplaces()
+    void open()
     {
+        QFETCH(bool, debug);
         QFETCH(QString, standing);
         QTemporaryDir dir;
-        QVERIFY(dir.isValid());
         const QDateTime start(QDate(2026, 12, 5), QTime(10, 30, 52));
-        const QString logPath = dir.filePath(DebugLog::fileNameFor(start));
-        const QString victim = dir.filePath(QStringLiteral("victim.txt"));
-        if (standing == QLatin1String("file"))
-            writeFile(logPath, "old trace that is much longer than the new one\r\n");
-        if (standing == QLatin1String("link")) {
-            writeFile(victim, "keep");
-            QVERIFY(QFile::link(victim, logPath));
-        }
-        if (standing == QLatin1String("dangling"))
-            QVERIFY(QFile::link(victim, logPath));
+        const QString path = dir.filePath(DebugLog::fileNameFor(start));
+        const QString victim = dir.filePath("victim.txt");
+        QFile other(standing == "file" ? path : victim);
+        if (standing == "file" || standing == "link")
+            QVERIFY(other.open(QIODevice::WriteOnly) && other.write("an older trace, longer\r\n"));
+        other.close();
+        if (standing == "link" || standing == "dangling")
+            QVERIFY(QFile::link(victim, path));
+        if (standing == "dir")
+            QVERIFY(QDir(dir.path()).mkdir(DebugLog::fileNameFor(start)));
 
         DebugLog log;
-        QVERIFY2(log.OpenDebugLog(true, QDir(dir.path()), start), qPrintable(log.errorString()));
-        log.WriteDebugLog(QStringLiteral("closeComPort: Port not open."));
-        log.WriteDebugLog(QStringLiteral("GetXOK: Failed"));
-
-        QVERIFY(!QFileInfo(logPath).isSymLink());
-        QCOMPARE(log.filePath(), logPath);
-        QCOMPARE(contents(logPath), QByteArray("closeComPort: Port not open.\r\nGetXOK: Failed\r\n"));
-        if (standing == QLatin1String("link"))
-            QCOMPARE(contents(victim), QByteArray("keep"));
-        if (standing == QLatin1String("dangling"))
-            QVERIFY(!QFile::exists(victim));
-    }
-
-    void noFileWithoutDebugMode()
-    {
-        QTemporaryDir dir;
-        DebugLog log;
-        QVERIFY(log.OpenDebugLog(false, QDir(dir.path())));
-        log.WriteDebugLog(QStringLiteral("openComPort: Cycling port"));
-        QVERIFY(!log.enabled());
-        QVERIFY(log.lines().isEmpty());
-        QVERIFY(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
-    }
-
-    void unwritableNameFailsButLoggingGoesOn()
-    {
-        QTemporaryDir dir;
-        const QDateTime start(QDate(2026, 1, 1), QTime(1, 2, 3));
-        QVERIFY(QDir(dir.path()).mkdir(DebugLog::fileNameFor(start)));
-        DebugLog log;
-        QVERIFY(!log.OpenDebugLog(true, QDir(dir.path()), start));
-        QVERIFY(!log.errorString().isEmpty());
-        log.WriteDebugLog(QStringLiteral("still traced"));
-        QCOMPARE(log.lines(), QStringList{QStringLiteral("still traced")});
-    }
-
-    void memoryKeepsRecentLines()
-    {
-        DebugLog log;
-        log.enableInMemory();
-        for (int i = 0; i < 10005; ++i)
-            log.WriteDebugLog(QString::number(i));
-        QCOMPARE(log.lines().size(), 10000);
-        QCOMPARE(log.lines().first(), QStringLiteral("5"));
-        QCOMPARE(log.lines().last(), QStringLiteral("10004"));
+        QCOMPARE(log.OpenDebugLog(debug, QDir(dir.path()), start), standing != "dir");
+        log.WriteDebugLog("closeComPort: Port not open.");
+        log.WriteDebugLog("GetXOK: Failed");
+        QCOMPARE(log.lines().size(), debug ? 2 : 0);
+        QFile file(path);
+        QTEST(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>"), "file");
+        QVERIFY(!QFileInfo(path).isSymLink());
+        QCOMPARE(QDir(dir.path()).isEmpty(), !debug);
+        QCOMPARE(QFile(victim).exists(), standing == "link");
+        if (standing == "link")
+            QVERIFY(other.open(QIODevice::ReadOnly) && other.readAll() == "an older trace, longer\r\n");
     }
 };
 

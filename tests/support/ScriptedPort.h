@@ -1,98 +1,86 @@
 #pragma once
-// A programmer port on virtual time with a scripted board behind it. It records
-// every output and every change of port number, open state, input mode and lines
-// with the virtual time it happened at, and delivers answer bytes at virtual times
-// relative to the command they answer or to the (re-)opening of the port. Any
-// operation can be made to fail with a chosen error.
-//
-// A command is every output made at one virtual time ("R" and its two bytes go out
-// together). Bytes only arrive while the port is open; opening discards what was
-// received before, closing loses answers still on their way.
+// A programmer port on virtual time with a scripted board behind it: traces every
+// call and delivers answers relative to their command or to the opening. A command
+// is all output made at one virtual time. Closing loses answers on their way.
 #include "device/Clock.h"
 #include "device/ProgrammerPort.h"
 
 #include <QList>
 #include <QStringList>
+#include <utility>
 
 class ScriptedPort : public ProgrammerPort
 {
 public:
     enum class Op { SetPortNumber, Open, Close, Output, SetRts, SetDtr };
 
-    struct Sent
+    explicit ScriptedPort(VirtualClock &clock) : m_clock(clock) { }
+
+    // The next unanswered command gets these bytes delayMs after it was sent;
+    // empty bytes: no answer. One call per command.
+    void answerNextCommand(const QByteArray &bytes, qint64 delayMs = 0)
     {
-        qint64 at = 0;
-        QByteArray bytes;
-    };
-
-    explicit ScriptedPort(VirtualClock &clock) : m_clock(clock) {}
-
-    // The next command not yet answered gets these bytes delayMs after it was sent.
-    // Empty bytes: that command gets no answer. Queue one call per command.
-    void answerNextCommand(const QByteArray &bytes, qint64 delayMs = 0);
-    // The board's greeting: arrives delayMs after each opening until it arrived once.
+        m_queued.append({delayMs, bytes, Answer});
+    }
+    // Arrives delayMs after each opening until it arrived once.
     void greetAfterOpen(const QByteArray &bytes, qint64 delayMs);
     // Bytes arriving at an absolute virtual time (lost if the port is closed then).
-    void deliverAt(qint64 atMs, const QByteArray &bytes);
+    void deliverAt(qint64 atMs, const QByteArray &bytes) { m_arrivals.append({atMs, bytes}); }
+    // The nth call of op from now fails (1 = the next call); nth 0: every call.
+    void failNth(Op op, const PortError &error, int nth = 1)
+    {
+        m_failures.append({op, error, nth});
+    }
+    void failAlways(Op op, const PortError &error) { failNth(op, error, 0); }
 
-    // The nth call of op from now fails with error (1 = the very next call).
-    void failNth(Op op, const PortError &error, int nth = 1);
-    // Every call of op fails with error until clearFailures().
-    void failAlways(Op op, const PortError &error);
-    void clearFailures() { m_failures.clear(); }
-
-    // What happened: "<ms> <event>" with events "port N", "open", "close",
-    // "mode N", "rts on|off", "dtr on|off", "out 52 04 00" (hex), and
-    // "<event> refused" for an injected or port-state failure.
+    // "<ms> <event>": "port N", "open", "out 52 04 00", "rts on", "close refused"...
     QStringList trace() const { return m_trace; }
     void clearTrace() { m_trace.clear(); }
-    const QList<Sent> &sent() const { return m_sent; }
-    QByteArray allSent() const;
-    // Answers still queued, not yet sent for.
-    int unansweredScripts() const { return int(m_queued.size()); }
+    QByteArray allSent() const { return m_sent; }
 
     qint16 portNumber() const override { return m_portNumber; }
     bool setPortNumber(qint16 n) override;
     bool isOpen() const override { return m_open; }
     bool setOpen(bool open) override;
-    int bytesWaiting() override;
+    int bytesWaiting() override { return int(pump().size()); }
     bool output(const QByteArray &bytes) override;
-    QByteArray input() override;
+    QByteArray input() override { return std::exchange(pump(), {}); }
     int inputMode() const override { return m_inputMode; }
-    void setInputMode(int mode) override;
+    void setInputMode(int mode) override
+    {
+        m_inputMode = mode;
+        m_trace << QStringLiteral("%1 mode %2").arg(m_clock.nowMs()).arg(mode);
+    }
     bool rts() const override { return m_rts; }
-    bool setRts(bool on) override;
+    bool setRts(bool on) override { return setLine(Op::SetRts, "rts", m_rts, on); }
     bool dtr() const override { return m_dtr; }
-    bool setDtr(bool on) override;
+    bool setDtr(bool on) override { return setLine(Op::SetDtr, "dtr", m_dtr, on); }
     PortError lastError() const override { return m_error; }
     bool hasFailed() const override { return m_failed; }
     QString deviceName() const override { return QStringLiteral("COM%1").arg(m_portNumber); }
 
 private:
+    enum Kind { Timed, Answer, Greeting }; // answers and greetings die with the line
     struct Arrival
     {
-        qint64 at = 0;
+        qint64 at = 0; // the delay while queued
         QByteArray bytes;
-        bool answer = false; // an answer to a command, lost when the port closes
-    };
-    struct Queued
-    {
-        QByteArray bytes;
-        qint64 delayMs = 0;
+        Kind kind = Timed;
     };
     struct Failure
     {
         Op op;
         PortError error;
-        int callsLeft = 1; // fails on the call that brings it to 0
-        bool always = false;
+        int callsLeft = 1; // 0: always
     };
+    const PortError m_alreadyOpen {
+        PortErrorCode::PortAlreadyOpen, QStringLiteral("Port already open")};
 
-    bool injectedFailure(Op op, const QString &event);
+    bool setLine(Op op, const char *name, bool &line, bool on);
+    // Records the event; false with "refused" when op is to fail now.
+    bool allowed(Op op, const QString &event);
     bool refuse(const QString &event, const PortError &error);
-    void record(const QString &event);
-    // Moves every arrival that is due into the receive buffer.
-    void pump();
+    QByteArray &pump(); // moves arrivals that are due into the receive buffer
 
     VirtualClock &m_clock;
     qint16 m_portNumber = 1;
@@ -102,17 +90,12 @@ private:
     bool m_dtr = false;
     bool m_failed = false;
     PortError m_error;
-
     QByteArray m_received;
     QList<Arrival> m_arrivals;
-    QList<Queued> m_queued;
-    bool m_greetingPending = false;
-    QByteArray m_greeting;
-    qint64 m_greetingDelayMs = 0;
-    qint64 m_greetingDueAt = -1;
+    QList<Arrival> m_queued;
+    Arrival m_greeting; // bytes empty once it arrived
     qint64 m_lastOutputAt = -1;
-
     QList<Failure> m_failures;
     QStringList m_trace;
-    QList<Sent> m_sent;
+    QByteArray m_sent;
 };
