@@ -57,20 +57,19 @@ void TestBadProfiles::refused_data()
     QTest::addColumn<QString>("mentions"); // in the one line of the message
 
     const QStringList flags = {"allowPowerOn", "allowPowerOff", "allowEjectTray", "powerOnByEject"};
-    const QStringList codes = {"turnOnModEnabledCode", "turnOnModDisabledCode", "turnOffCode",
-                               "ejectTrayCode"};
+    const QStringList codes
+        = {"turnOnModEnabledCode", "turnOnModDisabledCode", "turnOffCode", "ejectTrayCode"};
     const QStringList delays = {"modOnPushDelayMs", "modOffPushDelayMs"};
     const QStringList presses = {"turnOffPresses", "ejectTrayPresses"};
-    const QList<QPair<const char *, QJsonValue>> wrongTypes = {
-        {"null", QJsonValue()},          {"array", QJsonArray{1}},
-        {"object", QJsonObject{{"a", 1}}}, {"text", QStringLiteral("12")},
-        {"number", 1},                   {"boolean", true}};
+    const QList<QPair<const char *, QJsonValue>> wrongTypes
+        = {{"null", QJsonValue()}, {"array", QJsonArray {1}}, {"object", QJsonObject {{"a", 1}}},
+            {"text", QStringLiteral("12")}, {"number", 1}, {"boolean", true}};
 
     for (const QString &f : flags + codes + delays + presses) {
         for (const auto &[kind, value] : wrongTypes) {
             const bool fits = (flags.contains(f) && value.isBool())
-                              || (codes.contains(f) && value.isString()) // see the code rows
-                              || ((delays.contains(f) || presses.contains(f)) && value.isDouble());
+                || (codes.contains(f) && value.isString()) // see the code rows
+                || ((delays.contains(f) || presses.contains(f)) && value.isDouble());
             if (fits)
                 continue;
             QTest::addRow("%s as %s", qPrintable(f), kind) << withField(f, value) << f;
@@ -86,10 +85,9 @@ void TestBadProfiles::refused_data()
             QTest::addRow("%s %g", qPrintable(f), v) << withField(f, v) << f;
     }
     for (const QString &f : codes) {
-        for (const char *v : {"", "GGGGGG", "12 456", "-12345", "1234567890", "0x1234",
-                              "\xC3\xA9\xC3\xA9\xC3\xA9"})
-            QTest::addRow("%s \"%s\"", qPrintable(f), v)
-                << withField(f, QString::fromUtf8(v)) << f;
+        for (const char *v :
+            {"", "GGGGGG", "12 456", "-12345", "1234567890", "0x1234", "\xC3\xA9\xC3\xA9\xC3\xA9"})
+            QTest::addRow("%s \"%s\"", qPrintable(f), v) << withField(f, QString::fromUtf8(v)) << f;
     }
 
     // Every cut of a good profile is malformed.
@@ -100,10 +98,11 @@ void TestBadProfiles::refused_data()
     QTest::newRow("a list") << QByteArray("[1, 2, 3]") << "";
     QTest::newRow("nul bytes") << QByteArray(64, '\0') << "";
     QTest::newRow("not UTF-8") << QByteArray("{\"format\": \"\xFF\xFE\"}") << "";
-    QTest::newRow("duplicate field") << QByteArray(good).replace("\"version\": 1",
-                                                                  "\"version\": 1, \"version\": 2")
-                                     << "version";
-    QTest::newRow("trailing text") << good + "{}" << "";
+    QTest::newRow("duplicate field")
+        << QByteArray(good).replace("\"version\": 1", "\"version\": 1, \"version\": 2")
+        << "version";
+    QTest::newRow("trailing text") << good + "{}"
+                                   << "";
     QTest::newRow("deep nesting") << QByteArray(100000, '[') << "";
     // Over the limit, even when the rest is a good profile.
     QTest::newRow("padded past 1 MiB") << good + QByteArray(Profile::MaxFileSize, ' ') << "1 MiB";
@@ -117,7 +116,7 @@ void TestBadProfiles::refused()
     QFETCH(QString, mentions);
 
     VirtualClock clock;
-    SimBoard board{clock};
+    SimBoard board {clock};
     MemoryPreferenceStore prefs;
     prefs.m_values = {{"PROGTYPE", "2"}, {"COMPORT", "1"}};
     int portsMade = 0;
@@ -154,7 +153,7 @@ void TestBadProfiles::goodProfileStillWorks()
 {
     // The rows above differ from this one in a single field: it must pass.
     VirtualClock clock;
-    SimBoard board{clock};
+    SimBoard board {clock};
     MemoryPreferenceStore prefs;
     prefs.m_values = {{"PROGTYPE", "2"}, {"COMPORT", "1"}};
     QovctlEnvironment env;

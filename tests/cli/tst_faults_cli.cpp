@@ -28,7 +28,7 @@ QMap<QString, int> g_injected;
 struct CliRig
 {
     VirtualClock clock;
-    SimBoard board{clock};
+    SimBoard board {clock};
     MemoryPreferenceStore prefs;
     int portsMade = 0;
     QString out;
@@ -84,14 +84,14 @@ void TestFaultsCli::everyLocationEveryFault_data()
     QTest::addColumn<int>("location");
     QTest::addColumn<Fault>("fault");
     QTest::addColumn<bool>("fails");
-    const Fault faults[] = {Fault::NoReadAnswer, Fault::NoAck, Fault::WrongReadback,
-                            Fault::Late, Fault::Garbage};
+    const Fault faults[]
+        = {Fault::NoReadAnswer, Fault::NoAck, Fault::WrongReadback, Fault::Late, Fault::Garbage};
     for (bool write : {false, true}) {
         for (int loc : SettingsTransferOrder) {
             for (Fault f : faults) {
                 const bool fails = write || f == Fault::NoReadAnswer || f == Fault::Late;
-                QTest::addRow("%s %d %s", write ? "write" : "read", loc,
-                              qPrintable(SimBoard::faultName(f)))
+                QTest::addRow(
+                    "%s %d %s", write ? "write" : "read", loc, qPrintable(SimBoard::faultName(f)))
                     << write << loc << f << fails;
             }
         }
@@ -109,9 +109,9 @@ void TestFaultsCli::everyLocationEveryFault()
     rig.board.setMemoryBytes(QByteArray(SimBoard::LocationCount, '\x63'));
     rig.board.setFault(location, fault);
     rig.board.setLateDelayMs(230); // lands in the middle of the transfer
-    const int code = rig.run(write ? QStringList{"write", "--defaults"} : QStringList{"read"});
+    const int code = rig.run(write ? QStringList {"write", "--defaults"} : QStringList {"read"});
     ++g_injected[(write ? QStringLiteral("qovctl write: ") : QStringLiteral("qovctl read: "))
-                 + SimBoard::faultName(fault)];
+        + SimBoard::faultName(fault)];
     QCOMPARE(code, fails ? 1 : 0);
     QVERIFY(!rig.board.isPortOpen());
     if (!fails) {
@@ -122,7 +122,7 @@ void TestFaultsCli::everyLocationEveryFault()
     QVERIFY(!rig.err.contains(QLatin1String("Succesfully")));
     if (write) {
         QVERIFY2(rig.err.contains(QStringLiteral("failed location(s): %1\n").arg(location)),
-                 qPrintable(rig.err));
+            qPrintable(rig.err));
         DeviceSettings defaults;
         defaults.LoadDefaultVars();
         for (int loc : SettingsTransferOrder) {
@@ -131,7 +131,7 @@ void TestFaultsCli::everyLocationEveryFault()
         }
     } else {
         QVERIFY2(rig.err.contains(QStringLiteral("no answer from location(s) %1\n").arg(location)),
-                 qPrintable(rig.err));
+            qPrintable(rig.err));
         QVERIFY(rig.out.isEmpty()); // no table that could pass for the board's settings
     }
 }
@@ -141,11 +141,11 @@ void TestFaultsCli::vanishingBoard_data()
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<int>("location"); // -1: at the version query
     for (int loc : {0, 9, 8, 21})
-        QTest::addRow("write at %d", loc) << QStringList{"write", "--defaults"} << loc;
+        QTest::addRow("write at %d", loc) << QStringList {"write", "--defaults"} << loc;
     for (int loc : {0, 4, 21})
-        QTest::addRow("read at %d", loc) << QStringList{"read"} << loc;
-    QTest::newRow("version") << QStringList{"version"} << -1;
-    QTest::newRow("learn") << QStringList{"learn", "--timeout", "5"} << -1;
+        QTest::addRow("read at %d", loc) << QStringList {"read"} << loc;
+    QTest::newRow("version") << QStringList {"version"} << -1;
+    QTest::newRow("learn") << QStringList {"learn", "--timeout", "5"} << -1;
 }
 
 void TestFaultsCli::vanishingBoard()
@@ -187,10 +187,10 @@ void TestFaultsCli::damagedPreferences_data()
     {
         const char *name;
         QString text;
-    } damaged[] = {{"empty", QString()},       {"word", QStringLiteral("maybe")},
-                   {"huge", QStringLiteral("99999999999999999999")},
-                   {"negative", QStringLiteral("-3")}, {"fraction", QStringLiteral("1.5")},
-                   {"long", longText},          {"control", QStringLiteral("1\n2")}};
+    } damaged[] = {{"empty", QString()}, {"word", QStringLiteral("maybe")},
+        {"huge", QStringLiteral("99999999999999999999")}, {"negative", QStringLiteral("-3")},
+        {"fraction", QStringLiteral("1.5")}, {"long", longText},
+        {"control", QStringLiteral("1\n2")}};
     for (const auto &d : damaged) {
         const QByteArray name(d.name);
         // Booleans: any decimal number is one (zero false); anything else is refused.
@@ -215,9 +215,10 @@ void TestFaultsCli::damagedPreferences()
         CliRig rig;
         rig.prefs.m_values[key] = text;
         const QMap<QString, QString> before = rig.prefs.m_values;
-        QStringList args{QLatin1String(command)};
+        QStringList args {QLatin1String(command)};
         if (args.first() == QLatin1String("learn"))
-            args << "--timeout" << "1";
+            args << "--timeout"
+                 << "1";
         const int code = rig.run(args);
         ++g_injected[QStringLiteral("qovctl: damaged preference")];
         QCOMPARE(rig.prefs.m_values, before);
@@ -247,9 +248,12 @@ void TestFaultsCli::damagedPreferenceFile_data()
     for (int i = 0; i < 3000; ++i)
         noise.append(char(rng.bounded(256)));
     QTest::newRow("random bytes") << noise << "";
-    QTest::newRow("comma in a number") << QByteArray("[V2]\nPROGTYPE=1, 2\nCOMPORT=1\n") << "\"1, 2\"";
-    QTest::newRow("serialised object") << QByteArray("[V2]\nPROGTYPE=1\nCOMPORT=@Variant(\\0\\0\\0\\x7f)\n") << "COMPORT";
-    QTest::newRow("binary value") << QByteArray("[V2]\nPROGTYPE=\x01\x02\nCOMPORT=1\n") << "PROGTYPE";
+    QTest::newRow("comma in a number")
+        << QByteArray("[V2]\nPROGTYPE=1, 2\nCOMPORT=1\n") << "\"1, 2\"";
+    QTest::newRow("serialised object")
+        << QByteArray("[V2]\nPROGTYPE=1\nCOMPORT=@Variant(\\0\\0\\0\\x7f)\n") << "COMPORT";
+    QTest::newRow("binary value") << QByteArray("[V2]\nPROGTYPE=\x01\x02\nCOMPORT=1\n")
+                                  << "PROGTYPE";
     QTest::newRow("no section") << QByteArray("PROGTYPE=7\n") << "";
 }
 
@@ -259,7 +263,8 @@ void TestFaultsCli::damagedPreferenceFile()
 {
     QFETCH(QByteArray, content);
     QFETCH(QString, mentions);
-    const QString qovctl = QDir(qEnvironmentVariable("QOV_BUILD_DIR")).filePath(QStringLiteral("qovctl"));
+    const QString qovctl
+        = QDir(qEnvironmentVariable("QOV_BUILD_DIR")).filePath(QStringLiteral("qovctl"));
     if (qEnvironmentVariableIsEmpty("QOV_BUILD_DIR") || !QFile::exists(qovctl))
         QSKIP("QOV_BUILD_DIR does not hold qovctl");
     QTemporaryDir dir;
@@ -282,7 +287,8 @@ void TestFaultsCli::damagedPreferenceFile()
     const QString err = QString::fromUtf8(ctl.readAllStandardError());
     QCOMPARE(ctl.exitStatus(), QProcess::NormalExit);
     QVERIFY2(ctl.exitCode() == 1 || ctl.exitCode() == 2, qPrintable(err));
-    const QStringList ours = err.split(QLatin1Char('\n')).filter(QRegularExpression(QStringLiteral("^qovctl: ")));
+    const QStringList ours
+        = err.split(QLatin1Char('\n')).filter(QRegularExpression(QStringLiteral("^qovctl: ")));
     QVERIFY2(ours.size() == 1, qPrintable(err));
     QVERIFY2(ours.first().contains(mentions), qPrintable(err));
     QVERIFY(conf.open(QIODevice::ReadOnly));

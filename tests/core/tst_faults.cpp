@@ -23,20 +23,20 @@ QMap<QString, int> g_injected;
 struct Rig : TransactionReporter
 {
     void setStatusBarText(const QString &t) override { status = t; }
-    void setProgressBar(double, double) override {}
+    void setProgressBar(double, double) override { }
     void resetStatusBar() override { status = QStringLiteral("Ready"); }
     void RefreshUI() override { ++refreshes; }
 
     Rig() { UpdateQOVProgrammerPowerStatus(prefs, port); }
 
     VirtualClock clock;
-    SimBoard board{clock};
-    SimulatedPort port{board, clock};
+    SimBoard board {clock};
+    SimulatedPort port {board, clock};
     DebugLog log;
     RecordingMessageBoxes messages;
     AppPreferences prefs;
-    DeviceLink link{clock, log, messages, prefs};
-    SettingsTransactions transactions{link, port, *this};
+    DeviceLink link {clock, log, messages, prefs};
+    SettingsTransactions transactions {link, port, *this};
     QString status;
     int refreshes = 0;
 };
@@ -116,8 +116,8 @@ void TestFaults::everyLocationEveryFault_data()
     QTest::addColumn<Fault>("fault");
     QTest::addColumn<bool>("fails"); // the location must be named as failed
     QTest::addColumn<bool>("byteTiming"); // 2400 baud on the wire, byte by byte
-    const Fault faults[] = {Fault::NoReadAnswer, Fault::NoAck, Fault::WrongReadback,
-                            Fault::Late, Fault::Garbage};
+    const Fault faults[]
+        = {Fault::NoReadAnswer, Fault::NoAck, Fault::WrongReadback, Fault::Late, Fault::Garbage};
     for (bool timing : {false, true}) {
         for (bool write : {false, true}) {
             for (int loc : SettingsTransferOrder) {
@@ -129,7 +129,7 @@ void TestFaults::everyLocationEveryFault_data()
                     // Reads see only the faults of the read answer.
                     const bool fails = write || f == Fault::NoReadAnswer || f == Fault::Late;
                     QTest::addRow("%s %d %s%s", write ? "write" : "read", loc,
-                                  qPrintable(faultKind(f)), timing ? ", 2400 baud" : "")
+                        qPrintable(faultKind(f)), timing ? ", 2400 baud" : "")
                         << write << loc << f << fails << timing;
                 }
             }
@@ -163,22 +163,22 @@ void TestFaults::everyLocationEveryFault()
     const QStringList shown = rig.messages.texts();
     if (write) {
         QVERIFY(!r.ok());
-        QCOMPARE(r.failedLocations, QList<int>{location});
+        QCOMPARE(r.failedLocations, QList<int> {location});
         QVERIFY(!shown.contains(QStringLiteral("Written Succesfully")));
         QCOMPARE(shown.filter(QStringLiteral("Error: Unable to Write to Location")),
-                 QStringList{QStringLiteral("Error: Unable to Write to Location %1").arg(location)});
+            QStringList {QStringLiteral("Error: Unable to Write to Location %1").arg(location)});
         QCOMPARE(shown.last(),
-                 QStringLiteral("Write incomplete: could not write location(s) %1").arg(location));
+            QStringLiteral("Write incomplete: could not write location(s) %1").arg(location));
         for (int loc : SettingsTransferOrder) {
             if (loc != location)
                 QCOMPARE(int(rig.board.memory(loc)), int(wanted.valueAt(loc)));
         }
     } else {
-        QCOMPARE(r.failedLocations, fails ? QList<int>{location} : QList<int>{});
+        QCOMPARE(r.failedLocations, fails ? QList<int> {location} : QList<int> {});
         QCOMPARE(r.ok(), !fails);
         if (fails)
             QCOMPARE(shown.last(),
-                     QStringLiteral("Read incomplete: no answer from location(s) %1").arg(location));
+                QStringLiteral("Read incomplete: no answer from location(s) %1").arg(location));
         else
             QVERIFY(shown.isEmpty());
         for (int loc : SettingsTransferOrder) {
@@ -253,7 +253,7 @@ void TestFaults::vanishingBoard()
     rig.messages.clear();
     QVERIFY(rig.transactions.Command2_Click(settings).ok());
     QVERIFY(rig.transactions.Command1_Click(settings).ok());
-    QCOMPARE(rig.messages.texts(), QStringList{QStringLiteral("Written Succesfully")});
+    QCOMPARE(rig.messages.texts(), QStringList {QStringLiteral("Written Succesfully")});
     QVERIFY(!rig.port.isOpen());
 }
 
@@ -274,9 +274,9 @@ void TestFaults::answersOfAnyLength()
         Rig rig;
         rig.board.setGreeting(greeting);
         rig.board.setVersionAnswer(version);
-        const QString why = QStringLiteral("greeting %1, version %2")
-                                .arg(QString::fromLatin1(greeting.toHex()),
-                                     QString::fromLatin1(version.toHex()));
+        const QString why
+            = QStringLiteral("greeting %1, version %2")
+                  .arg(QString::fromLatin1(greeting.toHex()), QString::fromLatin1(version.toHex()));
         QVERIFY(rig.link.openComPort(rig.port));
 
         const std::optional<QString> xok = rig.link.GetXOK(rig.port);
@@ -297,8 +297,9 @@ void TestFaults::answersOfAnyLength()
         rig.prefs.isQOVSelfPowered = true;
         DeviceSettings settings;
         const TransactionResult r = rig.transactions.Command1_Click(settings);
-        QCOMPARE(r.outcome, startsWithVersion(version) ? TransactionResult::Success
-                                                       : TransactionResult::BadVersion);
+        QCOMPARE(r.outcome,
+            startsWithVersion(version) ? TransactionResult::Success
+                                       : TransactionResult::BadVersion);
         g_injected[QStringLiteral("random greeting + version")] += 1;
     }
 }

@@ -20,7 +20,10 @@ class TestBadPrefs : public QObject
 {
     Q_OBJECT
 private slots:
-    void cleanupTestCase() { qInfo("injected and survived: damaged preference texts %d", g_injected); }
+    void cleanupTestCase()
+    {
+        qInfo("injected and survived: damaged preference texts %d", g_injected);
+    }
     void damagedKey_data();
     void damagedKey();
 };
@@ -36,8 +39,8 @@ void TestBadPrefs::damagedKey_data()
     {
         const char *name;
         QString text;
-        bool isBoolean;   // a boolean text: a word True/False or any decimal number
-        int programmer;   // what it gives as a programmer type (0: none)
+        bool isBoolean; // a boolean text: a word True/False or any decimal number
+        int programmer; // what it gives as a programmer type (0: none)
         bool isPortValue; // a number: outside the menu's range it still starts
     } damaged[] = {
         {"empty", QString(), false, 0, false},
@@ -52,16 +55,20 @@ void TestBadPrefs::damagedKey_data()
         {"nul", QString(QChar(0)), false, 0, false},
     };
     for (const auto &d : damaged) {
-        QTest::addRow("FIRSTLOAD %s", d.name) << "FIRSTLOAD" << d.text << false << (d.isBoolean ? 0 : 5);
+        QTest::addRow("FIRSTLOAD %s", d.name)
+            << "FIRSTLOAD" << d.text << false << (d.isBoolean ? 0 : 5);
         QTest::addRow("ISQOVSELFPOWERED %s", d.name)
             << "ISQOVSELFPOWERED" << d.text << false << (d.isBoolean ? 0 : 5);
-        QTest::addRow("FORCEPOWER %s", d.name) << "FORCEPOWER" << d.text << false << (d.isBoolean ? 0 : 8);
-        QTest::addRow("PROGTYPE %s", d.name) << "PROGTYPE" << d.text << false << (d.programmer ? 0 : 10);
+        QTest::addRow("FORCEPOWER %s", d.name)
+            << "FORCEPOWER" << d.text << false << (d.isBoolean ? 0 : 8);
+        QTest::addRow("PROGTYPE %s", d.name)
+            << "PROGTYPE" << d.text << false << (d.programmer ? 0 : 10);
         QTest::addRow("PROGTYPE %s, USB library", d.name)
             << "PROGTYPE" << d.text << true << (d.programmer ? 0 : 10);
         // A port number outside the menu does not stop the start-up; no number does,
         // unless USB discovery picks the port.
-        QTest::addRow("COMPORT %s, serial", d.name) << "COMPORT" << d.text << false << (d.isPortValue ? 0 : 11);
+        QTest::addRow("COMPORT %s, serial", d.name)
+            << "COMPORT" << d.text << false << (d.isPortValue ? 0 : 11);
         QTest::addRow("COMPORT %s, USB automatic", d.name) << "COMPORT" << d.text << true << 0;
     }
 }
@@ -87,7 +94,8 @@ void TestBadPrefs::damagedKey()
         QCOMPARE(h.quits, 0);
         QCOMPARE(h.form->statusText(), QStringLiteral("Ready"));
         for (const QString &m : shown)
-            QVERIFY2(!m.startsWith(QLatin1String("Error In Startup Line")), qPrintable(m.left(200)));
+            QVERIFY2(
+                !m.startsWith(QLatin1String("Error In Startup Line")), qPrintable(m.left(200)));
         // Only the keys the start-up always writes back may have changed.
         for (const QString &k : {QStringLiteral("ISQOVSELFPOWERED"), QStringLiteral("FORCEPOWER")})
             QCOMPARE(h.store.m_values.value(k), before.value(k));
@@ -100,7 +108,8 @@ void TestBadPrefs::damagedKey()
         QVERIFY(!h.port->isOpen());
         QCOMPARE(h.form->statusText(), QStringLiteral("Ready"));
         for (const QString &m : h.messages.texts())
-            QVERIFY2(m.size() < 400 && !m.contains(QLatin1String("Succesfully")), qPrintable(m.left(200)));
+            QVERIFY2(m.size() < 400 && !m.contains(QLatin1String("Succesfully")),
+                qPrintable(m.left(200)));
         return;
     }
     QVERIFY(!started);

@@ -37,7 +37,9 @@ QStringList commands(const QByteArray &wire, QString *error)
         }
     }
     if (i < wire.size())
-        *error = QStringLiteral("cut at byte %1: %2").arg(i).arg(QString::fromLatin1(wire.mid(i, 8).toHex(' ')));
+        *error = QStringLiteral("cut at byte %1: %2")
+                     .arg(i)
+                     .arg(QString::fromLatin1(wire.mid(i, 8).toHex(' ')));
     return out;
 }
 
@@ -52,8 +54,8 @@ LearnWindow *learnWindow()
 // Texts that tell of a failure caused by the mix of commands.
 bool isFailure(const QString &text)
 {
-    static const char *const failures[] = {"Unable to", "Lost the connection", "QOV Not Found",
-                                           "incomplete", "Error"};
+    static const char *const failures[]
+        = {"Unable to", "Lost the connection", "QOV Not Found", "incomplete", "Error"};
     for (const char *f : failures)
         if (text.contains(QLatin1String(f)))
             return true;
@@ -69,7 +71,7 @@ private slots:
     void cleanupTestCase()
     {
         qInfo("injected and survived: interleaved commands %d (codes listed meanwhile: %d)",
-              g_steps, g_codesListed);
+            g_steps, g_codesListed);
         qInfo("injected and survived: learn report pieces %d", g_pieces);
         QVERIFY(g_codesListed > 0); // the mix did reach learning with reports
     }
@@ -103,12 +105,12 @@ void TestInterleave::mixed()
     // Everything the user can do while learning is going on. (Enable COM is left
     // out: a port opened by hand refuses every command's open by design.)
     const QList<std::function<void()>> actions = {
-        [&] { learn->Command1_Click(); },                                   // Start
-        [&] { learn->findChild<QPushButton *>("Command2")->click(); },      // Done
-        [&] { h.clock.advance(700), learn->Timer1_Timer(); },               // a poll
-        [&] { h.board.injectLearnCode(*IrCode::fromText("4A55AB")); },      // a remote
-        [&] { h.find<QPushButton>("Command1")->click(); },                  // Read Values
-        [&] { h.find<QPushButton>("Command2")->click(); },                  // Write All
+        [&] { learn->Command1_Click(); }, // Start
+        [&] { learn->findChild<QPushButton *>("Command2")->click(); }, // Done
+        [&] { h.clock.advance(700), learn->Timer1_Timer(); }, // a poll
+        [&] { h.board.injectLearnCode(*IrCode::fromText("4A55AB")); }, // a remote
+        [&] { h.find<QPushButton>("Command1")->click(); }, // Read Values
+        [&] { h.find<QPushButton>("Command2")->click(); }, // Write All
         [&] { h.action("qovversionmenu")->trigger(); },
         [&] { h.action("dbgMnuDisableCom")->trigger(); },
         [&] { h.action("dbgMnuGetXOK")->trigger(); },
@@ -129,8 +131,8 @@ void TestInterleave::mixed()
         h.messages.clear();
         // Half the steps keep learning going (Start, a poll, a remote's button).
         const int learningSteps[] = {0, 2, 3};
-        const int which = rng.bounded(2) ? learningSteps[rng.bounded(3)]
-                                         : int(rng.bounded(actions.size()));
+        const int which
+            = rng.bounded(2) ? learningSteps[rng.bounded(3)] : int(rng.bounded(actions.size()));
         const bool portWasOpen = h.port->isOpen();
         const bool wasLearning = learn->isLearning();
         actions.at(which)();
@@ -160,7 +162,7 @@ void TestInterleave::mixed()
     h.clock.setProcessEventsHook({});
     h.messages.clear();
     h.find<QPushButton>("Command2")->click();
-    QCOMPARE(h.messages.texts(), QStringList{QStringLiteral("Written Succesfully")});
+    QCOMPARE(h.messages.texts(), QStringList {QStringLiteral("Written Succesfully")});
     QVERIFY(!h.port->isOpen());
 }
 
@@ -206,7 +208,7 @@ void TestInterleave::learnReportsInPieces()
             if (waiting.size() >= 4) {
                 if (quint8(waiting[0]) == 0x4C)
                     expected << QStringLiteral("Code: ")
-                                    + QString::fromLatin1(waiting.mid(1, 3).toHex().toUpper());
+                            + QString::fromLatin1(waiting.mid(1, 3).toHex().toUpper());
                 waiting.clear();
             }
         }

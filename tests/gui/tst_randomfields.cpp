@@ -62,7 +62,8 @@ void TestRandomFields::typing()
     QFETCH(quint32, seed);
     QRandomGenerator rng(seed);
     GuiHarness h;
-    h.storeRegular(QStringLiteral("2"), QStringLiteral("1")); // USB programmer, as the board expects
+    h.storeRegular(
+        QStringLiteral("2"), QStringLiteral("1")); // USB programmer, as the board expects
     QVERIFY(h.load());
     QList<QLineEdit *> fields;
     for (int i = 1; i <= 8; ++i) {
@@ -95,7 +96,7 @@ void TestRandomFields::typing()
 
     // Whatever the fields hold now is written and verified location by location.
     h.find<QPushButton>(QStringLiteral("Command2"))->click();
-    QCOMPARE(h.messages.texts(), QStringList{QStringLiteral("Written Succesfully")});
+    QCOMPARE(h.messages.texts(), QStringList {QStringLiteral("Written Succesfully")});
     for (int loc : SettingsTransferOrder)
         QCOMPARE(int(h.board.memory(loc)), int(roundHalfEven(record.valueAt(loc))));
 }
