@@ -4,52 +4,13 @@
 
 #include <QTest>
 
-using Fault = SimBoard::Fault;
-Q_DECLARE_METATYPE(SimBoard::Fault)
 
 namespace {
-QByteArray bytes(std::initializer_list<int> values)
-{
-    QByteArray out;
-    for (int v : values)
-        out.append(char(v));
-    return out;
-}
-
 struct Rig
 {
     VirtualClock clock;
     SimBoard board{clock};
     SimulatedPort port{board, clock};
-
-    // Opened with power following the open, greeting collected.
-    void openAndSettle()
-    {
-        board.setPowerFollowsOpen(true);
-        port.setOpen(true);
-        clock.advance(500);
-        port.input();
-    }
-    QByteArray exchange(const QByteArray &sent, int waitMs = 200)
-    {
-        port.output(sent);
-        clock.advance(waitMs);
-        return port.input();
-    }
-    // The device link's opening power cycle, leaving the lines as given.
-    QByteArray openWithCycle(bool rts)
-    {
-        port.setRts(rts);
-        port.setOpen(true);
-        clock.advance(250);
-        port.setRts(!rts);
-        port.setOpen(false);
-        clock.advance(250);
-        port.setOpen(true);
-        port.setRts(rts);
-        clock.advance(500);
-        return port.input();
-    }
 };
 } // namespace
 
@@ -57,37 +18,94 @@ class TestSimBoard : public QObject
 {
     Q_OBJECT
 private slots:
-    // Writes 1 ms apart; all answers 10 ms after the last.
-    void commands_data()
+    // A script on a board opened with power following the open, greeting taken:
+    // ">HEX" sends and waits 1 ms, "+N" waits N ms, "<HEX" takes what arrived,
+    // "#N" counts the bytes waiting, "@L=N" is memory, "inject"/"queue" a learn
+    // code, "cycle" closes and re-opens, "ok"/"vanished" the port's state and
+    // "reconnect" brings a vanished board back. Setup: "fault L|all NAME", "timing".
+    void script_data()
     {
-        QTest::addColumn<QByteArrayList>("writes");
-        QTest::addColumn<QByteArray>("answer");
-        QTest::newRow("read used") << QByteArrayList{bytes({'R', 4, 0})} << bytes({20});
-        QTest::newRow("read unused") << QByteArrayList{bytes({'R', 3, 0})} << bytes({0xFF});
-        QTest::newRow("read past the map") << QByteArrayList{bytes({'R', 22, 0})} << bytes({0xFF});
-        QTest::newRow("write then read") << QByteArrayList{bytes({'W', 5, 77}), bytes({'R', 5, 0})}
-                                         << bytes({0x06, 77});
-        QTest::newRow("split read") << QByteArrayList{"R", bytes({10}), bytes({0})} << bytes({0xFA});
-        QTest::newRow("split version") << QByteArrayList{"VV", "V", "V"} << QByteArray("2.5");
-        QTest::newRow("noise, broken version, read")
-            << QByteArrayList{bytes({0x00, 0x33, 'V', 'V', 'R', 12, 0})} << bytes({0xD0});
-        QTest::newRow("three commands in one write")
-            << QByteArrayList{bytes({'W', 0, 0, 'R', 0, 0, 'R', 21, 0})} << bytes({6, 0, 0x53});
-    }
-    void commands()
-    {
-        QFETCH(QByteArrayList, writes);
-        Rig rig;
-        rig.openAndSettle();
-        for (const QByteArray &w : writes) {
-            rig.port.output(w);
-            rig.clock.advance(1);
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QString>("script");
+        QTest::newRow("read used") << "" << ">520400 +10 <14";
+        QTest::newRow("read unused, past the map") << "" << ">520300 >521600 +10 <ffff";
+        QTest::newRow("write then read") << "" << ">57054d >520500 +10 <064d @5=77";
+        QTest::newRow("split read") << "" << ">52 >0a >00 +10 <fa";
+        QTest::newRow("split version") << "" << ">5656 >56 >56 +10 <322e35";
+        QTest::newRow("noise, broken version") << "" << ">00335656520c00 +10 <d0";
+        QTest::newRow("three in one") << "" << ">570000520000521500 +10 <060053";
+        QTest::newRow("armed then code") << "" << ">4c4c4c4c +300 inject +300 <4c0a51ef";
+        QTest::newRow("code without arming") << "" << "inject +300 <";
+        QTest::newRow("one report per arming")
+            << "" << ">4c4c4c4c +300 inject +300 inject +300 <4c0a51ef";
+        QTest::newRow("armed twice")
+            << "" << ">4c4c4c4c +300 inject +300 >4c4c4c4c +300 inject +300 <4c0a51ef4c0a51ef";
+        QTest::newRow("queued code") << "" << "queue >4c4c4c4c +200 <4c0a51ef";
+        QTest::newRow("power lost ends learning") << "" << ">4c4c4c4c cycle +500 <584f4b inject +300 <";
+        // 10 bits a byte at 2400 baud each way, 3 ms to answer: 12.5 + 3 + 4.17 ms.
+        QTest::newRow("read, byte timing") << "timing" << ">520000 +18 #0 +1 #1 +5 <01";
+        QTest::newRow("version, byte timing") << "timing" << ">56565656 +22 #0 +1 #1 +10 #3";
+        for (const char *at : {"5", "all"}) {
+            const QString f = QString("fault %1 ").arg(at), rd = ">520500 +200 ", wr = ">570509 +200 ";
+            const QString other = QString(at) == "5" ? " >520400 +200 <14" : "";
+            QTest::addRow("none, %s", at) << f + "none" << rd + "<64 @5=100 +500 < ok" + other;
+            QTest::addRow("no answer read, %s", at) << f + "no-answer" << rd + "< +500 < ok" + other;
+            QTest::addRow("no answer write, %s", at) << f + "no-answer" << wr + "< @5=100 ok" + other;
+            QTest::addRow("no read answer, %s", at) << f + "no-read-answer"
+                                                     << wr + "<06 @5=9 " + rd + "< ok" + other;
+            QTest::addRow("no ack, %s", at) << f + "no-ack" << wr + "< @5=9 +500 < ok" + other;
+            QTest::addRow("wrong readback, %s", at) << f + "wrong-readback" << wr + "<06 @5=10 ok"
+                                                                              + other;
+            QTest::addRow("late, %s", at) << f + "late" << rd + "< +500 <64 ok" + other;
+            QTest::addRow("garbage, %s", at) << f + "garbage" << rd + "<ee0064 ok" + other;
+            QTest::addRow("vanish, %s", at) << f + "vanish"
+                                            << rd + "< vanished reconnect +500 <584f4b ok";
         }
-        rig.clock.advance(10);
-        QFETCH(QByteArray, answer);
-        QCOMPARE(rig.port.bytesWaiting(), answer.size());
-        QCOMPARE(rig.port.input(), answer);
-        QCOMPARE(rig.board.receivedBytes(), writes.join());
+    }
+    void script()
+    {
+        QFETCH(QString, setup);
+        QFETCH(QString, script);
+        Rig rig;
+        const QStringList w = setup.split(' ');
+        if (w[0] == "fault" && w[1] == "all")
+            rig.board.setGlobalFault(*SimBoard::faultFromName(w[2]));
+        else if (w[0] == "fault")
+            rig.board.setFault(w[1].toInt(), *SimBoard::faultFromName(w[2]));
+        rig.board.setByteTiming(w[0] == "timing");
+        rig.board.setLearnDelayMs(200);
+        rig.board.setPowerFollowsOpen(true);
+        rig.port.setOpen(true);
+        rig.clock.advance(500);
+        rig.port.input();
+        for (const QString &step : script.split(' ')) {
+            const QString arg = step.mid(1);
+            if (step[0] == '>')
+                rig.port.output(QByteArray::fromHex(arg.toLatin1())), rig.clock.advance(1);
+            else if (step[0] == '+')
+                rig.clock.advance(arg.toInt());
+            else if (step[0] == '<')
+                QCOMPARE(rig.port.input().toHex(), arg.toLatin1());
+            else if (step[0] == '#')
+                QCOMPARE(rig.port.bytesWaiting(), arg.toInt());
+            else if (step[0] == '@')
+                QCOMPARE(int(rig.board.memory(arg.section('=', 0, 0).toInt())), arg.section('=', 1).toInt());
+            else if (step == "inject" || step == "queue")
+                step == "inject" ? void(rig.board.injectLearnCode(IrCode{{0x0A, 0x51, 0xEF}}))
+                                 : rig.board.queueLearnCode(IrCode{{0x0A, 0x51, 0xEF}});
+            else if (step == "cycle")
+                QVERIFY(rig.port.setOpen(false) && rig.port.setOpen(true));
+            else if (step == "ok" || step == "vanished")
+                QCOMPARE(rig.port.hasFailed(), step == "vanished");
+            else if (step == "reconnect") { // a vanished board's port fails until it is back
+                QVERIFY(rig.port.lastError().number == PortErrorCode::ReadFailed
+                        && rig.port.lastError().description.contains("COM1"));
+                QVERIFY(rig.port.setOpen(false) && !rig.port.setOpen(true));
+                rig.port.reconnect();
+                QVERIFY(rig.port.setOpen(true));
+            } else
+                QFAIL(qPrintable("unknown step " + step));
+        }
     }
 
     // Through the opening power cycle with the line that powers the board for the
@@ -126,124 +144,29 @@ private slots:
         rig.board.setSelfPowered(selfPowered);
         rig.board.setJumperFor(jumperFor);
         rig.board.setGreetDelayMs(greetDelay);
-        const QByteArray got = rig.openWithCycle(rts);
+        // The device link's opening power cycle.
+        rig.port.setRts(rts);
+        rig.port.setOpen(true);
+        rig.clock.advance(250);
+        rig.port.setRts(!rts);
+        rig.port.setOpen(false);
+        rig.clock.advance(250);
+        rig.port.setOpen(true);
+        rig.port.setRts(rts);
+        rig.clock.advance(500);
+        const QByteArray got = rig.port.input();
         QCOMPARE(got, greeting);
         QVERIFY(greeting.size() < 4 || got.size() - got.count('\0') >= 4);
         QVERIFY(rig.board.isPowered());
         // A greeting too late for the look still comes.
-        QCOMPARE(rig.exchange(bytes({'R', 0, 0})).replace("XOK", ""), bytes({1}));
+        rig.port.output(QByteArray("R\0\0", 3));
+        rig.clock.advance(200);
+        QCOMPARE(rig.port.input().replace("XOK", ""), "\x01");
         rig.port.setRts(!rts);
         QCOMPARE(rig.board.isPowered(), selfPowered);
         rig.port.setRts(rts);
         rig.port.setOpen(false);
         QCOMPARE(rig.board.isPowered(), selfPowered);
-    }
-
-    // Per location and for the whole board: the answer within 200 ms, what is
-    // stored, what came later, whether the port failed; other locations go on.
-    void faults_data()
-    {
-        QTest::addColumn<Fault>("fault");
-        QTest::addColumn<QByteArray>("command");
-        QTest::addColumn<QByteArray>("answer");
-        QTest::addColumn<int>("stored");
-        QTest::addColumn<QByteArray>("later");
-        const QByteArray read = bytes({'R', 5, 0}), write = bytes({'W', 5, 9}), no;
-        QTest::newRow("none") << Fault::None << read << bytes({100}) << 100 << no;
-        QTest::newRow("no answer, read") << Fault::NoAnswer << read << no << 100 << no;
-        QTest::newRow("no answer, write") << Fault::NoAnswer << write << no << 100 << no;
-        QTest::newRow("no read answer, write") << Fault::NoReadAnswer << write << bytes({6}) << 9
-                                               << no;
-        QTest::newRow("no ack") << Fault::NoAck << write << no << 9 << no;
-        QTest::newRow("wrong readback") << Fault::WrongReadback << write << bytes({6}) << 10 << no;
-        QTest::newRow("late") << Fault::Late << read << no << 100 << bytes({100});
-        QTest::newRow("garbage") << Fault::Garbage << read << bytes({0xEE, 0, 100}) << 100 << no;
-        QTest::newRow("vanish") << Fault::Vanish << read << no << 100 << QByteArray("XOK");
-    }
-    void faults()
-    {
-        QFETCH(Fault, fault);
-        QFETCH(QByteArray, command);
-        for (bool global : {false, true}) {
-            Rig rig;
-            if (global)
-                rig.board.setGlobalFault(fault);
-            else
-                rig.board.setFault(5, fault);
-            rig.openAndSettle();
-            QTEST(rig.exchange(command), "answer");
-            QTEST(int(rig.board.memory(5)), "stored");
-            QCOMPARE(rig.port.hasFailed(), fault == Fault::Vanish);
-            if (fault == Fault::Vanish) { // until the cable is back
-                QVERIFY(rig.port.lastError().number == PortErrorCode::ReadFailed
-                        && rig.port.lastError().description.contains("COM1"));
-                QVERIFY(rig.port.setOpen(false) && !rig.port.setOpen(true));
-                rig.port.reconnect();
-                QVERIFY(rig.port.setOpen(true));
-            }
-            QTEST(rig.exchange({}, 500), "later");
-            if (!global && fault != Fault::Vanish)
-                QCOMPARE(rig.exchange(bytes({'R', 4, 0})), bytes({20}));
-        }
-    }
-
-    void learn_data()
-    {
-        QTest::addColumn<QString>("script");
-        QTest::addColumn<int>("reports");
-        QTest::newRow("armed then code") << "arm inject" << 1;
-        QTest::newRow("code without arming") << "inject" << 0;
-        QTest::newRow("one report per arming") << "arm inject inject" << 1;
-        QTest::newRow("armed twice") << "arm inject arm inject" << 2;
-        QTest::newRow("queued code") << "queue arm" << 1;
-        QTest::newRow("power lost ends learning") << "arm cycle inject" << 0;
-    }
-    void learn()
-    {
-        QFETCH(QString, script);
-        QFETCH(int, reports);
-        Rig rig;
-        rig.board.setLearnDelayMs(200);
-        rig.openAndSettle();
-        const IrCode code{{0x0A, 0x51, 0xEF}};
-        QByteArray got;
-        for (const QString &step : script.split(' ')) {
-            if (step == "arm")
-                rig.port.output("LLLL");
-            else if (step == "inject")
-                rig.board.injectLearnCode(code);
-            else if (step == "queue")
-                rig.board.queueLearnCode(code);
-            else if (step == "cycle")
-                rig.port.setOpen(false), rig.port.setOpen(true);
-            rig.clock.advance(300);
-            got += rig.port.input();
-        }
-        QCOMPARE(got.replace("XOK", ""), bytes({0x4C, 0x0A, 0x51, 0xEF}).repeated(reports));
-    }
-
-    // In: 10 bits at 2400 baud a byte; 3 ms to answer; out: the same per byte.
-    void byteTiming_data()
-    {
-        QTest::addColumn<QByteArray>("command");
-        QTest::addColumn<int>("firstMs");
-        QTest::newRow("read") << bytes({'R', 0, 0}) << 20; // 12.5 + 3 + 4.17
-        QTest::newRow("version") << QByteArray("VVVV") << 24; // 16.67 + 3 + 4.17
-    }
-    void byteTiming()
-    {
-        QFETCH(QByteArray, command);
-        QFETCH(int, firstMs);
-        Rig rig;
-        rig.board.setByteTiming(true);
-        rig.openAndSettle();
-        rig.port.output(command);
-        rig.clock.advance(firstMs - 1);
-        QCOMPARE(rig.port.bytesWaiting(), 0);
-        rig.clock.advance(1);
-        QCOMPARE(rig.port.bytesWaiting(), 1);
-        rig.clock.advance(10);
-        QCOMPARE(rig.port.bytesWaiting(), command.size() == 4 ? 3 : 1);
     }
 
     // Good arguments give "<version hex> <greeting hex>", bad ones an error naming
@@ -259,10 +182,8 @@ private slots:
         QTest::newRow("hex") << link + QStringList{"--version-answer", "hex:32 2E 34"}
                              << "322e34 584f4b";
         QTest::newRow("odd hex") << link + QStringList{"--greeting", "hex:123"} << "error: --greeting";
-        QTest::newRow("no link") << QStringList{"--verbose"} << "error: --link";
         QTest::newRow("missing value") << link + QStringList{"--fault"} << "error: needs a value";
         QTest::newRow("fault past the map") << link + QStringList{"--fault", "22:late"} << "error: --fault";
-        QTest::newRow("unknown fault") << link + QStringList{"--fault", "3:slow"} << "error: --fault";
         QTest::newRow("short code") << link + QStringList{"--learn-code", "A51EF"} << "error: --learn-code";
         QTest::newRow("unknown option") << link + QStringList{"--turbo"} << "error: unknown";
     }
