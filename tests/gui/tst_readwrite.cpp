@@ -7,145 +7,84 @@
 #include <QPushButton>
 #include <QTest>
 
-namespace {
-
-struct Window : GuiHarness
-{
-    Window()
-    {
-        storeRegular(QStringLiteral("2"), QStringLiteral("1"));
-        load();
-        messages.clear();
-        // Each message with the status text showing while it is up.
-        messages.m_onShow = [this](const QString &t) { shown << form->statusText() + " | " + t; };
-        form->show();
-    }
-    QLineEdit *text(int i) const { return find<QLineEdit>(QStringLiteral("Text%1").arg(i)); }
-    void click(const char *name) { QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton); }
-    QString window() const // Text1..Text8, then the four boxes
-    {
-        QStringList out;
-        for (int i = 1; i <= 8; ++i)
-            out << text(i)->text();
-        for (int i = 1; i <= 4; ++i)
-            out << (find<QCheckBox>(QStringLiteral("Check%1").arg(i))->isChecked() ? "x" : "-");
-        return out.join(' ');
-    }
-    void checkIdle() const
-    {
-        QCOMPARE(form->statusText(), QStringLiteral("Ready"));
-        QCOMPARE(form->progressPosition(), 0.0f);
-        QVERIFY(!port->isOpen());
-    }
-    QStringList shown;
-};
-
-} // namespace
-
 class TestReadWrite : public QObject
 {
     Q_OBJECT
 private slots:
-    void readValues_data();
-    void readValues();
-    void writeAllAfterDefaults();
-    void typedDelayIsRoundedOnTheBoard();
-    void clicksWhileTheBoardStartsAreRefused();
+    // Read Values on the board as set up; "blank" first writes the defaults with 205 msec
+    // typed over the 200, "busy" clicks both buttons again while the port opens.
+    void readValues_data()
+    {
+        QTest::addColumn<QStringList>("c"); // board|window|Text1's tool tip|messages
+        const QString err = "Err: Read Incomplete | ",
+                      factory = "FA52D0 4A55AB CA50F3 3 CA5A53 3 1000 200 x x x -";
+        QTest::newRow("factory board") << QStringList {"factory", factory, "Button: Select"};
+        QTest::newRow("menu code, flag 2, 256 presses, silent 5") << QStringList {"odd",
+            "0A51EF 4A55AB CA50F3 256 CA5A53 3 0 200 x x x -", "Button: Menu",
+            err + "Valid values for No. Button Presses for Turn Off are: 1-255",
+            err + "Read incomplete: no answer from location(s) 5"};
+        QTest::newRow("no board") << QStringList {
+            "absent", "        - - - -", "", "QOV Not Found | QOV Not Found"};
+        QTest::newRow("Write All after defaults") << QStringList {
+            "blank", factory, "Button: Select", "Wrote Settings Succesfully | Written Succesfully"};
+        QTest::newRow("clicks while the board starts")
+            << QStringList {"busy", factory, "Button: Select"};
+    }
+    void readValues()
+    {
+        QFETCH(QStringList, c);
+        GuiHarness h;
+        h.storeRegular("2", "1");
+        QVERIFY(h.load());
+        h.form->show();
+        QStringList shown; // each message with the status text showing while it is up
+        h.messages.m_onShow = [&](const QString &t) { shown << h.form->statusText() + " | " + t; };
+        const auto click = [&](const char *name) {
+            QTest::mouseClick(h.find<QPushButton>(name), Qt::LeftButton);
+        };
+        const auto text = [&](int i) { return h.find<QLineEdit>(QString("Text%1").arg(i)); };
+        const auto idle = [&] {
+            return h.form->statusText() == "Ready" && h.form->progressPosition() == 0
+                && !h.port->isOpen();
+        };
+        if (c[0] == "odd") {
+            for (auto [loc, byte] :
+                {std::pair {10, 0x0A}, {11, 0x51}, {12, 0xEF}, {0, 2}, {6, 255}})
+                h.board.setMemory(loc, byte);
+            h.board.setFault(5, SimBoard::Fault::NoAnswer);
+        }
+        h.board.setGreeting(c[0] == "absent" ? "" : "XOK");
+        if (c[0] == "blank") {
+            h.board.setMemoryBytes(QByteArray(SimBoard::LocationCount, '\0'));
+            h.action("loadefaultvaluesmenu")->trigger();
+            text(8)->selectAll();
+            QTest::keyClicks(text(8), "205");
+            click("Command2");
+            for (int loc : SettingsTransferOrder) // 205 msec goes down as 20, as 200 would
+                QCOMPARE(h.board.memory(loc), quint8(SimBoard::factoryMemory().at(loc)));
+            QVERIFY(text(8)->text() == "205" && idle()); // Write All does not refresh
+        }
+        int hooks = 0; // opening the port lets pending events run: the user clicks there
+        if (c[0] == "busy")
+            h.clock.setProcessEventsHook(
+                [&] { hooks++ == 0 ? click("Command2"), click("Command1") : void(); });
+        click("Command1");
+        QStringList window; // Text1..Text8, then the four boxes
+        for (int i = 1; i <= 12; ++i)
+            window << (i <= 8 ? text(i)->text()
+                    : h.find<QCheckBox>(QString("Check%1").arg(i - 8))->isChecked() ? "x"
+                                                                                    : "-");
+        QCOMPARE(window.join(' '), c[1]);
+        QCOMPARE(text(1)->toolTip(), c[2]);
+        QCOMPARE(shown, c.mid(3));
+        QVERIFY(idle());
+        // The box changed, so its handler ran; 256 presses refused, the byte kept.
+        const DeviceSettings &s = h.session->settings();
+        QVERIFY(c[0] != "odd" || (s.allowPowerOn == 1 && s.turnOffPresses == 255));
+        const QByteArray sent = h.board.receivedBytes(); // one presence check: one command
+        QVERIFY(c[0] != "busy" || (hooks == 1 && sent.count("VVVV") == 1 && !sent.contains('W')));
+    }
 };
-
-void TestReadWrite::readValues_data()
-{
-    QTest::addColumn<QString>("board");
-    QTest::addColumn<QString>("window");
-    QTest::addColumn<QString>("toolTip1");
-    QTest::addColumn<QStringList>("shown");
-
-    QTest::newRow("factory board") << "factory"
-                                   << "FA52D0 4A55AB CA50F3 3 CA5A53 3 1000 200 x x x -"
-                                   << "Button: Select" << QStringList{};
-    QTest::newRow("menu code, flag 2, 256 presses, silent 5")
-            << "odd"
-            << "0A51EF 4A55AB CA50F3 256 CA5A53 3 0 200 x x x -"
-            << "Button: Menu"
-            << QStringList{"Err: Read Incomplete | Valid values for No. Button Presses for Turn "
-                           "Off are: 1-255",
-                           "Err: Read Incomplete | Read incomplete: no answer from location(s) 5"};
-    QTest::newRow("no board") << "absent"
-                              << "        - - - -"
-                              << "" << QStringList{"QOV Not Found | QOV Not Found"};
-}
-
-void TestReadWrite::readValues()
-{
-    QFETCH(QString, board);
-    QFETCH(QString, window);
-    QFETCH(QString, toolTip1);
-    QFETCH(QStringList, shown);
-
-    Window w;
-    if (board == "odd") {
-        for (int loc : {10, 11, 12})
-            w.board.setMemory(loc, QByteArray::fromHex("0A51EF").at(loc - 10));
-        w.board.setMemory(0, 2);
-        w.board.setMemory(6, 255);
-        w.board.setFault(5, SimBoard::Fault::NoAnswer);
-    }
-    if (board == "absent")
-        w.board.setGreeting({});
-
-    w.click("Command1");
-    QCOMPARE(w.window(), window);
-    QCOMPARE(w.text(1)->toolTip(), toolTip1);
-    QCOMPARE(w.shown, shown);
-    w.checkIdle();
-    if (board == "odd") {
-        QCOMPARE(w.session->settings().allowPowerOn, 1); // the box changed, so its handler ran
-        QCOMPARE(w.session->settings().turnOffPresses, 255.0); // 256 refused, the byte kept
-    }
-}
-
-void TestReadWrite::writeAllAfterDefaults()
-{
-    Window w;
-    w.board.setMemoryBytes(QByteArray(SimBoard::LocationCount, '\0'));
-    w.action(QStringLiteral("loadefaultvaluesmenu"))->trigger();
-    w.click("Command2");
-    for (int loc : SettingsTransferOrder)
-        QCOMPARE(w.board.memory(loc), quint8(SimBoard::factoryMemory().at(loc)));
-    QCOMPARE(w.shown, QStringList{"Wrote Settings Succesfully | Written Succesfully"});
-    w.checkIdle();
-}
-
-void TestReadWrite::typedDelayIsRoundedOnTheBoard()
-{
-    Window w;
-    w.action(QStringLiteral("clearUI"))->trigger();
-    w.text(8)->selectAll();
-    QTest::keyClicks(w.text(8), QStringLiteral("205"));
-    w.click("Command2");
-    QCOMPARE(w.board.memory(4), quint8(20));
-    QCOMPARE(w.text(8)->text(), QStringLiteral("205")); // Write All does not refresh
-    w.click("Command1");
-    QCOMPARE(w.text(8)->text(), QStringLiteral("200"));
-}
-
-void TestReadWrite::clicksWhileTheBoardStartsAreRefused()
-{
-    Window w;
-    int hooks = 0;
-    // Opening the port lets pending events run once: the user clicks again there.
-    w.clock.setProcessEventsHook([&] {
-        if (hooks++ == 0)
-            w.click("Command2"), w.click("Command1");
-    });
-    w.click("Command1");
-    QCOMPARE(hooks, 1);
-    QCOMPARE(w.board.receivedBytes().count("VVVV"), 1); // one presence check: one command
-    QVERIFY(!w.board.receivedBytes().contains('W'));
-    QVERIFY(w.shown.isEmpty());
-    QCOMPARE(w.text(1)->text(), QStringLiteral("FA52D0"));
-    w.checkIdle();
-}
 
 QTEST_MAIN(TestReadWrite)
 #include "tst_readwrite.moc"

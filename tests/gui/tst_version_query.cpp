@@ -1,6 +1,5 @@
-// Tools > QOV Version against the simulated board: every outcome ends with the
-// port closed; the query never touches the status bar or the board's memory,
-// and it never starts while another command holds the port.
+// Tools > QOV Version: every outcome ends with the port closed, status bar and
+// board memory untouched; it never starts while another command holds the port.
 #include "support/GuiHarness.h"
 
 #include <QTest>
@@ -9,89 +8,48 @@ class TestVersionQuery : public QObject
 {
     Q_OBJECT
 private slots:
-    void query_data();
-    void query();
-};
-
-void TestVersionQuery::query_data()
-{
-    QTest::addColumn<QString>("type");
-    QTest::addColumn<bool>("selfPowered");
-    QTest::addColumn<QByteArray>("greeting");
-    QTest::addColumn<QByteArray>("version");
-    QTest::addColumn<QString>("condition"); // "", busy, learn, missing port
-    QTest::addColumn<QString>("message"); // the start of the one message, "" for none
-
-    const QByteArray xok = SimBoard::xokGreeting();
-    const QByteArray v25 = SimBoard::textVersion25();
-    QTest::newRow("found, serial") << "1" << false << xok << v25 << ""
-                                   << "QOV Version: 2.5";
-    QTest::newRow("found, USB") << "2" << false << xok << v25 << ""
-                                << "QOV Version: 2.5";
-    QTest::newRow("nothing answers") << "1" << false << QByteArray() << v25 << ""
-                                     << "QOV Not Found";
-    QTest::newRow("wrong greeting") << "1" << false << QByteArray("XOX") << v25 << ""
-                                    << "QOV Not Found";
-    QTest::newRow("self-powered, no greeting") << "1" << true << QByteArray() << v25 << ""
-                                               << "QOV Version: 2.5";
-    QTest::newRow("no version answer") << "1" << false << xok << QByteArray() << ""
-                                       << "Unable to aquire the QOV Firmware Version";
-    QTest::newRow("self-powered, no version answer")
-        << "2" << true << QByteArray() << QByteArray() << ""
-        << "Unable to aquire the QOV Firmware Version";
-    QTest::newRow("another command runs") << "1" << false << xok << v25 << "busy"
-                                          << "";
-    QTest::newRow("learn mode holds the port") << "1" << false << xok << v25 << "learn"
-                                               << "";
-    QTest::newRow("port cannot be opened") << "1" << false << xok << v25 << "missing port"
-                                           << "Unable to open COM 4\r\n\r\nError: 8002\r\n";
-}
-
-void TestVersionQuery::query()
-{
-    QFETCH(QString, type);
-    QFETCH(bool, selfPowered);
-    QFETCH(QByteArray, greeting);
-    QFETCH(QByteArray, version);
-    QFETCH(QString, condition);
-    QFETCH(QString, message);
-
-    GuiHarness h;
-    h.storeRegular(type, "4");
-    h.store.m_values[QStringLiteral("ISQOVSELFPOWERED")] = boolToText(selfPowered);
-    QVERIFY(h.load());
-    h.board.setProgrammerType(type.toInt());
-    h.board.setSelfPowered(selfPowered);
-    h.board.setGreeting(greeting);
-    h.board.setVersionAnswer(version);
-    h.form->setStatusBarText(QStringLiteral("untouched"));
-    const QByteArray memory = h.board.memoryBytes();
-    h.session->link().setHeldByLearnMode(condition == QLatin1String("learn"));
-    if (condition == QLatin1String("missing port"))
-        h.port->setExistingPorts({1, 2});
-    const auto other = condition == QLatin1String("busy") ? h.session->link().tryClaim()
-                                                          : std::optional<DeviceLink::Claim>();
-
-    h.action("qovversionmenu")->trigger();
-
-    const QStringList shown = h.messages.texts();
-    QCOMPARE(shown.size(), message.isEmpty() ? 0 : 1);
-    if (!message.isEmpty()) {
-        QVERIFY2(shown[0].startsWith(message), qPrintable(shown[0]));
-        QCOMPARE(h.messages.m_shown[0].icon, MessageIcon::None);
+    void query_data()
+    {
+        QTest::addColumn<QStringList>("c"); // type|self-powered|greeting|version|other|message
+        for (const char *row :
+            {"found, serial|1||XOK|2.5||QOV Version: 2.5",
+                "found, USB|2||XOK|2.5||QOV Version: 2.5", "nothing answers|1|||2.5||QOV Not Found",
+                "wrong greeting|1||XOX|2.5||QOV Not Found",
+                "self-powered, no greeting|1|y||2.5||QOV Version: 2.5",
+                "no version answer|1||XOK|||Unable to aquire the QOV Firmware Version",
+                "another command runs|1||XOK|2.5|busy|",
+                "port cannot open|1||XOK|2.5|gone|Unable to open COM 4\r\n\r\nError: 8002"}) {
+            QStringList c = QString(row).split('|');
+            QTest::newRow(qPrintable(c.takeFirst())) << c;
+        }
     }
-    const bool opened = condition.isEmpty();
-    QVERIFY(!h.port->isOpen());
-    QCOMPARE(h.port->openCount() > 0, opened);
-    if (opened)
-        QCOMPARE(h.session->log().lines().last(), QStringLiteral("closeComPort: Closing Port"));
-    const bool versionAsked = message.startsWith(QLatin1String("QOV Version"))
-        || message.startsWith(QLatin1String("Unable to aquire"));
-    QCOMPARE(h.board.receivedBytes().contains("VVVV"), versionAsked);
-    QCOMPARE(h.form->statusText(), QStringLiteral("untouched"));
-    QCOMPARE(h.board.memoryBytes(), memory);
-    QCOMPARE(h.session->link().isBusy(), other.has_value());
-}
+    void query()
+    {
+        QFETCH(QStringList, c);
+        GuiHarness h;
+        h.storeRegular(c[0], "4");
+        h.store.m_values["ISQOVSELFPOWERED"] = boolToText(!c[1].isEmpty());
+        QVERIFY(h.load());
+        h.board.setProgrammerType(c[0].toInt());
+        h.board.setSelfPowered(!c[1].isEmpty());
+        h.board.setGreeting(c[2].toLatin1());
+        h.board.setVersionAnswer(c[3].toLatin1());
+        h.form->setStatusBarText("untouched");
+        const QByteArray memory = h.board.memoryBytes();
+        h.port->setExistingPorts(c[4] == "gone" ? QSet<int> {1, 2} : QSet<int> {});
+        const auto other = c[4] == "busy" ? h.session->link().tryClaim() : std::nullopt;
+        h.action("qovversionmenu")->trigger();
+        QCOMPARE(h.messages.m_shown.size(), int(!c[5].isEmpty()));
+        for (const auto &m : std::as_const(h.messages.m_shown))
+            QVERIFY(m.text.startsWith(c[5]) && m.icon == MessageIcon::None);
+        QCOMPARE(h.port->openCount() > 0 && !h.port->isOpen(), c[4].isEmpty());
+        QVERIFY(!c[4].isEmpty() || h.session->log().lines().last() == "closeComPort: Closing Port");
+        QCOMPARE(h.board.receivedBytes().contains("VVVV"), c[5].contains("Version"));
+        QCOMPARE(
+            h.form->statusText() + h.board.memoryBytes().toHex(), "untouched" + memory.toHex());
+        QCOMPARE(h.session->link().isBusy(), other.has_value());
+    }
+};
 
 QTEST_MAIN(TestVersionQuery)
 #include "tst_version_query.moc"
