@@ -9,6 +9,8 @@
 #include "sim/SimulatedPort.h"
 
 #include <QApplication>
+#include <QTimer>
+#include <cstdio>
 #include <memory>
 
 namespace {
@@ -27,6 +29,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("QOV Programming Software"));
+    // Lets Wayland compositors match the window to the installed desktop entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.QovProg"));
 
     SystemClock clock;
     GuiMessageBoxes messages;
@@ -55,5 +59,13 @@ int main(int argc, char *argv[])
     if (!form.Form_Load(arguments))
         return 1;
     form.show();
+    // The benchmark measures launch-to-shown: say so once the window is up, then leave.
+    if (qEnvironmentVariableIsSet("QOV_BENCH_EXIT_AFTER_SHOW")) {
+        QTimer::singleShot(0, &form, [] {
+            std::puts("shown");
+            std::fflush(stdout);
+            QCoreApplication::quit();
+        });
+    }
     return app.exec();
 }

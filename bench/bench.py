@@ -77,7 +77,7 @@ def main():
         env = dict(os.environ, QOV_PORT_DIR=tmp, XDG_CONFIG_HOME=cfg,
                    QT_QPA_PLATFORM="offscreen")
         link = os.path.join(tmp, "COM1")
-        sim = subprocess.Popen([qovsim, "--link", link, "--byte-timing"],
+        sim = subprocess.Popen([qovsim, "--link", link, "--byte-timing", "--latency", "0"],
                                stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
         try:
             line = sim.stdout.readline()

@@ -193,7 +193,7 @@ qint16 DeviceLink::ReadFromDevice(double &loc, ProgrammerPort &comm)
     bool answered = false;
     if (comm.output(QByteArrayLiteral("R")) && comm.output(args)) {
         for (i = 1; i <= PollCount; ++i) {
-            m_clock.sleepMs(PollPauseMs);
+            comm.waitForInput(m_clock, PollPauseMs);
             if (comm.bytesWaiting() > 0) {
                 answered = true;
                 break;
@@ -239,7 +239,7 @@ qint16 DeviceLink::WriteToDevice(double &loc, double &value, ProgrammerPort &com
     int n = 0;
     if (comm.output(QByteArrayLiteral("W")) && comm.output(args)) {
         for (i = 1; i <= PollCount; ++i) {
-            m_clock.sleepMs(PollPauseMs);
+            comm.waitForInput(m_clock, PollPauseMs);
             n = comm.bytesWaiting();
             if (n > 0)
                 break;

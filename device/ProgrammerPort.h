@@ -9,6 +9,8 @@
 //   8012 device not open, 8015 could not set communication state,
 //   8018 operation valid only when the port is open, 8020 error reading the device,
 //   8021 error writing the device (the device vanished: a pulled USB cable).
+#include "device/Clock.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -67,4 +69,10 @@ public:
     virtual bool hasFailed() const = 0;
     // The device the port number maps to, for messages ("/dev/ttyUSB0", "COM3").
     virtual QString deviceName() const = 0;
+
+    // One poll's pause while an answer is awaited: ms milliseconds, cut short as
+    // soon as a byte arrives. A port that cannot wait on its device lets the clock
+    // pause; the real port waits on the device so an answer is seen the moment it
+    // lands instead of at the next timer tick.
+    virtual void waitForInput(Clock &clock, int ms) { clock.sleepMs(ms); }
 };

@@ -4,6 +4,8 @@
 #include "device/PortNaming.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QThread>
 #include <QFileInfo>
 
 #ifdef Q_OS_UNIX
@@ -210,4 +212,21 @@ bool QtProgrammerPort::output(const QByteArray &bytes)
             return deviceFailed(PortErrorCode::WriteFailed, QStringLiteral("Error writing to"));
     }
     return true;
+}
+
+void QtProgrammerPort::waitForInput(Clock &clock, int ms)
+{
+    if (!m_port.isOpen() || m_failed) {
+        clock.sleepMs(ms);
+        return;
+    }
+    QElapsedTimer timer;
+    timer.start();
+    if (m_port.bytesAvailable() == 0 && !m_port.waitForReadyRead(ms) && !pullFromSystem())
+        return;
+    m_port.clearError(); // a wait that saw nothing reports a timeout
+    // Never a shorter pause unless a byte came, so 200 polls still last 200 ms.
+    const qint64 leftUs = qint64(ms) * 1000 - timer.nsecsElapsed() / 1000;
+    if (m_port.bytesAvailable() == 0 && leftUs > 0)
+        QThread::usleep(static_cast<unsigned long>(leftUs));
 }

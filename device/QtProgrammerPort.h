@@ -35,6 +35,7 @@ public:
     PortError lastError() const override { return m_error; }
     bool hasFailed() const override { return m_failed; }
     QString deviceName() const override;
+    void waitForInput(Clock &clock, int ms) override;
 
 private:
     bool fail(int number, const QString &description);
