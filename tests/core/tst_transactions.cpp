@@ -81,18 +81,21 @@ private slots:
         };
         using T = TransactionResult;
         enum { Read, Write, Both };
-        const struct { const char *name; int dir; Setup setup; Outcome outcome; QString events; } rows[] = {
+        const struct { const char *name; int dir; Setup setup; Outcome outcome; QString events; }
+        rows[] = {
             {"read", Read, [](Rig &r) { r.settings.modOnPushDelay = 7.5; }, T::Success,
              read + "status Read Settings|refresh" + close},
             {"write, 205 msec", Write,
              [](Rig &r) { r.settings.modOnPushDelay = 20.5, r.board.setMemoryBytes(QByteArray(22, 'w')); },
-             T::Success, write + "status Wrote Settings Succesfully|message Written Succesfully" + close},
+             T::Success,
+             write + "status Wrote Settings Succesfully|message Written Succesfully" + close},
             {"read: silent locations", Read, faults({0, 9, 4, 21}, Fault::NoAnswer), T::Incomplete,
              read + "status Err: Read Incomplete|refresh|"
                     "message Read incomplete: no answer from location(s) " + spread + close},
             {"read: port lost", Read, faults({5}, Fault::Vanish), T::PortLost, read + lost},
             {"write: no ack", Write, faults({0, 9, 4, 21}, Fault::NoAck), T::Incomplete,
-             write + each + "0|" + each + "9|" + each + "4|" + each + "21|" + failed + spread + close},
+             write + each + "0|" + each + "9|" + each + "4|" + each + "21|" + failed + spread
+                     + close},
             {"write: 255.5 never sent", Write, [](Rig &r) { r.settings.setValueAt(4, 255.5); },
              T::Incomplete, write + each + "4|" + failed + "4" + close},
             {"write: port lost", Write, faults({5}, Fault::Vanish), T::PortLost, write + lost},
@@ -155,7 +158,8 @@ private slots:
             }
             QCOMPARE(wire, sent);
             QCOMPARE(rig.board.memory(3), quint8(memory.at(3))); // never touched
-            QCOMPARE(rig.done, QList<int>(SettingsTransferOrder.cbegin(), SettingsTransferOrder.cend()));
+            QCOMPARE(rig.done,
+                     QList<int>(SettingsTransferOrder.cbegin(), SettingsTransferOrder.cend()));
             QCOMPARE(rig.m_progress.mid(0, 20).last(), 95.0);
         } else if (outcome == TransactionResult::Incomplete) {
             QCOMPARE(rig.done.size(), 20); // every location is tried
