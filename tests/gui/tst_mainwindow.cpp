@@ -111,21 +111,16 @@ private slots:
     // open or not and a learn window up.
     void window_data()
     {
-        QTest::addColumn<QList<double>>("progress"); // current, total, the bar's value
-        QTest::addColumn<bool>("viaExit");
-        QTest::addColumn<bool>("portOpen");
-        QTest::newRow("half, Exit") << QList<double> {10, 20, 50} << true << false;
-        QTest::newRow("last location, Exit, port open")
-            << QList<double> {19, 20, 95} << true << true;
-        QTest::newRow("zero total ignored, close box") << QList<double> {1, 0, 40} << false << true;
-        QTest::newRow("beyond the end ignored, Exit")
-            << QList<double> {30, 20, 40} << true << false;
+        // progress current, total, the bar's value then; ending through Exit?; port left open?
+        QTest::addColumn<QList<double>>("c");
+        QTest::newRow("half, Exit") << QList<double> {10, 20, 50, 1, 0};
+        QTest::newRow("last location, Exit, port open") << QList<double> {19, 20, 95, 1, 1};
+        QTest::newRow("zero total ignored, close box") << QList<double> {1, 0, 40, 0, 1};
+        QTest::newRow("beyond the end ignored, Exit") << QList<double> {30, 20, 40, 1, 0};
     }
     void window()
     {
-        QFETCH(QList<double>, progress);
-        QFETCH(bool, viaExit);
-        QFETCH(bool, portOpen);
+        QFETCH(QList<double>, c);
         GuiHarness h;
         h.storeRegular("2", "1");
         QVERIFY(h.load());
@@ -140,8 +135,8 @@ private slots:
         const int border = h.form->twips(40);
         QCOMPARE(bar->geometry(), panel2->geometry().adjusted(border, border, -border, -border));
         h.form->setProgressBar(8, 20);
-        h.form->setProgressBar(progress[0], progress[1]);
-        QCOMPARE(bar->value(), int(progress[2]));
+        h.form->setProgressBar(c[0], c[1]);
+        QCOMPARE(bar->value(), int(c[2]));
         h.form->resetStatusBar();
         QVERIFY(h.form->statusText() == "Ready" && bar->value() == 0);
 
@@ -167,7 +162,7 @@ private slots:
             "Command1 Command2 Check1 Check2 Text1 Text7 Text8 Check3 Text3 Text2 Text4 Text5 "
             "Text6 Check4");
 
-        QVERIFY(!portOpen || h.port->setOpen(true));
+        QVERIFY(!c[4] || h.port->setOpen(true));
         h.action("learnmodemenu")->trigger();
         h.action("learnmodemenu")->trigger(); // one window, brought to the front
         QWidgetList learn;
@@ -175,7 +170,7 @@ private slots:
             if (w->objectName() == "Form2" && w->isVisible())
                 learn << w;
         QCOMPARE(learn.size(), 1);
-        viaExit ? h.action("exit")->trigger() : void(h.form->close());
+        c[3] ? h.action("exit")->trigger() : void(h.form->close());
         QVERIFY(h.quits == 1 && !h.port->isOpen() && !learn[0]->isVisible());
         QVERIFY(h.messages.m_shown.isEmpty()); // the learn window ran no closing step
     }
