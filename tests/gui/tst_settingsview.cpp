@@ -100,7 +100,7 @@ private slots:
     {
         rows({"clearUI|000000,000000,000000,1,000000,1,0,0,-,-,-,-|Button: Unknown|",
             "loadefaultvaluesmenu|FA52D0,4A55AB,CA50F3,3,CA5A53,3,1000,200,x,x,x,-|Button: Select|",
-            "odd record|0A51EF,000000,000000,256,000000,1.5,0,0,-,-,-,-|Button: Menu|No. Button "
+            "odd record|0A51EF,000000,000000,256,000000,1.5,0,0,x,-,-,x|Button: Menu|No. Button "
             "Presses for Turn Off are: 1-255"});
     }
     void refresh()
@@ -116,7 +116,9 @@ private slots:
             f.s().turnOnModEnabledCode.bytes = {0x0A, 0x51, 0xEF};
             f.s().turnOffPresses = 255;
             f.s().ejectTrayPresses = 0.5;
+            f.s().allowPowerOn = f.s().powerOnByEject = 2; // an unchecked box and a checked one
             expected = f.s();
+            expected.allowPowerOn = 1; // only the box that changed ran its handling
             f.form->RefreshUI();
             f.form->RefreshUI(); // nothing changes the second time, so nothing runs again
         } else {
@@ -131,29 +133,14 @@ private slots:
         QCOMPARE(shown.join(','), c[1]);
         QCOMPARE(f.text(1)->toolTip(), c[2]);
         QCOMPARE(f.messages.texts().join(""), c[3].isEmpty() ? "" : "Valid values for " + c[3]);
-    }
-
-    // checked before|flag as read from the board|record after the refresh, one click, two
-    void checkBoxes_data() { rows({"|2|1,0,1", "y|2|2,0,1", "|0|0,1,0"}); }
-    void checkBoxes()
-    {
-        QFETCH(QStringList, c);
-        int DeviceSettings::*const fields[]
+        int DeviceSettings::*const flags[]
             = {&DeviceSettings::allowPowerOn, &DeviceSettings::allowPowerOff,
                 &DeviceSettings::allowEjectTray, &DeviceSettings::powerOnByEject};
-        for (int i = 1; i <= 4; ++i) {
-            Fixture f;
-            f.action("clearUI")->trigger();
-            if (!c[0].isEmpty())
-                f.click(i);
-            f.s().*fields[i - 1] = c[1].toInt();
-            f.form->RefreshUI();
-            QStringList seen {QString::number(f.s().*fields[i - 1])};
-            for (int k = 0; k < 2; ++k)
-                f.click(i), seen << QString::number(f.s().*fields[i - 1]);
-            QCOMPARE(seen.join(','), c[2]);
-            for (int j = 0; j < 4; ++j) // the boxes are independent
-                QVERIFY(j == i - 1 || f.s().*fields[j] == 0);
+        for (int click = 0; click < 8; ++click) { // each box twice; it changes its flag only
+            DeviceSettings before = f.s();
+            before.*flags[click / 2] = f.check(click / 2 + 1)->isChecked() ? 0 : 1;
+            f.click(click / 2 + 1);
+            QCOMPARE(f.s(), before);
         }
     }
 };
