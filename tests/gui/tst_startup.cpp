@@ -18,20 +18,19 @@ private slots:
         QTest::addColumn<QStringList>("c");
         const QString first = "Dont forget to set the proper programmer type (and port number if "
                               "using serial programmer) in the settings menu.";
-        const auto bad = [](int step, int code) {
-            return QString("Error In Startup Line: %1\r\nCode: %2\r\nDetails: ")
-                .arg(step)
-                .arg(code);
-        };
+        const QString bad = "Error In Startup Line: %1\r\nCode: %2\r\nDetails: ";
         for (const QString &row : QStringList {"-|||||" + first + "|USB Manual - COM1",
-                 "-||y|||" + first + "|USB Auto", "FIRSTLOAD|maybe||||" + bad(5, 13) + "|",
-                 "ISQOVSELFPOWERED|1|||||Serial - COM3", "FORCEPOWER|on||||" + bad(8, 13) + "|",
-                 "PROGTYPE|3||||" + bad(10, 9) + "|", "PROGTYPE|0|y|||" + bad(10, 9) + "|",
-                 "PROGTYPE|USB||||" + bad(10, 13) + "|", "COMPORT|COM3||||" + bad(11, 13) + "|",
-                 "COMPORT|COM3|y||||USB Auto", "COMPORT|25|||||Serial - COM25",
-                 "COMPORT|0|||||Serial - COM0", "||||||Serial - COM3",
-                 "|||DEBUG||Debug Enabled|Serial - COM3", "|||debug|||Serial - COM3",
-                 "|||DEBUG,x|||Serial - COM3", "||| DEBUG|||Serial - COM3",
+                 "-||y|||" + first + "|USB Auto", "FIRSTLOAD|maybe||||" + bad.arg(5).arg(13) + "|",
+                 "ISQOVSELFPOWERED|1|||||Serial - COM3",
+                 "FORCEPOWER|on||||" + bad.arg(8).arg(13) + "|",
+                 "PROGTYPE|3||||" + bad.arg(10).arg(9) + "|",
+                 "PROGTYPE|0|y|||" + bad.arg(10).arg(9) + "|",
+                 "PROGTYPE|USB||||" + bad.arg(10).arg(13) + "|",
+                 "COMPORT|COM3||||" + bad.arg(11).arg(13) + "|", "COMPORT|COM3|y||||USB Auto",
+                 "COMPORT|25|||||Serial - COM25", "COMPORT|0|||||Serial - COM0",
+                 "||||||Serial - COM3", "|||DEBUG||Debug Enabled|Serial - COM3",
+                 "|||debug|||Serial - COM3", "|||DEBUG,x|||Serial - COM3",
+                 "||| DEBUG|||Serial - COM3",
                  "|||DEBUG|/nonexistent-qov/below|Debug Enabled#Error In Startup Line: 0|"})
             QTest::newRow(qPrintable(row.left(40))) << row.split('|');
     }
