@@ -19,7 +19,8 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("file"); // the log file afterwards
         const QByteArray lines("closeComPort: Port not open.\r\nGetXOK: Failed\r\n"), no("<none>");
-        const QDateTime t1(QDate(2027, 1, 2), QTime(23, 4, 5)), t2(QDate(2026, 11, 30), QTime(0, 0));
+        const QDateTime t1(QDate(2027, 1, 2), QTime(23, 4, 5));
+        const QDateTime t2(QDate(2026, 11, 30), QTime(0, 0));
         const QString n1 = "debugLog_01022027_230405.txt", n2 = "debugLog_11302026_000000.txt";
         QTest::newRow("no debug mode") << false << "" << t1 << n1 << no;
         QTest::newRow("older, longer log") << true << "file" << t1 << n1 << lines;

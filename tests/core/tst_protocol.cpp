@@ -76,23 +76,27 @@ private slots:
         QTest::addColumn<QString>("result");
         QTest::addColumn<QString>("log");
         QTest::addColumn<int>("elapsed");
-        const QString v4 = "56565656", box = ";box: QOV (v2.5) is setup for Type '%1' Programmer "
-                                             "(%2), %3 jumper on back of QOV - Contact us for help.";
-        QTest::newRow("read") << "read 4" << "ab01@3" << "520400" << "171 (4, 0)" << "R>Loc: 4;R>Buffer "
-            "Count: 2 ComInp: 171 Hex: AB;R>Return - I: 3 Data: 171" << 3;
-        QTest::newRow("read zero at the 200th poll") << "read 21" << "00@200" << "521500" << "0 (21, 0)"
+        const QString v4 = "56565656", box = ";box: QOV (v2.5) is setup for Type '%1' "
+                                             "Programmer (%2), %3 jumper on back of QOV - "
+                                             "Contact us for help.";
+        QTest::newRow("read") << "read 4" << "ab01@3" << "520400" << "171 (4, 0)"
+            << "R>Loc: 4;R>Buffer Count: 2 ComInp: 171 Hex: AB;R>Return - I: 3 Data: 171" << 3;
+        QTest::newRow("read zero at the 200th poll") << "read 21" << "00@200" << "521500"
+            << "0 (21, 0)"
             << "R>Loc: 21;R>Buffer Count: 1 ComInp: 0 Hex: 0;R>Return - I: 200 Data: 0" << 200;
-        QTest::newRow("read after the 200th poll") << "read 21" << "ff@201" << "521500" << "-1 (21, 0)"
+        QTest::newRow("read after the 200th poll") << "read 21" << "ff@201" << "521500"
+            << "-1 (21, 0)"
             << "R>Loc: 21;R>Return - Device Returned No Data" << 200;
-        QTest::newRow("write verified") << "write 2.5 4" << "57@5 04@2" << "570204520200" << "4 (2, 4)"
+        QTest::newRow("write verified") << "write 2.5 4" << "57@5 04@2" << "570204520200"
+            << "4 (2, 4)"
             << "W>Loc: 2.5 Data: 4;W>I: 5 BuffCount: 1 ComInp: 87 Hex: 57;R>Loc: 2;R>Buffer Count: "
                "1 ComInp: 4 Hex: 4;R>Return - I: 2 Data: 4;W>Return - Success" << 7;
         QTest::newRow("write unacknowledged") << "write 7 1" << "-" << "570701" << "-2 (7, 1)"
             << "W>Loc: 7 Data: 1;WriteToQOV - Return - No Data Received" << 200;
         QTest::newRow("write read-back differs") << "write 7 1" << "57@1 09@1" << "570701520700"
-            << "-1 (7, 1)" << "W>Loc: 7 Data: 1;W>I: 1 BuffCount: 1 ComInp: 87 Hex: 57;R>Loc: 7;R>Buffer "
-               "Count: 1 ComInp: 9 Hex: 9;R>Return - I: 1 Data: 9;W>Return - Returned data (9) not "
-               "equal to data to be written (1)" << 2;
+            << "-1 (7, 1)" << "W>Loc: 7 Data: 1;W>I: 1 BuffCount: 1 ComInp: 87 Hex: 57;R>Loc: 7;"
+               "R>Buffer Count: 1 ComInp: 9 Hex: 9;R>Return - I: 1 Data: 9;W>Return - Returned "
+               "data (9) not equal to data to be written (1)" << 2;
         QTest::newRow("check at 300 ms") << "check" << "322e35@300" << v4 << "True"
             << "C>buffer count - 3;C>50|46|53 '2.5'. Success" << 300;
         QTest::newRow("check at 301 ms") << "check" << "322e35@301" << v4 << "False"
@@ -156,9 +160,6 @@ private slots:
         QFETCH(QString, call);
         QFETCH(QString, answers);
         Rig r;
-        r.port.setOpen(!call.startsWith("closed:"));
-        if (call.startsWith("failing:"))
-            r.port.failAlways(ScriptedPort::Op::Output, {PortErrorCode::WriteFailed, "Failed"});
         for (const QString &a : answers.split(' ', Qt::SkipEmptyParts)) {
             const QByteArray bytes = QByteArray::fromHex(a.section('@', 0, 0).toLatin1());
             if (call == "xok")
@@ -166,6 +167,9 @@ private slots:
             else
                 r.port.answerNextCommand(bytes, a.section('@', 1).toInt());
         }
+        r.port.setOpen(!call.startsWith("closed:"));
+        if (call.startsWith("failing:"))
+            r.port.failAlways(ScriptedPort::Op::Output, {PortErrorCode::WriteFailed, "Failed"});
         QTEST(run(r, call.section(':', -1)), "result");
         QTEST(QString::fromLatin1(r.port.allSent().toHex()), "sent");
         QStringList got = r.log.lines();
@@ -218,7 +222,8 @@ private slots:
         QTest::addColumn<QString>("trace");
         QTest::addColumn<QString>("failure"); // empty: opened
         const QString na = "8010 Hardware not available", start = "0 port 3;0 open;250 rts off;";
-        QTest::newRow("rts on before") << "3" << "" << start + "250 close;500 open;500 rts on" << "";
+        QTest::newRow("rts on before") << "3" << "" << start + "250 close;500 open;500 rts on"
+                                       << "";
         QTest::newRow("rts off, number rounded") << "2.5" << "rts-off"
             << "0 port 2;0 open;250 rts on;250 close;500 open;500 rts off" << "";
         QTest::newRow("number refused") << "3" << "port 1" << "0 port 3 refused" << na;
@@ -241,15 +246,16 @@ private slots:
         QFETCH(QString, trace);
         QFETCH(QString, failure);
         using Op = ScriptedPort::Op;
-        const QHash<QString, Op> ops{
-            {"port", Op::SetPortNumber}, {"open", Op::Open}, {"close", Op::Close}, {"rts", Op::SetRts}};
+        const QHash<QString, Op> ops{{"port", Op::SetPortNumber}, {"open", Op::Open},
+                                     {"close", Op::Close}, {"rts", Op::SetRts}};
         Rig r;
         r.prefs.comPort = comPort;
         r.port.setRts(setup != "rts-off");
         r.port.setOpen(setup == "already-open");
         r.port.clearTrace();
         if (ops.contains(setup.section(' ', 0, 0)))
-            r.port.failNth(ops[setup.section(' ', 0, 0)], Unavailable, setup.section(' ', 1).toInt());
+            r.port.failNth(ops[setup.section(' ', 0, 0)], Unavailable,
+                           setup.section(' ', 1).toInt());
         r.port.greetAfterOpen("XOK", 1000); // counts from the re-opening
         r.port.deliverAt(100, "junk"); // gone with the power cycle
         qint64 eventsAt = -1;
@@ -275,8 +281,9 @@ private slots:
         QCOMPARE(r.clock.nowMs(), trace.section(';', -1).section(' ', 0, 0).toInt());
         QCOMPARE(r.clock.eventRuns(), 0);
         const qsizetype sp = failure.indexOf(' ');
-        QCOMPARE(r.messages.texts(), QStringList{"Unable to open COM " + comPort + "\r\n\r\nError: "
-                                                 + failure.left(sp) + "\r\n" + failure.mid(sp + 1)});
+        QCOMPARE(r.messages.texts(),
+                 QStringList{"Unable to open COM " + comPort + "\r\n\r\nError: " + failure.left(sp)
+                             + "\r\n" + failure.mid(sp + 1)});
         QCOMPARE(r.messages.m_shown.first().icon, MessageIcon::None);
         QVERIFY(r.messages.m_shown.first().title.isEmpty());
     }

@@ -38,7 +38,8 @@ private slots:
         QTest::newRow("healthy board") << QStringList{} << "xok=XOK check=true version=2.5 "
             "read:4=20 read:9=0 write:5:33=33 reopen=XOK read:5=33";
         QTest::newRow("binary version, no greeting")
-            << QStringList{"--version-answer", "2.3", "--greeting", "none"} << "xok=(none) version=2.3";
+            << QStringList{"--version-answer", "2.3", "--greeting", "none"}
+            << "xok=(none) version=2.3";
         QTest::newRow("vanished board") << QStringList{"--fault", "7:vanish"}
                                         << "xok=XOK read:7=-1 vanished=8020 reopen=XOK read:4=20";
         QTest::newRow("memory kept in the state file") << QStringList{"--state", "STATE"}
@@ -51,7 +52,7 @@ private slots:
         QTemporaryDir dir; // a throwaway port directory
         qputenv("QOV_PORT_DIR", QFile::encodeName(dir.path()));
         const QString comLink = dir.filePath("COM1");
-        simArgs = QStringList{"--link", comLink} + simArgs.replaceInStrings("STATE", dir.filePath("s"));
+        simArgs = QStringList{"--link", comLink} + simArgs.replaceInStrings("STATE", comLink + "s");
         QProcess sim;
         sim.setProcessChannelMode(QProcess::MergedChannels);
         QByteArray out;

@@ -41,16 +41,20 @@ private slots:
         QTest::newRow("armed twice")
             << "" << ">4c4c4c4c +300 inject +300 >4c4c4c4c +300 inject +300 <4c0a51ef4c0a51ef";
         QTest::newRow("queued code") << "" << "queue >4c4c4c4c +200 <4c0a51ef";
-        QTest::newRow("power lost ends learning") << "" << ">4c4c4c4c cycle +500 <584f4b inject +300 <";
+        QTest::newRow("power lost ends learning")
+            << "" << ">4c4c4c4c cycle +500 <584f4b inject +300 <";
         // 10 bits a byte at 2400 baud each way, 3 ms to answer: 12.5 + 3 + 4.17 ms.
         QTest::newRow("read, byte timing") << "timing" << ">520000 +18 #0 +1 #1 +5 <01";
         QTest::newRow("version, byte timing") << "timing" << ">56565656 +22 #0 +1 #1 +10 #3";
         for (const char *at : {"5", "all"}) {
-            const QString f = QString("fault %1 ").arg(at), rd = ">520500 +200 ", wr = ">570509 +200 ";
+            const QString f = QString("fault %1 ").arg(at);
+            const QString rd = ">520500 +200 ", wr = ">570509 +200 ";
             const QString other = QString(at) == "5" ? " >520400 +200 <14" : "";
             QTest::addRow("none, %s", at) << f + "none" << rd + "<64 @5=100 +500 < ok" + other;
-            QTest::addRow("no answer read, %s", at) << f + "no-answer" << rd + "< +500 < ok" + other;
-            QTest::addRow("no answer write, %s", at) << f + "no-answer" << wr + "< @5=100 ok" + other;
+            QTest::addRow("no answer read, %s", at) << f + "no-answer" << rd + "< +500 < ok"
+                                                                             + other;
+            QTest::addRow("no answer write, %s", at) << f + "no-answer" << wr + "< @5=100 ok"
+                                                                              + other;
             QTest::addRow("no read answer, %s", at) << f + "no-read-answer"
                                                      << wr + "<06 @5=9 " + rd + "< ok" + other;
             QTest::addRow("no ack, %s", at) << f + "no-ack" << wr + "< @5=9 +500 < ok" + other;
@@ -89,7 +93,8 @@ private slots:
             else if (step[0] == '#')
                 QCOMPARE(rig.port.bytesWaiting(), arg.toInt());
             else if (step[0] == '@')
-                QCOMPARE(int(rig.board.memory(arg.section('=', 0, 0).toInt())), arg.section('=', 1).toInt());
+                QCOMPARE(int(rig.board.memory(arg.section('=', 0, 0).toInt())),
+                         arg.section('=', 1).toInt());
             else if (step == "inject" || step == "queue")
                 step == "inject" ? void(rig.board.injectLearnCode(IrCode{{0x0A, 0x51, 0xEF}}))
                                  : rig.board.queueLearnCode(IrCode{{0x0A, 0x51, 0xEF}});
@@ -122,7 +127,8 @@ private slots:
         for (int type : {1, 2}) {
             QTest::addRow("%d bus", type) << type << false << 0 << 100 << QByteArray("XOK");
             QTest::addRow("%d self", type) << type << true << 0 << 100 << QByteArray();
-            QTest::addRow("%d jumper right", type) << type << false << type << 100 << QByteArray("XOK");
+            QTest::addRow("%d jumper right", type) << type << false << type << 100
+                                                   << QByteArray("XOK");
         }
         QTest::newRow("just in time") << 2 << false << 0 << 500 << QByteArray("XOK");
         QTest::newRow("too late") << 2 << false << 0 << 501 << QByteArray();
@@ -177,14 +183,18 @@ private slots:
         QTest::addColumn<QString>("outcome");
         const QStringList link{"--link", "COM1"};
         QTest::newRow("defaults") << link << "322e35 584f4b";
-        QTest::newRow("binary, usb jumper") << link + QStringList{"--version-answer", "2.3",
-            "--greeting", "usb-jumper"} << "022e03 " + QString(SimBoard::usbJumperGreeting().toHex());
+        QTest::newRow("binary, usb jumper")
+            << link + QStringList{"--version-answer", "2.3", "--greeting", "usb-jumper"}
+            << QString("022e03 " + SimBoard::usbJumperGreeting().toHex());
         QTest::newRow("hex") << link + QStringList{"--version-answer", "hex:32 2E 34"}
                              << "322e34 584f4b";
-        QTest::newRow("odd hex") << link + QStringList{"--greeting", "hex:123"} << "error: --greeting";
+        QTest::newRow("odd hex") << link + QStringList{"--greeting", "hex:123"}
+                                 << "error: --greeting";
         QTest::newRow("missing value") << link + QStringList{"--fault"} << "error: needs a value";
-        QTest::newRow("fault past the map") << link + QStringList{"--fault", "22:late"} << "error: --fault";
-        QTest::newRow("short code") << link + QStringList{"--learn-code", "A51EF"} << "error: --learn-code";
+        QTest::newRow("fault past the map") << link + QStringList{"--fault", "22:late"}
+                                            << "error: --fault";
+        QTest::newRow("short code") << link + QStringList{"--learn-code", "A51EF"}
+                                    << "error: --learn-code";
         QTest::newRow("unknown option") << link + QStringList{"--turbo"} << "error: unknown";
     }
     void options()
@@ -194,8 +204,8 @@ private slots:
         SimOptions o;
         const QString got = o.parse(args) ? o.versionAnswer().toHex() + ' ' + o.greeting().toHex()
                                           : "error: " + o.errorText();
-        QVERIFY2(outcome.startsWith("error") ? got.startsWith("error") && got.contains(outcome.mid(7))
-                                             : got == outcome,
+        const bool bad = outcome.startsWith("error");
+        QVERIFY2(bad ? got.startsWith("error") && got.contains(outcome.mid(7)) : got == outcome,
                  qPrintable(got));
     }
 };

@@ -2,19 +2,10 @@
 
 #include <algorithm>
 
-void ScriptedPort::greetAfterOpen(const QByteArray &bytes, qint64 delayMs)
-{
-    m_greeting = {delayMs, bytes, Greeting};
-    if (m_open)
-        m_arrivals.append({m_clock.nowMs() + delayMs, bytes, Greeting});
-}
-
 bool ScriptedPort::setPortNumber(qint16 n)
 {
-    const QString event = QStringLiteral("port %1").arg(n);
-    if (m_open)
-        return refuse(event, m_alreadyOpen);
-    if (!allowed(Op::SetPortNumber, event))
+    if (!allowed(
+            Op::SetPortNumber, QStringLiteral("port %1").arg(n), m_open ? &m_alreadyOpen : nullptr))
         return false;
     m_portNumber = n;
     return true;
@@ -22,15 +13,16 @@ bool ScriptedPort::setPortNumber(qint16 n)
 
 bool ScriptedPort::setOpen(bool open)
 {
-    const QString event = open ? QStringLiteral("open") : QStringLiteral("close");
-    if (open && m_open)
-        return refuse(event, m_alreadyOpen);
-    if (open == m_open || !allowed(open ? Op::Open : Op::Close, event))
-        return open == m_open;
+    if (!open && !m_open)
+        return true;
+    if (!allowed(open ? Op::Open : Op::Close, open ? "open" : "close",
+            open && m_open ? &m_alreadyOpen : nullptr))
+        return false;
     const qint64 now = m_clock.nowMs();
     m_open = open;
     m_failed = false;
     m_received.clear();
+    // Opening drops what came while closed; closing kills answers on their way.
     m_arrivals.removeIf(
         [&](const Arrival &a) { return a.at <= now || (!open && a.kind != Timed); });
     if (open && !m_greeting.bytes.isEmpty())
@@ -40,13 +32,9 @@ bool ScriptedPort::setOpen(bool open)
 
 bool ScriptedPort::output(const QByteArray &bytes)
 {
-    const QString event = QStringLiteral("out ") + QString::fromLatin1(bytes.toHex(' ').toUpper());
-    if (!m_open)
-        return refuse(event,
-            {PortErrorCode::PortNotOpen,
-                QStringLiteral("Operation valid only when the port is open")});
-    if (!allowed(Op::Output, event)) {
-        m_failed = true;
+    if (!allowed(Op::Output, "out " + QString::fromLatin1(bytes.toHex(' ').toUpper()),
+            m_open ? nullptr : &m_notOpen)) {
+        m_failed = m_open;
         return false;
     }
     const qint64 now = m_clock.nowMs();
@@ -69,25 +57,17 @@ bool ScriptedPort::setLine(Op op, const char *name, bool &line, bool on)
     return true;
 }
 
-bool ScriptedPort::allowed(Op op, const QString &event)
+bool ScriptedPort::allowed(Op op, const QString &event, const PortError *refusal)
 {
-    for (qsizetype i = 0; i < m_failures.size(); ++i) {
-        const Failure f = m_failures[i];
-        if (f.op != op || (f.callsLeft != 0 && --m_failures[i].callsLeft != 0))
-            continue;
-        if (f.callsLeft == 1)
-            m_failures.removeAt(i);
-        return refuse(event, f.error);
+    for (Failure &f : m_failures) {
+        if (!refusal && f.op == op && (f.callsLeft < 0 || --f.callsLeft == 0))
+            refusal = &f.error;
     }
-    m_trace << QString::number(m_clock.nowMs()) + QLatin1Char(' ') + event;
-    return true;
-}
-
-bool ScriptedPort::refuse(const QString &event, const PortError &error)
-{
-    m_error = error;
-    m_trace << QString::number(m_clock.nowMs()) + QLatin1Char(' ') + event + " refused";
-    return false;
+    m_trace << QString::number(m_clock.nowMs()) + ' ' + event + (refusal ? " refused" : "");
+    if (refusal)
+        m_error = *refusal;
+    m_failures.removeIf([](const Failure &f) { return f.callsLeft == 0; });
+    return !refusal;
 }
 
 QByteArray &ScriptedPort::pump()

@@ -22,16 +22,13 @@ public:
     {
         m_queued.append({delayMs, bytes, Answer});
     }
-    // Arrives delayMs after each opening until it arrived once.
-    void greetAfterOpen(const QByteArray &bytes, qint64 delayMs);
+    // Arrives delayMs after each later opening until it arrived once.
+    void greetAfterOpen(const QByteArray &bytes, qint64 ms) { m_greeting = {ms, bytes, Greeting}; }
     // Bytes arriving at an absolute virtual time (lost if the port is closed then).
     void deliverAt(qint64 atMs, const QByteArray &bytes) { m_arrivals.append({atMs, bytes}); }
-    // The nth call of op from now fails (1 = the next call); nth 0: every call.
-    void failNth(Op op, const PortError &error, int nth = 1)
-    {
-        m_failures.append({op, error, nth});
-    }
-    void failAlways(Op op, const PortError &error) { failNth(op, error, 0); }
+    // The nth call of op from now fails (1 = the next call); nth -1: every call.
+    void failNth(Op op, const PortError &e, int nth = 1) { m_failures << Failure{op, e, nth}; }
+    void failAlways(Op op, const PortError &error) { failNth(op, error, -1); }
 
     // "<ms> <event>": "port N", "open", "out 52 04 00", "rts on", "close refused"...
     QStringList trace() const { return m_trace; }
@@ -71,15 +68,14 @@ private:
     {
         Op op;
         PortError error;
-        int callsLeft = 1; // 0: always
+        int callsLeft = 1; // -1: always
     };
-    const PortError m_alreadyOpen {
-        PortErrorCode::PortAlreadyOpen, QStringLiteral("Port already open")};
+    const PortError m_alreadyOpen{PortErrorCode::PortAlreadyOpen, "Port already open"};
+    const PortError m_notOpen{PortErrorCode::PortNotOpen, "Operation valid only when open"};
 
     bool setLine(Op op, const char *name, bool &line, bool on);
-    // Records the event; false with "refused" when op is to fail now.
-    bool allowed(Op op, const QString &event);
-    bool refuse(const QString &event, const PortError &error);
+    // Traces the event; false with "refused" when refused or op is to fail now.
+    bool allowed(Op op, const QString &event, const PortError *refusal = nullptr);
     QByteArray &pump(); // moves arrivals that are due into the receive buffer
 
     VirtualClock &m_clock;
