@@ -99,47 +99,23 @@ private slots:
         QVERIFY(rig.messages.texts().isEmpty());
     }
 
-    // learning?|0 close box, 1 Exit, 2 destroyed with the program|port: 1 left open, 2 in
-    // use by a command|message
-    void ending_data()
-    {
-        QTest::addColumn<QStringList>("c");
-        for (const char *row : {"y|0|0|Please press ANY button on the remote while pointing at "
-                                "the QOV, then press OK",
-                 "|0|0|", "|1|0|", "y|2|0|", "|1|1|", "|1|2|"})
-            QTest::newRow(row) << QString(row).split('|');
-    }
-    void ending()
-    {
-        QFETCH(QStringList, c);
-        Rig rig;
-        const auto claim = c[2] == "2" ? rig.session.link().tryClaim() : std::nullopt;
-        if (!c[0].isEmpty())
-            rig.window->Command1_Click();
-        QVERIFY(c[2] == "0" || rig.port->setOpen(true));
-        const int requests = rig.learnRequests();
-        c[1] == "0"       ? void(rig.window->close())
-            : c[1] == "1" ? rig.window->Command2_Click()
-                          : rig.window.reset();
-        QVERIFY(!rig.window || !rig.window->isVisible());
-        QCOMPARE(rig.messages.texts(), c[3].isEmpty() ? QStringList() : QStringList(c[3]));
-        QCOMPARE(rig.port->isOpen(), c[2] == "2" || c[1] == "2");
-        QVERIFY(!rig.session.link().isHeldByLearnMode());
-        QCOMPARE(rig.learnRequests(), requests); // nothing tells the board to stop
-    }
-
-    // set-up|greeting|version|message|learning afterwards?|close logged?|LLLL sent; the
-    // last two take the port away at the next tick: closed quietly, or lost
+    // set-up|greeting|version|messages' starts|learning after Start?|close logged?|LLLL
+    // sent|then: the close box, Exit (with the port open elsewhere), the program ending;
+    // the last two take the port away at the next tick: closed quietly, or lost
     void start_data()
     {
         QTest::addColumn<QStringList>("c");
-        for (const char *row :
-            {"board answers|XOK|2.5||y||1", "port cannot open|XOK|2.5|Unable to open COM 1|||0",
-                "no greeting||2.5|QOV Not Found||y|0", "greeting XOX|XOX|2.5|QOV Not Found||y|0",
-                "no version|XOK||Unable to retrieve QOV version|||0", "self-powered||2.5||y||1",
-                "another command running|XOK|2.5||||0", "port closed under it|XOK|2.5||||1",
-                "cable pulled|XOK|2.5|Learn mode stopped|||1"})
-            QTest::newRow(row) << QString(row).split('|');
+        const QString reminder
+            = "Please press ANY button on the remote while pointing at the QOV, then press OK";
+        for (const QString &row : QStringList {"board answers|XOK|2.5|" + reminder + "|y||1|close",
+                 "port cannot open|XOK|2.5|Unable to open COM 1|||0|exit",
+                 "no greeting||2.5|QOV Not Found||y|0|close",
+                 "greeting XOX|XOX|2.5|QOV Not Found||y|0|exit open",
+                 "no version|XOK||Unable to retrieve QOV version|||0|",
+                 "self-powered||2.5||y||1|end", "another command running|XOK|2.5||||0|exit open",
+                 "port closed under it|XOK|2.5||||1|",
+                 "cable pulled|XOK|2.5|Learn mode stopped|||1|"})
+            QTest::newRow(qPrintable(row.section('|', 0, 0))) << row.split('|');
     }
     void start()
     {
@@ -160,11 +136,19 @@ private slots:
         }
         QCOMPARE(rig.state(), int(!c[4].isEmpty()));
         QCOMPARE(bool(rig.session.link().tryClaim()), !busy && c[4].isEmpty());
-        QCOMPARE(rig.messages.m_shown.size(), int(!c[3].isEmpty())); // and it starts so:
-        QCOMPARE(rig.messages.texts().join("").left(c[3].size()), c[3]);
         QCOMPARE(rig.session.log().lines().contains("closeComPort: Closing Port"), !c[5].isEmpty());
         QCOMPARE(rig.learnRequests(), c[6].toInt());
         QCOMPARE(rig.port->openCount() > 0, !busy && c[0] != "port cannot open");
+        QVERIFY(!c[7].endsWith("open") || rig.port->setOpen(true));
+        c[7] == "close" ? void(rig.window->close()) : c[7] == "end" ? rig.window.reset() : void();
+        if (c[7].startsWith("exit"))
+            rig.window->Command2_Click();
+        QVERIFY(c[7].isEmpty() || !rig.window || !rig.window->isVisible());
+        QVERIFY(!rig.session.link().isHeldByLearnMode());
+        QCOMPARE(rig.learnRequests(), c[6].toInt()); // nothing tells the board to stop
+        QCOMPARE(rig.messages.m_shown.size(), int(!c[3].isEmpty()));
+        QCOMPARE(rig.messages.texts().join("").left(c[3].size()), c[3]);
+        QCOMPARE(rig.port->isOpen(), c[7] == "end" || (busy && c[7] == "exit open"));
     }
 };
 
