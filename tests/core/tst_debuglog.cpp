@@ -15,25 +15,20 @@ private slots:
     {
         QTest::addColumn<bool>("debug");
         QTest::addColumn<QString>("standing"); // what is at the name before
-        QTest::addColumn<QDateTime>("start");
-        QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("file"); // the log file afterwards
         const QByteArray lines("closeComPort: Port not open.\r\nGetXOK: Failed\r\n"), no("<none>");
-        const QDateTime t1(QDate(2027, 1, 2), QTime(23, 4, 5));
-        const QDateTime t2(QDate(2026, 11, 30), QTime(0, 0));
-        const QString n1 = "debugLog_01022027_230405.txt", n2 = "debugLog_11302026_000000.txt";
-        QTest::newRow("no debug mode") << false << "" << t1 << n1 << no;
-        QTest::newRow("older, longer log") << true << "file" << t1 << n1 << lines;
-        QTest::newRow("link to another file") << true << "link" << t2 << n2 << lines;
-        QTest::newRow("dangling link") << true << "dangling" << t1 << n1 << lines;
-        QTest::newRow("directory") << true << "dir" << t2 << n2 << no;
+        QTest::newRow("no debug mode") << false << "" << no;
+        QTest::newRow("older, longer log") << true << "file" << lines;
+        QTest::newRow("link to another file") << true << "link" << lines;
+        QTest::newRow("dangling link") << true << "dangling" << lines;
+        QTest::newRow("directory") << true << "dir" << no;
     }
     void open()
     {
         QFETCH(bool, debug);
         QFETCH(QString, standing);
-        QFETCH(QString, name);
-        QFETCH(QDateTime, start);
+        const QDateTime start(QDate(2027, 1, 2), QTime(23, 4, 5));
+        const QString name = "debugLog_01022027_230405.txt"; // month first, 24 hours
         QTemporaryDir dir;
         const QString path = dir.filePath(name), victim = dir.filePath("victim");
         const QByteArray older("an older trace, longer\r\n");

@@ -127,11 +127,10 @@ private slots:
         for (int type : {1, 2}) {
             QTest::addRow("%d bus", type) << type << false << 0 << 100 << QByteArray("XOK");
             QTest::addRow("%d self", type) << type << true << 0 << 100 << QByteArray();
-            QTest::addRow("%d jumper right", type) << type << false << type << 100
-                                                   << QByteArray("XOK");
         }
         QTest::newRow("just in time") << 2 << false << 0 << 500 << QByteArray("XOK");
         QTest::newRow("too late") << 2 << false << 0 << 501 << QByteArray();
+        QTest::newRow("set for usb, usb") << 2 << false << 2 << 100 << QByteArray("XOK");
         QTest::newRow("set for serial, usb") << 2 << false << 1 << 100
                                              << SimBoard::serialJumperGreeting();
         QTest::newRow("set for usb, serial") << 1 << false << 2 << 100
@@ -193,8 +192,6 @@ private slots:
         QTest::newRow("missing value") << link + QStringList{"--fault"} << "error: needs a value";
         QTest::newRow("fault past the map") << link + QStringList{"--fault", "22:late"}
                                             << "error: --fault";
-        QTest::newRow("short code") << link + QStringList{"--learn-code", "A51EF"}
-                                    << "error: --learn-code";
         QTest::newRow("unknown option") << link + QStringList{"--turbo"} << "error: unknown";
     }
     void options()
