@@ -26,18 +26,17 @@ QString exe(const char *name)
     return QDir(qEnvironmentVariable("QOV_BUILD_DIR")).filePath(QLatin1String(name));
 }
 
-// A simulated board with slow answers, so a write is still going when it dies.
-bool startSim(QProcess &p, const QString &link)
+// Reads the program's output until `what` has shown `count` times.
+bool await(QProcess &p, const char *what, int count = 1)
 {
-    p.start(exe("qov-sim"), {"--link", link, "--latency", "60", "--verbose"});
-    QByteArray banner;
+    QByteArray seen;
     QElapsedTimer t;
     t.start();
-    while (!banner.contains("qov-sim: serving on") && t.elapsed() < 10000) {
-        p.waitForReadyRead(200);
-        banner += p.readAllStandardOutput();
+    while (seen.count(what) < count && t.elapsed() < 15000 && p.state() != QProcess::NotRunning) {
+        p.waitForReadyRead(100);
+        seen += p.readAllStandardOutput();
     }
-    return banner.contains("qov-sim: serving on");
+    return seen.count(what) >= count;
 }
 
 } // namespace
@@ -59,56 +58,47 @@ private slots:
 void TestFaultsCli::run_data()
 {
     QTest::addColumn<QStringList>("args");
-    QTest::addColumn<QString>("key"); // a stored preference damaged with `text`
-    QTest::addColumn<QString>("text");
     QTest::addColumn<int>("location"); // of the fault; -1: as the board takes the command
     QTest::addColumn<Fault>("fault");
+    QTest::addColumn<QString>("pref"); // KEY=text, a damaged stored preference
     QTest::addColumn<int>("code"); // -1: a normal run, which may still fail at the board
-    const Fault none = Fault(-1);
-    for (const QStringList &args : {QStringList {"read"}, {"write", "--defaults"}}) {
+    for (const QStringList &args : {QStringList {"read"}, {"write", "--defaults"}})
         for (int loc : SettingsTransferOrder)
             for (Fault f : {Fault::NoReadAnswer, Fault::NoAck, Fault::WrongReadback, Fault::Late,
                      Fault::Garbage, Fault::Vanish})
                 QTest::addRow(
                     "%s %d %s", qPrintable(args[0]), loc, qPrintable(SimBoard::faultName(f)))
-                    << args << ""
-                    << "" << loc << f
+                    << args << loc << f << QString()
                     << int(args[0] == "write" || f == Fault::NoReadAnswer || f == Fault::Late
                            || f == Fault::Vanish);
-    }
-    QTest::newRow("version vanish") << QStringList {"version"} << ""
-                                    << "" << -1 << Fault::Vanish << 1;
-    QTest::newRow("learn vanish") << QStringList {"learn", "--timeout", "5"} << ""
-                                  << "" << -1 << Fault::Vanish << 1;
-    // Booleans take any decimal number; 1.5 rounds to a programmer type and a port number.
+    for (const QStringList &args : {QStringList {"version"}, {"learn", "--timeout", "5"}})
+        QTest::addRow("%s vanish", qPrintable(args[0]))
+            << args << -1 << Fault::Vanish << QString() << 1;
     for (const QString &t : {QString(), QStringLiteral("maybe"),
              QStringLiteral("99999999999999999999"), QStringLiteral("-3"), QStringLiteral("1.5"),
-             QString(5000, u'7'), QStringLiteral("1\n2")}) {
-        const bool number = t == "1.5" || t == "-3" || t.startsWith("999");
+             QString(5000, u'7'), QStringLiteral("1\n2")})
         for (const QStringList &args :
-            {QStringList {"read"}, {"version"}, {"learn", "--timeout", "1"}}) {
-            for (const char *key :
+            {QStringList {"read"}, {"version"}, {"learn", "--timeout", "1"}})
+            for (const QString key :
                 {"ISQOVSELFPOWERED", "FORCEPOWER", "PROGTYPE", "COMPORT", "FIRSTLOAD"}) {
-                const bool boolean
-                    = QByteArray(key).startsWith('I') || QByteArray(key).startsWith('F');
-                const bool refused
-                    = QByteArray(key) != "FIRSTLOAD" && (boolean ? !number : t != "1.5");
-                QTest::addRow(
-                    "%s %s '%s'", qPrintable(args[0]), key, qPrintable(t.left(9).simplified()))
-                    << args << key << t << -2 << none << (refused ? 2 : -1);
+                // Booleans take any decimal number; 1.5 rounds to a programmer type and a port.
+                const bool refused = key.contains("POWER")
+                    ? !(t == "1.5" || t == "-3" || t.startsWith("999"))
+                    : key != "FIRSTLOAD" && t != "1.5";
+                QTest::addRow("%s %s '%s'", qPrintable(args[0]), qPrintable(key),
+                    qPrintable(t.left(9).simplified()))
+                    << args << -2 << Fault::None << key + '=' + t << (refused ? 2 : -1);
             }
-        }
-    }
 }
 
 void TestFaultsCli::run()
 {
     QFETCH(QStringList, args);
-    QFETCH(QString, key);
-    QFETCH(QString, text);
     QFETCH(int, location);
     QFETCH(Fault, fault);
+    QFETCH(QString, pref);
     QFETCH(int, code);
+    const QString key = pref.section('=', 0, 0);
     VirtualClock clock;
     SimBoard board {clock};
     MemoryPreferenceStore prefs;
@@ -129,8 +119,8 @@ void TestFaultsCli::run()
         return runQovctl(args, o, e, env);
     };
     prefs.m_values = {{"PROGTYPE", "1"}, {"COMPORT", "1"}};
-    if (!key.isEmpty())
-        prefs.m_values[key] = text;
+    if (!pref.isEmpty())
+        prefs.m_values[key] = pref.section('=', 1);
     const auto before = prefs.m_values;
     board.setMemoryBytes(QByteArray(SimBoard::LocationCount, '\x63'));
     board.setLateDelayMs(230); // lands in the middle of the transfer
@@ -143,7 +133,7 @@ void TestFaultsCli::run()
         });
 
     const int exitCode = qovctl(args);
-    ++g_injected[!key.isEmpty()      ? QStringLiteral("qovctl: damaged preference")
+    ++g_injected[!pref.isEmpty()     ? QStringLiteral("qovctl: damaged preference")
             : fault == Fault::Vanish ? QStringLiteral("qovctl: port vanished")
                                      : "qovctl " + args[0] + ": " + SimBoard::faultName(fault)];
     QVERIFY(!board.isPortOpen());
@@ -203,16 +193,11 @@ void TestFaultsCli::simulatorKilledDuringWrite()
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
     ctl.setProcessEnvironment(env);
     next.setProcessEnvironment(env);
-    QVERIFY(startSim(server, dir.filePath("COM1")));
+    const QStringList sim {"--link", dir.filePath("COM1"), "--latency", "60", "--verbose"};
+    server.start(exe("qov-sim"), sim); // slow answers: the write is still going when it dies
+    QVERIFY(await(server, "qov-sim: serving on"));
     ctl.start(exe("qovctl"), {"write", "--defaults"});
-    QByteArray seen; // kill the board once a few locations have been written
-    QElapsedTimer t;
-    t.start();
-    while (seen.count("write ") < 3 && t.elapsed() < 15000) {
-        server.waitForReadyRead(100);
-        seen += server.readAllStandardOutput();
-    }
-    QVERIFY2(seen.count("write ") >= 3, seen.constData());
+    QVERIFY(await(server, "write ", 3)); // a few locations written
     ::kill(pid_t(server.processId()), SIGKILL);
     QVERIFY(server.waitForFinished(5000));
     ++g_injected[QStringLiteral("qov-sim killed mid-write")];
@@ -225,7 +210,8 @@ void TestFaultsCli::simulatorKilledDuringWrite()
         qPrintable(err));
 
     // The board comes back: the next command works.
-    QVERIFY(startSim(again, dir.filePath("COM1")));
+    again.start(exe("qov-sim"), sim);
+    QVERIFY(await(again, "qov-sim: serving on"));
     next.start(exe("qovctl"), {"version"});
     QVERIFY(next.waitForFinished(15000));
     QVERIFY2(next.exitCode() == 0, next.readAllStandardError().constData());
