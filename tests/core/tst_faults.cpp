@@ -113,15 +113,18 @@ void TestFaults::transfer_data()
             });
         });
         // Greeting or version answer (or their tails) landing after the look.
-        for (auto [greet, version, timing] : {std::tuple {480, 3, true}, {520, 3, false},
-                 {100, 320, false}, {100, 290, true}, {495, 299, true}})
+        for (auto stale : {std::tuple {480, 3, true}, {520, 3, false}, {100, 320, false},
+                 {100, 290, true}, {495, 299, true}}) {
+            const auto [greet, version, timing] = stale; // named copies the lambda can capture
             add(write, "stale bytes", -1, false,
-                QStringLiteral(" %1/%2 ms").arg(greet).arg(version), [=](Rig &r) {
+                QStringLiteral(" %1/%2 ms").arg(greet).arg(version),
+                [greet = greet, version = version, timing = timing](Rig &r) {
                     r.board.setByteTiming(timing);
                     r.board.setGreeting(QByteArrayLiteral("XOK\0\0\0\0\0"));
                     r.board.setGreetDelayMs(greet);
                     r.board.setVersionDelayMs(version);
                 });
+        }
     }
 }
 
