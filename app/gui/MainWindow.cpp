@@ -32,7 +32,7 @@ static void initIconResources()
 namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
-const QString WebAddress = QStringLiteral("http://www.example.org/qov");
+const QString WebAddress = QStringLiteral("https://example.org/qovprog");
 const QString CreditLine
     = QStringLiteral("Programming software for the QOV infrared receiver board");
 
