@@ -368,6 +368,7 @@ int QovctlRun::withBoard(const std::function<int(Session &, CliMessageBoxes &)> 
     choice.programmerType = prefs->programmerType;
     choice.devicePath = m_opt.device;
     choice.simulate = m_opt.simulate;
+    choice.selfPowered = prefs->isQOVSelfPowered;
     std::unique_ptr<ProgrammerPort> port = m_env.makePort ? m_env.makePort(choice) : nullptr;
     if (!port || !m_env.clock) {
         m_err << "qovctl: no programmer port is available" << Qt::endl;

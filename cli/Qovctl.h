@@ -25,6 +25,9 @@ struct PortChoice
     int programmerType = UsbProgrammer;
     QString devicePath; // --device: any serial device, bypassing COM numbers and discovery
     bool simulate = false; // --simulate: the built-in simulated board
+    // The QOV is installed in the console: a simulated board then keeps its power
+    // whatever the programmer's lines do, as the real one does.
+    bool selfPowered = false;
 };
 
 struct QovctlEnvironment

@@ -24,10 +24,11 @@ struct OwnedBoard
 class BuiltInSimulatedPort : private OwnedBoard, public SimulatedPort
 {
 public:
-    BuiltInSimulatedPort(Clock &clock, int programmerType)
+    BuiltInSimulatedPort(Clock &clock, int programmerType, bool selfPowered)
         : OwnedBoard(clock), SimulatedPort(*board, clock)
     {
         board->setProgrammerType(programmerType);
+        board->setSelfPowered(selfPowered);
         // A few presses of the DVD remote for `learn` to report.
         for (const char *code : {"4A55AB", "FA52D0", "CA50F3"})
             board->queueLearnCode(*IrCode::fromText(QLatin1String(code)));
@@ -43,7 +44,8 @@ QovctlEnvironment SystemEnvironment::make(Clock &clock, PreferenceStore &prefere
     env.preferences = &preferences;
     env.makePort = [&clock](const PortChoice &choice) -> std::unique_ptr<ProgrammerPort> {
         if (choice.simulate)
-            return std::make_unique<BuiltInSimulatedPort>(clock, choice.programmerType);
+            return std::make_unique<BuiltInSimulatedPort>(clock, choice.programmerType,
+                                                          choice.selfPowered);
         auto port = std::make_unique<QtProgrammerPort>();
         port->setProgrammerType(choice.programmerType);
         if (!choice.devicePath.isEmpty())

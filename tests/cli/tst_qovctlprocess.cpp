@@ -36,6 +36,9 @@ private slots:
         QTest::newRow("read") << QStringList{"read", "--json"} << 0 << "\"format\": \"qov-settings\"";
         QTest::newRow("write, one location fails")
                 << QStringList{"write", "--defaults"} << 1 << "failed location(s): 13";
+        // The built-in board installed in the console keeps its power through the cycle.
+        QTest::newRow("simulated, self-powered")
+                << QStringList{"--simulate", "--self-powered", "read"} << 0 << "Allow Power ON";
     }
     void commands()
     {
