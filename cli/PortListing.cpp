@@ -1,5 +1,6 @@
 #include "cli/PortListing.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 
 namespace {
@@ -7,6 +8,18 @@ namespace {
 QString hex4(quint16 v)
 {
     return QStringLiteral("%1").arg(v, 4, 16, QLatin1Char('0')).toUpper();
+}
+
+// The --port number that reaches this port: a serial programmer's COM n is
+// ttyS{n-1}, which the USB programmer's numbering does not cover.
+int portNumberFor(const SerialPortEntry &p)
+{
+    const int com = p.comPort();
+    if (com > 0 || p.hasUsbIds)
+        return com;
+    static const QRegularExpression serial(QStringLiteral("^(?:/dev/)?ttyS(0|[1-9][0-9]{0,3})$"));
+    const QRegularExpressionMatch m = serial.match(p.portName);
+    return m.hasMatch() ? m.captured(1).toInt() + 1 : -1;
 }
 
 } // namespace
@@ -21,7 +34,7 @@ QString PortListing::format(const QList<SerialPortEntry> &ports)
         QStringLiteral("PID"), QStringLiteral("SERIAL"), QStringLiteral("NOTE")};
     for (const SerialPortEntry &p : ports) {
         const QString dash = QStringLiteral("-");
-        const int com = p.comPort();
+        const int com = portNumberFor(p);
         QString note = p.description;
         if (p.isProgrammer())
             note = QStringLiteral("USB programmer (10C4:823E)");

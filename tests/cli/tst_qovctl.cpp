@@ -118,7 +118,7 @@ private slots:
             {"defaults json", noBoard, "defaults --json", 0, defaults.constData(), ""},
             {"version", {}, "version", 0, "QOV Version: 2.5", ""},
             {"no QOV", silent, "version", 1, "", "QOV Not Found"},
-            {"ports", {}, "ports", 0, "-\n/dev/ttyUSB0|USB programmer (10C4:823E)", ""},
+            {"ports", {}, "ports", 0, "/dev/ttyS0    1    -|/dev/ttyUSB0  1    10C4|USB programmer (10C4:823E)", ""},
             {"write defaults", zeroed, "write --defaults", 0,
                 "All 20 locations written and verified.", ""},
             {"help", {}, "erase -h", 0, "Usage: qovctl|write PROFILE.json", ""},
