@@ -4,14 +4,29 @@
 
 #include <QSettings>
 
-// Organisation QOVPROGSOFT without an application name gives the file
-// QOVPROGSOFT.conf in the user's configuration directory on Linux.
-
+namespace {
+// Linux: the file QOVPROGSOFT.conf in the user's configuration directory (an
+// organisation without an application). Windows: HKEY_CURRENT_USER\Software\QOVPROGSOFT,
+// named directly, since an organisation alone would land under "OrganizationDefaults".
+class Store : public QSettings
+{
+public:
+    Store()
+#ifdef Q_OS_WIN
+        : QSettings(QStringLiteral("HKEY_CURRENT_USER\\Software\\") + PrefsAppName,
+                    QSettings::NativeFormat)
+#else
+        : QSettings(QSettings::NativeFormat, QSettings::UserScope, PrefsAppName)
+#endif
+    {
+        beginGroup(PrefsSection);
+    }
+};
+} // namespace
 
 QString QSettingsPreferenceStore::get(const QString &key, const QString &defaultText) const
 {
-    QSettings s(QSettings::NativeFormat, QSettings::UserScope, PrefsAppName);
-    s.beginGroup(PrefsSection);
+    Store s;
     const QVariant value = s.value(key, defaultText);
     // A hand-edited text with a comma reads back as a list; keep it as written so
     // that a message about it shows what is really stored.
@@ -22,10 +37,8 @@ QString QSettingsPreferenceStore::get(const QString &key, const QString &default
 
 bool QSettingsPreferenceStore::save(const QString &key, const QString &text)
 {
-    QSettings s(QSettings::NativeFormat, QSettings::UserScope, PrefsAppName);
-    s.beginGroup(PrefsSection);
+    Store s;
     s.setValue(key, text);
-    s.endGroup();
     s.sync();
     return s.status() == QSettings::NoError;
 }
