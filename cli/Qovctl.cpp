@@ -426,8 +426,11 @@ bool QovctlRun::writeOutput(const QByteArray &data)
     }
     QSaveFile file(m_opt.output);
     if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
+        // What was read from the board is not lost: it goes to standard output instead.
         m_err << "qovctl: cannot write " << printable(m_opt.output, 1000) << ": "
-              << file.errorString() << Qt::endl;
+              << file.errorString() << "; printing it here instead" << Qt::endl;
+        m_out << QString::fromUtf8(data);
+        m_out.flush();
         return false;
     }
     return true;

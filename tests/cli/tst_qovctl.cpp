@@ -188,6 +188,10 @@ private slots:
         memory[2] = 1; // a flag byte of 7 comes back as 1
         for (int loc : SettingsTransferOrder)
             QCOMPARE(rig.board.memory(loc), quint8(memory.at(loc)));
+        // A profile that cannot be saved is printed instead, so the read is not lost.
+        rig.out.clear();
+        QCOMPARE(rig.run({"read", "--json", "-o", "/proc/qov-profile.json"}), 2);
+        QVERIFY2(rig.out.contains("\"turnOnModEnabledCode\": \"0A51EF\""), qPrintable(rig.out + rig.err));
     }
 
     void learn()
