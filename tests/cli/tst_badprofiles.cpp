@@ -1,15 +1,11 @@
 // qovctl write with damaged profiles: exit 2, one line naming the problem, and
 // not a single byte to the board.
-#include "app/PreferenceStore.h"
-#include "cli/Qovctl.h"
 #include "settings/Profile.h"
-#include "sim/SimBoard.h"
-#include "sim/SimulatedPort.h"
+#include "support/QovctlRig.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -89,31 +85,18 @@ void TestBadProfiles::write()
 {
     QFETCH(QByteArray, content);
     QFETCH(QString, mentions);
-    VirtualClock clock;
-    SimBoard board {clock};
-    MemoryPreferenceStore prefs;
-    prefs.m_values = {{"PROGTYPE", "2"}, {"COMPORT", "1"}};
-    QovctlEnvironment env;
-    env.clock = &clock;
-    env.preferences = &prefs;
-    env.makePort = [&](const PortChoice &) -> std::unique_ptr<ProgrammerPort> {
-        return std::make_unique<SimulatedPort>(board, clock);
-    };
-    env.usbAutomaticAvailable = [] { return false; };
-    QTemporaryDir dir;
-    QFile f(dir.filePath(QStringLiteral("profile.json")));
-    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
-    f.close();
-    QString out, err;
-    QTextStream o(&out), e(&err);
-    const int code = runQovctl({QStringLiteral("write"), f.fileName()}, o, e, env);
+    QovctlRig r;
+    r.prefs.m_values = {{"PROGTYPE", "2"}, {"COMPORT", "1"}};
+    r.usbAutomatic = false;
+    r.save(content);
+    const int code = r.run({QStringLiteral("write"), QStringLiteral("%p")});
     QCOMPARE(code, mentions.isNull() ? 0 : 2);
     if (mentions.isNull())
         return;
     ++g_injected;
-    QCOMPARE(err.count(QLatin1Char('\n')), 1);
-    QVERIFY2(err.contains(mentions) && err.size() < 400, qPrintable(err.left(400))); // no echo
-    QVERIFY(out.isEmpty() && board.receivedBytes().isEmpty());
+    QCOMPARE(r.err.count(QLatin1Char('\n')), 1);
+    QVERIFY2(r.err.contains(mentions) && r.err.size() < 400, qPrintable(r.err.left(400))); // no echo
+    QVERIFY(r.out.isEmpty() && r.board.receivedBytes().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestBadProfiles)

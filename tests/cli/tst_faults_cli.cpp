@@ -1,10 +1,7 @@
 // qovctl against a misbehaving board (every fault at every location, a vanishing
 // board), damaged preferences, and the simulated board killed mid-write.
-#include "app/PreferenceStore.h"
-#include "cli/Qovctl.h"
 #include "settings/DeviceSettings.h"
-#include "sim/SimBoard.h"
-#include "sim/SimulatedPort.h"
+#include "support/QovctlRig.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -99,26 +96,13 @@ void TestFaultsCli::run()
     QFETCH(QString, pref);
     QFETCH(int, code);
     const QString key = pref.section('=', 0, 0);
-    VirtualClock clock;
-    SimBoard board {clock};
-    MemoryPreferenceStore prefs;
-    int portsMade = 0;
-    QovctlEnvironment env;
-    env.clock = &clock;
-    env.preferences = &prefs;
-    env.makePort = [&](const PortChoice &choice) -> std::unique_ptr<ProgrammerPort> {
-        ++portsMade;
-        board.setProgrammerType(choice.programmerType);
-        return std::make_unique<SimulatedPort>(board, clock);
-    };
-    env.usbAutomaticAvailable = [] { return false; };
-    QString out, err;
-    const auto qovctl = [&](const QStringList &args) {
-        out.clear(), err.clear();
-        QTextStream o(&out), e(&err);
-        return runQovctl(args, o, e, env);
-    };
-    prefs.m_values = {{"PROGTYPE", "1"}, {"COMPORT", "1"}};
+    QovctlRig r;
+    r.existingPorts.clear();
+    r.usbAutomatic = false;
+    SimBoard &board = r.board;
+    MemoryPreferenceStore &prefs = r.prefs;
+    const QString &out = r.out, &err = r.err;
+    const auto qovctl = [&r](const QStringList &args) { return r.run(args); };
     if (!pref.isEmpty())
         prefs.m_values[key] = pref.section('=', 1);
     const auto before = prefs.m_values;
@@ -141,12 +125,12 @@ void TestFaultsCli::run()
     QCOMPARE(prefs.m_values, before);
     QCOMPARE(prefs.m_saves, 0);
     if (code == -1) {
-        QVERIFY2((exitCode == 0 || exitCode == 1) && portsMade > 0, qPrintable(err));
+        QVERIFY2((exitCode == 0 || exitCode == 1) && r.portsMade > 0, qPrintable(err));
     } else if (code == 2) {
         QCOMPARE(exitCode, 2);
         QCOMPARE(err.count(QLatin1Char('\n')), 1);
         QVERIFY2(err.contains(key) && err.size() < 400, qPrintable(err.left(200)));
-        QVERIFY(portsMade == 0 && board.receivedBytes().isEmpty());
+        QVERIFY(r.portsMade == 0 && board.receivedBytes().isEmpty());
     } else if (code == 0) {
         QCOMPARE(exitCode, 0);
         QVERIFY2(err.isEmpty(), qPrintable(err));

@@ -1,66 +1,11 @@
-#include "app/PreferenceStore.h"
-#include "cli/Qovctl.h"
 #include "settings/Profile.h"
-#include "sim/SimBoard.h"
-#include "sim/SimulatedPort.h"
+#include "support/QovctlRig.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 
-struct FixedUsbPortFinder : UsbPortFinder
-{
-    explicit FixedUsbPortFinder(int port) : m_port(port) { }
-    int findUsbProgrammerPort() override { return m_port; }
-    int m_port;
-};
-
-// One qovctl run against a simulated board on virtual time; "%p" in the
-// arguments stands for the run's profile file.
-struct Rig
-{
-    VirtualClock clock;
-    SimBoard board {clock};
-    MemoryPreferenceStore prefs;
-    QSet<int> existingPorts {1, 4};
-    int usbPort = 4;
-    int portsMade = 0;
-    QString out, err;
-    QTemporaryDir dir;
-
-    Rig() { prefs.m_values = {{"PROGTYPE", "1"}, {"COMPORT", "1"}}; }
-    QString path() const { return dir.filePath(QStringLiteral("p.json")); }
-    void save(const QByteArray &data)
-    {
-        QFile f(path());
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(data) == data.size());
-    }
-    int run(QStringList args)
-    {
-        args.replaceInStrings(QStringLiteral("%p"), path());
-        QovctlEnvironment env;
-        env.clock = &clock;
-        env.preferences = &prefs;
-        env.makePort = [this](const PortChoice &choice) -> std::unique_ptr<ProgrammerPort> {
-            ++portsMade;
-            board.setProgrammerType(choice.programmerType);
-            auto port = std::make_unique<SimulatedPort>(board, clock);
-            port->setExistingPorts(existingPorts);
-            return port;
-        };
-        env.makeUsbPortFinder
-            = [this](DebugLog *) { return std::make_unique<FixedUsbPortFinder>(usbPort); };
-        env.listSerialPorts = [] {
-            return QList<SerialPortEntry>{{"ttyS0", "/dev/ttyS0", {}, {}, false, 0, 0, {}},
-                                          {"ttyUSB0", "/dev/ttyUSB0", {}, {}, true, 0x10C4, 0x823E, {}}};
-        };
-        env.usbAutomaticAvailable = [] { return true; };
-        out = err = QString();
-        QTextStream o(&out), e(&err);
-        return runQovctl(args, o, e, env);
-    }
-};
+using Rig = QovctlRig;
 using Setup = std::function<void(Rig &)>;
 
 QByteArray defaultsProfile()

@@ -2,26 +2,19 @@
 // One main window over a simulated board on virtual time, with recorded
 // messages, an in-memory preference store and an observable end of the program.
 // Header only: it needs the widgets library, which only the window tests link.
+#include "FixedUsbPortFinder.h"
 #include "RecordingMessageBoxes.h"
 #include "app/PreferenceStore.h"
 #include "app/Session.h"
 #include "app/TextConversions.h"
 #include "app/gui/MainWindow.h"
 #include "device/Clock.h"
-#include "device/UsbPortFinder.h"
 #include "sim/SimBoard.h"
 #include "sim/SimulatedPort.h"
 
 #include <QAction>
 #include <QMenu>
 #include <memory>
-
-class FixedUsbPortFinder : public UsbPortFinder
-{
-public:
-    int findUsbProgrammerPort() override { return m_port; }
-    int m_port = -1;
-};
 
 struct GuiHarness
 {

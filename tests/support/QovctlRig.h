@@ -1,0 +1,58 @@
+#pragma once
+// One in-process qovctl run against a simulated board on virtual time; "%p" in
+// the arguments stands for the run's profile file.
+// Header only: it needs the command-line library, which only its tests link.
+#include "FixedUsbPortFinder.h"
+#include "app/PreferenceStore.h"
+#include "cli/Qovctl.h"
+#include "sim/SimBoard.h"
+#include "sim/SimulatedPort.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+struct QovctlRig
+{
+    VirtualClock clock;
+    SimBoard board {clock};
+    MemoryPreferenceStore prefs;
+    QSet<int> existingPorts {1, 4}; // empty: every port number opens
+    int usbPort = 4;
+    bool usbAutomatic = true; // the automatic USB discovery is available
+    int portsMade = 0;
+    QString out, err;
+    QTemporaryDir dir;
+
+    QovctlRig() { prefs.m_values = {{"PROGTYPE", "1"}, {"COMPORT", "1"}}; }
+    QString path() const { return dir.filePath(QStringLiteral("p.json")); }
+    void save(const QByteArray &data)
+    {
+        QFile f(path());
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(data) == data.size());
+    }
+    int run(QStringList args)
+    {
+        args.replaceInStrings(QStringLiteral("%p"), path());
+        QovctlEnvironment env;
+        env.clock = &clock;
+        env.preferences = &prefs;
+        env.makePort = [this](const PortChoice &choice) -> std::unique_ptr<ProgrammerPort> {
+            ++portsMade;
+            board.setProgrammerType(choice.programmerType);
+            auto port = std::make_unique<SimulatedPort>(board, clock);
+            port->setExistingPorts(existingPorts);
+            return port;
+        };
+        env.makeUsbPortFinder
+            = [this](DebugLog *) { return std::make_unique<FixedUsbPortFinder>(usbPort); };
+        env.listSerialPorts = [] {
+            return QList<SerialPortEntry>{{"ttyS0", "/dev/ttyS0", {}, {}, false, 0, 0, {}},
+                                          {"ttyUSB0", "/dev/ttyUSB0", {}, {}, true, 0x10C4, 0x823E, {}}};
+        };
+        const bool usb = usbAutomatic;
+        env.usbAutomaticAvailable = [usb] { return usb; };
+        out = err = QString();
+        QTextStream o(&out), e(&err);
+        return runQovctl(args, o, e, env);
+    }
+};
