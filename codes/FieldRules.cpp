@@ -2,6 +2,8 @@
 
 #include "app/TextConversions.h"
 
+#include <QLocale>
+
 #include <cmath>
 
 FieldRules::NumberResult FieldRules::numberRule(const QString &text, const QString &rangeMessage,
@@ -93,5 +95,10 @@ QString FieldRules::displayNumber(double value)
     }
     if (text == QLatin1String("-0"))
         return QStringLiteral("0");
+    // Fifteen digits can move a value across a rounding tie (0.5000000000000002
+    // shown as 0.5 rounds the other way), so a text that does not read back as
+    // the very same number gives way to the shortest one that does.
+    if (text.toDouble() != value)
+        return QString::number(value, 'f', QLocale::FloatingPointShortest);
     return text;
 }

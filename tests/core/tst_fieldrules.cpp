@@ -77,10 +77,18 @@ private slots:
     void displayNumber()
     {
         for (const auto &[value, text] :
-             {std::pair{-0.0, "0"}, {0.01 * 10, "0.1"}, {0.00001, "0.00001"}, {1.5, "1.5"}}) {
+             {std::pair{-0.0, "0"},
+              {0.01 * 10, "0.1"},
+              {0.00001, "0.00001"},
+              {1.5, "1.5"},
+              {0.5000000000000002, "0.5000000000000002"}}) {
             QCOMPARE(FieldRules::displayNumber(value), QString::fromLatin1(text));
             QCOMPARE(FieldRules::delayRule(text, QString()).value * 10 + 1, value + 1);
         }
+        // A press count accepted just past a tie is shown as a text the field accepts again.
+        QCOMPARE(FieldRules::pressCountRule(FieldRules::displayNumber(0.5000000000000002), QString())
+                     .outcome,
+                 Outcome::Accepted);
     }
 };
 
