@@ -2,7 +2,4 @@
 
 #include "app/TextConversions.h"
 
-std::optional<qint16> AppPreferences::comPortNumber() const
-{
-    return wholeNumber16(comPort);
-}
+std::optional<qint16> AppPreferences::comPortNumber() const { return wholeNumber16(comPort); }

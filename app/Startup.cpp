@@ -7,14 +7,14 @@ namespace Startup {
 bool debugRequested(const QStringList &argumentsAfterProgram)
 {
     return argumentsAfterProgram.size() == 1
-        && argumentsAfterProgram.constFirst() == QLatin1String("DEBUG");
+           && argumentsAfterProgram.constFirst() == QLatin1String("DEBUG");
 }
 
 QString errorReport(qint16 step, const RuntimeFailure &failure)
 {
     return QStringLiteral("Error In Startup Line: ") + QString::number(step)
-        + QStringLiteral("\r\nCode: ") + QString::number(failure.code)
-        + QStringLiteral("\r\nDetails: ") + failure.description;
+           + QStringLiteral("\r\nCode: ") + QString::number(failure.code)
+           + QStringLiteral("\r\nDetails: ") + failure.description;
 }
 
 bool fileExists(const QString &name)

@@ -19,9 +19,8 @@ struct RuntimeFailure
     }
     static RuntimeFailure fileAccess(const QString &detail)
     {
-        return {75,
-            detail.isEmpty() ? QStringLiteral("Path/File access error")
-                             : QStringLiteral("Path/File access error: ") + detail};
+        return {75, detail.isEmpty() ? QStringLiteral("Path/File access error")
+                                     : QStringLiteral("Path/File access error: ") + detail};
     }
 };
 

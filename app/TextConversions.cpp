@@ -15,10 +15,7 @@ std::optional<bool> boolFromText(const QString &text)
     return std::nullopt;
 }
 
-QString boolToText(bool value)
-{
-    return value ? QStringLiteral("True") : QStringLiteral("False");
-}
+QString boolToText(bool value) { return value ? QStringLiteral("True") : QStringLiteral("False"); }
 
 std::optional<double> decimalFromText(const QString &text)
 {

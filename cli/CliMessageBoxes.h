@@ -11,7 +11,7 @@ public:
     explicit CliMessageBoxes(QTextStream &err) : m_err(err) { }
 
     void showMessage(const QString &text, MessageIcon icon = MessageIcon::None,
-        const QString &title = QString()) override;
+                     const QString &title = QString()) override;
 
     int shownCount() const { return m_shown; }
 

@@ -12,9 +12,9 @@ void CliReporter::locationDone(int location, int result)
         return;
     QString outcome;
     if (m_writing)
-        outcome = result >= 0 ? QStringLiteral("written, verified (%1)").arg(result)
-            : result == -2    ? QStringLiteral("FAILED: no answer")
-                              : QStringLiteral("FAILED: read-back differs or missing");
+        outcome = result >= 0    ? QStringLiteral("written, verified (%1)").arg(result)
+                  : result == -2 ? QStringLiteral("FAILED: no answer")
+                                 : QStringLiteral("FAILED: read-back differs or missing");
     else
         outcome = result >= 0 ? QStringLiteral("read %1").arg(result)
                               : QStringLiteral("FAILED: no answer");

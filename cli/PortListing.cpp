@@ -5,10 +5,7 @@
 
 namespace {
 
-QString hex4(quint16 v)
-{
-    return QStringLiteral("%1").arg(v, 4, 16, QLatin1Char('0')).toUpper();
-}
+QString hex4(quint16 v) { return QStringLiteral("%1").arg(v, 4, 16, QLatin1Char('0')).toUpper(); }
 
 // The --port number that reaches this port: a serial programmer's COM n is
 // ttyS{n-1}, which the USB programmer's numbering does not cover.
@@ -30,18 +27,20 @@ QString PortListing::format(const QList<SerialPortEntry> &ports)
         return QStringLiteral("No serial ports found.\n");
 
     QList<QStringList> rows;
-    rows << QStringList {QStringLiteral("DEVICE"), QStringLiteral("COM"), QStringLiteral("VID"),
-        QStringLiteral("PID"), QStringLiteral("SERIAL"), QStringLiteral("NOTE")};
+    rows << QStringList{QStringLiteral("DEVICE"), QStringLiteral("COM"),    QStringLiteral("VID"),
+                        QStringLiteral("PID"),    QStringLiteral("SERIAL"), QStringLiteral("NOTE")};
     for (const SerialPortEntry &p : ports) {
         const QString dash = QStringLiteral("-");
         const int com = portNumberFor(p);
         QString note = p.description;
         if (p.isProgrammer())
             note = QStringLiteral("USB programmer (10C4:823E)");
-        rows << QStringList {p.systemLocation.isEmpty() ? p.portName : p.systemLocation,
-            com > 0 ? QString::number(com) : dash, p.hasUsbIds ? hex4(p.vid) : dash,
-            p.hasUsbIds ? hex4(p.pid) : dash, p.serialNumber.isEmpty() ? dash : p.serialNumber,
-            note.isEmpty() ? dash : note};
+        rows << QStringList{p.systemLocation.isEmpty() ? p.portName : p.systemLocation,
+                            com > 0 ? QString::number(com) : dash,
+                            p.hasUsbIds ? hex4(p.vid) : dash,
+                            p.hasUsbIds ? hex4(p.pid) : dash,
+                            p.serialNumber.isEmpty() ? dash : p.serialNumber,
+                            note.isEmpty() ? dash : note};
     }
     QList<int> widths(rows.first().size(), 0);
     for (const QStringList &row : rows)

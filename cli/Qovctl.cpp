@@ -19,8 +19,8 @@
 namespace {
 
 const QStringList Commands
-    = {QStringLiteral("read"), QStringLiteral("write"), QStringLiteral("version"),
-        QStringLiteral("learn"), QStringLiteral("ports"), QStringLiteral("defaults")};
+    = {QStringLiteral("read"),  QStringLiteral("write"), QStringLiteral("version"),
+       QStringLiteral("learn"), QStringLiteral("ports"), QStringLiteral("defaults")};
 
 const char CommandHelp[]
     = "Commands:\n"
@@ -41,7 +41,7 @@ const char CommandHelp[]
 
 constexpr int DefaultLearnTimeoutS = 60;
 constexpr int MaxLearnTimeoutS = 24 * 60 * 60;
-constexpr int LearnPollMs = 700; // the learn window's timer period
+constexpr int LearnPollMs = 700;     // the learn window's timer period
 constexpr int LearnArmPauseMs = 300; // after the first "LLLL"
 constexpr int LearnRearmPauseMs = 50;
 
@@ -134,53 +134,53 @@ void QovctlRun::setUpParser()
         {{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help.")},
         {QStringLiteral("version"), QStringLiteral("Show the program's version.")},
         {QStringLiteral("programmer"),
-            QStringLiteral("Programmer cable for this run: serial or usb."),
-            QStringLiteral("type")},
+         QStringLiteral("Programmer cable for this run: serial or usb."), QStringLiteral("type")},
         {QStringLiteral("port"), QStringLiteral("COM port number N (1-255) for this run."),
-            QStringLiteral("N")},
+         QStringLiteral("N")},
         {QStringLiteral("device"),
-            QStringLiteral("Any serial device, bypassing COM numbers and USB discovery."),
-            QStringLiteral("PATH")},
+         QStringLiteral("Any serial device, bypassing COM numbers and USB discovery."),
+         QStringLiteral("PATH")},
         {QStringLiteral("self-powered"),
-            QStringLiteral("The QOV is installed in the Xbox (a missing greeting is no failure).")},
+         QStringLiteral("The QOV is installed in the Xbox (a missing greeting is no failure).")},
         {QStringLiteral("force-power"),
-            QStringLiteral("The programmer powers the QOV regardless.")},
+         QStringLiteral("The programmer powers the QOV regardless.")},
         {QStringLiteral("debug-log"), QStringLiteral("Write the debug trace to FILE."),
-            QStringLiteral("FILE")},
+         QStringLiteral("FILE")},
         {QStringLiteral("simulate"),
-            QStringLiteral("Talk to a built-in simulated QOV instead of a programmer.")},
+         QStringLiteral("Talk to a built-in simulated QOV instead of a programmer.")},
         {QStringLiteral("json"), QStringLiteral("read, defaults: print a JSON profile.")},
         {{QStringLiteral("o"), QStringLiteral("output")},
-            QStringLiteral("read, defaults: write to FILE instead of the screen."),
-            QStringLiteral("FILE")},
+         QStringLiteral("read, defaults: write to FILE instead of the screen."),
+         QStringLiteral("FILE")},
         {QStringLiteral("defaults"), QStringLiteral("write: write the factory defaults.")},
         {QStringLiteral("count"), QStringLiteral("learn: stop after N codes (default 1)."),
-            QStringLiteral("N")},
+         QStringLiteral("N")},
         {QStringLiteral("timeout"),
-            QStringLiteral("learn: give up after SECONDS (default %1).").arg(DefaultLearnTimeoutS),
-            QStringLiteral("SECONDS")},
+         QStringLiteral("learn: give up after SECONDS (default %1).").arg(DefaultLearnTimeoutS),
+         QStringLiteral("SECONDS")},
     });
-    m_parser.addPositionalArgument(QStringLiteral("command"),
+    m_parser.addPositionalArgument(
+        QStringLiteral("command"),
         QStringLiteral("read, write, version, learn, ports or defaults"));
 }
 
 Options QovctlRun::parse(const QStringList &args)
 {
-    if (!m_parser.parse(QStringList {QStringLiteral("qovctl")} + args))
-        throw UsageError {m_parser.errorText()};
+    if (!m_parser.parse(QStringList{QStringLiteral("qovctl")} + args))
+        throw UsageError{m_parser.errorText()};
 
     Options o;
     const QStringList positional = m_parser.positionalArguments();
     if (positional.isEmpty())
-        throw UsageError {QStringLiteral("no command given")};
+        throw UsageError{QStringLiteral("no command given")};
     o.command = positional.first();
     o.arguments = positional.mid(1);
     if (!Commands.contains(o.command))
-        throw UsageError {QStringLiteral("unknown command \"%1\"").arg(printable(o.command))};
+        throw UsageError{QStringLiteral("unknown command \"%1\"").arg(printable(o.command))};
 
     auto onlyFor = [&](const QString &option, const QStringList &commands) {
         if (m_parser.isSet(option) && !commands.contains(o.command))
-            throw UsageError {
+            throw UsageError{
                 QStringLiteral("--%1 does not apply to \"%2\"").arg(option, o.command)};
     };
     onlyFor(QStringLiteral("json"), {QStringLiteral("read"), QStringLiteral("defaults")});
@@ -191,8 +191,8 @@ Options QovctlRun::parse(const QStringList &args)
 
     const int allowedArguments = o.command == QLatin1String("write") ? 1 : 0;
     if (o.arguments.size() > allowedArguments)
-        throw UsageError {QStringLiteral("unexpected argument \"%1\" after \"%2\"")
-                              .arg(printable(o.arguments.at(allowedArguments)), o.command)};
+        throw UsageError{QStringLiteral("unexpected argument \"%1\" after \"%2\"")
+                             .arg(printable(o.arguments.at(allowedArguments)), o.command)};
 
     if (m_parser.isSet(QStringLiteral("programmer"))) {
         const QString t = m_parser.value(QStringLiteral("programmer")).toLower();
@@ -201,51 +201,51 @@ Options QovctlRun::parse(const QStringList &args)
         else if (t == QLatin1String("usb") || t == QLatin1String("2"))
             o.programmerType = UsbProgrammer;
         else
-            throw UsageError {QStringLiteral("--programmer must be serial or usb")};
+            throw UsageError{QStringLiteral("--programmer must be serial or usb")};
     }
     if (m_parser.isSet(QStringLiteral("port"))) {
         o.port = wholeInRange(m_parser.value(QStringLiteral("port")), 1, 255);
         if (!o.port)
-            throw UsageError {QStringLiteral("--port must be a COM port number from 1 to 255")};
+            throw UsageError{QStringLiteral("--port must be a COM port number from 1 to 255")};
     }
     o.device = m_parser.value(QStringLiteral("device"));
     if (m_parser.isSet(QStringLiteral("device")) && o.device.isEmpty())
-        throw UsageError {QStringLiteral("--device needs the path of a serial device")};
+        throw UsageError{QStringLiteral("--device needs the path of a serial device")};
     o.simulate = m_parser.isSet(QStringLiteral("simulate"));
     if (int(o.port.has_value()) + int(!o.device.isEmpty()) + int(o.simulate) > 1)
-        throw UsageError {QStringLiteral("choose only one of --port, --device and --simulate")};
+        throw UsageError{QStringLiteral("choose only one of --port, --device and --simulate")};
     o.selfPowered = m_parser.isSet(QStringLiteral("self-powered"));
     o.forcePower = m_parser.isSet(QStringLiteral("force-power"));
     o.debugLog = m_parser.value(QStringLiteral("debug-log"));
     if (m_parser.isSet(QStringLiteral("debug-log")) && o.debugLog.isEmpty())
-        throw UsageError {QStringLiteral("--debug-log needs a file name")};
+        throw UsageError{QStringLiteral("--debug-log needs a file name")};
 
     o.json = m_parser.isSet(QStringLiteral("json"));
     o.output = m_parser.value(QStringLiteral("output"));
     if (m_parser.isSet(QStringLiteral("output"))) {
         if (o.output.isEmpty())
-            throw UsageError {QStringLiteral("-o needs a file name")};
+            throw UsageError{QStringLiteral("-o needs a file name")};
         const QFileInfo info(o.output);
         if (info.isDir() || !info.absoluteDir().exists())
-            throw UsageError {QStringLiteral("cannot write %1: no such directory, or it is a "
-                                             "directory")
-                                  .arg(o.output)};
+            throw UsageError{QStringLiteral("cannot write %1: no such directory, or it is a "
+                                            "directory")
+                                 .arg(o.output)};
     }
     o.defaults = m_parser.isSet(QStringLiteral("defaults"));
     if (o.command == QLatin1String("write") && o.defaults == !o.arguments.isEmpty())
-        throw UsageError {QStringLiteral("write needs either a profile file or --defaults")};
+        throw UsageError{QStringLiteral("write needs either a profile file or --defaults")};
     if (m_parser.isSet(QStringLiteral("count"))) {
         const auto n = wholeInRange(m_parser.value(QStringLiteral("count")), 1, 1000);
         if (!n)
-            throw UsageError {QStringLiteral("--count must be a whole number from 1 to 1000")};
+            throw UsageError{QStringLiteral("--count must be a whole number from 1 to 1000")};
         o.count = *n;
     }
     if (m_parser.isSet(QStringLiteral("timeout"))) {
         const auto s = wholeInRange(m_parser.value(QStringLiteral("timeout")), 1, MaxLearnTimeoutS);
         if (!s)
-            throw UsageError {QStringLiteral("--timeout must be a whole number of seconds from 1 "
-                                             "to %1")
-                                  .arg(MaxLearnTimeoutS)};
+            throw UsageError{QStringLiteral("--timeout must be a whole number of seconds from 1 "
+                                            "to %1")
+                                 .arg(MaxLearnTimeoutS)};
         o.timeoutS = *s;
     }
     return o;
@@ -256,11 +256,11 @@ int QovctlRun::run(const QStringList &args)
     setUpParser();
     try {
         // Help and version win over everything else on the line, even a mistake.
-        if (m_parser.parse(QStringList {QStringLiteral("qovctl")} + args)) {
+        if (m_parser.parse(QStringList{QStringLiteral("qovctl")} + args)) {
             if (m_parser.isSet(QStringLiteral("help"))) {
                 QString help = m_parser.helpText();
                 help.replace(0, help.indexOf(QLatin1Char('\n')),
-                    QStringLiteral("Usage: qovctl [options] <command> [arguments]"));
+                             QStringLiteral("Usage: qovctl [options] <command> [arguments]"));
                 m_out << help << '\n' << CommandHelp;
                 return QovctlExit::Success;
             }
@@ -314,8 +314,8 @@ std::optional<AppPreferences> QovctlRun::connectionPreferences(int *exitCode)
         const auto n = wholeNumber16(text);
         if (!n || (*n != SerialProgrammer && *n != UsbProgrammer))
             return damaged(QStringLiteral("PROGTYPE"), text,
-                QStringLiteral("1 (serial programmer) or 2 (USB programmer)"),
-                QStringLiteral("--programmer"));
+                           QStringLiteral("1 (serial programmer) or 2 (USB programmer)"),
+                           QStringLiteral("--programmer"));
         p.programmerType = *n;
     }
     if (m_opt.selfPowered) {
@@ -325,7 +325,7 @@ std::optional<AppPreferences> QovctlRun::connectionPreferences(int *exitCode)
         const auto b = boolFromText(text);
         if (!b)
             return damaged(QStringLiteral("ISQOVSELFPOWERED"), text,
-                QStringLiteral("True or False"), QStringLiteral("--self-powered"));
+                           QStringLiteral("True or False"), QStringLiteral("--self-powered"));
         p.isQOVSelfPowered = *b;
     }
     if (m_opt.forcePower) {
@@ -335,7 +335,7 @@ std::optional<AppPreferences> QovctlRun::connectionPreferences(int *exitCode)
         const auto b = boolFromText(text);
         if (!b)
             return damaged(QStringLiteral("FORCEPOWER"), text, QStringLiteral("True or False"),
-                QStringLiteral("--force-power"));
+                           QStringLiteral("--force-power"));
         p.forcePower = *b;
     }
 
@@ -351,7 +351,7 @@ std::optional<AppPreferences> QovctlRun::connectionPreferences(int *exitCode)
         // finds it, nor when a device path or the simulator stands in for it.
         if (!valid && !portGiven && !p.usbAutomatic())
             return damaged(QStringLiteral("COMPORT"), text, QStringLiteral("a COM port number"),
-                QStringLiteral("--port"));
+                           QStringLiteral("--port"));
         p.comPort = valid ? text.trimmed() : QStringLiteral("1");
     }
     return p;
@@ -410,8 +410,8 @@ int QovctlRun::withBoard(const std::function<int(Session &, CliMessageBoxes &)> 
     return work(session, boxes);
 }
 
-void QovctlRun::reportSilentFailure(
-    const CliMessageBoxes &boxes, int shownBefore, const QString &text)
+void QovctlRun::reportSilentFailure(const CliMessageBoxes &boxes, int shownBefore,
+                                    const QString &text)
 {
     if (boxes.shownCount() == shownBefore)
         m_err << "qovctl: " << text << Qt::endl;
@@ -599,7 +599,7 @@ int QovctlRun::learnCommand()
 int QovctlRun::portsCommand()
 {
     const QList<SerialPortEntry> ports
-        = m_env.listSerialPorts ? m_env.listSerialPorts() : QList<SerialPortEntry> {};
+        = m_env.listSerialPorts ? m_env.listSerialPorts() : QList<SerialPortEntry>{};
     m_out << PortListing::format(ports);
     m_out.flush();
     return QovctlExit::Success;
@@ -615,8 +615,8 @@ int QovctlRun::defaultsCommand()
 
 } // namespace
 
-int runQovctl(
-    const QStringList &args, QTextStream &out, QTextStream &err, const QovctlEnvironment &env)
+int runQovctl(const QStringList &args, QTextStream &out, QTextStream &err,
+              const QovctlEnvironment &env)
 {
     QovctlRun run(out, err, env);
     const int exitCode = run.run(args);

@@ -23,7 +23,7 @@ class DebugLog;
 struct PortChoice
 {
     int programmerType = UsbProgrammer;
-    QString devicePath; // --device: any serial device, bypassing COM numbers and discovery
+    QString devicePath;    // --device: any serial device, bypassing COM numbers and discovery
     bool simulate = false; // --simulate: the built-in simulated board
     // The QOV is installed in the console: a simulated board then keeps its power
     // whatever the programmer's lines do, as the real one does.
@@ -46,9 +46,9 @@ struct QovctlEnvironment
 namespace QovctlExit {
 constexpr int Success = 0;
 constexpr int DeviceFailure = 1; // the board or the port failed
-constexpr int BadUsage = 2; // bad usage, a bad profile or a damaged preference; nothing sent
+constexpr int BadUsage = 2;      // bad usage, a bad profile or a damaged preference; nothing sent
 } // namespace QovctlExit
 
 // args excludes the program name.
-int runQovctl(
-    const QStringList &args, QTextStream &out, QTextStream &err, const QovctlEnvironment &env);
+int runQovctl(const QStringList &args, QTextStream &out, QTextStream &err,
+              const QovctlEnvironment &env);

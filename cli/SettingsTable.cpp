@@ -10,8 +10,8 @@ QString SettingsTable::codeWithButton(const IrCode &code)
     const QString text = code.toText();
     const QString name = GetButtonName(text);
     return text
-        + (name == QLatin1String("-1") ? QStringLiteral(" (unknown button)")
-                                       : QStringLiteral(" (") + name + QLatin1Char(')'));
+           + (name == QLatin1String("-1") ? QStringLiteral(" (unknown button)")
+                                          : QStringLiteral(" (") + name + QLatin1Char(')'));
 }
 
 QString SettingsTable::format(const DeviceSettings &s)

@@ -51,7 +51,8 @@ std::optional<IrCode> IrCode::fromText(const QString &text)
     for (int i = 0; i < 3; ++i) {
         bool ok = false;
         const QString &p = pairs[i];
-        const bool hexDigits = p.size() == 2 && p.at(0).isLetterOrNumber() && p.at(1).isLetterOrNumber();
+        const bool hexDigits
+            = p.size() == 2 && p.at(0).isLetterOrNumber() && p.at(1).isLetterOrNumber();
         const uint v = p.toUInt(&ok, 16);
         if (!hexDigits || !ok || v > 255)
             return std::nullopt;

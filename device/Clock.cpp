@@ -11,7 +11,7 @@ static qint64 steadyNs()
         .count();
 }
 
-SystemClock::SystemClock() : m_originNs(steadyNs()) {}
+SystemClock::SystemClock() : m_originNs(steadyNs()) { }
 
 void SystemClock::sleepMs(int ms)
 {
@@ -25,7 +25,4 @@ void SystemClock::processEvents()
         QCoreApplication::processEvents();
 }
 
-qint64 SystemClock::nowMs() const
-{
-    return (steadyNs() - m_originNs) / 1000000;
-}
+qint64 SystemClock::nowMs() const { return (steadyNs() - m_originNs) / 1000000; }

@@ -35,7 +35,11 @@ private:
 class VirtualClock : public Clock
 {
 public:
-    void sleepMs(int ms) override { m_now += ms; ++m_sleeps; }
+    void sleepMs(int ms) override
+    {
+        m_now += ms;
+        ++m_sleeps;
+    }
     void processEvents() override
     {
         ++m_eventRuns;

@@ -35,5 +35,6 @@ public:
     // The COM port of the device at `index` (as last counted) with this identity.
     // The index lets a backend tell apart two devices with the same serial number.
     virtual UsbPortLookup lookUpComPort(int index, quint16 vid, quint16 pid,
-                                        const QString &serialNumber) = 0;
+                                        const QString &serialNumber)
+        = 0;
 };

@@ -24,22 +24,13 @@ const QByteArray VersionQuery = QByteArrayLiteral("VVVV");
 const QByteArray SetupPatternA = QByteArray::fromHex("002aa501");
 const QByteArray SetupPatternB = QByteArray::fromHex("2a2b0b00");
 
-int byteAt(const QByteArray &bytes, qsizetype i)
-{
-    return static_cast<quint8>(bytes.at(i));
-}
+int byteAt(const QByteArray &bytes, qsizetype i) { return static_cast<quint8>(bytes.at(i)); }
 
 // A caller's number as the trace shows it: "4", "2.5", "-1".
-QString plainNumber(double v)
-{
-    return QString::number(v, 'g', 15);
-}
+QString plainNumber(double v) { return QString::number(v, 'g', 15); }
 
 // One character per byte.
-QString bytesAsText(const QByteArray &bytes)
-{
-    return QString::fromLatin1(bytes);
-}
+QString bytesAsText(const QByteArray &bytes) { return QString::fromLatin1(bytes); }
 
 // "50|46|53": the first three answer bytes, only those that arrived.
 QString firstThreeBytes(const QByteArray &bytes)
@@ -59,10 +50,7 @@ QString versionText(const QByteArray &answer, int count, bool binaryRuleApplies)
 }
 
 // A location or value as it travels: one byte, or nothing when it cannot.
-bool fitsInByte(double v)
-{
-    return v >= 0.0 && v <= 255.0;
-}
+bool fitsInByte(double v) { return v >= 0.0 && v <= 255.0; }
 
 // Rounds the caller's variable in place, as the board's numbers are whole.
 void roundInPlace(double &v)
@@ -228,7 +216,7 @@ qint16 DeviceLink::WriteToDevice(double &loc, double &value, ProgrammerPort &com
     roundInPlace(value);
     if (!fitsInByte(loc) || !fitsInByte(value)) {
         m_log.WriteDebugLog(
-                QStringLiteral("WriteToDevice - Return - Location or data out of range"));
+            QStringLiteral("WriteToDevice - Return - Location or data out of range"));
         return -2;
     }
     QByteArray args;
@@ -285,8 +273,8 @@ bool DeviceLink::CheckQOV(ProgrammerPort &comm)
     // A supported board answers at least three bytes that start with its version number.
     const auto number = version.size() >= 3 ? decimalFromText(version.left(3)) : std::nullopt;
     const bool passed = number && *number >= 0.0;
-    m_log.WriteDebugLog(QStringLiteral("CheckQOV: ") + firstThreeBytes(answer) + QStringLiteral(" '")
-                        + version
+    m_log.WriteDebugLog(QStringLiteral("CheckQOV: ") + firstThreeBytes(answer)
+                        + QStringLiteral(" '") + version
                         + (passed ? QStringLiteral("'. Success") : QStringLiteral("'. Fail")));
     return passed;
 }
@@ -337,21 +325,21 @@ std::optional<QString> DeviceLink::GetXOK(ProgrammerPort &comm)
 
     if (nonZero >= 4) {
         m_log.WriteDebugLog(QStringLiteral("GetXOK: %1 %2 %3 %4")
-                                    .arg(byteAt(answer, 0))
-                                    .arg(byteAt(answer, 1))
-                                    .arg(byteAt(answer, 2))
-                                    .arg(byteAt(answer, 3)));
+                                .arg(byteAt(answer, 0))
+                                .arg(byteAt(answer, 1))
+                                .arg(byteAt(answer, 2))
+                                .arg(byteAt(answer, 3)));
         const QByteArray head = answer.left(4);
         if (head == SetupPatternA) {
             m_messages.showMessage(
-                    QStringLiteral("QOV (v2.5) is setup for Type 'A' Programmer (Serial), remove "
-                                   "jumper on back of QOV - Contact us for help."),
-                    MessageIcon::Critical);
+                QStringLiteral("QOV (v2.5) is setup for Type 'A' Programmer (Serial), remove "
+                               "jumper on back of QOV - Contact us for help."),
+                MessageIcon::Critical);
         } else if (head == SetupPatternB) {
             m_messages.showMessage(
-                    QStringLiteral("QOV (v2.5) is setup for Type 'B' Programmer (USB), place "
-                                   "jumper on back of QOV - Contact us for help."),
-                    MessageIcon::Critical);
+                QStringLiteral("QOV (v2.5) is setup for Type 'B' Programmer (USB), place "
+                               "jumper on back of QOV - Contact us for help."),
+                MessageIcon::Critical);
         }
     }
     return text;
@@ -368,7 +356,4 @@ void UpdateQOVProgrammerPowerStatus(const AppPreferences &prefs, ProgrammerPort 
         comm.setDtr(true);
 }
 
-QString hexNoPad(int value)
-{
-    return QString::number(value, 16).toUpper();
-}
+QString hexNoPad(int value) { return QString::number(value, 16).toUpper(); }

@@ -30,7 +30,10 @@ public:
     // USB automatic discovery (used by openComPort in USB automatic mode); may be null.
     void setUsbPortFinder(UsbPortFinder *finder) { m_usb = finder; }
     // updateComPort: run after discovery has set comPort (menu, store, programmer line).
-    void setComPortUpdater(std::function<void(ProgrammerPort &)> updater) { m_updateComPort = std::move(updater); }
+    void setComPortUpdater(std::function<void(ProgrammerPort &)> updater)
+    {
+        m_updateComPort = std::move(updater);
+    }
 
     bool openComPort(ProgrammerPort &comm);
     void closeComPort(ProgrammerPort &comm);
@@ -53,7 +56,7 @@ public:
     class Claim
     {
     public:
-        explicit Claim(DeviceLink *link) : m_link(link) {}
+        explicit Claim(DeviceLink *link) : m_link(link) { }
         Claim(Claim &&other) noexcept : m_link(other.m_link) { other.m_link = nullptr; }
         Claim(const Claim &) = delete;
         Claim &operator=(const Claim &) = delete;

@@ -1,6 +1,3 @@
 #include "device/MessageBoxes.h"
 
-QString applicationTitle()
-{
-    return QStringLiteral("QOV Programming Software");
-}
+QString applicationTitle() { return QStringLiteral("QOV Programming Software"); }

@@ -12,7 +12,8 @@ public:
     // Shows text with an OK button and waits until it is closed. An empty title
     // means the application's title (applicationTitle()).
     virtual void showMessage(const QString &text, MessageIcon icon = MessageIcon::None,
-                             const QString &title = QString()) = 0;
+                             const QString &title = QString())
+        = 0;
 };
 
 // The title of message boxes that carry none of their own.

@@ -40,11 +40,11 @@ QString missing(const QString &devicePath, const QFileInfo &info, const QString 
 QString inUse(const QString &devicePath, const QString &qtErrorString)
 {
     return withSystemText(
-            QStringLiteral("The port ") + devicePath
-                    + QStringLiteral(" is in use or locked by another program. Close that program"
-                                     " and try again. On Linux, ModemManager or brltty may hold"
-                                     " USB serial adapters."),
-            qtErrorString);
+        QStringLiteral("The port ") + devicePath
+            + QStringLiteral(" is in use or locked by another program. Close that program"
+                             " and try again. On Linux, ModemManager or brltty may hold"
+                             " USB serial adapters."),
+        qtErrorString);
 }
 
 #ifdef Q_OS_UNIX
@@ -65,17 +65,17 @@ QString permissionDenied(const QString &devicePath, const QFileInfo &info,
     if (group.isEmpty())
         group = QStringLiteral("with id ") + QString::number(target.groupId());
     return withSystemText(
-            QStringLiteral("Permission denied on ") + devicePath + linkNote(info)
-                    + QStringLiteral(", which belongs to the group ") + group
-                    + QStringLiteral(". To use it, join that group, usually dialout, and log in"
-                                     " again, or install the udev rule"
-                                     " packaging/60-qov-programmer.rules."),
-            qtErrorString);
+        QStringLiteral("Permission denied on ") + devicePath + linkNote(info)
+            + QStringLiteral(", which belongs to the group ") + group
+            + QStringLiteral(". To use it, join that group, usually dialout, and log in"
+                             " again, or install the udev rule"
+                             " packaging/60-qov-programmer.rules."),
+        qtErrorString);
 #else
     Q_UNUSED(info);
     return withSystemText(QStringLiteral("Access to ") + devicePath
-                                  + QStringLiteral(" was refused. It may be in use by another"
-                                                   " program; close that program and try again."),
+                              + QStringLiteral(" was refused. It may be in use by another"
+                                               " program; close that program and try again."),
                           qtErrorString);
 #endif
 }
@@ -93,8 +93,7 @@ QString describeOpenFailure(const QString &devicePath, int qtError, const QStrin
 #endif
 
     switch (qtError) {
-    case QSerialPort::DeviceNotFoundError:
-        return missing(devicePath, info, qtErrorString);
+    case QSerialPort::DeviceNotFoundError: return missing(devicePath, info, qtErrorString);
     case QSerialPort::PermissionError:
 #ifdef Q_OS_UNIX
         if (absent)
@@ -106,13 +105,12 @@ QString describeOpenFailure(const QString &devicePath, int qtError, const QStrin
             return inUse(devicePath, qtErrorString);
 #endif
         return permissionDenied(devicePath, info, qtErrorString);
-    default:
-        break;
+    default: break;
     }
     if (absent)
         return missing(devicePath, info, qtErrorString);
     const QString text = qtErrorString.trimmed().isEmpty()
-            ? QStringLiteral("it could not be opened")
-            : qtErrorString.trimmed();
+                             ? QStringLiteral("it could not be opened")
+                             : qtErrorString.trimmed();
     return devicePath + QStringLiteral(": ") + text;
 }

@@ -5,8 +5,8 @@
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QThread>
 #include <QFileInfo>
+#include <QThread>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -87,7 +87,7 @@ bool QtProgrammerPort::deviceFailed(int number, const QString &what)
     m_failed = true;
     const QString detail = m_port.errorString().trimmed();
     return fail(number, what + QStringLiteral(" the device ") + deviceName()
-                                + (detail.isEmpty() ? QString() : QStringLiteral(": ") + detail));
+                            + (detail.isEmpty() ? QString() : QStringLiteral(": ") + detail));
 }
 
 bool QtProgrammerPort::setPortNumber(qint16 n)
@@ -98,10 +98,7 @@ bool QtProgrammerPort::setPortNumber(qint16 n)
     return true;
 }
 
-bool QtProgrammerPort::isOpen() const
-{
-    return m_port.isOpen();
-}
+bool QtProgrammerPort::isOpen() const { return m_port.isOpen(); }
 
 bool QtProgrammerPort::setOpen(bool open)
 {
@@ -165,8 +162,7 @@ bool QtProgrammerPort::pullFromSystem()
 {
     // Without an event loop QSerialPort only learns of new bytes when asked; a
     // zero wait takes what the OS has and returns at once.
-    while (m_port.waitForReadyRead(0)) {
-    }
+    while (m_port.waitForReadyRead(0)) { }
     const QSerialPort::SerialPortError error = m_port.error();
     if (error == QSerialPort::ResourceError || error == QSerialPort::ReadError)
         return deviceFailed(PortErrorCode::ReadFailed, QStringLiteral("Error reading from"));

@@ -9,10 +9,7 @@ bool SerialPortEntry::isProgrammer() const
     return hasUsbIds && vid == UsbProgrammerVid && pid == UsbProgrammerPid;
 }
 
-int SerialPortEntry::comPort() const
-{
-    return comPortNumberFromName(portName);
-}
+int SerialPortEntry::comPort() const { return comPortNumberFromName(portName); }
 
 QList<SerialPortEntry> systemSerialPorts()
 {

@@ -61,8 +61,7 @@ int comPortNumberFromName(const QString &portName)
     return -1;
 }
 
-UsbDiscovery::UsbDiscovery(Cp210xBackend &backend, DebugLog *log)
-    : m_backend(backend), m_log(log)
+UsbDiscovery::UsbDiscovery(Cp210xBackend &backend, DebugLog *log) : m_backend(backend), m_log(log)
 {
 }
 

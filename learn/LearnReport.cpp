@@ -1,9 +1,6 @@
 #include "learn/LearnReport.h"
 
-QByteArray LearnReport::request()
-{
-    return QByteArray(Length, char(Marker));
-}
+QByteArray LearnReport::request() { return QByteArray(Length, char(Marker)); }
 
 std::optional<IrCode> LearnReport::parse(const QByteArray &bytes)
 {

@@ -1,9 +1,6 @@
 #include "settings/DeviceSettings.h"
 
-void DeviceSettings::ResetVars()
-{
-    *this = DeviceSettings{};
-}
+void DeviceSettings::ResetVars() { *this = DeviceSettings{}; }
 
 void DeviceSettings::LoadDefaultVars()
 {
@@ -35,8 +32,8 @@ double DeviceSettings::valueAt(int location) const
     default: break;
     }
     if (location >= 10 && location <= 21) {
-        const IrCode *codes[4] = {&turnOnModEnabledCode, &turnOnModDisabledCode, &turnOffCode,
-                                  &ejectTrayCode};
+        const IrCode *codes[4]
+            = {&turnOnModEnabledCode, &turnOnModDisabledCode, &turnOffCode, &ejectTrayCode};
         return codes[(location - 10) / 3]->bytes[(location - 10) % 3];
     }
     return 0;
@@ -56,13 +53,10 @@ void DeviceSettings::setValueAt(int location, double v)
     default: break;
     }
     if (location >= 10 && location <= 21 && v >= 0 && v <= 255) {
-        IrCode *codes[4] = {&turnOnModEnabledCode, &turnOnModDisabledCode, &turnOffCode,
-                            &ejectTrayCode};
+        IrCode *codes[4]
+            = {&turnOnModEnabledCode, &turnOnModDisabledCode, &turnOffCode, &ejectTrayCode};
         codes[(location - 10) / 3]->bytes[(location - 10) % 3] = static_cast<quint8>(v);
     }
 }
 
-int ConvertBoolToInt(double value)
-{
-    return value != 0 ? 1 : 0;
-}
+int ConvertBoolToInt(double value) { return value != 0 ? 1 : 0; }

@@ -26,26 +26,26 @@ struct FieldSpec
 const FieldSpec Fields[] = {
     {"allowPowerOn", Kind::Flag, &DeviceSettings::allowPowerOn, nullptr, nullptr, "Allow Power ON"},
     {"allowPowerOff", Kind::Flag, &DeviceSettings::allowPowerOff, nullptr, nullptr,
-        "Allow Power OFF"},
+     "Allow Power OFF"},
     {"allowEjectTray", Kind::Flag, &DeviceSettings::allowEjectTray, nullptr, nullptr,
-        "Allow Eject Tray"},
+     "Allow Eject Tray"},
     {"powerOnByEject", Kind::Flag, &DeviceSettings::powerOnByEject, nullptr, nullptr,
-        "Turn on xbox by Eject (fw 2.5+)"},
+     "Turn on xbox by Eject (fw 2.5+)"},
     {"modOnPushDelayMs", Kind::DelayMs, nullptr, &DeviceSettings::modOnPushDelay, nullptr,
-        "Power Button Push Delay Mod On"},
+     "Power Button Push Delay Mod On"},
     {"modOffPushDelayMs", Kind::DelayMs, nullptr, &DeviceSettings::modOffPushDelay, nullptr,
-        "Power Button Push Delay Mod Off"},
+     "Power Button Push Delay Mod Off"},
     {"turnOnModEnabledCode", Kind::Code, nullptr, nullptr, &DeviceSettings::turnOnModEnabledCode,
-        "Turn On with Mod Enabled code"},
+     "Turn On with Mod Enabled code"},
     {"turnOnModDisabledCode", Kind::Code, nullptr, nullptr, &DeviceSettings::turnOnModDisabledCode,
-        "Turn On with Mod Disabled code"},
+     "Turn On with Mod Disabled code"},
     {"turnOffCode", Kind::Code, nullptr, nullptr, &DeviceSettings::turnOffCode, "Turn Off code"},
     {"turnOffPresses", Kind::Presses, nullptr, &DeviceSettings::turnOffPresses, nullptr,
-        "Turn Off No. Btn Presses"},
+     "Turn Off No. Btn Presses"},
     {"ejectTrayCode", Kind::Code, nullptr, nullptr, &DeviceSettings::ejectTrayCode,
-        "Eject Tray code"},
+     "Eject Tray code"},
     {"ejectTrayPresses", Kind::Presses, nullptr, &DeviceSettings::ejectTrayPresses, nullptr,
-        "Eject Tray No. Btn Presses"},
+     "Eject Tray No. Btn Presses"},
 };
 
 const char FormatKey[] = "format";
@@ -102,10 +102,7 @@ bool isHexCode(const QString &text)
     return re.match(text).hasMatch();
 }
 
-QString numberText(double v)
-{
-    return FieldRules::displayNumber(v);
-}
+QString numberText(double v) { return FieldRules::displayNumber(v); }
 
 void lineAndColumn(const QByteArray &json, int offset, int *line, int *column)
 {
@@ -205,7 +202,7 @@ std::optional<DeviceSettings> Profile::fromJson(const QByteArray &json, QString 
         case Kind::DelayMs:
         case Kind::Presses: {
             const auto rule
-                = v.isDouble() ? applyFieldRule(f.kind, v.toDouble()) : FieldRules::NumberResult {};
+                = v.isDouble() ? applyFieldRule(f.kind, v.toDouble()) : FieldRules::NumberResult{};
             if (rule.outcome != FieldRules::Outcome::Accepted)
                 return fail(fieldError(f, v));
             s.*f.number = rule.value;
@@ -213,8 +210,8 @@ std::optional<DeviceSettings> Profile::fromJson(const QByteArray &json, QString 
         }
         case Kind::Code: {
             const auto code = v.isString() && isHexCode(v.toString())
-                ? IrCode::fromText(v.toString())
-                : std::nullopt;
+                                  ? IrCode::fromText(v.toString())
+                                  : std::nullopt;
             if (!code)
                 return fail(fieldError(f, v));
             s.*f.code = *code;
@@ -268,8 +265,8 @@ QStringList Profile::valuesOutsideEditorRanges(const DeviceSettings &settings)
             if (applyFieldRule(f.kind, presses).outcome != FieldRules::Outcome::Accepted)
                 notes << QStringLiteral("%1 is %2 presses, outside 1 to 255: a profile with "
                                         "\"%3\": %2 cannot be written back")
-                             .arg(
-                                 QLatin1String(f.label), numberText(presses), QLatin1String(f.key));
+                             .arg(QLatin1String(f.label), numberText(presses),
+                                  QLatin1String(f.key));
         } else if (f.kind == Kind::DelayMs) {
             const double ms = settings.*f.number * 10;
             if (applyFieldRule(f.kind, ms).outcome != FieldRules::Outcome::Accepted)

@@ -27,10 +27,7 @@ SettingsTransactions::SettingsTransactions(DeviceLink &link, ProgrammerPort &com
 {
 }
 
-void SettingsTransactions::message(const QString &text)
-{
-    m_link.messages().showMessage(text);
-}
+void SettingsTransactions::message(const QString &text) { m_link.messages().showMessage(text); }
 
 void SettingsTransactions::discardLateAnswer()
 {

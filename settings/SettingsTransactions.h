@@ -20,7 +20,11 @@ public:
     virtual void RefreshUI() = 0;
     // One location done (for a line per location on a terminal); result is the
     // procedure's result (byte, -1, -2).
-    virtual void locationDone(int location, int result) { Q_UNUSED(location); Q_UNUSED(result); }
+    virtual void locationDone(int location, int result)
+    {
+        Q_UNUSED(location);
+        Q_UNUSED(result);
+    }
 };
 
 struct TransactionResult

@@ -5,20 +5,17 @@
 namespace {
 constexpr quint8 LearnReportMark = 0x4C;
 
-QString hexByte(quint8 b)
-{
-    return QStringLiteral("%1").arg(b, 2, 16, QLatin1Char('0')).toUpper();
-}
+QString hexByte(quint8 b) { return QStringLiteral("%1").arg(b, 2, 16, QLatin1Char('0')).toUpper(); }
 } // namespace
 
-SimBoard::SimBoard(Clock &clock) : m_clock(clock), m_memory(factoryMemory()) {}
+SimBoard::SimBoard(Clock &clock) : m_clock(clock), m_memory(factoryMemory()) { }
 
 QByteArray SimBoard::factoryMemory()
 {
     // The product defaults; 3 and 7 are unused and hold what erased EEPROM holds.
-    static const quint8 bytes[LocationCount] = {1,    1,    1,    0xFF, 20,   100,  2,    0xFF,
-                                                2,    0,    0xFA, 0x52, 0xD0, 0x4A, 0x55, 0xAB,
-                                                0xCA, 0x50, 0xF3, 0xCA, 0x5A, 0x53};
+    static const quint8 bytes[LocationCount]
+        = {1,    1,    1,    0xFF, 20,   100,  2,    0xFF, 2,    0,    0xFA,
+           0x52, 0xD0, 0x4A, 0x55, 0xAB, 0xCA, 0x50, 0xF3, 0xCA, 0x5A, 0x53};
     return QByteArray(reinterpret_cast<const char *>(bytes), LocationCount);
 }
 
@@ -41,15 +38,9 @@ void SimBoard::setMemoryBytes(const QByteArray &bytes)
         m_memory[i] = bytes.at(i);
 }
 
-QByteArray SimBoard::serialJumperGreeting()
-{
-    return QByteArray("\x00\x2A\xA5\x01\x5A", 5);
-}
+QByteArray SimBoard::serialJumperGreeting() { return QByteArray("\x00\x2A\xA5\x01\x5A", 5); }
 
-QByteArray SimBoard::usbJumperGreeting()
-{
-    return QByteArray("\x2A\x2B\x0B\x00\x5A", 5);
-}
+QByteArray SimBoard::usbJumperGreeting() { return QByteArray("\x2A\x2B\x0B\x00\x5A", 5); }
 
 QByteArray SimBoard::effectiveGreeting() const
 {
@@ -291,8 +282,10 @@ void SimBoard::parse(qint64 completedAtUs)
 void SimBoard::handleRead(quint8 location, qint64 atUs)
 {
     const Fault fault = faultAt(location);
-    note(QStringLiteral("read %1%2").arg(location).arg(
-        fault == Fault::None ? QString() : QStringLiteral(" (") + faultName(fault) + ')'));
+    note(
+        QStringLiteral("read %1%2")
+            .arg(location)
+            .arg(fault == Fault::None ? QString() : QStringLiteral(" (") + faultName(fault) + ')'));
     if (fault == Fault::Vanish) {
         vanish();
         return;
@@ -310,11 +303,11 @@ void SimBoard::handleRead(quint8 location, qint64 atUs)
 void SimBoard::handleWrite(quint8 location, quint8 value, qint64 atUs)
 {
     const Fault fault = faultAt(location);
-    note(QStringLiteral("write %1 = %2%3")
-             .arg(location)
-             .arg(value)
-             .arg(fault == Fault::None ? QString()
-                                       : QStringLiteral(" (") + faultName(fault) + ')'));
+    note(
+        QStringLiteral("write %1 = %2%3")
+            .arg(location)
+            .arg(value)
+            .arg(fault == Fault::None ? QString() : QStringLiteral(" (") + faultName(fault) + ')'));
     if (fault == Fault::Vanish) {
         vanish();
         return;

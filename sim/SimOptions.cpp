@@ -84,12 +84,12 @@ bool SimOptions::parse(const QStringList &arguments)
             m_selfPowered = true;
             continue;
         }
-        static const QStringList withValue = {
-            QStringLiteral("--link"),        QStringLiteral("--state"),
-            QStringLiteral("--version-answer"), QStringLiteral("--greeting"),
-            QStringLiteral("--greet-delay"), QStringLiteral("--latency"),
-            QStringLiteral("--fault"),       QStringLiteral("--learn-code"),
-            QStringLiteral("--learn-delay")};
+        static const QStringList withValue
+            = {QStringLiteral("--link"),           QStringLiteral("--state"),
+               QStringLiteral("--version-answer"), QStringLiteral("--greeting"),
+               QStringLiteral("--greet-delay"),    QStringLiteral("--latency"),
+               QStringLiteral("--fault"),          QStringLiteral("--learn-code"),
+               QStringLiteral("--learn-delay")};
         if (!withValue.contains(opt))
             return error(QStringLiteral("unknown option: ") + opt);
         if (i + 1 >= arguments.size())
@@ -138,7 +138,8 @@ bool SimOptions::parse(const QStringList &arguments)
                 return error(QStringLiteral("--latency: expected 0 to 60000 ms, got ") + value);
         } else if (opt == QLatin1String("--learn-delay")) {
             if (!parseMs(value, 600000, m_learnDelayMs))
-                return error(QStringLiteral("--learn-delay: expected 0 to 600000 ms, got ") + value);
+                return error(QStringLiteral("--learn-delay: expected 0 to 600000 ms, got ")
+                             + value);
         } else if (opt == QLatin1String("--learn-code")) {
             const auto code = value.size() == 6 ? IrCode::fromText(value) : std::nullopt;
             if (!code)

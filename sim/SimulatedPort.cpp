@@ -24,21 +24,15 @@ bool SimulatedPort::failIfClosedOrGone(int numberIfGone)
                     QStringLiteral("Operation valid only when the port is open"));
     if (m_board.hasVanished()) {
         m_failed = true;
-        return fail(numberIfGone, QStringLiteral("The device %1 is no longer available")
-                                      .arg(deviceName()));
+        return fail(numberIfGone,
+                    QStringLiteral("The device %1 is no longer available").arg(deviceName()));
     }
     return true;
 }
 
-void SimulatedPort::tellBoard()
-{
-    m_board.setPortState(m_open, m_rts, m_dtr);
-}
+void SimulatedPort::tellBoard() { m_board.setPortState(m_open, m_rts, m_dtr); }
 
-void SimulatedPort::reconnect()
-{
-    m_board.reconnect();
-}
+void SimulatedPort::reconnect() { m_board.reconnect(); }
 
 bool SimulatedPort::setPortNumber(qint16 n)
 {

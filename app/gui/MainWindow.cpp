@@ -24,10 +24,7 @@
 #include <QStatusBar>
 #include <cmath>
 
-static void initIconResources()
-{
-    Q_INIT_RESOURCE(qovicons);
-}
+static void initIconResources() { Q_INIT_RESOURCE(qovicons); }
 
 namespace {
 
@@ -100,8 +97,9 @@ const ControlSpec Controls[] = {
     {"Command2", Kind::Button, "Write All", 1965, 5970, 1380, 330},
 };
 
-const char *const TabOrder[] = {"Command1", "Command2", "Check1", "Check2", "Text1", "Text7",
-    "Text8", "Check3", "Text3", "Text2", "Text4", "Text5", "Text6", "Check4"};
+const char *const TabOrder[]
+    = {"Command1", "Command2", "Check1", "Check2", "Text1", "Text7", "Text8",
+       "Check3",   "Text3",    "Text2",  "Text4",  "Text5", "Text6", "Check4"};
 
 constexpr int ClientWidth = 3840;
 constexpr int ClientHeight = 6960;
@@ -114,9 +112,9 @@ constexpr int ComPortCount = 21;
 } // namespace
 
 Form1::Form1(Session &session, MessageBoxes &messages, PreferenceStore &store, QWidget *parent)
-    : QMainWindow(parent,
-        Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-            | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                              | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
+                              | Qt::MSWindowsFixedSizeDialogHint),
       m_session(session), m_messages(messages), m_store(store),
       m_usbProbe(Startup::usbLibraryProbe()), m_quit([] { QCoreApplication::exit(0); })
 {
@@ -152,10 +150,7 @@ Form1::~Form1()
     delete m_codeListWindow.data();
 }
 
-int Form1::twips(int tw) const
-{
-    return qRound(tw * logicalDpiX() / 1440.0);
-}
+int Form1::twips(int tw) const { return qRound(tw * logicalDpiX() / 1440.0); }
 
 void Form1::buildControls()
 {
@@ -178,8 +173,8 @@ void Form1::buildControls()
             auto *label = new QLabel(caption, central);
             if (c.kind == Kind::Heading)
                 label->setFont(heading);
-            label->setAlignment(
-                (c.kind == Kind::FieldLabel ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+            label->setAlignment((c.kind == Kind::FieldLabel ? Qt::AlignRight : Qt::AlignLeft)
+                                | Qt::AlignVCenter);
             w = label;
             break;
         }
@@ -257,13 +252,13 @@ void Form1::buildMenus()
     addItem(file, QStringLiteral("savemenu"), QStringLiteral("Save"))->setEnabled(false);
     addSeparator(file, QStringLiteral("spacer2"));
     connect(addItem(file, QStringLiteral("exit"), QStringLiteral("&Exit")), &QAction::triggered,
-        this, &Form1::endProgram);
+            this, &Form1::endProgram);
 
     QMenu *tools = addSubmenu(bar, QStringLiteral("toolsmenu"), QStringLiteral("Tools"));
     connect(addItem(tools, QStringLiteral("qovversionmenu"), QStringLiteral("&QOV Version")),
-        &QAction::triggered, this, &Form1::qovversionmenu_Click);
+            &QAction::triggered, this, &Form1::qovversionmenu_Click);
     connect(addItem(tools, QStringLiteral("learnmodemenu"), QStringLiteral("&Learn Mode")),
-        &QAction::triggered, this, &Form1::learnmodemenu_Click);
+            &QAction::triggered, this, &Form1::learnmodemenu_Click);
     addSeparator(tools, QStringLiteral("spacer3"));
     connect(
         addItem(tools, QStringLiteral("showlistofcodesmenu"), QStringLiteral("Show List of Codes")),
@@ -274,21 +269,21 @@ void Form1::buildMenus()
     addSeparator(tools, QStringLiteral("spacer5"));
     QMenu *dbg = addSubmenu(tools, QStringLiteral("dbgTools"), QStringLiteral("Debug Tools"));
     connect(addItem(dbg, QStringLiteral("dbgMnuEnableCom"), QStringLiteral("Enable COM")),
-        &QAction::triggered, this, &Form1::dbgMnuEnableCom_Click);
+            &QAction::triggered, this, &Form1::dbgMnuEnableCom_Click);
     connect(addItem(dbg, QStringLiteral("dbgMnuGetXOK"), QStringLiteral("Get XOK")),
-        &QAction::triggered, this, &Form1::dbgMnuGetXOK_Click);
+            &QAction::triggered, this, &Form1::dbgMnuGetXOK_Click);
     connect(addItem(dbg, QStringLiteral("dbgMnuCheckQOV"), QStringLiteral("Check QOV")),
-        &QAction::triggered, this, &Form1::dbgMnuCheckQOV_Click);
+            &QAction::triggered, this, &Form1::dbgMnuCheckQOV_Click);
     connect(addItem(dbg, QStringLiteral("dbgMnuDisableCom"), QStringLiteral("Disable COM")),
-        &QAction::triggered, this, &Form1::dbgMnuDisableCom_Click);
+            &QAction::triggered, this, &Form1::dbgMnuDisableCom_Click);
 
     QMenu *settings = addSubmenu(bar, QStringLiteral("settingsmenu"), QStringLiteral("&Settings"));
     m_selfPowered = addItem(settings, QStringLiteral("qovselfpowered"),
-        QStringLiteral("QOV Is Installed In Xbox (self powered)"));
+                            QStringLiteral("QOV Is Installed In Xbox (self powered)"));
     m_selfPowered->setCheckable(true);
     connect(m_selfPowered, &QAction::triggered, this, &Form1::qovselfpowered_Click);
     m_forcePower = addItem(settings, QStringLiteral("alwayspowerqovfrompc"),
-        QStringLiteral("Force QOV Programmer To Provide Power To QOV"));
+                           QStringLiteral("Force QOV Programmer To Provide Power To QOV"));
     m_forcePower->setCheckable(true);
     connect(m_forcePower, &QAction::triggered, this, &Form1::alwayspowerqovfrompc_Click);
     addSeparator(settings, QStringLiteral("space66"));
@@ -309,7 +304,7 @@ void Form1::buildMenus()
     m_comPortSub = addSubmenu(settings, QStringLiteral("comportsub"), QStringLiteral("Com Port"));
     for (int i = 1; i <= ComPortCount; ++i) {
         QAction *item = addItem(m_comPortSub, QStringLiteral("setComPort"),
-            QStringLiteral("Com ") + QString::number(i));
+                                QStringLiteral("Com ") + QString::number(i));
         item->setProperty("index", i);
         item->setCheckable(true);
         connect(item, &QAction::triggered, this, [this, i] { setComPort_Click(i); });
@@ -319,9 +314,9 @@ void Form1::buildMenus()
     QMenu *help = addSubmenu(bar, QStringLiteral("helpmenu"), QStringLiteral("&Help"));
     addItem(help, QStringLiteral("infomenu"), QStringLiteral("&Information"))->setEnabled(false);
     connect(addItem(help, QStringLiteral("websitemenu"), QStringLiteral("&Website")),
-        &QAction::triggered, this, &Form1::websitemenu_Click);
+            &QAction::triggered, this, &Form1::websitemenu_Click);
     connect(addItem(help, QStringLiteral("aboutmenu"), QStringLiteral("&About")),
-        &QAction::triggered, this, &Form1::aboutmenu_Click);
+            &QAction::triggered, this, &Form1::aboutmenu_Click);
 }
 
 void Form1::buildStatusBar()
@@ -342,8 +337,8 @@ void Form1::buildStatusBar()
     m_statusPanel2 = new QFrame(m_statusBar);
     m_statusPanel2->setObjectName(QStringLiteral("StatusBar1Panel2"));
     m_statusPanel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    m_statusPanel2->setGeometry(
-        twips(StatusPanel1Width), 0, twips(StatusPanel2Width), twips(StatusBarHeight));
+    m_statusPanel2->setGeometry(twips(StatusPanel1Width), 0, twips(StatusPanel2Width),
+                                twips(StatusBarHeight));
 
     // Its design position does not matter: the start-up moves it into panel 2.
     m_progressBar = new QProgressBar(centralWidget());
@@ -354,8 +349,8 @@ void Form1::buildStatusBar()
     m_progressBar->hide();
 }
 
-void Form1::placeProgressBarInStatusBar(
-    QProgressBar *progressBar, QStatusBar *statusBar, int panelIndex, int border)
+void Form1::placeProgressBarInStatusBar(QProgressBar *progressBar, QStatusBar *statusBar,
+                                        int panelIndex, int border)
 {
     QWidget *panel = panelIndex == 1 ? static_cast<QWidget *>(m_statusPanel1) : m_statusPanel2;
     if (!progressBar || !statusBar || !panel || panel->parentWidget() != statusBar)
@@ -369,10 +364,7 @@ void Form1::placeProgressBarInStatusBar(
     progressBar->raise();
 }
 
-QString Form1::statusText() const
-{
-    return m_statusPanel1->text();
-}
+QString Form1::statusText() const { return m_statusPanel1->text(); }
 
 void Form1::setStatusBarText(const QString &barText)
 {
@@ -402,10 +394,7 @@ void Form1::resetStatusBar()
     m_progressBar->repaint();
 }
 
-void Form1::RefreshUI()
-{
-    m_settingsView->RefreshUI();
-}
+void Form1::RefreshUI() { m_settingsView->RefreshUI(); }
 
 // ---------------------------------------------------------------- start-up
 
@@ -449,7 +438,7 @@ bool Form1::Form_Load(const QStringList &arguments)
         m_messages.showMessage(QStringLiteral("Dont forget to set the proper programmer type (and "
                                               "port number if using serial programmer) in the "
                                               "settings menu."),
-            MessageIcon::Information, QStringLiteral("First Time Information"));
+                               MessageIcon::Information, QStringLiteral("First Time Information"));
         m_store.save(QStringLiteral("FIRSTLOAD"), QStringLiteral("False"));
     }
     prefs.usbDllPresent = m_usbProbe ? m_usbProbe() : false;
@@ -674,15 +663,15 @@ void Form1::showlistofcodesmenu_Click()
 void Form1::aboutmenu_Click()
 {
     m_messages.showMessage(QStringLiteral("QOV Programming Software V") + versionText() + CrLf
-            + CreditLine + CrLf + WebAddress,
-        MessageIcon::Information);
+                               + CreditLine + CrLf + WebAddress,
+                           MessageIcon::Information);
 }
 
 void Form1::websitemenu_Click()
 {
-    m_messages.showMessage(
-        QStringLiteral("Please visit ") + WebAddress + QStringLiteral(" for more information"),
-        MessageIcon::Information);
+    m_messages.showMessage(QStringLiteral("Please visit ") + WebAddress
+                               + QStringLiteral(" for more information"),
+                           MessageIcon::Information);
 }
 
 // ---------------------------------------------------------------- debug tools
@@ -708,8 +697,8 @@ void Form1::dbgMnuGetXOK_Click()
         return;
     }
     const auto greeting = m_session.link().GetXOK(m_session.port());
-    m_messages.showMessage(
-        QStringLiteral("GetXOK Returned: ") + greeting.value_or(QStringLiteral("False")));
+    m_messages.showMessage(QStringLiteral("GetXOK Returned: ")
+                           + greeting.value_or(QStringLiteral("False")));
 }
 
 void Form1::dbgMnuCheckQOV_Click()

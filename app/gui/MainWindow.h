@@ -33,7 +33,7 @@ class Form1 : public QMainWindow, public TransactionReporter
     Q_OBJECT
 public:
     Form1(Session &session, MessageBoxes &messages, PreferenceStore &store,
-        QWidget *parent = nullptr);
+          QWidget *parent = nullptr);
     ~Form1() override;
 
     // Injectable for tests: whether USB automatic discovery is available
@@ -54,8 +54,8 @@ public:
     void setProgressBar(double numCurrent, double numTotal) override;
     void resetStatusBar() override;
     void RefreshUI() override;
-    void placeProgressBarInStatusBar(
-        QProgressBar *progressBar, QStatusBar *statusBar, int panelIndex, int border);
+    void placeProgressBarInStatusBar(QProgressBar *progressBar, QStatusBar *statusBar,
+                                     int panelIndex, int border);
     QString statusText() const;
     float progressPosition() const { return m_progressPosition; }
 

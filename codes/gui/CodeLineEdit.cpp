@@ -40,10 +40,7 @@ void CodeLineEdit::dragMoveEvent(QDragMoveEvent *event)
     }
 }
 
-void CodeLineEdit::dragLeaveEvent(QDragLeaveEvent *event)
-{
-    event->accept();
-}
+void CodeLineEdit::dragLeaveEvent(QDragLeaveEvent *event) { event->accept(); }
 
 void CodeLineEdit::dropEvent(QDropEvent *event)
 {

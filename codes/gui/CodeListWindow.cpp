@@ -26,9 +26,8 @@ constexpr Column Columns[2] = {{855, 1050}, {3135, 3330}};
 } // namespace
 
 CodeListWindow::CodeListWindow(QWidget *parent)
-    : QWidget(parent,
-        Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-            | Qt::MSWindowsFixedSizeDialogHint)
+    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Xbox DVD Remote IR Codes"));
@@ -48,7 +47,7 @@ CodeListWindow::CodeListWindow(QWidget *parent)
         return QFontMetrics(f)
                    .boundingRect(QRect(0, 0, note->width(), 10000), Qt::TextWordWrap, note->text())
                    .height()
-            <= note->height();
+               <= note->height();
     };
     while (noteFont.pointSizeF() > 6 && !fits(noteFont))
         noteFont.setPointSizeF(noteFont.pointSizeF() - 0.25);
@@ -91,10 +90,7 @@ CodeListWindow::CodeListWindow(QWidget *parent)
     }
 }
 
-int CodeListWindow::twips(int value) const
-{
-    return qRound(value * logicalDpiX() / 1440.0);
-}
+int CodeListWindow::twips(int value) const { return qRound(value * logicalDpiX() / 1440.0); }
 
 QMimeData *CodeListWindow::mimeDataFor(const QLineEdit *box)
 {

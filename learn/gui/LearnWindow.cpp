@@ -20,9 +20,8 @@ constexpr int SettleAfterReportMs = 50;
 } // namespace
 
 LearnWindow::LearnWindow(Session &session, QWidget *parent)
-    : QWidget(parent,
-        Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-            | Qt::MSWindowsFixedSizeDialogHint),
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       m_session(session)
 {
     setObjectName(QStringLiteral("Form2"));
@@ -61,15 +60,9 @@ LearnWindow::~LearnWindow()
         m_session.link().setHeldByLearnMode(false);
 }
 
-bool LearnWindow::isLearning() const
-{
-    return m_timer->isActive();
-}
+bool LearnWindow::isLearning() const { return m_timer->isActive(); }
 
-int LearnWindow::twips(int value) const
-{
-    return qRound(value * logicalDpiX() / 1440.0);
-}
+int LearnWindow::twips(int value) const { return qRound(value * logicalDpiX() / 1440.0); }
 
 void LearnWindow::Command1_Click()
 {

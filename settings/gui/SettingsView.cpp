@@ -72,10 +72,9 @@ void SettingsView::bindTextFields()
 
 void SettingsView::bindCheckBoxes()
 {
-    int DeviceSettings::*const flags[] = {nullptr, &DeviceSettings::allowPowerOn,
-                                          &DeviceSettings::allowPowerOff,
-                                          &DeviceSettings::allowEjectTray,
-                                          &DeviceSettings::powerOnByEject};
+    int DeviceSettings::*const flags[]
+        = {nullptr, &DeviceSettings::allowPowerOn, &DeviceSettings::allowPowerOff,
+           &DeviceSettings::allowEjectTray, &DeviceSettings::powerOnByEject};
     for (int i = 1; i <= 4; ++i) {
         m_check[i] = m_form->findChild<QCheckBox *>(QStringLiteral("Check%1").arg(i));
         if (!m_check[i])
@@ -111,14 +110,9 @@ void SettingsView::applyNumberRule(const FieldRules::NumberResult &result,
                                    double DeviceSettings::*member)
 {
     switch (result.outcome) {
-    case FieldRules::Outcome::Accepted:
-        m_session.settings().*member = result.value;
-        break;
-    case FieldRules::Outcome::Rejected:
-        m_session.messages().showMessage(result.message);
-        break;
-    case FieldRules::Outcome::Ignored:
-        break;
+    case FieldRules::Outcome::Accepted: m_session.settings().*member = result.value; break;
+    case FieldRules::Outcome::Rejected: m_session.messages().showMessage(result.message); break;
+    case FieldRules::Outcome::Ignored: break;
     }
 }
 
@@ -195,10 +189,7 @@ void SettingsView::setProgressBar(double numCurrent, double numTotal)
     m_statusBar.setProgressBar(numCurrent, numTotal);
 }
 
-void SettingsView::resetStatusBar()
-{
-    m_statusBar.resetStatusBar();
-}
+void SettingsView::resetStatusBar() { m_statusBar.resetStatusBar(); }
 
 void SettingsView::locationDone(int location, int result)
 {

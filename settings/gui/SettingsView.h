@@ -27,8 +27,8 @@ public:
     // changes runs its change handling, exactly as if the user had made the change.
     void RefreshUI() override;
 
-    void clearUI_Click();              // "Clear Values"
-    void loadefaultvaluesmenu_Click(); // "Load Default Values"
+    void clearUI_Click();               // "Clear Values"
+    void loadefaultvaluesmenu_Click();  // "Load Default Values"
     TransactionResult Command1_Click(); // Read Values
     TransactionResult Command2_Click(); // Write All
 

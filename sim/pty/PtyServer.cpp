@@ -39,10 +39,7 @@ constexpr int IdlePollMs = 2;
 // How long a vanished board stays away before its link comes back.
 constexpr int ReplugAfterMs = 1000;
 
-QString hex(const QByteArray &bytes)
-{
-    return QString::fromLatin1(bytes.toHex(' ').toUpper());
-}
+QString hex(const QByteArray &bytes) { return QString::fromLatin1(bytes.toHex(' ').toUpper()); }
 } // namespace
 
 PtyServer::PtyServer(SimBoard &board, Clock &clock, QTextStream &out)
@@ -62,10 +59,7 @@ PtyServer::~PtyServer()
     closeTerminal();
 }
 
-void PtyServer::requestStop()
-{
-    onSignal(0);
-}
+void PtyServer::requestStop() { onSignal(0); }
 
 void PtyServer::installSignalHandlers()
 {
@@ -112,8 +106,7 @@ bool PtyServer::loadState(QString *error)
     const QByteArray text = file.readAll().simplified();
     const QByteArray bytes = QByteArray::fromHex(text);
     // A damaged file is reported, not half-loaded over the factory memory.
-    if (bytes.size() != SimBoard::LocationCount
-        || bytes.toHex(' ').toUpper() != text.toUpper()) {
+    if (bytes.size() != SimBoard::LocationCount || bytes.toHex(' ').toUpper() != text.toUpper()) {
         *error = m_stateFile
                  + QStringLiteral(": expected %1 hex bytes separated by blanks")
                        .arg(SimBoard::LocationCount);

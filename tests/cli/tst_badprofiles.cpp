@@ -41,14 +41,17 @@ void TestBadProfiles::write_data()
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("mentions"); // in the one line of the message; null: accepted
     QTest::newRow("good") << profile() << QString(); // the rows differ from it in one field
-    const QList<QJsonValue> wrongTypes = {QJsonValue::Null, QJsonArray {1}, QJsonObject {{"a", 1}},
-        QStringLiteral("12"), 1, true, QJsonValue::Undefined};
-    for (const QString f : {"allowPowerOn", "allowPowerOff", "allowEjectTray", "powerOnByEject",
-             "turnOnModEnabledCode", "turnOnModDisabledCode", "turnOffCode", "ejectTrayCode",
-             "modOnPushDelayMs", "modOffPushDelayMs", "turnOffPresses", "ejectTrayPresses"}) {
-        const QJsonValue::Type fits = f.startsWith("allow") || f.startsWith("power")
-            ? QJsonValue::Bool
-            : (f.endsWith("Code") ? QJsonValue::String : QJsonValue::Double);
+    const QList<QJsonValue> wrongTypes = {
+        QJsonValue::Null,     QJsonArray{1}, QJsonObject{{"a", 1}}, QStringLiteral("12"), 1, true,
+        QJsonValue::Undefined};
+    for (const QString f :
+         {"allowPowerOn", "allowPowerOff", "allowEjectTray", "powerOnByEject",
+          "turnOnModEnabledCode", "turnOnModDisabledCode", "turnOffCode", "ejectTrayCode",
+          "modOnPushDelayMs", "modOffPushDelayMs", "turnOffPresses", "ejectTrayPresses"}) {
+        const QJsonValue::Type fits
+            = f.startsWith("allow") || f.startsWith("power")
+                  ? QJsonValue::Bool
+                  : (f.endsWith("Code") ? QJsonValue::String : QJsonValue::Double);
         QList<QJsonValue> bad; // out of range
         if (f.endsWith("Ms"))
             bad = {-1.0, -0.6, 2550.6, 2551.0, 1e9, 1e308};
@@ -56,7 +59,7 @@ void TestBadProfiles::write_data()
             bad = {0.0, 0.5, -1.0, 255.6, 256.0, 1e12};
         else if (fits == QJsonValue::String)
             for (const char *v :
-                {"", "GGGGGG", "12 456", "-12345", "1234567890", "0x1234", "\xC3\xA9\xC3\xA9"})
+                 {"", "GGGGGG", "12 456", "-12345", "1234567890", "0x1234", "\xC3\xA9\xC3\xA9"})
                 bad << QString::fromUtf8(v);
         for (const QJsonValue &v : wrongTypes)
             if (v.type() != fits)
@@ -69,16 +72,21 @@ void TestBadProfiles::write_data()
     for (int cut = 1; cut < good.trimmed().size(); cut += 7) // every cut is malformed
         QTest::addRow("cut at %d", cut) << good.left(cut) << "JSON";
     // Odd shapes, and files over the size limit even when the rest is a good profile.
-    const QByteArray odd[] = {{}, "[1, 2, 3]", QByteArray(64, '\0'), "{\"format\": \"\xFF\xFE\"}",
-        good + "{}", QByteArray(100000, '['),
-        QByteArray(good).replace("\"version\": 1", "\"version\": 1, \"version\": 2"),
-        good + QByteArray(Profile::MaxFileSize, ' '),
-        profile("turnOffCode", QString(Profile::MaxFileSize, 'A'))};
+    const QByteArray odd[]
+        = {{},
+           "[1, 2, 3]",
+           QByteArray(64, '\0'),
+           "{\"format\": \"\xFF\xFE\"}",
+           good + "{}",
+           QByteArray(100000, '['),
+           QByteArray(good).replace("\"version\": 1", "\"version\": 1, \"version\": 2"),
+           good + QByteArray(Profile::MaxFileSize, ' '),
+           profile("turnOffCode", QString(Profile::MaxFileSize, 'A'))};
     for (const QByteArray &c : odd)
         QTest::addRow("odd %d", int(&c - odd)) << c
-                                               << (c.size() > Profile::MaxFileSize     ? "1 MiB"
-                                                          : c.count("\"version\"") > 1 ? "version"
-                                                                                       : "");
+                                               << (c.size() > Profile::MaxFileSize ? "1 MiB"
+                                                   : c.count("\"version\"") > 1    ? "version"
+                                                                                   : "");
 }
 
 void TestBadProfiles::write()
@@ -95,7 +103,8 @@ void TestBadProfiles::write()
         return;
     ++g_injected;
     QCOMPARE(r.err.count(QLatin1Char('\n')), 1);
-    QVERIFY2(r.err.contains(mentions) && r.err.size() < 400, qPrintable(r.err.left(400))); // no echo
+    QVERIFY2(r.err.contains(mentions) && r.err.size() < 400,
+             qPrintable(r.err.left(400))); // no echo
     QVERIFY(r.out.isEmpty() && r.board.receivedBytes().isEmpty());
 }
 

@@ -58,32 +58,32 @@ void TestFaultsCli::run_data()
     QTest::addColumn<int>("location"); // of the fault; -1: as the board takes the command
     QTest::addColumn<Fault>("fault");
     QTest::addColumn<QString>("pref"); // KEY=text, a damaged stored preference
-    QTest::addColumn<int>("code"); // -1: a normal run, which may still fail at the board
-    for (const QStringList &args : {QStringList {"read"}, {"write", "--defaults"}})
+    QTest::addColumn<int>("code");     // -1: a normal run, which may still fail at the board
+    for (const QStringList &args : {QStringList{"read"}, {"write", "--defaults"}})
         for (int loc : SettingsTransferOrder)
             for (Fault f : {Fault::NoReadAnswer, Fault::NoAck, Fault::WrongReadback, Fault::Late,
-                     Fault::Garbage, Fault::Vanish})
-                QTest::addRow(
-                    "%s %d %s", qPrintable(args[0]), loc, qPrintable(SimBoard::faultName(f)))
+                            Fault::Garbage, Fault::Vanish})
+                QTest::addRow("%s %d %s", qPrintable(args[0]), loc,
+                              qPrintable(SimBoard::faultName(f)))
                     << args << loc << f << QString()
                     << int(args[0] == "write" || f == Fault::NoReadAnswer || f == Fault::Late
                            || f == Fault::Vanish);
-    for (const QStringList &args : {QStringList {"version"}, {"learn", "--timeout", "5"}})
+    for (const QStringList &args : {QStringList{"version"}, {"learn", "--timeout", "5"}})
         QTest::addRow("%s vanish", qPrintable(args[0]))
             << args << -1 << Fault::Vanish << QString() << 1;
-    for (const QString &t : {QString(), QStringLiteral("maybe"),
-             QStringLiteral("99999999999999999999"), QStringLiteral("-3"), QStringLiteral("1.5"),
-             QString(5000, u'7'), QStringLiteral("1\n2")})
+    for (const QString &t :
+         {QString(), QStringLiteral("maybe"), QStringLiteral("99999999999999999999"),
+          QStringLiteral("-3"), QStringLiteral("1.5"), QString(5000, u'7'), QStringLiteral("1\n2")})
         for (const QStringList &args :
-            {QStringList {"read"}, {"version"}, {"learn", "--timeout", "1"}})
+             {QStringList{"read"}, {"version"}, {"learn", "--timeout", "1"}})
             for (const QString key :
-                {"ISQOVSELFPOWERED", "FORCEPOWER", "PROGTYPE", "COMPORT", "FIRSTLOAD"}) {
+                 {"ISQOVSELFPOWERED", "FORCEPOWER", "PROGTYPE", "COMPORT", "FIRSTLOAD"}) {
                 // Booleans take any decimal number; 1.5 rounds to a programmer type and a port.
                 const bool refused = key.contains("POWER")
-                    ? !(t == "1.5" || t == "-3" || t.startsWith("999"))
-                    : key != "FIRSTLOAD" && t != "1.5";
+                                         ? !(t == "1.5" || t == "-3" || t.startsWith("999"))
+                                         : key != "FIRSTLOAD" && t != "1.5";
                 QTest::addRow("%s %s '%s'", qPrintable(args[0]), qPrintable(key),
-                    qPrintable(t.left(9).simplified()))
+                              qPrintable(t.left(9).simplified()))
                     << args << -2 << Fault::None << key + '=' + t << (refused ? 2 : -1);
             }
 }
@@ -117,9 +117,10 @@ void TestFaultsCli::run()
         });
 
     const int exitCode = qovctl(args);
-    ++g_injected[!pref.isEmpty()     ? QStringLiteral("qovctl: damaged preference")
-            : fault == Fault::Vanish ? QStringLiteral("qovctl: port vanished")
-                                     : "qovctl " + args[0] + ": " + SimBoard::faultName(fault)];
+    ++g_injected[!pref.isEmpty() ? QStringLiteral("qovctl: damaged preference")
+                 : fault == Fault::Vanish
+                     ? QStringLiteral("qovctl: port vanished")
+                     : "qovctl " + args[0] + ": " + SimBoard::faultName(fault)];
     QVERIFY(!board.isPortOpen());
     QVERIFY(!err.contains(QLatin1String("Succesfully")));
     QCOMPARE(prefs.m_values, before);
@@ -149,14 +150,14 @@ void TestFaultsCli::run()
         QCOMPARE(qovctl({"version"}), 0);
     } else if (args[0] == "write") {
         QVERIFY2(err.contains(QStringLiteral("failed location(s): %1\n").arg(location)),
-            qPrintable(err));
+                 qPrintable(err));
         DeviceSettings defaults;
         defaults.LoadDefaultVars();
         for (int loc : SettingsTransferOrder)
             QVERIFY(loc == location || int(board.memory(loc)) == int(defaults.valueAt(loc)));
     } else {
         QVERIFY2(err.contains(QStringLiteral("no answer from location(s) %1\n").arg(location)),
-            qPrintable(err));
+                 qPrintable(err));
         QVERIFY(out.isEmpty()); // no table that could pass for the board's settings
     }
 }
@@ -169,7 +170,7 @@ void TestFaultsCli::simulatorKilledDuringWrite()
     QDir(dir.path()).mkpath(QStringLiteral("config"));
     QFile conf(dir.filePath(QStringLiteral("config/QOVPROGSOFT.conf")));
     QVERIFY(conf.open(QIODevice::WriteOnly)
-        && conf.write("[V2]\nFIRSTLOAD=False\nPROGTYPE=1\nCOMPORT=1\n"));
+            && conf.write("[V2]\nFIRSTLOAD=False\nPROGTYPE=1\nCOMPORT=1\n"));
     conf.close();
     QProcess server, ctl, again, next;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -177,7 +178,7 @@ void TestFaultsCli::simulatorKilledDuringWrite()
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
     ctl.setProcessEnvironment(env);
     next.setProcessEnvironment(env);
-    const QStringList sim {"--link", dir.filePath("COM1"), "--latency", "60", "--verbose"};
+    const QStringList sim{"--link", dir.filePath("COM1"), "--latency", "60", "--verbose"};
     server.start(exe("qov-sim"), sim); // slow answers: the write is still going when it dies
     QVERIFY(await(server, "qov-sim: serving on"));
     ctl.start(exe("qovctl"), {"write", "--defaults"});
@@ -191,7 +192,7 @@ void TestFaultsCli::simulatorKilledDuringWrite()
     QVERIFY2(ctl.exitStatus() == QProcess::NormalExit && ctl.exitCode() == 1, qPrintable(err));
     const int lines = err.split('\n', Qt::SkipEmptyParts).size();
     QVERIFY2(lines >= 1 && lines <= 2 && err.contains("COM1") && !err.contains("Succesfully"),
-        qPrintable(err));
+             qPrintable(err));
 
     // The board comes back: the next command works.
     again.start(exe("qov-sim"), sim);

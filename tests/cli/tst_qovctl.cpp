@@ -24,8 +24,8 @@ Setup pref(const QString &key, const QString &value)
 void checkMentions(const QString &text, const char *mentions)
 {
     for (const QString &m : QString::fromUtf8(mentions).split(u'|', Qt::SkipEmptyParts))
-        QVERIFY2(
-            m.startsWith(u'!') ? !text.contains(m.mid(1)) : text.contains(m), qPrintable(text));
+        QVERIFY2(m.startsWith(u'!') ? !text.contains(m.mid(1)) : text.contains(m),
+                 qPrintable(text));
 }
 
 } // namespace
@@ -37,6 +37,7 @@ class TestQovctl : public QObject
 private slots:
     void commands_data()
     {
+        // clang-format off
         QTest::addColumn<Setup>("setup");
         QTest::addColumn<QString>("args");
         QTest::addColumn<int>("exitCode");
@@ -90,6 +91,7 @@ private slots:
                 "read -o no/dir/x.json"})
             QTest::addRow("usage: '%s'", usage)
                 << Setup() << usage << 2 << QByteArray() << QByteArray("qovctl: ");
+        // clang-format on
     }
     void commands()
     {
@@ -123,8 +125,15 @@ private slots:
     {
         Rig rig;
         QByteArray memory = rig.board.memoryBytes();
-        for (const auto &[loc, v] : {std::pair {0, 0}, {2, 7}, {4, 255}, {6, 254}, {9, 1},
-                 {10, 0x0A}, {11, 0x51}, {12, 0xEF}, {21, 0}})
+        for (const auto &[loc, v] : {std::pair{0, 0},
+                                     {2, 7},
+                                     {4, 255},
+                                     {6, 254},
+                                     {9, 1},
+                                     {10, 0x0A},
+                                     {11, 0x51},
+                                     {12, 0xEF},
+                                     {21, 0}})
             memory[loc] = char(v);
         rig.board.setMemoryBytes(memory);
         QCOMPARE(rig.run({"read", "--json", "-o", "%p"}), 0);
@@ -136,7 +145,8 @@ private slots:
         // A profile that cannot be saved is printed instead, so the read is not lost.
         rig.out.clear();
         QCOMPARE(rig.run({"read", "--json", "-o", "/proc/qov-profile.json"}), 2);
-        QVERIFY2(rig.out.contains("\"turnOnModEnabledCode\": \"0A51EF\""), qPrintable(rig.out + rig.err));
+        QVERIFY2(rig.out.contains("\"turnOnModEnabledCode\": \"0A51EF\""),
+                 qPrintable(rig.out + rig.err));
     }
 
     void learn()
@@ -155,7 +165,8 @@ private slots:
         QFile trace(rig.path());
         QVERIFY(trace.open(QIODevice::ReadOnly));
         const QByteArray lines = trace.readAll();
-        QVERIFY2(lines.contains("openComPort: Port: 1") && lines.contains("\r\n"), lines.constData());
+        QVERIFY2(lines.contains("openComPort: Port: 1") && lines.contains("\r\n"),
+                 lines.constData());
         QCOMPARE(rig.run({"--debug-log", "no/dir/t.txt", "read"}), 2);
     }
 };

@@ -20,16 +20,18 @@ private slots:
         QVERIFY(conf.open(QIODevice::WriteOnly) && conf.write(Conf) == Conf.size());
         m_env.insert(QStringLiteral("QOV_PORT_DIR"), m_dir.path());
         m_env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.path());
-        m_server.start(build.filePath(QStringLiteral("qov-sim")),
-                       {"--link", m_dir.filePath(QStringLiteral("COM1")), "--fault", "13:wrong-readback"});
+        m_server.start(
+            build.filePath(QStringLiteral("qov-sim")),
+            {"--link", m_dir.filePath(QStringLiteral("COM1")), "--fault", "13:wrong-readback"});
         QByteArray banner;
         QTRY_VERIFY_WITH_TIMEOUT(
-                (banner += m_server.readAllStandardOutput()).contains("qov-sim: serving on"), 10000);
+            (banner += m_server.readAllStandardOutput()).contains("qov-sim: serving on"), 10000);
     }
     void cleanupTestCase() { m_server.kill(), m_server.waitForFinished(); }
 
     void commands_data()
     {
+        // clang-format off
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("mentions"); // in standard output, or error when failing
@@ -39,6 +41,7 @@ private slots:
         // The built-in board installed in the console keeps its power through the cycle.
         QTest::newRow("simulated, self-powered")
                 << QStringList{"--simulate", "--self-powered", "read"} << 0 << "Allow Power ON";
+        // clang-format on
     }
     void commands()
     {

@@ -10,6 +10,7 @@ private slots:
     // code: the text converted to a code and back, empty when refused.
     void texts_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("code");
@@ -24,6 +25,7 @@ private slots:
         QTest::newRow("seven digits") << "4A55ABC" << "-1" << "4A55BC" << "4A55ABC" << "4A55ABC";
         QTest::newRow("not hex") << "GG00FF" << "-1" << "" << "GG00FF" << "GG00FF";
         QTest::newRow("sign") << "-1234" << "-1" << "" << "-1234" << "0-1234";
+        // clang-format on
     }
     void texts()
     {
@@ -58,9 +60,8 @@ private slots:
         QList<int> got;
         for (int loc : SettingsTransferOrder)
             got << int(s.valueAt(loc));
-        QCOMPARE(got,
-            QList<int>({1, 1, 1, 0, 20, 100, 2, 2, 0xFA, 0x52, 0xD0, 0x4A, 0x55, 0xAB, 0xCA, 0x50,
-                0xF3, 0xCA, 0x5A, 0x53}));
+        QCOMPARE(got, QList<int>({1,    1,    1,    0,    20,   100,  2,    2,    0xFA, 0x52,
+                                  0xD0, 0x4A, 0x55, 0xAB, 0xCA, 0x50, 0xF3, 0xCA, 0x5A, 0x53}));
         s.ResetVars();
         for (int loc : SettingsTransferOrder)
             QCOMPARE(s.valueAt(loc), 0.0);

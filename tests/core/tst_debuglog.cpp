@@ -13,6 +13,7 @@ private slots:
     // a directory at the name fails the opening, not the logging.
     void open_data()
     {
+        // clang-format off
         QTest::addColumn<bool>("debug");
         QTest::addColumn<QString>("standing"); // what is at the name before
         QTest::addColumn<QByteArray>("file"); // the log file afterwards
@@ -22,6 +23,7 @@ private slots:
         QTest::newRow("link to another file") << true << "link" << lines;
         QTest::newRow("dangling link") << true << "dangling" << lines;
         QTest::newRow("directory") << true << "dir" << no;
+        // clang-format on
     }
     void open()
     {

@@ -34,15 +34,15 @@ struct Rig : TransactionReporter
         return write ? transactions.Command2_Click(s) : transactions.Command1_Click(s);
     }
     VirtualClock clock;
-    SimBoard board {clock};
-    SimulatedPort port {board, clock};
+    SimBoard board{clock};
+    SimulatedPort port{board, clock};
     DebugLog log;
     RecordingMessageBoxes messages;
     AppPreferences prefs;
-    DeviceLink link {clock, log, messages, prefs};
-    SettingsTransactions transactions {link, port, *this};
+    DeviceLink link{clock, log, messages, prefs};
+    SettingsTransactions transactions{link, port, *this};
     DeviceSettings defaults;
-    QByteArray image {SimBoard::LocationCount, '\0'};
+    QByteArray image{SimBoard::LocationCount, '\0'};
     QString status;
 };
 using Setup = std::function<void(Rig &)>;
@@ -53,8 +53,8 @@ bool startsWithVersion(const QByteArray &a)
     static const QRegularExpression number(QStringLiteral("^\\s*[+-]?(\\d+\\.?\\d*|\\.\\d+)\\s*$"));
     const QString head = QString::fromLatin1(a.left(3));
     return a.size() >= 3
-        && ((a[0] == 2 && a[2] == 3)
-            || (number.match(head).hasMatch() && head.trimmed().toDouble() >= 0.0));
+           && ((a[0] == 2 && a[2] == 3)
+               || (number.match(head).hasMatch() && head.trimmed().toDouble() >= 0.0));
 }
 
 } // namespace
@@ -80,17 +80,17 @@ void TestFaults::transfer_data()
     QTest::addColumn<bool>("write");
     QTest::addColumn<QString>("kind");
     QTest::addColumn<int>("location"); // where the fault sits
-    QTest::addColumn<bool>("fails"); // the location must be named as failed
+    QTest::addColumn<bool>("fails");   // the location must be named as failed
     QTest::addColumn<Setup>("setup");
     const auto add = [](bool write, QString kind, int loc, bool fails, QString how, Setup s) {
-        QTest::addRow(
-            "%s %d %s%s", write ? "write" : "read", loc, qPrintable(kind), qPrintable(how))
+        QTest::addRow("%s %d %s%s", write ? "write" : "read", loc, qPrintable(kind),
+                      qPrintable(how))
             << write << kind << loc << fails << s;
     };
     for (bool write : {false, true}) {
         for (int loc : SettingsTransferOrder) {
             for (Fault f : {Fault::NoReadAnswer, Fault::NoAck, Fault::WrongReadback, Fault::Late,
-                     Fault::Garbage}) {
+                            Fault::Garbage}) {
                 const bool fails = write || f == Fault::NoReadAnswer || f == Fault::Late;
                 // Also at 2400 baud byte by byte, save garbage: trickling in, it is the answer.
                 for (QString baud : {"", ", 2400 baud"})
@@ -113,8 +113,11 @@ void TestFaults::transfer_data()
             });
         });
         // Greeting or version answer (or their tails) landing after the look.
-        for (auto stale : {std::tuple {480, 3, true}, {520, 3, false}, {100, 320, false},
-                 {100, 290, true}, {495, 299, true}}) {
+        for (auto stale : {std::tuple{480, 3, true},
+                           {520, 3, false},
+                           {100, 320, false},
+                           {100, 290, true},
+                           {495, 299, true}}) {
             const auto [greet, version, timing] = stale; // named copies the lambda can capture
             add(write, "stale bytes", -1, false,
                 QStringLiteral(" %1/%2 ms").arg(greet).arg(version),
@@ -141,7 +144,7 @@ void TestFaults::transfer()
     const TransactionResult r = rig.run(write, settings);
     ++g_injected[kind.contains(' ') ? kind : (write ? "write: " : "read: ") + kind];
     const QStringList shown = rig.messages.texts();
-    const QStringList written {QStringLiteral("Written Succesfully")};
+    const QStringList written{QStringLiteral("Written Succesfully")};
     QVERIFY(!rig.port.isOpen() && !rig.board.isPortOpen() && !rig.link.isBusy());
     QCOMPARE(rig.status, QStringLiteral("Ready"));
     if (kind == "port vanished") {
@@ -164,18 +167,19 @@ void TestFaults::transfer()
         QVERIFY(r.failedLocations.isEmpty() && !shown.contains(written[0]));
         return;
     }
-    QCOMPARE(r.failedLocations, fails ? QList<int> {location} : QList<int> {});
+    QCOMPARE(r.failedLocations, fails ? QList<int>{location} : QList<int>{});
     QCOMPARE(r.ok(), !fails);
     if (!fails) {
-        QCOMPARE(shown, write ? written : QStringList {});
+        QCOMPARE(shown, write ? written : QStringList{});
     } else if (write) {
-        QCOMPARE(shown.filter(QStringLiteral("Error: Unable to Write to Location")),
-            QStringList {QStringLiteral("Error: Unable to Write to Location %1").arg(location)});
+        QCOMPARE(
+            shown.filter(QStringLiteral("Error: Unable to Write to Location")),
+            QStringList{QStringLiteral("Error: Unable to Write to Location %1").arg(location)});
         QCOMPARE(shown.last(),
-            QStringLiteral("Write incomplete: could not write location(s) %1").arg(location));
+                 QStringLiteral("Write incomplete: could not write location(s) %1").arg(location));
     } else {
         QCOMPARE(shown.last(),
-            QStringLiteral("Read incomplete: no answer from location(s) %1").arg(location));
+                 QStringLiteral("Read incomplete: no answer from location(s) %1").arg(location));
     }
     for (int loc : SettingsTransferOrder) {
         int want = write ? int(rig.defaults.valueAt(loc)) : quint8(rig.image.at(loc));
@@ -206,19 +210,19 @@ void TestFaults::answersOfAnyLength()
             QVERIFY(rig.link.openComPort(rig.port));
             const auto xok = rig.link.GetXOK(rig.port);
             QVERIFY2((greeting.isEmpty()
-                             ? !xok
-                             : xok == QString::fromLatin1(QByteArray(greeting).replace('\0', "")))
-                    && rig.link.CheckQOV(rig.port) == startsWithVersion(version)
-                    && rig.link.GetVersion(rig.port).has_value() == !version.isEmpty(),
-                why.constData());
+                          ? !xok
+                          : xok == QString::fromLatin1(QByteArray(greeting).replace('\0', "")))
+                         && rig.link.CheckQOV(rig.port) == startsWithVersion(version)
+                         && rig.link.GetVersion(rig.port).has_value() == !version.isEmpty(),
+                     why.constData());
             rig.link.closeComPort(rig.port);
             // A whole read: no version stops it before any location, a version lets it through.
             rig.prefs.isQOVSelfPowered = true;
             DeviceSettings settings;
             QVERIFY2(rig.run(false, settings).outcome
-                    == (startsWithVersion(version) ? TransactionResult::Success
-                                                   : TransactionResult::BadVersion),
-                why.constData());
+                         == (startsWithVersion(version) ? TransactionResult::Success
+                                                        : TransactionResult::BadVersion),
+                     why.constData());
             ++g_injected[QStringLiteral("random greeting + version")];
         }
     }

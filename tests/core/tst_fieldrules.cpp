@@ -11,6 +11,7 @@ class TestFieldRules : public QObject
 private slots:
     void numbers_data()
     {
+        // clang-format off
         QTest::addColumn<bool>("delay");
         QTest::addColumn<QString>("text");
         QTest::addColumn<Outcome>("outcome");
@@ -31,6 +32,7 @@ private slots:
         for (const auto &r : rows)
             QTest::addRow("%s '%s'", r.delay ? "delay" : "presses", r.text)
                     << r.delay << QString::fromLatin1(r.text) << r.outcome << r.stored;
+        // clang-format on
     }
 
     void numbers()
@@ -39,11 +41,12 @@ private slots:
         QFETCH(QString, text);
         QFETCH(Outcome, outcome);
         QFETCH(double, stored);
-        const QString message = delay ? "Valid values for ModOff Power Button Push Delay are: 0 to 2550"
-                                      : FieldRules::turnOffPressesMessage();
+        const QString message
+            = delay ? "Valid values for ModOff Power Button Push Delay are: 0 to 2550"
+                    : FieldRules::turnOffPressesMessage();
         const FieldRules::NumberResult r
-                = delay ? FieldRules::delayRule(text, FieldRules::modOffDelayMessage())
-                        : FieldRules::pressCountRule(text, message);
+            = delay ? FieldRules::delayRule(text, FieldRules::modOffDelayMessage())
+                    : FieldRules::pressCountRule(text, message);
         QCOMPARE(r.outcome, outcome);
         QCOMPARE(r.value, stored);
         QCOMPARE(r.message, outcome == Outcome::Rejected ? message : QString());
@@ -51,6 +54,7 @@ private slots:
 
     void codes_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("bytes"); // empty: refused, record left alone
         QTest::addColumn<QString>("toolTip");
@@ -60,6 +64,7 @@ private slots:
         QTest::newRow("seven digits") << "1234567" << "123467" << "Button: Unknown";
         QTest::newRow("not hex") << "GG0000" << "" << "Button: Unknown";
         QTest::newRow("trailing blank") << "4A55AB " << "" << "Button: Unknown";
+        // clang-format on
     }
 
     void codes()
@@ -76,19 +81,19 @@ private slots:
     // What the window shows goes back into the record as the same number.
     void displayNumber()
     {
-        for (const auto &[value, text] :
-             {std::pair{-0.0, "0"},
-              {0.01 * 10, "0.1"},
-              {0.00001, "0.00001"},
-              {1.5, "1.5"},
-              {0.5000000000000002, "0.5000000000000002"}}) {
+        for (const auto &[value, text] : {std::pair{-0.0, "0"},
+                                          {0.01 * 10, "0.1"},
+                                          {0.00001, "0.00001"},
+                                          {1.5, "1.5"},
+                                          {0.5000000000000002, "0.5000000000000002"}}) {
             QCOMPARE(FieldRules::displayNumber(value), QString::fromLatin1(text));
             QCOMPARE(FieldRules::delayRule(text, QString()).value * 10 + 1, value + 1);
         }
         // A press count accepted just past a tie is shown as a text the field accepts again.
-        QCOMPARE(FieldRules::pressCountRule(FieldRules::displayNumber(0.5000000000000002), QString())
-                     .outcome,
-                 Outcome::Accepted);
+        QCOMPARE(
+            FieldRules::pressCountRule(FieldRules::displayNumber(0.5000000000000002), QString())
+                .outcome,
+            Outcome::Accepted);
     }
 };
 

@@ -17,8 +17,8 @@ static QString describeAsNobody(const QString &path, int error, const QString &t
         return describeOpenFailure(path, error, text);
     if (::fork() == 0) {
         const QByteArray out = ::setgid(65534) == 0 && ::setuid(65534) == 0
-                ? describeOpenFailure(path, error, text).toUtf8()
-                : QByteArray();
+                                   ? describeOpenFailure(path, error, text).toUtf8()
+                                   : QByteArray();
         ::_exit(::write(fds[1], out.constData(), size_t(out.size())) == out.size() ? 0 : 1);
     }
     ::close(fds[1]);
@@ -36,6 +36,7 @@ class TestPortDiagnosis : public QObject
 private slots:
     void describe_data()
     {
+        // clang-format off
         QTest::addColumn<int>("permissions"); // of the file at the path tried; -1: no file
         QTest::addColumn<int>("error");
         QTest::addColumn<QString>("qtText");
@@ -46,6 +47,7 @@ private slots:
                 << QStringList{"denied on %path", "group %group", "dialout", "60-qov-programmer.rules"};
         QTest::newRow("locked: in use") << 0x6666 << int(QSerialPort::PermissionError) << "while locking"
                 << QStringList{"The port %path is in use or locked by another program", "while locking"};
+        // clang-format on
     }
     void describe()
     {
@@ -58,10 +60,12 @@ private slots:
         QFETCH(QStringList, expected);
         QTemporaryDir dir; // another user must be able to reach the file
         QVERIFY(QFile::setPermissions(dir.path(), QFile::permissions(dir.path())
-                                              | QFileDevice::ReadOther | QFileDevice::ExeOther));
+                                                      | QFileDevice::ReadOther
+                                                      | QFileDevice::ExeOther));
         QFile f(dir.filePath(QStringLiteral("COM3")));
         if (permissions >= 0)
-            QVERIFY(f.open(QIODevice::WriteOnly) && f.setPermissions(QFileDevice::Permissions(permissions)));
+            QVERIFY(f.open(QIODevice::WriteOnly)
+                    && f.setPermissions(QFileDevice::Permissions(permissions)));
         const QString text = describeAsNobody(f.fileName(), error, qtText);
         for (QString want : expected) {
             want.replace("%path", f.fileName()).replace("%group", QFileInfo(f).group());

@@ -39,6 +39,7 @@ private slots:
     // mentions: what the error names, or after '=' what the accepted profile shows written out.
     void fields_data()
     {
+        // clang-format off
         QTest::addColumn<QByteArray>("json");
         QTest::addColumn<QString>("mentions");
         QTest::newRow("205 msec kept") << edited("Ms\": 200", "Ms\": 205") << "=Ms\": 205,";
@@ -56,6 +57,7 @@ private slots:
                                   << "modOnPushDelayMs|0 to 2550";
         QTest::newRow("seven digits") << edited("CA50F3", "CA50F31") << "turnOffCode|1 to 6";
         QTest::newRow("over 1 MiB") << QByteArray(Profile::MaxFileSize + 1, ' ') << "1 MiB";
+        // clang-format on
     }
     void fields()
     {
@@ -77,7 +79,7 @@ private slots:
         QVERIFY2(Profile::save(path, defaults(), &error), qPrintable(error));
         QCOMPARE(Profile::load(path, &error), defaults());
         QVERIFY(!Profile::save(dir.filePath("no/dir.json"), defaults(), &error)
-            && error.contains(QLatin1String("dir.json")));
+                && error.contains(QLatin1String("dir.json")));
         QVERIFY(QFile::resize(path, Profile::MaxFileSize + 1));
         QVERIFY(!Profile::load(path, &error) && error.contains(QLatin1String("1 MiB")));
     }

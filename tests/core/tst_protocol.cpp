@@ -70,6 +70,7 @@ private slots:
     // "closed:" and "failing:" ports never answer.
     void exchanges_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("call");
         QTest::addColumn<QString>("answers");
         QTest::addColumn<QString>("sent");
@@ -154,6 +155,7 @@ private slots:
             QTest::addRow("greeting, %s", state) << s + "xok" << "" << "" << "<failure>"
                 << "X>buffer count - 0;X>Failed" << (s == "closed:" ? 0 : 500);
         }
+        // clang-format on
     }
     void exchanges()
     {
@@ -188,6 +190,7 @@ private slots:
     // The row name gives the programmer type and preferences.
     void powerLines_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("trace");
         QTest::newRow("1 forced self") << "0 rts on";
         QTest::newRow("1 bus") << "0 rts on";
@@ -195,6 +198,7 @@ private slots:
         QTest::newRow("2 forced self") << "0 rts off;0 dtr on";
         QTest::newRow("2 bus") << "0 rts off;0 dtr on";
         QTest::newRow("2 self") << "0 rts on;0 dtr on";
+        // clang-format on
     }
     void powerLines()
     {
@@ -216,6 +220,7 @@ private slots:
     // a failure ("<number> <description>") at once.
     void openSequence_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("comPort");
         QTest::addColumn<QString>("setup");
         QTest::addColumn<QString>("trace");
@@ -237,6 +242,7 @@ private slots:
                                        << na;
         QTest::newRow("re-open refused") << "3" << "open 2"
                                          << start + "250 close;500 open refused;500 rts on" << na;
+        // clang-format on
     }
     void openSequence()
     {
@@ -245,8 +251,10 @@ private slots:
         QFETCH(QString, trace);
         QFETCH(QString, failure);
         using Op = ScriptedPort::Op;
-        const QHash<QString, Op> ops{{"port", Op::SetPortNumber}, {"open", Op::Open},
-                                     {"close", Op::Close}, {"rts", Op::SetRts}};
+        const QHash<QString, Op> ops{{"port", Op::SetPortNumber},
+                                     {"open", Op::Open},
+                                     {"close", Op::Close},
+                                     {"rts", Op::SetRts}};
         Rig r;
         r.prefs.comPort = comPort;
         r.port.setRts(setup != "rts-off");
@@ -256,7 +264,7 @@ private slots:
             r.port.failNth(ops[setup.section(' ', 0, 0)], Unavailable,
                            setup.section(' ', 1).toInt());
         r.port.greetAfterOpen("XOK", 1000); // counts from the re-opening
-        r.port.deliverAt(100, "junk"); // gone with the power cycle
+        r.port.deliverAt(100, "junk");      // gone with the power cycle
         qint64 eventsAt = -1;
         r.clock.setProcessEventsHook([&] { eventsAt = r.clock.nowMs(); });
 

@@ -33,6 +33,7 @@ private slots:
     // comes back) and "vanished" (the port fails and names the device).
     void session_data()
     {
+        // clang-format off
         QTest::addColumn<QStringList>("simArgs");
         QTest::addColumn<QString>("steps");
         QTest::newRow("healthy board") << QStringList{} << "xok=XOK check=true version=2.5 "
@@ -44,6 +45,7 @@ private slots:
                                         << "xok=XOK read:7=-1 vanished=8020 reopen=XOK read:4=20";
         QTest::newRow("memory kept in the state file") << QStringList{"--state", "STATE"}
             << "write:3:42=42 restart=XOK read:3=42";
+        // clang-format on
     }
     void session()
     {

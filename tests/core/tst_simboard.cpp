@@ -4,7 +4,6 @@
 
 #include <QTest>
 
-
 namespace {
 struct Rig
 {
@@ -25,6 +24,7 @@ private slots:
     // "reconnect" brings a vanished board back. Setup: "fault L|all NAME", "timing".
     void script_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("setup");
         QTest::addColumn<QString>("script");
         QTest::newRow("read used") << "" << ">520400 +10 <14";
@@ -65,6 +65,7 @@ private slots:
             QTest::addRow("vanish, %s", at) << f + "vanish"
                                             << rd + "< vanished reconnect +500 <584f4b ok";
         }
+        // clang-format on
     }
     void script()
     {
@@ -119,6 +120,7 @@ private slots:
     // non-zero bytes for the PC's check); the greeting is looked for at 500 ms.
     void powerAndGreeting_data()
     {
+        // clang-format off
         QTest::addColumn<int>("type");
         QTest::addColumn<bool>("selfPowered");
         QTest::addColumn<int>("jumperFor"); // 0: whatever is used
@@ -135,6 +137,7 @@ private slots:
                                              << SimBoard::serialJumperGreeting();
         QTest::newRow("set for usb, serial") << 1 << false << 2 << 100
                                              << SimBoard::usbJumperGreeting();
+        // clang-format on
     }
     void powerAndGreeting()
     {
@@ -178,6 +181,7 @@ private slots:
     // the argument.
     void options_data()
     {
+        // clang-format off
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("outcome");
         const QStringList link{"--link", "COM1"};
@@ -193,6 +197,7 @@ private slots:
         QTest::newRow("fault past the map") << link + QStringList{"--fault", "22:late"}
                                             << "error: --fault";
         QTest::newRow("unknown option") << link + QStringList{"--turbo"} << "error: unknown";
+        // clang-format on
     }
     void options()
     {

@@ -23,7 +23,7 @@ struct Rig : TransactionReporter
     {
         UpdateQOVProgrammerPowerStatus(prefs, port);
         messages.m_onShow
-                = [this](const QString &t) { events << "message " + t.section("\r\n", 0, 0); };
+            = [this](const QString &t) { events << "message " + t.section("\r\n", 0, 0); };
         settings.LoadDefaultVars();
     }
 
@@ -46,7 +46,10 @@ using Setup = std::function<void(Rig &)>;
 
 Setup faults(QList<int> locations, Fault fault)
 {
-    return [=](Rig &r) { for (int loc : locations) r.board.setFault(loc, fault); };
+    return [=](Rig &r) {
+        for (int loc : locations)
+            r.board.setFault(loc, fault);
+    };
 }
 
 } // namespace
@@ -59,6 +62,7 @@ private slots:
     // events: all the user sees, '|'-separated ('*': the port's name and the system's reason).
     void transfers_data()
     {
+        // clang-format off
         QTest::addColumn<bool>("write");
         QTest::addColumn<Setup>("setup");
         QTest::addColumn<Outcome>("outcome");
@@ -116,6 +120,7 @@ private slots:
                             << w << r.setup << r.outcome << r.events;
             }
         }
+        // clang-format on
     }
     void transfers()
     {
@@ -162,7 +167,7 @@ private slots:
                      QList<int>(SettingsTransferOrder.cbegin(), SettingsTransferOrder.cend()));
             QCOMPARE(rig.m_progress.mid(0, 20).last(), 95.0);
         } else if (outcome == TransactionResult::Incomplete) {
-            QCOMPARE(rig.done.size(), 20); // every location is tried
+            QCOMPARE(rig.done.size(), 20);          // every location is tried
             for (int loc : SettingsTransferOrder) { // a read keeps what came, failed ones 0
                 if (!write)
                     expected.setValueAt(loc, r.failedLocations.contains(loc) ? 0 : memory.at(loc));

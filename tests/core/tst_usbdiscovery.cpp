@@ -1,7 +1,7 @@
-#include "support/FakeCp210x.h"
 #include "device/DebugLog.h"
 #include "device/SerialPortInfoBackend.h"
 #include "device/UsbDiscovery.h"
+#include "support/FakeCp210x.h"
 
 #include <QTest>
 
@@ -28,6 +28,7 @@ class TestUsbDiscovery : public QObject
 private slots:
     void discovery_data()
     {
+        // clang-format off
         QTest::addColumn<Devices>("devices");
         QTest::addColumn<int>("expected");
         QTest::addColumn<QString>("calls");
@@ -56,6 +57,7 @@ private slots:
         QTest::newRow("serial read fails: not found, still closed")
                 << Devices{dev(V, P, "X", 4, false, true)} << -1
                 << "count, open 0, vid 0, pid 0, serial 0, close 0" << "";
+        // clang-format on
     }
     void discovery()
     {
@@ -78,10 +80,22 @@ private slots:
 
     void portNames()
     {
-        const std::pair<QString, int> names[] = {{"COM3", 3}, {"COM12", 12}, {"com4", 4},
-                {"COM007", 7}, {QStringLiteral("COM12") + QChar(0), 12}, {"COM", -1}, {"COM0", -1},
-                {"COM99999999999", -1}, {"ttyUSB0", 1}, {"ttyUSB11", 12}, {"/dev/ttyUSB2", 3},
-                {"ttyUSB1x", -1}, {"ttyUSB", -1}, {"ttyACM0", -1}, {"CNCA0", -1}, {"", -1}};
+        const std::pair<QString, int> names[] = {{"COM3", 3},
+                                                 {"COM12", 12},
+                                                 {"com4", 4},
+                                                 {"COM007", 7},
+                                                 {QStringLiteral("COM12") + QChar(0), 12},
+                                                 {"COM", -1},
+                                                 {"COM0", -1},
+                                                 {"COM99999999999", -1},
+                                                 {"ttyUSB0", 1},
+                                                 {"ttyUSB11", 12},
+                                                 {"/dev/ttyUSB2", 3},
+                                                 {"ttyUSB1x", -1},
+                                                 {"ttyUSB", -1},
+                                                 {"ttyACM0", -1},
+                                                 {"CNCA0", -1},
+                                                 {"", -1}};
         for (const auto &[name, number] : names)
             QVERIFY2(comPortNumberFromName(name) == number, qPrintable(name));
         QCOMPARE(bytesToString(QByteArray("AB"), 64), QStringLiteral("AB"));
@@ -92,6 +106,7 @@ private slots:
     // The operating system's port list behind the same discovery.
     void systemList_data()
     {
+        // clang-format off
         QTest::addColumn<Entries>("entries");
         QTest::addColumn<int>("expected");
         QTest::addColumn<QString>("logged");
@@ -103,6 +118,7 @@ private slots:
         QTest::newRow("same serial twice: the last port")
                 << Entries{port("ttyUSB0", true, V, "1"), port("ttyUSB3", true, V, "1")} << 4
                 << "on /dev/ttyUSB3 (COM 4)";
+        // clang-format on
     }
     void systemList()
     {

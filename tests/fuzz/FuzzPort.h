@@ -6,7 +6,7 @@
 class FuzzPort : public ProgrammerPort
 {
 public:
-    explicit FuzzPort(QByteArray answer) : m_pending(std::move(answer)) {}
+    explicit FuzzPort(QByteArray answer) : m_pending(std::move(answer)) { }
     qint16 portNumber() const override { return 1; }
     bool setPortNumber(qint16) override { return !m_open; }
     bool isOpen() const override { return m_open; }
@@ -25,7 +25,7 @@ public:
         return out;
     }
     int inputMode() const override { return 1; }
-    void setInputMode(int) override {}
+    void setInputMode(int) override { }
     bool rts() const override { return false; }
     bool setRts(bool) override { return true; }
     bool dtr() const override { return false; }
@@ -43,5 +43,5 @@ private:
 class SilentMessageBoxes : public MessageBoxes
 {
 public:
-    void showMessage(const QString &, MessageIcon, const QString &) override {}
+    void showMessage(const QString &, MessageIcon, const QString &) override { }
 };

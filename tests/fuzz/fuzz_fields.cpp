@@ -9,8 +9,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data),
-                                           static_cast<qsizetype>(size));
+    const QString text
+        = QString::fromUtf8(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     const auto presses = FieldRules::pressCountRule(text, FieldRules::turnOffPressesMessage());
     if (presses.outcome == FieldRules::Outcome::Accepted) {
         const double sent = std::nearbyint(presses.value);

@@ -28,18 +28,21 @@ void TestBadPrefs::damagedKey_data()
     QTest::addColumn<bool>("usbLibrary");
     QTest::addColumn<int>("step"); // 0: a normal start
     for (const QString &t :
-        {QString(), QStringLiteral("maybe"), QStringLiteral("99999999999999999999"),
-            QStringLiteral("-3"), QStringLiteral("1.5"), QStringLiteral("0.5"), QString(5000, u'7'),
-            QStringLiteral("1\r\n2"), QStringLiteral("  "), QString(QChar(0))}) {
+         {QString(), QStringLiteral("maybe"), QStringLiteral("99999999999999999999"),
+          QStringLiteral("-3"), QStringLiteral("1.5"), QStringLiteral("0.5"), QString(5000, u'7'),
+          QStringLiteral("1\r\n2"), QStringLiteral("  "), QString(QChar(0))}) {
         // Booleans and port numbers take any decimal number (a port outside the menu
         // still starts, and USB discovery needs none); only 1.5 rounds to a programmer.
         const bool number = t == "-3" || t == "1.5" || t == "0.5" || t.startsWith("999");
-        for (auto [key, usb, step] : {std::tuple {"FIRSTLOAD", false, number ? 0 : 5},
-                 {"ISQOVSELFPOWERED", false, number ? 0 : 5}, {"FORCEPOWER", false, number ? 0 : 8},
-                 {"PROGTYPE", false, t == "1.5" ? 0 : 10}, {"PROGTYPE", true, t == "1.5" ? 0 : 10},
-                 {"COMPORT", false, number ? 0 : 11}, {"COMPORT", true, 0}})
-            QTest::addRow(
-                "%s%s %s", key, usb ? " USB" : "", t.left(6).toLatin1().toHex().constData())
+        for (auto [key, usb, step] : {std::tuple{"FIRSTLOAD", false, number ? 0 : 5},
+                                      {"ISQOVSELFPOWERED", false, number ? 0 : 5},
+                                      {"FORCEPOWER", false, number ? 0 : 8},
+                                      {"PROGTYPE", false, t == "1.5" ? 0 : 10},
+                                      {"PROGTYPE", true, t == "1.5" ? 0 : 10},
+                                      {"COMPORT", false, number ? 0 : 11},
+                                      {"COMPORT", true, 0}})
+            QTest::addRow("%s%s %s", key, usb ? " USB" : "",
+                          t.left(6).toLatin1().toHex().constData())
                 << key << t << usb << step;
     }
 }
@@ -64,9 +67,9 @@ void TestBadPrefs::damagedKey()
         const QStringList lines = shown[0].split(QStringLiteral("\r\n"));
         QCOMPARE(lines.value(0), QStringLiteral("Error In Startup Line: %1").arg(step));
         QVERIFY2(lines.size() == 3 && lines[1].startsWith("Code: ")
-                && lines[2].startsWith("Details: ")
-                && shown[0].size() < 400, // a damaged text is not poured into the box
-            qPrintable(shown[0].left(300)));
+                     && lines[2].startsWith("Details: ")
+                     && shown[0].size() < 400, // a damaged text is not poured into the box
+                 qPrintable(shown[0].left(300)));
         QCOMPARE(h.store.m_values, before);
         return;
     }

@@ -18,9 +18,11 @@ private slots:
     // Every pair in the remote's order: 14 down the left column, 13 down the right.
     void pairs_data()
     {
+        // clang-format off
         QTest::addColumn<int>("row");
         for (int i = 0; i < 27; ++i)
             QTest::addRow("%s", RemoteCodeCatalogue[i].name) << i;
+        // clang-format on
     }
     void pairs()
     {
@@ -32,7 +34,7 @@ private slots:
         QVERIFY(!(window.windowFlags() & Qt::WindowMinMaxButtonsHint));
         QCOMPARE(window.findChildren<QLineEdit *>().size(), 27);
         QCOMPARE(window.findChild<QLabel *>("noteLabel")->text(),
-            "Drag the code to the appropriate box in the main window.");
+                 "Drag the code to the appropriate box in the main window.");
         auto *codeBox = window.findChild<QLineEdit *>(QString("codeBox_%1").arg(row + 1));
         auto *label = window.findChild<QLabel *>(QString("codeLabel_%1").arg(row + 1));
         const QString name = RemoteCodeCatalogue[row].name, code = RemoteCodeCatalogue[row].code;
@@ -53,7 +55,7 @@ private slots:
         QTest::mousePress(codeBox, Qt::LeftButton, {}, QPoint(5, 5));
         auto *drag = codeBox->findChild<QDrag *>();
         QVERIFY(drag);
-        QCOMPARE(drag->mimeData()->formats(), QStringList {CodeMimeType});
+        QCOMPARE(drag->mimeData()->formats(), QStringList{CodeMimeType});
         QCOMPARE(drag->mimeData()->data(CodeMimeType), code.toLatin1());
         QCOMPARE(drag->pixmap().size(), codeBox->grab().size());
         GuiHarness h;

@@ -10,6 +10,7 @@ class TestDebugTools : public QObject
 private slots:
     void sequences_data()
     {
+        // clang-format off
         // another command runs?, then lists split on '|'; the log lines are patterns
         QTest::addColumn<QStringList>("c");
         QTest::newRow("enable, XOK twice, check, disable twice") << QStringList {"",
@@ -25,6 +26,7 @@ private slots:
             "dbgMenu disableCOM|closeComPort: Port not open."};
         QTest::newRow("refused mid-command")
             << QStringList {"y", "EnableCom|GetXOK|CheckQOV|DisableCom", "", ""};
+        // clang-format on
     }
     void sequences()
     {

@@ -60,7 +60,7 @@ private slots:
     void cleanupTestCase()
     {
         qInfo("injected and survived: interleaved commands %d (codes listed meanwhile: %d)",
-            g_steps, g_codesListed);
+              g_steps, g_codesListed);
         qInfo("injected and survived: learn report pieces %d", g_pieces);
         QVERIFY(g_codesListed > 0); // the mix did reach learning with reports
     }
@@ -79,12 +79,12 @@ void TestInterleave::mixed()
         // Everything the user can do while learning. (Enable COM is left out: a port
         // opened by hand refuses every command's open by design.)
         const QList<std::function<void()>> actions = {
-            [&] { learn->Command1_Click(); }, // Start
-            [&] { h.clock.advance(700), learn->Timer1_Timer(); }, // a poll
+            [&] { learn->Command1_Click(); },                              // Start
+            [&] { h.clock.advance(700), learn->Timer1_Timer(); },          // a poll
             [&] { h.board.injectLearnCode(*IrCode::fromText("4A55AB")); }, // a remote
             [&] { learn->findChild<QPushButton *>("Command2")->click(); }, // Done
-            [&] { h.find<QPushButton>("Command1")->click(); }, // Read Values
-            [&] { h.find<QPushButton>("Command2")->click(); }, // Write All
+            [&] { h.find<QPushButton>("Command1")->click(); },             // Read Values
+            [&] { h.find<QPushButton>("Command2")->click(); },             // Write All
             [&] { h.action("qovversionmenu")->trigger(); },
             [&] { h.action("dbgMnuDisableCom")->trigger(); },
             [&] { h.action("dbgMnuGetXOK")->trigger(); },
@@ -107,9 +107,9 @@ void TestInterleave::mixed()
                 "Unable to|Lost the connection|QOV Not Found|incomplete|Error");
             for (const QString &m : h.messages.texts())
                 QVERIFY2(!m.contains(failure),
-                    qPrintable(QStringLiteral("action %1: %2").arg(which).arg(m)));
-            QVERIFY2(
-                cut(h.board.receivedBytes()).isEmpty(), qPrintable(cut(h.board.receivedBytes())));
+                         qPrintable(QStringLiteral("action %1: %2").arg(which).arg(m)));
+            QVERIFY2(cut(h.board.receivedBytes()).isEmpty(),
+                     qPrintable(cut(h.board.receivedBytes())));
             QVERIFY(!h.session->link().isBusy()); // nothing left holding the link
         }
         const QStringList codes = listed(learn);
@@ -127,7 +127,7 @@ void TestInterleave::mixed()
             actions[1]();
         QVERIFY(!learn->isLearning() && !h.port->isOpen());
         h.find<QPushButton>("Command2")->click();
-        QCOMPARE(h.messages.texts(), QStringList {QStringLiteral("Written Succesfully")});
+        QCOMPARE(h.messages.texts(), QStringList{QStringLiteral("Written Succesfully")});
         QVERIFY(cut(h.board.receivedBytes()).isEmpty() && !h.port->isOpen());
     }
 }

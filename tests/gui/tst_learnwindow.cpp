@@ -17,9 +17,9 @@ struct Rig
 {
     VirtualClock clock;
     RecordingMessageBoxes messages;
-    SimBoard board {clock};
+    SimBoard board{clock};
     SimulatedPort *port = new SimulatedPort(board, clock);
-    Session session {std::unique_ptr<ProgrammerPort>(port), clock, messages};
+    Session session{std::unique_ptr<ProgrammerPort>(port), clock, messages};
     std::unique_ptr<LearnWindow> window;
 
     Rig()
@@ -42,9 +42,10 @@ struct Rig
     int state()
     {
         const bool on = window->findChild<QTimer *>("Timer1")->isActive();
-        const bool agree = on == port->isOpen() && on == session.link().isHeldByLearnMode()
-            && on != window->findChild<QPushButton *>("Command1")->isEnabled()
-            && window->findChild<QPushButton *>("Command2")->text() == (on ? "Done" : "Exit");
+        const bool agree
+            = on == port->isOpen() && on == session.link().isHeldByLearnMode()
+              && on != window->findChild<QPushButton *>("Command1")->isEnabled()
+              && window->findChild<QPushButton *>("Command2")->text() == (on ? "Done" : "Exit");
         return agree ? on : -1;
     }
 };
@@ -58,12 +59,14 @@ private slots:
     // sent in all|bytes left waiting
     void poll_data()
     {
+        // clang-format off
         QTest::addColumn<QStringList>("c");
         for (const char *row :
             {"4C0A51EF|Code: 0A51EF|2|0", "4CCA50F3|Code: CA50F3|2|0", "4C0A51,||1|3",
                 "4C0A51,EF|Code: 0A51EF|2|0", "580A51EF||1|0", "4C0A51EF4CCA50F3|Code: 0A51EF|2|0",
                 "4C0A51EF,D,4CCA50F3|Code: 0A51EF,Code: CA50F3|4|0"})
             QTest::newRow(row) << QString(row).split('|');
+        // clang-format on
     }
     void poll()
     {
@@ -77,8 +80,8 @@ private slots:
         for (const QString &step : c[0].split(',')) {
             if (step == "D") { // the list is kept
                 rig.window->Command2_Click();
-                QVERIFY(
-                    rig.state() == 0 && rig.window->isVisible() && rig.session.link().tryClaim());
+                QVERIFY(rig.state() == 0 && rig.window->isVisible()
+                        && rig.session.link().tryClaim());
                 rig.window->Command1_Click();
                 continue;
             }
@@ -104,6 +107,7 @@ private slots:
     // the last two take the port away at the next tick: closed quietly, or lost
     void start_data()
     {
+        // clang-format off
         QTest::addColumn<QStringList>("c");
         const QString reminder
             = "Please press ANY button on the remote while pointing at the QOV, then press OK";
@@ -116,13 +120,14 @@ private slots:
                  "port closed under it|XOK|2.5||||1|",
                  "cable pulled|XOK|2.5|Learn mode stopped|||1|"})
             QTest::newRow(qPrintable(row.section('|', 0, 0))) << row.split('|');
+        // clang-format on
     }
     void start()
     {
         QFETCH(QStringList, c);
         Rig rig;
         const bool self = c[0].startsWith("self"), busy = c[0].startsWith("another");
-        rig.port->setExistingPorts(c[0] == "port cannot open" ? QSet<int> {5} : QSet<int> {});
+        rig.port->setExistingPorts(c[0] == "port cannot open" ? QSet<int>{5} : QSet<int>{});
         rig.board.setGreeting(c[1].toLatin1());
         rig.board.setVersionAnswer(c[2].toLatin1());
         rig.session.prefs().isQOVSelfPowered = self;

@@ -18,6 +18,7 @@ class TestMainWindow : public QObject
 private slots:
     void controls_data()
     {
+        // clang-format off
         // name|class|caption|top|right edge in twips where the design lines it up
         QTest::addColumn<QStringList>("c");
         for (const char *row :
@@ -39,6 +40,7 @@ private slots:
                 "Text6|CodeLineEdit||5280|2850", "Command1|QPushButton|Read Values|5970|1770",
                 "Command2|QPushButton|Write All|5970|3345"})
             QTest::newRow(row) << QString::fromLatin1(row).split(QLatin1Char('|'));
+        // clang-format on
     }
 
     void controls()
@@ -61,6 +63,7 @@ private slots:
     // A menu's items in order: name=caption, "-" a separator, "!" an item switched off.
     void menus_data()
     {
+        // clang-format off
         QTest::addColumn<QStringList>("items"); // the menu first
         for (const char *row :
             {"|filemenu=&File|toolsmenu=Tools|settingsmenu=&Settings|helpmenu=&Help",
@@ -80,6 +83,7 @@ private slots:
         for (int n = 1; n <= 21; ++n)
             ports << QString("setComPort=Com %1").arg(n);
         QTest::newRow("comportsub") << ports;
+        // clang-format on
     }
     void menus()
     {
@@ -94,10 +98,10 @@ private slots:
         for (int i = 0; i < items.size(); ++i) {
             QAction *a = actions[i];
             QCOMPARE((a->isEnabled() ? "" : "!") + a->objectName() + "="
-                    + (a->isSeparator() ? "-" : a->text()),
-                items[i]);
+                         + (a->isSeparator() ? "-" : a->text()),
+                     items[i]);
             QVERIFY(a->shortcut().isEmpty()
-                && (!a->menu() || a->menu()->objectName() == a->objectName()));
+                    && (!a->menu() || a->menu()->objectName() == a->objectName()));
             if (a->objectName() == "progTypeMenu" || a->objectName() == "setComPort")
                 QCOMPARE(a->property("index").toInt(), i + 1);
             if (!a->isEnabled())
@@ -111,12 +115,14 @@ private slots:
     // open or not and a learn window up.
     void window_data()
     {
+        // clang-format off
         // progress current, total, the bar's value then; ending through Exit?; port left open?
         QTest::addColumn<QList<double>>("c");
         QTest::newRow("half, Exit") << QList<double> {10, 20, 50, 1, 0};
         QTest::newRow("last location, Exit, port open") << QList<double> {19, 20, 95, 1, 1};
         QTest::newRow("zero total ignored, close box") << QList<double> {1, 0, 40, 0, 1};
         QTest::newRow("beyond the end ignored, Exit") << QList<double> {30, 20, 40, 1, 0};
+        // clang-format on
     }
     void window()
     {
@@ -142,25 +148,25 @@ private slots:
 
         QCOMPARE(h.form->windowTitle(), Title);
         QCOMPARE(h.form->minimumSize(), h.form->maximumSize());
-        QVERIFY(!(
-            h.form->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        QVERIFY(!(h.form->windowFlags()
+                  & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
         h.action("aboutmenu")->trigger();
         h.action("websitemenu")->trigger();
         const QStringList about = h.messages.m_shown.at(0).text.split("\r\n");
         QVERIFY(about.size() == 3 && about[0] == Title && about[2].contains("example.org"));
-        QCOMPARE(
-            h.messages.m_shown.at(1).text, "Please visit " + about[2] + " for more information");
+        QCOMPARE(h.messages.m_shown.at(1).text,
+                 "Please visit " + about[2] + " for more information");
         for (const auto &m : std::as_const(h.messages.m_shown))
             QCOMPARE(m.icon, MessageIcon::Information);
         h.messages.clear();
-        QStringList order {"Command1"};
+        QStringList order{"Command1"};
         for (QWidget *w = h.find<QWidget>("Command1")->nextInFocusChain(); order.size() < 14;
              w = w->nextInFocusChain())
             if (w->focusPolicy() & Qt::TabFocus)
                 order << w->objectName();
         QCOMPARE(order.join(' '),
-            "Command1 Command2 Check1 Check2 Text1 Text7 Text8 Check3 Text3 Text2 Text4 Text5 "
-            "Text6 Check4");
+                 "Command1 Command2 Check1 Check2 Text1 Text7 Text8 Check3 Text3 Text2 Text4 Text5 "
+                 "Text6 Check4");
 
         QVERIFY(!c[4] || h.port->setOpen(true));
         h.action("learnmodemenu")->trigger();

@@ -11,6 +11,7 @@ class TestProgrammerSelection : public QObject
 private slots:
     void commands_data()
     {
+        // clang-format off
         // stored type (COM 3)|USB library|command|index, then the type, line, stored port, port
         // number and checked port after it; "open-port": the port is open, "found": USB discovery
         QTest::addColumn<QStringList>("c");
@@ -20,6 +21,7 @@ private slots:
                  "2|y|type|1|1|Serial - COM3|3|3|", "2|y|type|2|2|USB Auto|3|3|",
                  "1||open-port|9|1|Serial - COM9|9|3|9", "2|y|found|6|2|USB Auto|6|6|"})
             QTest::newRow(row) << QString(row).split('|');
+        // clang-format on
     }
     void commands()
     {
@@ -40,23 +42,25 @@ private slots:
             h.form->setComPort(index)->trigger();
         }
         const int type = h.session->prefs().programmerType;
-        QCOMPARE((QStringList {h.stored("PROGTYPE"), QString::number(type),
-                     h.find<QLabel>("progtypeText")->text(), h.stored("COMPORT"),
-                     QString::number(h.port->portNumber())}),
-            QStringList {c[4]} + c.mid(4, 4));
+        QCOMPARE((QStringList{h.stored("PROGTYPE"), QString::number(type),
+                              h.find<QLabel>("progtypeText")->text(), h.stored("COMPORT"),
+                              QString::number(h.port->portNumber())}),
+                 QStringList{c[4]} + c.mid(4, 4));
         QVERIFY(h.form->progTypeMenu(type)->isChecked()
-            && !h.form->progTypeMenu(3 - type)->isChecked());
+                && !h.form->progTypeMenu(3 - type)->isChecked());
         QCOMPARE(h.action("comportsub")->isEnabled(), c[5] != "USB Auto");
-        QCOMPARE(h.checkedComPorts(), c[8].isEmpty() ? QList<int> {} : QList<int> {c[8].toInt()});
+        QCOMPARE(h.checkedComPorts(), c[8].isEmpty() ? QList<int>{} : QList<int>{c[8].toInt()});
         QVERIFY(h.store.m_saves > saves && h.messages.m_shown.isEmpty());
         QCOMPARE(h.port->rts(), type == 1); // no power option: serial powers with RTS on, USB off
     }
 
     void powerOptions_data()
     {
+        // clang-format off
         QTest::addColumn<QStringList>("c"); // type|self-powered|forced power|RTS after both
         for (const char *row : {"1||y|y", "1|y|y|y", "1|y||", "2||y|", "2|y|y|", "2|y||y"})
             QTest::newRow(row) << QString(row).split('|');
+        // clang-format on
     }
     void powerOptions()
     {
@@ -71,9 +75,9 @@ private slots:
                 self->trigger();
             if (force)
                 forced->trigger();
-            const QStringList state {boolToText(self->isChecked()), h.stored("ISQOVSELFPOWERED"),
-                boolToText(h.session->prefs().isQOVSelfPowered), boolToText(forced->isChecked()),
-                h.stored("FORCEPOWER")};
+            const QStringList state{boolToText(self->isChecked()), h.stored("ISQOVSELFPOWERED"),
+                                    boolToText(h.session->prefs().isQOVSelfPowered),
+                                    boolToText(forced->isChecked()), h.stored("FORCEPOWER")};
             const QString s = boolToText(selfPowered && on), f = boolToText(force && on);
             QCOMPARE(state, QStringList({s, s, s, f, f}));
             QCOMPARE(h.port->rts(), on ? rts : c[0] == "1");
@@ -82,13 +86,14 @@ private slots:
         h.port->setRts(!rts);
         h.form->progTypeMenu(c[0].toInt())->trigger();
         QVERIFY(h.form->progTypeMenu(c[0].toInt())->isChecked() && h.port->rts() == rts
-            && h.port->dtr() == (c[0] == "2"));
+                && h.port->dtr() == (c[0] == "2"));
         GuiHarness again; // the next start restores marks and lines
         again.store.m_values = h.store.m_values;
         QVERIFY(again.load());
-        QCOMPARE((QList<bool> {again.action("qovselfpowered")->isChecked(),
-                     again.action("alwayspowerqovfrompc")->isChecked(), again.port->rts()}),
-            (QList<bool> {selfPowered, force, rts}));
+        QCOMPARE(
+            (QList<bool>{again.action("qovselfpowered")->isChecked(),
+                         again.action("alwayspowerqovfrompc")->isChecked(), again.port->rts()}),
+            (QList<bool>{selfPowered, force, rts}));
     }
 };
 

@@ -35,23 +35,23 @@ void TestRandomFields::typing()
             QString text(kind ? 0 : rng.bounded(100, 3000), QChar(u'0' + rng.bounded(10)));
             for (int i = rng.bounded(kind == 1 ? 1 : 0, kind == 1 ? 8 : 9); i > 0; --i)
                 text += kind == 1
-                    ? QChar(char16_t(rng.bounded(0x10000)))
-                    : QStringLiteral("0123456789012345.-+ eEaAfFxX,;").at(rng.bounded(30));
+                            ? QChar(char16_t(rng.bounded(0x10000)))
+                            : QStringLiteral("0123456789012345.-+ eEaAfFxX,;").at(rng.bounded(30));
             field->clear();
             if (kind > 1 && text.size() <= 8 && rng.bounded(2))
                 QTest::keyClicks(field, text); // typed, one change per key
             else
                 field->setText(text); // pasted
             for (double v : {record.turnOffPresses, record.ejectTrayPresses, record.modOnPushDelay,
-                     record.modOffPushDelay})
+                             record.modOffPushDelay})
                 QVERIFY2(std::isfinite(v) && roundHalfEven(v) >= 0 && roundHalfEven(v) <= 255,
-                    qPrintable(field->objectName() + ": " + text.left(40)));
+                         qPrintable(field->objectName() + ": " + text.left(40)));
             for (const QString &m : h.messages.texts())
                 QVERIFY2(m.startsWith("Valid values for"), qPrintable(m.left(100)));
             h.messages.clear();
         }
         h.find<QPushButton>(QStringLiteral("Command2"))->click();
-        QCOMPARE(h.messages.texts(), QStringList {QStringLiteral("Written Succesfully")});
+        QCOMPARE(h.messages.texts(), QStringList{QStringLiteral("Written Succesfully")});
         for (int loc : SettingsTransferOrder)
             QCOMPARE(int(h.board.memory(loc)), int(roundHalfEven(record.valueAt(loc))));
     }

@@ -15,6 +15,7 @@ private slots:
     // typed over the 200, "busy" clicks both buttons again while the port opens.
     void readValues_data()
     {
+        // clang-format off
         QTest::addColumn<QStringList>("c"); // board|window|Text1's tool tip|messages
         const QString err = "Err: Read Incomplete | ",
                       factory = "FA52D0 4A55AB CA50F3 3 CA5A53 3 1000 200 x x x -";
@@ -29,6 +30,7 @@ private slots:
             "blank", factory, "Button: Select", "Wrote Settings Succesfully | Written Succesfully"};
         QTest::newRow("clicks while the board starts")
             << QStringList {"busy", factory, "Button: Select"};
+        // clang-format on
     }
     void readValues()
     {
@@ -45,11 +47,10 @@ private slots:
         const auto text = [&](int i) { return h.find<QLineEdit>(QString("Text%1").arg(i)); };
         const auto idle = [&] {
             return h.form->statusText() == "Ready" && h.form->progressPosition() == 0
-                && !h.port->isOpen();
+                   && !h.port->isOpen();
         };
         if (c[0] == "odd") {
-            for (auto [loc, byte] :
-                {std::pair {10, 0x0A}, {11, 0x51}, {12, 0xEF}, {0, 2}, {6, 255}})
+            for (auto [loc, byte] : {std::pair{10, 0x0A}, {11, 0x51}, {12, 0xEF}, {0, 2}, {6, 255}})
                 h.board.setMemory(loc, byte);
             h.board.setFault(5, SimBoard::Fault::NoAnswer);
         }
@@ -72,8 +73,8 @@ private slots:
         QStringList window; // Text1..Text8, then the four boxes
         for (int i = 1; i <= 12; ++i)
             window << (i <= 8 ? text(i)->text()
-                    : h.find<QCheckBox>(QString("Check%1").arg(i - 8))->isChecked() ? "x"
-                                                                                    : "-");
+                       : h.find<QCheckBox>(QString("Check%1").arg(i - 8))->isChecked() ? "x"
+                                                                                       : "-");
         QCOMPARE(window.join(' '), c[1]);
         QCOMPARE(text(1)->toolTip(), c[2]);
         QCOMPARE(shown, c.mid(3));

@@ -28,9 +28,14 @@ struct Fixture : GuiHarness
     QString record(int i) const // the record field behind Text<i>
     {
         const auto n = [](double v) { return QString::number(v); };
-        return QStringList {s().turnOnModEnabledCode.toText(), s().turnOnModDisabledCode.toText(),
-            s().turnOffCode.toText(), n(s().turnOffPresses), s().ejectTrayCode.toText(),
-            n(s().ejectTrayPresses), n(s().modOffPushDelay), n(s().modOnPushDelay)}[i - 1];
+        return QStringList{s().turnOnModEnabledCode.toText(),
+                           s().turnOnModDisabledCode.toText(),
+                           s().turnOffCode.toText(),
+                           n(s().turnOffPresses),
+                           s().ejectTrayCode.toText(),
+                           n(s().ejectTrayPresses),
+                           n(s().modOffPushDelay),
+                           n(s().modOnPushDelay)}[i - 1];
     }
 };
 
@@ -52,6 +57,7 @@ private slots:
     // text)|the record after each key|tool tip|the fields the messages name
     void typing_data()
     {
+        // clang-format off
         rows({"4|300|2,29,29||Turn Off", "6|0<1|0,0,0||Eject Tray", "4|1.5|0,0,0.5||",
             "4|30<<|2,29,2,2||", "6|2x|1,1||Eject Tray", "8|205|0.2,2,20.5||",
             "8|2551|0.2,2.5,25.5,25.5||ModOn", "7|-5|0,0||ModOff,ModOff",
@@ -60,6 +66,7 @@ private slots:
             "3|12@|000001,000012,CA50F3|Button: 0|", "5|12@|000001,000012,CA50F3|Button: 0|",
             "3|12#|000001,000012,000012|Button: Unknown|", "4|12@|0,11,11||",
             "8|12@|0.1,1.2,1.2||"});
+        // clang-format on
     }
     void typing()
     {
@@ -87,8 +94,8 @@ private slots:
         }
         for (const QString &m : c[4].split(',', Qt::SkipEmptyParts))
             messages << "Valid values for "
-                    + (m.startsWith("Mod") ? m + " Power Button Push Delay are: 0 to 2550"
-                                           : "No. Button Presses for " + m + " are: 1-255");
+                            + (m.startsWith("Mod") ? m + " Power Button Push Delay are: 0 to 2550"
+                                                   : "No. Button Presses for " + m + " are: 1-255");
         QCOMPARE(seen.join(','), c[2]);
         QCOMPARE(f.messages.texts(), messages);
         QCOMPARE(edit->text(), typed); // kept as typed, rejected or not
@@ -98,10 +105,12 @@ private slots:
     // how|Text1..Text8 and the boxes|Text1's tool tip|message after refreshing twice
     void refresh_data()
     {
+        // clang-format off
         rows({"clearUI|000000,000000,000000,1,000000,1,0,0,-,-,-,-|Button: Unknown|",
             "loadefaultvaluesmenu|FA52D0,4A55AB,CA50F3,3,CA5A53,3,1000,200,x,x,x,-|Button: Select|",
             "odd record|0A51EF,000000,000000,256,000000,1.5,0,0,x,-,-,x|Button: Menu|No. Button "
             "Presses for Turn Off are: 1-255"});
+        // clang-format on
     }
     void refresh()
     {
@@ -135,7 +144,7 @@ private slots:
         QCOMPARE(f.messages.texts().join(""), c[3].isEmpty() ? "" : "Valid values for " + c[3]);
         int DeviceSettings::*const flags[]
             = {&DeviceSettings::allowPowerOn, &DeviceSettings::allowPowerOff,
-                &DeviceSettings::allowEjectTray, &DeviceSettings::powerOnByEject};
+               &DeviceSettings::allowEjectTray, &DeviceSettings::powerOnByEject};
         for (int click = 0; click < 8; ++click) { // each box twice; it changes its flag only
             DeviceSettings before = f.s();
             before.*flags[click / 2] = f.check(click / 2 + 1)->isChecked() ? 0 : 1;

@@ -13,6 +13,7 @@ class TestStartup : public QObject
 private slots:
     void start_data()
     {
+        // clang-format off
         // stored key ("-": an empty store, "": none)|its text|USB library|arguments (split on
         // ',')|log directory ("": a fresh one)|the messages' starts (split on '#')|programmer line
         QTest::addColumn<QStringList>("c");
@@ -33,6 +34,7 @@ private slots:
                  "||| DEBUG|||Serial - COM3",
                  "|||DEBUG|/nonexistent-qov/below|Debug Enabled#Error In Startup Line: 0|"})
             QTest::newRow(qPrintable(row.left(40))) << row.split('|');
+        // clang-format on
     }
     void start()
     {
@@ -71,10 +73,10 @@ private slots:
             return;
         const auto &m = h.messages.m_shown[0];
         QVERIFY(m.title == "First Time Information" && m.icon == MessageIcon::Information);
-        const QMap<QString, QString> stored {
+        const QMap<QString, QString> stored{
             {"FIRSTLOAD", "False"}, {"PROGTYPE", "2"}, {"COMPORT", "1"}};
         QCOMPARE(h.store.m_values, stored);
-        QCOMPARE(h.checkedComPorts(), c[2].isEmpty() ? QList<int> {1} : QList<int> {});
+        QCOMPARE(h.checkedComPorts(), c[2].isEmpty() ? QList<int>{1} : QList<int>{});
         QVERIFY(h.port->inputMode() == 1 && !h.port->rts() && h.port->dtr()); // USB powers it
         GuiHarness second(!c[2].isEmpty()); // the next start: no first-time message
         second.store.m_values = stored;

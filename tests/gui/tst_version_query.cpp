@@ -10,6 +10,7 @@ class TestVersionQuery : public QObject
 private slots:
     void query_data()
     {
+        // clang-format off
         QTest::addColumn<QStringList>("c"); // type|self-powered|greeting|version|other|message
         for (const char *row :
             {"found, serial|1||XOK|2.5||QOV Version: 2.5",
@@ -22,6 +23,7 @@ private slots:
             QStringList c = QString(row).split('|');
             QTest::newRow(qPrintable(c.takeFirst())) << c;
         }
+        // clang-format on
     }
     void query()
     {
@@ -36,7 +38,7 @@ private slots:
         h.board.setVersionAnswer(c[3].toLatin1());
         h.form->setStatusBarText("untouched");
         const QByteArray memory = h.board.memoryBytes();
-        h.port->setExistingPorts(c[4] == "gone" ? QSet<int> {1, 2} : QSet<int> {});
+        h.port->setExistingPorts(c[4] == "gone" ? QSet<int>{1, 2} : QSet<int>{});
         const auto other = c[4] == "busy" ? h.session->link().tryClaim() : std::nullopt;
         h.action("qovversionmenu")->trigger();
         QCOMPARE(h.messages.m_shown.size(), int(!c[5].isEmpty()));
@@ -45,8 +47,8 @@ private slots:
         QCOMPARE(h.port->openCount() > 0 && !h.port->isOpen(), c[4].isEmpty());
         QVERIFY(!c[4].isEmpty() || h.session->log().lines().last() == "closeComPort: Closing Port");
         QCOMPARE(h.board.receivedBytes().contains("VVVV"), c[5].contains("Version"));
-        QCOMPARE(
-            h.form->statusText() + h.board.memoryBytes().toHex(), "untouched" + memory.toHex());
+        QCOMPARE(h.form->statusText() + h.board.memoryBytes().toHex(),
+                 "untouched" + memory.toHex());
         QCOMPARE(h.session->link().isBusy(), other.has_value());
     }
 };

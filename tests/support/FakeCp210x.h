@@ -20,7 +20,7 @@ public:
 
     QList<Device> m_devices;
     QStringList m_calls; // "count", "open 0", "vid 0", "serial 0", "close 0", "lookup 0 AB_12"...
-    int m_open = 0; // handles not closed yet
+    int m_open = 0;      // handles not closed yet
 
     int deviceCount() override { return m_calls << "count", int(m_devices.size()); }
     bool open(int index, Handle &handle) override;

@@ -35,9 +35,10 @@ struct GuiHarness
     void storeRegular(const QString &progType, const QString &comPort)
     {
         store.m_values = {{QStringLiteral("FIRSTLOAD"), QStringLiteral("False")},
-            {QStringLiteral("ISQOVSELFPOWERED"), QStringLiteral("False")},
-            {QStringLiteral("FORCEPOWER"), QStringLiteral("False")},
-            {QStringLiteral("COMPORT"), comPort}, {QStringLiteral("PROGTYPE"), progType}};
+                          {QStringLiteral("ISQOVSELFPOWERED"), QStringLiteral("False")},
+                          {QStringLiteral("FORCEPOWER"), QStringLiteral("False")},
+                          {QStringLiteral("COMPORT"), comPort},
+                          {QStringLiteral("PROGTYPE"), progType}};
     }
 
     bool load(const QStringList &args = {}) { return form->Form_Load(args); }

@@ -14,9 +14,9 @@
 struct QovctlRig
 {
     VirtualClock clock;
-    SimBoard board {clock};
+    SimBoard board{clock};
     MemoryPreferenceStore prefs;
-    QSet<int> existingPorts {1, 4}; // empty: every port number opens
+    QSet<int> existingPorts{1, 4}; // empty: every port number opens
     int usbPort = 4;
     bool usbAutomatic = true; // the automatic USB discovery is available
     int portsMade = 0;
@@ -46,8 +46,9 @@ struct QovctlRig
         env.makeUsbPortFinder
             = [this](DebugLog *) { return std::make_unique<FixedUsbPortFinder>(usbPort); };
         env.listSerialPorts = [] {
-            return QList<SerialPortEntry>{{"ttyS0", "/dev/ttyS0", {}, {}, false, 0, 0, {}},
-                                          {"ttyUSB0", "/dev/ttyUSB0", {}, {}, true, 0x10C4, 0x823E, {}}};
+            return QList<SerialPortEntry>{
+                {"ttyS0", "/dev/ttyS0", {}, {}, false, 0, 0, {}},
+                {"ttyUSB0", "/dev/ttyUSB0", {}, {}, true, 0x10C4, 0x823E, {}}};
         };
         const bool usb = usbAutomatic;
         env.usbAutomaticAvailable = [usb] { return usb; };

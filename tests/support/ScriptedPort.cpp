@@ -4,8 +4,8 @@
 
 bool ScriptedPort::setPortNumber(qint16 n)
 {
-    if (!allowed(
-            Op::SetPortNumber, QStringLiteral("port %1").arg(n), m_open ? &m_alreadyOpen : nullptr))
+    if (!allowed(Op::SetPortNumber, QStringLiteral("port %1").arg(n),
+                 m_open ? &m_alreadyOpen : nullptr))
         return false;
     m_portNumber = n;
     return true;
@@ -16,7 +16,7 @@ bool ScriptedPort::setOpen(bool open)
     if (!open && !m_open)
         return true;
     if (!allowed(open ? Op::Open : Op::Close, open ? "open" : "close",
-            open && m_open ? &m_alreadyOpen : nullptr))
+                 open && m_open ? &m_alreadyOpen : nullptr))
         return false;
     const qint64 now = m_clock.nowMs();
     m_open = open;
@@ -33,7 +33,7 @@ bool ScriptedPort::setOpen(bool open)
 bool ScriptedPort::output(const QByteArray &bytes)
 {
     if (!allowed(Op::Output, "out " + QString::fromLatin1(bytes.toHex(' ').toUpper()),
-            m_open ? nullptr : &m_notOpen)) {
+                 m_open ? nullptr : &m_notOpen)) {
         m_failed = m_open;
         return false;
     }
@@ -75,7 +75,7 @@ QByteArray &ScriptedPort::pump()
     const qint64 now = m_clock.nowMs();
     // In order of arrival, so that bytes due earlier come first.
     std::stable_sort(m_arrivals.begin(), m_arrivals.end(),
-        [](const Arrival &a, const Arrival &b) { return a.at < b.at; });
+                     [](const Arrival &a, const Arrival &b) { return a.at < b.at; });
     while (m_open && !m_arrivals.isEmpty() && m_arrivals.first().at <= now) {
         const Arrival a = m_arrivals.takeFirst();
         m_received += a.bytes;
