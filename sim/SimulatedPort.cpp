@@ -91,20 +91,14 @@ QByteArray SimulatedPort::input()
     return m_board.takeArrived();
 }
 
-bool SimulatedPort::setRts(bool on)
-{
-    m_rts = on;
-    if (!m_open)
-        return true;
-    if (!failIfClosedOrGone(PortErrorCode::WriteFailed))
-        return false;
-    tellBoard();
-    return true;
-}
+bool SimulatedPort::setRts(bool on) { return setLine(m_rts, on); }
 
-bool SimulatedPort::setDtr(bool on)
+bool SimulatedPort::setDtr(bool on) { return setLine(m_dtr, on); }
+
+// A line set while closed takes effect at the next open.
+bool SimulatedPort::setLine(bool &line, bool on)
 {
-    m_dtr = on;
+    line = on;
     if (!m_open)
         return true;
     if (!failIfClosedOrGone(PortErrorCode::WriteFailed))

@@ -42,6 +42,7 @@ public:
 private:
     bool fail(int number, const QString &description);
     bool failIfClosedOrGone(int numberIfGone);
+    bool setLine(bool &line, bool on);
     void tellBoard();
 
     SimBoard &m_board;

@@ -1,9 +1,6 @@
 // A misbehaving board: faults at every location, a vanishing board, stale bytes, answers
 // of any length. No false success, neighbours untouched, the port always released.
-#include "settings/SettingsTransactions.h"
-#include "sim/SimBoard.h"
-#include "sim/SimulatedPort.h"
-#include "support/RecordingMessageBoxes.h"
+#include "support/TransactionRig.h"
 
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -15,35 +12,17 @@ namespace {
 
 QMap<QString, int> g_injected; // per kind, for the summary at the end of the run
 
-struct Rig : TransactionReporter
+// Every location holds a value the defaults do not, so a skipped location shows.
+struct Rig : TransactionRig
 {
-    void setStatusBarText(const QString &t) override { status = t; }
-    void setProgressBar(double, double) override { }
-    void resetStatusBar() override { status = QStringLiteral("Ready"); }
-    void RefreshUI() override { }
     Rig()
     {
-        UpdateQOVProgrammerPowerStatus(prefs, port);
-        defaults.LoadDefaultVars();
-        for (int loc = 0; loc < SimBoard::LocationCount; ++loc) // a skipped location shows
+        for (int loc = 0; loc < SimBoard::LocationCount; ++loc)
             image[loc] = char(int(defaults.valueAt(loc)) + 7);
         board.setMemoryBytes(image);
     }
-    TransactionResult run(bool write, DeviceSettings &s)
-    {
-        return write ? transactions.Command2_Click(s) : transactions.Command1_Click(s);
-    }
-    VirtualClock clock;
-    SimBoard board{clock};
-    SimulatedPort port{board, clock};
-    DebugLog log;
-    RecordingMessageBoxes messages;
-    AppPreferences prefs;
-    DeviceLink link{clock, log, messages, prefs};
-    SettingsTransactions transactions{link, port, *this};
-    DeviceSettings defaults;
+    const DeviceSettings defaults = settings;
     QByteArray image{SimBoard::LocationCount, '\0'};
-    QString status;
 };
 using Setup = std::function<void(Rig &)>;
 
@@ -140,8 +119,7 @@ void TestFaults::transfer()
     QFETCH(Setup, setup);
     Rig rig;
     setup(rig);
-    DeviceSettings settings = rig.defaults;
-    const TransactionResult r = rig.run(write, settings);
+    const TransactionResult r = rig.run(write);
     ++g_injected[kind.contains(' ') ? kind : (write ? "write: " : "read: ") + kind];
     const QStringList shown = rig.messages.texts();
     const QStringList written{QStringLiteral("Written Succesfully")};
@@ -151,14 +129,14 @@ void TestFaults::transfer()
         QCOMPARE(r.outcome, TransactionResult::PortLost);
         QCOMPARE(shown.size(), 1);
         QVERIFY2(shown[0].contains(rig.port.deviceName()), qPrintable(shown[0]));
-        QCOMPARE(settings, rig.defaults); // an unfinished read changes nothing
+        QCOMPARE(rig.settings, rig.defaults); // an unfinished read changes nothing
         // The cable goes back in: the next commands work as if nothing happened.
         rig.board.clearFaults();
         rig.clock.setProcessEventsHook({});
         rig.board.setEventLog({});
         rig.port.reconnect();
         rig.messages.clear();
-        QVERIFY(rig.run(true, settings).ok() && rig.run(false, settings).ok());
+        QVERIFY(rig.run(true).ok() && rig.run(false).ok());
         QCOMPARE(rig.messages.texts(), written);
         QVERIFY(!rig.port.isOpen());
         return;
@@ -187,7 +165,7 @@ void TestFaults::transfer()
             want = write ? rig.board.memory(loc) : 0; // the failed one is named, not checked
         else if (loc == location && kind == "garbage" && !write) // all a read sees of the answer
             want = quint8(rig.board.garbageBytes().at(0));
-        QCOMPARE(write ? int(rig.board.memory(loc)) : int(settings.valueAt(loc)), want);
+        QCOMPARE(write ? int(rig.board.memory(loc)) : int(rig.settings.valueAt(loc)), want);
     }
 }
 
@@ -218,8 +196,7 @@ void TestFaults::answersOfAnyLength()
             rig.link.closeComPort(rig.port);
             // A whole read: no version stops it before any location, a version lets it through.
             rig.prefs.isQOVSelfPowered = true;
-            DeviceSettings settings;
-            QVERIFY2(rig.run(false, settings).outcome
+            QVERIFY2(rig.run(false).outcome
                          == (startsWithVersion(version) ? TransactionResult::Success
                                                         : TransactionResult::BadVersion),
                      why.constData());

@@ -1,7 +1,4 @@
-#include "settings/SettingsTransactions.h"
-#include "sim/SimBoard.h"
-#include "sim/SimulatedPort.h"
-#include "support/RecordingMessageBoxes.h"
+#include "support/TransactionRig.h"
 
 #include <QRegularExpression>
 #include <QTest>
@@ -11,37 +8,7 @@ using Outcome = TransactionResult::Outcome;
 
 namespace {
 
-struct Rig : TransactionReporter
-{
-    void setStatusBarText(const QString &t) override { m_status = t, events << "status " + t; }
-    void setProgressBar(double n, double total) override { m_progress << n * 100 / total; }
-    void resetStatusBar() override { m_status = "Ready", m_progress << 0, events << "reset"; }
-    void RefreshUI() override { events << "refresh"; }
-    void locationDone(int location, int) override { done << location; }
-
-    Rig()
-    {
-        UpdateQOVProgrammerPowerStatus(prefs, port);
-        messages.m_onShow
-            = [this](const QString &t) { events << "message " + t.section("\r\n", 0, 0); };
-        settings.LoadDefaultVars();
-    }
-
-    VirtualClock clock;
-    SimBoard board{clock};
-    SimulatedPort port{board, clock};
-    DebugLog log;
-    RecordingMessageBoxes messages;
-    AppPreferences prefs;
-    DeviceLink link{clock, log, messages, prefs};
-    SettingsTransactions transactions{link, port, *this};
-    std::optional<DeviceLink::Claim> claim;
-    DeviceSettings settings;
-    QStringList events;
-    QList<double> m_progress;
-    QList<int> done;
-    QString m_status;
-};
+using Rig = TransactionRig;
 using Setup = std::function<void(Rig &)>;
 
 Setup faults(QList<int> locations, Fault fault)
@@ -132,22 +99,21 @@ private slots:
         setup(rig);
         const DeviceSettings before = rig.settings;
         const QByteArray memory = rig.board.memoryBytes();
-        const TransactionResult r = write ? rig.transactions.Command2_Click(rig.settings)
-                                          : rig.transactions.Command1_Click(rig.settings);
+        const TransactionResult r = rig.run(write);
         QCOMPARE(r.outcome, outcome);
         if (outcome == TransactionResult::Busy) { // refused untouched; free once the other ended
-            QVERIFY(rig.events.isEmpty() && rig.m_progress.isEmpty() && rig.port.openCount() == 0);
+            QVERIFY(rig.events.isEmpty() && rig.progress.isEmpty() && rig.port.openCount() == 0);
             QCOMPARE(rig.settings, before);
             rig.claim.reset();
             rig.link.setHeldByLearnMode(false);
-            QVERIFY(rig.transactions.Command2_Click(rig.settings).ok());
+            QVERIFY(rig.run(true).ok());
             return;
         }
         rig.events.replaceInStrings(QRegularExpression("(programmer on ).+"), "\\1*");
         QCOMPARE(rig.events, events.split(u'|'));
         // Whatever happened, the port is closed and the bar back to "Ready" and empty.
-        QCOMPARE(rig.m_status, QStringLiteral("Ready"));
-        QVERIFY(rig.m_progress.last() == 0.0 && !rig.m_progress.contains(100.0));
+        QCOMPARE(rig.status, QStringLiteral("Ready"));
+        QVERIFY(rig.progress.last() == 0.0 && !rig.progress.contains(100.0));
         QVERIFY(!rig.port.isOpen());
 
         const QByteArray wire = rig.board.receivedBytes();
@@ -165,7 +131,7 @@ private slots:
             QCOMPARE(rig.board.memory(3), quint8(memory.at(3))); // never touched
             QCOMPARE(rig.done,
                      QList<int>(SettingsTransferOrder.cbegin(), SettingsTransferOrder.cend()));
-            QCOMPARE(rig.m_progress.mid(0, 20).last(), 95.0);
+            QCOMPARE(rig.progress.mid(0, 20).last(), 95.0);
         } else if (outcome == TransactionResult::Incomplete) {
             QCOMPARE(rig.done.size(), 20);          // every location is tried
             for (int loc : SettingsTransferOrder) { // a read keeps what came, failed ones 0

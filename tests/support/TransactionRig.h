@@ -1,0 +1,46 @@
+#pragma once
+// Read Values / Write All on the simulated board in virtual time, recording what
+// the user would see: status texts, progress, message boxes and refreshes.
+#include "settings/SettingsTransactions.h"
+#include "sim/SimBoard.h"
+#include "sim/SimulatedPort.h"
+#include "support/RecordingMessageBoxes.h"
+
+#include <optional>
+
+struct TransactionRig : TransactionReporter
+{
+    void setStatusBarText(const QString &t) override { status = t, events << "status " + t; }
+    void setProgressBar(double n, double total) override { progress << n * 100 / total; }
+    void resetStatusBar() override { status = "Ready", progress << 0, events << "reset"; }
+    void RefreshUI() override { events << "refresh"; }
+    void locationDone(int location, int) override { done << location; }
+
+    TransactionRig()
+    {
+        UpdateQOVProgrammerPowerStatus(prefs, port);
+        messages.m_onShow
+            = [this](const QString &t) { events << "message " + t.section("\r\n", 0, 0); };
+        settings.LoadDefaultVars();
+    }
+    TransactionResult run(bool write)
+    {
+        return write ? transactions.Command2_Click(settings)
+                     : transactions.Command1_Click(settings);
+    }
+
+    VirtualClock clock;
+    SimBoard board{clock};
+    SimulatedPort port{board, clock};
+    DebugLog log;
+    RecordingMessageBoxes messages;
+    AppPreferences prefs;
+    DeviceLink link{clock, log, messages, prefs};
+    SettingsTransactions transactions{link, port, *this};
+    std::optional<DeviceLink::Claim> claim;
+    DeviceSettings settings;
+    QStringList events;
+    QList<double> progress;
+    QList<int> done;
+    QString status;
+};
