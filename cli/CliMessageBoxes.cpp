@@ -4,9 +4,12 @@
 
 void CliMessageBoxes::showMessage(const QString &text, MessageIcon icon, const QString &title)
 {
-    Q_UNUSED(icon);
     Q_UNUSED(title);
     ++m_shown;
+    if (m_captured) {
+        m_captured->append({text, icon});
+        return;
+    }
     m_err << "qovctl: " << oneLine(text) << Qt::endl;
 }
 

@@ -3,7 +3,9 @@
 // stream: the command line has nobody to press OK.
 #include "device/MessageBoxes.h"
 
+#include <QList>
 #include <QTextStream>
+#include <utility>
 
 class CliMessageBoxes : public MessageBoxes
 {
@@ -14,6 +16,9 @@ public:
                      const QString &title = QString()) override;
 
     int shownCount() const { return m_shown; }
+    // Collects the messages instead of printing them, for a command that reports
+    // them in its own words; null prints again.
+    void captureInto(QList<std::pair<QString, MessageIcon>> *messages) { m_captured = messages; }
 
     // A message box text as one line: line breaks become "; " and runs of blanks one.
     static QString oneLine(const QString &text);
@@ -21,4 +26,5 @@ public:
 private:
     QTextStream &m_err;
     int m_shown = 0;
+    QList<std::pair<QString, MessageIcon>> *m_captured = nullptr;
 };

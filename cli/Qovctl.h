@@ -18,6 +18,7 @@
 #include <memory>
 
 class DebugLog;
+class SystemView;
 
 // What the port for one run must be.
 struct PortChoice
@@ -41,6 +42,8 @@ struct QovctlEnvironment
     std::function<bool()> usbAutomaticAvailable;
     // Progress lines per location, for a person watching a terminal.
     bool progressLines = false;
+    // What the system shows about ports, for `doctor` (null: this machine's).
+    std::function<std::unique_ptr<SystemView>()> makeSystemView;
 };
 
 namespace QovctlExit {

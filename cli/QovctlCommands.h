@@ -9,3 +9,4 @@ int versionCommand(QovctlRun &run);
 int learnCommand(QovctlRun &run);
 int portsCommand(QovctlRun &run);
 int defaultsCommand(QovctlRun &run);
+int doctorCommand(QovctlRun &run);

@@ -19,6 +19,8 @@ const char CommandHelp[]
       "  ports                     List serial ports; the USB programmer is marked\n"
       "  defaults [--json] [-o FILE]\n"
       "                            Show the factory defaults (or a profile of them)\n"
+      "  doctor [--json]           Check the port and the QOV step by step, with a fix\n"
+      "                            for each failure (nothing is written to the QOV)\n"
       "\n"
       "The connection defaults to the window's stored preferences; the options above\n"
       "change it for one run and store nothing.\n"
@@ -59,7 +61,8 @@ QovctlOptionParser::QovctlOptionParser(const QStringList &commands) : m_commands
          QStringLiteral("FILE")},
         {QStringLiteral("simulate"),
          QStringLiteral("Talk to a built-in simulated QOV instead of a programmer.")},
-        {QStringLiteral("json"), QStringLiteral("read, defaults: print a JSON profile.")},
+        {QStringLiteral("json"),
+         QStringLiteral("read, defaults: print a JSON profile; doctor: the steps as JSON.")},
         {{QStringLiteral("o"), QStringLiteral("output")},
          QStringLiteral("read, defaults: write to FILE instead of the screen."),
          QStringLiteral("FILE")},
@@ -72,7 +75,7 @@ QovctlOptionParser::QovctlOptionParser(const QStringList &commands) : m_commands
     });
     m_parser.addPositionalArgument(
         QStringLiteral("command"),
-        QStringLiteral("read, write, version, learn, ports or defaults"));
+        QStringLiteral("read, write, version, learn, ports, defaults or doctor"));
 }
 
 std::optional<QString> QovctlOptionParser::helpOrVersion(const QStringList &args)
@@ -109,7 +112,8 @@ QovctlOptions QovctlOptionParser::parse(const QStringList &args)
             throw UsageError{
                 QStringLiteral("--%1 does not apply to \"%2\"").arg(option, o.command)};
     };
-    onlyFor(QStringLiteral("json"), {QStringLiteral("read"), QStringLiteral("defaults")});
+    onlyFor(QStringLiteral("json"),
+            {QStringLiteral("read"), QStringLiteral("defaults"), QStringLiteral("doctor")});
     onlyFor(QStringLiteral("output"), {QStringLiteral("read"), QStringLiteral("defaults")});
     onlyFor(QStringLiteral("defaults"), {QStringLiteral("write")});
     onlyFor(QStringLiteral("count"), {QStringLiteral("learn")});

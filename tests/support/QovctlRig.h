@@ -19,6 +19,7 @@ struct QovctlRig
     QSet<int> existingPorts{1, 4}; // empty: every port number opens
     int usbPort = 4;
     bool usbAutomatic = true; // the automatic USB discovery is available
+    std::function<std::unique_ptr<SystemView>()> makeSystemView;
     int portsMade = 0;
     QString out, err;
     QTemporaryDir dir;
@@ -52,6 +53,7 @@ struct QovctlRig
         };
         const bool usb = usbAutomatic;
         env.usbAutomaticAvailable = [usb] { return usb; };
+        env.makeSystemView = makeSystemView;
         out = err = QString();
         QTextStream o(&out), e(&err);
         return runQovctl(args, o, e, env);

@@ -1,0 +1,91 @@
+#include "cli/QovctlCommands.h"
+
+#include "app/Session.h"
+#include "cli/CliMessageBoxes.h"
+#include "cli/Doctor.h"
+#include "cli/HostSystemView.h"
+#include "cli/QovctlRun.h"
+#include "settings/DeviceSettings.h"
+
+namespace {
+
+using Shown = QList<std::pair<QString, MessageIcon>>;
+
+// The board's steps: open with the power cycle, the greeting, the version and one
+// read. Only the version query and a read are sent; nothing is written.
+DoctorBoard tryBoard(Session &session, const Shown &shown)
+{
+    DeviceLink &link = session.link();
+    ProgrammerPort &comm = session.port();
+    const bool selfPowered = session.prefs().isQOVSelfPowered;
+    DoctorBoard board;
+    const auto claim = link.tryClaim();
+    const qsizetype before = shown.size();
+    board.opened = link.openComPort(comm);
+    if (!board.opened) {
+        if (shown.size() > before)
+            board.openFailure = CliMessageBoxes::oneLine(shown.last().first);
+        return board;
+    }
+    board.greeting = link.GetXOK(comm);
+    // A board jumpered for the other programmer: the link names the fix.
+    for (qsizetype i = before; i < shown.size(); ++i) {
+        if (shown.at(i).second == MessageIcon::Critical)
+            board.setupPatternMessage = shown.at(i).first;
+    }
+    // Without a greeting the version query still tells a board that has power of
+    // its own from one that has none.
+    if (board.greeting == ExpectedXOKReply || !board.greeting) {
+        board.versionAsked = true;
+        board.version = link.GetVersion(comm);
+    }
+    if (Doctor::worthReading(board, selfPowered)) {
+        double location = SettingsTransferOrder.front();
+        board.readLocation = SettingsTransferOrder.front();
+        board.readTried = true;
+        if (const qint16 value = link.ReadFromDevice(location, comm); value >= 0)
+            board.readValue = value;
+    }
+    link.closeComPort(comm);
+    return board;
+}
+
+} // namespace
+
+int doctorCommand(QovctlRun &run)
+{
+    return run.withBoard([&run](Session &session, CliMessageBoxes &boxes) {
+        Shown shown;
+        boxes.captureInto(&shown);
+        const QovctlEnvironment &env = run.env();
+        std::unique_ptr<SystemView> system = env.makeSystemView ? env.makeSystemView() : nullptr;
+        if (!system)
+            system = std::make_unique<HostSystemView>();
+
+        const AppPreferences &prefs = session.prefs();
+        DoctorTarget target;
+        target.programmerType = prefs.programmerType;
+        target.usbAutomatic = prefs.usbAutomatic();
+        target.comPort = prefs.comPortNumber().value_or(0);
+        target.device = run.options().device;
+        target.simulated = run.options().simulate;
+        target.selfPowered = prefs.isQOVSelfPowered;
+        int discovered = -1;
+        if (target.usbAutomatic && env.makeUsbPortFinder) {
+            if (const auto finder = env.makeUsbPortFinder(nullptr))
+                discovered = finder->findUsbProgrammerPort();
+        }
+
+        Doctor doctor(*system);
+        DoctorBoard board;
+        if (doctor.checkPort(target, discovered))
+            board = tryBoard(session, shown);
+        doctor.checkBoard(board);
+        boxes.captureInto(nullptr);
+
+        run.out() << (run.options().json ? QString::fromUtf8(Doctor::json(doctor.steps()))
+                                         : Doctor::text(doctor.steps()));
+        run.out().flush();
+        return doctor.allOk() ? QovctlExit::Success : QovctlExit::DeviceFailure;
+    });
+}

@@ -1,0 +1,244 @@
+#include "cli/HostSystemView.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+
+#ifdef Q_OS_LINUX
+#include <grp.h>
+#include <pwd.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+#ifdef Q_OS_LINUX
+QByteArray firstLine(const QString &path, qint64 maxBytes = 256)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.read(maxBytes).split('\n').value(0).trimmed();
+}
+
+quint16 hexId(const QString &path)
+{
+    bool ok = false;
+    const uint v = QString::fromLatin1(firstLine(path)).toUInt(&ok, 16);
+    return ok && v <= 0xFFFF ? quint16(v) : 0;
+}
+
+// The numbered entries of /proc: one per process.
+QList<qint64> processIds()
+{
+    QList<qint64> pids;
+    const QStringList names = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
+    for (const QString &name : names) {
+        bool ok = false;
+        const qint64 pid = name.toLongLong(&ok);
+        if (ok && pid > 0)
+            pids << pid;
+    }
+    return pids;
+}
+
+QString processName(qint64 pid)
+{
+    return QString::fromLocal8Bit(firstLine(QStringLiteral("/proc/%1/comm").arg(pid)));
+}
+
+// A lock file holds the PID as text (or, from old programs, as a binary int).
+qint64 lockFilePid(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray data = f.read(64);
+    bool ok = false;
+    const qint64 pid = data.split('\n').value(0).trimmed().toLongLong(&ok);
+    if (ok)
+        return pid;
+    if (data.size() == 4) {
+        qint32 binary = 0;
+        memcpy(&binary, data.constData(), 4);
+        return binary;
+    }
+    return 0;
+}
+#endif
+
+} // namespace
+
+bool HostSystemView::checksDevices() const
+{
+#ifdef Q_OS_LINUX
+    return true;
+#else
+    return false;
+#endif
+}
+
+QList<SerialPortEntry> HostSystemView::serialPorts() { return systemSerialPorts(); }
+
+QList<UsbDeviceEntry> HostSystemView::usbDevices()
+{
+    QList<UsbDeviceEntry> out;
+#ifdef Q_OS_LINUX
+    const QDir bus(QStringLiteral("/sys/bus/usb/devices"));
+    const QStringList names = bus.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString &name : names) {
+        const QString dir = bus.filePath(name);
+        if (name.contains(QLatin1Char(':')) || !QFile::exists(dir + QStringLiteral("/idVendor")))
+            continue; // an interface, not a device
+        UsbDeviceEntry e;
+        e.vid = hexId(dir + QStringLiteral("/idVendor"));
+        e.pid = hexId(dir + QStringLiteral("/idProduct"));
+        e.serialNumber = QString::fromLatin1(firstLine(dir + QStringLiteral("/serial")));
+        e.product = QString::fromUtf8(firstLine(dir + QStringLiteral("/product")));
+        // A serial driver puts ttyUSB<n> (or tty/ttyACM<n>) below the interfaces.
+        const QStringList interfaces
+            = QDir(dir).entryList({name + QStringLiteral(":*")}, QDir::Dirs);
+        for (const QString &interface : interfaces) {
+            const QDir in(dir + QLatin1Char('/') + interface);
+            for (const QString &tty : in.entryList({QStringLiteral("tty?*")}, QDir::Dirs))
+                e.ttys << tty;
+            for (const QString &tty : QDir(in.filePath(QStringLiteral("tty")))
+                                          .entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+                e.ttys << tty;
+        }
+        out << e;
+    }
+#endif
+    return out;
+}
+
+bool HostSystemView::exists(const QString &path) { return QFileInfo::exists(path); }
+
+bool HostSystemView::canReadAndWrite(const QString &path)
+{
+#ifdef Q_OS_LINUX
+    return ::access(QFile::encodeName(path).constData(), R_OK | W_OK) == 0;
+#else
+    Q_UNUSED(path);
+    return true;
+#endif
+}
+
+QString HostSystemView::ownerGroup(const QString &path)
+{
+    const QFileInfo info(path);
+    const QFileInfo target(info.canonicalFilePath().isEmpty() ? path : info.canonicalFilePath());
+    return target.group();
+}
+
+SystemView::Membership HostSystemView::membership(const QString &group)
+{
+#ifdef Q_OS_LINUX
+    const struct group *g = getgrnam(QFile::encodeName(group).constData());
+    if (!g)
+        return Membership::NotAMember;
+    const gid_t gid = g->gr_gid;
+    QList<gid_t> now(getgroups(0, nullptr));
+    if (!now.isEmpty())
+        now.resize(getgroups(int(now.size()), now.data()));
+    if (getegid() == gid || now.contains(gid))
+        return Membership::Active;
+    const struct passwd *me = getpwuid(geteuid());
+    if (!me)
+        return Membership::NotAMember;
+    if (me->pw_gid == gid)
+        return Membership::NextLogin;
+    const QByteArray myName(me->pw_name);
+    // getgrnam's member list may be overwritten by the call above: ask again.
+    g = getgrnam(QFile::encodeName(group).constData());
+    for (char **m = g ? g->gr_mem : nullptr; m && *m; ++m) {
+        if (myName == *m)
+            return Membership::NextLogin;
+    }
+#else
+    Q_UNUSED(group);
+#endif
+    return Membership::NotAMember;
+}
+
+bool HostSystemView::programmerRuleInstalled()
+{
+#ifdef Q_OS_LINUX
+    for (const char *folder :
+         {"/etc/udev/rules.d", "/run/udev/rules.d", "/usr/lib/udev/rules.d", "/lib/udev/rules.d"}) {
+        const QDir dir{QString::fromLatin1(folder)};
+        for (const QString &name : dir.entryList({QStringLiteral("*.rules")}, QDir::Files)) {
+            QFile f(dir.filePath(name));
+            if (!f.open(QIODevice::ReadOnly))
+                continue;
+            const QByteArray text = f.read(1 << 20).toLower();
+            if (text.contains("\"823e\"") && text.contains("\"10c4\""))
+                return true;
+        }
+    }
+#endif
+    return false;
+}
+
+QList<PortHolder> HostSystemView::holders(const QString &path)
+{
+    QList<PortHolder> out;
+#ifdef Q_OS_LINUX
+    const QString device = QFileInfo(path).canonicalFilePath();
+    if (device.isEmpty())
+        return out;
+    const qint64 self = QCoreApplication::applicationPid();
+    QSet<QString> seenLocks;
+    QSet<qint64> seenPids;
+    // The UUCP-style lock file that serial programs (and Qt) leave beside the port.
+    const QString lockName = QStringLiteral("LCK..") + QFileInfo(device).fileName();
+    for (const char *folder : {"/run/lock", "/var/lock"}) {
+        const QFileInfo lock(QDir(QLatin1String(folder)).filePath(lockName));
+        const QString real = lock.canonicalFilePath();
+        if (real.isEmpty() || seenLocks.contains(real))
+            continue;
+        seenLocks << real;
+        const qint64 pid = lockFilePid(real);
+        if (pid == self)
+            continue;
+        // A lock whose process is gone is stale: the next open removes it.
+        if (pid > 0 && !QFileInfo::exists(QStringLiteral("/proc/%1").arg(pid)))
+            continue;
+        out << PortHolder{lock.filePath(), pid, pid > 0 ? processName(pid) : QString()};
+        if (pid > 0)
+            seenPids << pid;
+    }
+    // Open files: only the user's own processes show theirs unless run as root.
+    for (const qint64 pid : processIds()) {
+        if (pid == self || seenPids.contains(pid))
+            continue;
+        const QDir fds(QStringLiteral("/proc/%1/fd").arg(pid));
+        const QStringList entries = fds.entryList(QDir::Files | QDir::System);
+        for (const QString &fd : entries) {
+            if (QFileInfo(fds.filePath(fd)).symLinkTarget() == device) {
+                out << PortHolder{QString(), pid, processName(pid)};
+                seenPids << pid;
+                break;
+            }
+        }
+    }
+#else
+    Q_UNUSED(path);
+#endif
+    return out;
+}
+
+bool HostSystemView::isRunning(const QString &program)
+{
+#ifdef Q_OS_LINUX
+    for (const qint64 pid : processIds()) {
+        if (processName(pid) == program)
+            return true;
+    }
+#else
+    Q_UNUSED(program);
+#endif
+    return false;
+}

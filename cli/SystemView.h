@@ -1,0 +1,55 @@
+#pragma once
+// What the doctor asks the operating system about a port: device nodes, access,
+// groups, the udev rule, lock files and processes, the USB devices. The real view
+// reads Linux's files; tests give a made-up system.
+#include "device/SerialPortList.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+struct UsbDeviceEntry
+{
+    quint16 vid = 0;
+    quint16 pid = 0;
+    QString serialNumber;
+    QString product;
+    QStringList ttys; // the serial devices it has ("ttyUSB0"); none when no driver took it
+};
+
+// A program that holds a port: through a lock file, an open file, or both.
+struct PortHolder
+{
+    QString lockFile; // empty when only the open file shows it
+    qint64 pid = 0;   // 0 when the lock file names no live process
+    QString program;  // empty when the system does not show it
+};
+
+class SystemView
+{
+public:
+    enum class Membership {
+        Active,     // this login has the group
+        NextLogin,  // the user was added, but this login started before
+        NotAMember, // not in the group at all
+    };
+
+    virtual ~SystemView() = default;
+
+    // False where device nodes, groups and locks are not this view's to check
+    // (other platforms): those steps say so instead of guessing.
+    virtual bool checksDevices() const = 0;
+    virtual QList<SerialPortEntry> serialPorts() = 0;
+    virtual QList<UsbDeviceEntry> usbDevices() = 0;
+    virtual bool exists(const QString &path) = 0;
+    virtual bool canReadAndWrite(const QString &path) = 0;
+    // The group that owns the device (behind any link), or empty when unknown.
+    virtual QString ownerGroup(const QString &path) = 0;
+    virtual Membership membership(const QString &group) = 0;
+    // A udev rule for the programmer (10c4:823e) is installed.
+    virtual bool programmerRuleInstalled() = 0;
+    // Other programs holding the device, as far as the system shows them.
+    virtual QList<PortHolder> holders(const QString &path) = 0;
+    // A process of this name runs (the name as the kernel keeps it, e.g. "brltty").
+    virtual bool isRunning(const QString &program) = 0;
+};

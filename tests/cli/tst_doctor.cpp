@@ -1,0 +1,179 @@
+// `qovctl doctor` on the simulated board with a made-up system: each step's
+// failure names the step and its fix, the later steps go on or say why not, and
+// nothing is ever written to the board.
+#include "cli/SystemView.h"
+#include "support/QovctlRig.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTest>
+
+namespace {
+
+struct FakeSystem : SystemView
+{
+    bool devicesChecked = true;
+    QList<SerialPortEntry> ports;
+    QList<UsbDeviceEntry> usb;
+    QSet<QString> nodes{"/dev/ttyS0", "/dev/ttyS8", "/dev/ttyUSB0", "/dev/ttyUSB3"};
+    QSet<QString> denied;
+    Membership member = Membership::NotAMember;
+    bool rule = false;
+    QList<PortHolder> held;
+    QStringList running;
+
+    bool checksDevices() const override { return devicesChecked; }
+    QList<SerialPortEntry> serialPorts() override { return ports; }
+    QList<UsbDeviceEntry> usbDevices() override { return usb; }
+    bool exists(const QString &path) override { return nodes.contains(path); }
+    bool canReadAndWrite(const QString &path) override { return !denied.contains(path); }
+    QString ownerGroup(const QString &) override { return QStringLiteral("dialout"); }
+    Membership membership(const QString &) override { return member; }
+    bool programmerRuleInstalled() override { return rule; }
+    QList<PortHolder> holders(const QString &) override { return held; }
+    bool isRunning(const QString &program) override { return running.contains(program); }
+};
+
+using Setup = std::function<void(QovctlRig &, FakeSystem &)>;
+
+SerialPortEntry usbPort(const char *name, quint16 vid, quint16 pid, const char *serial,
+                        const char *description)
+{
+    return {name, QStringLiteral("/dev/") + name, description, {}, true, vid, pid, serial};
+}
+
+// The states of the eight steps, one letter each: O ok, F failed, - not tried.
+QString states(const QJsonArray &steps)
+{
+    QString out;
+    for (const QJsonValue &v : steps) {
+        const QJsonObject step = v.toObject();
+        const bool failed = step.value(QStringLiteral("fix")).isString();
+        out += step.value(QStringLiteral("ok")).toBool() ? u'O' : failed ? u'F' : u'-';
+    }
+    return out;
+}
+
+} // namespace
+Q_DECLARE_METATYPE(Setup)
+
+class TestDoctor : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { qunsetenv("QOV_PORT_DIR"); }
+
+    void steps_data()
+    {
+        // clang-format off
+        QTest::addColumn<Setup>("setup");
+        QTest::addColumn<QString>("args");
+        QTest::addColumn<QString>("expected"); // O ok, F failed, - not tried
+        QTest::addColumn<QString>("mentions"); // '|'-separated texts of the report
+        using R = QovctlRig;
+        using F = FakeSystem;
+        const auto usb = [](R &r) { r.prefs.m_values["PROGTYPE"] = "2"; };
+        const struct { const char *name; Setup setup; const char *args, *expected, *mentions; } rows[] = {
+            {"all OK, serial programmer", {}, "doctor", "OOOOOOOO",
+                "COM 1: /dev/ttyS0|version 2.5: \"Turn on xbox by Eject\" is available|location 0 reads"},
+            {"all OK, USB automatic", [=](R &r, F &f) { usb(r);
+                    f.ports = {usbPort("ttyUSB0", 0x10C4, 0x823E, "A1", ""),
+                               usbPort("ttyUSB3", 0x10C4, 0x823E, "B2", "")}; },
+                "doctor", "OOOOOOOO", "/dev/ttyUSB0 serial A1, /dev/ttyUSB3 serial B2 (used)"},
+            {"not Linux", [](R &, F &f) { f.devicesChecked = false, f.nodes.clear(); }, "doctor", "OOOOOOOO",
+                "not checked on this system"},
+            {"no device", [](R &, F &f) { f.nodes.clear(); }, "doctor", "OF------",
+                "/dev/ttyS0 is not there. Fix: Plug in the programmer"},
+            {"adapter that is not the programmer", [=](R &r, F &f) { usb(r), r.usbPort = -1;
+                    f.ports = {usbPort("ttyUSB0", 0x067B, 0x2303, "", "USB-Serial Controller")}; },
+                "doctor", "F-------",
+                "no USB programmer (10C4:823E) found; not the programmer: /dev/ttyUSB0 (067B:2303, "
+                "USB-Serial Controller)|--port N"},
+            {"programmer taken by brltty", [=](R &r, F &f) { usb(r), r.usbPort = -1;
+                    f.usb = {{0x10C4, 0x823E, "A1", "QOV", {}}}, f.running = {"brltty"}; },
+                "doctor", "FF------", "CP210x (10C4:823E, serial A1) is on USB without a serial "
+                "device|apt remove brltty"},
+            {"no permission", [](R &, F &f) { f.denied = {"/dev/ttyS0"}; }, "doctor", "OOFO----",
+                "group dialout; you are not in it; the programmer's udev rule (60-qov-programmer.rules) "
+                "is not installed. Fix: sudo usermod -aG dialout $USER"},
+            {"no permission until the next login",
+                [](R &, F &f) { f.denied = {"/dev/ttyS0"}, f.member = F::Membership::NextLogin; },
+                "doctor", "OOFO----", "after this login began|Fix: Log out and in again"},
+            {"lock held", [](R &, F &f) { f.held = {{"/run/lock/LCK..ttyS0", 4242, "minicom"}}; },
+                "doctor", "OOOF----", "held by minicom (PID 4242) through the lock file "
+                "/run/lock/LCK..ttyS0. Fix: Close minicom (or: kill 4242)"},
+            {"ModemManager not told", [](R &r, F &f) { r.usbAutomatic = false, f.running = {"ModemManager"};
+                    r.prefs.m_values["PROGTYPE"] = "2"; },
+                "doctor", "OOOFOOOO", "COM 1: /dev/ttyUSB0|ModemManager is running|udevadm control"},
+            {"port does not open", {}, "--port 9 doctor", "OOOOF---", "Unable to open COM 9"},
+            {"no greeting, no power", [](R &r, F &) { r.board.setGreeting({}), r.board.setVersionAnswer({}); },
+                "doctor", "OOOOOF--", "the QOV has no power|--force-power"},
+            {"no greeting, powered by the Xbox", [](R &r, F &) { r.board.setSelfPowered(true); },
+                "doctor", "OOOOOFOO", "it has power of its own|Fix: Use --self-powered"},
+            {"no greeting, self-powered", [](R &r, F &) { r.board.setSelfPowered(true); },
+                "--self-powered doctor", "OOOOOOOO", "need not send one"},
+            {"jumper set for the USB programmer", [](R &r, F &) { r.board.setJumperFor(2); },
+                "doctor", "OOOOOF--", "set-up pattern|Fix: QOV (v2.5) is setup for Type 'B' "
+                "Programmer (USB), place jumper on back of QOV - Contact us for help."},
+            {"jumper set for the serial programmer", [=](R &r, F &) { usb(r), r.board.setJumperFor(1); },
+                "doctor", "OOOOOF--", "Fix: QOV (v2.5) is setup for Type 'A' Programmer (Serial), "
+                "remove jumper on back of QOV - Contact us for help."},
+            {"garbage greeting", [](R &r, F &) { r.board.setGreeting("\x01ZQ\xFF"); }, "doctor",
+                "OOOOOF--", "sent \"\\x01ZQ\u00FF\" (01 5A 51 FF): not a QOV, or the wrong speed"},
+            {"no version", [](R &r, F &) { r.board.setVersionAnswer({}); }, "doctor", "OOOOOOFO",
+                "no answer to the version query"},
+            {"version 2.3", [](R &r, F &) { r.board.setVersionAnswer(SimBoard::binaryVersion23()); },
+                "doctor", "OOOOOOOO", "version 2.3: \"Turn on xbox by Eject\" needs 2.5 or later"},
+            {"not a version", [](R &r, F &) { r.board.setVersionAnswer("OK!"); }, "doctor",
+                "OOOOOOFO", "the answer \"OK!\" (4F 4B 21) is no version number"},
+            {"no read answer", [](R &r, F &) { r.board.setFault(0, SimBoard::Fault::NoReadAnswer); },
+                "doctor", "OOOOOOOF", "no answer when reading location 0"},
+        };
+        for (const auto &r : rows)
+            QTest::newRow(r.name) << r.setup << r.args << r.expected << QString::fromUtf8(r.mentions);
+        // clang-format on
+    }
+    void steps()
+    {
+        QFETCH(Setup, setup);
+        QFETCH(QString, args);
+        QFETCH(QString, expected);
+        QFETCH(QString, mentions);
+        QovctlRig rig;
+        FakeSystem system;
+        if (setup)
+            setup(rig, system);
+        rig.makeSystemView = [&system] { return std::make_unique<FakeSystem>(system); };
+        const int exitCode = expected == QLatin1String("OOOOOOOO") ? 0 : 1;
+
+        QCOMPARE(rig.run(args.split(u' ')), exitCode);
+        const QStringList lines = rig.out.split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 8);
+        for (int i = 0; i < 8; ++i) {
+            const char *word = expected[i] == u'O'   ? ": OK - "
+                               : expected[i] == u'F' ? ": FAILED - "
+                                                     : ": not tried - ";
+            QVERIFY2(lines[i].startsWith(QString::number(i + 1))
+                         && lines[i].contains(QLatin1String(word)),
+                     qPrintable(rig.out));
+        }
+        for (const QString &m : mentions.split(u'|'))
+            QVERIFY2(rig.out.contains(m), qPrintable(rig.out));
+        QVERIFY2(rig.err.isEmpty(), qPrintable(rig.err));
+
+        // The same steps as JSON.
+        QCOMPARE(rig.run(args.split(u' ') << QStringLiteral("--json")), exitCode);
+        QJsonParseError error;
+        const QJsonDocument doc = QJsonDocument::fromJson(rig.out.toUtf8(), &error);
+        QVERIFY2(doc.isArray(), qPrintable(error.errorString()));
+        QCOMPARE(states(doc.array()), expected);
+
+        // Asked and read, never written; the port is left closed.
+        QVERIFY(!rig.board.receivedBytes().contains('W'));
+        QVERIFY(!rig.board.isPortOpen());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDoctor)
+#include "tst_doctor.moc"
