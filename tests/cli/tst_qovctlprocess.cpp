@@ -41,6 +41,9 @@ private slots:
         // The built-in board installed in the console keeps its power through the cycle.
         QTest::newRow("simulated, self-powered")
                 << QStringList{"--simulate", "--self-powered", "read"} << 0 << "Allow Power ON";
+        // The doctor's system checks on this machine's files, then the board's steps.
+        QTest::newRow("doctor") << QStringList{"doctor"} << 0 << "4. Not in use: OK";
+        QTest::newRow("doctor, simulated") << QStringList{"--simulate", "doctor"} << 0 << "8. One read: OK";
         // clang-format on
     }
     void commands()
@@ -58,6 +61,23 @@ private slots:
         QFile conf(m_dir.filePath(QStringLiteral("QOVPROGSOFT.conf")));
         QVERIFY(conf.open(QIODevice::ReadOnly));
         QCOMPARE(conf.readAll(), Conf);
+    }
+
+    // A program that has the port open is named with its process number.
+    void doctorNamesTheProgramHoldingThePort()
+    {
+        QFile held(m_dir.filePath(QStringLiteral("COM1")));
+        QVERIFY(held.open(QIODevice::ReadWrite | QIODevice::Unbuffered));
+        QProcess ctl;
+        ctl.setProcessEnvironment(m_env);
+        ctl.start(m_qovctl, {"doctor"});
+        QVERIFY(ctl.waitForFinished(30000) && ctl.exitStatus() == QProcess::NormalExit);
+        const QString out = ctl.readAllStandardOutput();
+        QVERIFY2(
+            ctl.exitCode() == 1
+                && out.contains(QStringLiteral("(PID %1)").arg(QCoreApplication::applicationPid()))
+                && out.contains(QLatin1String("5. Open and power cycle: not tried")),
+            qPrintable(out));
     }
 
 private:
