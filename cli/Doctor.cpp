@@ -168,8 +168,11 @@ bool Doctor::checkWhichPort(const DoctorTarget &target, int discoveredPort)
         const QString mode = target.programmerType == SerialProgrammer
                                  ? type
                                  : QStringLiteral("USB programmer (port chosen by hand)");
-        ok(name, QStringLiteral("%1 on COM %2: %3%4")
-                     .arg(mode, QString::number(target.comPort), m_path, otherAdapterAt(m_path)));
+        ok(name, QStringLiteral("%1 on COM %2 (%3): %4%5")
+                     .arg(mode, QString::number(target.comPort),
+                          target.portFromOptions ? QStringLiteral("from the options")
+                                                 : QStringLiteral("from the stored preferences"),
+                          m_path, otherAdapterAt(m_path)));
         return true;
     }
 
@@ -197,8 +200,10 @@ bool Doctor::checkWhichPort(const DoctorTarget &target, int discoveredPort)
             one += QStringLiteral(" (used)");
         found << one;
     }
-    ok(name, QStringLiteral("USB automatic: programmer(s) found: %1; COM %2: %3")
-                 .arg(found.isEmpty() ? QStringLiteral("one") : found.join(QStringLiteral(", ")),
+    ok(name, QStringLiteral("USB automatic: %1; COM %2: %3")
+                 .arg(found.isEmpty() ? QStringLiteral("the programmer was found")
+                                      : QStringLiteral("programmer(s) found: ")
+                                            + found.join(QStringLiteral(", ")),
                       QString::number(discoveredPort), m_path));
     return true;
 }

@@ -25,9 +25,10 @@ struct DoctorTarget
 {
     int programmerType = 2;
     bool usbAutomatic = false;
-    int comPort = 0;        // COM n from --port or the preferences (not for USB automatic)
-    QString device;         // --device PATH
-    bool simulated = false; // --simulate
+    int comPort = 0;              // COM n from --port or the preferences (not for USB automatic)
+    bool portFromOptions = false; // --port or --programmer chose it, not the preferences
+    QString device;               // --device PATH
+    bool simulated = false;       // --simulate
     bool selfPowered = false;
 };
 

@@ -67,6 +67,7 @@ int doctorCommand(QovctlRun &run)
         target.programmerType = prefs.programmerType;
         target.usbAutomatic = prefs.usbAutomatic();
         target.comPort = prefs.comPortNumber().value_or(0);
+        target.portFromOptions = run.options().port || run.options().programmerType;
         target.device = run.options().device;
         target.simulated = run.options().simulate;
         target.selfPowered = prefs.isQOVSelfPowered;

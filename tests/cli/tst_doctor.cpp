@@ -76,7 +76,7 @@ private slots:
         const auto usb = [](R &r) { r.prefs.m_values["PROGTYPE"] = "2"; };
         const struct { const char *name; Setup setup; const char *args, *expected, *mentions; } rows[] = {
             {"all OK, serial programmer", {}, "doctor", "OOOOOOOO",
-                "COM 1: /dev/ttyS0|version 2.5: \"Turn on xbox by Eject\" is available|location 0 reads"},
+                "COM 1 (from the stored preferences): /dev/ttyS0|version 2.5: \"Turn on xbox by Eject\" is available|location 0 reads"},
             {"all OK, USB automatic", [=](R &r, F &f) { usb(r);
                     f.ports = {usbPort("ttyUSB0", 0x10C4, 0x823E, "A1", ""),
                                usbPort("ttyUSB3", 0x10C4, 0x823E, "B2", "")}; },
@@ -105,7 +105,7 @@ private slots:
                 "/run/lock/LCK..ttyS0. Fix: Close minicom (or: kill 4242)"},
             {"ModemManager not told", [](R &r, F &f) { r.usbAutomatic = false, f.running = {"ModemManager"};
                     r.prefs.m_values["PROGTYPE"] = "2"; },
-                "doctor", "OOOFOOOO", "COM 1: /dev/ttyUSB0|ModemManager is running|udevadm control"},
+                "doctor", "OOOFOOOO", "COM 1 (from the stored preferences): /dev/ttyUSB0|ModemManager is running|udevadm control"},
             {"port does not open", {}, "--port 9 doctor", "OOOOF---", "Unable to open COM 9"},
             {"no greeting, no power", [](R &r, F &) { r.board.setGreeting({}), r.board.setVersionAnswer({}); },
                 "doctor", "OOOOOF--", "the QOV has no power|--force-power"},
