@@ -30,25 +30,6 @@ quint16 hexId(const QString &path)
     return ok && v <= 0xFFFF ? quint16(v) : 0;
 }
 
-// The numbered entries of /proc: one per process.
-QList<qint64> processIds()
-{
-    QList<qint64> pids;
-    const QStringList names = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
-    for (const QString &name : names) {
-        bool ok = false;
-        const qint64 pid = name.toLongLong(&ok);
-        if (ok && pid > 0)
-            pids << pid;
-    }
-    return pids;
-}
-
-QString processName(qint64 pid)
-{
-    return QString::fromLocal8Bit(firstLine(QStringLiteral("/proc/%1/comm").arg(pid)));
-}
-
 // A lock file holds the PID as text (or, from old programs, as a binary int).
 qint64 lockFilePid(const QString &path)
 {
@@ -71,6 +52,34 @@ qint64 lockFilePid(const QString &path)
 
 } // namespace
 
+QString HostSystemView::at(const QString &path) const { return QDir(m_root).filePath(path.mid(1)); }
+
+// The numbered entries of /proc: one per process.
+QList<qint64> HostSystemView::processIds() const
+{
+    QList<qint64> pids;
+#ifdef Q_OS_LINUX
+    const QStringList names = QDir(at(QStringLiteral("/proc"))).entryList(QDir::Dirs);
+    for (const QString &name : names) {
+        bool ok = false;
+        const qint64 pid = name.toLongLong(&ok);
+        if (ok && pid > 0)
+            pids << pid;
+    }
+#endif
+    return pids;
+}
+
+QString HostSystemView::processName(qint64 pid) const
+{
+#ifdef Q_OS_LINUX
+    return QString::fromLocal8Bit(firstLine(at(QStringLiteral("/proc/%1/comm").arg(pid))));
+#else
+    Q_UNUSED(pid);
+    return {};
+#endif
+}
+
 bool HostSystemView::checksDevices() const
 {
 #ifdef Q_OS_LINUX
@@ -86,7 +95,7 @@ QList<UsbDeviceEntry> HostSystemView::usbDevices()
 {
     QList<UsbDeviceEntry> out;
 #ifdef Q_OS_LINUX
-    const QDir bus(QStringLiteral("/sys/bus/usb/devices"));
+    const QDir bus(at(QStringLiteral("/sys/bus/usb/devices")));
     const QStringList names = bus.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     for (const QString &name : names) {
         const QString dir = bus.filePath(name);
@@ -168,7 +177,7 @@ bool HostSystemView::programmerRuleInstalled()
 #ifdef Q_OS_LINUX
     for (const char *folder :
          {"/etc/udev/rules.d", "/run/udev/rules.d", "/usr/lib/udev/rules.d", "/lib/udev/rules.d"}) {
-        const QDir dir{QString::fromLatin1(folder)};
+        const QDir dir{at(QString::fromLatin1(folder))};
         for (const QString &name : dir.entryList({QStringLiteral("*.rules")}, QDir::Files)) {
             QFile f(dir.filePath(name));
             if (!f.open(QIODevice::ReadOnly))
@@ -195,7 +204,7 @@ QList<PortHolder> HostSystemView::holders(const QString &path)
     // The UUCP-style lock file that serial programs (and Qt) leave beside the port.
     const QString lockName = QStringLiteral("LCK..") + QFileInfo(device).fileName();
     for (const char *folder : {"/run/lock", "/var/lock"}) {
-        const QFileInfo lock(QDir(QLatin1String(folder)).filePath(lockName));
+        const QFileInfo lock(QDir(at(QString::fromLatin1(folder))).filePath(lockName));
         const QString real = lock.canonicalFilePath();
         if (real.isEmpty() || seenLocks.contains(real))
             continue;
@@ -204,7 +213,7 @@ QList<PortHolder> HostSystemView::holders(const QString &path)
         if (pid == self)
             continue;
         // A lock whose process is gone is stale: the next open removes it.
-        if (pid > 0 && !QFileInfo::exists(QStringLiteral("/proc/%1").arg(pid)))
+        if (pid > 0 && !QFileInfo::exists(at(QStringLiteral("/proc/%1").arg(pid))))
             continue;
         out << PortHolder{lock.filePath(), pid, pid > 0 ? processName(pid) : QString()};
         if (pid > 0)
@@ -214,7 +223,7 @@ QList<PortHolder> HostSystemView::holders(const QString &path)
     for (const qint64 pid : processIds()) {
         if (pid == self || seenPids.contains(pid))
             continue;
-        const QDir fds(QStringLiteral("/proc/%1/fd").arg(pid));
+        const QDir fds(at(QStringLiteral("/proc/%1/fd").arg(pid)));
         const QStringList entries = fds.entryList(QDir::Files | QDir::System);
         for (const QString &fd : entries) {
             if (QFileInfo(fds.filePath(fd)).symLinkTarget() == device) {

@@ -7,6 +7,10 @@
 class HostSystemView : public SystemView
 {
 public:
+    // root: where the system's folders (/sys, /proc, /run/lock, the udev rule
+    // folders) are found; "/" but for tests, which build a tree of their own.
+    explicit HostSystemView(const QString &root = QStringLiteral("/")) : m_root(root) { }
+
     bool checksDevices() const override;
     QList<SerialPortEntry> serialPorts() override;
     QList<UsbDeviceEntry> usbDevices() override;
@@ -17,4 +21,11 @@ public:
     bool programmerRuleInstalled() override;
     QList<PortHolder> holders(const QString &path) override;
     bool isRunning(const QString &program) override;
+
+private:
+    QString at(const QString &path) const;
+    QList<qint64> processIds() const;
+    QString processName(qint64 pid) const;
+
+    QString m_root;
 };

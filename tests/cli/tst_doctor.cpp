@@ -1,9 +1,10 @@
 // `qovctl doctor` on the simulated board with a made-up system: each step's
 // failure names the step and its fix, the later steps go on or say why not, and
 // nothing is ever written to the board.
-#include "cli/SystemView.h"
+#include "cli/HostSystemView.h"
 #include "support/QovctlRig.h"
 
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -172,6 +173,82 @@ private slots:
         // Asked and read, never written; the port is left closed.
         QVERIFY(!rig.board.receivedBytes().contains('W'));
         QVERIFY(!rig.board.isPortOpen());
+    }
+
+    // This machine's view on a made-up tree of the system's folders.
+    void hostView_data()
+    {
+        // clang-format off
+        QTest::addColumn<QStringList>("files"); // "path=text", "path/" a folder, "path->target"
+        QTest::addColumn<QString>("seen");
+        const QString usb = "sys/bus/usb/devices/1-1/";
+        const QByteArray binaryPid("\x92\x10\0\0", 4); // 4242
+        QTest::newRow("a CP210x without a serial device")
+            << QStringList{usb + "idVendor=10c4", usb + "idProduct=823e", usb + "serial=A1"}
+            << "USB 10C4:823E A1 []";
+        QTest::newRow("the programmer with its tty, an ACM device, an interface entry")
+            << QStringList{usb + "idVendor=10c4", usb + "idProduct=823e", usb + "1-1:1.0/ttyUSB0/",
+                           "sys/bus/usb/devices/1-2/idVendor=2341", "sys/bus/usb/devices/1-2/idProduct=0043",
+                           "sys/bus/usb/devices/1-2/1-2:1.0/tty/ttyACM0/", "sys/bus/usb/devices/1-1:1.0/"}
+            << "USB 10C4:823E  [ttyUSB0]; USB 2341:0043  [ttyACM0]";
+        QTest::newRow("a lock file of a live process, a lock folder linked to the other")
+            << QStringList{"run/lock/LCK..ttyUSB0=      4242\n", "var/lock->run/lock", "proc/4242/comm=minicom\n"}
+            << "held minicom 4242 run/lock/LCK..ttyUSB0";
+        QTest::newRow("an old program's binary lock file")
+            << QStringList{"var/lock/LCK..ttyUSB0=" + QString::fromLatin1(binaryPid), "proc/4242/comm=cu"}
+            << "held cu 4242 var/lock/LCK..ttyUSB0";
+        QTest::newRow("a stale lock file") << QStringList{"run/lock/LCK..ttyUSB0=999\n"} << "";
+        QTest::newRow("an open file, ModemManager, the programmer's rule")
+            << QStringList{"proc/77/fd/3->dev/ttyUSB0", "proc/77/comm=screen", "proc/5/comm=ModemManager",
+                           "lib/udev/rules.d/60-qov.rules=ATTRS{idVendor}==\"10c4\", ATTRS{idProduct}==\"823E\""}
+            << "held screen 77; rule; ModemManager";
+        QTest::newRow("a rule for another device")
+            << QStringList{"etc/udev/rules.d/70-other.rules=ATTRS{idVendor}==\"10c4\", ATTRS{idProduct}==\"ea60\""}
+            << "";
+        // clang-format on
+    }
+    void hostView()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(QString, seen);
+        QTemporaryDir tree;
+        const QDir root(QDir(tree.path()).canonicalPath());
+        QVERIFY(root.mkpath(QStringLiteral("dev")));
+        files << QStringLiteral("dev/ttyUSB0=");
+        for (const QString &f : files) {
+            const bool link = f.contains(QLatin1String("->"));
+            const QString path = f.section(link ? QStringLiteral("->") : QStringLiteral("="), 0, 0);
+            QVERIFY(root.mkpath(QFileInfo(root.filePath(path)).path()));
+            if (link) {
+                QVERIFY(QFile::link(root.filePath(f.section(QStringLiteral("->"), 1)),
+                                    root.filePath(path)));
+            } else if (path.endsWith(u'/')) {
+                QVERIFY(root.mkpath(path));
+            } else {
+                QFile file(root.filePath(path));
+                QVERIFY(file.open(QIODevice::WriteOnly));
+                file.write(f.section(u'=', 1).toLatin1());
+            }
+        }
+        HostSystemView view(root.path());
+        QStringList parts;
+        for (const UsbDeviceEntry &d : view.usbDevices())
+            parts << QStringLiteral("usb %1:%2 %3 [%4]")
+                         .arg(d.vid, 4, 16, QLatin1Char('0'))
+                         .arg(d.pid, 4, 16, QLatin1Char('0'))
+                         .toUpper()
+                         .arg(d.serialNumber, d.ttys.join(u','));
+        for (const PortHolder &h : view.holders(root.filePath(QStringLiteral("dev/ttyUSB0"))))
+            parts << QStringLiteral("held %1 %2 %3")
+                         .arg(h.program)
+                         .arg(h.pid)
+                         .arg(QDir(root).relativeFilePath(h.lockFile))
+                         .trimmed();
+        if (view.programmerRuleInstalled())
+            parts << QStringLiteral("rule");
+        if (view.isRunning(QStringLiteral("ModemManager")))
+            parts << QStringLiteral("ModemManager");
+        QCOMPARE(parts.join(QStringLiteral("; ")), seen);
     }
 };
 
