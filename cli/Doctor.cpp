@@ -80,6 +80,8 @@ void Doctor::notTried(const QList<const char *> &names, const QString &why)
         add(QLatin1String(name), DoctorStep::State::NotTried, why);
 }
 
+QString Doctor::shownPath() const { return printable(m_path, 200); }
+
 bool Doctor::allOk() const
 {
     for (const DoctorStep &s : m_steps) {
@@ -160,7 +162,7 @@ bool Doctor::checkWhichPort(const DoctorTarget &target, int discoveredPort)
     if (!target.device.isEmpty()) {
         m_path = target.device;
         ok(name, QStringLiteral("the device %1 (--device), driven as for the %2%3")
-                     .arg(printable(m_path, 200), type, otherAdapterAt(m_path)));
+                     .arg(shownPath(), type, otherAdapterAt(m_path)));
         return true;
     }
     if (!target.usbAutomatic) {
@@ -172,7 +174,7 @@ bool Doctor::checkWhichPort(const DoctorTarget &target, int discoveredPort)
                      .arg(mode, QString::number(target.comPort),
                           target.portFromOptions ? QStringLiteral("from the options")
                                                  : QStringLiteral("from the stored preferences"),
-                          m_path, otherAdapterAt(m_path)));
+                          shownPath(), otherAdapterAt(m_path)));
         return true;
     }
 
@@ -204,7 +206,7 @@ bool Doctor::checkWhichPort(const DoctorTarget &target, int discoveredPort)
                  .arg(found.isEmpty() ? QStringLiteral("the programmer was found")
                                       : QStringLiteral("programmer(s) found: ")
                                             + found.join(QStringLiteral(", ")),
-                      QString::number(discoveredPort), m_path));
+                      QString::number(discoveredPort), shownPath()));
     return true;
 }
 
@@ -212,7 +214,7 @@ bool Doctor::checkDeviceNode(const DoctorTarget &target)
 {
     const QString name = QLatin1String(DeviceNode);
     if (!m_path.isEmpty() && m_system.exists(m_path)) {
-        ok(name, m_path + QStringLiteral(" is there"));
+        ok(name, shownPath() + QStringLiteral(" is there"));
         return true;
     }
     // A CP210x on the bus with no serial device: a driver (or brltty) took it.
@@ -233,7 +235,7 @@ bool Doctor::checkDeviceNode(const DoctorTarget &target)
         notTried({DeviceNode}, QStringLiteral("no port to look for"));
         return false;
     }
-    QString detail = m_path.isEmpty() ? QString() : m_path + QStringLiteral(" is not there");
+    QString detail = m_path.isEmpty() ? QString() : shownPath() + QStringLiteral(" is not there");
     QString fix = QStringLiteral("Plug in the programmer and check the COM number (qovctl ports "
                                  "lists the serial ports)");
     if (!orphan.isEmpty()) {
@@ -253,21 +255,21 @@ bool Doctor::checkAccess()
 {
     const QString name = QLatin1String(Access);
     if (m_system.canReadAndWrite(m_path)) {
-        ok(name, QStringLiteral("this user can read and write ") + m_path);
+        ok(name, QStringLiteral("this user can read and write ") + shownPath());
         return true;
     }
     const QString group = m_system.ownerGroup(m_path);
-    const QString shownGroup = group.isEmpty() ? QStringLiteral("(unknown)") : group;
+    const QString shownGroup = group.isEmpty() ? QStringLiteral("(unknown)") : printable(group);
     const SystemView::Membership member
         = group.isEmpty() ? SystemView::Membership::NotAMember : m_system.membership(group);
     QString detail = QStringLiteral("this user cannot read and write %1, which belongs to the "
                                     "group %2; ")
-                         .arg(m_path, shownGroup);
+                         .arg(shownPath(), shownGroup);
     QString fix;
     switch (member) {
     case SystemView::Membership::Active:
         detail += QStringLiteral("you are in it");
-        fix = QStringLiteral("The group may not write to it: check with ls -l ") + m_path;
+        fix = QStringLiteral("The group may not write to it: check with ls -l ") + shownPath();
         break;
     case SystemView::Membership::NextLogin:
         detail += QStringLiteral("you were added to it after this login began");
@@ -276,7 +278,7 @@ bool Doctor::checkAccess()
     case SystemView::Membership::NotAMember:
         detail += QStringLiteral("you are not in it");
         fix = QStringLiteral("sudo usermod -aG %1 $USER, then log out and in again")
-                  .arg(group.isEmpty() ? QStringLiteral("dialout") : group);
+                  .arg(group.isEmpty() ? QStringLiteral("dialout") : shownGroup);
         break;
     }
     detail += m_system.programmerRuleInstalled()
@@ -313,7 +315,8 @@ bool Doctor::checkNotInUse(const DoctorTarget &target)
         }
         if (fix.isEmpty())
             fix = QStringLiteral("If no program uses the port, remove ") + holders.first().lockFile;
-        fail(name, m_path + QStringLiteral(" is held by ") + who.join(QStringLiteral(", ")), fix);
+        fail(name, shownPath() + QStringLiteral(" is held by ") + who.join(QStringLiteral(", ")),
+             fix);
         return false;
     }
     // ModemManager probes new USB serial adapters unless a rule tells it not to.
@@ -328,7 +331,7 @@ bool Doctor::checkNotInUse(const DoctorTarget &target)
                             "ModemManager)"));
         return true; // it may not be probing now: the board's steps still tell
     }
-    ok(name, QStringLiteral("no other program holds ") + m_path);
+    ok(name, QStringLiteral("no other program holds ") + shownPath());
     return true;
 }
 
@@ -357,7 +360,7 @@ void Doctor::checkBoard(const DoctorBoard &board)
     }
     ok(QLatin1String(OpenAndCycle),
        QStringLiteral("opened %1 and cycled the power line (RTS)")
-           .arg(m_path.isEmpty() ? QStringLiteral("the port") : m_path));
+           .arg(m_path.isEmpty() ? QStringLiteral("the port") : shownPath()));
     if (!checkGreeting(board))
         return;
     checkFirmware(board);

@@ -81,6 +81,8 @@ private:
         add(name, DoctorStep::State::Failed, detail, fix);
     }
     void notTried(const QList<const char *> &names, const QString &why);
+    // The path as it may be shown on one line (a --device path is the user's text).
+    QString shownPath() const;
     bool checkWhichPort(const DoctorTarget &target, int discoveredPort);
     bool checkDeviceNode(const DoctorTarget &target);
     bool checkAccess();

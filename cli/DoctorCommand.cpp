@@ -4,6 +4,7 @@
 #include "cli/CliMessageBoxes.h"
 #include "cli/Doctor.h"
 #include "cli/HostSystemView.h"
+#include "cli/PrintableText.h"
 #include "cli/QovctlRun.h"
 #include "settings/DeviceSettings.h"
 
@@ -24,7 +25,7 @@ DoctorBoard tryBoard(Session &session, const Shown &shown)
     board.opened = link.openComPort(comm);
     if (!board.opened) {
         if (shown.size() > before)
-            board.openFailure = CliMessageBoxes::oneLine(shown.last().first);
+            board.openFailure = printable(CliMessageBoxes::oneLine(shown.last().first), 300);
         return board;
     }
     board.greeting = link.GetXOK(comm);

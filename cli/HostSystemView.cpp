@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <cstring>
 
 #ifdef Q_OS_LINUX
 #include <grp.h>

@@ -84,6 +84,8 @@ private slots:
                 "doctor", "OOOOOOOO", "/dev/ttyUSB0 serial A1, /dev/ttyUSB3 serial B2 (used)"},
             {"not Linux", [](R &, F &f) { f.devicesChecked = false, f.nodes.clear(); }, "doctor", "OOOOOOOO",
                 "not checked on this system"},
+            {"a device path with a line break", {}, "--device /dev/tty\nX doctor", "OF------",
+             "/dev/tty\\nX is not there"},
             {"no device", [](R &, F &f) { f.nodes.clear(); }, "doctor", "OF------",
                 "/dev/ttyS0 is not there. Fix: Plug in the programmer"},
             {"adapter that is not the programmer", [=](R &r, F &f) { usb(r), r.usbPort = -1;
