@@ -361,9 +361,11 @@ void Doctor::checkBoard(const DoctorBoard &board)
     ok(QLatin1String(OpenAndCycle),
        QStringLiteral("opened %1 and cycled the power line (RTS)")
            .arg(m_path.isEmpty() ? QStringLiteral("the port") : shownPath()));
-    if (!checkGreeting(board))
+    if (lostIn(6, board) || !checkGreeting(board) || lostIn(7, board))
         return;
     checkFirmware(board);
+    if (lostIn(8, board))
+        return;
     const QString name = QLatin1String(OneRead);
     if (!board.readTried)
         notTried({OneRead}, QStringLiteral("no board answered"));
@@ -373,6 +375,19 @@ void Doctor::checkBoard(const DoctorBoard &board)
     else
         fail(name, QStringLiteral("no answer when reading location %1").arg(board.readLocation),
              QLatin1String(RetryFix));
+}
+
+bool Doctor::lostIn(int step, const DoctorBoard &board)
+{
+    if (board.lostInStep != step)
+        return false;
+    const QList<const char *> boardSteps{Greeting, Firmware, OneRead};
+    const int i = step - 6;
+    fail(QLatin1String(boardSteps.at(i)),
+         QStringLiteral("lost the connection to the programmer: ") + board.portLost,
+         QStringLiteral("Check the programmer's cable and plug, then run qovctl doctor again"));
+    notTried(boardSteps.mid(i + 1), QStringLiteral("the connection was lost"));
+    return true;
 }
 
 bool Doctor::checkGreeting(const DoctorBoard &board)

@@ -44,6 +44,10 @@ struct DoctorBoard
     int readLocation = 0;
     std::optional<int> readValue; // set when the read was tried and answered
     bool readTried = false;
+    // The port failed while open (a pulled cable): its words, and the step it
+    // failed in (6 greeting, 7 firmware, 8 one read).
+    QString portLost;
+    int lostInStep = 0;
 };
 
 class Doctor
@@ -87,6 +91,8 @@ private:
     bool checkDeviceNode(const DoctorTarget &target);
     bool checkAccess();
     bool checkNotInUse(const DoctorTarget &target);
+    // Reports a port lost in this step, and the later steps as not tried.
+    bool lostIn(int step, const DoctorBoard &board);
     bool checkGreeting(const DoctorBoard &board);
     void checkFirmware(const DoctorBoard &board);
 

@@ -28,7 +28,18 @@ DoctorBoard tryBoard(Session &session, const Shown &shown)
             board.openFailure = printable(CliMessageBoxes::oneLine(shown.last().first), 300);
         return board;
     }
+    // A port that fails while open (a pulled cable) ends the board's steps.
+    const auto lost = [&comm, &board, &link](int step) {
+        if (!comm.hasFailed())
+            return false;
+        board.portLost = printable(comm.lastError().description, 300);
+        board.lostInStep = step;
+        link.closeComPort(comm);
+        return true;
+    };
     board.greeting = link.GetXOK(comm);
+    if (lost(6))
+        return board;
     // A board jumpered for the other programmer: the link names the fix.
     for (qsizetype i = before; i < shown.size(); ++i) {
         if (shown.at(i).second == MessageIcon::Critical)
@@ -39,6 +50,8 @@ DoctorBoard tryBoard(Session &session, const Shown &shown)
     if (board.greeting == ExpectedXOKReply || !board.greeting) {
         board.versionAsked = true;
         board.version = link.GetVersion(comm);
+        if (lost(7))
+            return board;
     }
     if (Doctor::worthReading(board, selfPowered)) {
         double location = SettingsTransferOrder.front();
@@ -46,6 +59,8 @@ DoctorBoard tryBoard(Session &session, const Shown &shown)
         board.readTried = true;
         if (const qint16 value = link.ReadFromDevice(location, comm); value >= 0)
             board.readValue = value;
+        if (lost(8))
+            return board;
     }
     link.closeComPort(comm);
     return board;

@@ -130,6 +130,8 @@ private slots:
                 "doctor", "OOOOOOOO", "version 2.3: \"Turn on xbox by Eject\" needs 2.5 or later"},
             {"not a version", [](R &r, F &) { r.board.setVersionAnswer("OK!"); }, "doctor",
                 "OOOOOOFO", "the answer \"OK!\" (4F 4B 21) is no version number"},
+            {"port lost during the read", [](R &r, F &) { r.board.setFault(0, SimBoard::Fault::Vanish); },
+                "doctor", "OOOOOOOF", "8. One read: FAILED - lost the connection to the programmer"},
             {"no read answer", [](R &r, F &) { r.board.setFault(0, SimBoard::Fault::NoReadAnswer); },
                 "doctor", "OOOOOOOF", "no answer when reading location 0"},
         };
@@ -165,7 +167,8 @@ private slots:
             QVERIFY2(rig.out.contains(m), qPrintable(rig.out));
         QVERIFY2(rig.err.isEmpty(), qPrintable(rig.err));
 
-        // The same steps as JSON.
+        // The same steps as JSON (on a board plugged in again if it vanished).
+        rig.board.reconnect();
         QCOMPARE(rig.run(args.split(u' ') << QStringLiteral("--json")), exitCode);
         QJsonParseError error;
         const QJsonDocument doc = QJsonDocument::fromJson(rig.out.toUtf8(), &error);
