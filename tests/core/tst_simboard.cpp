@@ -193,10 +193,12 @@ private slots:
                              << "322e34 584f4b";
         QTest::newRow("odd hex") << link + QStringList{"--greeting", "hex:123"}
                                  << "error: --greeting";
-        QTest::newRow("missing value") << link + QStringList{"--fault"} << "error: needs a value";
+        QTest::newRow("missing value") << link + QStringList{"--fault"} << "error: Missing value";
         QTest::newRow("fault past the map") << link + QStringList{"--fault", "22:late"}
                                             << "error: --fault";
-        QTest::newRow("unknown option") << link + QStringList{"--turbo"} << "error: unknown";
+        QTest::newRow("fault before the map") << link + QStringList{"--fault", "-1:late"}
+                                              << "error: --fault";
+        QTest::newRow("unknown option") << link + QStringList{"--turbo"} << "error: Unknown option";
         // clang-format on
     }
     void options()
