@@ -10,11 +10,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <unistd.h>
-#endif
-
 namespace {
 QString simExe() { return QDir(qEnvironmentVariable("QOV_BUILD_DIR")).filePath("qov-sim"); }
 
@@ -27,9 +22,9 @@ QPair<qint64, qint64> usage(qint64 pid)
     if (!status.open(QIODevice::ReadOnly) || !stat.open(QIODevice::ReadOnly))
         return {-1, -1};
     const QByteArray s = status.readAll();
-    const int at = s.indexOf("voluntary_ctxt_switches:");
+    const qsizetype at = s.indexOf("voluntary_ctxt_switches:") + 24;
     const QList<QByteArray> f = stat.readAll().split(')').last().simplified().split(' ');
-    return {s.mid(at + 24, s.indexOf('\n', at) - at - 24).trimmed().toLongLong(),
+    return {s.mid(at, s.indexOf('\n', at) - at).trimmed().toLongLong(),
             f.value(11).toLongLong() + f.value(12).toLongLong()}; // utime + stime
 }
 } // namespace
@@ -190,11 +185,8 @@ private slots:
             return;
         }
         QVERIFY2(heard("serving on", 5000), out.constData());
-#ifdef Q_OS_UNIX
-        const int client
-            = setup == "hold" ? ::open(QFile::encodeName(comLink), O_RDWR | O_NOCTTY) : -1;
-        QVERIFY(setup != "hold" || client >= 0);
-#endif
+        QFile client(comLink);
+        QVERIFY(setup != "hold" || client.open(QIODevice::ReadWrite | QIODevice::Unbuffered));
         sim.write(input);
         while (sim.bytesToWrite() > 0 && sim.waitForBytesWritten(5000)) { }
         QVERIFY2(heard(said, 5000), out.constData());
@@ -210,10 +202,7 @@ private slots:
                      qPrintable(QStringLiteral("%1 wake-ups idle, %2 ticks in all")
                                     .arg(after.first - before.first)
                                     .arg(after.second)));
-#ifdef Q_OS_UNIX
-        if (client >= 0)
-            ::close(client);
-#endif
+        client.close();
         sim.terminate();
         QVERIFY(sim.waitForFinished(5000) && sim.exitCode() == 0);
     }
