@@ -309,14 +309,14 @@ qint16 DeviceLink::WriteToDevice(double &loc, double &value, ProgrammerPort &com
     return -1;
 }
 
-QByteArray DeviceLink::queryVersion(ProgrammerPort &comm, const QString &prefix, int &count)
+QByteArray DeviceLink::queryVersion(ProgrammerPort &comm, const QString &prefix)
 {
     dropStaleInput(comm, prefix);
     // A query that could not be sent gets no answer: no point in waiting for one.
     const bool sent = comm.output(VersionQuery);
     if (sent)
         m_clock.sleepMs(VersionWaitMs);
-    count = sent ? comm.bytesWaiting() : 0;
+    const int count = sent ? comm.bytesWaiting() : 0;
     m_log.WriteDebugLog(prefix + QStringLiteral("buffer count - ") + QString::number(count));
     if (count <= 0)
         return {};
@@ -338,8 +338,7 @@ QByteArray DeviceLink::queryVersion(ProgrammerPort &comm, const QString &prefix,
 
 bool DeviceLink::CheckQOV(ProgrammerPort &comm)
 {
-    int count = 0;
-    const QByteArray answer = queryVersion(comm, QStringLiteral("CheckQOV: "), count);
+    const QByteArray answer = queryVersion(comm, QStringLiteral("CheckQOV: "));
     if (answer.isEmpty())
         return false;
     const int size = int(answer.size());
@@ -355,8 +354,7 @@ bool DeviceLink::CheckQOV(ProgrammerPort &comm)
 
 std::optional<QString> DeviceLink::GetVersion(ProgrammerPort &comm)
 {
-    int count = 0;
-    const QByteArray answer = queryVersion(comm, QStringLiteral("GetVersion: "), count);
+    const QByteArray answer = queryVersion(comm, QStringLiteral("GetVersion: "));
     if (answer.isEmpty()) {
         m_log.WriteDebugLog(QStringLiteral("GetVersion: Failed. "));
         return std::nullopt;

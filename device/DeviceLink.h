@@ -96,8 +96,8 @@ private:
     bool reportOpenFailure(const PortError &error);
     // Drops input left from before a command (logged under prefix); the bytes dropped.
     int dropStaleInput(ProgrammerPort &comm, const QString &prefix);
-    // Sends the version query and takes its answer; count is the bytes waiting at the look.
-    QByteArray queryVersion(ProgrammerPort &comm, const QString &prefix, int &count);
+    // Sends the version query and takes its answer (empty: none), logging the count.
+    QByteArray queryVersion(ProgrammerPort &comm, const QString &prefix);
 
     Clock &m_clock;
     DebugLog &m_log;

@@ -3,6 +3,7 @@
 #include "app/TextConversions.h"
 
 #include <QStringList>
+#include <algorithm>
 
 namespace {
 
@@ -28,19 +29,16 @@ bool startsSetting(int location) { return location < 10 || (location - 10) % 3 =
 QList<QList<int>> TransactionResult::settings(bool verified) const
 {
     QList<QList<int>> out;
-    bool taken = false;
     for (int location : SettingsTransferOrder) {
-        if (startsSetting(location)) {
+        if (startsSetting(location))
             out.append(QList<int>());
-            taken = true;
-        }
         out.last() << location;
-        taken = taken && verifiedLocations.contains(location);
-        if (location == SettingsTransferOrder.back() || startsSetting(location + 1)) {
-            if (taken != verified)
-                out.removeLast();
-        }
     }
+    out.removeIf([&](const QList<int> &setting) {
+        return std::all_of(setting.cbegin(), setting.cend(),
+                           [&](int loc) { return verifiedLocations.contains(loc); })
+               != verified;
+    });
     return out;
 }
 
