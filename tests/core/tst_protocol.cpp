@@ -105,11 +105,6 @@ private slots:
             << "570701520700" << "-1 (7, 1)"
             << "W>Loc: 7 Data: 1;W>I: 1 BuffCount: 2 ComInp: 87 Hex: 57;R>Loc: 7;R>Buffer Count: 1 "
                "ComInp: 1 Hex: 1;R>Return - I: 1 Data: 1;W>Return - Too Many Bytes: 2" << 2;
-        QTest::newRow("write: bytes left from before dropped") << "write 7 1" << "~ee@0 57@1 01@1"
-            << "570701520700" << "1 (7, 1)"
-            << "W>Loc: 7 Data: 1;W>Dropped Stale Bytes: 1;W>I: 1 BuffCount: 1 ComInp: 87 Hex: 57;"
-               "R>Loc: 7;R>Buffer Count: 1 ComInp: 1 Hex: 1;R>Return - I: 1 Data: 1;"
-               "W>Return - Success" << 2;
         QTest::newRow("write unacknowledged") << "write 7 1" << "-" << "570701" << "-2 (7, 1)"
             << "W>Loc: 7 Data: 1;WriteToQOV - Return - No Data Received" << 200;
         QTest::newRow("write read-back differs") << "write 7 1" << "57@1 09@1" << "570701520700"
