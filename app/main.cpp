@@ -9,6 +9,7 @@
 #include "sim/SimulatedPort.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QTimer>
 #include <cstdio>
 #include <memory>
@@ -28,7 +29,9 @@ public:
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("QOV Programming Software"));
+    // The application name is also the window's X11 class, which the desktop
+    // entry's StartupWMClass names so that docks match the window to its launcher.
+    QApplication::setApplicationName(QStringLiteral("qovprog"));
     // Lets Wayland compositors match the window to the installed desktop entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.QovProg"));
 
@@ -48,6 +51,11 @@ int main(int argc, char *argv[])
 
     Session session(std::move(port), clock, messages);
     MainWindow form(session, messages, store);
+    // The installed theme icon where there is one, so the window shows what its
+    // launcher shows; the built-in one otherwise. The other windows inherit it.
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(QGuiApplication::desktopFileName(), form.windowIcon()));
+    form.setWindowIcon(QApplication::windowIcon());
     messages.setParentWidget(&form);
     SimulatedUsbPortFinder simulatedFinder;
     if (board)
