@@ -1,12 +1,16 @@
 // The list of the remote's codes: the pairs, read-only boxes, and dragging a
-// code from each box onto the main window's Turn Off code.
+// code from each box (and from the learn window's list) onto the main window's
+// Turn Off code.
 #include "codes/CodeMime.h"
 #include "codes/gui/CodeListWindow.h"
+#include "learn/gui/LearnWindow.h"
 #include "support/GuiHarness.h"
 
+#include <QApplication>
 #include <QDrag>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMimeData>
 #include <QTest>
 #include <QTimer>
@@ -69,6 +73,49 @@ private slots:
         QCOMPARE(target->text(), code);
         QCOMPARE(h.session->settings().turnOffCode.toText(), code);
         QCOMPARE(target->toolTip(), "Button: " + name); // "Button: Menu" for 0A51EF
+    }
+
+    // A learned code drags like a code box: pressed and moved past the drag distance.
+    void learnedCodeDrags()
+    {
+        GuiHarness h;
+        h.storeRegular("2", "1");
+        QVERIFY(h.load());
+        h.action("learnmodemenu")->trigger();
+        LearnWindow *learn = nullptr;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            learn = learn ? learn : qobject_cast<LearnWindow *>(w);
+        QVERIFY(learn);
+        learn->Command1_Click();
+        QVERIFY(h.board.injectLearnCode(*IrCode::fromText("CA5873"))); // a remote's "1"
+        h.clock.advance(700);
+        learn->Timer1_Timer();
+        auto *list = learn->findChild<QListWidget *>("List1");
+        QCOMPARE(list->count(), 1);
+        QCOMPARE(list->item(0)->text(), "Code: CA5873"); // no button name
+
+        QWidget *viewport = list->viewport();
+        const QPoint at = list->visualItemRect(list->item(0)).center();
+        QTimer::singleShot(500, list, [list] { QTest::keyClick(list, Qt::Key_Escape); });
+        QTest::mousePress(viewport, Qt::LeftButton, {}, at);
+        for (const QPoint to : {at + QPoint(1, 0), at + QPoint(30, 0)}) {
+            QMouseEvent move(QEvent::MouseMove, to, viewport->mapToGlobal(to), Qt::NoButton,
+                             Qt::LeftButton, {});
+            QCoreApplication::sendEvent(viewport, &move);
+        }
+        auto *drag = list->findChild<QDrag *>();
+        QVERIFY(drag);
+        QCOMPARE(drag->mimeData()->formats(), QStringList{CodeMimeType});
+        auto *target = h.find<QLineEdit>("Text3");
+        const QPoint c = target->rect().center();
+        QDragEnterEvent enter(c, Qt::CopyAction, drag->mimeData(), Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &enter);
+        QDropEvent dropped(c, Qt::CopyAction, drag->mimeData(), Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &dropped);
+        QCOMPARE(target->text(), "CA5873");
+        QCOMPARE(h.session->settings().turnOffCode.toText(), "CA5873");
+        QCOMPARE(target->toolTip(), "Button: 1");
+        learn->Command2_Click(); // Done
     }
 };
 
