@@ -11,8 +11,9 @@ class TestReadWrite : public QObject
 {
     Q_OBJECT
 private slots:
-    // Read Values on the board as set up; "blank" first writes the defaults with 205 msec
-    // typed over the 200, "busy" clicks both buttons again while the port opens.
+    // Read Values on the board as set up; "blank" first writes the defaults with 210 msec
+    // typed over the 200, "busy" clicks both buttons again while the port opens (refused:
+    // the status bar says why).
     void readValues_data()
     {
         // clang-format off
@@ -27,9 +28,10 @@ private slots:
         QTest::newRow("no board") << QStringList {
             "absent", "        - - - -", "", "QOV Not Found | QOV Not Found"};
         QTest::newRow("Write All after defaults") << QStringList {
-            "blank", factory, "Button: Select", "Wrote Settings Succesfully | Written Succesfully"};
-        QTest::newRow("clicks while the board starts")
-            << QStringList {"busy", factory, "Button: Select"};
+            "blank", QString(factory).replace(" 200 ", " 210 "), "Button: Select",
+            "Wrote Settings Succesfully | Written Succesfully"};
+        QTest::newRow("clicks while the board starts") << QStringList {"busy", factory,
+            "Button: Select", "Not started: another command is using the port"};
         // clang-format on
     }
     void readValues()
@@ -59,16 +61,19 @@ private slots:
             h.board.setMemoryBytes(QByteArray(SimBoard::LocationCount, '\0'));
             h.action("loadefaultvaluesmenu")->trigger();
             text(8)->selectAll();
-            QTest::keyClicks(text(8), "205");
+            QTest::keyClicks(text(8), "210");
             click("Command2");
-            for (int loc : SettingsTransferOrder) // 205 msec goes down as 20, as 200 would
-                QCOMPARE(h.board.memory(loc), quint8(SimBoard::factoryMemory().at(loc)));
-            QVERIFY(text(8)->text() == "205" && idle()); // Write All does not refresh
+            for (int loc : SettingsTransferOrder)
+                QCOMPARE(h.board.memory(loc),
+                         quint8(loc == 4 ? 21 : SimBoard::factoryMemory().at(loc)));
+            QVERIFY(text(8)->text() == "210" && idle()); // Write All does not refresh
         }
         int hooks = 0; // opening the port lets pending events run: the user clicks there
         if (c[0] == "busy")
-            h.clock.setProcessEventsHook(
-                [&] { hooks++ == 0 ? click("Command2"), click("Command1") : void(); });
+            h.clock.setProcessEventsHook([&] {
+                if (hooks++ == 0)
+                    click("Command2"), click("Command1"), shown << h.form->statusText();
+            });
         click("Command1");
         QStringList window; // Text1..Text8, then the four boxes
         for (int i = 1; i <= 12; ++i)
@@ -84,6 +89,52 @@ private slots:
         QVERIFY(c[0] != "odd" || (s.allowPowerOn == 1 && s.turnOffPresses == 255));
         const QByteArray sent = h.board.receivedBytes(); // one presence check: one command
         QVERIFY(c[0] != "busy" || (hooks == 1 && sent.count("VVVV") == 1 && !sent.contains('W')));
+    }
+
+    // Write All sends only what the fields show. The fields as prepared (a menu command,
+    // then Text<n>=typed)|what the one message names (empty: written)
+    void writeAll_data()
+    {
+        // clang-format off
+        QTest::addColumn<QStringList>("prepare");
+        QTest::addColumn<QString>("mentions");
+        QTest::newRow("blank after start-up") << QStringList{} << "Read Values or Load Default Values first";
+        QTest::newRow("letter O for a zero") << QStringList{"loadefaultvaluesmenu", "3=CA5O73"}
+                                             << "Turn Off Code (\"CA5O73\"";
+        QTest::newRow("seven digits") << QStringList{"loadefaultvaluesmenu", "1=FA52D01"}
+                                      << "Turn On with Mod Enabled Code (\"FA52D01\"";
+        QTest::newRow("past the range") << QStringList{"loadefaultvaluesmenu", "8=2551"}
+                                        << "Mod On (\"2551\"";
+        QTest::newRow("a fraction") << QStringList{"loadefaultvaluesmenu", "4=1.5", "7=1005"}
+                                    << "Mod Off (\"1005\": 0 to 2550 in steps of 10), Turn Off No. Btn Presses (\"1.5\"";
+        QTest::newRow("Clear Values clears a board") << QStringList{"clearUI"} << QString();
+        // clang-format on
+    }
+    void writeAll()
+    {
+        QFETCH(QStringList, prepare);
+        QFETCH(QString, mentions);
+        GuiHarness h;
+        h.storeRegular("2", "1");
+        QVERIFY(h.load());
+        h.form->show();
+        for (const QString &step : prepare) {
+            auto *field = h.find<QLineEdit>("Text" + step.section('=', 0, 0));
+            field                                             ? field->selectAll(),
+                QTest::keyClicks(field, step.section('=', 1)) : h.action(step)->trigger();
+        }
+        h.messages.clear();
+        QTest::mouseClick(h.find<QPushButton>("Command2"), Qt::LeftButton);
+        QCOMPARE(h.messages.texts().size(), 1);
+        const QString shown = h.messages.texts().constFirst();
+        QVERIFY2(mentions.isEmpty()
+                     ? shown == "Written Succesfully"
+                     : shown.startsWith("Write All did not start") && shown.contains(mentions),
+                 qPrintable(shown));
+        for (int loc : SettingsTransferOrder) // the board starts with its factory settings
+            QCOMPARE(h.board.memory(loc),
+                     mentions.isEmpty() ? 0 : quint8(SimBoard::factoryMemory().at(loc)));
+        QCOMPARE(h.board.receivedBytes().contains('W'), mentions.isEmpty());
     }
 };
 
