@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 
@@ -46,6 +47,11 @@ private slots:
         QCOMPARE(codeBox->text(), code);
         QCOMPARE(codeBox->property("buttonName").toString(), name);
         QCOMPARE(label->text(), name + ":");
+        // The code is not cut by the box's frame (QLineEdit draws 2 pixels in at the sides).
+        const int frame
+            = codeBox->hasFrame() ? codeBox->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) : 0;
+        QVERIFY(codeBox->fontMetrics().height() <= codeBox->height() - 2 * frame);
+        QVERIFY(codeBox->fontMetrics().horizontalAdvance(code) <= codeBox->width() - 2 * frame - 4);
         if (window.logicalDpiX() == 96) {
             const int column = row / 14;
             QCOMPARE(codeBox->geometry(), QRect(70 + 152 * column, 56 + 16 * (row % 14), 45, 13));

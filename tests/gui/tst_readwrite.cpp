@@ -2,6 +2,7 @@
 // board: what the fields show, what reaches the board, what the user is told.
 #include "support/GuiHarness.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,6 +22,7 @@ private slots:
         const QString err = "Err: Read Incomplete | ",
                       factory = "FA52D0 4A55AB CA50F3 3 CA5A53 3 1000 200 x x x -";
         QTest::newRow("factory board") << QStringList {"factory", factory, "Button: Select"};
+        QTest::newRow("Space right after start-up") << QStringList {"space", factory, "Button: Select"};
         QTest::newRow("menu code, flag 2, 256 presses, silent 5") << QStringList {"odd",
             "0A51EF 4A55AB CA50F3 256 CA5A53 3 0 200 x x x -", "Button: Menu",
             err + "Valid values for No. Button Presses for Turn Off are: 1-255",
@@ -74,7 +76,13 @@ private slots:
                 if (hooks++ == 0)
                     click("Command2"), click("Command1"), shown << h.form->statusText();
             });
-        click("Command1");
+        if (c[0] == "space") { // the focus starts on Read Values
+            QApplication::setActiveWindow(h.form.get());
+            QVERIFY(QTest::qWaitForWindowActive(h.form.get()));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        } else {
+            click("Command1");
+        }
         QStringList window; // Text1..Text8, then the four boxes
         for (int i = 1; i <= 12; ++i)
             window << (i <= 8 ? text(i)->text()

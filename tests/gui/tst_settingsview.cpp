@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -250,7 +251,7 @@ private slots:
     }
 
     // A screen reader names each field by its label (the heading's words where the
-    // label says only "Code:").
+    // label says only "Code:"); the widest code is not cut by the field's frame.
     void accessibleNames_data()
     {
         QTest::addColumn<int>("field");
@@ -283,6 +284,11 @@ private slots:
         QAccessibleInterface *a = QAccessible::queryAccessibleInterface(f.text(field));
         QVERIFY(a);
         QCOMPARE(a->text(QAccessible::Name), name);
+        QLineEdit *e = f.text(field); // QLineEdit draws inside its frame, 2 pixels in at the sides
+        const int frame
+            = e->hasFrame() ? e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, e) : 0;
+        QVERIFY(e->fontMetrics().height() <= e->height() - 2 * frame);
+        QVERIFY(e->fontMetrics().horizontalAdvance("CA52D3") <= e->width() - 2 * frame - 4);
     }
 };
 
