@@ -6,7 +6,6 @@
 #include "learn/gui/LearnWindow.h"
 #include "support/GuiHarness.h"
 
-#include <QApplication>
 #include <QDrag>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +14,22 @@
 #include <QStyle>
 #include <QTest>
 #include <QTimer>
+
+// Drops what was dragged on a main window's Turn Off code: it takes the code.
+static void dropOnTurnOffCode(QDrag *drag, const QString &code, const QString &button)
+{
+    GuiHarness h;
+    auto *target = h.find<QLineEdit>("Text3");
+    const QPoint at = target->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, drag->mimeData(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &enter);
+    QDropEvent dropped(at, Qt::CopyAction, drag->mimeData(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &dropped);
+    QVERIFY(h.messages.texts().isEmpty());
+    QCOMPARE(target->text(), code);
+    QCOMPARE(h.session->settings().turnOffCode.toText(), code);
+    QCOMPARE(target->toolTip(), "Button: " + button);
+}
 
 class TestCodeList : public QObject
 {
@@ -68,17 +83,7 @@ private slots:
         QCOMPARE(drag->mimeData()->formats(), QStringList{CodeMimeType});
         QCOMPARE(drag->mimeData()->data(CodeMimeType), code.toLatin1());
         QCOMPARE(drag->pixmap().size(), codeBox->grab().size());
-        GuiHarness h;
-        auto *target = h.find<QLineEdit>("Text3");
-        const QPoint at = target->rect().center();
-        QDragEnterEvent enter(at, Qt::CopyAction, drag->mimeData(), Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(target, &enter);
-        QDropEvent dropped(at, Qt::CopyAction, drag->mimeData(), Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(target, &dropped);
-        QVERIFY(h.messages.texts().isEmpty());
-        QCOMPARE(target->text(), code);
-        QCOMPARE(h.session->settings().turnOffCode.toText(), code);
-        QCOMPARE(target->toolTip(), "Button: " + name); // "Button: Menu" for 0A51EF
+        dropOnTurnOffCode(drag, code, name); // "Button: Menu" for 0A51EF
     }
 
     // A learned code drags like a code box: pressed and moved past the drag distance.
@@ -87,18 +92,14 @@ private slots:
         GuiHarness h;
         h.storeRegular("2", "1");
         QVERIFY(h.load());
-        h.action("learnmodemenu")->trigger();
-        LearnWindow *learn = nullptr;
-        for (QWidget *w : QApplication::topLevelWidgets())
-            learn = learn ? learn : qobject_cast<LearnWindow *>(w);
-        QVERIFY(learn);
-        learn->Command1_Click();
+        LearnWindow learn(*h.session);
+        learn.show();
+        learn.Command1_Click();
         QVERIFY(h.board.injectLearnCode(*IrCode::fromText("CA5873"))); // a remote's "1"
         h.clock.advance(700);
-        learn->Timer1_Timer();
-        auto *list = learn->findChild<QListWidget *>("List1");
-        QCOMPARE(list->count(), 1);
-        QCOMPARE(list->item(0)->text(), "Code: CA5873"); // no button name
+        learn.Timer1_Timer();
+        auto *list = learn.findChild<QListWidget *>("List1");
+        QCOMPARE(list->count() ? list->item(0)->text() : "", "Code: CA5873"); // no button name
 
         QWidget *viewport = list->viewport();
         const QPoint at = list->visualItemRect(list->item(0)).center();
@@ -112,16 +113,8 @@ private slots:
         auto *drag = list->findChild<QDrag *>();
         QVERIFY(drag);
         QCOMPARE(drag->mimeData()->formats(), QStringList{CodeMimeType});
-        auto *target = h.find<QLineEdit>("Text3");
-        const QPoint c = target->rect().center();
-        QDragEnterEvent enter(c, Qt::CopyAction, drag->mimeData(), Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(target, &enter);
-        QDropEvent dropped(c, Qt::CopyAction, drag->mimeData(), Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(target, &dropped);
-        QCOMPARE(target->text(), "CA5873");
-        QCOMPARE(h.session->settings().turnOffCode.toText(), "CA5873");
-        QCOMPARE(target->toolTip(), "Button: 1");
-        learn->Command2_Click(); // Done
+        dropOnTurnOffCode(drag, "CA5873", "1");
+        learn.Command2_Click(); // Done
     }
 };
 

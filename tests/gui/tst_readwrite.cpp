@@ -109,12 +109,10 @@ private slots:
         QTest::newRow("blank after start-up") << QStringList{} << "Read Values or Load Default Values first";
         QTest::newRow("letter O for a zero") << QStringList{"loadefaultvaluesmenu", "3=CA5O73"}
                                              << "Turn Off Code (\"CA5O73\"";
-        QTest::newRow("seven digits") << QStringList{"loadefaultvaluesmenu", "1=FA52D01"}
-                                      << "Turn On with Mod Enabled Code (\"FA52D01\"";
-        QTest::newRow("past the range") << QStringList{"loadefaultvaluesmenu", "8=2551"}
-                                        << "Mod On (\"2551\"";
-        QTest::newRow("a fraction") << QStringList{"loadefaultvaluesmenu", "4=1.5", "7=1005"}
-                                    << "Mod Off (\"1005\": 0 to 2550 in steps of 10), Turn Off No. Btn Presses (\"1.5\"";
+        QTest::newRow("past the range, fractions")
+            << QStringList{"loadefaultvaluesmenu", "8=2551", "7=1005", "4=1.5"}
+            << "Mod On (\"2551\": 0 to 2550 in steps of 10), Mod Off (\"1005\": 0 to 2550 in steps "
+               "of 10), Turn Off No. Btn Presses (\"1.5\": a whole number from 1 to 255)";
         QTest::newRow("Clear Values clears a board") << QStringList{"clearUI"} << QString();
         // clang-format on
     }
@@ -127,9 +125,10 @@ private slots:
         QVERIFY(h.load());
         h.form->show();
         for (const QString &step : prepare) {
-            auto *field = h.find<QLineEdit>("Text" + step.section('=', 0, 0));
-            field                                             ? field->selectAll(),
-                QTest::keyClicks(field, step.section('=', 1)) : h.action(step)->trigger();
+            QLineEdit *field = h.find<QLineEdit>("Text" + step.section('=', 0, 0));
+            field ? field->selectAll() : h.action(step)->trigger();
+            QTest::keyClicks(field ? static_cast<QWidget *>(field) : h.form.get(),
+                             step.section('=', 1));
         }
         h.messages.clear();
         QTest::mouseClick(h.find<QPushButton>("Command2"), Qt::LeftButton);
