@@ -1,3 +1,4 @@
+#include "app/CommandLine.h"
 #include "app/PreferenceStore.h"
 #include "app/Session.h"
 #include "app/gui/GuiMessageBoxes.h"
@@ -28,6 +29,14 @@ public:
 // is open.
 int main(int argc, char *argv[])
 {
+    // --help and --version answer before the application needs a display.
+    QStringList early;
+    for (int i = 1; i < argc; ++i)
+        early << QString::fromLocal8Bit(argv[i]);
+    if (const std::optional<QString> answer = CommandLine::earlyAnswer(early)) {
+        std::fputs(answer->toLocal8Bit().constData(), stdout);
+        return std::fflush(stdout) == 0 ? 0 : 1;
+    }
     QApplication app(argc, argv);
     // The application name is also the window's X11 class, which the desktop
     // entry's StartupWMClass names so that docks match the window to its launcher.
