@@ -2,6 +2,8 @@
 // Read Values and Write All: the transactions the program exists for. The same
 // code runs under the window and the command line; progress goes through a
 // TransactionReporter, messages through MessageBoxes, so there are no dialogs here.
+#include "device/BoardConnection.h"
+#include "device/ConnectionStatus.h"
 #include "device/DeviceLink.h"
 #include "settings/DeviceSettings.h"
 
@@ -9,11 +11,11 @@
 #include <QString>
 #include <optional>
 
-class TransactionReporter
+// The status texts (setStatusBarText, resetStatusBar) come from the connect step's
+// ConnectionStatus.
+class TransactionReporter : public ConnectionStatus
 {
 public:
-    virtual ~TransactionReporter() = default;
-    virtual void setStatusBarText(const QString &barText) = 0;
     virtual void setProgressBar(double numCurrent, double numTotal) = 0;
     virtual void resetStatusBar() = 0;
     // The window shows the record (Read Values, after the locations were read).
@@ -56,9 +58,9 @@ public:
     TransactionResult Command2_Click(DeviceSettings &settings); // Write All
 
 private:
-    // Opens the port and checks for the board; a result when the transaction
-    // stops there (everything already reported and cleaned up).
-    std::optional<TransactionResult> openAndCheck();
+    // The transaction's result when the connect step stopped it (everything
+    // already reported and cleaned up), nothing when the board is ready.
+    std::optional<TransactionResult> stoppedAt(const ConnectResult &connection);
     TransactionResult portLost(TransactionResult result);
     void closeAndReset();
     // Waits for a late answer of a failed location and drops it.

@@ -34,7 +34,7 @@ struct TransactionRig : TransactionReporter
     SimulatedPort port{board, clock};
     DebugLog log;
     RecordingMessageBoxes messages;
-    AppPreferences prefs;
+    LinkPreferences prefs;
     DeviceLink link{clock, log, messages, prefs};
     SettingsTransactions transactions{link, port, *this};
     std::optional<DeviceLink::Claim> claim;
