@@ -43,7 +43,7 @@ int main(int argc, char *argv[])
         port = std::make_unique<QtProgrammerPort>();
 
     Session session(std::move(port), clock, messages);
-    Form1 form(session, messages, store);
+    MainWindow form(session, messages, store);
     messages.setParentWidget(&form);
     SimulatedUsbPortFinder simulatedFinder;
     if (simulated)
