@@ -3,13 +3,8 @@
 // closing it, the power-line rule, and the five device procedures. Every byte,
 // pause and debug-log line is part of the board's protocol.
 //
-// Architecture (the whole program):
-//   core (qovcore, Qt Core + SerialPort): ProgrammerPort and its implementations,
-//     Clock, DebugLog, DeviceLink (this file), USB discovery, DeviceSettings,
-//     SettingsTransactions, profiles, the simulated board. No widgets, no dialogs:
-//     messages go through MessageBoxes, progress through TransactionReporter.
-//   gui (qovgui): Form1 (main window), Form2 (learn mode), Form3 (code list).
-//   cli (qovcli): qovctl. Executables are thin mains over these libraries.
+// The link is the bottom of the program's layers (see the README's Development
+// section); the connect step every command starts with is BoardConnection.
 #include "device/Clock.h"
 #include "device/DebugLog.h"
 #include "device/LinkPreferences.h"
