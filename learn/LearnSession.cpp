@@ -62,11 +62,10 @@ LearnSession::Poll LearnSession::poll(int wanted)
     QByteArray bytes = m_comm.input();
     const int most = m_reports == Reports::OnePerPoll ? 1 : wanted;
     while (result.codes.size() < most) {
-        const std::optional<IrCode> code = LearnReport::parse(bytes);
+        const std::optional<IrCode> code = LearnReport::take(bytes);
         if (!code)
             break;
         result.codes << *code;
-        bytes.remove(0, LearnReport::Length);
     }
     if (result.codes.isEmpty())
         return result;

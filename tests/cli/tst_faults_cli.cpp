@@ -63,6 +63,7 @@ void TestFaultsCli::run_data()
     // kind of ending, first, middle and last location.
     for (const auto &[args, loc, f] : {std::tuple{QStringList{"read"}, 0, Fault::NoReadAnswer},
                                        {QStringList{"read"}, 9, Fault::Late},
+                                       {QStringList{"read"}, 4, Fault::Garbage},
                                        {QStringList{"read"}, 21, Fault::Vanish},
                                        {QStringList{"write", "--defaults"}, 4, Fault::NoAck},
                                        {QStringList{"write", "--defaults"}, 21, Fault::Vanish}})
@@ -139,6 +140,14 @@ void TestFaultsCli::run()
         return;
     if (fault == Fault::Vanish) {
         QVERIFY2(err.contains(QLatin1String("COM1")), qPrintable(err));
+        if (args[0] == "write") { // every location not verified, also those never tried
+            QStringList rest;
+            for (int loc : SettingsTransferOrder)
+                if (loc == location || !rest.isEmpty())
+                    rest << QString::number(loc);
+            QVERIFY2(err.contains("failed location(s): " + rest.join(", ") + '\n'),
+                     qPrintable(err));
+        }
         board.clearFaults();
         board.setEventLog({});
         board.reconnect();
