@@ -90,7 +90,7 @@ std::optional<TransactionResult> SettingsTransactions::stoppedAt(const ConnectRe
     return std::nullopt;
 }
 
-TransactionResult SettingsTransactions::Command1_Click(DeviceSettings &settings)
+TransactionResult SettingsTransactions::readValues(DeviceSettings &settings)
 {
     const ConnectResult connection = BoardConnection(m_link, m_comm, &m_reporter)
                                          .connect(BoardConnection::Purpose::Transaction);
@@ -147,8 +147,8 @@ TransactionResult SettingsTransactions::Command1_Click(DeviceSettings &settings)
     return result;
 }
 
-TransactionResult SettingsTransactions::Command2_Click(DeviceSettings &settings,
-                                                       const std::function<bool()> &stopRequested)
+TransactionResult SettingsTransactions::writeAll(DeviceSettings &settings,
+                                                 const std::function<bool()> &stopRequested)
 {
     const ConnectResult connection = BoardConnection(m_link, m_comm, &m_reporter)
                                          .connect(BoardConnection::Purpose::Transaction);

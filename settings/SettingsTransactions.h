@@ -69,11 +69,11 @@ class SettingsTransactions
 public:
     SettingsTransactions(DeviceLink &link, ProgrammerPort &comm, TransactionReporter &reporter);
 
-    TransactionResult Command1_Click(DeviceSettings &settings); // Read Values
+    TransactionResult readValues(DeviceSettings &settings); // Read Values
     // Write All. stopRequested is asked before each setting (never inside a code's
     // three bytes); once it says yes, nothing more is written.
-    TransactionResult Command2_Click(DeviceSettings &settings,
-                                     const std::function<bool()> &stopRequested = {});
+    TransactionResult writeAll(DeviceSettings &settings,
+                               const std::function<bool()> &stopRequested = {});
 
 private:
     // The transaction's result when the connect step stopped it (everything

@@ -164,7 +164,7 @@ void SettingsView::loadefaultvaluesmenu_Click()
 TransactionResult SettingsView::Command1_Click()
 {
     SettingsTransactions transactions(m_session.link(), m_session.port(), *this);
-    const TransactionResult result = transactions.Command1_Click(m_session.settings());
+    const TransactionResult result = transactions.readValues(m_session.settings());
     if (result.outcome != TransactionResult::Busy)
         m_lastResult = result;
     return result;
@@ -173,7 +173,7 @@ TransactionResult SettingsView::Command1_Click()
 TransactionResult SettingsView::Command2_Click()
 {
     SettingsTransactions transactions(m_session.link(), m_session.port(), *this);
-    const TransactionResult result = transactions.Command2_Click(m_session.settings());
+    const TransactionResult result = transactions.writeAll(m_session.settings());
     if (result.outcome != TransactionResult::Busy)
         m_lastResult = result;
     return result;

@@ -242,8 +242,8 @@ void TestFaults::junkWithAnswers()
                                    afterAck ? QByteArray() : tail, thenMs);
     }
     const DeviceSettings held = settings;
-    const TransactionResult r = write ? rig.transactions.Command2_Click(settings)
-                                      : rig.transactions.Command1_Click(settings);
+    const TransactionResult r
+        = write ? rig.transactions.writeAll(settings) : rig.transactions.readValues(settings);
     ++g_injected[QStringLiteral("junk with an answer")];
     QCOMPARE(r.outcome, TransactionResult::Incomplete);
     QCOMPARE(r.failedLocations, QList<int>{failed});

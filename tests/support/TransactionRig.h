@@ -25,8 +25,7 @@ struct TransactionRig : TransactionReporter
     }
     TransactionResult run(bool write)
     {
-        return write ? transactions.Command2_Click(settings, stop)
-                     : transactions.Command1_Click(settings);
+        return write ? transactions.writeAll(settings, stop) : transactions.readValues(settings);
     }
 
     VirtualClock clock;
