@@ -1,9 +1,9 @@
 #include "cli/Doctor.h"
 
-#include "app/AppPreferences.h"
-#include "app/TextConversions.h"
 #include "cli/PrintableText.h"
+#include "device/LinkPreferences.h"
 #include "device/PortNaming.h"
+#include "device/TextConversions.h"
 #include "device/UsbDiscovery.h"
 
 #include <QJsonArray>

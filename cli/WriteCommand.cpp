@@ -27,7 +27,7 @@ int writeCommand(QovctlRun &run)
         CliReporter reporter(run.err(), run.env().progressLines, true);
         SettingsTransactions transactions(session.link(), session.port(), reporter);
         const int shown = boxes.shownCount();
-        const TransactionResult result = transactions.Command2_Click(settings);
+        const TransactionResult result = transactions.writeAll(settings);
         if (result.ok()) {
             run.out() << "All 20 locations written and verified." << Qt::endl;
             return QovctlExit::Success;

@@ -44,6 +44,9 @@ private slots:
         // The doctor's system checks on this machine's files, then the board's steps.
         QTest::newRow("doctor") << QStringList{"doctor"} << 0 << "4. Not in use: OK";
         QTest::newRow("doctor, simulated") << QStringList{"--simulate", "doctor"} << 0 << "8. One read: OK";
+        // The window's program answers these without a display.
+        QTest::newRow("qovprog --version") << QStringList{"qovprog", "--version"} << 0 << "qovprog " QOV_VERSION_STRING;
+        QTest::newRow("qovprog --help") << QStringList{"qovprog", "--help"} << 0 << "Usage: qovprog [DEBUG]";
         // clang-format on
     }
     void commands()
@@ -52,8 +55,15 @@ private slots:
         QFETCH(int, exitCode);
         QFETCH(QString, mentions);
         QProcess ctl;
-        ctl.setProcessEnvironment(m_env);
-        ctl.start(m_qovctl, args);
+        QProcessEnvironment env = m_env;
+        const bool window = args.first() == "qovprog";
+        if (window) {
+            for (const char *display : {"DISPLAY", "WAYLAND_DISPLAY"})
+                env.remove(display);
+            env.insert("QT_QPA_PLATFORM", "xcb"); // a platform that would need a display
+        }
+        ctl.setProcessEnvironment(env);
+        ctl.start(window ? QFileInfo(m_qovctl).dir().filePath(args.takeFirst()) : m_qovctl, args);
         QVERIFY(ctl.waitForFinished(30000) && ctl.exitStatus() == QProcess::NormalExit);
         const QString out = exitCode ? ctl.readAllStandardError() : ctl.readAllStandardOutput();
         QVERIFY2(ctl.exitCode() == exitCode && out.contains(mentions), qPrintable(out));
