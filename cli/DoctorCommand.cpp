@@ -6,28 +6,41 @@
 #include "cli/HostSystemView.h"
 #include "cli/PrintableText.h"
 #include "cli/QovctlRun.h"
+#include "device/BoardConnection.h"
 #include "settings/DeviceSettings.h"
 
 namespace {
 
 using Shown = QList<std::pair<QString, MessageIcon>>;
 
-// The board's steps: open with the power cycle, the greeting, the version and one
-// read. Only the version query and a read are sent; nothing is written.
+// The board's steps on the one connect step (open with the power cycle, the
+// greeting, the version), then one read. Only the version query and a read are
+// sent; nothing is written.
 DoctorBoard tryBoard(Session &session, const Shown &shown)
 {
     DeviceLink &link = session.link();
     ProgrammerPort &comm = session.port();
     const bool selfPowered = session.prefs().isQOVSelfPowered;
     DoctorBoard board;
-    const auto claim = link.tryClaim();
     const qsizetype before = shown.size();
-    board.opened = link.openComPort(comm);
-    if (!board.opened) {
+    const ConnectResult connection
+        = BoardConnection(link, comm).connect(BoardConnection::Purpose::VersionQuery);
+    using Stage = ConnectResult::Stage;
+    if (connection.stage == Stage::PortNotOpened || connection.stage == Stage::Busy) {
         if (shown.size() > before)
-            board.openFailure = printable(CliMessageBoxes::oneLine(shown.last().first), 300);
+            board.openFailure = printable(CliMessageBoxes::oneLine(shown.at(before).first), 300);
         return board;
     }
+    board.opened = true;
+    board.greeting = connection.greeting;
+    // A board jumpered for the other programmer: the link names the fix.
+    for (qsizetype i = before; i < shown.size(); ++i) {
+        if (shown.at(i).second == MessageIcon::Critical)
+            board.setupPatternMessage = shown.at(i).first;
+    }
+    board.version = connection.version;
+    board.versionAsked = connection.stage != Stage::NoGreeting;
+
     // A port that fails while open (a pulled cable) ends the board's steps.
     const auto lost = [&comm, &board, &link](int step) {
         if (!comm.hasFailed())
@@ -37,17 +50,11 @@ DoctorBoard tryBoard(Session &session, const Shown &shown)
         link.closeComPort(comm);
         return true;
     };
-    board.greeting = link.GetXOK(comm);
-    if (lost(6))
+    if (lost(board.versionAsked ? 7 : 6))
         return board;
-    // A board jumpered for the other programmer: the link names the fix.
-    for (qsizetype i = before; i < shown.size(); ++i) {
-        if (shown.at(i).second == MessageIcon::Critical)
-            board.setupPatternMessage = shown.at(i).first;
-    }
     // Without a greeting the version query still tells a board that has power of
     // its own from one that has none.
-    if (board.greeting == ExpectedXOKReply || !board.greeting) {
+    if (connection.stage == Stage::NoGreeting && !connection.greeting) {
         board.versionAsked = true;
         board.version = link.GetVersion(comm);
         if (lost(7))
