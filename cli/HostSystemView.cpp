@@ -150,9 +150,10 @@ SystemView::Membership HostSystemView::membership(const QString &group)
     if (!g)
         return Membership::NotAMember;
     const gid_t gid = g->gr_gid;
-    QList<gid_t> now(getgroups(0, nullptr));
-    if (!now.isEmpty())
-        now.resize(getgroups(int(now.size()), now.data()));
+    const int count = getgroups(0, nullptr);
+    QList<gid_t> now(qMax(count, 0));
+    if (count > 0)
+        now.resize(qMax(getgroups(count, now.data()), 0));
     if (getegid() == gid || now.contains(gid))
         return Membership::Active;
     const struct passwd *me = getpwuid(geteuid());
