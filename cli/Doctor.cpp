@@ -62,6 +62,8 @@ const char PowerFix[]
     = "Check the cable to the QOV. Outside the Xbox the programmer powers it: check the "
       "programmer type (--programmer serial|usb) or try --force-power; installed in the Xbox, "
       "switch the Xbox on and use --self-powered";
+const char RuleFix[] = "Install the udev rule: sudo cp packaging/60-qov-programmer.rules "
+                       "/etc/udev/rules.d/ && sudo udevadm control --reload";
 const char RetryFix[]
     = "Unplug the programmer, plug it in again and run qovctl doctor again; if it stays, save a "
       "trace with --debug-log FILE and contact us";
@@ -121,7 +123,7 @@ bool Doctor::checkPort(const DoctorTarget &target, int discoveredPort)
                                  : QStringLiteral("no port to open");
         return false;
     }
-    const bool access = checkAccess();
+    const bool access = checkAccess(target);
     const bool free = checkNotInUse(target);
     if (!access || !free) {
         m_blocked = true;
@@ -251,7 +253,7 @@ bool Doctor::checkDeviceNode(const DoctorTarget &target)
     return false;
 }
 
-bool Doctor::checkAccess()
+bool Doctor::checkAccess(const DoctorTarget &target)
 {
     const QString name = QLatin1String(Access);
     if (m_system.canReadAndWrite(m_path)) {
@@ -259,32 +261,43 @@ bool Doctor::checkAccess()
         return true;
     }
     const QString group = m_system.ownerGroup(m_path);
-    const QString shownGroup = group.isEmpty() ? QStringLiteral("(unknown)") : printable(group);
+    // root's group is nobody's to join: the device must be given to another.
+    const bool groupOpens = !group.isEmpty() && group != QLatin1String("root")
+                            && m_system.groupCanReadAndWrite(m_path);
     const SystemView::Membership member
-        = group.isEmpty() ? SystemView::Membership::NotAMember : m_system.membership(group);
-    QString detail = QStringLiteral("this user cannot read and write %1, which belongs to the "
-                                    "group %2; ")
-                         .arg(shownPath(), shownGroup);
+        = groupOpens ? m_system.membership(group) : SystemView::Membership::NotAMember;
+    const bool rule = m_system.programmerRuleInstalled();
+    QString detail
+        = QStringLiteral("this user cannot read and write %1, which belongs to the "
+                         "group %2")
+              .arg(shownPath(), group.isEmpty() ? QStringLiteral("(unknown)") : printable(group));
+    if (!groupOpens)
+        detail += QStringLiteral(" and lets no group in");
+    else if (member == SystemView::Membership::Active)
+        detail += QStringLiteral("; you are in it");
+    else if (member == SystemView::Membership::NextLogin)
+        detail += QStringLiteral("; you were added to it after this login began");
+    else
+        detail += QStringLiteral("; you are not in it");
+    detail += rule ? QStringLiteral("; the programmer's udev rule is installed")
+                   : QStringLiteral("; the programmer's udev rule (60-qov-programmer.rules) is "
+                                    "not installed");
+
     QString fix;
-    switch (member) {
-    case SystemView::Membership::Active:
-        detail += QStringLiteral("you are in it");
-        fix = QStringLiteral("The group may not write to it: check with ls -l ") + shownPath();
-        break;
-    case SystemView::Membership::NextLogin:
-        detail += QStringLiteral("you were added to it after this login began");
+    const bool usb = target.programmerType == UsbProgrammer || isUsbSerialPath(m_path);
+    if (member == SystemView::Membership::NextLogin)
         fix = QStringLiteral("Log out and in again");
-        break;
-    case SystemView::Membership::NotAMember:
-        detail += QStringLiteral("you are not in it");
+    else if (usb && !rule)
+        fix = QLatin1String(RuleFix) + QStringLiteral(", then plug the programmer in again");
+    else if (!groupOpens)
+        fix = QStringLiteral("Give the device to the dialout group (sudo chgrp dialout %1 && sudo "
+                             "chmod g+rw %1), then sudo usermod -aG dialout $USER and log in again")
+                  .arg(shownPath());
+    else if (member == SystemView::Membership::NotAMember)
         fix = QStringLiteral("sudo usermod -aG %1 $USER, then log out and in again")
-                  .arg(group.isEmpty() ? QStringLiteral("dialout") : shownGroup);
-        break;
-    }
-    detail += m_system.programmerRuleInstalled()
-                  ? QStringLiteral("; the programmer's udev rule is installed")
-                  : QStringLiteral("; the programmer's udev rule (60-qov-programmer.rules) is "
-                                   "not installed");
+                  .arg(printable(group));
+    else
+        fix = QStringLiteral("Check the device's permissions with ls -l ") + shownPath();
     fail(name, detail, fix);
     return false;
 }
@@ -326,9 +339,7 @@ bool Doctor::checkNotInUse(const DoctorTarget &target)
         fail(name,
              QStringLiteral("ModemManager is running and not told to leave the programmer alone "
                             "(no udev rule for 10c4:823e)"),
-             QStringLiteral("Install packaging/60-qov-programmer.rules in /etc/udev/rules.d and "
-                            "run sudo udevadm control --reload (or: sudo systemctl stop "
-                            "ModemManager)"));
+             QLatin1String(RuleFix) + QStringLiteral(" (or: sudo systemctl stop ModemManager)"));
         return true; // it may not be probing now: the board's steps still tell
     }
     ok(name, QStringLiteral("no other program holds ") + shownPath());

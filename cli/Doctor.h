@@ -89,7 +89,7 @@ private:
     QString shownPath() const;
     bool checkWhichPort(const DoctorTarget &target, int discoveredPort);
     bool checkDeviceNode(const DoctorTarget &target);
-    bool checkAccess();
+    bool checkAccess(const DoctorTarget &target);
     bool checkNotInUse(const DoctorTarget &target);
     // Reports a port lost in this step, and the later steps as not tried.
     bool lostIn(int step, const DoctorBoard &board);

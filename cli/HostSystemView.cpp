@@ -143,6 +143,14 @@ QString HostSystemView::ownerGroup(const QString &path)
     return target.group();
 }
 
+bool HostSystemView::groupCanReadAndWrite(const QString &path)
+{
+    const QFileInfo info(path);
+    const QFileInfo target(info.canonicalFilePath().isEmpty() ? path : info.canonicalFilePath());
+    const QFile::Permissions wanted = QFile::ReadGroup | QFile::WriteGroup;
+    return (target.permissions() & wanted) == wanted;
+}
+
 SystemView::Membership HostSystemView::membership(const QString &group)
 {
 #ifdef Q_OS_LINUX

@@ -17,6 +17,7 @@ public:
     bool exists(const QString &path) override;
     bool canReadAndWrite(const QString &path) override;
     QString ownerGroup(const QString &path) override;
+    bool groupCanReadAndWrite(const QString &path) override;
     Membership membership(const QString &group) override;
     bool programmerRuleInstalled() override;
     QList<PortHolder> holders(const QString &path) override;

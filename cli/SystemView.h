@@ -45,6 +45,8 @@ public:
     virtual bool canReadAndWrite(const QString &path) = 0;
     // The group that owns the device (behind any link), or empty when unknown.
     virtual QString ownerGroup(const QString &path) = 0;
+    // The owner group may read and write the device.
+    virtual bool groupCanReadAndWrite(const QString &path) = 0;
     virtual Membership membership(const QString &group) = 0;
     // A udev rule for the programmer (10c4:823e) is installed.
     virtual bool programmerRuleInstalled() = 0;

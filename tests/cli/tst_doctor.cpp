@@ -19,6 +19,8 @@ struct FakeSystem : SystemView
     QList<UsbDeviceEntry> usb;
     QSet<QString> nodes{"/dev/ttyS0", "/dev/ttyS8", "/dev/ttyUSB0", "/dev/ttyUSB3"};
     QSet<QString> denied;
+    QString group = "dialout";
+    bool groupOpens = true;
     Membership member = Membership::NotAMember;
     bool rule = false;
     QList<PortHolder> held;
@@ -29,7 +31,8 @@ struct FakeSystem : SystemView
     QList<UsbDeviceEntry> usbDevices() override { return usb; }
     bool exists(const QString &path) override { return nodes.contains(path); }
     bool canReadAndWrite(const QString &path) override { return !denied.contains(path); }
-    QString ownerGroup(const QString &) override { return QStringLiteral("dialout"); }
+    QString ownerGroup(const QString &) override { return group; }
+    bool groupCanReadAndWrite(const QString &) override { return groupOpens; }
     Membership membership(const QString &) override { return member; }
     bool programmerRuleInstalled() override { return rule; }
     QList<PortHolder> holders(const QString &) override { return held; }
@@ -100,6 +103,13 @@ private slots:
             {"no permission", [](R &, F &f) { f.denied = {"/dev/ttyS0"}; }, "doctor", "OOFO----",
                 "group dialout; you are not in it; the programmer's udev rule (60-qov-programmer.rules) "
                 "is not installed. Fix: sudo usermod -aG dialout $USER"},
+            {"no permission on a device no group may open",
+                [](R &, F &f) { f.denied = {"/dev/ttyS0"}, f.group = "root", f.groupOpens = false; },
+                "doctor", "OOFO----", "group root and lets no group in|Fix: Give the device to the "
+                "dialout group (sudo chgrp dialout /dev/ttyS0"},
+            {"no permission on the USB programmer without its rule",
+                [=](R &r, F &f) { usb(r), f.denied = {"/dev/ttyUSB3"}; }, "doctor", "OOFO----",
+                "Fix: Install the udev rule: sudo cp packaging/60-qov-programmer.rules"},
             {"no permission until the next login",
                 [](R &, F &f) { f.denied = {"/dev/ttyS0"}, f.member = F::Membership::NextLogin; },
                 "doctor", "OOFO----", "after this login began|Fix: Log out and in again"},
