@@ -1,0 +1,14 @@
+#include "cli/QovctlCommands.h"
+
+#include "cli/QovctlRun.h"
+#include "cli/SettingsTable.h"
+#include "settings/Profile.h"
+
+int defaultsCommand(QovctlRun &run)
+{
+    DeviceSettings s;
+    s.LoadDefaultVars();
+    const QByteArray data
+        = run.options().json ? Profile::toJson(s) : SettingsTable::format(s).toUtf8();
+    return run.writeOutput(data) ? QovctlExit::Success : QovctlExit::BadUsage;
+}

@@ -1,0 +1,178 @@
+#include "cli/QovctlOptions.h"
+
+#include "app/AppPreferences.h"
+#include "cli/PrintableText.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+const char CommandHelp[]
+    = "Commands:\n"
+      "  read [--json] [-o FILE]   Read the QOV's settings (a table, or a JSON profile)\n"
+      "  write PROFILE.json        Write a profile to the QOV, each location verified\n"
+      "  write --defaults          Write the factory defaults to the QOV\n"
+      "  version                   Ask the QOV for its firmware version\n"
+      "  learn [--count N] [--timeout SECONDS]\n"
+      "                            Show the codes the QOV receives from a remote\n"
+      "  ports                     List serial ports; the USB programmer is marked\n"
+      "  defaults [--json] [-o FILE]\n"
+      "                            Show the factory defaults (or a profile of them)\n"
+      "\n"
+      "The connection defaults to the window's stored preferences; the options above\n"
+      "change it for one run and store nothing.\n"
+      "Exit status: 0 success, 1 the QOV or the port failed, 2 bad usage or a bad\n"
+      "profile (nothing is sent to the QOV).\n";
+
+std::optional<int> wholeInRange(const QString &text, int low, int high)
+{
+    bool ok = false;
+    const int v = text.trimmed().toInt(&ok);
+    if (!ok || v < low || v > high)
+        return std::nullopt;
+    return v;
+}
+
+} // namespace
+
+QovctlOptionParser::QovctlOptionParser(const QStringList &commands) : m_commands(commands)
+{
+    m_parser.setApplicationDescription(
+        QStringLiteral("Reads and writes the settings of a QOV infrared receiver board."));
+    m_parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
+    m_parser.addOptions({
+        {{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help.")},
+        {QStringLiteral("version"), QStringLiteral("Show the program's version.")},
+        {QStringLiteral("programmer"),
+         QStringLiteral("Programmer cable for this run: serial or usb."), QStringLiteral("type")},
+        {QStringLiteral("port"), QStringLiteral("COM port number N (1-255) for this run."),
+         QStringLiteral("N")},
+        {QStringLiteral("device"),
+         QStringLiteral("Any serial device, bypassing COM numbers and USB discovery."),
+         QStringLiteral("PATH")},
+        {QStringLiteral("self-powered"),
+         QStringLiteral("The QOV is installed in the Xbox (a missing greeting is no failure).")},
+        {QStringLiteral("force-power"),
+         QStringLiteral("The programmer powers the QOV regardless.")},
+        {QStringLiteral("debug-log"), QStringLiteral("Write the debug trace to FILE."),
+         QStringLiteral("FILE")},
+        {QStringLiteral("simulate"),
+         QStringLiteral("Talk to a built-in simulated QOV instead of a programmer.")},
+        {QStringLiteral("json"), QStringLiteral("read, defaults: print a JSON profile.")},
+        {{QStringLiteral("o"), QStringLiteral("output")},
+         QStringLiteral("read, defaults: write to FILE instead of the screen."),
+         QStringLiteral("FILE")},
+        {QStringLiteral("defaults"), QStringLiteral("write: write the factory defaults.")},
+        {QStringLiteral("count"), QStringLiteral("learn: stop after N codes (default 1)."),
+         QStringLiteral("N")},
+        {QStringLiteral("timeout"),
+         QStringLiteral("learn: give up after SECONDS (default %1).").arg(DefaultLearnTimeoutS),
+         QStringLiteral("SECONDS")},
+    });
+    m_parser.addPositionalArgument(
+        QStringLiteral("command"),
+        QStringLiteral("read, write, version, learn, ports or defaults"));
+}
+
+std::optional<QString> QovctlOptionParser::helpOrVersion(const QStringList &args)
+{
+    if (!m_parser.parse(QStringList{QStringLiteral("qovctl")} + args))
+        return std::nullopt;
+    if (m_parser.isSet(QStringLiteral("help"))) {
+        QString help = m_parser.helpText();
+        help.replace(0, help.indexOf(QLatin1Char('\n')),
+                     QStringLiteral("Usage: qovctl [options] <command> [arguments]"));
+        return help + QLatin1Char('\n') + QLatin1String(CommandHelp);
+    }
+    if (m_parser.isSet(QStringLiteral("version")))
+        return QStringLiteral("qovctl " QOV_VERSION_STRING "\n");
+    return std::nullopt;
+}
+
+QovctlOptions QovctlOptionParser::parse(const QStringList &args)
+{
+    if (!m_parser.parse(QStringList{QStringLiteral("qovctl")} + args))
+        throw UsageError{m_parser.errorText()};
+
+    QovctlOptions o;
+    const QStringList positional = m_parser.positionalArguments();
+    if (positional.isEmpty())
+        throw UsageError{QStringLiteral("no command given")};
+    o.command = positional.first();
+    o.arguments = positional.mid(1);
+    if (!m_commands.contains(o.command))
+        throw UsageError{QStringLiteral("unknown command \"%1\"").arg(printable(o.command))};
+
+    auto onlyFor = [&](const QString &option, const QStringList &commands) {
+        if (m_parser.isSet(option) && !commands.contains(o.command))
+            throw UsageError{
+                QStringLiteral("--%1 does not apply to \"%2\"").arg(option, o.command)};
+    };
+    onlyFor(QStringLiteral("json"), {QStringLiteral("read"), QStringLiteral("defaults")});
+    onlyFor(QStringLiteral("output"), {QStringLiteral("read"), QStringLiteral("defaults")});
+    onlyFor(QStringLiteral("defaults"), {QStringLiteral("write")});
+    onlyFor(QStringLiteral("count"), {QStringLiteral("learn")});
+    onlyFor(QStringLiteral("timeout"), {QStringLiteral("learn")});
+
+    const int allowedArguments = o.command == QLatin1String("write") ? 1 : 0;
+    if (o.arguments.size() > allowedArguments)
+        throw UsageError{QStringLiteral("unexpected argument \"%1\" after \"%2\"")
+                             .arg(printable(o.arguments.at(allowedArguments)), o.command)};
+
+    if (m_parser.isSet(QStringLiteral("programmer"))) {
+        const QString t = m_parser.value(QStringLiteral("programmer")).toLower();
+        if (t == QLatin1String("serial") || t == QLatin1String("1"))
+            o.programmerType = SerialProgrammer;
+        else if (t == QLatin1String("usb") || t == QLatin1String("2"))
+            o.programmerType = UsbProgrammer;
+        else
+            throw UsageError{QStringLiteral("--programmer must be serial or usb")};
+    }
+    if (m_parser.isSet(QStringLiteral("port"))) {
+        o.port = wholeInRange(m_parser.value(QStringLiteral("port")), 1, 255);
+        if (!o.port)
+            throw UsageError{QStringLiteral("--port must be a COM port number from 1 to 255")};
+    }
+    o.device = m_parser.value(QStringLiteral("device"));
+    if (m_parser.isSet(QStringLiteral("device")) && o.device.isEmpty())
+        throw UsageError{QStringLiteral("--device needs the path of a serial device")};
+    o.simulate = m_parser.isSet(QStringLiteral("simulate"));
+    if (int(o.port.has_value()) + int(!o.device.isEmpty()) + int(o.simulate) > 1)
+        throw UsageError{QStringLiteral("choose only one of --port, --device and --simulate")};
+    o.selfPowered = m_parser.isSet(QStringLiteral("self-powered"));
+    o.forcePower = m_parser.isSet(QStringLiteral("force-power"));
+    o.debugLog = m_parser.value(QStringLiteral("debug-log"));
+    if (m_parser.isSet(QStringLiteral("debug-log")) && o.debugLog.isEmpty())
+        throw UsageError{QStringLiteral("--debug-log needs a file name")};
+
+    o.json = m_parser.isSet(QStringLiteral("json"));
+    o.output = m_parser.value(QStringLiteral("output"));
+    if (m_parser.isSet(QStringLiteral("output"))) {
+        if (o.output.isEmpty())
+            throw UsageError{QStringLiteral("-o needs a file name")};
+        const QFileInfo info(o.output);
+        if (info.isDir() || !info.absoluteDir().exists())
+            throw UsageError{QStringLiteral("cannot write %1: no such directory, or it is a "
+                                            "directory")
+                                 .arg(o.output)};
+    }
+    o.defaults = m_parser.isSet(QStringLiteral("defaults"));
+    if (o.command == QLatin1String("write") && o.defaults == !o.arguments.isEmpty())
+        throw UsageError{QStringLiteral("write needs either a profile file or --defaults")};
+    if (m_parser.isSet(QStringLiteral("count"))) {
+        const auto n = wholeInRange(m_parser.value(QStringLiteral("count")), 1, 1000);
+        if (!n)
+            throw UsageError{QStringLiteral("--count must be a whole number from 1 to 1000")};
+        o.count = *n;
+    }
+    if (m_parser.isSet(QStringLiteral("timeout"))) {
+        const auto s = wholeInRange(m_parser.value(QStringLiteral("timeout")), 1, MaxLearnTimeoutS);
+        if (!s)
+            throw UsageError{QStringLiteral("--timeout must be a whole number of seconds from 1 "
+                                            "to %1")
+                                 .arg(MaxLearnTimeoutS)};
+        o.timeoutS = *s;
+    }
+    return o;
+}

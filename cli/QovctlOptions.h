@@ -1,0 +1,49 @@
+#pragma once
+// qovctl's command line: the options of one run, the parser that checks them and
+// the help text. Nothing here touches a port or a stored preference.
+#include <QCommandLineParser>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+constexpr int DefaultLearnTimeoutS = 60;
+constexpr int MaxLearnTimeoutS = 24 * 60 * 60;
+
+struct UsageError
+{
+    QString text;
+};
+
+struct QovctlOptions
+{
+    QString command;
+    QStringList arguments;
+    std::optional<int> programmerType;
+    std::optional<int> port;
+    QString device;
+    bool simulate = false;
+    bool selfPowered = false;
+    bool forcePower = false;
+    QString debugLog;
+    bool json = false;
+    QString output;
+    bool defaults = false;
+    int count = 1;
+    int timeoutS = DefaultLearnTimeoutS;
+};
+
+class QovctlOptionParser
+{
+public:
+    // commands: the names the dispatch knows.
+    explicit QovctlOptionParser(const QStringList &commands);
+
+    // The help or version text when the line asks for it; help and version win over
+    // everything else on the line, even a mistake.
+    std::optional<QString> helpOrVersion(const QStringList &args);
+    QovctlOptions parse(const QStringList &args); // throws UsageError
+
+private:
+    QStringList m_commands;
+    QCommandLineParser m_parser;
+};

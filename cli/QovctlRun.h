@@ -1,0 +1,46 @@
+#pragma once
+// What every qovctl command shares for one run: the streams, the environment, the
+// parsed options, the session set up on the board's port, and the error reports.
+#include "app/AppPreferences.h"
+#include "cli/Qovctl.h"
+#include "cli/QovctlOptions.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QTextStream>
+#include <functional>
+#include <optional>
+
+class CliMessageBoxes;
+class Session;
+
+class QovctlRun
+{
+public:
+    QovctlRun(QTextStream &out, QTextStream &err, const QovctlEnvironment &env,
+              const QovctlOptions &options)
+        : m_out(out), m_err(err), m_env(env), m_opt(options)
+    {
+    }
+
+    QTextStream &out() { return m_out; }
+    QTextStream &err() { return m_err; }
+    const QovctlEnvironment &env() const { return m_env; }
+    const QovctlOptions &options() const { return m_opt; }
+
+    // Sets up a session on the port the options and preferences name and runs work on
+    // it; a damaged preference or an unusable port ends the run before work.
+    int withBoard(const std::function<int(Session &, CliMessageBoxes &)> &work);
+    // To -o FILE, or the screen; false when the file could not be written.
+    bool writeOutput(const QByteArray &data);
+    // Says text unless the failure already showed its own message.
+    void reportSilentFailure(const CliMessageBoxes &boxes, int shownBefore, const QString &text);
+
+private:
+    std::optional<AppPreferences> connectionPreferences(int *exitCode);
+
+    QTextStream &m_out;
+    QTextStream &m_err;
+    const QovctlEnvironment &m_env;
+    const QovctlOptions &m_opt;
+};

@@ -1,0 +1,29 @@
+#include "cli/QovctlCommands.h"
+
+#include "app/Session.h"
+#include "cli/CliMessageBoxes.h"
+#include "cli/CliReporter.h"
+#include "cli/QovctlRun.h"
+#include "cli/SettingsTable.h"
+#include "settings/Profile.h"
+#include "settings/SettingsTransactions.h"
+
+int readCommand(QovctlRun &run)
+{
+    return run.withBoard([&run](Session &session, CliMessageBoxes &boxes) {
+        CliReporter reporter(run.err(), run.env().progressLines, false);
+        SettingsTransactions transactions(session.link(), session.port(), reporter);
+        const int shown = boxes.shownCount();
+        const TransactionResult result = transactions.Command1_Click(session.settings());
+        if (!result.ok()) {
+            run.reportSilentFailure(boxes, shown, QStringLiteral("reading the QOV failed"));
+            return QovctlExit::DeviceFailure;
+        }
+        const DeviceSettings &s = session.settings();
+        for (const QString &note : Profile::valuesOutsideEditorRanges(s))
+            run.err() << "qovctl: note: " << note << Qt::endl;
+        const QByteArray data
+            = run.options().json ? Profile::toJson(s) : SettingsTable::format(s).toUtf8();
+        return run.writeOutput(data) ? QovctlExit::Success : QovctlExit::BadUsage;
+    });
+}
