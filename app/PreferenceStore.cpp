@@ -2,7 +2,7 @@
 
 #include "app/AppPreferences.h"
 
-#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 
 namespace {
@@ -33,7 +33,8 @@ QString QSettingsPreferenceStore::problem() const
         return {};
     // The settings library gives no reason; opening the file does.
     QFile file(s.fileName());
-    const QString reason = s.status() == QSettings::FormatError
+    const QString reason = QFileInfo(file).isDir() ? QStringLiteral("it is a folder")
+                           : s.status() == QSettings::FormatError
                                ? QStringLiteral("it is not a settings file")
                            : file.open(QIODevice::ReadOnly) ? QStringLiteral("it cannot be read")
                                                             : file.errorString();

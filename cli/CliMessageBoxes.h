@@ -14,6 +14,9 @@ public:
                      const QString &title = QString()) override;
 
     int shownCount() const { return m_shown; }
+    // The device the user named (--device): a failed opening then names it and the
+    // reason only, not a COM number and an error number that do not apply.
+    void setNamedDevice(const QString &device) { m_namedDevice = device; }
 
     // A message box text as one line: line breaks become "; " and runs of blanks one.
     static QString oneLine(const QString &text);
@@ -21,4 +24,5 @@ public:
 private:
     QTextStream &m_err;
     int m_shown = 0;
+    QString m_namedDevice;
 };

@@ -3,6 +3,7 @@
 #include "app/Session.h"
 #include "cli/CliMessageBoxes.h"
 #include "cli/QovctlRun.h"
+#include "device/PortDiagnosis.h"
 #include "learn/LearnReport.h"
 
 namespace {
@@ -47,7 +48,8 @@ int learnCommand(QovctlRun &run)
             clock.sleepMs(LearnPollMs);
             if (comm.hasFailed() || !comm.isOpen()) {
                 run.err() << "qovctl: lost the connection to the programmer on "
-                          << comm.deviceName() << ": " << comm.lastError().description << Qt::endl;
+                          << shownDevicePath(comm.deviceName()) << ": "
+                          << comm.lastError().description << Qt::endl;
                 comm.setOpen(false);
                 return QovctlExit::DeviceFailure;
             }

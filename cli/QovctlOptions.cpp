@@ -130,9 +130,11 @@ QovctlOptions QovctlOptionParser::parse(const QStringList &args)
             throw UsageError{QStringLiteral("--programmer must be serial or usb")};
     }
     if (m_parser.isSet(QStringLiteral("port"))) {
-        o.port = wholeInRange(m_parser.value(QStringLiteral("port")), 1, 255);
+        o.port = wholeInRange(m_parser.value(QStringLiteral("port")), MinPortNumber, MaxPortNumber);
         if (!o.port)
-            throw UsageError{QStringLiteral("--port must be a COM port number from 1 to 255")};
+            throw UsageError{QStringLiteral("--port must be a COM port number from %1 to %2")
+                                 .arg(MinPortNumber)
+                                 .arg(MaxPortNumber)};
     }
     o.device = m_parser.value(QStringLiteral("device"));
     if (m_parser.isSet(QStringLiteral("device")) && o.device.isEmpty())
@@ -152,10 +154,12 @@ QovctlOptions QovctlOptionParser::parse(const QStringList &args)
         if (o.output.isEmpty())
             throw UsageError{QStringLiteral("-o needs a file name")};
         const QFileInfo info(o.output);
-        if (info.isDir() || !info.absoluteDir().exists())
+        if (o.output == QLatin1String("-"))
+            o.output.clear(); // standard output
+        else if (info.isDir() || !info.absoluteDir().exists())
             throw UsageError{QStringLiteral("cannot write %1: no such directory, or it is a "
                                             "directory")
-                                 .arg(o.output)};
+                                 .arg(printable(o.output, 1000))};
     }
     o.defaults = m_parser.isSet(QStringLiteral("defaults"));
     if (o.command == QLatin1String("write") && o.defaults == !o.arguments.isEmpty())

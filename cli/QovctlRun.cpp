@@ -5,7 +5,8 @@
 #include "cli/CliMessageBoxes.h"
 #include "cli/PrintableText.h"
 
-#include <QSaveFile>
+#include "cli/OutputFile.h"
+#include "device/PortDiagnosis.h"
 
 std::optional<AppPreferences> QovctlRun::connectionPreferences(int *exitCode)
 {
@@ -22,6 +23,13 @@ std::optional<AppPreferences> QovctlRun::connectionPreferences(int *exitCode)
         return store ? store->get(QLatin1String(key), QLatin1String(defaultText))
                      : QString::fromLatin1(defaultText);
     };
+
+    if (store && !store->problem().isEmpty()) {
+        m_err << "qovctl: " << store->problem()
+              << "; make it readable, or remove it to start from the defaults" << Qt::endl;
+        *exitCode = QovctlExit::BadUsage;
+        return std::nullopt;
+    }
 
     AppPreferences p;
     if (m_opt.programmerType) {
@@ -62,12 +70,16 @@ std::optional<AppPreferences> QovctlRun::connectionPreferences(int *exitCode)
         p.comPort = QString::number(*m_opt.port);
     } else {
         const QString text = stored("COMPORT", "1");
+        // The numbers --port takes; anything else is a damaged preference.
         const auto n = wholeNumber16(text);
-        const bool valid = n && *n >= 1;
+        const bool valid = n && *n >= MinPortNumber && *n <= MaxPortNumber;
         // The stored number matters only when it names the port: not when discovery
         // finds it, nor when a device path or the simulator stands in for it.
         if (!valid && !portGiven && !p.usbAutomatic())
-            return damaged(QStringLiteral("COMPORT"), text, QStringLiteral("a COM port number"),
+            return damaged(QStringLiteral("COMPORT"), text,
+                           QStringLiteral("a COM port number from %1 to %2")
+                               .arg(MinPortNumber)
+                               .arg(MaxPortNumber),
                            QStringLiteral("--port"));
         p.comPort = valid ? text.trimmed() : QStringLiteral("1");
     }
@@ -95,6 +107,8 @@ int QovctlRun::withBoard(const std::function<int(Session &, CliMessageBoxes &)> 
     CliMessageBoxes boxes(m_err);
     Session session(std::move(port), *m_env.clock, boxes);
     session.prefs() = *prefs;
+    if (!m_opt.device.isEmpty())
+        boxes.setNamedDevice(session.port().deviceName());
     if (!m_opt.debugLog.isEmpty()) {
         session.prefs().debugMode = true;
         if (!session.log().openAt(m_opt.debugLog)) {
@@ -124,7 +138,14 @@ int QovctlRun::withBoard(const std::function<int(Session &, CliMessageBoxes &)> 
         });
     }
     UpdateQOVProgrammerPowerStatus(session.prefs(), comm);
-    return work(session, boxes);
+    int result = work(session, boxes);
+    if (!session.log().writeError().isEmpty()) {
+        m_err << "qovctl: cannot write the debug log " << printable(m_opt.debugLog, 1000) << ": "
+              << session.log().writeError() << Qt::endl;
+        if (result == QovctlExit::Success)
+            result = QovctlExit::OutputFailure;
+    }
+    return result;
 }
 
 void QovctlRun::reportSilentFailure(const CliMessageBoxes &boxes, int shownBefore,
@@ -141,11 +162,11 @@ bool QovctlRun::writeOutput(const QByteArray &data)
         m_out.flush();
         return true;
     }
-    QSaveFile file(m_opt.output);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
+    QString error;
+    if (!OutputFile::save(m_opt.output, data, &error)) {
         // What was read from the board is not lost: it goes to standard output instead.
-        m_err << "qovctl: cannot write " << printable(m_opt.output, 1000) << ": "
-              << file.errorString() << "; printing it here instead" << Qt::endl;
+        m_err << "qovctl: cannot write " << printable(m_opt.output, 1000) << ": " << error
+              << "; printing it here instead" << Qt::endl;
         m_out << QString::fromUtf8(data);
         m_out.flush();
         return false;

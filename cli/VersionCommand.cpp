@@ -3,6 +3,8 @@
 #include "app/Session.h"
 #include "cli/CliMessageBoxes.h"
 #include "cli/QovctlRun.h"
+#include "device/PortDiagnosis.h"
+#include "device/TerminalText.h"
 
 int versionCommand(QovctlRun &run)
 {
@@ -17,7 +19,8 @@ int versionCommand(QovctlRun &run)
         if (greeting == ExpectedXOKReply || session.prefs().isQOVSelfPowered) {
             const std::optional<QString> version = link.GetVersion(comm);
             if (version) {
-                run.out() << "QOV Version: " << *version << Qt::endl;
+                // The board's own bytes: nothing it sends may drive the terminal.
+                run.out() << "QOV Version: " << TerminalText::printable(*version) << Qt::endl;
                 exitCode = QovctlExit::Success;
             } else {
                 boxes.showMessage(QStringLiteral("Unable to aquire the QOV Firmware Version"));
@@ -26,8 +29,9 @@ int versionCommand(QovctlRun &run)
             boxes.showMessage(QStringLiteral("QOV Not Found"));
         }
         if (comm.hasFailed())
-            run.err() << "qovctl: lost the connection to the programmer on " << comm.deviceName()
-                      << ": " << comm.lastError().description << Qt::endl;
+            run.err() << "qovctl: lost the connection to the programmer on "
+                      << shownDevicePath(comm.deviceName()) << ": " << comm.lastError().description
+                      << Qt::endl;
         link.closeComPort(comm);
         return exitCode;
     });

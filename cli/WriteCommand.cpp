@@ -5,6 +5,7 @@
 #include "cli/CliReporter.h"
 #include "cli/PrintableText.h"
 #include "cli/QovctlRun.h"
+#include "cli/StopSignals.h"
 #include "settings/Profile.h"
 #include "settings/SettingsTransactions.h"
 
@@ -27,6 +28,12 @@ int writeCommand(QovctlRun &run)
         CliReporter reporter(run.err(), run.env().progressLines, true);
         SettingsTransactions transactions(session.link(), session.port(), reporter);
         const int shown = boxes.shownCount();
+        // Ctrl-C, SIGTERM or SIGHUP: the setting in progress is finished, then the
+        // write stops; a second signal ends the program at once.
+        std::optional<StopSignals> stopSignals;
+        if (run.env().catchStopSignals)
+            stopSignals.emplace();
+        // Until the write can stop between settings, a first signal lets it end.
         const TransactionResult result = transactions.Command2_Click(settings);
         if (result.ok()) {
             run.out() << "All 20 locations written and verified." << Qt::endl;

@@ -20,6 +20,8 @@ struct QovctlRig
     int usbPort = 4;
     bool usbAutomatic = true; // the automatic USB discovery is available
     int portsMade = 0;
+    QList<SerialPortEntry> ports{{"ttyS0", "/dev/ttyS0", {}, {}, false, 0, 0, {}},
+                                 {"ttyUSB0", "/dev/ttyUSB0", {}, {}, true, 0x10C4, 0x823E, {}}};
     QString out, err;
     QTemporaryDir dir;
 
@@ -45,11 +47,7 @@ struct QovctlRig
         };
         env.makeUsbPortFinder
             = [this](DebugLog *) { return std::make_unique<FixedUsbPortFinder>(usbPort); };
-        env.listSerialPorts = [] {
-            return QList<SerialPortEntry>{
-                {"ttyS0", "/dev/ttyS0", {}, {}, false, 0, 0, {}},
-                {"ttyUSB0", "/dev/ttyUSB0", {}, {}, true, 0x10C4, 0x823E, {}}};
-        };
+        env.listSerialPorts = [this] { return ports; };
         const bool usb = usbAutomatic;
         env.usbAutomaticAvailable = [usb] { return usb; };
         out = err = QString();
