@@ -22,8 +22,10 @@ const char CommandHelp[]
       "\n"
       "The connection defaults to the window's stored preferences; the options above\n"
       "change it for one run and store nothing.\n"
-      "Exit status: 0 success, 1 the QOV or the port failed, 2 bad usage or a bad\n"
-      "profile (nothing is sent to the QOV).\n";
+      "Exit status: 0 success, 1 the QOV or the port failed, 2 bad usage, a bad\n"
+      "profile or unusable preferences (nothing is sent to the QOV), or a result that\n"
+      "could not be written out. During write, Ctrl-C stops after the setting in\n"
+      "progress (exit 1); a second Ctrl-C stops at once (exit 130).\n";
 
 std::optional<int> wholeInRange(const QString &text, int low, int high)
 {
@@ -55,13 +57,14 @@ QovctlOptionParser::QovctlOptionParser(const QStringList &commands) : m_commands
          QStringLiteral("The QOV is installed in the Xbox (a missing greeting is no failure).")},
         {QStringLiteral("force-power"),
          QStringLiteral("The programmer powers the QOV regardless.")},
-        {QStringLiteral("debug-log"), QStringLiteral("Write the debug trace to FILE."),
+        {QStringLiteral("debug-log"),
+         QStringLiteral("Write the debug trace to FILE ('-': standard error)."),
          QStringLiteral("FILE")},
         {QStringLiteral("simulate"),
          QStringLiteral("Talk to a built-in simulated QOV instead of a programmer.")},
         {QStringLiteral("json"), QStringLiteral("read, defaults: print a JSON profile.")},
         {{QStringLiteral("o"), QStringLiteral("output")},
-         QStringLiteral("read, defaults: write to FILE instead of the screen."),
+         QStringLiteral("read, defaults: write to FILE instead of the screen ('-': the screen)."),
          QStringLiteral("FILE")},
         {QStringLiteral("defaults"), QStringLiteral("write: write the factory defaults.")},
         {QStringLiteral("count"), QStringLiteral("learn: stop after N codes (default 1)."),
