@@ -47,7 +47,7 @@ int main(int argc, char *argv[])
     }
 
     Session session(std::move(port), clock, messages);
-    Form1 form(session, messages, store);
+    MainWindow form(session, messages, store);
     messages.setParentWidget(&form);
     SimulatedUsbPortFinder simulatedFinder;
     if (board)
