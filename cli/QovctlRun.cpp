@@ -24,8 +24,8 @@ std::optional<AppPreferences> QovctlRun::connectionPreferences(int *exitCode)
                      : QString::fromLatin1(defaultText);
     };
 
-    if (store && !store->problem().isEmpty()) {
-        m_err << "qovctl: " << store->problem()
+    if (const QString problem = store ? store->problem() : QString(); !problem.isEmpty()) {
+        m_err << "qovctl: " << problem
               << "; make it readable, or remove it to start from the defaults" << Qt::endl;
         *exitCode = QovctlExit::BadUsage;
         return std::nullopt;
