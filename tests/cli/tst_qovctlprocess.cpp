@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <unistd.h>
+
 static const QByteArray Conf = "[V2]\nFIRSTLOAD=False\nPROGTYPE=1\nCOMPORT=1\n";
 
 class TestQovctlProcess : public QObject
@@ -72,10 +74,15 @@ private slots:
             env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath("unreadable"));
             QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("unreadable/QOVPROGSOFT.conf")));
         }
+        int pipe[2] = {-1, -1};
+        if (standardOutput == "closed") { // a pipe whose reader has gone
+            QVERIFY(::pipe(pipe) == 0 && ::close(pipe[0]) == 0);
+            ctl.setChildProcessModifier([fd = pipe[1]] { ::dup2(fd, STDOUT_FILENO); });
+        }
         ctl.setProcessEnvironment(env);
         ctl.start(m_qovctl, args);
-        if (standardOutput == "closed")
-            ctl.closeReadChannel(QProcess::StandardOutput);
+        if (pipe[1] >= 0)
+            ::close(pipe[1]);
         QVERIFY(ctl.waitForFinished(30000));
         const QString out = ctl.readAllStandardError() + ctl.readAllStandardOutput();
         QVERIFY2(ctl.exitStatus() == QProcess::NormalExit && ctl.exitCode() == exitCode,
