@@ -48,6 +48,10 @@ public:
     std::optional<QString> GetVersion(ProgrammerPort &comm);
     // The greeting text (non-zero bytes), or nothing when nothing was waiting.
     std::optional<QString> GetXOK(ProgrammerPort &comm);
+    // Bytes found waiting when the last ReadFromDevice or WriteToDevice was about to
+    // send its command, dropped unread. They came after the answer of the command
+    // before, so that answer may have been junk: its location is not to be trusted.
+    int staleBytesDropped() const { return m_staleDropped; }
 
     // No two device commands overlap on the port. A command claims the link for
     // its whole run (the claim ends with the Claim object). Learn mode also holds
@@ -90,6 +94,10 @@ private:
     bool cyclePort(ProgrammerPort &comm, PortError &error);
     // Logs and shows why the port could not be opened; always false.
     bool reportOpenFailure(const PortError &error);
+    // Drops input left from before a command (logged under prefix); the bytes dropped.
+    int dropStaleInput(ProgrammerPort &comm, const QString &prefix);
+    // Sends the version query and takes its answer (empty: none), logging the count.
+    QByteArray queryVersion(ProgrammerPort &comm, const QString &prefix);
 
     Clock &m_clock;
     DebugLog &m_log;
@@ -99,6 +107,7 @@ private:
     std::function<void(ProgrammerPort &)> m_updateComPort;
     bool m_busy = false;
     bool m_held = false;
+    int m_staleDropped = 0;
 };
 
 // The line-state rule: forcePower -> RTS on, else RTS = !isQOVSelfPowered; the USB

@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 
 class TransactionReporter
@@ -37,14 +38,28 @@ struct TransactionResult
         BadVersion,    // CheckQOV failed
         Incomplete,    // some locations failed (failedLocations, in transfer order)
         PortLost,      // the port failed in the middle (device removed)
+        Stopped,       // Write All stopped on request between two settings
     };
+    TransactionResult() = default;
+    TransactionResult(Outcome o, QList<int> failed = {}, QString why = {})
+        : outcome(o), failedLocations(std::move(failed)), detail(std::move(why))
+    {
+    }
+
     Outcome outcome = Success;
-    // In transfer order. For PortLost: those failed so far, including the one
-    // at which the port was lost.
+    // In transfer order: the locations not read (no answer, or an answer that cannot
+    // be trusted) or not written and verified. Write All names every location not
+    // verified, also those never tried when it stopped or lost the port; a lost read
+    // names those failed up to the loss (the record is left as it was anyway).
     QList<int> failedLocations;
     QString detail; // for PortLost: the port layer's description
+    // Write All: the locations written and verified, in transfer order.
+    QList<int> verifiedLocations;
 
     bool ok() const { return outcome == Success; }
+    // Write All's settings, each as its locations in transfer order (a code's three
+    // bytes are one setting): those written and verified whole, or the others.
+    QList<QList<int>> settings(bool verified) const;
 };
 
 class SettingsTransactions
@@ -53,13 +68,16 @@ public:
     SettingsTransactions(DeviceLink &link, ProgrammerPort &comm, TransactionReporter &reporter);
 
     TransactionResult Command1_Click(DeviceSettings &settings); // Read Values
-    TransactionResult Command2_Click(DeviceSettings &settings); // Write All
+    // Write All. stopRequested is asked before each setting (never inside a code's
+    // three bytes); once it says yes, nothing more is written.
+    TransactionResult Command2_Click(DeviceSettings &settings,
+                                     const std::function<bool()> &stopRequested = {});
 
 private:
     // Opens the port and checks for the board; a result when the transaction
     // stops there (everything already reported and cleaned up).
     std::optional<TransactionResult> openAndCheck();
-    TransactionResult portLost(TransactionResult result);
+    TransactionResult portLost(TransactionResult result, const QString &unverified = {});
     void closeAndReset();
     // Waits for a late answer of a failed location and drops it.
     void discardLateAnswer();

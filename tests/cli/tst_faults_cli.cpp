@@ -68,8 +68,7 @@ void TestFaultsCli::run_data()
                 QTest::addRow("%s %d %s", qPrintable(args[0]), loc,
                               qPrintable(SimBoard::faultName(f)))
                     << args << loc << f << QString()
-                    << int(args[0] == "write" || f == Fault::NoReadAnswer || f == Fault::Late
-                           || f == Fault::Vanish);
+                    << int(args[0] == "write" || (f != Fault::NoAck && f != Fault::WrongReadback));
     for (const QStringList &args : {QStringList{"version"}, {"learn", "--timeout", "5"}})
         QTest::addRow("%s vanish", qPrintable(args[0]))
             << args << -1 << Fault::Vanish << QString() << 1;
@@ -147,6 +146,14 @@ void TestFaultsCli::run()
         return;
     if (fault == Fault::Vanish) {
         QVERIFY2(err.contains(QLatin1String("COM1")), qPrintable(err));
+        if (args[0] == "write") { // every location not verified, also those never tried
+            QStringList rest;
+            for (int loc : SettingsTransferOrder)
+                if (loc == location || !rest.isEmpty())
+                    rest << QString::number(loc);
+            QVERIFY2(err.contains("failed location(s): " + rest.join(", ") + '\n'),
+                     qPrintable(err));
+        }
         board.clearFaults();
         board.setEventLog({});
         board.reconnect();

@@ -70,6 +70,10 @@ private slots:
             {"write: 255.5 never sent", Write, [](Rig &r) { r.settings.setValueAt(4, 255.5); },
              T::Incomplete, write + each + "4|" + failed + "4" + close},
             {"write: port lost", Write, faults({5}, Fault::Vanish), T::PortLost, write + lost},
+            {"write: stop asked inside a code", Write,
+             [](Rig &r) { r.stop = [&r] { return r.done.contains(11); }; }, T::Stopped,
+             write + "status Err: Write Stopped|message Write stopped: not written and verified: "
+                     "location(s) 13, 14, 15, 16, 17, 18, 19, 20, 21" + close},
             {"no port", Both, [](Rig &r) { r.port.setExistingPorts({5}); }, T::PortNotOpened,
              "status Opening Port|message Unable to open COM 1|reset"},
             {"no greeting", Both, [](Rig &r) { r.board.setGreeting({}); }, T::QovNotFound, notFound},
@@ -140,8 +144,22 @@ private slots:
                 else if (qRound(before.valueAt(loc)) > 255 || before.valueAt(loc) < 0)
                     QVERIFY(!wire.contains(QByteArray("W") + char(loc))); // never sent or rounded
             }
-        } else if (outcome == TransactionResult::PortLost) {
+        } else if (outcome == TransactionResult::PortLost && !write) {
             QCOMPARE(rig.done.last(), r.failedLocations.last()); // nothing tried after it
+        } else if (outcome == TransactionResult::PortLost) {     // all not verified are named
+            const QList<int> rest(SettingsTransferOrder.cbegin() + rig.done.size() - 1,
+                                  SettingsTransferOrder.cend());
+            QCOMPARE(r.failedLocations, rest);
+            QStringList names;
+            for (int loc : rest)
+                names << QString::number(loc);
+            QVERIFY(rig.messages.texts().last().endsWith(names.join(", ")));
+        } else if (outcome == TransactionResult::Stopped) { // the code in progress is whole
+            QCOMPARE(r.verifiedLocations, rig.done);
+            QCOMPARE(r.settings(true).last(), (QList<int>{10, 11, 12}));
+            QCOMPARE(r.settings(false),
+                     (QList<QList<int>>{{13, 14, 15}, {16, 17, 18}, {19, 20, 21}}));
+            QCOMPARE(rig.board.memoryBytes().mid(13), memory.mid(13));
         } else { // stopped before the first location
             QCOMPARE(rig.board.memoryBytes(), memory);
             QVERIFY(!wire.contains('R') && !wire.contains('W'));

@@ -25,7 +25,7 @@ struct TransactionRig : TransactionReporter
     }
     TransactionResult run(bool write)
     {
-        return write ? transactions.Command2_Click(settings)
+        return write ? transactions.Command2_Click(settings, stop)
                      : transactions.Command1_Click(settings);
     }
 
@@ -38,6 +38,7 @@ struct TransactionRig : TransactionReporter
     DeviceLink link{clock, log, messages, prefs};
     SettingsTransactions transactions{link, port, *this};
     std::optional<DeviceLink::Claim> claim;
+    std::function<bool()> stop; // Write All's stop request
     DeviceSettings settings;
     QStringList events;
     QList<double> progress;
