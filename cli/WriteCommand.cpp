@@ -9,6 +9,24 @@
 #include "settings/Profile.h"
 #include "settings/SettingsTransactions.h"
 
+namespace {
+
+// Settings by their locations, a code as its three ("10-12"); "none" for none.
+QString settingsText(const QList<QList<int>> &settings)
+{
+    QStringList names;
+    for (const QList<int> &locations : settings) {
+        if (!locations.isEmpty())
+            names << (locations.size() == 1
+                          ? QString::number(locations.first())
+                          : QStringLiteral("%1-%2").arg(locations.first()).arg(locations.last()));
+    }
+    return names.isEmpty() ? QStringLiteral("none")
+                           : QStringLiteral("location(s) ") + names.join(QStringLiteral(", "));
+}
+
+} // namespace
+
 int writeCommand(QovctlRun &run)
 {
     DeviceSettings settings;
@@ -33,8 +51,15 @@ int writeCommand(QovctlRun &run)
         std::optional<StopSignals> stopSignals;
         if (run.env().catchStopSignals)
             stopSignals.emplace();
-        // Until the write can stop between settings, a first signal lets it end.
-        const TransactionResult result = transactions.Command2_Click(settings);
+        const auto stopRequested = [] { return StopSignals::received() != 0; };
+        const TransactionResult result = transactions.Command2_Click(settings, stopRequested);
+        if (result.outcome == TransactionResult::Stopped) {
+            run.err() << "qovctl: stopped by " << StopSignals::name(StopSignals::received())
+                      << "; written and verified: " << settingsText(result.settings(true))
+                      << "; not written and verified: " << settingsText(result.settings(false))
+                      << Qt::endl;
+            return QovctlExit::DeviceFailure;
+        }
         if (result.ok()) {
             run.out() << "All 20 locations written and verified." << Qt::endl;
             return QovctlExit::Success;

@@ -261,9 +261,10 @@ void TestFaultsCli::interruptedWrite()
     ++g_injected[QStringLiteral("qovctl write interrupted")];
     if (interrupts > 1)
         return;
-    QVERIFY2(err.contains("stopped by SIGINT") && err.contains("verified: location(s) 0, 1, 2")
-                 && err.contains("10-12; not written: location(s) 13-15, 16-18, 19-21"),
-             qPrintable(err));
+    QVERIFY2(
+        err.contains("stopped by SIGINT") && err.contains("verified: location(s) 0, 1, 2")
+            && err.contains("10-12; not written and verified: location(s) 13-15, 16-18, 19-21"),
+        qPrintable(err));
     QVERIFY(stateFile.open(QIODevice::ReadOnly));
     const QByteArray memory = QByteArray::fromHex(stateFile.readAll());
     DeviceSettings defaults;
