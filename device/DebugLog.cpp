@@ -1,5 +1,7 @@
 #include "device/DebugLog.h"
 
+#include "device/TerminalText.h"
+
 #include <QFileInfo>
 #include <cstdio>
 
@@ -35,7 +37,8 @@ bool DebugLog::openAt(const QString &path)
     m_path = path;
     m_error.clear();
     m_writeError.clear();
-    if (path == QLatin1String("-")) {
+    m_toTerminal = path == QLatin1String("-");
+    if (m_toTerminal) {
         if (m_file.open(stderr, QIODevice::WriteOnly))
             return true;
     } else {
@@ -49,6 +52,7 @@ bool DebugLog::openAt(const QString &path)
 
 bool DebugLog::openOwnName(const QString &path)
 {
+    m_toTerminal = false;
     m_enabled = true;
     m_file.close();
     m_path = path;
@@ -99,7 +103,10 @@ void DebugLog::WriteDebugLog(const QString &text)
         m_lines.remove(0, m_lines.size() - MaxLinesInMemory);
     // After a failed write the file is left alone: the reason is kept for the end.
     if (m_file.isOpen() && m_writeError.isEmpty()) {
-        const QByteArray line = text.toLatin1() + "\r\n";
+        // On standard error the board's bytes in a line (a greeting, a version)
+        // are spelled out: they may not drive the terminal.
+        const QByteArray line
+            = (m_toTerminal ? TerminalText::printable(text, -1) : text).toLatin1() + "\r\n";
         // A trace must survive a crash or a pulled cable: each line is flushed.
         if (m_file.write(line) != line.size() || !m_file.flush())
             m_writeError = m_file.errorString();

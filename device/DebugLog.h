@@ -40,6 +40,7 @@ private:
     bool openOwnName(const QString &path);
 
     bool m_enabled = false;
+    bool m_toTerminal = false; // "-": standard error
     QFile m_file;
     QString m_path;
     QString m_error;
