@@ -3,10 +3,8 @@
 #include "app/Session.h"
 #include "app/TextConversions.h"
 #include "cli/CliMessageBoxes.h"
-#include "cli/PrintableText.h"
-
 #include "cli/OutputFile.h"
-#include "device/PortDiagnosis.h"
+#include "cli/PrintableText.h"
 
 std::optional<AppPreferences> QovctlRun::connectionPreferences(int *exitCode)
 {
