@@ -7,8 +7,9 @@
 MainMenus::MainMenus(QMenuBar *bar)
 {
     QMenu *file = addSubmenu(bar, QStringLiteral("filemenu"), QStringLiteral("&File"));
-    addItem(file, QStringLiteral("openmenu"), QStringLiteral("Open"))->setEnabled(false);
-    addItem(file, QStringLiteral("savemenu"), QStringLiteral("Save"))->setEnabled(false);
+    // Open and Save are wired by the settings view, which owns the fields they fill and read.
+    addItem(file, QStringLiteral("openmenu"), QStringLiteral("Open"));
+    addItem(file, QStringLiteral("savemenu"), QStringLiteral("Save"));
     addSeparator(file, QStringLiteral("spacer2"));
     m_exit = addItem(file, QStringLiteral("exit"), QStringLiteral("&Exit"));
 

@@ -43,6 +43,10 @@ MainStatusBar::MainStatusBar(QMainWindow &window) : m_window(&window)
     m_progressBar->setRange(0, 100);
     m_progressBar->setValue(0);
     m_progressBar->setTextVisible(false);
+    // Flat, without a border of its own: the panel's frame is the only one.
+    m_progressBar->setStyleSheet(
+        QStringLiteral("QProgressBar { border: none; background: transparent; }"
+                       "QProgressBar::chunk { background-color: palette(highlight); }"));
     m_progressBar->hide();
 }
 

@@ -80,6 +80,7 @@ MainWindow::MainWindow(Session &session, MessageBoxes &messages, PreferenceStore
     // The fields' rules, the check boxes, the two buttons and Clear/Load Default
     // Values are bound by the settings view, which finds them by name.
     m_settingsView = new SettingsView(this, m_session, *this);
+    m_settingsView->setPreferenceStore(&m_store);
 }
 
 MainWindow::~MainWindow()
@@ -250,6 +251,7 @@ void MainWindow::qovversionmenu_Click()
     auto claim = m_session.link().tryClaim();
     if (!claim) {
         QApplication::beep();
+        setStatusBarText(SettingsView::refusalText(m_session.link()));
         return;
     }
     DeviceLink &link = m_session.link();

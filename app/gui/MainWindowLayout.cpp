@@ -126,6 +126,8 @@ void MainWindowLayout::buildControls(QMainWindow &window)
             width = qMax(width, needed);
         }
         w->setGeometry(left, tw(c.top), width, tw(c.height));
+        if (auto *edit = qobject_cast<QLineEdit *>(w))
+            CodeLineEdit::keepTextInside(edit, QStringLiteral("CA52D3"));
     }
 
     auto *line = new QFrame(central);
@@ -141,4 +143,6 @@ void MainWindowLayout::buildControls(QMainWindow &window)
             QWidget::setTabOrder(previous, w);
         previous = w;
     }
+    // The first of the tab order has the focus: Space right after start-up reads the board.
+    central->findChild<QWidget *>(QString::fromLatin1(TabOrder[0]))->setFocus();
 }

@@ -1,6 +1,7 @@
 #include "learn/gui/LearnWindow.h"
 
 #include "app/Session.h"
+#include "codes/gui/CodeDragList.h"
 #include "learn/LearnReport.h"
 
 #include <QApplication>
@@ -28,7 +29,8 @@ LearnWindow::LearnWindow(Session &session, QWidget *parent)
     setWindowTitle(QStringLiteral("Learn Mode"));
     setFixedSize(twips(4995), twips(3690));
 
-    m_list = new QListWidget(this);
+    // Its entries drag onto the main window's code fields like the code list's.
+    m_list = new CodeDragList(this);
     m_list->setObjectName(QStringLiteral("List1"));
     m_list->setGeometry(twips(315), twips(315), twips(4110), twips(2400));
 

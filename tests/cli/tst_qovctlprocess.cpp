@@ -58,6 +58,9 @@ private slots:
                 << "The device " + QDir::currentPath() + "/nowhere is not there|!COM 1|!8002";
         QTest::newRow("preferences unreadable") << QStringList{"read"} << "unreadable" << 2
                 << "QOVPROGSOFT.conf cannot be read: it is a folder";
+        // The window's program answers these without a display.
+        QTest::newRow("qovprog --version") << QStringList{"qovprog", "--version"} << "" << 0 << "qovprog " QOV_VERSION_STRING;
+        QTest::newRow("qovprog --help") << QStringList{"qovprog", "--help"} << "" << 0 << "Usage: qovprog [DEBUG]";
         // clang-format on
     }
     void commands()
@@ -79,8 +82,14 @@ private slots:
             QVERIFY(::pipe(pipe) == 0 && ::close(pipe[0]) == 0);
             ctl.setChildProcessModifier([fd = pipe[1]] { ::dup2(fd, STDOUT_FILENO); });
         }
+        const bool window = args.first() == "qovprog";
+        if (window) {
+            for (const char *display : {"DISPLAY", "WAYLAND_DISPLAY"})
+                env.remove(display);
+            env.insert("QT_QPA_PLATFORM", "xcb"); // a platform that would need a display
+        }
         ctl.setProcessEnvironment(env);
-        ctl.start(m_qovctl, args);
+        ctl.start(window ? QFileInfo(m_qovctl).dir().filePath(args.takeFirst()) : m_qovctl, args);
         if (pipe[1] >= 0)
             ::close(pipe[1]);
         QVERIFY(ctl.waitForFinished(30000));

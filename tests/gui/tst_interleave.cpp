@@ -35,6 +35,7 @@ LearnWindow *openLearn(GuiHarness &h)
     h.storeRegular(QStringLiteral("2"), QStringLiteral("1"));
     if (!h.load())
         return nullptr;
+    h.action("loadefaultvaluesmenu")->trigger(); // fields Write All can send
     h.action("learnmodemenu")->trigger();
     for (QWidget *w : QApplication::topLevelWidgets())
         if (auto *l = qobject_cast<LearnWindow *>(w); l && (l->Command1_Click(), l->isLearning()))

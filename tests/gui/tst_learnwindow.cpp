@@ -1,13 +1,17 @@
 // The learn window over a simulated board: reports become entries, the board is
 // re-armed, and every way of starting and ending learning leaves one state.
 #include "app/Session.h"
+#include "app/gui/GuiMessageBoxes.h"
 #include "learn/gui/LearnWindow.h"
 #include "sim/SimBoard.h"
 #include "sim/SimulatedPort.h"
 #include "support/RecordingMessageBoxes.h"
 
+#include <QApplication>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -154,6 +158,39 @@ private slots:
         QCOMPARE(rig.messages.m_shown.size(), int(!c[3].isEmpty()));
         QCOMPARE(rig.messages.texts().join("").left(c[3].size()), c[3]);
         QCOMPARE(rig.port->isOpen(), c[7] == "end" || (busy && c[7] == "exit open"));
+    }
+
+    // A message sits over the window the user works in; during start-up, when no
+    // window is shown yet, it is centred on the screen.
+    void messageOwner_data()
+    {
+        QTest::addColumn<bool>("learning");
+        QTest::newRow("the learn window's message") << true;
+        QTest::newRow("a start-up message") << false;
+    }
+    void messageOwner()
+    {
+        QFETCH(bool, learning);
+        GuiMessageBoxes boxes;
+        QWidget main; // the main window, not shown yet during start-up
+        boxes.setParentWidget(&main);
+        Rig rig;
+        learning ? main.show() : rig.window->hide();
+        QVERIFY(!learning || QTest::qWaitForWindowExposed(&main));
+        rig.window->activateWindow();
+        QVERIFY(!learning || QTest::qWaitForWindowActive(rig.window.get()));
+        QWidget *owner = &main;
+        QRect at;
+        QTimer::singleShot(0, [&] {
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (auto *box = qobject_cast<QMessageBox *>(w); box && box->isVisible())
+                    owner = box->parentWidget(), at = box->geometry(), box->accept();
+        });
+        boxes.showMessage(QStringLiteral("Please press ANY button"));
+        QCOMPARE(owner, learning ? rig.window.get() : nullptr);
+        const QRect over = learning ? rig.window->geometry()
+                                    : QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY((at.center() - over.center()).manhattanLength() <= 4);
     }
 };
 

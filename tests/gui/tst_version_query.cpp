@@ -1,5 +1,6 @@
 // Tools > QOV Version: every outcome ends with the port closed, status bar and
-// board memory untouched; it never starts while another command holds the port.
+// board memory untouched; it never starts while another command holds the port,
+// and says so in the status bar.
 #include "support/GuiHarness.h"
 
 #include <QTest>
@@ -48,7 +49,8 @@ private slots:
         QVERIFY(!c[4].isEmpty() || h.session->log().lines().last() == "closeComPort: Closing Port");
         QCOMPARE(h.board.receivedBytes().contains("VVVV"), c[5].contains("Version"));
         QCOMPARE(h.form->statusText() + h.board.memoryBytes().toHex(),
-                 "untouched" + memory.toHex());
+                 (c[4] == "busy" ? "Not started: another command is using the port" : "untouched")
+                     + memory.toHex()); // refused with a reason; otherwise left alone
         QCOMPARE(h.session->link().isBusy(), other.has_value());
     }
 };
