@@ -6,8 +6,7 @@
 #include "device/Clock.h"
 #include "device/QtProgrammerPort.h"
 #include "device/UsbPortFinder.h"
-#include "sim/SimBoard.h"
-#include "sim/SimulatedPort.h"
+#include "sim/BuiltInSimulatedPort.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -48,15 +47,12 @@ int main(int argc, char *argv[])
     GuiMessageBoxes messages;
     QSettingsPreferenceStore store;
 
-    std::unique_ptr<SimBoard> board;
+    const bool simulated = qEnvironmentVariable("QOV_SIMULATOR") == QLatin1String("1");
     std::unique_ptr<ProgrammerPort> port;
-    if (qEnvironmentVariable("QOV_SIMULATOR") == QLatin1String("1")) {
-        board = std::make_unique<SimBoard>(clock);
-        board->setPowerFollowsOpen(true);
-        port = std::make_unique<SimulatedPort>(*board, clock);
-    } else {
+    if (simulated)
+        port = std::make_unique<BuiltInSimulatedPort>(clock, BuiltInSimulatedPort::Power{true});
+    else
         port = std::make_unique<QtProgrammerPort>();
-    }
 
     Session session(std::move(port), clock, messages);
     MainWindow form(session, messages, store);
@@ -67,7 +63,7 @@ int main(int argc, char *argv[])
     form.setWindowIcon(QApplication::windowIcon());
     messages.setParentWidget(&form);
     SimulatedUsbPortFinder simulatedFinder;
-    if (board)
+    if (simulated)
         session.link().setUsbPortFinder(&simulatedFinder);
 
     QStringList arguments = QApplication::arguments();

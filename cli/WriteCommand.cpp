@@ -52,7 +52,7 @@ int writeCommand(QovctlRun &run)
         if (run.env().catchStopSignals)
             stopSignals.emplace();
         const auto stopRequested = [] { return StopSignals::received() != 0; };
-        const TransactionResult result = transactions.Command2_Click(settings, stopRequested);
+        const TransactionResult result = transactions.writeAll(settings, stopRequested);
         if (result.outcome == TransactionResult::Stopped) {
             run.err() << "qovctl: stopped by " << StopSignals::name(StopSignals::received())
                       << "; written and verified: " << settingsText(result.settings(true))

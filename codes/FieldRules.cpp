@@ -1,6 +1,6 @@
 #include "codes/FieldRules.h"
 
-#include "app/TextConversions.h"
+#include "device/TextConversions.h"
 
 #include <QLocale>
 #include <QRegularExpression>

@@ -1,6 +1,6 @@
 #include "device/DeviceLink.h"
 
-#include "app/TextConversions.h"
+#include "device/TextConversions.h"
 #include "device/UsbPortFinder.h"
 
 #include <cmath>
@@ -67,7 +67,7 @@ void roundInPlace(double &v)
 
 } // namespace
 
-DeviceLink::DeviceLink(Clock &clock, DebugLog &log, MessageBoxes &messages, AppPreferences &prefs)
+DeviceLink::DeviceLink(Clock &clock, DebugLog &log, MessageBoxes &messages, LinkPreferences &prefs)
     : m_clock(clock), m_log(log), m_messages(messages), m_prefs(prefs)
 {
 }
@@ -413,7 +413,7 @@ std::optional<QString> DeviceLink::GetXOK(ProgrammerPort &comm)
     return text;
 }
 
-void UpdateQOVProgrammerPowerStatus(const AppPreferences &prefs, ProgrammerPort &comm)
+void UpdateQOVProgrammerPowerStatus(const LinkPreferences &prefs, ProgrammerPort &comm)
 {
     bool rts = prefs.forcePower ? true : !prefs.isQOVSelfPowered;
     // The USB programmer powers the board with RTS off; it needs DTR on to work at all.

@@ -1,6 +1,6 @@
 #include "settings/SettingsTransactions.h"
 
-#include "app/TextConversions.h"
+#include "device/TextConversions.h"
 
 #include <QStringList>
 #include <algorithm>
@@ -76,46 +76,25 @@ TransactionResult SettingsTransactions::portLost(TransactionResult result,
     return result;
 }
 
-std::optional<TransactionResult> SettingsTransactions::openAndCheck()
+std::optional<TransactionResult> SettingsTransactions::stoppedAt(const ConnectResult &connection)
 {
-    m_reporter.setStatusBarText(QStringLiteral("Opening Port"));
-    if (!m_link.openComPort(m_comm)) {
-        m_reporter.resetStatusBar();
-        return TransactionResult{TransactionResult::PortNotOpened, {}, {}};
+    using Stage = ConnectResult::Stage;
+    switch (connection.stage) {
+    case Stage::Connected: return std::nullopt;
+    case Stage::Busy: return TransactionResult{TransactionResult::Busy, {}, {}};
+    case Stage::PortNotOpened: return TransactionResult{TransactionResult::PortNotOpened, {}, {}};
+    case Stage::PortLost: return portLost({});
+    case Stage::NoGreeting: return TransactionResult{TransactionResult::QovNotFound, {}, {}};
+    case Stage::BadVersion: return TransactionResult{TransactionResult::BadVersion, {}, {}};
     }
-
-    m_reporter.setStatusBarText(QStringLiteral("Checking for QOV"));
-    const std::optional<QString> greeting = m_link.GetXOK(m_comm);
-    if (m_comm.hasFailed())
-        return portLost({});
-    if (!m_link.prefs().isQOVSelfPowered && greeting != ExpectedXOKReply) {
-        m_reporter.setStatusBarText(QStringLiteral("QOV Not Found"));
-        message(QStringLiteral("QOV Not Found"));
-        closeAndReset();
-        return TransactionResult{TransactionResult::QovNotFound, {}, {}};
-    }
-
-    const bool versionOk = m_link.CheckQOV(m_comm);
-    if (m_comm.hasFailed())
-        return portLost({});
-    if (!versionOk) {
-        m_reporter.setStatusBarText(QStringLiteral("Err: Incorrect QOV Version"));
-        message(QStringLiteral("Unable to retrieve QOV version"));
-        closeAndReset();
-        return TransactionResult{TransactionResult::BadVersion, {}, {}};
-    }
-
-    m_reporter.setStatusBarText(QStringLiteral("Found QOV"));
     return std::nullopt;
 }
 
-TransactionResult SettingsTransactions::Command1_Click(DeviceSettings &settings)
+TransactionResult SettingsTransactions::readValues(DeviceSettings &settings)
 {
-    const auto claim = m_link.tryClaim();
-    if (!claim)
-        return TransactionResult{TransactionResult::Busy, {}, {}};
-
-    if (std::optional<TransactionResult> stopped = openAndCheck())
+    const ConnectResult connection = BoardConnection(m_link, m_comm, &m_reporter)
+                                         .connect(BoardConnection::Purpose::Transaction);
+    if (std::optional<TransactionResult> stopped = stoppedAt(connection))
         return *stopped;
 
     // A lost port must not leave the record half reset behind a window that
@@ -168,14 +147,12 @@ TransactionResult SettingsTransactions::Command1_Click(DeviceSettings &settings)
     return result;
 }
 
-TransactionResult SettingsTransactions::Command2_Click(DeviceSettings &settings,
-                                                       const std::function<bool()> &stopRequested)
+TransactionResult SettingsTransactions::writeAll(DeviceSettings &settings,
+                                                 const std::function<bool()> &stopRequested)
 {
-    const auto claim = m_link.tryClaim();
-    if (!claim)
-        return TransactionResult{TransactionResult::Busy, {}, {}};
-
-    if (std::optional<TransactionResult> stopped = openAndCheck())
+    const ConnectResult connection = BoardConnection(m_link, m_comm, &m_reporter)
+                                         .connect(BoardConnection::Purpose::Transaction);
+    if (std::optional<TransactionResult> stopped = stoppedAt(connection))
         return *stopped;
 
     m_reporter.setStatusBarText(QStringLiteral("Writting Settings..."));

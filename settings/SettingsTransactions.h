@@ -2,6 +2,8 @@
 // Read Values and Write All: the transactions the program exists for. The same
 // code runs under the window and the command line; progress goes through a
 // TransactionReporter, messages through MessageBoxes, so there are no dialogs here.
+#include "device/BoardConnection.h"
+#include "device/ConnectionStatus.h"
 #include "device/DeviceLink.h"
 #include "settings/DeviceSettings.h"
 
@@ -10,11 +12,11 @@
 #include <functional>
 #include <optional>
 
-class TransactionReporter
+// The status texts (setStatusBarText, resetStatusBar) come from the connect step's
+// ConnectionStatus.
+class TransactionReporter : public ConnectionStatus
 {
 public:
-    virtual ~TransactionReporter() = default;
-    virtual void setStatusBarText(const QString &barText) = 0;
     virtual void setProgressBar(double numCurrent, double numTotal) = 0;
     virtual void resetStatusBar() = 0;
     // The window shows the record (Read Values, after the locations were read).
@@ -67,16 +69,16 @@ class SettingsTransactions
 public:
     SettingsTransactions(DeviceLink &link, ProgrammerPort &comm, TransactionReporter &reporter);
 
-    TransactionResult Command1_Click(DeviceSettings &settings); // Read Values
+    TransactionResult readValues(DeviceSettings &settings); // Read Values
     // Write All. stopRequested is asked before each setting (never inside a code's
     // three bytes); once it says yes, nothing more is written.
-    TransactionResult Command2_Click(DeviceSettings &settings,
-                                     const std::function<bool()> &stopRequested = {});
+    TransactionResult writeAll(DeviceSettings &settings,
+                               const std::function<bool()> &stopRequested = {});
 
 private:
-    // Opens the port and checks for the board; a result when the transaction
-    // stops there (everything already reported and cleaned up).
-    std::optional<TransactionResult> openAndCheck();
+    // The transaction's result when the connect step stopped it (everything
+    // already reported and cleaned up), nothing when the board is ready.
+    std::optional<TransactionResult> stoppedAt(const ConnectResult &connection);
     TransactionResult portLost(TransactionResult result, const QString &unverified = {});
     void closeAndReset();
     // Waits for a late answer of a failed location and drops it.

@@ -1,9 +1,9 @@
 #include "app/gui/DebugToolsMenu.h"
 
 #include "app/Session.h"
-#include "app/TextConversions.h"
 #include "app/gui/MainMenus.h"
 #include "device/MessageBoxes.h"
+#include "device/TextConversions.h"
 
 #include <QAction>
 #include <QApplication>

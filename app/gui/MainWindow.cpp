@@ -2,13 +2,14 @@
 
 #include "app/PreferenceStore.h"
 #include "app/Session.h"
-#include "app/TextConversions.h"
+#include "app/StoredPreferences.h"
 #include "app/gui/DebugToolsMenu.h"
 #include "app/gui/MainMenus.h"
 #include "app/gui/MainStatusBar.h"
 #include "app/gui/MainWindowLayout.h"
 #include "app/gui/ProgrammerSelection.h"
 #include "codes/gui/CodeListWindow.h"
+#include "device/BoardConnection.h"
 #include "device/MessageBoxes.h"
 #include "device/UsbPortFinder.h"
 #include "learn/gui/LearnWindow.h"
@@ -151,44 +152,45 @@ bool MainWindow::Form_Load(const QStringList &arguments)
     m_startupStep = 4;
 
     m_startupStep = 5;
-    const auto firstLoad
-        = boolFromText(m_store.get(QStringLiteral("FIRSTLOAD"), QStringLiteral("True")));
-    if (!firstLoad)
-        return failStartup(RuntimeFailure::typeMismatch());
-    if (*firstLoad) {
+    using Key = StoredPreferences::Key;
+    const StoredPreferences stored(&m_store);
+    // A damaged key stops the start-up at the step that reads it.
+    const auto damage = [&stored](Key key) {
+        const auto d = stored.damage(key);
+        return d ? std::optional<RuntimeFailure>(d->failure) : std::nullopt;
+    };
+    if (const auto failure = damage(Key::FirstLoad))
+        return failStartup(*failure);
+    if (stored.firstLoad()) {
         m_messages.showMessage(QStringLiteral("Dont forget to set the proper programmer type (and "
                                               "port number if using serial programmer) in the "
                                               "settings menu."),
                                MessageIcon::Information, QStringLiteral("First Time Information"));
-        m_store.save(QStringLiteral("FIRSTLOAD"), QStringLiteral("False"));
+        m_store.save(StoredPreferences::keyName(Key::FirstLoad), QStringLiteral("False"));
     }
     prefs.usbDllPresent = m_usbProbe ? m_usbProbe() : false;
-    const auto selfPowered
-        = boolFromText(m_store.get(QStringLiteral("ISQOVSELFPOWERED"), QStringLiteral("False")));
-    if (!selfPowered)
-        return failStartup(RuntimeFailure::typeMismatch());
-    prefs.isQOVSelfPowered = *selfPowered;
+    if (const auto failure = damage(Key::SelfPowered))
+        return failStartup(*failure);
+    prefs.isQOVSelfPowered = stored.selfPowered();
 
     m_startupStep = 6;
     m_programmers->selfPoweredItem()->setChecked(prefs.isQOVSelfPowered);
 
     m_startupStep = 7;
-    const QString forcePowerText
-        = m_store.get(QStringLiteral("FORCEPOWER"), QStringLiteral("False"));
-
     m_startupStep = 8;
-    const auto forcePower = boolFromText(forcePowerText);
-    if (!forcePower)
-        return failStartup(RuntimeFailure::typeMismatch());
-    prefs.forcePower = *forcePower;
+    if (const auto failure = damage(Key::ForcePower))
+        return failStartup(*failure);
+    prefs.forcePower = stored.forcePower();
     m_programmers->forcePowerItem()->setChecked(prefs.forcePower);
-    prefs.comPort = m_store.get(QStringLiteral("COMPORT"), QStringLiteral("1"));
+    // Any number will do here (one without a menu item is used as it is); step 11
+    // refuses a text that is none.
+    prefs.comPort = stored.text(Key::ComPort);
 
     m_startupStep = 9;
-    const QString programmerTypeText = m_store.get(QStringLiteral("PROGTYPE"), QStringLiteral("2"));
-
     m_startupStep = 10;
-    if (auto failure = m_programmers->applyProgrammerType(programmerTypeText))
+    if (const auto failure = damage(Key::ProgType))
+        return failStartup(*failure);
+    if (auto failure = m_programmers->applyProgrammerType(QString::number(stored.programmerType())))
         return failStartup(*failure);
     UpdateQOVProgrammerPowerStatus();
 
@@ -248,26 +250,19 @@ void MainWindow::UpdateQOVProgrammerPowerStatus()
 
 void MainWindow::qovversionmenu_Click()
 {
-    auto claim = m_session.link().tryClaim();
-    if (!claim) {
+    ProgrammerPort &comm = m_session.port();
+    const ConnectResult connection
+        = BoardConnection(m_session.link(), comm).connect(BoardConnection::Purpose::VersionQuery);
+    if (connection.stage == ConnectResult::Stage::Busy) {
         QApplication::beep();
         setStatusBarText(SettingsView::refusalText(m_session.link()));
         return;
     }
-    DeviceLink &link = m_session.link();
-    ProgrammerPort &comm = m_session.port();
-    if (!link.openComPort(comm))
+    if (connection.stage == ConnectResult::Stage::PortNotOpened)
         return;
-    const auto greeting = link.GetXOK(comm);
-    if (greeting == ExpectedXOKReply || m_session.prefs().isQOVSelfPowered) {
-        if (const auto version = link.GetVersion(comm))
-            m_messages.showMessage(QStringLiteral("QOV Version: ") + *version);
-        else
-            m_messages.showMessage(QStringLiteral("Unable to aquire the QOV Firmware Version"));
-    } else {
-        m_messages.showMessage(QStringLiteral("QOV Not Found"));
-    }
-    link.closeComPort(comm);
+    if (connection.connected())
+        m_messages.showMessage(QStringLiteral("QOV Version: ") + *connection.version);
+    m_session.link().closeComPort(comm);
 }
 
 void MainWindow::learnmodemenu_Click()

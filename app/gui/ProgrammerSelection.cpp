@@ -2,9 +2,9 @@
 
 #include "app/PreferenceStore.h"
 #include "app/Session.h"
-#include "app/TextConversions.h"
 #include "app/gui/MainMenus.h"
 #include "device/QtProgrammerPort.h"
+#include "device/TextConversions.h"
 
 #include <QAction>
 #include <QLabel>

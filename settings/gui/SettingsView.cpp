@@ -280,7 +280,7 @@ void SettingsView::Command1_Click()
     if (refusedAsBusy())
         return;
     SettingsTransactions transactions(m_session.link(), m_session.port(), *this);
-    transactions.Command1_Click(m_session.settings());
+    transactions.readValues(m_session.settings());
 }
 
 void SettingsView::Command2_Click()
@@ -295,7 +295,7 @@ void SettingsView::Command2_Click()
         return;
     }
     SettingsTransactions transactions(m_session.link(), m_session.port(), *this);
-    transactions.Command2_Click(m_session.settings());
+    transactions.writeAll(m_session.settings());
 }
 
 QString SettingsView::lastFolder() const

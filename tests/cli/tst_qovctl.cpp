@@ -94,6 +94,8 @@ private slots:
             {"port overridden", pref("COMPORT", "abc"), "--port 4 read", 0, "", ""},
             {"port absent", {}, "--port 9 read", 1, "", "Unable to open COM 9"},
             {"USB found", pref("PROGTYPE", "2"), "read", 0, "", ""},
+            {"nothing stored: the USB programmer, found",
+                [](Rig &r) { r.prefs.m_values.clear(), r.existingPorts = {4}; }, "read", 0, "", ""},
         };
         for (const auto &r : rows)
             QTest::newRow(r.name) << r.setup << r.args << r.exitCode << QByteArray(r.out)

@@ -40,7 +40,7 @@ struct ScriptRig : TransactionReporter
     VirtualClock clock;
     DebugLog log;
     RecordingMessageBoxes messages;
-    AppPreferences prefs;
+    LinkPreferences prefs;
     ScriptedPort port{clock};
     DeviceLink link{clock, log, messages, prefs};
     SettingsTransactions transactions{link, port, *this};
@@ -242,8 +242,8 @@ void TestFaults::junkWithAnswers()
                                    afterAck ? QByteArray() : tail, thenMs);
     }
     const DeviceSettings held = settings;
-    const TransactionResult r = write ? rig.transactions.Command2_Click(settings)
-                                      : rig.transactions.Command1_Click(settings);
+    const TransactionResult r
+        = write ? rig.transactions.writeAll(settings) : rig.transactions.readValues(settings);
     ++g_injected[QStringLiteral("junk with an answer")];
     QCOMPARE(r.outcome, TransactionResult::Incomplete);
     QCOMPARE(r.failedLocations, QList<int>{failed});

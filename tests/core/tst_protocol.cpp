@@ -15,7 +15,7 @@ struct Rig
     VirtualClock clock;
     DebugLog log;
     RecordingMessageBoxes messages;
-    AppPreferences prefs;
+    LinkPreferences prefs;
     ScriptedPort port{clock};
     DeviceLink link{clock, log, messages, prefs};
     Rig()

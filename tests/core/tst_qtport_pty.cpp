@@ -83,7 +83,7 @@ private slots:
         SystemClock clock;
         DebugLog log;
         RecordingMessageBoxes messages;
-        AppPreferences prefs;
+        LinkPreferences prefs;
         DeviceLink link{clock, log, messages, prefs};
         QtProgrammerPort port;
         QVERIFY(link.openComPort(port));

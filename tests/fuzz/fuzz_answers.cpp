@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     DebugLog log;
     log.enableInMemory();
     SilentMessageBoxes messages;
-    AppPreferences prefs;
+    LinkPreferences prefs;
     DeviceLink link(clock, log, messages, prefs);
     FuzzPort port(bytes);
 

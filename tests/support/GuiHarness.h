@@ -6,9 +6,9 @@
 #include "RecordingMessageBoxes.h"
 #include "app/PreferenceStore.h"
 #include "app/Session.h"
-#include "app/TextConversions.h"
 #include "app/gui/MainWindow.h"
 #include "device/Clock.h"
+#include "device/TextConversions.h"
 #include "sim/SimBoard.h"
 #include "sim/SimulatedPort.h"
 

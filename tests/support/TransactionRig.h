@@ -25,8 +25,7 @@ struct TransactionRig : TransactionReporter
     }
     TransactionResult run(bool write)
     {
-        return write ? transactions.Command2_Click(settings, stop)
-                     : transactions.Command1_Click(settings);
+        return write ? transactions.writeAll(settings, stop) : transactions.readValues(settings);
     }
 
     VirtualClock clock;
@@ -34,7 +33,7 @@ struct TransactionRig : TransactionReporter
     SimulatedPort port{board, clock};
     DebugLog log;
     RecordingMessageBoxes messages;
-    AppPreferences prefs;
+    LinkPreferences prefs;
     DeviceLink link{clock, log, messages, prefs};
     SettingsTransactions transactions{link, port, *this};
     std::optional<DeviceLink::Claim> claim;
