@@ -26,8 +26,6 @@ private slots:
             "0A51EF 4A55AB CA50F3 256 CA5A53 3 0 200 x x x -", "Button: Menu",
             err + "Valid values for No. Button Presses for Turn Off are: 1-255",
             err + "Read incomplete: no answer from location(s) 5"};
-        QTest::newRow("no board") << QStringList {
-            "absent", "        - - - -", "", "QOV Not Found | QOV Not Found"};
         QTest::newRow("clicks while the board starts") << QStringList {"busy", factory,
             "Button: Select", "Not started: another command is using the port"};
         // clang-format on
@@ -54,7 +52,6 @@ private slots:
                 h.board.setMemory(loc, byte);
             h.board.setFault(5, SimBoard::Fault::NoAnswer);
         }
-        h.board.setGreeting(c[0] == "absent" ? "" : "XOK");
         int hooks = 0; // opening the port lets pending events run: the user clicks there
         if (c[0] == "busy")
             h.clock.setProcessEventsHook([&] {
@@ -92,12 +89,10 @@ private slots:
         QTest::addColumn<QStringList>("prepare");
         QTest::addColumn<QString>("mentions");
         QTest::newRow("blank after start-up") << QStringList{} << "Read Values or Load Default Values first";
-        QTest::newRow("letter O for a zero") << QStringList{"loadefaultvaluesmenu", "3=CA5O73"}
-                                             << "Turn Off Code (\"CA5O73\"";
-        QTest::newRow("past the range, fractions")
-            << QStringList{"loadefaultvaluesmenu", "8=2551", "7=1005", "4=1.5"}
+        QTest::newRow("letter O, past the range, fractions")
+            << QStringList{"loadefaultvaluesmenu", "8=2551", "7=1005", "3=CA5O73", "4=1.5"}
             << "Mod On (\"2551\": 0 to 2550 in steps of 10), Mod Off (\"1005\": 0 to 2550 in steps "
-               "of 10), Turn Off No. Btn Presses (\"1.5\": a whole number from 1 to 255)";
+               "of 10), Turn Off Code (\"CA5O73\"";
         QTest::newRow("Clear Values clears a board") << QStringList{"clearUI"} << QString();
         // clang-format on
     }

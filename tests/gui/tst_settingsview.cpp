@@ -90,11 +90,9 @@ private slots:
     void typing_data()
     {
         // clang-format off
-        rows({"4|300|2,29,29||Turn Off|x", "6|0<1|0,0,0||Eject Tray|", "4|1.5|0,0,0|||x",
-            "4|30<<|2,29,2,2|||", "6|2x|1,1||Eject Tray|x", "8|205|0,2,2|||x",
+        rows({"4|300|2,29,29||Turn Off|x", "6|0<1|0,0,0||Eject Tray|", "4|30<<|2,29,2,2|||",
             "8|2551|0,0,0,0||ModOn|x", "7|-5|0,0||ModOff,ModOff|x",
             "1|4a55ab|000004,00004A,0004A5,004A55,04A55A,4A55AB|Button: Display||",
-            "1|1234567|000001,000012,000123,001234,012345,123456,123456|Button: Unknown||x",
             "3|CA5O73|00000C,0000CA,000CA5,000CA5,000CA5,000CA5|Button: Unknown||x",
             "5|1<|000001,000001|Button: Unknown||", "3|12@|000001,000012,CA50F3|Button: 0||",
             "3|12#|000001,000012,000012|Button: Unknown||", "4|12@|0,11,11|||"});

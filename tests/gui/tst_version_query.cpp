@@ -15,7 +15,6 @@ private slots:
         QTest::addColumn<QStringList>("c"); // type|self-powered|greeting|version|other|message
         for (const char *row :
             {"found, serial|1||XOK|2.5||QOV Version: 2.5",
-                "found, USB|2||XOK|2.5||QOV Version: 2.5",
                 "no version answer|1||XOK|||Unable to aquire the QOV Firmware Version",
                 "another command runs|1||XOK|2.5|busy|",
                 "port cannot open|1||XOK|2.5|gone|Unable to open COM 4\r\n\r\nError: 8002"}) {
