@@ -3,7 +3,6 @@
 #include "support/GuiHarness.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -42,11 +41,6 @@ private slots:
         const auto click = [&](const char *name) {
             QTest::mouseClick(h.find<QPushButton>(name), Qt::LeftButton);
         };
-        const auto text = [&](int i) { return h.find<QLineEdit>(QString("Text%1").arg(i)); };
-        const auto idle = [&] {
-            return h.form->statusText() == "Ready" && h.form->progressPosition() == 0
-                   && !h.port->isOpen();
-        };
         if (c[0] == "odd") {
             for (auto [loc, byte] : {std::pair{10, 0x0A}, {11, 0x51}, {12, 0xEF}, {0, 2}, {6, 255}})
                 h.board.setMemory(loc, byte);
@@ -65,15 +59,11 @@ private slots:
         } else {
             click("Command1");
         }
-        QStringList window; // Text1..Text8, then the four boxes
-        for (int i = 1; i <= 12; ++i)
-            window << (i <= 8 ? text(i)->text()
-                       : h.find<QCheckBox>(QString("Check%1").arg(i - 8))->isChecked() ? "x"
-                                                                                       : "-");
-        QCOMPARE(window.join(' '), c[1]);
-        QCOMPARE(text(1)->toolTip(), c[2]);
+        QCOMPARE(h.fields(' '), c[1]);
+        QCOMPARE(h.text(1)->toolTip(), c[2]);
         QCOMPARE(shown, c.mid(3));
-        QVERIFY(idle());
+        QVERIFY(h.form->statusText() == "Ready" && h.form->progressPosition() == 0
+                && !h.port->isOpen());
         // The box changed, so its handler ran; 256 presses refused, the byte kept.
         const DeviceSettings &s = h.session->settings();
         QVERIFY(c[0] != "odd" || (s.allowPowerOn == 1 && s.turnOffPresses == 255));
