@@ -93,8 +93,6 @@ MainWindow::~MainWindow()
     delete m_codeListWindow.data();
 }
 
-int MainWindow::twips(int tw) const { return MainWindowLayout::twips(*this, tw); }
-
 // ---------------------------------------------------------------- status bar
 
 QString MainWindow::statusText() const { return m_status->statusText(); }

@@ -20,10 +20,6 @@ private slots:
             "GetXOK: buffer count - 3|GetXOK: XOK|GetXOK: buffer count - 0|GetXOK: Failed|"
             "CheckQOV: buffer count.*|CheckQOV: .*|dbgMenu disableCOM|closeComPort: Closing Port|"
             "dbgMenu disableCOM|closeComPort: Port not open."};
-        QTest::newRow("closed port: False, program goes on") << QStringList {"",
-            "GetXOK|CheckQOV|DisableCom", "GetXOK Returned: False|CheckQOV Returned: False",
-            "GetXOK: buffer count - 0|GetXOK: Failed|CheckQOV: buffer count - 0|"
-            "dbgMenu disableCOM|closeComPort: Port not open."};
         QTest::newRow("refused mid-command")
             << QStringList {"y", "EnableCom|GetXOK|CheckQOV|DisableCom", "", ""};
         // clang-format on
