@@ -44,6 +44,8 @@ private slots:
         QVERIFY2(QRegularExpression(pattern).match(written).hasMatch(), qPrintable(written));
         QVERIFY(!h.port->isOpen() && h.quits == 0);
         QCOMPARE(h.session->link().isBusy(), other.has_value());
+        QCOMPARE(h.form->statusText(), other ? "Not started: another command is using the port"
+                                             : "Ready"); // a refusal is never silent
     }
 };
 

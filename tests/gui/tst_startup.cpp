@@ -33,7 +33,9 @@ private slots:
                  "COMPORT|25|||||Serial - COM25", "COMPORT|0|||||Serial - COM0",
                  "||||||Serial - COM3", "|||DEBUG||Debug Enabled|Serial - COM3",
                  "|||debug|||Serial - COM3", "|||DEBUG,x|||Serial - COM3",
-                 "|||DEBUG|/nonexistent-qov/below|Debug Enabled#Error In Startup Line: 0|"})
+                 "|||DEBUG|/nonexistent-qov/below|Debug Enabled#Error In Startup Line: 0|",
+                 "?|the preferences file p.conf cannot be read: Permission denied||||The "
+                 "preferences file p.conf cannot be read: Permission denied.|USB Manual - COM1"})
             QTest::newRow(qPrintable(row.left(40))) << row.split('|');
         // clang-format on
     }
@@ -44,7 +46,9 @@ private slots:
         GuiHarness h(!c[2].isEmpty());
         if (c[0] != "-")
             h.storeRegular(c[2].isEmpty() ? "1" : "2", "3");
-        if (!c[0].isEmpty() && c[0] != "-")
+        if (c[0] == "?") // a store that cannot be read: its text is the reason
+            h.store.m_problem = c[1];
+        else if (!c[0].isEmpty() && c[0] != "-")
             h.store.m_values[c[0]] = c[1];
         const auto before = h.store.m_values;
         h.form->setDebugLogDir(QDir(c[4].isEmpty() ? dir.path() : c[4]));
@@ -69,6 +73,15 @@ private slots:
             return;
         }
         QCOMPARE(h.find<QLabel>("progtypeText")->text(), c[6]);
+        if (c[0] == "?") { // said once; a choice holds for this run and says it is not kept
+            QVERIFY(h.messages.m_shown[0].text.contains("will not be kept"));
+            h.form->setComPort(4)->trigger();
+            QCOMPARE(h.find<QLabel>("progtypeText")->text(), "USB Manual - COM4");
+            QCOMPARE(h.form->statusText(),
+                     "Set for this run only: the preferences cannot be saved");
+            QCOMPARE(h.store.m_values, before);
+            return;
+        }
         if (c[0] == "COMPORT" && c[2].isEmpty()) // no menu item for that number
             QVERIFY(h.checkedComPorts().isEmpty() && h.port->portNumber() == c[1].toInt());
         QCOMPARE(h.store.m_values.value(c[0]), c[1]); // what was stored stays
