@@ -1,7 +1,6 @@
 // The learn session: the pauses around each request, how many reports one poll
 // takes in each front end's mode, and when the board is left armed.
-#include "support/RecordingMessageBoxes.h"
-#include "support/ScriptedPort.h"
+#include "support/LinkRig.h"
 
 #include "learn/LearnSession.h"
 
@@ -10,18 +9,10 @@
 using Reports = LearnSession::Reports;
 
 namespace {
-struct Rig
+struct Rig : LinkRig
 {
-    VirtualClock clock;
-    DebugLog log;
-    RecordingMessageBoxes messages;
-    LinkPreferences prefs;
-    ScriptedPort port{clock};
-    DeviceLink link{clock, log, messages, prefs};
-
     Rig()
     {
-        prefs.programmerType = SerialProgrammer;
         port.greetAfterOpen("XOK", 400);
         port.answerNextCommand("2.5", 20);
     }
@@ -66,12 +57,14 @@ private slots:
                 << QByteArray("4C0A51EF") << "0A51EF" << 2 << true << 50;
         QTest::newRow("window: two waiting, the first taken") << Reports::OnePerPoll << INT_MAX
                 << QByteArray("4C0A51EF4CCA50F3") << "0A51EF" << 2 << true << 50;
+        QTest::newRow("junk byte ahead: skipped") << Reports::OnePerPoll << INT_MAX
+                << QByteArray("004CCAF350") << "CAF350" << 2 << true << 50;
         QTest::newRow("command line: every waiting report") << Reports::EveryWaiting << INT_MAX
                 << QByteArray("4C0A51EF4CCA50F3") << "0A51EF CA50F3" << 2 << true << 50;
         QTest::newRow("command line: the last code wanted, not re-armed") << Reports::EveryWaiting
                 << 1 << QByteArray("4C0A51EF4CCA50F3") << "0A51EF" << 1 << false << 0;
-        QTest::newRow("part of a report: left waiting") << Reports::OnePerPoll << INT_MAX
-                << QByteArray("4C0A51") << "" << 1 << true << 0;
+        QTest::newRow("junk, then part of a report: the part left waiting") << Reports::OnePerPoll
+                << INT_MAX << QByteArray("EE4C0A51") << "" << 1 << true << 0;
         QTest::newRow("not a report: dropped, still armed") << Reports::EveryWaiting << INT_MAX
                 << QByteArray("580A51EF") << "" << 1 << true << 0;
         // clang-format on

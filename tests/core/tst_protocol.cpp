@@ -1,29 +1,13 @@
-#include "support/RecordingMessageBoxes.h"
-#include "support/ScriptedPort.h"
-
-#include "device/DeviceLink.h"
-#include "device/UsbPortFinder.h"
-#include "learn/LearnReport.h"
+#include "support/FixedUsbPortFinder.h"
+#include "support/LinkRig.h"
 
 #include <QTest>
 
 namespace {
 
-// Everything a device procedure touches, on virtual time starting at 0.
-struct Rig
+struct Rig : LinkRig
 {
-    VirtualClock clock;
-    DebugLog log;
-    RecordingMessageBoxes messages;
-    LinkPreferences prefs;
-    ScriptedPort port{clock};
-    DeviceLink link{clock, log, messages, prefs};
-    Rig()
-    {
-        log.enableInMemory();
-        prefs.programmerType = SerialProgrammer;
-        prefs.comPort = QStringLiteral("3");
-    }
+    Rig() { prefs.comPort = QStringLiteral("3"); }
 };
 
 // Runs "read LOC", "write LOC VALUE", "check", "version", "xok" or "close" (twice)
@@ -51,13 +35,6 @@ QString run(Rig &r, const QString &call)
 
 QString latin(const char *h) { return QString::fromLatin1(QByteArray::fromHex(h)); }
 const PortError Unavailable{PortErrorCode::HardwareNotAvailable, "Hardware not available"};
-
-struct FakeFinder : UsbPortFinder
-{
-    int findUsbProgrammerPort() override { return ++m_calls, m_port; }
-    int m_port = -1;
-    int m_calls = 0;
-};
 
 } // namespace
 
@@ -122,6 +99,10 @@ private slots:
             << "2.5" << "V>buffer count - 1;V>Succes. 50|46|53 '2.5'" << 327;
         QTest::newRow("check not a number") << "check" << "327835@0" << v4 << "False"
             << "C>buffer count - 3;C>50|120|53 '2x5'. Fail" << 300;
+        QTest::newRow("check binary") << "check" << "02ff03@0" << v4 << "True"
+            << "C>buffer count - 3;C>2|255|3 '2.3'. Success" << 300;
+        QTest::newRow("check negative") << "check" << "2d3235@0" << v4 << "False"
+            << "C>buffer count - 3;C>45|50|53 '-25'. Fail" << 300;
         QTest::newRow("version binary") << "version" << "02ff03@0" << v4 << "2.3"
             << "V>buffer count - 3;V>Succes. 2|255|3 '2.3'" << 300;
         QTest::newRow("version too late") << "version" << "322e35@301" << v4 << "<failure>"
@@ -322,33 +303,6 @@ private slots:
         QVERIFY(r.messages.m_shown.first().title.isEmpty());
     }
 
-    // Bytes gathered from the port while learning: the code of the first whole report
-    // ("-": none) and what is kept for the next poll.
-    void learnReports_data()
-    {
-        // clang-format off
-        QTest::addColumn<QString>("bytes");
-        QTest::addColumn<QString>("code");
-        QTest::addColumn<QString>("left");
-        QTest::newRow("report") << "4c0a51ef" << "0A51EF" << "";
-        QTest::newRow("junk byte ahead") << "004ccaf350" << "CAF350" << "";
-        QTest::newRow("two reports") << "4c0a51ef4cca50f3" << "0A51EF" << "4cca50f3";
-        QTest::newRow("junk and half a report") << "ee4cca50" << "-" << "4cca50";
-        QTest::newRow("junk only") << "eeee0a51" << "-" << "";
-        // clang-format on
-    }
-    void learnReports()
-    {
-        QFETCH(QString, bytes);
-        QFETCH(QString, code);
-        QByteArray pending = QByteArray::fromHex(bytes.toLatin1());
-        const auto parsed = LearnReport::parse(pending);
-        const auto taken = LearnReport::take(pending);
-        QCOMPARE(parsed ? parsed->toText() : "-", code);
-        QCOMPARE(taken ? taken->toText() : "-", code);
-        QTEST(QString::fromLatin1(pending.toHex()), "left");
-    }
-
     // A USB programmer's port is looked up first; the window learns the new number.
     void usbDiscovery()
     {
@@ -356,8 +310,7 @@ private slots:
             Rig r;
             r.prefs.programmerType = UsbProgrammer;
             r.prefs.usbDllPresent = true;
-            FakeFinder finder;
-            finder.m_port = found;
+            FixedUsbPortFinder finder(found);
             r.link.setUsbPortFinder(&finder);
             QStringList updates;
             r.link.setComPortUpdater([&](ProgrammerPort &comm) {
@@ -366,7 +319,6 @@ private slots:
                 comm.setInputMode(1);
             });
             QCOMPARE(r.link.openComPort(r.port), found > 0);
-            QCOMPARE(finder.m_calls, 1);
             if (found < 0) {
                 QCOMPARE(r.prefs.comPort, "3");
                 QVERIFY(r.port.trace().isEmpty() && r.log.lines().isEmpty() && updates.isEmpty());

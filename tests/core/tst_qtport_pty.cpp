@@ -148,8 +148,6 @@ private slots:
             << "" << QByteArray() << -1 << "cannot save STATE/none";
         QTest::newRow("long line on standard input") << QStringList{} << ""
             << QByteArray(4 << 20, 'A') + "\n4A55AB\n" << -1 << "learn code 4A55AB queued";
-        QTest::newRow("idle without a client") << QStringList{} << "" << QByteArray() << -1
-            << "serving on";
         QTest::newRow("idle, port held open") << QStringList{} << "hold" << QByteArray() << -1
             << "serving on";
         // clang-format on
