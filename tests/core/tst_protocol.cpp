@@ -138,20 +138,19 @@ private slots:
             << "closeComPort: Closing Port;closeComPort: Port not open." << 0;
         QTest::newRow("close twice, closed") << "closed:close" << "" << "" << ""
             << "closeComPort: Port not open.;closeComPort: Port not open." << 0;
-        for (const char *state : {"closed:", "failing:"}) {
-            const QString s = state;
-            QTest::addRow("read, %s", state) << s + "read 4" << "01@1" << "" << "-1 (4, 0)"
-                << "R>Loc: 4;R>Return - Device Returned No Data" << 0;
-            QTest::addRow("write, %s", state) << s + "write 4 1" << "57@1 01@1" << "" << "-2 (4, 1)"
-                << "W>Loc: 4 Data: 1;WriteToQOV - Return - No Data Received" << 0;
-            QTest::addRow("check, %s", state) << s + "check" << "01@1" << "" << "False"
-                                              << "C>buffer count - 0" << 0;
-            QTest::addRow("version, %s", state) << s + "version" << "01@1" << "" << "<failure>"
-                                                << "V>buffer count - 0;V>Failed. " << 0;
-            // An open port may still bring a greeting, so it is waited for.
-            QTest::addRow("greeting, %s", state) << s + "xok" << "" << "" << "<failure>"
-                << "X>buffer count - 0;X>Failed" << (s == "closed:" ? 0 : 500);
-        }
+        // A port that refuses output takes the same way as a closed one, save the greeting.
+        QTest::newRow("read, closed") << "closed:read 4" << "01@1" << "" << "-1 (4, 0)"
+            << "R>Loc: 4;R>Return - Device Returned No Data" << 0;
+        QTest::newRow("write, failing") << "failing:write 4 1" << "57@1 01@1" << "" << "-2 (4, 1)"
+            << "W>Loc: 4 Data: 1;WriteToQOV - Return - No Data Received" << 0;
+        QTest::newRow("check, closed") << "closed:check" << "01@1" << "" << "False"
+                                       << "C>buffer count - 0" << 0;
+        QTest::newRow("version, failing") << "failing:version" << "01@1" << "" << "<failure>"
+                                          << "V>buffer count - 0;V>Failed. " << 0;
+        // An open port may still bring a greeting, so it is waited for.
+        for (const char *state : {"closed:", "failing:"})
+            QTest::addRow("greeting, %s", state) << QString(state) + "xok" << "" << "" << "<failure>"
+                << "X>buffer count - 0;X>Failed" << (state[0] == 'c' ? 0 : 500);
         // clang-format on
     }
     void exchanges()
