@@ -40,7 +40,6 @@ private slots:
         QVERIFY(r.link.tryClaim(/*ignoreHold=*/true));             // the debug tools are not
         session.stop();
         QVERIFY(!r.link.isHeldByLearnMode() && r.port.isOpen()); // the caller closes
-        QCOMPARE(LearnSession::PollIntervalMs, 700);
     }
 
     void poll_data()

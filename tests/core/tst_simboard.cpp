@@ -197,7 +197,6 @@ private slots:
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("outcome");
         const QStringList link{"--link", "COM1"};
-        QTest::newRow("defaults") << link << "322e35 584f4b";
         QTest::newRow("binary, usb jumper")
             << link + QStringList{"--version-answer", "2.3", "--greeting", "usb-jumper"}
             << QString("022e03 " + SimBoard::usbJumperGreeting().toHex());
@@ -208,8 +207,6 @@ private slots:
         QTest::newRow("missing value") << link + QStringList{"--fault"} << "error: Missing value";
         QTest::newRow("fault past the map") << link + QStringList{"--fault", "22:late"}
                                             << "error: --fault";
-        QTest::newRow("fault before the map") << link + QStringList{"--fault", "-1:late"}
-                                              << "error: --fault";
         QTest::newRow("unknown option") << link + QStringList{"--turbo"} << "error: Unknown option";
         // clang-format on
     }
