@@ -1,13 +1,29 @@
+// Read Values and Write All on the simulated board: what the user sees, what goes
+// over the wire and what is left, for each way a transaction ends, and with each
+// board fault at the first and last locations and at a code's three, a vanishing
+// board and stale bytes. No false success, neighbours untouched, the port released.
 #include "support/TransactionRig.h"
 
 #include <QTest>
+#include <algorithm>
 
 using Fault = SimBoard::Fault;
 using Outcome = TransactionResult::Outcome;
+using T = TransactionResult;
 
 namespace {
 
-using Rig = TransactionRig;
+// Every location holds a value the defaults do not, so a skipped location shows.
+struct Rig : TransactionRig
+{
+    Rig()
+    {
+        QByteArray image(SimBoard::LocationCount, '\0');
+        for (int loc = 0; loc < SimBoard::LocationCount; ++loc)
+            image[loc] = char(int(settings.valueAt(loc)) + 7);
+        board.setMemoryBytes(image);
+    }
+};
 using Setup = std::function<void(Rig &)>;
 
 Setup faults(QList<int> locations, Fault fault)
@@ -33,7 +49,8 @@ private slots:
         QTest::addColumn<bool>("write");
         QTest::addColumn<Setup>("setup");
         QTest::addColumn<Outcome>("outcome");
-        QTest::addColumn<QString>("events");
+        QTest::addColumn<QString>("events"); // empty: not looked at
+        QTest::addColumn<QList<int>>("failed");
         const QString open = "status Opening Port|status Checking for QOV|";
         const QString close = "|status Closing Port|reset";
         const QString read = open + "status Found QOV|status Reading settings...|";
@@ -45,15 +62,13 @@ private slots:
         const QString notFound = open + "status QOV Not Found|message QOV Not Found" + close;
         const QString badVersion = open + "status Err: Incorrect QOV Version|"
                                           "message Unable to retrieve QOV version" + close;
-        using T = TransactionResult;
         const bool Read = false, Write = true;
         const struct { const char *name; bool write; Setup setup; Outcome outcome; QString events; }
         rows[] = {
             {"read", Read, [](Rig &r) { r.settings.modOnPushDelay = 7.5; }, T::Success,
              read + "status Read Settings|refresh" + close},
             {"write, 205 msec", Write,
-             [](Rig &r) { r.settings.modOnPushDelay = 20.5, r.board.setMemoryBytes(QByteArray(22, 'w')); },
-             T::Success,
+             [](Rig &r) { r.settings.modOnPushDelay = 20.5; }, T::Success,
              write + "status Wrote Settings Succesfully|message Written Succesfully" + close},
             {"read: silent locations", Read, faults({0, 9, 4, 21}, Fault::NoAnswer), T::Incomplete,
              read + "status Err: Read Incomplete|refresh|"
@@ -72,9 +87,64 @@ private slots:
              badVersion},
             {"learn mode busy", Read, [](Rig &r) { r.link.setHeldByLearnMode(true); }, T::Busy, ""},
         };
-        for (const auto &r : rows)
-            QTest::newRow(r.name) << r.write << r.setup << r.outcome << r.events;
         // clang-format on
+        for (const auto &r : rows)
+            QTest::newRow(r.name) << r.write << r.setup << r.outcome << r.events
+                                  << (r.outcome == T::Incomplete ? QList<int>{0, 9, 4, 21}
+                                                                 : QList<int>{});
+        const auto add = [](bool write, const QString &name, Outcome outcome, int at, Setup s) {
+            QTest::addRow("%s %s", write ? "write" : "read", qPrintable(name))
+                << write << s << outcome << QString() << (at >= 0 ? QList<int>{at} : QList<int>{});
+        };
+        for (bool write : {false, true}) {
+            for (int loc : {0, 10, 11, 12, 21}) { // first, a code's three, last
+                for (Fault f : {Fault::NoReadAnswer, Fault::NoAck, Fault::WrongReadback,
+                                Fault::Late, Fault::Garbage}) {
+                    const bool fails = write || (f != Fault::NoAck && f != Fault::WrongReadback);
+                    // Also at 2400 baud byte by byte, save garbage: junk trickling in just
+                    // ahead of the answer is taken for it (the known limit).
+                    for (QString baud : {"", ", 2400 baud"})
+                        if (baud.isEmpty() || f != Fault::Garbage)
+                            add(write,
+                                SimBoard::faultName(f) + " at " + QString::number(loc) + baud,
+                                fails ? T::Incomplete : T::Success, fails ? loc : -1, [=](Rig &r) {
+                                    r.board.setByteTiming(!baud.isEmpty());
+                                    r.board.setFault(loc, f);
+                                    r.board.setLateDelayMs(230); // just past the last poll
+                                });
+                }
+                add(write, QStringLiteral("port vanished at %1").arg(loc), T::PortLost, loc,
+                    faults({loc}, Fault::Vanish));
+            }
+            add(write, "overlong version answer", T::Success, -1, [](Rig &r) {
+                r.board.setByteTiming(true); // still arriving at the look
+                r.board.setVersionAnswer(SimBoard::textVersion25() + QByteArray(100, 'U'));
+            });
+            add(write, "port vanished opening", T::PortLost, -1,
+                [](Rig &r) { r.clock.setProcessEventsHook([&r] { r.board.vanish(); }); });
+            add(write, "port vanished at the version query", T::PortLost, -1, [](Rig &r) {
+                r.board.setEventLog([&r](const QString &e) {
+                    if (e == QLatin1String("version query"))
+                        r.board.vanish();
+                });
+            });
+            // Greeting or version answer (or their tails) landing after the look: the
+            // version too late is an honest stop before the locations.
+            for (const auto &[greet, version, timing, outcome] :
+                 {std::tuple{480, 3, true, T::Success},
+                  {520, 3, false, T::Success},
+                  {100, 320, false, T::BadVersion},
+                  {100, 290, true, T::BadVersion},
+                  {495, 299, true, T::BadVersion}}) {
+                add(write, QStringLiteral("stale bytes %1/%2 ms").arg(greet).arg(version), outcome,
+                    -1, [greet = greet, version = version, timing = timing](Rig &r) {
+                        r.board.setByteTiming(timing);
+                        r.board.setGreeting(QByteArrayLiteral("XOK\0\0\0\0\0"));
+                        r.board.setGreetDelayMs(greet);
+                        r.board.setVersionDelayMs(version);
+                    });
+            }
+        }
     }
     void transfers()
     {
@@ -82,6 +152,7 @@ private slots:
         QFETCH(Setup, setup);
         QFETCH(Outcome, outcome);
         QFETCH(QString, events);
+        QFETCH(QList<int>, failed);
         Rig rig;
         setup(rig);
         const DeviceSettings before = rig.settings;
@@ -93,19 +164,24 @@ private slots:
             QCOMPARE(rig.settings, before);
             return;
         }
-        QCOMPARE(rig.events, events.split(u'|'));
+        if (!events.isEmpty())
+            QCOMPARE(rig.events, events.split(u'|'));
         // Whatever happened, the port is closed and the bar back to "Ready" and empty.
         QCOMPARE(rig.status, QStringLiteral("Ready"));
         QVERIFY(rig.progress.last() == 0.0 && !rig.progress.contains(100.0));
-        QVERIFY(!rig.port.isOpen());
+        QVERIFY(!rig.port.isOpen() && !rig.board.isPortOpen() && !rig.link.isBusy());
+        const QStringList shown = rig.messages.texts();
+        QCOMPARE(shown.contains("Written Succesfully"), write && outcome == T::Success);
 
         const QByteArray wire = rig.board.receivedBytes();
         DeviceSettings expected = before;
         if (outcome == TransactionResult::Success) {
             QByteArray sent = "VVVV";
-            expected.LoadDefaultVars(); // 205 msec goes out as 20 and is kept so
+            if (write)
+                expected.LoadDefaultVars(); // 205 msec goes out as 20 and is kept so
             for (int loc : SettingsTransferOrder) {
-                const int byte = int(expected.valueAt(loc));
+                const int byte = write ? int(expected.valueAt(loc)) : quint8(memory.at(loc));
+                expected.setValueAt(loc, byte);
                 sent += (write ? QByteArray("W") + char(loc) + char(byte) + 'R' : QByteArray("R"))
                         + char(loc) + '\0';
                 QCOMPARE(rig.board.memory(loc), quint8(byte));
@@ -115,11 +191,24 @@ private slots:
             QCOMPARE(rig.done,
                      QList<int>(SettingsTransferOrder.cbegin(), SettingsTransferOrder.cend()));
             QCOMPARE(rig.progress.mid(0, 20).last(), 95.0);
+            QCOMPARE(shown.size(), write ? 1 : 0);
         } else if (outcome == TransactionResult::Incomplete) {
-            QCOMPARE(rig.done.size(), 20);          // every location is tried
-            for (int loc : SettingsTransferOrder) { // a read keeps what came, failed ones 0
-                if (!write)
-                    expected.setValueAt(loc, r.failedLocations.contains(loc) ? 0 : memory.at(loc));
+            QCOMPARE(rig.done.size(), 20); // every location is tried, the others untouched
+            for (int loc : SettingsTransferOrder) {
+                if (!write) // a read keeps what came, failed ones 0
+                    expected.setValueAt(loc, failed.contains(loc) ? 0 : quint8(memory.at(loc)));
+                else if (!failed.contains(loc))
+                    QCOMPARE(int(rig.board.memory(loc)), int(before.valueAt(loc)));
+            }
+        } else if (outcome == TransactionResult::PortLost) {
+            QCOMPARE(shown.size(), 1);
+            QVERIFY2(shown[0].contains(rig.port.deviceName()), qPrintable(shown[0]));
+            if (!failed.isEmpty()) { // nothing tried after it; a write names all not verified
+                const auto at = std::find(SettingsTransferOrder.cbegin(),
+                                          SettingsTransferOrder.cend(), failed[0]);
+                QCOMPARE(rig.done.last(), failed[0]);
+                failed = write ? QList<int>(at, SettingsTransferOrder.cend()) : failed;
+                QVERIFY(shown[0].endsWith(QString::number(SettingsTransferOrder.back())) == write);
             }
         } else if (outcome == TransactionResult::Stopped) { // the code in progress is whole
             QCOMPARE(r.verifiedLocations, rig.done);
@@ -131,7 +220,16 @@ private slots:
             QCOMPARE(rig.board.memoryBytes(), memory);
             QVERIFY(!wire.contains('R') && !wire.contains('W'));
         }
-        QCOMPARE(rig.settings, expected);
+        QCOMPARE(rig.settings, expected); // an unfinished read changes nothing
+        if (outcome != TransactionResult::Stopped)
+            QCOMPARE(r.failedLocations, failed);
+        if (outcome == TransactionResult::PortLost) { // the cable goes back in: all works again
+            rig.board.clearFaults();
+            rig.clock.setProcessEventsHook({});
+            rig.board.setEventLog({});
+            rig.port.reconnect();
+            QVERIFY(rig.run(true).ok() && rig.run(false).ok());
+        }
     }
 };
 
