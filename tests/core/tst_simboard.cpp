@@ -200,8 +200,9 @@ private slots:
         QTest::newRow("binary, usb jumper")
             << link + QStringList{"--version-answer", "2.3", "--greeting", "usb-jumper"}
             << QString("022e03 " + SimBoard::usbJumperGreeting().toHex());
-        QTest::newRow("hex") << link + QStringList{"--version-answer", "hex:32 2E 34"}
-                             << "322e34 584f4b";
+        QTest::newRow("hex, no greeting")
+            << link + QStringList{"--version-answer", "hex:32 2E 34", "--greeting", "none"}
+            << "322e34 ";
         QTest::newRow("odd hex") << link + QStringList{"--greeting", "hex:123"}
                                  << "error: --greeting";
         QTest::newRow("missing value") << link + QStringList{"--fault"} << "error: Missing value";

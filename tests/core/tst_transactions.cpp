@@ -59,9 +59,6 @@ private slots:
                                "message Write incomplete: could not write location(s) ";
         const QString each = "message Error: Unable to Write to Location ";
         const QString spread = "0, 9, 4, 21"; // first, middle, last, in transfer order
-        const QString notFound = open + "status QOV Not Found|message QOV Not Found" + close;
-        const QString badVersion = open + "status Err: Incorrect QOV Version|"
-                                          "message Unable to retrieve QOV version" + close;
         const bool Read = false, Write = true;
         const struct { const char *name; bool write; Setup setup; Outcome outcome; QString events; }
         rows[] = {
@@ -82,9 +79,10 @@ private slots:
                      "location(s) 13, 14, 15, 16, 17, 18, 19, 20, 21" + close},
             {"no port", Read, [](Rig &r) { r.port.setExistingPorts({5}); }, T::PortNotOpened,
              "status Opening Port|message Unable to open COM 1|reset"},
-            {"no greeting", Read, [](Rig &r) { r.board.setGreeting({}); }, T::QovNotFound, notFound},
+            {"no greeting", Read, [](Rig &r) { r.board.setGreeting({}); }, T::QovNotFound,
+             open + "status QOV Not Found|message QOV Not Found" + close},
             {"no version", Read, [](Rig &r) { r.board.setVersionAnswer({}); }, T::BadVersion,
-             badVersion},
+             open + "status Err: Incorrect QOV Version|message Unable to retrieve QOV version" + close},
             {"learn mode busy", Read, [](Rig &r) { r.link.setHeldByLearnMode(true); }, T::Busy, ""},
         };
         // clang-format on
