@@ -52,9 +52,8 @@ private slots:
         QTest::addColumn<int>("requests"); // in all, the start's included
         QTest::addColumn<bool>("armed");
         QTest::addColumn<int>("pauseMs"); // the poll's own pause
-        QTest::newRow("window: one report, re-armed, 50 ms pause") << Reports::OnePerPoll << INT_MAX
-                << QByteArray("4C0A51EF") << "0A51EF" << 2 << true << 50;
-        QTest::newRow("window: two waiting, the first taken") << Reports::OnePerPoll << INT_MAX
+        QTest::newRow("window: two waiting, the first taken, re-armed, 50 ms pause")
+                << Reports::OnePerPoll << INT_MAX
                 << QByteArray("4C0A51EF4CCA50F3") << "0A51EF" << 2 << true << 50;
         QTest::newRow("junk byte ahead: skipped") << Reports::OnePerPoll << INT_MAX
                 << QByteArray("004CCAF350") << "CAF350" << 2 << true << 50;
