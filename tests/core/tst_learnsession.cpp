@@ -29,19 +29,6 @@ class TestLearnSession : public QObject
 {
     Q_OBJECT
 private slots:
-    void start()
-    {
-        Rig r;
-        LearnSession session(r.link, r.port, Reports::OnePerPoll);
-        QCOMPARE(session.start(), LearnSession::Start::Learning);
-        QCOMPARE(r.clock.nowMs() - r.lastRequestAt(), 300); // settles after arming
-        QVERIFY(session.armed() && session.isLearning() && r.port.isOpen());
-        QVERIFY(r.link.isHeldByLearnMode() && !r.link.tryClaim()); // others refused
-        QVERIFY(r.link.tryClaim(/*ignoreHold=*/true));             // the debug tools are not
-        session.stop();
-        QVERIFY(!r.link.isHeldByLearnMode() && r.port.isOpen()); // the caller closes
-    }
-
     void poll_data()
     {
         // clang-format off
@@ -79,6 +66,10 @@ private slots:
         Rig r;
         LearnSession session(r.link, r.port, reports);
         QCOMPARE(session.start(), LearnSession::Start::Learning);
+        QCOMPARE(r.clock.nowMs() - r.lastRequestAt(), 300); // settles after arming
+        QVERIFY(session.armed() && session.isLearning() && r.port.isOpen());
+        QVERIFY(r.link.isHeldByLearnMode() && !r.link.tryClaim()); // others refused
+        QVERIFY(r.link.tryClaim(/*ignoreHold=*/true));             // the debug tools are not
         r.port.deliverAt(r.clock.nowMs(), QByteArray::fromHex(waiting));
         const qint64 before = r.clock.nowMs();
         const LearnSession::Poll poll = session.poll(wanted);
@@ -90,6 +81,8 @@ private slots:
         QCOMPARE(session.armed(), armed);
         QCOMPARE(r.clock.nowMs() - before, pauseMs);
         QVERIFY(!poll.portFailed && !poll.portClosed);
+        session.stop();
+        QVERIFY(!r.link.isHeldByLearnMode() && r.port.isOpen()); // the caller closes
     }
 };
 
