@@ -1,5 +1,7 @@
 #include "cli/CliMessageBoxes.h"
 
+#include "device/PortDiagnosis.h"
+
 #include <QRegularExpression>
 
 void CliMessageBoxes::showMessage(const QString &text, MessageIcon icon, const QString &title)
@@ -8,6 +10,15 @@ void CliMessageBoxes::showMessage(const QString &text, MessageIcon icon, const Q
     ++m_shown;
     if (m_captured) {
         m_captured->append({text, icon});
+        return;
+    }
+    static const QString OpenFailure = QStringLiteral("Unable to open COM ");
+    if (!m_namedDevice.isEmpty() && text.startsWith(OpenFailure)) {
+        // The port layer's reason is the last line, and it names the device.
+        const QString reason = text.section(QStringLiteral("\r\n"), -1).trimmed();
+        const QString device = shownDevicePath(m_namedDevice);
+        m_err << "qovctl: " << (reason.contains(device) ? QString() : device + QStringLiteral(": "))
+              << oneLine(reason) << Qt::endl;
         return;
     }
     m_err << "qovctl: " << oneLine(text) << Qt::endl;

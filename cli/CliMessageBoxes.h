@@ -19,6 +19,9 @@ public:
     // Collects the messages instead of printing them, for a command that reports
     // them in its own words; null prints again.
     void captureInto(QList<std::pair<QString, MessageIcon>> *messages) { m_captured = messages; }
+    // The device the user named (--device): a failed opening then names it and the
+    // reason only, not a COM number and an error number that do not apply.
+    void setNamedDevice(const QString &device) { m_namedDevice = device; }
 
     // A message box text as one line: line breaks become "; " and runs of blanks one.
     static QString oneLine(const QString &text);
@@ -27,4 +30,5 @@ private:
     QTextStream &m_err;
     int m_shown = 0;
     QList<std::pair<QString, MessageIcon>> *m_captured = nullptr;
+    QString m_namedDevice;
 };

@@ -30,6 +30,7 @@ QovctlEnvironment SystemEnvironment::make(Clock &clock, PreferenceStore &prefere
     env.listSerialPorts = [] { return systemSerialPorts(); };
     env.usbAutomaticAvailable = Startup::usbLibraryProbe();
     env.progressLines = stderrIsTerminal();
+    env.catchStopSignals = true;
     return env;
 }
 

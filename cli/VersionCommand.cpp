@@ -4,6 +4,8 @@
 #include "cli/CliMessageBoxes.h"
 #include "cli/QovctlRun.h"
 #include "device/BoardConnection.h"
+#include "device/PortDiagnosis.h"
+#include "device/TerminalText.h"
 
 int versionCommand(QovctlRun &run)
 {
@@ -14,10 +16,13 @@ int versionCommand(QovctlRun &run)
         if (connection.stage == ConnectResult::Stage::PortNotOpened)
             return QovctlExit::DeviceFailure;
         if (connection.connected())
-            run.out() << "QOV Version: " << *connection.version << Qt::endl;
+            // The board's own bytes: nothing it sends may drive the terminal.
+            run.out() << "QOV Version: " << TerminalText::printable(*connection.version)
+                      << Qt::endl;
         if (comm.hasFailed())
-            run.err() << "qovctl: lost the connection to the programmer on " << comm.deviceName()
-                      << ": " << comm.lastError().description << Qt::endl;
+            run.err() << "qovctl: lost the connection to the programmer on "
+                      << shownDevicePath(comm.deviceName()) << ": " << comm.lastError().description
+                      << Qt::endl;
         session.link().closeComPort(comm);
         return connection.connected() ? QovctlExit::Success : QovctlExit::DeviceFailure;
     });

@@ -21,6 +21,8 @@ struct QovctlRig
     bool usbAutomatic = true; // the automatic USB discovery is available
     std::function<std::unique_ptr<SystemView>()> makeSystemView;
     int portsMade = 0;
+    QList<SerialPortEntry> ports{{"ttyS0", "/dev/ttyS0", {}, {}, false, 0, 0, {}},
+                                 {"ttyUSB0", "/dev/ttyUSB0", {}, {}, true, 0x10C4, 0x823E, {}}};
     QString out, err;
     QTemporaryDir dir;
 
@@ -46,11 +48,7 @@ struct QovctlRig
         };
         env.makeUsbPortFinder
             = [this](DebugLog *) { return std::make_unique<FixedUsbPortFinder>(usbPort); };
-        env.listSerialPorts = [] {
-            return QList<SerialPortEntry>{
-                {"ttyS0", "/dev/ttyS0", {}, {}, false, 0, 0, {}},
-                {"ttyUSB0", "/dev/ttyUSB0", {}, {}, true, 0x10C4, 0x823E, {}}};
-        };
+        env.listSerialPorts = [this] { return ports; };
         const bool usb = usbAutomatic;
         env.usbAutomaticAvailable = [usb] { return usb; };
         env.makeSystemView = makeSystemView;
