@@ -211,10 +211,26 @@ QList<PortHolder> HostSystemView::holders(const QString &path)
     const qint64 self = QCoreApplication::applicationPid();
     QSet<QString> seenLocks;
     QSet<qint64> seenPids;
-    // The UUCP-style lock file that serial programs (and Qt) leave beside the port.
-    const QString lockName = QStringLiteral("LCK..") + QFileInfo(device).fileName();
-    for (const char *folder : {"/run/lock", "/var/lock"}) {
-        const QFileInfo lock(QDir(at(QString::fromLatin1(folder))).filePath(lockName));
+    // UUCP-style lock files: terminal programs name them after the device's file,
+    // the serial port library after its path less "/dev/" with '/' as '_'.
+    const auto underRoot
+        = [this](const QString &p) { return QLatin1Char('/') + QDir(m_root).relativeFilePath(p); };
+    const auto libraryName = [](QString p) {
+        if (p.startsWith(QLatin1String("/dev/")))
+            p = p.mid(5);
+        return p.replace(QLatin1Char('/'), QLatin1Char('_'));
+    };
+    QStringList names{QFileInfo(device).fileName(), libraryName(underRoot(device)),
+                      libraryName(underRoot(QFileInfo(path).absoluteFilePath()))};
+    names.removeDuplicates();
+    QStringList locks;
+    for (const char *folder : {"/run/lock", "/var/lock", "/var/lock/lockdev", "/var/spool/locks",
+                               "/var/spool/uucp", "/etc/locks", "/tmp", "/var/tmp"}) {
+        for (const QString &name : names)
+            locks << QDir(at(QString::fromLatin1(folder))).filePath(QStringLiteral("LCK..") + name);
+    }
+    for (const QString &lockPath : locks) {
+        const QFileInfo lock(lockPath);
         const QString real = lock.canonicalFilePath();
         if (real.isEmpty() || seenLocks.contains(real))
             continue;

@@ -212,6 +212,8 @@ private slots:
         QTest::newRow("an old program's binary lock file")
             << QStringList{"var/lock/LCK..ttyUSB0=" + QString::fromLatin1(binaryPid), "proc/4242/comm=cu"}
             << "held cu 4242 var/lock/LCK..ttyUSB0";
+        QTest::newRow("the serial port library's lock file")
+            << QStringList{"tmp/LCK..ttyUSB0=77\n", "proc/77/comm=qovctl"} << "held qovctl 77 tmp/LCK..ttyUSB0";
         QTest::newRow("a stale lock file") << QStringList{"run/lock/LCK..ttyUSB0=999\n"} << "";
         QTest::newRow("an open file, ModemManager, the programmer's rule")
             << QStringList{"proc/77/fd/3->dev/ttyUSB0", "proc/77/comm=screen", "proc/5/comm=ModemManager",
