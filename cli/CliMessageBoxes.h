@@ -5,6 +5,8 @@
 
 #include <QTextStream>
 
+class ProgressLine;
+
 class CliMessageBoxes : public MessageBoxes
 {
 public:
@@ -14,6 +16,8 @@ public:
                      const QString &title = QString()) override;
 
     int shownCount() const { return m_shown; }
+    // A progress line on the same stream, cleared before each message; may be null.
+    void setProgressLine(ProgressLine *line) { m_progress = line; }
 
     // A message box text as one line: line breaks become "; " and runs of blanks one.
     static QString oneLine(const QString &text);
@@ -21,4 +25,5 @@ public:
 private:
     QTextStream &m_err;
     int m_shown = 0;
+    ProgressLine *m_progress = nullptr;
 };

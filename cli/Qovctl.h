@@ -10,6 +10,7 @@
 #include "device/SerialPortList.h"
 #include "device/UsbPortFinder.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -39,8 +40,10 @@ struct QovctlEnvironment
     std::function<QList<SerialPortEntry>()> listSerialPorts;
     // USB automatic discovery is available (the window's rule for "library present").
     std::function<bool()> usbAutomaticAvailable;
-    // Progress lines per location, for a person watching a terminal.
+    // A person watches the error stream (a terminal): progress goes there.
     bool progressLines = false;
+    // Standard input, up to maxBytes, for a profile named "-".
+    std::function<QByteArray(qint64 maxBytes)> readStandardInput;
 };
 
 namespace QovctlExit {

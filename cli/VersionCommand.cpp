@@ -4,6 +4,9 @@
 #include "cli/CliMessageBoxes.h"
 #include "cli/QovctlRun.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
+
 int versionCommand(QovctlRun &run)
 {
     return run.withBoard([&run](Session &session, CliMessageBoxes &boxes) {
@@ -17,7 +20,12 @@ int versionCommand(QovctlRun &run)
         if (greeting == ExpectedXOKReply || session.prefs().isQOVSelfPowered) {
             const std::optional<QString> version = link.GetVersion(comm);
             if (version) {
-                run.out() << "QOV Version: " << *version << Qt::endl;
+                if (run.options().json)
+                    run.out() << QJsonDocument(QJsonObject{{QStringLiteral("version"), *version}})
+                                     .toJson(QJsonDocument::Compact)
+                              << Qt::endl;
+                else
+                    run.out() << "QOV Version: " << *version << Qt::endl;
                 exitCode = QovctlExit::Success;
             } else {
                 boxes.showMessage(QStringLiteral("Unable to aquire the QOV Firmware Version"));
