@@ -1,8 +1,15 @@
 // The real qovctl against qov-sim on a pseudo-terminal, with throwaway preferences.
+#include "settings/Profile.h"
+
 #include <QDir>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
 
 static const QByteArray Conf = "[V2]\nFIRSTLOAD=False\nPROGTYPE=1\nCOMPORT=1\n";
 
@@ -35,12 +42,19 @@ private slots:
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("mentions"); // in standard output, or error when failing
-        QTest::newRow("read") << QStringList{"read", "--json"} << 0 << "\"format\": \"qov-settings\"";
+        QTest::addColumn<QByteArray>("input");
+        DeviceSettings off;
+        off.LoadDefaultVars();
+        off.allowPowerOn = 0;
+        QTest::newRow("read") << QStringList{"read", "--json"} << 0 << "\"format\": \"qov-settings\"" << QByteArray();
         QTest::newRow("write, one location fails")
-                << QStringList{"write", "--defaults"} << 1 << "failed location(s): 13";
+                << QStringList{"write", "--defaults"} << 1 << "failed location(s): 13" << QByteArray();
+        QTest::newRow("profile on standard input")
+                << QStringList{"verify", "-"} << 1 << "differ from the profile on standard input"
+                << Profile::toJson(off);
         // The built-in board installed in the console keeps its power through the cycle.
         QTest::newRow("simulated, self-powered")
-                << QStringList{"--simulate", "--self-powered", "read"} << 0 << "Allow Power ON";
+                << QStringList{"--simulate", "--self-powered", "read"} << 0 << "Allow Power ON" << QByteArray();
         // clang-format on
     }
     void commands()
@@ -48,9 +62,12 @@ private slots:
         QFETCH(QStringList, args);
         QFETCH(int, exitCode);
         QFETCH(QString, mentions);
+        QFETCH(QByteArray, input);
         QProcess ctl;
         ctl.setProcessEnvironment(m_env);
         ctl.start(m_qovctl, args);
+        ctl.write(input);
+        ctl.closeWriteChannel();
         QVERIFY(ctl.waitForFinished(30000) && ctl.exitStatus() == QProcess::NormalExit);
         const QString out = exitCode ? ctl.readAllStandardError() : ctl.readAllStandardOutput();
         QVERIFY2(ctl.exitCode() == exitCode && out.contains(mentions), qPrintable(out));
@@ -58,6 +75,41 @@ private slots:
         QFile conf(m_dir.filePath(QStringLiteral("QOVPROGSOFT.conf")));
         QVERIFY(conf.open(QIODevice::ReadOnly));
         QCOMPARE(conf.readAll(), Conf);
+    }
+
+    // Progress characters reach a terminal only: the error stream on a
+    // pseudo-terminal, then on a pipe.
+    void progressOnlyOnATerminal_data()
+    {
+        QTest::addColumn<bool>("terminal");
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("errHas"); // empty: no carriage return at all
+        QTest::newRow("terminal") << true << QStringList{"read"}
+                                  << QByteArray("\rReading 100% (20/20)\r");
+        QTest::newRow("terminal, quiet") << true << QStringList{"-q", "read"} << QByteArray();
+        QTest::newRow("pipe") << false << QStringList{"read"} << QByteArray();
+    }
+    void progressOnlyOnATerminal()
+    {
+        QFETCH(bool, terminal);
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, errHas);
+        const int master = posix_openpt(O_RDWR | O_NOCTTY);
+        QVERIFY(master >= 0 && grantpt(master) == 0 && unlockpt(master) == 0);
+        const auto closeMaster = qScopeGuard([master] { ::close(master); });
+        QProcess ctl;
+        ctl.setProcessEnvironment(m_env);
+        if (terminal)
+            ctl.setStandardErrorFile(QString::fromLocal8Bit(ptsname(master)));
+        ctl.start(m_qovctl, args);
+        QVERIFY(ctl.waitForFinished(30000) && ctl.exitCode() == 0);
+        QByteArray err = ctl.readAllStandardError();
+        fcntl(master, F_SETFL, O_NONBLOCK);
+        char buffer[4096];
+        for (ssize_t n; (n = ::read(master, buffer, sizeof buffer)) > 0;)
+            err.append(buffer, n);
+        QVERIFY2(errHas.isEmpty() ? !err.contains('\r') : err.contains(errHas), err.constData());
+        QVERIFY(ctl.readAllStandardOutput().contains("Allow Power ON"));
     }
 
 private:

@@ -19,6 +19,8 @@ struct QovctlRig
     QSet<int> existingPorts{1, 4}; // empty: every port number opens
     int usbPort = 4;
     bool usbAutomatic = true; // the automatic USB discovery is available
+    bool terminal = false;    // a person watches the error stream
+    QByteArray in;            // standard input
     int portsMade = 0;
     QString out, err;
     QTemporaryDir dir;
@@ -52,6 +54,8 @@ struct QovctlRig
         };
         const bool usb = usbAutomatic;
         env.usbAutomaticAvailable = [usb] { return usb; };
+        env.progressLines = terminal;
+        env.readStandardInput = [this](qint64 maxBytes) { return in.left(maxBytes); };
         out = err = QString();
         QTextStream o(&out), e(&err);
         return runQovctl(args, o, e, env);
