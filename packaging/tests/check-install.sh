@@ -25,11 +25,13 @@ usr/bin/qovctl
 usr/bin/qovprog
 usr/lib/udev/rules.d/60-qov-programmer.rules
 usr/share/applications/org.example.QovProg.desktop
+usr/share/bash-completion/completions/qovctl
 usr/share/doc/qov-programming-software/copyright
 usr/share/icons/hicolor/scalable/apps/org.example.QovProg.svg
 usr/share/man/man1/qov-sim.1
 usr/share/man/man1/qovctl.1
 usr/share/metainfo/org.example.QovProg.metainfo.xml
+usr/share/zsh/vendor-completions/_qovctl
 LIST
 (cd "$stage" && find . ! -type d | sed 's|^\./||' | LC_ALL=C sort) >"$work/installed"
 diff -u "$work/expected" "$work/installed" || fail "installed files differ from the expected list"
