@@ -36,7 +36,7 @@ int learnCommand(QovctlRun &run)
 
         comm.output(LearnReport::request());
         clock.sleepMs(LearnArmPauseMs);
-        if (run.env().progressLines)
+        if (run.showsProgress())
             run.err() << "qovctl: learning: point a remote at the QOV and press a button ("
                       << run.options().count << " code(s), up to " << run.options().timeoutS
                       << " s)" << Qt::endl;
