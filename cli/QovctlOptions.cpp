@@ -23,7 +23,6 @@ const char CommandHelp[]
       "  defaults [--json] [-o FILE]\n"
       "                            Show the factory defaults (or a profile of them)\n"
       "\n"
-      "\n"
       "A profile named - is read from standard input (write -, verify -); -o - writes\n"
       "to standard output. On a terminal, reading and writing show their progress on\n"
       "one line of the error stream; --quiet leaves out progress, notes and success\n"
