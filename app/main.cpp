@@ -1,3 +1,4 @@
+#include "app/CommandLine.h"
 #include "app/PreferenceStore.h"
 #include "app/Session.h"
 #include "app/gui/GuiMessageBoxes.h"
@@ -5,10 +6,10 @@
 #include "device/Clock.h"
 #include "device/QtProgrammerPort.h"
 #include "device/UsbPortFinder.h"
-#include "sim/SimBoard.h"
-#include "sim/SimulatedPort.h"
+#include "sim/BuiltInSimulatedPort.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QTimer>
 #include <cstdio>
 #include <memory>
@@ -27,8 +28,18 @@ public:
 // is open.
 int main(int argc, char *argv[])
 {
+    // --help and --version answer before the application needs a display.
+    QStringList early;
+    for (int i = 1; i < argc; ++i)
+        early << QString::fromLocal8Bit(argv[i]);
+    if (const std::optional<QString> answer = CommandLine::earlyAnswer(early)) {
+        std::fputs(answer->toLocal8Bit().constData(), stdout);
+        return std::fflush(stdout) == 0 ? 0 : 1;
+    }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("QOV Programming Software"));
+    // The application name is also the window's X11 class, which the desktop
+    // entry's StartupWMClass names so that docks match the window to its launcher.
+    QApplication::setApplicationName(QStringLiteral("qovprog"));
     // Lets Wayland compositors match the window to the installed desktop entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.QovProg"));
 
@@ -36,21 +47,23 @@ int main(int argc, char *argv[])
     GuiMessageBoxes messages;
     QSettingsPreferenceStore store;
 
-    std::unique_ptr<SimBoard> board;
+    const bool simulated = qEnvironmentVariable("QOV_SIMULATOR") == QLatin1String("1");
     std::unique_ptr<ProgrammerPort> port;
-    if (qEnvironmentVariable("QOV_SIMULATOR") == QLatin1String("1")) {
-        board = std::make_unique<SimBoard>(clock);
-        board->setPowerFollowsOpen(true);
-        port = std::make_unique<SimulatedPort>(*board, clock);
-    } else {
+    if (simulated)
+        port = std::make_unique<BuiltInSimulatedPort>(clock, BuiltInSimulatedPort::Power{true});
+    else
         port = std::make_unique<QtProgrammerPort>();
-    }
 
     Session session(std::move(port), clock, messages);
-    Form1 form(session, messages, store);
+    MainWindow form(session, messages, store);
+    // The installed theme icon where there is one, so the window shows what its
+    // launcher shows; the built-in one otherwise. The other windows inherit it.
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(QGuiApplication::desktopFileName(), form.windowIcon()));
+    form.setWindowIcon(QApplication::windowIcon());
     messages.setParentWidget(&form);
     SimulatedUsbPortFinder simulatedFinder;
-    if (board)
+    if (simulated)
         session.link().setUsbPortFinder(&simulatedFinder);
 
     QStringList arguments = QApplication::arguments();

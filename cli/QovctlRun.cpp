@@ -1,7 +1,7 @@
 #include "cli/QovctlRun.h"
 
 #include "app/Session.h"
-#include "app/TextConversions.h"
+#include "app/StoredPreferences.h"
 #include "cli/CliMessageBoxes.h"
 #include "cli/PrintableText.h"
 
@@ -9,67 +9,52 @@
 
 std::optional<AppPreferences> QovctlRun::connectionPreferences(int *exitCode)
 {
-    auto damaged = [&](const QString &key, const QString &text, const QString &allowed,
-                       const QString &option) -> std::optional<AppPreferences> {
-        m_err << "qovctl: the stored preference " << key << " is \"" << printable(text)
-              << "\", not " << allowed << "; set it in the window's Settings menu, or pass "
-              << option << " for this run" << Qt::endl;
+    using Key = StoredPreferences::Key;
+    const StoredPreferences stored(m_env.preferences);
+    // A damaged key stops the run unless an option stands in for it.
+    auto damaged = [&](Key key, const QString &option) {
+        const std::optional<StoredPreferences::Damage> d = stored.damage(key);
+        if (!d)
+            return false;
+        m_err << "qovctl: the stored preference " << StoredPreferences::keyName(key) << " is \""
+              << printable(d->text) << "\", not " << d->allowed
+              << "; set it in the window's Settings menu, or pass " << option << " for this run"
+              << Qt::endl;
         *exitCode = QovctlExit::BadUsage;
-        return std::nullopt;
-    };
-    const PreferenceStore *store = m_env.preferences;
-    auto stored = [store](const char *key, const char *defaultText) {
-        return store ? store->get(QLatin1String(key), QLatin1String(defaultText))
-                     : QString::fromLatin1(defaultText);
+        return true;
     };
 
     AppPreferences p;
-    if (m_opt.programmerType) {
+    if (m_opt.programmerType)
         p.programmerType = *m_opt.programmerType;
-    } else {
-        const QString text = stored("PROGTYPE", "2");
-        const auto n = wholeNumber16(text);
-        if (!n || (*n != SerialProgrammer && *n != UsbProgrammer))
-            return damaged(QStringLiteral("PROGTYPE"), text,
-                           QStringLiteral("1 (serial programmer) or 2 (USB programmer)"),
-                           QStringLiteral("--programmer"));
-        p.programmerType = *n;
-    }
-    if (m_opt.selfPowered) {
+    else if (damaged(Key::ProgType, QStringLiteral("--programmer")))
+        return std::nullopt;
+    else
+        p.programmerType = stored.programmerType();
+    if (m_opt.selfPowered)
         p.isQOVSelfPowered = true;
-    } else {
-        const QString text = stored("ISQOVSELFPOWERED", "False");
-        const auto b = boolFromText(text);
-        if (!b)
-            return damaged(QStringLiteral("ISQOVSELFPOWERED"), text,
-                           QStringLiteral("True or False"), QStringLiteral("--self-powered"));
-        p.isQOVSelfPowered = *b;
-    }
-    if (m_opt.forcePower) {
+    else if (damaged(Key::SelfPowered, QStringLiteral("--self-powered")))
+        return std::nullopt;
+    else
+        p.isQOVSelfPowered = stored.selfPowered();
+    if (m_opt.forcePower)
         p.forcePower = true;
-    } else {
-        const QString text = stored("FORCEPOWER", "False");
-        const auto b = boolFromText(text);
-        if (!b)
-            return damaged(QStringLiteral("FORCEPOWER"), text, QStringLiteral("True or False"),
-                           QStringLiteral("--force-power"));
-        p.forcePower = *b;
-    }
+    else if (damaged(Key::ForcePower, QStringLiteral("--force-power")))
+        return std::nullopt;
+    else
+        p.forcePower = stored.forcePower();
 
     const bool portGiven = m_opt.port || !m_opt.device.isEmpty() || m_opt.simulate;
     p.usbDllPresent = !portGiven && m_env.usbAutomaticAvailable && m_env.usbAutomaticAvailable();
     if (m_opt.port) {
         p.comPort = QString::number(*m_opt.port);
     } else {
-        const QString text = stored("COMPORT", "1");
-        const auto n = wholeNumber16(text);
-        const bool valid = n && *n >= 1;
         // The stored number matters only when it names the port: not when discovery
         // finds it, nor when a device path or the simulator stands in for it.
-        if (!valid && !portGiven && !p.usbAutomatic())
-            return damaged(QStringLiteral("COMPORT"), text, QStringLiteral("a COM port number"),
-                           QStringLiteral("--port"));
-        p.comPort = valid ? text.trimmed() : QStringLiteral("1");
+        if (!portGiven && !p.usbAutomatic() && damaged(Key::ComPort, QStringLiteral("--port")))
+            return std::nullopt;
+        p.comPort = stored.comPortNumber() ? stored.text(Key::ComPort).trimmed()
+                                           : StoredPreferences::defaultText(Key::ComPort);
     }
     return p;
 }

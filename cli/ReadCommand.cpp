@@ -15,7 +15,7 @@ int readCommand(QovctlRun &run)
         boxes.setProgressLine(&reporter.progressLine());
         SettingsTransactions transactions(session.link(), session.port(), reporter);
         const int shown = boxes.shownCount();
-        const TransactionResult result = transactions.Command1_Click(session.settings());
+        const TransactionResult result = transactions.readValues(session.settings());
         if (!result.ok()) {
             run.reportSilentFailure(boxes, shown, QStringLiteral("reading the QOV failed"));
             return QovctlExit::DeviceFailure;

@@ -2,8 +2,7 @@
 
 #include "app/Startup.h"
 #include "device/QtProgrammerPort.h"
-#include "sim/SimBoard.h"
-#include "sim/SimulatedPort.h"
+#include "sim/BuiltInSimulatedPort.h"
 
 #include <QFile>
 #include <cstdio>
@@ -14,32 +13,6 @@
 #include <unistd.h>
 #endif
 
-namespace {
-
-// The simulated port of --simulate owns its board: both live exactly as long as the
-// port object the session holds.
-struct OwnedBoard
-{
-    explicit OwnedBoard(Clock &clock) : board(std::make_unique<SimBoard>(clock)) { }
-    std::unique_ptr<SimBoard> board;
-};
-
-class BuiltInSimulatedPort : private OwnedBoard, public SimulatedPort
-{
-public:
-    BuiltInSimulatedPort(Clock &clock, int programmerType, bool selfPowered)
-        : OwnedBoard(clock), SimulatedPort(*board, clock)
-    {
-        board->setProgrammerType(programmerType);
-        board->setSelfPowered(selfPowered);
-        // A few presses of the DVD remote for `learn` to report.
-        for (const char *code : {"4A55AB", "FA52D0", "CA50F3"})
-            board->queueLearnCode(*IrCode::fromText(QLatin1String(code)));
-    }
-};
-
-} // namespace
-
 QovctlEnvironment SystemEnvironment::make(Clock &clock, PreferenceStore &preferences)
 {
     QovctlEnvironment env;
@@ -47,8 +20,9 @@ QovctlEnvironment SystemEnvironment::make(Clock &clock, PreferenceStore &prefere
     env.preferences = &preferences;
     env.makePort = [&clock](const PortChoice &choice) -> std::unique_ptr<ProgrammerPort> {
         if (choice.simulate)
-            return std::make_unique<BuiltInSimulatedPort>(clock, choice.programmerType,
-                                                          choice.selfPowered);
+            return std::make_unique<BuiltInSimulatedPort>(
+                clock,
+                BuiltInSimulatedPort::Power{false, choice.programmerType, choice.selfPowered});
         auto port = std::make_unique<QtProgrammerPort>();
         port->setProgrammerType(choice.programmerType);
         if (!choice.devicePath.isEmpty())

@@ -61,7 +61,7 @@ int verifyCommand(QovctlRun &run)
         const int shown = boxes.shownCount();
         // The same read as `read`: an incomplete one is not compared, since a
         // location that did not answer would show as a difference it is not.
-        if (!transactions.Command1_Click(session.settings()).ok()) {
+        if (!transactions.readValues(session.settings()).ok()) {
             run.reportSilentFailure(boxes, shown, QStringLiteral("reading the QOV failed"));
             return QovctlExit::DeviceFailure;
         }

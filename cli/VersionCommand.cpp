@@ -3,40 +3,32 @@
 #include "app/Session.h"
 #include "cli/CliMessageBoxes.h"
 #include "cli/QovctlRun.h"
+#include "device/BoardConnection.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
 
 int versionCommand(QovctlRun &run)
 {
-    return run.withBoard([&run](Session &session, CliMessageBoxes &boxes) {
-        DeviceLink &link = session.link();
+    return run.withBoard([&run](Session &session, CliMessageBoxes &) {
         ProgrammerPort &comm = session.port();
-        const auto claim = link.tryClaim();
-        if (!link.openComPort(comm))
+        const ConnectResult connection
+            = BoardConnection(session.link(), comm).connect(BoardConnection::Purpose::VersionQuery);
+        if (connection.stage == ConnectResult::Stage::PortNotOpened)
             return QovctlExit::DeviceFailure;
-        int exitCode = QovctlExit::DeviceFailure;
-        const std::optional<QString> greeting = link.GetXOK(comm);
-        if (greeting == ExpectedXOKReply || session.prefs().isQOVSelfPowered) {
-            const std::optional<QString> version = link.GetVersion(comm);
-            if (version) {
-                if (run.options().json)
-                    run.out() << QJsonDocument(QJsonObject{{QStringLiteral("version"), *version}})
-                                     .toJson(QJsonDocument::Compact)
-                              << Qt::endl;
-                else
-                    run.out() << "QOV Version: " << *version << Qt::endl;
-                exitCode = QovctlExit::Success;
-            } else {
-                boxes.showMessage(QStringLiteral("Unable to aquire the QOV Firmware Version"));
-            }
-        } else {
-            boxes.showMessage(QStringLiteral("QOV Not Found"));
+        if (connection.connected()) {
+            if (run.options().json)
+                run.out() << QJsonDocument(
+                                 QJsonObject{{QStringLiteral("version"), *connection.version}})
+                                 .toJson(QJsonDocument::Compact)
+                          << Qt::endl;
+            else
+                run.out() << "QOV Version: " << *connection.version << Qt::endl;
         }
         if (comm.hasFailed())
             run.err() << "qovctl: lost the connection to the programmer on " << comm.deviceName()
                       << ": " << comm.lastError().description << Qt::endl;
-        link.closeComPort(comm);
-        return exitCode;
+        session.link().closeComPort(comm);
+        return connection.connected() ? QovctlExit::Success : QovctlExit::DeviceFailure;
     });
 }

@@ -28,7 +28,7 @@ int writeCommand(QovctlRun &run)
         boxes.setProgressLine(&reporter.progressLine());
         SettingsTransactions transactions(session.link(), session.port(), reporter);
         const int shown = boxes.shownCount();
-        const TransactionResult result = transactions.Command2_Click(settings);
+        const TransactionResult result = transactions.writeAll(settings);
         if (result.ok()) {
             if (!run.options().quiet)
                 run.out() << "All 20 locations written and verified." << Qt::endl;

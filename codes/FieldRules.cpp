@@ -1,13 +1,15 @@
 #include "codes/FieldRules.h"
 
-#include "app/TextConversions.h"
+#include "device/TextConversions.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 
 #include <cmath>
 
 FieldRules::NumberResult FieldRules::numberRule(const QString &text, const QString &rangeMessage,
-                                                int low, int high, double offset, double divisor)
+                                                int low, int high, double step, double offset,
+                                                double divisor)
 {
     NumberResult result;
     if (text.isEmpty())
@@ -22,26 +24,35 @@ FieldRules::NumberResult FieldRules::numberRule(const QString &text, const QStri
         result.message = rangeMessage;
         return result;
     }
+    // In range, but a value the board cannot hold exactly would be rounded on its
+    // way there: the field would show one number and the board get another.
+    if (std::fmod(*exact, step) != 0.0 || *exact < low || *exact > high) {
+        result.outcome = Outcome::Rejected;
+        return result;
+    }
     result.outcome = Outcome::Accepted;
-    result.value = (*exact - offset) / divisor;
+    result.value = (*exact - offset) / divisor + 0.0; // no -0
     return result;
 }
 
 FieldRules::NumberResult FieldRules::pressCountRule(const QString &text,
                                                     const QString &rangeMessage)
 {
-    return numberRule(text, rangeMessage, 1, 255, 1.0, 1.0);
+    return numberRule(text, rangeMessage, 1, 255, 1.0, 1.0, 1.0);
 }
 
 FieldRules::NumberResult FieldRules::delayRule(const QString &text, const QString &rangeMessage)
 {
-    return numberRule(text, rangeMessage, 0, 2550, 0.0, 10.0);
+    return numberRule(text, rangeMessage, 0, 2550, 10.0, 0.0, 10.0);
 }
 
 FieldRules::CodeResult FieldRules::codeFieldRule(const QString &text)
 {
     CodeResult result;
     result.toolTip = codeToolTip(text);
+    static const QRegularExpression hexDigits(QStringLiteral("^[0-9A-Fa-f]{1,6}$"));
+    if (!hexDigits.match(text).hasMatch())
+        return result;
     if (const std::optional<IrCode> code = IrCode::fromText(text)) {
         result.outcome = Outcome::Accepted;
         result.code = *code;
@@ -56,6 +67,12 @@ QString FieldRules::codeToolTip(const QString &text)
         return QStringLiteral("Button: Unknown");
     return QStringLiteral("Button: ") + name;
 }
+
+QString FieldRules::codeValues() { return QStringLiteral("1 to 6 hexadecimal digits"); }
+
+QString FieldRules::pressCountValues() { return QStringLiteral("a whole number from 1 to 255"); }
+
+QString FieldRules::delayValues() { return QStringLiteral("0 to 2550 in steps of 10"); }
 
 QString FieldRules::turnOffPressesMessage()
 {

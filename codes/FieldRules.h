@@ -9,9 +9,13 @@
 class FieldRules
 {
 public:
+    // Only an accepted text is a value the field can send; a field holding any
+    // other text (blank included) stops Write All and Save.
     enum class Outcome {
         Accepted, // store `value` / `code` into the record
-        Rejected, // record unchanged; show `message` when it is not empty
+        Rejected, // record unchanged; show `message` when it is not empty (a number in
+                  // range that the board cannot hold exactly, 205 msec or 1.5 presses,
+                  // is refused without a message: the user may still be typing)
         Ignored,  // empty text: record unchanged, nothing shown
     };
 
@@ -29,15 +33,23 @@ public:
         QString toolTip; // always set: "Button: <name>" or "Button: Unknown"
     };
 
-    // Presses 1..255 (after rounding half to even); stores the exact entry minus one.
+    // A whole number of presses 1..255; stores the entry minus one. The range
+    // message comes when the entry, rounded half to even, is outside 1..255.
     static NumberResult pressCountRule(const QString &text, const QString &rangeMessage);
-    // Milliseconds 0..2550 (after rounding); stores the exact entry divided by 10.
+    // Milliseconds 0..2550 in steps of 10 (the board's unit); stores the entry
+    // divided by 10. The range message as for press counts.
     static NumberResult delayRule(const QString &text, const QString &rangeMessage);
-    // Six hex digits, padded on the left; a pair that is not hexadecimal leaves
-    // the record alone (no message: the user may still be typing).
+    // One to six hex digits, either case, padded on the left. Anything else (blank,
+    // a seventh digit, a letter O for a zero) leaves the record alone, without a
+    // message: the user may still be typing.
     static CodeResult codeFieldRule(const QString &text);
     // The tool tip of a code field, from its text as typed (not padded).
     static QString codeToolTip(const QString &text);
+
+    // What each kind of field accepts, for messages that name a refused field.
+    static QString codeValues();       // "1 to 6 hexadecimal digits"
+    static QString pressCountValues(); // "a whole number from 1 to 255"
+    static QString delayValues();      // "0 to 2550 in steps of 10"
 
     // The range messages of the four number fields.
     static QString turnOffPressesMessage();   // Text4
@@ -52,5 +64,5 @@ public:
 
 private:
     static NumberResult numberRule(const QString &text, const QString &rangeMessage, int low,
-                                   int high, double offset, double divisor);
+                                   int high, double step, double offset, double divisor);
 };

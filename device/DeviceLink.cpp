@@ -1,6 +1,6 @@
 #include "device/DeviceLink.h"
 
-#include "app/TextConversions.h"
+#include "device/TextConversions.h"
 #include "device/UsbPortFinder.h"
 
 #include <cmath>
@@ -14,6 +14,12 @@ constexpr int VersionWaitMs = 300;
 constexpr int GreetingWaitMs = 500;
 constexpr int CyclePauseMs = 250;
 constexpr int StartUpWaitMs = 500;
+// A version answer is three bytes: "2.5", or 2, any byte, 3.
+constexpr int VersionAnswerLength = 3;
+// A quiet line this long ends an answer that may still be arriving at its look: five
+// byte times at 2400 baud, longer than the gap between two bytes of one answer even
+// through a USB adapter that hands bytes on in small batches.
+constexpr int AnswerEndQuietMs = 20;
 
 // Errors of the conversion of the stored port number, numbered as the classic
 // runtime reports them so that the message reads like every other port failure.
@@ -61,7 +67,7 @@ void roundInPlace(double &v)
 
 } // namespace
 
-DeviceLink::DeviceLink(Clock &clock, DebugLog &log, MessageBoxes &messages, AppPreferences &prefs)
+DeviceLink::DeviceLink(Clock &clock, DebugLog &log, MessageBoxes &messages, LinkPreferences &prefs)
     : m_clock(clock), m_log(log), m_messages(messages), m_prefs(prefs)
 {
 }
@@ -101,9 +107,17 @@ bool DeviceLink::openComPort(ProgrammerPort &comm)
         return reportOpenFailure(comm.lastError());
 
     m_log.WriteDebugLog(QStringLiteral("openComPort: Cycling port"));
+    const bool rtsBefore = comm.rts();
     PortError cycleError;
-    if (!cyclePort(comm, cycleError))
+    if (!cyclePort(comm, cycleError)) {
+        // This call opened the port (an open port refuses to be opened again), so it
+        // closes it: left open, every later command would fail as "already open".
+        if (comm.isOpen())
+            comm.setOpen(false);
+        if (comm.rts() != rtsBefore)
+            comm.setRts(rtsBefore);
         return reportOpenFailure(cycleError);
+    }
 
     m_clock.processEvents();
     m_clock.sleepMs(StartUpWaitMs);
@@ -165,8 +179,20 @@ bool DeviceLink::cyclePort(ProgrammerPort &comm, PortError &error)
     return true;
 }
 
+int DeviceLink::dropStaleInput(ProgrammerPort &comm, const QString &prefix)
+{
+    if (comm.bytesWaiting() <= 0)
+        return 0;
+    const int dropped = int(comm.input().size());
+    if (dropped > 0)
+        m_log.WriteDebugLog(prefix + QStringLiteral("Dropped Stale Bytes: ")
+                            + QString::number(dropped));
+    return dropped;
+}
+
 qint16 DeviceLink::ReadFromDevice(double &loc, ProgrammerPort &comm)
 {
+    m_staleDropped = 0;
     m_log.WriteDebugLog(QStringLiteral("ReadFromDevice - Loc: ") + plainNumber(loc));
     roundInPlace(loc);
     if (!fitsInByte(loc)) {
@@ -177,6 +203,7 @@ qint16 DeviceLink::ReadFromDevice(double &loc, ProgrammerPort &comm)
     args.append(static_cast<char>(static_cast<int>(loc)));
     args.append('\0');
 
+    m_staleDropped = dropStaleInput(comm, QStringLiteral("ReadFromDevice - "));
     int i = 0;
     bool answered = false;
     if (comm.output(QByteArrayLiteral("R")) && comm.output(args)) {
@@ -203,6 +230,13 @@ qint16 DeviceLink::ReadFromDevice(double &loc, ProgrammerPort &comm)
     m_log.WriteDebugLog(QStringLiteral("ReadFromDevice - Buffer Count: ") + QString::number(n)
                         + QStringLiteral(" ComInp: ") + QString::number(data)
                         + QStringLiteral(" Hex: ") + hexNoPad(data));
+    // A read is answered by one byte. With more, which of them is the value cannot
+    // be told, and taking the first would store junk as a setting.
+    if (answer.size() > 1) {
+        m_log.WriteDebugLog(QStringLiteral("ReadFromDevice - Return - Too Many Bytes: ")
+                            + QString::number(answer.size()));
+        return -1;
+    }
     m_log.WriteDebugLog(QStringLiteral("ReadFromDevice - Return - I: ") + QString::number(i)
                         + QStringLiteral(" Data: ") + QString::number(data));
     return static_cast<qint16>(data);
@@ -210,6 +244,7 @@ qint16 DeviceLink::ReadFromDevice(double &loc, ProgrammerPort &comm)
 
 qint16 DeviceLink::WriteToDevice(double &loc, double &value, ProgrammerPort &comm)
 {
+    m_staleDropped = 0;
     m_log.WriteDebugLog(QStringLiteral("WriteToDevice - Loc: ") + plainNumber(loc)
                         + QStringLiteral(" Data: ") + plainNumber(value));
     roundInPlace(loc);
@@ -223,6 +258,8 @@ qint16 DeviceLink::WriteToDevice(double &loc, double &value, ProgrammerPort &com
     args.append(static_cast<char>(static_cast<int>(loc)));
     args.append(static_cast<char>(static_cast<int>(value)));
 
+    const int dropped = dropStaleInput(comm, QStringLiteral("WriteToDevice - "));
+    m_staleDropped = dropped;
     int i = 0;
     int n = 0;
     if (comm.output(QByteArrayLiteral("W")) && comm.output(args)) {
@@ -244,8 +281,23 @@ qint16 DeviceLink::WriteToDevice(double &loc, double &value, ProgrammerPort &com
                         + QStringLiteral(" ComInp: ") + QString::number(ackByte)
                         + QStringLiteral(" Hex: ") + hexNoPad(ackByte));
 
+    // The read-back is made in any case, so every write is the same two exchanges.
     const qint16 readBack = ReadFromDevice(loc, comm);
+    // More than the acknowledgement, with it or after it: the board did not answer
+    // the write as it should, whatever the read-back says.
+    const bool ackFollowedByJunk = m_staleDropped > 0;
+    m_staleDropped = dropped;
     const int written = static_cast<int>(value);
+    if (ack.size() > 1) {
+        m_log.WriteDebugLog(QStringLiteral("WriteToDevice - Return - Too Many Bytes: ")
+                            + QString::number(ack.size()));
+        return -1;
+    }
+    if (ackFollowedByJunk) {
+        m_log.WriteDebugLog(
+            QStringLiteral("WriteToDevice - Return - Stale bytes after the acknowledgement"));
+        return -1;
+    }
     if (readBack == written) {
         m_log.WriteDebugLog(QStringLiteral("WriteToDevice - Return - Success"));
         return static_cast<qint16>(written);
@@ -257,19 +309,40 @@ qint16 DeviceLink::WriteToDevice(double &loc, double &value, ProgrammerPort &com
     return -1;
 }
 
-bool DeviceLink::CheckQOV(ProgrammerPort &comm)
+QByteArray DeviceLink::queryVersion(ProgrammerPort &comm, const QString &prefix)
 {
+    dropStaleInput(comm, prefix);
     // A query that could not be sent gets no answer: no point in waiting for one.
     const bool sent = comm.output(VersionQuery);
     if (sent)
         m_clock.sleepMs(VersionWaitMs);
     const int count = sent ? comm.bytesWaiting() : 0;
-    m_log.WriteDebugLog(QStringLiteral("CheckQOV: buffer count - ") + QString::number(count));
-    if (count <= 0 || comm.bytesWaiting() <= 0)
-        return false;
+    m_log.WriteDebugLog(prefix + QStringLiteral("buffer count - ") + QString::number(count));
+    if (count <= 0)
+        return {};
+    QByteArray answer = comm.input();
+    // Any other length may still be arriving and is read on until the line stays
+    // quiet: a version trickling in at 2400 baud is not cut to "2.", and the tail of
+    // an overlong one is not left to be taken for settings. The answer of a board
+    // that answers as it should is complete at the look and costs no wait.
+    if (answer.isEmpty() || answer.size() == VersionAnswerLength)
+        return answer;
+    for (int quiet = 0, polls = 0; quiet < AnswerEndQuietMs && polls < VersionWaitMs; ++polls) {
+        comm.waitForInput(m_clock, PollPauseMs);
+        const QByteArray more = comm.bytesWaiting() > 0 ? comm.input() : QByteArray();
+        quiet = more.isEmpty() ? quiet + 1 : 0;
+        answer += more;
+    }
+    return answer;
+}
 
-    const QByteArray answer = comm.input();
-    const QString version = versionText(answer, count, count >= 2);
+bool DeviceLink::CheckQOV(ProgrammerPort &comm)
+{
+    const QByteArray answer = queryVersion(comm, QStringLiteral("CheckQOV: "));
+    if (answer.isEmpty())
+        return false;
+    const int size = int(answer.size());
+    const QString version = versionText(answer, size, size >= 2);
     // A supported board answers at least three bytes that start with its version number.
     const auto number = version.size() >= 3 ? decimalFromText(version.left(3)) : std::nullopt;
     const bool passed = number && *number >= 0.0;
@@ -281,17 +354,12 @@ bool DeviceLink::CheckQOV(ProgrammerPort &comm)
 
 std::optional<QString> DeviceLink::GetVersion(ProgrammerPort &comm)
 {
-    const bool sent = comm.output(VersionQuery);
-    if (sent)
-        m_clock.sleepMs(VersionWaitMs);
-    const int count = sent ? comm.bytesWaiting() : 0;
-    m_log.WriteDebugLog(QStringLiteral("GetVersion: buffer count - ") + QString::number(count));
-    const QByteArray answer = count > 0 ? comm.input() : QByteArray();
+    const QByteArray answer = queryVersion(comm, QStringLiteral("GetVersion: "));
     if (answer.isEmpty()) {
         m_log.WriteDebugLog(QStringLiteral("GetVersion: Failed. "));
         return std::nullopt;
     }
-    const QString version = versionText(answer, count, true);
+    const QString version = versionText(answer, int(answer.size()), true);
     m_log.WriteDebugLog(QStringLiteral("GetVersion: Succes. ") + firstThreeBytes(answer)
                         + QStringLiteral(" '") + version + QStringLiteral("'"));
     return version;
@@ -345,7 +413,7 @@ std::optional<QString> DeviceLink::GetXOK(ProgrammerPort &comm)
     return text;
 }
 
-void UpdateQOVProgrammerPowerStatus(const AppPreferences &prefs, ProgrammerPort &comm)
+void UpdateQOVProgrammerPowerStatus(const LinkPreferences &prefs, ProgrammerPort &comm)
 {
     bool rts = prefs.forcePower ? true : !prefs.isQOVSelfPowered;
     // The USB programmer powers the board with RTS off; it needs DTR on to work at all.

@@ -3,16 +3,11 @@
 // closing it, the power-line rule, and the five device procedures. Every byte,
 // pause and debug-log line is part of the board's protocol.
 //
-// Architecture (the whole program):
-//   core (qovcore, Qt Core + SerialPort): ProgrammerPort and its implementations,
-//     Clock, DebugLog, DeviceLink (this file), USB discovery, DeviceSettings,
-//     SettingsTransactions, profiles, the simulated board. No widgets, no dialogs:
-//     messages go through MessageBoxes, progress through TransactionReporter.
-//   gui (qovgui): Form1 (main window), Form2 (learn mode), Form3 (code list).
-//   cli (qovcli): qovctl. Executables are thin mains over these libraries.
-#include "app/AppPreferences.h"
+// The link is the bottom of the program's layers (see the README's Development
+// section); the connect step every command starts with is BoardConnection.
 #include "device/Clock.h"
 #include "device/DebugLog.h"
+#include "device/LinkPreferences.h"
 #include "device/MessageBoxes.h"
 #include "device/ProgrammerPort.h"
 
@@ -25,7 +20,7 @@ class UsbPortFinder;
 class DeviceLink
 {
 public:
-    DeviceLink(Clock &clock, DebugLog &log, MessageBoxes &messages, AppPreferences &prefs);
+    DeviceLink(Clock &clock, DebugLog &log, MessageBoxes &messages, LinkPreferences &prefs);
 
     // USB automatic discovery (used by openComPort in USB automatic mode); may be null.
     void setUsbPortFinder(UsbPortFinder *finder) { m_usb = finder; }
@@ -48,6 +43,10 @@ public:
     std::optional<QString> GetVersion(ProgrammerPort &comm);
     // The greeting text (non-zero bytes), or nothing when nothing was waiting.
     std::optional<QString> GetXOK(ProgrammerPort &comm);
+    // Bytes found waiting when the last ReadFromDevice or WriteToDevice was about to
+    // send its command, dropped unread. They came after the answer of the command
+    // before, so that answer may have been junk: its location is not to be trusted.
+    int staleBytesDropped() const { return m_staleDropped; }
 
     // No two device commands overlap on the port. A command claims the link for
     // its whole run (the claim ends with the Claim object). Learn mode also holds
@@ -83,27 +82,32 @@ public:
     Clock &clock() { return m_clock; }
     DebugLog &log() { return m_log; }
     MessageBoxes &messages() { return m_messages; }
-    AppPreferences &prefs() { return m_prefs; }
+    LinkPreferences &prefs() { return m_prefs; }
 
 private:
     // The power cycle; false with the port's error at the first port call that fails.
     bool cyclePort(ProgrammerPort &comm, PortError &error);
     // Logs and shows why the port could not be opened; always false.
     bool reportOpenFailure(const PortError &error);
+    // Drops input left from before a command (logged under prefix); the bytes dropped.
+    int dropStaleInput(ProgrammerPort &comm, const QString &prefix);
+    // Sends the version query and takes its answer (empty: none), logging the count.
+    QByteArray queryVersion(ProgrammerPort &comm, const QString &prefix);
 
     Clock &m_clock;
     DebugLog &m_log;
     MessageBoxes &m_messages;
-    AppPreferences &m_prefs;
+    LinkPreferences &m_prefs;
     UsbPortFinder *m_usb = nullptr;
     std::function<void(ProgrammerPort &)> m_updateComPort;
     bool m_busy = false;
     bool m_held = false;
+    int m_staleDropped = 0;
 };
 
 // The line-state rule: forcePower -> RTS on, else RTS = !isQOVSelfPowered; the USB
 // programmer inverts RTS and sets DTR on. (The window's UpdateQOVProgrammerPowerStatus.)
-void UpdateQOVProgrammerPowerStatus(const AppPreferences &prefs, ProgrammerPort &comm);
+void UpdateQOVProgrammerPowerStatus(const LinkPreferences &prefs, ProgrammerPort &comm);
 
 // "Hex" fields of log lines: upper-case hexadecimal without leading zeros.
 QString hexNoPad(int value);

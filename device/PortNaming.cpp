@@ -1,6 +1,6 @@
 #include "device/PortNaming.h"
 
-#include "app/AppPreferences.h"
+#include "device/LinkPreferences.h"
 
 #include <QDir>
 

@@ -1,15 +1,8 @@
 #include "device/UsbDiscovery.h"
 
-#include "device/Cp210xBackend.h"
 #include "device/DebugLog.h"
 
 #include <limits>
-
-QString bytesToString(const QByteArray &bytes, int length)
-{
-    const int n = qBound(0, length, int(bytes.size()));
-    return QString::fromLatin1(bytes.constData(), n);
-}
 
 QString normaliseSerialNumber(const QString &serial)
 {
@@ -61,56 +54,51 @@ int comPortNumberFromName(const QString &portName)
     return -1;
 }
 
-UsbDiscovery::UsbDiscovery(Cp210xBackend &backend, DebugLog *log) : m_backend(backend), m_log(log)
+int findUsbProgrammerPort(const QList<SerialPortEntry> &ports, DebugLog *log)
 {
+    const auto write = [log](const QString &line) {
+        if (log)
+            log->WriteDebugLog(line);
+    };
+    int result = -1;
+    int index = -1; // among the ports with USB identities, as the system lists them
+    for (const SerialPortEntry &e : ports) {
+        if (!e.hasUsbIds)
+            continue;
+        ++index;
+        if (!e.isProgrammer())
+            continue;
+        const QString device = e.systemLocation.isEmpty() ? e.portName : e.systemLocation;
+        const QString what = QStringLiteral("findUsbProgrammerPort: programmer ")
+                             + normaliseSerialNumber(e.serialNumber) + QStringLiteral(" at index ")
+                             + QString::number(index);
+        const int comPort = e.comPort();
+        if (comPort < 0) {
+            // A ttyACM or other node has no COM number; guessing one would open the
+            // wrong device, so the user chooses the port by hand instead. An
+            // earlier programmer's port is kept.
+            write(what + QStringLiteral(" has no COM port: ") + device
+                  + QStringLiteral(" has no COM number (only ttyUSB and COM ports have one);"
+                                   " select the port by hand"));
+            continue;
+        }
+        write(what + QStringLiteral(" on ") + device + QStringLiteral(" (COM ")
+              + QString::number(comPort) + QLatin1Char(')'));
+        result = comPort;
+    }
+    return result;
 }
 
-void UsbDiscovery::log(const QString &line)
+UsbDiscovery::UsbDiscovery(Source source, DebugLog *log) : m_source(std::move(source)), m_log(log)
 {
-    if (m_log)
-        m_log->WriteDebugLog(line);
 }
 
 int UsbDiscovery::findUsbProgrammerPort()
 {
-    const int count = m_backend.deviceCount();
-    int result = -1;
+    return ::findUsbProgrammerPort(m_source ? m_source() : QList<SerialPortEntry>(), m_log);
+}
 
-    for (int index = 0; index < count; ++index) {
-        Cp210xBackend::Handle handle = 0;
-        if (!m_backend.open(index, handle))
-            continue;
-
-        quint16 vid = 0;
-        quint16 pid = 0;
-        bool found = false;
-        QString serial;
-        if (m_backend.vid(handle, vid) && m_backend.pid(handle, pid) && vid == UsbProgrammerVid
-            && pid == UsbProgrammerPid) {
-            QByteArray buffer;
-            int length = 0;
-            if (m_backend.serialNumber(handle, buffer, length)) {
-                serial = normaliseSerialNumber(bytesToString(buffer, length));
-                found = true;
-            }
-        }
-        m_backend.close(handle);
-
-        if (!found)
-            continue;
-        // Each programmer is looked up with its own identity; an earlier one's
-        // port is kept when a later one cannot be reached.
-        const UsbPortLookup where = m_backend.lookUpComPort(index, vid, pid, serial);
-        const QString what = QStringLiteral("findUsbProgrammerPort: programmer ") + serial
-                             + QStringLiteral(" at index ") + QString::number(index);
-        if (where.comPort < 0) {
-            log(what + QStringLiteral(" has no COM port: ")
-                + (where.problem.isEmpty() ? QStringLiteral("not found") : where.problem));
-            continue;
-        }
-        log(what + QStringLiteral(" on ") + where.deviceName + QStringLiteral(" (COM ")
-            + QString::number(where.comPort) + QLatin1Char(')'));
-        result = where.comPort;
-    }
-    return result;
+std::unique_ptr<UsbPortFinder> makeSystemUsbPortFinder(DebugLog *log)
+{
+    return std::make_unique<UsbDiscovery>(systemSerialPorts, log);
 }

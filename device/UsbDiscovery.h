@@ -1,21 +1,18 @@
 #pragma once
-// Finds the USB programmer's COM port by walking a CP210x device list in index
-// order. Every programmer seen goes to the debug log; when several are attached
-// the last one whose port could be looked up is used.
+// Finds the USB programmer's COM port in the system's serial port list: the ports
+// that carry the programmer's vendor and product IDs, in the order the system
+// lists them. Every programmer seen goes to the debug log; when several are
+// attached the last one whose port has a COM number is used.
+#include "device/SerialPortList.h"
 #include "device/UsbPortFinder.h"
 
-#include <QByteArray>
 #include <QString>
+#include <functional>
 
-class Cp210xBackend;
 class DebugLog;
 
 constexpr quint16 UsbProgrammerVid = 0x10C4;
 constexpr quint16 UsbProgrammerPid = 0x823E;
-
-// The first `length` bytes as text, one character per byte (Latin-1). A length
-// outside the buffer is clamped to it.
-QString bytesToString(const QByteArray &bytes, int length);
 
 // Serial numbers compare after spaces become "_" and letters are upper-cased.
 QString normaliseSerialNumber(const QString &serial);
@@ -26,18 +23,21 @@ QString normaliseSerialNumber(const QString &serial);
 // and for a number below 1.
 int comPortNumberFromName(const QString &portName);
 
+// The COM port number of the programmer in `ports`, or -1 when none has one.
+// log may be null.
+int findUsbProgrammerPort(const QList<SerialPortEntry> &ports, DebugLog *log);
+
+// The discovery over a port list taken afresh at each search.
 class UsbDiscovery : public UsbPortFinder
 {
 public:
-    // Neither is owned; log may be null.
-    explicit UsbDiscovery(Cp210xBackend &backend, DebugLog *log = nullptr);
+    using Source = std::function<QList<SerialPortEntry>()>;
+    // log is not owned and may be null.
+    explicit UsbDiscovery(Source source = systemSerialPorts, DebugLog *log = nullptr);
 
-    // The COM port number of the programmer, or -1 when none was found.
     int findUsbProgrammerPort() override;
 
 private:
-    void log(const QString &line);
-
-    Cp210xBackend &m_backend;
+    Source m_source;
     DebugLog *m_log = nullptr;
 };

@@ -4,11 +4,24 @@ QByteArray LearnReport::request() { return QByteArray(Length, char(Marker)); }
 
 std::optional<IrCode> LearnReport::parse(const QByteArray &bytes)
 {
-    if (bytes.size() < Length || quint8(bytes.at(0)) != Marker)
+    QByteArray copy = bytes;
+    return take(copy);
+}
+
+std::optional<IrCode> LearnReport::take(QByteArray &pending)
+{
+    const qsizetype start = pending.indexOf(char(Marker));
+    if (start < 0) {
+        pending.clear();
+        return std::nullopt;
+    }
+    pending.remove(0, start);
+    if (pending.size() < Length)
         return std::nullopt;
     IrCode code;
     for (int i = 0; i < 3; ++i)
-        code.bytes[i] = quint8(bytes.at(i + 1));
+        code.bytes[i] = quint8(pending.at(i + 1));
+    pending.remove(0, Length);
     return code;
 }
 

@@ -3,6 +3,7 @@
 #include "codes/FieldRules.h"
 
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
@@ -55,8 +56,8 @@ QString allowed(Kind kind)
 {
     switch (kind) {
     case Kind::Flag: return QStringLiteral("true or false");
-    case Kind::DelayMs: return QStringLiteral("a number of msec from 0 to 2550");
-    case Kind::Presses: return QStringLiteral("a number of button presses from 1 to 255");
+    case Kind::DelayMs: return QStringLiteral("a number of msec from 0 to 2550 in steps of 10");
+    case Kind::Presses: return QStringLiteral("a whole number of button presses from 1 to 255");
     case Kind::Code: return QStringLiteral("a text of 1 to 6 hexadecimal digits");
     }
     return {};
@@ -88,7 +89,8 @@ QString fieldError(const FieldSpec &f, const QJsonValue &found)
 }
 
 // A number goes through the window's own field rule, as if typed into the field,
-// so a profile accepts exactly what the window accepts and stores the same value.
+// so a profile accepts exactly what the window accepts (a value the board holds
+// exactly, never one it would round) and stores the same value.
 FieldRules::NumberResult applyFieldRule(Kind kind, double entry)
 {
     const QString text = FieldRules::displayNumber(entry);
@@ -116,6 +118,42 @@ void lineAndColumn(const QByteArray &json, int offset, int *line, int *column)
             ++*column;
         }
     }
+}
+
+// The first key that appears twice in the top-level object of a document that
+// parsed: the parser keeps one of them silently, so which one counts would be a
+// guess. Keys are compared after their escapes are decoded.
+std::optional<QString> duplicateKey(const QByteArray &json)
+{
+    QStringList seen;
+    int depth = 0;
+    for (qsizetype i = 0; i < json.size(); ++i) {
+        const char c = json.at(i);
+        if (c == '{' || c == '[') {
+            ++depth;
+        } else if (c == '}' || c == ']') {
+            --depth;
+        } else if (c == '"') {
+            const qsizetype start = i;
+            for (++i; i < json.size() && json.at(i) != '"'; ++i)
+                if (json.at(i) == '\\')
+                    ++i;
+            if (depth != 1)
+                continue;
+            qsizetype next = i + 1;
+            while (next < json.size() && QChar::isSpace(uchar(json.at(next))))
+                ++next;
+            if (next >= json.size() || json.at(next) != ':')
+                continue; // a value, not a key
+            const QJsonArray decoded
+                = QJsonDocument::fromJson('[' + json.mid(start, i - start + 1) + ']').array();
+            const QString key = decoded.isEmpty() ? QString() : decoded.at(0).toString();
+            if (seen.contains(key))
+                return key;
+            seen << key;
+        }
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -167,6 +205,9 @@ std::optional<DeviceSettings> Profile::fromJson(const QByteArray &json, QString 
     if (!doc.isObject())
         return fail(QStringLiteral("Profile must be a JSON object ({ ... })"));
     const QJsonObject obj = doc.object();
+    if (const auto twice = duplicateKey(json))
+        return fail(
+            QStringLiteral("Profile field \"%1\" is given more than once").arg(twice->left(40)));
 
     const QJsonValue format = obj.value(QLatin1String(FormatKey));
     if (format.toString() != FormatName || !format.isString())

@@ -15,14 +15,19 @@ public:
     static constexpr qint64 MaxFileSize = 1024 * 1024;
     static inline const QString FormatName = QStringLiteral("qov-settings");
     static constexpr int FormatVersion = 1;
+    // What file dialogs offer, and the preference key (beside the five of the
+    // programmer) under which the window remembers the folder last used.
+    static inline const QString FileFilter = QStringLiteral("QOV settings profile (*.json)");
+    static inline const QString LastFolderKey = QStringLiteral("LASTPROFILEDIR");
 
     // The record as the window shows it: stable key order, 2-space indentation,
     // newline at the end.
     static QByteArray toJson(const DeviceSettings &settings);
 
     // The record a profile describes, or nothing with *error naming the field and
-    // what it may hold. Numbers follow the window's field rules (a delay of 205 msec
-    // is kept as 20.5 and rounded when written).
+    // what it may hold. Numbers follow the window's field rules: a value the board
+    // cannot hold exactly (205 msec, 1.5 presses) is refused, never rounded, and so
+    // is a key given twice.
     static std::optional<DeviceSettings> fromJson(const QByteArray &json, QString *error);
 
     static std::optional<DeviceSettings> load(const QString &path, QString *error);

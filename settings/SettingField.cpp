@@ -1,7 +1,7 @@
 #include "settings/SettingField.h"
 
-#include "app/TextConversions.h"
 #include "codes/FieldRules.h"
+#include "device/TextConversions.h"
 
 QString SettingField::text(const DeviceSettings &s) const
 {

@@ -1,8 +1,9 @@
 #include "settings/SettingsTransactions.h"
 
-#include "app/TextConversions.h"
+#include "device/TextConversions.h"
 
 #include <QStringList>
+#include <algorithm>
 
 namespace {
 
@@ -19,7 +20,27 @@ QString joinLocations(const QList<int> &locations)
     return parts.join(QStringLiteral(", "));
 }
 
+// A code's three bytes are written together as one setting; every other setting
+// is one location.
+bool startsSetting(int location) { return location < 10 || (location - 10) % 3 == 0; }
+
 } // namespace
+
+QList<QList<int>> TransactionResult::settings(bool verified) const
+{
+    QList<QList<int>> out;
+    for (int location : SettingsTransferOrder) {
+        if (startsSetting(location))
+            out.append(QList<int>());
+        out.last() << location;
+    }
+    out.removeIf([&](const QList<int> &setting) {
+        return std::all_of(setting.cbegin(), setting.cend(),
+                           [&](int loc) { return verifiedLocations.contains(loc); })
+               != verified;
+    });
+    return out;
+}
 
 SettingsTransactions::SettingsTransactions(DeviceLink &link, ProgrammerPort &comm,
                                            TransactionReporter &reporter)
@@ -43,57 +64,37 @@ void SettingsTransactions::closeAndReset()
     m_reporter.resetStatusBar();
 }
 
-TransactionResult SettingsTransactions::portLost(TransactionResult result)
+TransactionResult SettingsTransactions::portLost(TransactionResult result,
+                                                 const QString &unverified)
 {
     result.outcome = TransactionResult::PortLost;
     result.detail = m_comm.lastError().description;
     message(QStringLiteral("Lost the connection to the programmer on ") + m_comm.deviceName()
-            + QStringLiteral(": ") + result.detail);
+            + QStringLiteral(": ") + result.detail + unverified);
     m_link.closeComPort(m_comm);
     m_reporter.resetStatusBar();
     return result;
 }
 
-std::optional<TransactionResult> SettingsTransactions::openAndCheck()
+std::optional<TransactionResult> SettingsTransactions::stoppedAt(const ConnectResult &connection)
 {
-    m_reporter.setStatusBarText(QStringLiteral("Opening Port"));
-    if (!m_link.openComPort(m_comm)) {
-        m_reporter.resetStatusBar();
-        return TransactionResult{TransactionResult::PortNotOpened, {}, {}};
+    using Stage = ConnectResult::Stage;
+    switch (connection.stage) {
+    case Stage::Connected: return std::nullopt;
+    case Stage::Busy: return TransactionResult{TransactionResult::Busy, {}, {}};
+    case Stage::PortNotOpened: return TransactionResult{TransactionResult::PortNotOpened, {}, {}};
+    case Stage::PortLost: return portLost({});
+    case Stage::NoGreeting: return TransactionResult{TransactionResult::QovNotFound, {}, {}};
+    case Stage::BadVersion: return TransactionResult{TransactionResult::BadVersion, {}, {}};
     }
-
-    m_reporter.setStatusBarText(QStringLiteral("Checking for QOV"));
-    const std::optional<QString> greeting = m_link.GetXOK(m_comm);
-    if (m_comm.hasFailed())
-        return portLost({});
-    if (!m_link.prefs().isQOVSelfPowered && greeting != ExpectedXOKReply) {
-        m_reporter.setStatusBarText(QStringLiteral("QOV Not Found"));
-        message(QStringLiteral("QOV Not Found"));
-        closeAndReset();
-        return TransactionResult{TransactionResult::QovNotFound, {}, {}};
-    }
-
-    const bool versionOk = m_link.CheckQOV(m_comm);
-    if (m_comm.hasFailed())
-        return portLost({});
-    if (!versionOk) {
-        m_reporter.setStatusBarText(QStringLiteral("Err: Incorrect QOV Version"));
-        message(QStringLiteral("Unable to retrieve QOV version"));
-        closeAndReset();
-        return TransactionResult{TransactionResult::BadVersion, {}, {}};
-    }
-
-    m_reporter.setStatusBarText(QStringLiteral("Found QOV"));
     return std::nullopt;
 }
 
-TransactionResult SettingsTransactions::Command1_Click(DeviceSettings &settings)
+TransactionResult SettingsTransactions::readValues(DeviceSettings &settings)
 {
-    const auto claim = m_link.tryClaim();
-    if (!claim)
-        return TransactionResult{TransactionResult::Busy, {}, {}};
-
-    if (std::optional<TransactionResult> stopped = openAndCheck())
+    const ConnectResult connection = BoardConnection(m_link, m_comm, &m_reporter)
+                                         .connect(BoardConnection::Purpose::Transaction);
+    if (std::optional<TransactionResult> stopped = stoppedAt(connection))
         return *stopped;
 
     // A lost port must not leave the record half reset behind a window that
@@ -105,11 +106,18 @@ TransactionResult SettingsTransactions::Command1_Click(DeviceSettings &settings)
     TransactionResult result;
     const int total = int(SettingsTransferOrder.size());
     int done = 0;
+    int previous = -1;
     for (int location : SettingsTransferOrder) {
         m_reporter.setProgressBar(done, total);
         ++done;
         double loc = location;
         const qint16 value = m_link.ReadFromDevice(loc, m_comm);
+        // Bytes after the previous answer: that answer may have been junk.
+        if (m_link.staleBytesDropped() > 0 && previous >= 0
+            && !result.failedLocations.contains(previous)) {
+            settings.setValueAt(previous, 0);
+            result.failedLocations << previous;
+        }
         if (value >= 0)
             settings.setValueAt(location, value);
         else
@@ -121,6 +129,7 @@ TransactionResult SettingsTransactions::Command1_Click(DeviceSettings &settings)
         }
         if (value < 0)
             discardLateAnswer();
+        previous = location;
     }
 
     if (result.failedLocations.isEmpty()) {
@@ -138,21 +147,33 @@ TransactionResult SettingsTransactions::Command1_Click(DeviceSettings &settings)
     return result;
 }
 
-TransactionResult SettingsTransactions::Command2_Click(DeviceSettings &settings)
+TransactionResult SettingsTransactions::writeAll(DeviceSettings &settings,
+                                                 const std::function<bool()> &stopRequested)
 {
-    const auto claim = m_link.tryClaim();
-    if (!claim)
-        return TransactionResult{TransactionResult::Busy, {}, {}};
-
-    if (std::optional<TransactionResult> stopped = openAndCheck())
+    const ConnectResult connection = BoardConnection(m_link, m_comm, &m_reporter)
+                                         .connect(BoardConnection::Purpose::Transaction);
+    if (std::optional<TransactionResult> stopped = stoppedAt(connection))
         return *stopped;
 
     m_reporter.setStatusBarText(QStringLiteral("Writting Settings..."));
 
     TransactionResult result;
+    // Every location not verified: the failed ones and those not reached.
+    const auto unverified = [&result] {
+        QList<int> out;
+        for (int location : SettingsTransferOrder)
+            if (!result.verifiedLocations.contains(location))
+                out << location;
+        return out;
+    };
     const int total = int(SettingsTransferOrder.size());
     int done = 0;
+    int previous = -1;
     for (int location : SettingsTransferOrder) {
+        if (stopRequested && startsSetting(location) && stopRequested()) {
+            result.outcome = TransactionResult::Stopped;
+            break;
+        }
         m_reporter.setProgressBar(done, total);
         ++done;
         double loc = location;
@@ -165,22 +186,39 @@ TransactionResult SettingsTransactions::Command2_Click(DeviceSettings &settings)
             written = m_link.WriteToDevice(loc, value, m_comm);
             settings.setValueAt(location, value); // the whole number that was sent
         }
-        if (written < 0)
-            result.failedLocations << location;
+        // Bytes after the previous location's last answer: its check may have
+        // passed on junk.
+        if (sent && m_link.staleBytesDropped() > 0 && result.verifiedLocations.contains(previous)) {
+            result.verifiedLocations.removeOne(previous);
+            message(QStringLiteral("Error: Unable to Write to Location ")
+                    + QString::number(previous));
+        }
+        if (written >= 0)
+            result.verifiedLocations << location;
         m_reporter.locationDone(location, written);
-        if (m_comm.hasFailed())
-            return portLost(result);
+        if (m_comm.hasFailed()) {
+            result.failedLocations = unverified();
+            return portLost(result, QStringLiteral("\r\n\r\nWrite incomplete: could not write "
+                                                   "location(s) ")
+                                        + joinLocations(result.failedLocations));
+        }
         if (written < 0) {
             message(QStringLiteral("Error: Unable to Write to Location ")
                     + QString::number(location));
             if (sent)
                 discardLateAnswer();
         }
+        previous = location;
     }
 
+    result.failedLocations = unverified();
     if (result.failedLocations.isEmpty()) {
         m_reporter.setStatusBarText(QStringLiteral("Wrote Settings Succesfully"));
         message(QStringLiteral("Written Succesfully"));
+    } else if (result.outcome == TransactionResult::Stopped) {
+        m_reporter.setStatusBarText(QStringLiteral("Err: Write Stopped"));
+        message(QStringLiteral("Write stopped: not written and verified: location(s) ")
+                + joinLocations(result.failedLocations));
     } else {
         result.outcome = TransactionResult::Incomplete;
         m_reporter.setStatusBarText(QStringLiteral("Err: Write Failed"));

@@ -2,18 +2,21 @@
 // Read Values and Write All: the transactions the program exists for. The same
 // code runs under the window and the command line; progress goes through a
 // TransactionReporter, messages through MessageBoxes, so there are no dialogs here.
+#include "device/BoardConnection.h"
+#include "device/ConnectionStatus.h"
 #include "device/DeviceLink.h"
 #include "settings/DeviceSettings.h"
 
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 
-class TransactionReporter
+// The status texts (setStatusBarText, resetStatusBar) come from the connect step's
+// ConnectionStatus.
+class TransactionReporter : public ConnectionStatus
 {
 public:
-    virtual ~TransactionReporter() = default;
-    virtual void setStatusBarText(const QString &barText) = 0;
     virtual void setProgressBar(double numCurrent, double numTotal) = 0;
     virtual void resetStatusBar() = 0;
     // The window shows the record (Read Values, after the locations were read).
@@ -37,14 +40,28 @@ struct TransactionResult
         BadVersion,    // CheckQOV failed
         Incomplete,    // some locations failed (failedLocations, in transfer order)
         PortLost,      // the port failed in the middle (device removed)
+        Stopped,       // Write All stopped on request between two settings
     };
+    TransactionResult() = default;
+    TransactionResult(Outcome o, QList<int> failed = {}, QString why = {})
+        : outcome(o), failedLocations(std::move(failed)), detail(std::move(why))
+    {
+    }
+
     Outcome outcome = Success;
-    // In transfer order. For PortLost: those failed so far, including the one
-    // at which the port was lost.
+    // In transfer order: the locations not read (no answer, or an answer that cannot
+    // be trusted) or not written and verified. Write All names every location not
+    // verified, also those never tried when it stopped or lost the port; a lost read
+    // names those failed up to the loss (the record is left as it was anyway).
     QList<int> failedLocations;
     QString detail; // for PortLost: the port layer's description
+    // Write All: the locations written and verified, in transfer order.
+    QList<int> verifiedLocations;
 
     bool ok() const { return outcome == Success; }
+    // Write All's settings, each as its locations in transfer order (a code's three
+    // bytes are one setting): those written and verified whole, or the others.
+    QList<QList<int>> settings(bool verified) const;
 };
 
 class SettingsTransactions
@@ -52,14 +69,17 @@ class SettingsTransactions
 public:
     SettingsTransactions(DeviceLink &link, ProgrammerPort &comm, TransactionReporter &reporter);
 
-    TransactionResult Command1_Click(DeviceSettings &settings); // Read Values
-    TransactionResult Command2_Click(DeviceSettings &settings); // Write All
+    TransactionResult readValues(DeviceSettings &settings); // Read Values
+    // Write All. stopRequested is asked before each setting (never inside a code's
+    // three bytes); once it says yes, nothing more is written.
+    TransactionResult writeAll(DeviceSettings &settings,
+                               const std::function<bool()> &stopRequested = {});
 
 private:
-    // Opens the port and checks for the board; a result when the transaction
-    // stops there (everything already reported and cleaned up).
-    std::optional<TransactionResult> openAndCheck();
-    TransactionResult portLost(TransactionResult result);
+    // The transaction's result when the connect step stopped it (everything
+    // already reported and cleaned up), nothing when the board is ready.
+    std::optional<TransactionResult> stoppedAt(const ConnectResult &connection);
+    TransactionResult portLost(TransactionResult result, const QString &unverified = {});
     void closeAndReset();
     // Waits for a late answer of a failed location and drops it.
     void discardLateAnswer();

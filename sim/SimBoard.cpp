@@ -231,6 +231,7 @@ void SimBoard::receive(const QByteArray &bytes)
             m_rxLineFreeUs = at;
         const quint8 b = quint8(bytes.at(k));
         m_received.append({at / 1000, b});
+        keepLatest(m_received);
         if (!m_powered)
             continue;
         m_parseBuffer.append(char(b));
@@ -374,6 +375,7 @@ QByteArray SimBoard::takeArrived()
         out.append(char(p.value));
         m_sent.append({p.atUs / 1000, p.value});
     }
+    keepLatest(m_sent);
     m_outgoing.remove(0, n);
     return out;
 }
@@ -395,6 +397,13 @@ QByteArray SimBoard::receivedBytes() const
     for (const WireByte &b : m_received)
         out.append(char(b.value));
     return out;
+}
+
+void SimBoard::keepLatest(QList<WireByte> &log)
+{
+    // Cut back to half the limit at a time, so the cut is rare.
+    if (log.size() > ByteLogLimit)
+        log.remove(0, log.size() - ByteLogLimit / 2);
 }
 
 void SimBoard::note(const QString &text) const

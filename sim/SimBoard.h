@@ -22,6 +22,9 @@ class SimBoard
 {
 public:
     static constexpr int LocationCount = 22;
+    // The received and sent byte logs keep at most this many of the latest bytes,
+    // so a board served for days, or flooded, does not grow without end.
+    static constexpr int ByteLogLimit = 1 << 15;
 
     enum class Fault {
         None,
@@ -163,6 +166,7 @@ private:
     void scheduleLearnReport(const IrCode &code, qint64 atUs);
     void send(const QByteArray &bytes, qint64 departUs);
     void note(const QString &text) const;
+    static void keepLatest(QList<WireByte> &log);
 
     Clock &m_clock;
     QByteArray m_memory;

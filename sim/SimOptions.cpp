@@ -1,6 +1,50 @@
 #include "sim/SimOptions.h"
 
+#include <QCommandLineParser>
+
 namespace {
+void addOptions(QCommandLineParser &parser)
+{
+    parser.setApplicationDescription(QStringLiteral(
+        "Serves a simulated QOV board on a pseudo-terminal and makes PATH a link to it.\n"
+        "Opening the link powers the board up (it greets), closing it powers it down."));
+    parser.addOptions({
+        {QStringLiteral("link"),
+         QStringLiteral("Where to put the link to the terminal (required)."),
+         QStringLiteral("PATH")},
+        {QStringLiteral("state"), QStringLiteral("Keep the board's memory in FILE (hex bytes)."),
+         QStringLiteral("FILE")},
+        {QStringLiteral("version-answer"),
+         QStringLiteral("2.5 (text, default), 2.3 (binary 02 2E 03), none, or hex:BYTES."),
+         QStringLiteral("ANSWER")},
+        {QStringLiteral("greeting"),
+         QStringLiteral("xok (default), none, serial-jumper, usb-jumper, or hex:BYTES."),
+         QStringLiteral("KIND")},
+        {QStringLiteral("greet-delay"),
+         QStringLiteral("Time from power-up to the greeting (default 100)."), QStringLiteral("MS")},
+        {QStringLiteral("latency"),
+         QStringLiteral("Time from a command to its answer (default 3)."), QStringLiteral("MS")},
+        {QStringLiteral("fault"),
+         QStringLiteral("Misbehave at location LOC (0-21, or all); KIND is no-answer, "
+                        "no-read-answer, no-ack, wrong-readback, late, garbage or vanish (the "
+                        "link goes away and comes back). Repeatable."),
+         QStringLiteral("LOC:KIND")},
+        {QStringLiteral("learn-code"),
+         QStringLiteral("Six hex digits reported after an LLLL; repeatable, one per LLLL. Codes "
+                        "typed on standard input are queued the same way."),
+         QStringLiteral("CODE")},
+        {QStringLiteral("learn-delay"),
+         QStringLiteral("Time from LLLL to the report (default 1000)."), QStringLiteral("MS")},
+        {QStringLiteral("self-powered"),
+         QStringLiteral("The board never loses power and does not greet.")},
+        {QStringLiteral("byte-timing"),
+         QStringLiteral("Each byte takes 10/2400 s on the line, both ways.")},
+        {QStringLiteral("verbose"),
+         QStringLiteral("Print every byte received and sent, with times.")},
+        {{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this text.")},
+    });
+}
+
 bool parseMs(const QString &text, int max, int &out)
 {
     bool ok = false;
@@ -14,31 +58,12 @@ bool parseMs(const QString &text, int max, int &out)
 
 QString SimOptions::usage()
 {
-    return QStringLiteral(
-        "Usage: qov-sim --link PATH [options]\n"
-        "Serves a simulated QOV board on a pseudo-terminal and makes PATH a link to it.\n"
-        "Opening the link powers the board up (it greets), closing it powers it down.\n"
-        "\n"
-        "  --link PATH                 where to put the link to the terminal (required)\n"
-        "  --state FILE                keep the board's memory in FILE (hex bytes)\n"
-        "  --version-answer ANSWER     2.5 (text, default), 2.3 (binary 02 2E 03), none,\n"
-        "                              or hex:BYTES\n"
-        "  --greeting KIND             xok (default), none, serial-jumper, usb-jumper,\n"
-        "                              or hex:BYTES\n"
-        "  --greet-delay MS            time from power-up to the greeting (default 100)\n"
-        "  --latency MS                time from a command to its answer (default 3)\n"
-        "  --fault LOC:KIND            misbehave at location LOC (0-21, or all); KIND is\n"
-        "                              no-answer, no-read-answer, no-ack, wrong-readback,\n"
-        "                              late, garbage or vanish (the link goes away and\n"
-        "                              comes back); repeatable\n"
-        "  --learn-code CODE           six hex digits reported after an LLLL; repeatable,\n"
-        "                              one per LLLL. Codes typed on standard input are\n"
-        "                              queued the same way.\n"
-        "  --learn-delay MS            time from LLLL to the report (default 1000)\n"
-        "  --self-powered              the board never loses power and does not greet\n"
-        "  --byte-timing               each byte takes 10/2400 s on the line, both ways\n"
-        "  --verbose                   print every byte received and sent, with times\n"
-        "  --help                      this text\n");
+    QCommandLineParser parser;
+    addOptions(parser);
+    QString help = parser.helpText();
+    help.replace(0, help.indexOf(QLatin1Char('\n')),
+                 QStringLiteral("Usage: qov-sim --link PATH [options]"));
+    return help;
 }
 
 std::optional<QByteArray> SimOptions::parseHex(const QString &text)
@@ -66,99 +91,84 @@ bool SimOptions::error(const QString &text)
 
 bool SimOptions::parse(const QStringList &arguments)
 {
-    for (int i = 0; i < arguments.size(); ++i) {
-        const QString opt = arguments.at(i);
-        if (opt == QLatin1String("--help") || opt == QLatin1String("-h")) {
-            m_help = true;
-            return true;
-        }
-        if (opt == QLatin1String("--verbose")) {
-            m_verbose = true;
-            continue;
-        }
-        if (opt == QLatin1String("--byte-timing")) {
-            m_byteTiming = true;
-            continue;
-        }
-        if (opt == QLatin1String("--self-powered")) {
-            m_selfPowered = true;
-            continue;
-        }
-        static const QStringList withValue
-            = {QStringLiteral("--link"),           QStringLiteral("--state"),
-               QStringLiteral("--version-answer"), QStringLiteral("--greeting"),
-               QStringLiteral("--greet-delay"),    QStringLiteral("--latency"),
-               QStringLiteral("--fault"),          QStringLiteral("--learn-code"),
-               QStringLiteral("--learn-delay")};
-        if (!withValue.contains(opt))
-            return error(QStringLiteral("unknown option: ") + opt);
-        if (i + 1 >= arguments.size())
-            return error(opt + QStringLiteral(" needs a value"));
-        const QString value = arguments.at(++i);
+    QCommandLineParser parser;
+    addOptions(parser);
+    if (!parser.parse(QStringList{QStringLiteral("qov-sim")} + arguments))
+        return error(parser.errorText());
+    if (parser.isSet(QStringLiteral("help"))) {
+        m_help = true;
+        return true;
+    }
+    if (!parser.positionalArguments().isEmpty())
+        return error(QStringLiteral("unexpected argument: ")
+                     + parser.positionalArguments().first());
+    m_verbose = parser.isSet(QStringLiteral("verbose"));
+    m_byteTiming = parser.isSet(QStringLiteral("byte-timing"));
+    m_selfPowered = parser.isSet(QStringLiteral("self-powered"));
+    m_link = parser.value(QStringLiteral("link"));
+    m_stateFile = parser.value(QStringLiteral("state"));
 
-        if (opt == QLatin1String("--link")) {
-            m_link = value;
-        } else if (opt == QLatin1String("--state")) {
-            m_stateFile = value;
-        } else if (opt == QLatin1String("--version-answer")) {
-            if (value == QLatin1String("2.5")) {
-                m_version = SimBoard::textVersion25();
-            } else if (value == QLatin1String("2.3")) {
-                m_version = SimBoard::binaryVersion23();
-            } else if (value == QLatin1String("none")) {
-                m_version.clear();
-            } else if (value.startsWith(QLatin1String("hex:")) && parseHex(value.mid(4))) {
-                m_version = *parseHex(value.mid(4));
-            } else {
-                return error(QStringLiteral("--version-answer: expected 2.5, 2.3, none or "
-                                            "hex:BYTES, got ")
-                             + value);
-            }
-        } else if (opt == QLatin1String("--greeting")) {
-            if (value == QLatin1String("xok")) {
-                m_greeting = SimBoard::xokGreeting();
-            } else if (value == QLatin1String("none")) {
-                m_greeting.clear();
-            } else if (value == QLatin1String("serial-jumper")) {
-                m_greeting = SimBoard::serialJumperGreeting();
-            } else if (value == QLatin1String("usb-jumper")) {
-                m_greeting = SimBoard::usbJumperGreeting();
-            } else if (value.startsWith(QLatin1String("hex:")) && parseHex(value.mid(4))) {
-                m_greeting = *parseHex(value.mid(4));
-            } else {
-                return error(QStringLiteral("--greeting: expected xok, none, serial-jumper, "
-                                            "usb-jumper or hex:BYTES, got ")
-                             + value);
-            }
-        } else if (opt == QLatin1String("--greet-delay")) {
-            if (!parseMs(value, 60000, m_greetDelayMs))
-                return error(QStringLiteral("--greet-delay: expected 0 to 60000 ms, got ") + value);
-        } else if (opt == QLatin1String("--latency")) {
-            if (!parseMs(value, 60000, m_latencyMs))
-                return error(QStringLiteral("--latency: expected 0 to 60000 ms, got ") + value);
-        } else if (opt == QLatin1String("--learn-delay")) {
-            if (!parseMs(value, 600000, m_learnDelayMs))
-                return error(QStringLiteral("--learn-delay: expected 0 to 600000 ms, got ")
-                             + value);
-        } else if (opt == QLatin1String("--learn-code")) {
-            const auto code = value.size() == 6 ? IrCode::fromText(value) : std::nullopt;
-            if (!code)
-                return error(QStringLiteral("--learn-code: expected six hex digits, got ") + value);
-            m_learnCodes.append(*code);
-        } else if (opt == QLatin1String("--fault")) {
-            const int colon = value.indexOf(QLatin1Char(':'));
-            const QString where = value.left(colon);
-            const auto kind = SimBoard::faultFromName(value.mid(colon + 1));
-            bool ok = false;
-            const int loc = where == QLatin1String("all") ? -1 : where.toInt(&ok);
-            if (where == QLatin1String("all"))
-                ok = true;
-            if (colon < 0 || !kind || !ok || loc < -1 || loc >= SimBoard::LocationCount)
-                return error(QStringLiteral("--fault: expected LOC:KIND with LOC 0 to 21 or all, "
-                                            "got ")
-                             + value);
-            m_faults.append({loc, *kind});
+    const auto value = [&parser](const char *name) { return parser.value(QLatin1String(name)); };
+    const auto isSet = [&parser](const char *name) { return parser.isSet(QLatin1String(name)); };
+    if (isSet("version-answer")) {
+        const QString v = value("version-answer");
+        if (v == QLatin1String("2.5")) {
+            m_version = SimBoard::textVersion25();
+        } else if (v == QLatin1String("2.3")) {
+            m_version = SimBoard::binaryVersion23();
+        } else if (v == QLatin1String("none")) {
+            m_version.clear();
+        } else if (v.startsWith(QLatin1String("hex:")) && parseHex(v.mid(4))) {
+            m_version = *parseHex(v.mid(4));
+        } else {
+            return error(
+                QStringLiteral("--version-answer: expected 2.5, 2.3, none or hex:BYTES, got ") + v);
         }
+    }
+    if (isSet("greeting")) {
+        const QString v = value("greeting");
+        if (v == QLatin1String("xok")) {
+            m_greeting = SimBoard::xokGreeting();
+        } else if (v == QLatin1String("none")) {
+            m_greeting.clear();
+        } else if (v == QLatin1String("serial-jumper")) {
+            m_greeting = SimBoard::serialJumperGreeting();
+        } else if (v == QLatin1String("usb-jumper")) {
+            m_greeting = SimBoard::usbJumperGreeting();
+        } else if (v.startsWith(QLatin1String("hex:")) && parseHex(v.mid(4))) {
+            m_greeting = *parseHex(v.mid(4));
+        } else {
+            return error(QStringLiteral("--greeting: expected xok, none, serial-jumper, "
+                                        "usb-jumper or hex:BYTES, got ")
+                         + v);
+        }
+    }
+    if (isSet("greet-delay") && !parseMs(value("greet-delay"), 60000, m_greetDelayMs))
+        return error(QStringLiteral("--greet-delay: expected 0 to 60000 ms, got ")
+                     + value("greet-delay"));
+    if (isSet("latency") && !parseMs(value("latency"), 60000, m_latencyMs))
+        return error(QStringLiteral("--latency: expected 0 to 60000 ms, got ") + value("latency"));
+    if (isSet("learn-delay") && !parseMs(value("learn-delay"), 600000, m_learnDelayMs))
+        return error(QStringLiteral("--learn-delay: expected 0 to 600000 ms, got ")
+                     + value("learn-delay"));
+    for (const QString &v : parser.values(QStringLiteral("learn-code"))) {
+        const auto code = v.size() == 6 ? IrCode::fromText(v) : std::nullopt;
+        if (!code)
+            return error(QStringLiteral("--learn-code: expected six hex digits, got ") + v);
+        m_learnCodes.append(*code);
+    }
+    for (const QString &v : parser.values(QStringLiteral("fault"))) {
+        const int colon = v.indexOf(QLatin1Char(':'));
+        const QString where = v.left(colon);
+        const auto kind = SimBoard::faultFromName(v.mid(colon + 1));
+        // "all" is kept as -1; a location written out must be one of the board's.
+        const bool all = where == QLatin1String("all");
+        bool ok = all;
+        const int loc = all ? -1 : where.toInt(&ok);
+        if (colon < 0 || !kind || !ok || (!all && (loc < 0 || loc >= SimBoard::LocationCount)))
+            return error(QStringLiteral("--fault: expected LOC:KIND with LOC 0 to 21 or all, got ")
+                         + v);
+        m_faults.append({loc, *kind});
     }
     if (m_link.isEmpty())
         return error(QStringLiteral("--link PATH is required"));

@@ -1,10 +1,23 @@
 #include "app/gui/GuiMessageBoxes.h"
 
+#include <QApplication>
 #include <QMessageBox>
+
+QWidget *GuiMessageBoxes::ownerWindow() const
+{
+    // The window the user is working in owns the box (the learn window's
+    // messages sit over the learn window). A window not yet shown (the main
+    // window during start-up) owns nothing, so the box is centred on the screen
+    // instead of at that window's unplaced corner.
+    QWidget *owner = QApplication::activeWindow();
+    if (!owner || !owner->isVisible())
+        owner = m_parent;
+    return owner && owner->isVisible() ? owner : nullptr;
+}
 
 void GuiMessageBoxes::showMessage(const QString &text, MessageIcon icon, const QString &title)
 {
-    QMessageBox box(m_parent);
+    QMessageBox box(ownerWindow());
     box.setWindowTitle(title.isEmpty() ? applicationTitle() : title);
     box.setText(text);
     box.setStandardButtons(QMessageBox::Ok);

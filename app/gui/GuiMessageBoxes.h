@@ -4,7 +4,8 @@
 #include <QPointer>
 #include <QWidget>
 
-// Shows messages as modal QMessageBoxes with an OK button.
+// Shows messages as modal QMessageBoxes with an OK button, over the window
+// they belong to.
 class GuiMessageBoxes : public MessageBoxes
 {
 public:
@@ -13,5 +14,7 @@ public:
                      const QString &title = QString()) override;
 
 private:
+    QWidget *ownerWindow() const;
+
     QPointer<QWidget> m_parent;
 };

@@ -1,8 +1,9 @@
 #pragma once
-// Form1, the main window: the settings fields, the two buttons, the menus, the
-// status bar with its progress bar, the programmer selection commands, the
-// start-up sequence, the version query and the debug tools. It owns no port:
-// everything device-facing lives in the Session it is given.
+// The main window (objectName "Form1"): it puts together the settings fields,
+// the menus, the status bar, the programmer selection and the debug tools, and
+// runs the start-up sequence, the version query and the small Help and Tools
+// commands. It owns no port: everything device-facing lives in the Session it
+// is given.
 #include "app/Startup.h"
 #include "settings/SettingsTransactions.h"
 
@@ -15,26 +16,25 @@
 
 class CodeListWindow;
 class LearnWindow;
+class MainStatusBar;
 class MessageBoxes;
 class PreferenceStore;
 class ProgrammerPort;
+class ProgrammerSelection;
 class QAction;
-class QFrame;
-class QLabel;
-class QMenu;
 class QProgressBar;
 class QStatusBar;
 class Session;
 class SettingsView;
 class UsbPortFinder;
 
-class Form1 : public QMainWindow, public TransactionReporter
+class MainWindow : public QMainWindow, public TransactionReporter
 {
     Q_OBJECT
 public:
-    Form1(Session &session, MessageBoxes &messages, PreferenceStore &store,
-          QWidget *parent = nullptr);
-    ~Form1() override;
+    MainWindow(Session &session, MessageBoxes &messages, PreferenceStore &store,
+               QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     // Injectable for tests: whether USB automatic discovery is available
     // (default: Startup::usbLibraryProbe()), how the program ends (default: the
@@ -49,7 +49,7 @@ public:
     bool Form_Load(const QStringList &arguments);
     qint16 startupStep() const { return m_startupStep; }
 
-    // Status bar procedures; each change is painted before it returns.
+    // Status bar procedures (see MainStatusBar).
     void setStatusBarText(const QString &barText) override;
     void setProgressBar(double numCurrent, double numTotal) override;
     void resetStatusBar() override;
@@ -57,9 +57,9 @@ public:
     void placeProgressBarInStatusBar(QProgressBar *progressBar, QStatusBar *statusBar,
                                      int panelIndex, int border);
     QString statusText() const;
-    float progressPosition() const { return m_progressPosition; }
+    float progressPosition() const;
 
-    // Programmer selection.
+    // Programmer selection (see ProgrammerSelection).
     std::optional<RuntimeFailure> UpdateProgType();
     std::optional<RuntimeFailure> updateComPort(ProgrammerPort &comm);
     void UpdateProg_TextMenu();
@@ -76,30 +76,14 @@ protected:
     void closeEvent(QCloseEvent *event) override; // Form_Unload
 
 private:
-    void buildControls();
-    void buildMenus();
-    void buildStatusBar();
-    QMenu *addSubmenu(QWidget *parent, const QString &name, const QString &caption);
-    QAction *addItem(QMenu *menu, const QString &name, const QString &caption);
-    QAction *addSeparator(QMenu *menu, const QString &name);
-
-    std::optional<RuntimeFailure> applyProgrammerType(const QString &programmerTypeText);
     bool failStartup(const RuntimeFailure &failure);
     void endProgram();
 
-    void progTypeMenu_Click(int index);
-    void setComPort_Click(int index);
-    void qovselfpowered_Click(bool checked);
-    void alwayspowerqovfrompc_Click(bool checked);
     void qovversionmenu_Click();
     void learnmodemenu_Click();
     void showlistofcodesmenu_Click();
     void aboutmenu_Click();
     void websitemenu_Click();
-    void dbgMnuEnableCom_Click();
-    void dbgMnuGetXOK_Click();
-    void dbgMnuCheckQOV_Click();
-    void dbgMnuDisableCom_Click();
 
     Session &m_session;
     MessageBoxes &m_messages;
@@ -110,18 +94,9 @@ private:
     std::unique_ptr<UsbPortFinder> m_usbFinder;
 
     qint16 m_startupStep = 0;
-    float m_progressPosition = 0.0f;
 
-    QLabel *m_progtypeText = nullptr;
-    QStatusBar *m_statusBar = nullptr;
-    QLabel *m_statusPanel1 = nullptr;
-    QFrame *m_statusPanel2 = nullptr;
-    QProgressBar *m_progressBar = nullptr;
-    QAction *m_selfPowered = nullptr;
-    QAction *m_forcePower = nullptr;
-    QMenu *m_comPortSub = nullptr;
-    QList<QAction *> m_progTypeItems;
-    QList<QAction *> m_comPortItems;
+    std::unique_ptr<MainStatusBar> m_status;
+    ProgrammerSelection *m_programmers = nullptr;
     SettingsView *m_settingsView = nullptr;
     QPointer<LearnWindow> m_learnWindow;
     QPointer<CodeListWindow> m_codeListWindow;

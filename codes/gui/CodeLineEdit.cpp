@@ -6,13 +6,35 @@
 #include <QDragLeaveEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QMimeData>
+#include <QStyle>
 
 CodeLineEdit::CodeLineEdit(Kind kind, QWidget *parent) : QLineEdit(parent), m_kind(kind)
 {
     // QLineEdit's own handlers would take any plain text; the overrides below
     // decide instead, and a number field takes nothing at all.
     setAcceptDrops(m_kind == Kind::Code);
+}
+
+void CodeLineEdit::keepTextInside(QLineEdit *edit, const QString &widest)
+{
+    // What QLineEdit draws in: inside the frame, two pixels in at each side.
+    const int frame = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
+    if (edit->fontMetrics().height() + 2 * frame > edit->height())
+        edit->setFrame(false);
+    const int inner = edit->hasFrame() ? frame : 0;
+    const auto fits = [&](const QFont &font) {
+        const QFontMetrics metrics(font);
+        return metrics.horizontalAdvance(widest) <= edit->width() - 2 * inner - 4
+               && metrics.height() <= edit->height() - 2 * inner;
+    };
+    QFont font = edit->font();
+    for (int pixels = QFontInfo(font).pixelSize(); pixels > 6 && !fits(font); --pixels)
+        font.setPixelSize(pixels - 1);
+    if (font != edit->font())
+        edit->setFont(font);
 }
 
 bool CodeLineEdit::acceptsDrop(const QMimeData *mime) const

@@ -13,6 +13,11 @@ public:
     explicit CodeLineEdit(Kind kind, QWidget *parent = nullptr);
     Kind kind() const { return m_kind; }
 
+    // Keeps the text of a small field (placed and with its font) clear of its
+    // frame: the frame goes where it would cut the line's height, and the font
+    // shrinks where `widest` would not fit across.
+    static void keepTextInside(QLineEdit *edit, const QString &widest);
+
 protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;

@@ -2,6 +2,7 @@
 
 #include "codes/CodeMime.h"
 #include "codes/IrCode.h"
+#include "codes/gui/CodeLineEdit.h"
 
 #include <QDrag>
 #include <QFontMetrics>
@@ -77,6 +78,7 @@ CodeListWindow::CodeListWindow(QWidget *parent)
         box->setFont(boxFont);
         box->setTextMargins(0, 0, 0, 0);
         box->setGeometry(twips(column.boxLeft), top, twips(BoxWidth), twips(BoxHeight));
+        CodeLineEdit::keepTextInside(box, box->text());
         box->installEventFilter(this);
 
         auto *label = new QLabel(name + QLatin1Char(':'), this);

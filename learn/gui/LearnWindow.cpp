@@ -1,6 +1,7 @@
 #include "learn/gui/LearnWindow.h"
 
 #include "app/Session.h"
+#include "codes/gui/CodeDragList.h"
 #include "learn/LearnReport.h"
 
 #include <QApplication>
@@ -14,21 +15,20 @@ namespace {
 const QString StartCaption = QStringLiteral("Start");
 const QString ExitCaption = QStringLiteral("Exit");
 const QString DoneCaption = QStringLiteral("Done");
-constexpr int PollIntervalMs = 700;
-constexpr int SettleAfterStartMs = 300;
-constexpr int SettleAfterReportMs = 50;
 } // namespace
 
 LearnWindow::LearnWindow(Session &session, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_session(session)
+      m_session(session), m_learn(std::make_unique<LearnSession>(session.link(), session.port(),
+                                                                 LearnSession::Reports::OnePerPoll))
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Learn Mode"));
     setFixedSize(twips(4995), twips(3690));
 
-    m_list = new QListWidget(this);
+    // Its entries drag onto the main window's code fields like the code list's.
+    m_list = new CodeDragList(this);
     m_list->setObjectName(QStringLiteral("List1"));
     m_list->setGeometry(twips(315), twips(315), twips(4110), twips(2400));
 
@@ -42,7 +42,7 @@ LearnWindow::LearnWindow(Session &session, QWidget *parent)
 
     m_timer = new QTimer(this);
     m_timer->setObjectName(QStringLiteral("Timer1"));
-    m_timer->setInterval(PollIntervalMs);
+    m_timer->setInterval(LearnSession::PollIntervalMs);
 
     setTabOrder(m_list, m_start);
     setTabOrder(m_start, m_exit);
@@ -52,13 +52,9 @@ LearnWindow::LearnWindow(Session &session, QWidget *parent)
     connect(m_timer, &QTimer::timeout, this, &LearnWindow::Timer1_Timer);
 }
 
-LearnWindow::~LearnWindow()
-{
-    // Destroyed without closing (the program is ending): no closing steps and no
-    // reminder, but the hold must not outlive the window.
-    if (isLearning())
-        m_session.link().setHeldByLearnMode(false);
-}
+// Destroyed without closing (the program is ending): no closing steps and no
+// reminder; the session ends the hold.
+LearnWindow::~LearnWindow() = default;
 
 bool LearnWindow::isLearning() const { return m_timer->isActive(); }
 
@@ -68,42 +64,18 @@ void LearnWindow::Command1_Click()
 {
     if (isLearning())
         return;
-    DeviceLink &link = m_session.link();
-    std::optional<DeviceLink::Claim> claim = link.tryClaim();
-    if (!claim) {
-        // Another command owns the port right now.
-        QApplication::beep();
-        return;
-    }
     // Opening lets clicks through, and messages wait for OK: Exit and the close
     // box must not take the window away while Start is still using it.
     const QScopedValueRollback<bool> starting(m_starting, true);
-    ProgrammerPort &comm = m_session.port();
-    if (!link.openComPort(comm))
-        return;
-
-    // The greeting is collected even when it is not needed, so it does not linger
-    // in the buffer and get taken for a learn report.
-    const std::optional<QString> greeting = link.GetXOK(comm);
-    if (!m_session.prefs().isQOVSelfPowered && greeting != ExpectedXOKReply) {
-        link.closeComPort(comm);
-        claim.reset();
-        m_session.messages().showMessage(QStringLiteral("QOV Not Found"));
-        return;
+    switch (m_learn->start()) {
+    case LearnSession::Start::Learning: enterLearning(); break;
+    case LearnSession::Start::Busy:
+        // Another command owns the port right now.
+        QApplication::beep();
+        break;
+    case LearnSession::Start::Stopped: break;
+    case LearnSession::Start::PortFailed: stopOnPortFailure(); break;
     }
-    if (!link.CheckQOV(comm)) {
-        closePortDirectly();
-        claim.reset();
-        m_session.messages().showMessage(QStringLiteral("Unable to retrieve QOV version"));
-        return;
-    }
-    if (!comm.output(LearnReport::request())) {
-        claim.reset();
-        stopOnPortFailure();
-        return;
-    }
-    m_session.clock().sleepMs(SettleAfterStartMs);
-    enterLearning();
 }
 
 void LearnWindow::Command2_Click()
@@ -125,37 +97,16 @@ void LearnWindow::Timer1_Timer()
 {
     if (!isLearning())
         return;
-    // A command of the main window is mid-run on the port: leave its answers alone.
-    std::optional<DeviceLink::Claim> claim = m_session.link().tryClaim(/*ignoreHold=*/true);
-    if (!claim)
-        return;
-    ProgrammerPort &comm = m_session.port();
-    if (comm.hasFailed()) {
-        claim.reset();
-        stopOnPortFailure();
-        return;
+    const LearnSession::Poll poll = m_learn->poll();
+    for (const IrCode &code : poll.codes) {
+        m_list->addItem(LearnReport::entryText(code));
+        m_list->setCurrentRow(m_list->count() - 1);
+        m_list->scrollToItem(m_list->currentItem());
     }
-    if (!comm.isOpen()) {
-        // Closed by someone else (the debug tools): nothing left to listen to.
+    if (poll.portFailed)
+        stopOnPortFailure();
+    else if (poll.portClosed)
         becomeIdle();
-        return;
-    }
-    if (!LearnReport::isComplete(comm.bytesWaiting()))
-        return;
-    const std::optional<IrCode> code = LearnReport::parse(comm.input());
-    if (!code)
-        return;
-
-    m_list->addItem(LearnReport::entryText(*code));
-    m_list->setCurrentRow(m_list->count() - 1);
-    m_list->scrollToItem(m_list->currentItem());
-
-    if (!comm.output(LearnReport::request())) {
-        claim.reset();
-        stopOnPortFailure();
-        return;
-    }
-    m_session.clock().sleepMs(SettleAfterReportMs);
 }
 
 void LearnWindow::closeEvent(QCloseEvent *event)
@@ -177,7 +128,6 @@ void LearnWindow::closeEvent(QCloseEvent *event)
 
 void LearnWindow::enterLearning()
 {
-    m_session.link().setHeldByLearnMode(true);
     m_timer->start();
     m_start->setEnabled(false);
     m_exit->setText(DoneCaption);
@@ -185,8 +135,7 @@ void LearnWindow::enterLearning()
 
 void LearnWindow::becomeIdle()
 {
-    if (isLearning())
-        m_session.link().setHeldByLearnMode(false);
+    m_learn->stop();
     m_timer->stop();
     m_start->setEnabled(true);
     m_exit->setText(ExitCaption);

@@ -4,7 +4,10 @@
 // Idle: port closed, Timer1 off, Start enabled, "Exit". Learning: port open and
 // held by this window, Timer1 polling, Start disabled, "Done". The list only
 // grows while the window lives, across any number of Start/Done cycles.
+#include "learn/LearnSession.h"
+
 #include <QWidget>
+#include <memory>
 
 class QListWidget;
 class QPushButton;
@@ -46,4 +49,5 @@ private:
     QPushButton *m_exit = nullptr;
     QTimer *m_timer = nullptr;
     bool m_starting = false;
+    std::unique_ptr<LearnSession> m_learn;
 };

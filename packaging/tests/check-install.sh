@@ -19,20 +19,29 @@ fail() {
 cmake --install "$build" --prefix "$stage/usr" >"$work/install.log" 2>&1 ||
     { cat "$work/install.log" >&2; fail "cmake --install"; }
 
-cat >"$work/expected" <<'LIST'
+# What each package holds; a plain install holds both.
+cat >"$work/expected-tools" <<'LIST'
 usr/bin/qov-sim
 usr/bin/qovctl
-usr/bin/qovprog
 usr/lib/udev/rules.d/60-qov-programmer.rules
-usr/share/applications/org.example.QovProg.desktop
 usr/share/bash-completion/completions/qovctl
-usr/share/doc/qov-programming-software/copyright
-usr/share/icons/hicolor/scalable/apps/org.example.QovProg.svg
-usr/share/man/man1/qov-sim.1
-usr/share/man/man1/qovctl.1
-usr/share/metainfo/org.example.QovProg.metainfo.xml
+usr/share/doc/qov-tools/changelog.gz
+usr/share/doc/qov-tools/copyright
+usr/share/man/man1/qov-sim.1.gz
+usr/share/man/man1/qovctl.1.gz
 usr/share/zsh/vendor-completions/_qovctl
 LIST
+cat >"$work/expected-gui" <<'LIST'
+usr/bin/qovprog
+usr/share/applications/org.example.QovProg.desktop
+usr/share/doc/qovprog/changelog.gz
+usr/share/doc/qovprog/copyright
+usr/share/icons/hicolor/64x64/apps/org.example.QovProg.png
+usr/share/icons/hicolor/scalable/apps/org.example.QovProg.svg
+usr/share/man/man1/qovprog.1.gz
+usr/share/metainfo/org.example.QovProg.metainfo.xml
+LIST
+LC_ALL=C sort "$work/expected-tools" "$work/expected-gui" >"$work/expected"
 (cd "$stage" && find . ! -type d | sed 's|^\./||' | LC_ALL=C sort) >"$work/installed"
 diff -u "$work/expected" "$work/installed" || fail "installed files differ from the expected list"
 echo "ok: installed files"
@@ -44,24 +53,34 @@ grep -q 'ENV{ID_MM_DEVICE_IGNORE}="1"' "$rules" || fail "udev rule does not keep
 if grep -Eq 'MODE="?0?66[0-9]' "$rules"; then fail "udev rule makes the device world-writable"; fi
 echo "ok: udev rule"
 
+# A source install under /usr/local puts the rule where udev reads it.
+DESTDIR=$work/local cmake --install "$build" --prefix /usr/local --component tools \
+    >"$work/install-local.log" 2>&1 || { cat "$work/install-local.log" >&2; fail "install to /usr/local"; }
+[ -f "$work/local/etc/udev/rules.d/60-qov-programmer.rules" ] ||
+    fail "a /usr/local install does not put the udev rule in /etc/udev/rules.d"
+[ ! -e "$work/local/usr/local/lib/udev" ] || fail "a /usr/local install leaves a udev rule udev never reads"
+echo "ok: udev rule of a /usr/local install"
+
+desktop=$stage/usr/share/applications/org.example.QovProg.desktop
+# Docks on X11 match the window's class (the program's name) to this line.
+grep -qx 'StartupWMClass=qovprog' "$desktop" || fail "the desktop entry does not name the window's class"
 if command -v desktop-file-validate >/dev/null 2>&1; then
-    desktop-file-validate "$stage/usr/share/applications/org.example.QovProg.desktop" ||
-        fail "desktop-file-validate"
+    desktop-file-validate "$desktop" || fail "desktop-file-validate"
     echo "ok: desktop entry"
 else
     echo "skipped: desktop-file-validate is not installed"
 fi
 
 if command -v appstreamcli >/dev/null 2>&1; then
-    appstreamcli validate --no-net "$stage/usr/share/metainfo/org.example.QovProg.metainfo.xml" ||
+    appstreamcli validate --no-net --pedantic "$stage/usr/share/metainfo/org.example.QovProg.metainfo.xml" ||
         fail "appstreamcli validate"
     echo "ok: AppStream metadata"
 else
     echo "skipped: appstreamcli is not installed"
 fi
 
-for script in "$(dirname "$0")"/../debian/*; do
-    sh -n "$script" || fail "syntax of $script"
+for script in postinst postrm; do
+    sh -n "$(dirname "$0")/../debian/$script" || fail "syntax of $script"
 done
 
 if ! command -v dpkg-deb >/dev/null 2>&1; then
@@ -70,18 +89,38 @@ if ! command -v dpkg-deb >/dev/null 2>&1; then
 fi
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" >"$work/cpack.log" 2>&1 ||
     { cat "$work/cpack.log" >&2; fail "cpack -G DEB"; }
-deb=$(ls "$work"/package/*.deb)
-info=$(dpkg-deb --info "$deb")
-echo "$info"
-echo "$info" | grep -q '^ Package: qov-programming-software$' || fail "package name"
-for dep in libqt6core6 libqt6gui6 libqt6widgets6 libqt6serialport6 qt6-qpa-plugins; do
-    echo "$info" | grep -E '^ Depends:' | grep -q "$dep" || fail "no dependency on $dep"
+[ "$(ls "$work"/package/*.deb | wc -l)" -eq 2 ] || fail "cpack did not make exactly two packages"
+
+# check_package NAME EXPECTED_LIST: the package's files, and prints its control data.
+check_package() {
+    deb=$(ls "$work"/package/"$1"_*.deb) || fail "no package $1"
+    info=$(dpkg-deb --info "$deb")
+    echo "$info"
+    dpkg-deb --contents "$deb" | awk '{print $6}' | grep -v '/$' | sed 's|^\./||' | LC_ALL=C sort \
+        >"$work/packaged-$1"
+    diff -u "$2" "$work/packaged-$1" || fail "$1 holds other files than expected"
+    version=$(dpkg-deb --field "$deb" Version)
+    dpkg-deb --fsys-tarfile "$deb" | tar -xOf - "./usr/share/doc/$1/changelog.gz" | gzip -dc |
+        head -n 1 | grep -q "($version)" || fail "$1: the changelog does not start at version $version"
+    depends=$(dpkg-deb --field "$deb" Depends)
+}
+
+check_package qov-tools "$work/expected-tools"
+for dep in libqt6core6 libqt6serialport6; do
+    echo "$depends" | grep -q "$dep" || fail "qov-tools does not depend on $dep"
 done
-for script in postinst prerm postrm; do
+# A bench or server without a desktop gets no GUI stack.
+for dep in libqt6gui6 libqt6widgets6 qt6-qpa-plugins; do
+    if echo "$depends" | grep -q "$dep"; then fail "qov-tools depends on $dep"; fi
+done
+for script in postinst postrm; do
     echo "$info" | grep -Eq "^ +[0-9]+ bytes, +[0-9]+ lines +\* +$script " ||
-        fail "$script missing or not executable"
+        fail "qov-tools: $script missing or not executable"
 done
-dpkg-deb --contents "$deb" | awk '{print $6}' | grep -v '/$' | sed 's|^\./||' | LC_ALL=C sort \
-    >"$work/packaged"
-diff -u "$work/expected" "$work/packaged" || fail "package contents differ from the expected list"
-echo "ok: Debian package"
+tools_version=$version
+
+check_package qovprog "$work/expected-gui"
+for dep in "qov-tools (= $tools_version)" libqt6gui6 libqt6widgets6 qt6-qpa-plugins; do
+    echo "$depends" | grep -qF "$dep" || fail "qovprog does not depend on $dep"
+done
+echo "ok: Debian packages"

@@ -6,14 +6,20 @@ set -eu
 build=$1
 man=$2
 status=0
+# qovprog reads and may write its preferences: keep them away from the user's.
+XDG_CONFIG_HOME=$(mktemp -d)
+export XDG_CONFIG_HOME
+trap 'rm -rf "$XDG_CONFIG_HOME"' EXIT
 
-for tool in qovctl qov-sim; do
+for tool in qovctl qov-sim qovprog; do
     exe=$build/$tool
     page=$man/$tool.1
     [ -x "$exe" ] || { echo "FAIL: $exe was not built" >&2; exit 1; }
     [ -f "$page" ] || { echo "FAIL: $page is missing" >&2; exit 1; }
 
-    help=$("$exe" --help 2>&1 </dev/null) || true
+    # A program that opens its window instead of answering --help is stopped
+    # and has no options to check.
+    help=$(timeout 10 "$exe" --help 2>&1 </dev/null) || true
     # The page as plain text: "\-" is a hyphen, font changes are dropped.
     text=$(sed -e 's/\\-/-/g' -e 's/\\f[BIRP]//g' "$page")
     options=$(printf '%s\n' "$help" |

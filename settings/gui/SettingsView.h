@@ -1,16 +1,25 @@
 #pragma once
 // Binds the main window's eight fields and four check boxes to the session's
-// settings record, and runs Read Values / Write All from the two buttons.
-// Controls are found by objectName under `form` (Text1..Text8, Check1..Check4,
-// Command1, Command2, and the menu actions clearUI and loadefaultvaluesmenu).
+// settings record, and runs Read Values / Write All from the two buttons and
+// Open / Save from the File menu. Controls are found by objectName under `form`
+// (Text1..Text8 with their labels, Check1..Check4, Command1, Command2, and the
+// menu actions clearUI, loadefaultvaluesmenu, openmenu and savemenu).
+//
+// What a field shows is what Write All sends: a field whose text is not a value
+// it can send (blank included) is not accepted, and Write All and Save refuse
+// while any field is in that state, naming the fields.
 #include "codes/FieldRules.h"
 #include "settings/SettingsTransactions.h"
 
 #include <QObject>
+#include <QPalette>
 #include <QPointer>
 
 #include <array>
+#include <memory>
 
+class FileDialogs;
+class PreferenceStore;
 class QCheckBox;
 class QLineEdit;
 class QWidget;
@@ -22,18 +31,26 @@ class SettingsView : public QObject, public TransactionReporter
 public:
     // statusBar: the window's status bar procedures (setStatusBarText, ...).
     SettingsView(QWidget *form, Session &session, TransactionReporter &statusBar);
+    ~SettingsView() override;
+
+    // Where Open and Save remember the folder last used (none: not remembered).
+    void setPreferenceStore(PreferenceStore *store) { m_store = store; }
+    // The dialogs Open and Save ask for a file (nullptr: the standard ones).
+    void setFileDialogs(FileDialogs *dialogs);
 
     // Writes the record into the controls; a control whose text or state really
     // changes runs its change handling, exactly as if the user had made the change.
     void RefreshUI() override;
 
-    void clearUI_Click();               // "Clear Values"
-    void loadefaultvaluesmenu_Click();  // "Load Default Values"
-    TransactionResult Command1_Click(); // Read Values
-    TransactionResult Command2_Click(); // Write All
+    void clearUI_Click();              // "Clear Values"
+    void loadefaultvaluesmenu_Click(); // "Load Default Values"
+    void Command1_Click();             // Read Values
+    void Command2_Click();             // Write All
+    void openmenu_Click();             // File > Open: a profile into the fields
+    void savemenu_Click();             // File > Save: the fields as a profile
 
-    // The outcome of the last Read Values / Write All started from this view.
-    TransactionResult lastResult() const { return m_lastResult; }
+    // Why a device command cannot start now, or an empty text when it can.
+    static QString refusalText(const DeviceLink &link);
 
     // The transactions report through the window's status bar.
     void setStatusBarText(const QString &barText) override;
@@ -42,18 +59,36 @@ public:
     void locationDone(int location, int result) override;
 
 private:
+    struct Field
+    {
+        QPointer<QLineEdit> edit;
+        QString name;    // as a screen reader and the messages name it
+        QString allowed; // what the field accepts
+        bool accepted = false;
+    };
+
     void bindTextFields();
     void bindCheckBoxes();
     void bindCommands();
-    void applyCodeRule(QLineEdit *field, IrCode DeviceSettings::*code);
-    void applyNumberRule(const FieldRules::NumberResult &result, double DeviceSettings::*member);
+    void setAccepted(int field, bool accepted);
+    // One paragraph per kind of trouble, naming the fields; empty when every
+    // field holds a value it can send.
+    QString fieldsProblem() const;
+    // A beep and the reason in the status bar when the port is taken.
+    bool refusedAsBusy();
+    FileDialogs &dialogs();
+    QString lastFolder() const;
+    void rememberFolder(const QString &filePath);
     static void setText(QLineEdit *field, const QString &text);
     static void setChecked(QCheckBox *box, int flag);
 
     QWidget *m_form = nullptr;
     Session &m_session;
     TransactionReporter &m_statusBar;
-    std::array<QPointer<QLineEdit>, 9> m_text{};  // index 1..8 = Text1..Text8
+    PreferenceStore *m_store = nullptr;
+    FileDialogs *m_dialogs = nullptr;
+    std::unique_ptr<FileDialogs> m_standardDialogs;
+    std::array<Field, 9> m_text{};                // index 1..8 = Text1..Text8
     std::array<QPointer<QCheckBox>, 5> m_check{}; // index 1..4 = Check1..Check4
-    TransactionResult m_lastResult;
+    QPalette m_acceptedPalette;
 };

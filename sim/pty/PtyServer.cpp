@@ -12,6 +12,9 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#ifdef Q_OS_LINUX
+#include <sys/inotify.h>
+#endif
 #if defined(Q_OS_MACOS) || defined(Q_OS_BSD4)
 #include <util.h>
 #else
@@ -33,9 +36,14 @@ void onSignal(int)
     }
 }
 
-// A pseudo-terminal whose slave nobody holds reports a hang-up at once, so the
-// loop cannot just block in poll(); it looks this often instead.
+// A pseudo-terminal whose slave nobody holds reports a hang-up at once, so it
+// cannot be waited on for a client. Where the system tells when the device node
+// is opened, the loop sleeps until then; elsewhere it looks this often instead,
+// and every HeldPollMs while a client holds the terminal.
 constexpr int IdlePollMs = 2;
+constexpr int HeldPollMs = 50;
+// A line on standard input is a code of six digits; more is kept only to be shown.
+constexpr qsizetype MaxStdinLine = 80;
 // How long a vanished board stays away before its link comes back.
 constexpr int ReplugAfterMs = 1000;
 
@@ -93,17 +101,33 @@ bool PtyServer::loadState(QString *error)
 {
     if (m_stateFile.isEmpty())
         return true;
-    QFile file(m_stateFile);
-    if (!file.exists()) {
-        m_savedMemory.clear(); // written at the first change
+    const QFileInfo info(m_stateFile);
+    if (!info.exists()) {
+        m_savedMemory.clear(); // written at the first save
         m_stateUsable = true;
         return true;
     }
+    // The file is rewritten on every change, so only a regular file will do; a
+    // device or a pipe could also feed bytes without end.
+    if (!info.isFile()) {
+        *error = m_stateFile + QStringLiteral(": not a regular file");
+        return false;
+    }
+    QFile file(m_stateFile);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
         *error = m_stateFile + QStringLiteral(": ") + file.errorString();
         return false;
     }
-    const QByteArray text = file.readAll().simplified();
+    // Room for the bytes with generous blanks; a longer file is not a state file.
+    constexpr qint64 MaxStateBytes = 4096;
+    const QByteArray raw = file.read(MaxStateBytes + 1);
+    if (raw.size() > MaxStateBytes) {
+        *error = m_stateFile
+                 + QStringLiteral(": larger than a state file can be (%1 bytes); not loading it")
+                       .arg(MaxStateBytes);
+        return false;
+    }
+    const QByteArray text = raw.simplified();
     const QByteArray bytes = QByteArray::fromHex(text);
     // A damaged file is reported, not half-loaded over the factory memory.
     if (bytes.size() != SimBoard::LocationCount || bytes.toHex(' ').toUpper() != text.toUpper()) {
@@ -121,15 +145,25 @@ bool PtyServer::loadState(QString *error)
 void PtyServer::saveStateIfChanged()
 {
     // A file that could not be loaded is left as it is for its owner to look at.
-    if (m_stateFile.isEmpty() || !m_stateUsable || m_board.memoryBytes() == m_savedMemory)
+    const QByteArray memory = m_board.memoryBytes();
+    if (m_stateFile.isEmpty() || !m_stateUsable || memory == m_savedMemory
+        || memory == m_unsavedMemory)
         return;
     QFile file(m_stateFile);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
-        m_out << "qov-sim: cannot save " << m_stateFile << ": " << file.errorString() << Qt::endl;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)
+        || file.write(memory.toHex(' ').toUpper() + '\n') < 0 || !file.flush()) {
+        // Said once, not on every turn of the loop; tried again at the next change.
+        if (m_unsavedMemory.isEmpty())
+            m_out << "qov-sim: cannot save " << m_stateFile << ": " << file.errorString()
+                  << "; changes are kept in memory only" << Qt::endl;
+        m_unsavedMemory = memory;
+        m_savedMemory.clear(); // the file may have been cut short
         return;
     }
-    file.write(m_board.memoryBytes().toHex(' ').toUpper() + '\n');
-    m_savedMemory = m_board.memoryBytes();
+    if (!m_unsavedMemory.isEmpty())
+        m_out << "qov-sim: saved " << m_stateFile << " again" << Qt::endl;
+    m_unsavedMemory.clear();
+    m_savedMemory = memory;
 }
 
 bool PtyServer::createTerminal(QString *error)
@@ -157,6 +191,13 @@ bool PtyServer::createTerminal(QString *error)
     m_master = master;
     m_slavePath = QString::fromLocal8Bit(name);
     m_clientOpen = false;
+#ifdef Q_OS_LINUX
+    m_openNotices = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (m_openNotices >= 0 && ::inotify_add_watch(m_openNotices, name, IN_OPEN) < 0) {
+        ::close(m_openNotices); // looked at every few milliseconds instead
+        m_openNotices = -1;
+    }
+#endif
     return true;
 }
 
@@ -165,6 +206,9 @@ void PtyServer::closeTerminal()
     if (m_master >= 0)
         ::close(m_master);
     m_master = -1;
+    if (m_openNotices >= 0)
+        ::close(m_openNotices);
+    m_openNotices = -1;
 }
 
 bool PtyServer::linkTo(const QString &target, QString *error)
@@ -240,26 +284,68 @@ void PtyServer::deliverToClient()
 
 void PtyServer::readStdin()
 {
-    char buf[128];
+    char buf[4096];
     const ssize_t n = ::read(STDIN_FILENO, buf, sizeof buf);
+    if (n < 0 && (errno == EINTR || errno == EAGAIN))
+        return;
     if (n <= 0) {
         m_stdinOpen = false;
         return;
     }
-    m_stdinLine.append(buf, int(n));
-    int nl;
-    while ((nl = m_stdinLine.indexOf('\n')) >= 0) {
-        const QString line = QString::fromLocal8Bit(m_stdinLine.left(nl)).trimmed();
-        m_stdinLine.remove(0, nl + 1);
-        if (line.isEmpty())
-            continue;
-        const auto code = line.size() == 6 ? IrCode::fromText(line) : std::nullopt;
-        if (code) {
-            m_board.queueLearnCode(*code);
-            m_out << "qov-sim: learn code " << code->toText() << " queued" << Qt::endl;
-        } else {
-            m_out << "qov-sim: not a code (six hex digits): " << line << Qt::endl;
-        }
+    // Each byte is looked at once, and a line without an end is not kept whole.
+    const char *p = buf;
+    const char *const end = buf + n;
+    while (p < end) {
+        const auto *nl = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p)));
+        const qsizetype length = (nl ? nl : end) - p;
+        const qsizetype room = std::max<qsizetype>(0, MaxStdinLine - m_stdinLine.size());
+        m_stdinLine.append(p, std::min(length, room));
+        m_stdinLineCut = m_stdinLineCut || length > room;
+        if (!nl)
+            break;
+        takeStdinLine();
+        p = nl + 1;
+    }
+}
+
+void PtyServer::takeStdinLine()
+{
+    const QString line = QString::fromLocal8Bit(m_stdinLine).trimmed();
+    const bool cut = m_stdinLineCut;
+    m_stdinLine.clear();
+    m_stdinLineCut = false;
+    if (line.isEmpty() && !cut)
+        return;
+    const auto code = line.size() == 6 && !cut ? IrCode::fromText(line) : std::nullopt;
+    if (code) {
+        m_board.queueLearnCode(*code);
+        m_out << "qov-sim: learn code " << code->toText() << " queued" << Qt::endl;
+    } else {
+        m_out << "qov-sim: not a code (six hex digits): " << line << (cut ? "..." : "") << Qt::endl;
+    }
+}
+
+void PtyServer::waitForWork(bool clientOpen, qint64 timeoutMs)
+{
+    // A held terminal is waited on for bytes and for its hang-up; a free one for
+    // the notice of its opening. Without notices, the terminal is looked at often.
+    const int notices = !clientOpen ? m_openNotices : -1;
+    if (m_master >= 0 && m_openNotices < 0) {
+        const int lookMs = clientOpen ? HeldPollMs : IdlePollMs;
+        timeoutMs = timeoutMs < 0 ? lookMs : std::min<qint64>(timeoutMs, lookMs);
+    }
+    pollfd fds[4] = {{wakePipe[0], POLLIN, 0},
+                     {clientOpen ? m_master : -1, POLLIN, 0},
+                     {m_stdinOpen ? STDIN_FILENO : -1, POLLIN, 0},
+                     {notices, POLLIN, 0}};
+    const int timeout = timeoutMs < 0 ? -1 : int(std::min<qint64>(timeoutMs, 60'000));
+    if (::poll(fds, 4, timeout) <= 0)
+        return;
+    if (fds[2].revents)
+        readStdin();
+    if (fds[3].revents) {
+        char events[4096];
+        while (::read(notices, events, sizeof events) > 0) { }
     }
 }
 
@@ -277,18 +363,19 @@ void PtyServer::serveOnce()
         m_vanishedAtMs = m_clock.nowMs();
     }
     if (m_master < 0) {
-        if (m_clock.nowMs() - m_vanishedAtMs >= ReplugAfterMs) {
-            QString error;
-            if (createTerminal(&error) && linkTo(m_slavePath, &error)) {
-                m_board.reconnect();
-                m_out << "qov-sim: serving on " << m_linkPath << Qt::endl;
-            } else {
-                m_out << "qov-sim: " << error << Qt::endl;
-                requestStop();
-            }
+        const qint64 left = ReplugAfterMs - (m_clock.nowMs() - m_vanishedAtMs);
+        if (left > 0) {
+            waitForWork(false, left);
+            return;
         }
-        pollfd pipeOnly{wakePipe[0], POLLIN, 0};
-        ::poll(&pipeOnly, 1, IdlePollMs * 5);
+        QString error;
+        if (createTerminal(&error) && linkTo(m_slavePath, &error)) {
+            m_board.reconnect();
+            m_out << "qov-sim: serving on " << m_linkPath << Qt::endl;
+        } else {
+            m_out << "qov-sim: " << error << Qt::endl;
+            requestStop();
+        }
         return;
     }
 
@@ -307,16 +394,14 @@ void PtyServer::serveOnce()
         readFromClient();
     deliverToClient();
     saveStateIfChanged();
+    if (m_board.hasVanished())
+        return; // the cable is pulled at once, at the top of the next round
 
-    // Sleep until the next byte is due, a client byte, stdin or a signal.
-    int timeout = open ? 50 : IdlePollMs;
+    // Sleep until the next byte is due, a client byte or hang-up, stdin or a signal.
+    qint64 timeout = -1;
     if (const auto next = m_board.nextArrivalMs())
-        timeout = int(std::clamp<qint64>(*next - m_clock.nowMs(), 0, timeout));
-    pollfd fds[3] = {{wakePipe[0], POLLIN, 0},
-                     {open ? m_master : -1, POLLIN, 0},
-                     {m_stdinOpen ? STDIN_FILENO : -1, POLLIN, 0}};
-    if (::poll(fds, 3, timeout) > 0 && (fds[2].revents & (POLLIN | POLLHUP)))
-        readStdin();
+        timeout = std::max<qint64>(*next - m_clock.nowMs(), 0);
+    waitForWork(open, timeout);
 }
 
 int PtyServer::run()

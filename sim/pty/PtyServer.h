@@ -37,6 +37,9 @@ private:
     void readFromClient();
     void deliverToClient();
     void readStdin();
+    void takeStdinLine();
+    // Sleeps until something is to be done, at most timeoutMs (-1: no limit).
+    void waitForWork(bool clientOpen, qint64 timeoutMs);
     void saveStateIfChanged();
     void log(const QString &what, const QByteArray &bytes = {});
 
@@ -46,12 +49,15 @@ private:
     bool m_verbose = false;
     QString m_stateFile;
     QByteArray m_savedMemory;
+    QByteArray m_unsavedMemory; // the memory last refused by the file, if any
     bool m_stateUsable = false;
     QString m_linkPath;
     QString m_slavePath;
     int m_master = -1;
+    int m_openNotices = -1; // tells when a client opens the terminal, where the system can
     bool m_clientOpen = false;
     bool m_stdinOpen = true;
     QByteArray m_stdinLine;
+    bool m_stdinLineCut = false;
     qint64 m_vanishedAtMs = -1;
 };

@@ -54,9 +54,9 @@ void TestBadProfiles::write_data()
                   : (f.endsWith("Code") ? QJsonValue::String : QJsonValue::Double);
         QList<QJsonValue> bad; // out of range
         if (f.endsWith("Ms"))
-            bad = {-1.0, -0.6, 2550.6, 2551.0, 1e9, 1e308};
+            bad = {-1.0, -0.6, 2550.6, 2551.0, 1e9, 1e308, 205.0, 0.5}; // last two: rounded
         else if (f.endsWith("Presses"))
-            bad = {0.0, 0.5, -1.0, 255.6, 256.0, 1e12};
+            bad = {0.0, 0.5, -1.0, 255.6, 256.0, 1e12, 1.5};
         else if (fits == QJsonValue::String)
             for (const char *v :
                  {"", "GGGGGG", "12 456", "-12345", "1234567890", "0x1234", "\xC3\xA9\xC3\xA9"})
@@ -72,21 +72,23 @@ void TestBadProfiles::write_data()
     for (int cut = 1; cut < good.trimmed().size(); cut += 7) // every cut is malformed
         QTest::addRow("cut at %d", cut) << good.left(cut) << "JSON";
     // Odd shapes, and files over the size limit even when the rest is a good profile.
-    const QByteArray odd[]
-        = {{},
-           "[1, 2, 3]",
-           QByteArray(64, '\0'),
-           "{\"format\": \"\xFF\xFE\"}",
-           good + "{}",
-           QByteArray(100000, '['),
-           QByteArray(good).replace("\"version\": 1", "\"version\": 1, \"version\": 2"),
-           good + QByteArray(Profile::MaxFileSize, ' '),
-           profile("turnOffCode", QString(Profile::MaxFileSize, 'A'))};
+    const QByteArray odd[] = {
+        {},
+        "[1, 2, 3]",
+        QByteArray(64, '\0'),
+        "{\"format\": \"\xFF\xFE\"}",
+        good + "{}",
+        QByteArray(100000, '['),
+        QByteArray(good).replace("\"version\": 1", "\"version\": 1, \"version\": 2"),
+        QByteArray(good).replace("\"turnOffCode\"", "\"turnOffCode\": \"CA50F3\", \"turnOffCode\""),
+        good + QByteArray(Profile::MaxFileSize, ' '),
+        profile("turnOffCode", QString(Profile::MaxFileSize, 'A'))};
     for (const QByteArray &c : odd)
         QTest::addRow("odd %d", int(&c - odd)) << c
-                                               << (c.size() > Profile::MaxFileSize ? "1 MiB"
-                                                   : c.count("\"version\"") > 1    ? "version"
-                                                                                   : "");
+                                               << (c.size() > Profile::MaxFileSize  ? "1 MiB"
+                                                   : c.count("\"version\"") > 1     ? "version"
+                                                   : c.count("\"turnOffCode\"") > 1 ? "turnOffCode"
+                                                                                    : "");
 }
 
 void TestBadProfiles::write()

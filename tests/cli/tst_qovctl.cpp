@@ -64,10 +64,8 @@ private slots:
         const Setup silent = [](Rig &r) { r.board.setGreeting({}), r.board.setVersionAnswer({}); };
         const Setup zeroed = [](Rig &r) { r.board.setMemoryBytes(QByteArray(22, '\0')); };
         const Setup byte255 = [](Rig &r) { r.board.setMemory(6, 255); };
-        // A flag byte of 7 is on, and 205 msec is written as 200: the same on the board.
-        const Setup same = [](Rig &r) {
-            r.board.setMemory(2, 7), r.save(defaultsWith("modOnPushDelayMs", 205));
-        };
+        // A flag byte of 7 is on: the same as the profile's true.
+        const Setup same = [](Rig &r) { r.board.setMemory(2, 7), r.save(defaultsProfile()); };
         const Setup differs = [](Rig &r) { r.save(defaultsWith("turnOffPresses", 5)); };
         const Setup unread = [](Rig &r) {
             r.board.setFault(16, SimBoard::Fault::NoAnswer), r.save(defaultsProfile());
@@ -118,6 +116,8 @@ private slots:
             {"port overridden", pref("COMPORT", "abc"), "--port 4 read", 0, "", ""},
             {"port absent", {}, "--port 9 read", 1, "", "Unable to open COM 9"},
             {"USB found", pref("PROGTYPE", "2"), "read", 0, "", ""},
+            {"nothing stored: the USB programmer, found",
+                [](Rig &r) { r.prefs.m_values.clear(), r.existingPorts = {4}; }, "read", 0, "", ""},
         };
         for (const auto &r : rows)
             QTest::newRow(r.name) << r.setup << r.args << r.exitCode << QByteArray(r.out)

@@ -55,6 +55,9 @@ private slots:
         // The built-in board installed in the console keeps its power through the cycle.
         QTest::newRow("simulated, self-powered")
                 << QStringList{"--simulate", "--self-powered", "read"} << 0 << "Allow Power ON" << QByteArray();
+        // The window's program answers these without a display.
+        QTest::newRow("qovprog --version") << QStringList{"qovprog", "--version"} << 0 << "qovprog " QOV_VERSION_STRING << QByteArray();
+        QTest::newRow("qovprog --help") << QStringList{"qovprog", "--help"} << 0 << "Usage: qovprog [DEBUG]" << QByteArray();
         // clang-format on
     }
     void commands()
@@ -64,8 +67,15 @@ private slots:
         QFETCH(QString, mentions);
         QFETCH(QByteArray, input);
         QProcess ctl;
-        ctl.setProcessEnvironment(m_env);
-        ctl.start(m_qovctl, args);
+        QProcessEnvironment env = m_env;
+        const bool window = args.first() == "qovprog";
+        if (window) {
+            for (const char *display : {"DISPLAY", "WAYLAND_DISPLAY"})
+                env.remove(display);
+            env.insert("QT_QPA_PLATFORM", "xcb"); // a platform that would need a display
+        }
+        ctl.setProcessEnvironment(env);
+        ctl.start(window ? QFileInfo(m_qovctl).dir().filePath(args.takeFirst()) : m_qovctl, args);
         ctl.write(input);
         ctl.closeWriteChannel();
         QVERIFY(ctl.waitForFinished(30000) && ctl.exitStatus() == QProcess::NormalExit);

@@ -1,5 +1,6 @@
 // A misbehaving board: faults at every location, a vanishing board, stale bytes, answers
 // of any length. No false success, neighbours untouched, the port always released.
+#include "support/ScriptedPort.h"
 #include "support/TransactionRig.h"
 
 #include <QRandomGenerator>
@@ -26,6 +27,26 @@ struct Rig : TransactionRig
 };
 using Setup = std::function<void(Rig &)>;
 
+// The transactions on a scripted board: every answer 1 ms after its command, and a
+// front end that takes frontEndMs to show each location.
+struct ScriptRig : TransactionReporter
+{
+    void setStatusBarText(const QString &) override { }
+    void setProgressBar(double, double) override { }
+    void resetStatusBar() override { }
+    void RefreshUI() override { }
+    void locationDone(int, int) override { clock.advance(frontEndMs); }
+
+    VirtualClock clock;
+    DebugLog log;
+    RecordingMessageBoxes messages;
+    LinkPreferences prefs;
+    ScriptedPort port{clock};
+    DeviceLink link{clock, log, messages, prefs};
+    SettingsTransactions transactions{link, port, *this};
+    int frontEndMs = 0;
+};
+
 // A version answer: three characters reading as a number >= 0, or binary 2 x 3.
 bool startsWithVersion(const QByteArray &a)
 {
@@ -51,6 +72,8 @@ private slots:
     }
     void transfer_data();
     void transfer();
+    void junkWithAnswers_data();
+    void junkWithAnswers();
     void answersOfAnyLength();
 };
 
@@ -70,8 +93,9 @@ void TestFaults::transfer_data()
         for (int loc : SettingsTransferOrder) {
             for (Fault f : {Fault::NoReadAnswer, Fault::NoAck, Fault::WrongReadback, Fault::Late,
                             Fault::Garbage}) {
-                const bool fails = write || f == Fault::NoReadAnswer || f == Fault::Late;
-                // Also at 2400 baud byte by byte, save garbage: trickling in, it is the answer.
+                const bool fails = write || (f != Fault::NoAck && f != Fault::WrongReadback);
+                // Also at 2400 baud byte by byte, save garbage: junk trickling in just
+                // ahead of the answer is taken for it (the known limit).
                 for (QString baud : {"", ", 2400 baud"})
                     if (baud.isEmpty() || f != Fault::Garbage)
                         add(write, SimBoard::faultName(f), loc, fails, baud, [=](Rig &r) {
@@ -83,6 +107,10 @@ void TestFaults::transfer_data()
             add(write, "port vanished", loc, true, {},
                 [=](Rig &r) { r.board.setFault(loc, Fault::Vanish); });
         }
+        add(write, "overlong version answer", -1, false, {}, [](Rig &r) {
+            r.board.setByteTiming(true); // still arriving at the look
+            r.board.setVersionAnswer(SimBoard::textVersion25() + QByteArray(100, 'U'));
+        });
         add(write, "port vanished", -1, true, " opening",
             [](Rig &r) { r.clock.setProcessEventsHook([&r] { r.board.vanish(); }); });
         add(write, "port vanished", -2, true, " at the version query", [](Rig &r) {
@@ -163,9 +191,67 @@ void TestFaults::transfer()
         int want = write ? int(rig.defaults.valueAt(loc)) : quint8(rig.image.at(loc));
         if (loc == location && fails)
             want = write ? rig.board.memory(loc) : 0; // the failed one is named, not checked
-        else if (loc == location && kind == "garbage" && !write) // all a read sees of the answer
-            want = quint8(rig.board.garbageBytes().at(0));
         QCOMPARE(write ? int(rig.board.memory(loc)) : int(rig.settings.valueAt(loc)), want);
+    }
+}
+
+// Junk with the answer of location 9 (or the acknowledgement of its write), thenMs
+// after it: the location that took junk fails, no other location is shifted.
+void TestFaults::junkWithAnswers_data()
+{
+    QTest::addColumn<bool>("write");
+    QTest::addColumn<bool>("afterAck");
+    QTest::addColumn<QByteArray>("junk");
+    QTest::addColumn<int>("thenMs");
+    QTest::addColumn<int>("frontEndMs");
+    QTest::addColumn<int>("failed");
+    for (bool write : {false, true}) {
+        const auto add = [write](const char *name, bool afterAck, QByteArray junk, int thenMs,
+                                 int frontEndMs, int failed) {
+            QTest::addRow("%s: %s", write ? "write" : "read", name)
+                << write << afterAck << junk << thenMs << frontEndMs << failed;
+        };
+        add("doubled answer", false, QByteArray(1, 9 + 0x30), 0, 0, 9);
+        add("flood with the answer", false, QByteArray(64, 'U'), 0, 0, 9);
+        add("stray byte left waiting for the next command", false, "\xEE", 2, 5, 9);
+        add("stray byte landing with the next answer", false, "\xEE", 1, 0, 4);
+        if (write)
+            add("acknowledgement with junk", true, "\xEE", 0, 0, 9);
+    }
+}
+
+void TestFaults::junkWithAnswers()
+{
+    QFETCH(bool, write);
+    QFETCH(bool, afterAck);
+    QFETCH(QByteArray, junk);
+    QFETCH(int, thenMs);
+    QFETCH(int, failed);
+    ScriptRig rig;
+    QFETCH(int, frontEndMs);
+    rig.frontEndMs = frontEndMs;
+    rig.port.greetAfterOpen("XOK", 100);
+    rig.port.answerNextCommand("2.5", 1);
+    DeviceSettings settings;
+    for (int loc : SettingsTransferOrder) {
+        settings.setValueAt(loc, loc + 0x30); // what the board holds, and what is written
+        const QByteArray tail = loc == 9 ? junk : QByteArray();
+        if (write)
+            rig.port.answerNextCommand("\x06", 1, afterAck ? tail : QByteArray(), thenMs);
+        rig.port.answerNextCommand(QByteArray(1, char(loc + 0x30)), 1,
+                                   afterAck ? QByteArray() : tail, thenMs);
+    }
+    const DeviceSettings held = settings;
+    const TransactionResult r
+        = write ? rig.transactions.writeAll(settings) : rig.transactions.readValues(settings);
+    ++g_injected[QStringLiteral("junk with an answer")];
+    QCOMPARE(r.outcome, TransactionResult::Incomplete);
+    QCOMPARE(r.failedLocations, QList<int>{failed});
+    for (int loc : SettingsTransferOrder) {
+        if (write)
+            QCOMPARE(r.verifiedLocations.contains(loc), loc != failed);
+        else
+            QCOMPARE(int(settings.valueAt(loc)), loc == failed ? 0 : int(held.valueAt(loc)));
     }
 }
 

@@ -42,7 +42,13 @@ private slots:
         // clang-format off
         QTest::addColumn<QByteArray>("json");
         QTest::addColumn<QString>("mentions");
-        QTest::newRow("205 msec kept") << edited("Ms\": 200", "Ms\": 205") << "=Ms\": 205,";
+        QTest::newRow("205 msec, not held exactly") << edited("Ms\": 200", "Ms\": 205")
+                                                    << "modOnPushDelayMs|steps of 10|205";
+        QTest::newRow("1.5 presses") << edited("s\": 3", "s\": 1.5") << "Presses|whole number";
+        QTest::newRow("key twice") << edited("\"turnOffCode\"", "\"turnOffCode\": \"000000\",\n  \"turnOffCode\"")
+                                   << "turnOffCode|more than once";
+        QTest::newRow("key twice, escaped") << edited("\"allowPowerOn\": true", "\"allowPowerOn\": true, \"\\u0061llowPowerOn\": false")
+                                            << "allowPowerOn|more than once";
         QTest::newRow("lower-case, short code") << edited("CA5A53", "a2b") << "=\"000A2B\"";
         QTest::newRow("malformed") << QByteArray("{\n  \"format\": ,\n}") << "JSON|line 2";
         QTest::newRow("wrong format") << edited("qov-settings", "qov") << "format|qov-settings";

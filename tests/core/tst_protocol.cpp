@@ -3,6 +3,7 @@
 
 #include "device/DeviceLink.h"
 #include "device/UsbPortFinder.h"
+#include "learn/LearnReport.h"
 
 #include <QTest>
 
@@ -14,7 +15,7 @@ struct Rig
     VirtualClock clock;
     DebugLog log;
     RecordingMessageBoxes messages;
-    AppPreferences prefs;
+    LinkPreferences prefs;
     ScriptedPort port{clock};
     DeviceLink link{clock, log, messages, prefs};
     Rig()
@@ -66,7 +67,8 @@ class TestProtocol : public QObject
 private slots:
     // Every procedure: bytes sent, result, log (";"-joined, then boxes as "box: text";
     // R> W> C> V> X> stand for the procedures' prefixes) and time taken, with answers
-    // "hex@ms" after each command ("-": none) or a greeting after the opening at 0.
+    // "hex@ms" after each command ("-": none) or a greeting after the opening at 0;
+    // "~hex@ms": bytes landing at that time (at 0: waiting before the command).
     // "closed:" and "failing:" ports never answer.
     void exchanges_data()
     {
@@ -80,8 +82,15 @@ private slots:
         const QString v4 = "56565656", box = ";box: QOV (v2.5) is setup for Type '%1' "
                                              "Programmer (%2), %3 jumper on back of QOV - "
                                              "Contact us for help.";
-        QTest::newRow("read") << "read 4" << "ab01@3" << "520400" << "171 (4, 0)"
-            << "R>Loc: 4;R>Buffer Count: 2 ComInp: 171 Hex: AB;R>Return - I: 3 Data: 171" << 3;
+        QTest::newRow("read") << "read 4" << "ab@3" << "520400" << "171 (4, 0)"
+            << "R>Loc: 4;R>Buffer Count: 1 ComInp: 171 Hex: AB;R>Return - I: 3 Data: 171" << 3;
+        QTest::newRow("read: two bytes are no answer") << "read 4" << "ab01@3" << "520400"
+            << "-1 (4, 0)"
+            << "R>Loc: 4;R>Buffer Count: 2 ComInp: 171 Hex: AB;R>Return - Too Many Bytes: 2" << 3;
+        QTest::newRow("read: bytes left from before dropped") << "read 4" << "~eeee@0 05@1"
+            << "520400" << "5 (4, 0)"
+            << "R>Loc: 4;R>Dropped Stale Bytes: 2;R>Buffer Count: 1 ComInp: 5 Hex: 5;"
+               "R>Return - I: 1 Data: 5" << 1;
         QTest::newRow("read zero at the 200th poll") << "read 21" << "00@200" << "521500"
             << "0 (21, 0)"
             << "R>Loc: 21;R>Buffer Count: 1 ComInp: 0 Hex: 0;R>Return - I: 200 Data: 0" << 200;
@@ -92,6 +101,10 @@ private slots:
             << "4 (2, 4)"
             << "W>Loc: 2.5 Data: 4;W>I: 5 BuffCount: 1 ComInp: 87 Hex: 57;R>Loc: 2;R>Buffer Count: "
                "1 ComInp: 4 Hex: 4;R>Return - I: 2 Data: 4;W>Return - Success" << 7;
+        QTest::newRow("write: acknowledgement with junk") << "write 7 1" << "57ee@1 01@1"
+            << "570701520700" << "-1 (7, 1)"
+            << "W>Loc: 7 Data: 1;W>I: 1 BuffCount: 2 ComInp: 87 Hex: 57;R>Loc: 7;R>Buffer Count: 1 "
+               "ComInp: 1 Hex: 1;R>Return - I: 1 Data: 1;W>Return - Too Many Bytes: 2" << 2;
         QTest::newRow("write unacknowledged") << "write 7 1" << "-" << "570701" << "-2 (7, 1)"
             << "W>Loc: 7 Data: 1;WriteToQOV - Return - No Data Received" << 200;
         QTest::newRow("write read-back differs") << "write 7 1" << "57@1 09@1" << "570701520700"
@@ -103,7 +116,10 @@ private slots:
         QTest::newRow("check at 301 ms") << "check" << "322e35@301" << v4 << "False"
                                          << "C>buffer count - 0" << 300;
         QTest::newRow("check two bytes") << "check" << "0203@0" << v4 << "False"
-            << "C>buffer count - 2;C>2|3 '" + latin("0203") + "'. Fail" << 300;
+            << "C>buffer count - 2;C>2|3 '" + latin("0203") + "'. Fail" << 320;
+        // Still arriving at the look: read on until the line is quiet for 20 ms.
+        QTest::newRow("version trickling in") << "version" << "32@299 ~2e@303 ~35@307" << v4
+            << "2.5" << "V>buffer count - 1;V>Succes. 50|46|53 '2.5'" << 327;
         QTest::newRow("check not a number") << "check" << "327835@0" << v4 << "False"
             << "C>buffer count - 3;C>50|120|53 '2x5'. Fail" << 300;
         QTest::newRow("version binary") << "version" << "02ff03@0" << v4 << "2.3"
@@ -162,14 +178,23 @@ private slots:
         QFETCH(QString, call);
         QFETCH(QString, answers);
         Rig r;
-        for (const QString &a : answers.split(' ', Qt::SkipEmptyParts)) {
-            const QByteArray bytes = QByteArray::fromHex(a.section('@', 0, 0).toLatin1());
-            if (call == "xok")
-                r.port.greetAfterOpen(bytes, a.section('@', 1).toInt());
-            else
-                r.port.answerNextCommand(bytes, a.section('@', 1).toInt());
-        }
+        const auto script = [&](bool landing) { // landing bytes after the opening
+            for (const QString &a : answers.split(' ', Qt::SkipEmptyParts)) {
+                const QByteArray bytes = QByteArray::fromHex(a.section('@', 0, 0).toLatin1());
+                const int ms = a.section('@', 1).toInt();
+                if (a.startsWith('~') != landing)
+                    continue;
+                if (landing)
+                    r.port.deliverAt(ms, bytes);
+                else if (call == "xok")
+                    r.port.greetAfterOpen(bytes, ms);
+                else
+                    r.port.answerNextCommand(bytes, ms);
+            }
+        };
+        script(false);
         r.port.setOpen(!call.startsWith("closed:"));
+        script(true);
         if (call.startsWith("failing:"))
             r.port.failAlways(ScriptedPort::Op::Output, {PortErrorCode::WriteFailed, "Failed"});
         QTEST(run(r, call.section(':', -1)), "result");
@@ -235,11 +260,12 @@ private slots:
                                       << "8005 Port already open";
         QTest::newRow("not a number") << "abc" << "" << "" << "13 Type mismatch";
         QTest::newRow("too large") << "40000" << "" << "" << "6 Overflow";
-        QTest::newRow("line refused") << "3" << "rts 1" << "0 port 3;0 open;250 rts off refused"
-                                      << na;
+        // What the call opened it closes, so that the next command can open the port.
+        QTest::newRow("line refused") << "3" << "rts 1"
+                                      << "0 port 3;0 open;250 rts off refused;250 close" << na;
         // The line goes back as it was: the next cycle must not invert it for good.
-        QTest::newRow("close refused") << "3" << "close 1" << start + "250 close refused;250 rts on"
-                                       << na;
+        QTest::newRow("close refused") << "3" << "close 1"
+                                       << start + "250 close refused;250 rts on;250 close" << na;
         QTest::newRow("re-open refused") << "3" << "open 2"
                                          << start + "250 close;500 open refused;500 rts on" << na;
         // clang-format on
@@ -287,12 +313,40 @@ private slots:
         }
         QCOMPARE(r.clock.nowMs(), trace.section(';', -1).section(' ', 0, 0).toInt());
         QCOMPARE(r.clock.eventRuns(), 0);
+        QCOMPARE(r.port.isOpen(), setup == "already-open"); // never closes what was open
         const qsizetype sp = failure.indexOf(' ');
         QCOMPARE(r.messages.texts(),
                  QStringList{"Unable to open COM " + comPort + "\r\n\r\nError: " + failure.left(sp)
                              + "\r\n" + failure.mid(sp + 1)});
         QCOMPARE(r.messages.m_shown.first().icon, MessageIcon::None);
         QVERIFY(r.messages.m_shown.first().title.isEmpty());
+    }
+
+    // Bytes gathered from the port while learning: the code of the first whole report
+    // ("-": none) and what is kept for the next poll.
+    void learnReports_data()
+    {
+        // clang-format off
+        QTest::addColumn<QString>("bytes");
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("left");
+        QTest::newRow("report") << "4c0a51ef" << "0A51EF" << "";
+        QTest::newRow("junk byte ahead") << "004ccaf350" << "CAF350" << "";
+        QTest::newRow("two reports") << "4c0a51ef4cca50f3" << "0A51EF" << "4cca50f3";
+        QTest::newRow("junk and half a report") << "ee4cca50" << "-" << "4cca50";
+        QTest::newRow("junk only") << "eeee0a51" << "-" << "";
+        // clang-format on
+    }
+    void learnReports()
+    {
+        QFETCH(QString, bytes);
+        QFETCH(QString, code);
+        QByteArray pending = QByteArray::fromHex(bytes.toLatin1());
+        const auto parsed = LearnReport::parse(pending);
+        const auto taken = LearnReport::take(pending);
+        QCOMPARE(parsed ? parsed->toText() : "-", code);
+        QCOMPARE(taken ? taken->toText() : "-", code);
+        QTEST(QString::fromLatin1(pending.toHex()), "left");
     }
 
     // A USB programmer's port is looked up first; the window learns the new number.

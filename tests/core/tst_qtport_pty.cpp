@@ -12,6 +12,21 @@
 
 namespace {
 QString simExe() { return QDir(qEnvironmentVariable("QOV_BUILD_DIR")).filePath("qov-sim"); }
+
+// Linux: the wake-ups (voluntary context switches) and processor ticks a process
+// has had so far; -1 elsewhere.
+QPair<qint64, qint64> usage(qint64 pid)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!status.open(QIODevice::ReadOnly) || !stat.open(QIODevice::ReadOnly))
+        return {-1, -1};
+    const QByteArray s = status.readAll();
+    const qsizetype at = s.indexOf("voluntary_ctxt_switches:") + 24;
+    const QList<QByteArray> f = stat.readAll().split(')').last().simplified().split(' ');
+    return {s.mid(at, s.indexOf('\n', at) - at).trimmed().toLongLong(),
+            f.value(11).toLongLong() + f.value(12).toLongLong()}; // utime + stime
+}
 } // namespace
 
 class TestQtPortPty : public QObject
@@ -68,7 +83,7 @@ private slots:
         SystemClock clock;
         DebugLog log;
         RecordingMessageBoxes messages;
-        AppPreferences prefs;
+        LinkPreferences prefs;
         DeviceLink link{clock, log, messages, prefs};
         QtProgrammerPort port;
         QVERIFY(link.openComPort(port));
@@ -112,6 +127,84 @@ private slots:
         QVERIFY(!port.hasFailed());
         QVERIFY(messages.texts().isEmpty());
         link.closeComPort(port);
+    }
+
+    // The program on its own: what it refuses at once, what it reports, and that
+    // it sleeps while nothing happens. "STATE" is a path in a throwaway folder,
+    // "huge" makes it a large sparse file; "hold" keeps the port open meanwhile.
+    void program_data()
+    {
+        // clang-format off
+        QTest::addColumn<QStringList>("simArgs");
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<int>("exitCode"); // -1: keeps serving
+        QTest::addColumn<QString>("said");  // once in its output
+        QTest::newRow("endless state file refused at once") << QStringList{"--state", "/dev/zero"}
+            << "" << QByteArray() << 1 << "/dev/zero: not a regular file";
+        QTest::newRow("huge state file refused at once") << QStringList{"--state", "STATE"}
+            << "huge" << QByteArray() << 1 << "STATE: larger than a state file can be";
+        QTest::newRow("unsavable state reported once") << QStringList{"--state", "STATE/none"}
+            << "" << QByteArray() << -1 << "cannot save STATE/none";
+        QTest::newRow("long line on standard input") << QStringList{} << ""
+            << QByteArray(4 << 20, 'A') + "\n4A55AB\n" << -1 << "learn code 4A55AB queued";
+        QTest::newRow("idle without a client") << QStringList{} << "" << QByteArray() << -1
+            << "serving on";
+        QTest::newRow("idle, port held open") << QStringList{} << "hold" << QByteArray() << -1
+            << "serving on";
+        // clang-format on
+    }
+    void program()
+    {
+        QFETCH(QStringList, simArgs);
+        QFETCH(QString, setup);
+        QFETCH(QByteArray, input);
+        QFETCH(int, exitCode);
+        QFETCH(QString, said);
+        QTemporaryDir dir;
+        const QString state = dir.filePath("state"), comLink = dir.filePath("COM1");
+        said.replace("STATE", state);
+        if (setup == "huge") {
+            QFile huge(state);
+            QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(1) << 28));
+        }
+        QProcess sim;
+        sim.setProcessChannelMode(QProcess::MergedChannels);
+        sim.start(simExe(),
+                  QStringList{"--link", comLink} + simArgs.replaceInStrings("STATE", state));
+        QByteArray out;
+        const auto heard = [&](const QString &text, int ms) {
+            for (int i = 0; i < ms / 50 && !out.contains(text.toUtf8()); ++i)
+                sim.waitForReadyRead(50), out += sim.readAll();
+            return out.contains(text.toUtf8());
+        };
+        if (exitCode >= 0) {
+            QVERIFY2(sim.waitForFinished(2000), "still running");
+            out = sim.readAll();
+            QVERIFY2(sim.exitCode() == exitCode && out.count(said.toUtf8()) == 1, out.constData());
+            return;
+        }
+        QVERIFY2(heard("serving on", 5000), out.constData());
+        QFile client(comLink);
+        QVERIFY(setup != "hold" || client.open(QIODevice::ReadWrite | QIODevice::Unbuffered));
+        sim.write(input);
+        while (sim.bytesToWrite() > 0 && sim.waitForBytesWritten(5000)) { }
+        QVERIFY2(heard(said, 5000), out.constData());
+        QTest::qWait(500); // the greeting of a held port, and whatever else was due
+        const auto before = usage(sim.processId());
+        QTest::qWait(1000);
+        const auto after = usage(sim.processId());
+        sim.waitForReadyRead(100), out += sim.readAll();
+        QVERIFY2(out.count(said.toUtf8()) == 1, out.constData());
+        // Asleep while idle, and little processor time for all it was given.
+        if (before.first >= 0)
+            QVERIFY2(after.first - before.first <= 3 && after.second <= 50,
+                     qPrintable(QStringLiteral("%1 wake-ups idle, %2 ticks in all")
+                                    .arg(after.first - before.first)
+                                    .arg(after.second)));
+        client.close();
+        sim.terminate();
+        QVERIFY(sim.waitForFinished(5000) && sim.exitCode() == 0);
     }
 };
 

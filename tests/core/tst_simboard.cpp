@@ -21,7 +21,9 @@ private slots:
     // ">HEX" sends and waits 1 ms, "+N" waits N ms, "<HEX" takes what arrived,
     // "#N" counts the bytes waiting, "@L=N" is memory, "inject"/"queue" a learn
     // code, "cycle" closes and re-opens, "ok"/"vanished" the port's state and
-    // "reconnect" brings a vanished board back. Setup: "fault L|all NAME", "timing".
+    // "reconnect" brings a vanished board back, "flood" sends more reads than the
+    // byte logs keep, "logs" checks they are bounded and hold the latest bytes.
+    // Setup: "fault L|all NAME", "timing".
     void script_data()
     {
         // clang-format off
@@ -34,6 +36,7 @@ private slots:
         QTest::newRow("split version") << "" << ">5656 >56 >56 +10 <322e35";
         QTest::newRow("noise, broken version") << "" << ">00335656520c00 +10 <d0";
         QTest::newRow("three in one") << "" << ">570000520000521500 +10 <060053";
+        QTest::newRow("byte logs bounded") << "" << "flood >520400 +10 <14 logs";
         QTest::newRow("armed then code") << "" << ">4c4c4c4c +300 inject +300 <4c0a51ef";
         QTest::newRow("code without arming") << "" << "inject +300 <";
         QTest::newRow("one report per arming")
@@ -99,6 +102,15 @@ private slots:
             else if (step == "inject" || step == "queue")
                 step == "inject" ? void(rig.board.injectLearnCode(IrCode{{0x0A, 0x51, 0xEF}}))
                                  : rig.board.queueLearnCode(IrCode{{0x0A, 0x51, 0xEF}});
+            else if (step == "flood")
+                for (int i = 0; i <= SimBoard::ByteLogLimit; ++i)
+                    rig.port.output(QByteArray("R\x04\x00", 3)), rig.clock.advance(10),
+                        rig.port.input();
+            else if (step == "logs")
+                QVERIFY(rig.board.received().size() <= SimBoard::ByteLogLimit
+                        && rig.board.sent().size() <= SimBoard::ByteLogLimit
+                        && rig.board.receivedBytes().endsWith(QByteArray("R\x04\x00", 3))
+                        && rig.board.sent().last().value == 20);
             else if (step == "cycle")
                 QVERIFY(rig.port.setOpen(false) && rig.port.setOpen(true));
             else if (step == "ok" || step == "vanished")
@@ -193,10 +205,12 @@ private slots:
                              << "322e34 584f4b";
         QTest::newRow("odd hex") << link + QStringList{"--greeting", "hex:123"}
                                  << "error: --greeting";
-        QTest::newRow("missing value") << link + QStringList{"--fault"} << "error: needs a value";
+        QTest::newRow("missing value") << link + QStringList{"--fault"} << "error: Missing value";
         QTest::newRow("fault past the map") << link + QStringList{"--fault", "22:late"}
                                             << "error: --fault";
-        QTest::newRow("unknown option") << link + QStringList{"--turbo"} << "error: unknown";
+        QTest::newRow("fault before the map") << link + QStringList{"--fault", "-1:late"}
+                                              << "error: --fault";
+        QTest::newRow("unknown option") << link + QStringList{"--turbo"} << "error: Unknown option";
         // clang-format on
     }
     void options()

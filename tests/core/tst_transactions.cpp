@@ -27,6 +27,7 @@ class TestTransactions : public QObject
     Q_OBJECT
 private slots:
     // events: all the user sees, '|'-separated ('*': the port's name and the system's reason).
+    // Each stop of the connect step once, to show how it ends the transaction.
     void transfers_data()
     {
         // clang-format off
@@ -46,10 +47,6 @@ private slots:
         const QString notFound = open + "status QOV Not Found|message QOV Not Found" + close;
         const QString badVersion = open + "status Err: Incorrect QOV Version|"
                                           "message Unable to retrieve QOV version" + close;
-        const Setup silent = [](Rig &r) { // no power cycle, so no greeting either
-            r.board.setVersionAnswer({}), r.board.setSelfPowered(r.prefs.isQOVSelfPowered = true);
-            UpdateQOVProgrammerPowerStatus(r.prefs, r.port);
-        };
         using T = TransactionResult;
         enum { Read, Write, Both };
         const struct { const char *name; int dir; Setup setup; Outcome outcome; QString events; }
@@ -70,15 +67,16 @@ private slots:
             {"write: 255.5 never sent", Write, [](Rig &r) { r.settings.setValueAt(4, 255.5); },
              T::Incomplete, write + each + "4|" + failed + "4" + close},
             {"write: port lost", Write, faults({5}, Fault::Vanish), T::PortLost, write + lost},
-            {"no port", Both, [](Rig &r) { r.port.setExistingPorts({5}); }, T::PortNotOpened,
+            {"write: stop asked inside a code", Write,
+             [](Rig &r) { r.stop = [&r] { return r.done.contains(11); }; }, T::Stopped,
+             write + "status Err: Write Stopped|message Write stopped: not written and verified: "
+                     "location(s) 13, 14, 15, 16, 17, 18, 19, 20, 21" + close},
+            {"no port", Read, [](Rig &r) { r.port.setExistingPorts({5}); }, T::PortNotOpened,
              "status Opening Port|message Unable to open COM 1|reset"},
-            {"no greeting", Both, [](Rig &r) { r.board.setGreeting({}); }, T::QovNotFound, notFound},
-            {"no version", Both, [](Rig &r) { r.board.setVersionAnswer({}); }, T::BadVersion,
+            {"no greeting", Read, [](Rig &r) { r.board.setGreeting({}); }, T::QovNotFound, notFound},
+            {"no version", Read, [](Rig &r) { r.board.setVersionAnswer({}); }, T::BadVersion,
              badVersion},
-            {"self-powered, silent", Both, silent, T::BadVersion, badVersion},
-            {"learn mode busy", Both, [](Rig &r) { r.link.setHeldByLearnMode(true); }, T::Busy, ""},
-            {"other command busy", Both, [](Rig &r) { r.claim.emplace(*r.link.tryClaim()); },
-             T::Busy, ""},
+            {"learn mode busy", Read, [](Rig &r) { r.link.setHeldByLearnMode(true); }, T::Busy, ""},
         };
         for (const auto &r : rows) {
             for (bool w : {false, true}) {
@@ -140,8 +138,22 @@ private slots:
                 else if (qRound(before.valueAt(loc)) > 255 || before.valueAt(loc) < 0)
                     QVERIFY(!wire.contains(QByteArray("W") + char(loc))); // never sent or rounded
             }
-        } else if (outcome == TransactionResult::PortLost) {
+        } else if (outcome == TransactionResult::PortLost && !write) {
             QCOMPARE(rig.done.last(), r.failedLocations.last()); // nothing tried after it
+        } else if (outcome == TransactionResult::PortLost) {     // all not verified are named
+            const QList<int> rest(SettingsTransferOrder.cbegin() + rig.done.size() - 1,
+                                  SettingsTransferOrder.cend());
+            QCOMPARE(r.failedLocations, rest);
+            QStringList names;
+            for (int loc : rest)
+                names << QString::number(loc);
+            QVERIFY(rig.messages.texts().last().endsWith(names.join(", ")));
+        } else if (outcome == TransactionResult::Stopped) { // the code in progress is whole
+            QCOMPARE(r.verifiedLocations, rig.done);
+            QCOMPARE(r.settings(true).last(), (QList<int>{10, 11, 12}));
+            QCOMPARE(r.settings(false),
+                     (QList<QList<int>>{{13, 14, 15}, {16, 17, 18}, {19, 20, 21}}));
+            QCOMPARE(rig.board.memoryBytes().mid(13), memory.mid(13));
         } else { // stopped before the first location
             QCOMPARE(rig.board.memoryBytes(), memory);
             QVERIFY(!wire.contains('R') && !wire.contains('W'));

@@ -3,6 +3,8 @@
 #include "device/MessageBoxes.h"
 #include "device/ProgrammerPort.h"
 
+#include <utility>
+
 class FuzzPort : public ProgrammerPort
 {
 public:
@@ -16,7 +18,12 @@ public:
         return true;
     }
     int bytesWaiting() override { return m_open ? static_cast<int>(m_pending.size()) : 0; }
-    bool output(const QByteArray &) override { return m_open; }
+    bool output(const QByteArray &) override
+    {
+        if (m_open && !m_answer.isEmpty()) // the answer follows the command
+            m_pending = std::exchange(m_answer, {});
+        return m_open;
+    }
     QByteArray input() override
     {
         QByteArray out;
@@ -33,10 +40,12 @@ public:
     PortError lastError() const override { return {}; }
     bool hasFailed() const override { return false; }
     QString deviceName() const override { return QStringLiteral("fuzz"); }
-    void refill(const QByteArray &bytes) { m_pending = bytes; }
+    // The answer to the next command.
+    void refill(const QByteArray &bytes) { m_answer = bytes; }
 
 private:
     QByteArray m_pending;
+    QByteArray m_answer;
     bool m_open = true;
 };
 

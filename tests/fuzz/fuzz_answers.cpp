@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     DebugLog log;
     log.enableInMemory();
     SilentMessageBoxes messages;
-    AppPreferences prefs;
+    LinkPreferences prefs;
     DeviceLink link(clock, log, messages, prefs);
     FuzzPort port(bytes);
 
@@ -30,9 +30,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const qint16 value = link.ReadFromDevice(loc, port);
     if (value < -1 || value > 255)
         abort();
-    // A learn report: a code only from four bytes that start with the marker.
+    // A learn report: a code only from a marker with three bytes after it.
     const auto code = LearnReport::parse(bytes);
-    if (code && (size < 4 || data[0] != 0x4C || LearnReport::entryText(*code).size() != 12))
+    const qsizetype marker = bytes.indexOf('\x4C');
+    if (code && (marker < 0 || size - marker < 4 || LearnReport::entryText(*code).size() != 12))
         abort();
     return 0;
 }

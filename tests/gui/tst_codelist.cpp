@@ -1,15 +1,35 @@
 // The list of the remote's codes: the pairs, read-only boxes, and dragging a
-// code from each box onto the main window's Turn Off code.
+// code from each box (and from the learn window's list) onto the main window's
+// Turn Off code.
 #include "codes/CodeMime.h"
 #include "codes/gui/CodeListWindow.h"
+#include "learn/gui/LearnWindow.h"
 #include "support/GuiHarness.h"
 
 #include <QDrag>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMimeData>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
+
+// Drops what was dragged on a main window's Turn Off code: it takes the code.
+static void dropOnTurnOffCode(QDrag *drag, const QString &code, const QString &button)
+{
+    GuiHarness h;
+    auto *target = h.find<QLineEdit>("Text3");
+    const QPoint at = target->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, drag->mimeData(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &enter);
+    QDropEvent dropped(at, Qt::CopyAction, drag->mimeData(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &dropped);
+    QVERIFY(h.messages.texts().isEmpty());
+    QCOMPARE(target->text(), code);
+    QCOMPARE(h.session->settings().turnOffCode.toText(), code);
+    QCOMPARE(target->toolTip(), "Button: " + button);
+}
 
 class TestCodeList : public QObject
 {
@@ -42,6 +62,11 @@ private slots:
         QCOMPARE(codeBox->text(), code);
         QCOMPARE(codeBox->property("buttonName").toString(), name);
         QCOMPARE(label->text(), name + ":");
+        // The code is not cut by the box's frame (QLineEdit draws 2 pixels in at the sides).
+        const int frame
+            = codeBox->hasFrame() ? codeBox->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) : 0;
+        QVERIFY(codeBox->fontMetrics().height() <= codeBox->height() - 2 * frame);
+        QVERIFY(codeBox->fontMetrics().horizontalAdvance(code) <= codeBox->width() - 2 * frame - 4);
         if (window.logicalDpiX() == 96) {
             const int column = row / 14;
             QCOMPARE(codeBox->geometry(), QRect(70 + 152 * column, 56 + 16 * (row % 14), 45, 13));
@@ -58,17 +83,38 @@ private slots:
         QCOMPARE(drag->mimeData()->formats(), QStringList{CodeMimeType});
         QCOMPARE(drag->mimeData()->data(CodeMimeType), code.toLatin1());
         QCOMPARE(drag->pixmap().size(), codeBox->grab().size());
+        dropOnTurnOffCode(drag, code, name); // "Button: Menu" for 0A51EF
+    }
+
+    // A learned code drags like a code box: pressed and moved past the drag distance.
+    void learnedCodeDrags()
+    {
         GuiHarness h;
-        auto *target = h.find<QLineEdit>("Text3");
-        const QPoint at = target->rect().center();
-        QDragEnterEvent enter(at, Qt::CopyAction, drag->mimeData(), Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(target, &enter);
-        QDropEvent dropped(at, Qt::CopyAction, drag->mimeData(), Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(target, &dropped);
-        QVERIFY(h.messages.texts().isEmpty());
-        QCOMPARE(target->text(), code);
-        QCOMPARE(h.session->settings().turnOffCode.toText(), code);
-        QCOMPARE(target->toolTip(), "Button: " + name); // "Button: Menu" for 0A51EF
+        h.storeRegular("2", "1");
+        QVERIFY(h.load());
+        LearnWindow learn(*h.session);
+        learn.show();
+        learn.Command1_Click();
+        QVERIFY(h.board.injectLearnCode(*IrCode::fromText("CA5873"))); // a remote's "1"
+        h.clock.advance(700);
+        learn.Timer1_Timer();
+        auto *list = learn.findChild<QListWidget *>("List1");
+        QCOMPARE(list->count() ? list->item(0)->text() : "", "Code: CA5873"); // no button name
+
+        QWidget *viewport = list->viewport();
+        const QPoint at = list->visualItemRect(list->item(0)).center();
+        QTimer::singleShot(500, list, [list] { QTest::keyClick(list, Qt::Key_Escape); });
+        QTest::mousePress(viewport, Qt::LeftButton, {}, at);
+        for (const QPoint to : {at + QPoint(1, 0), at + QPoint(30, 0)}) {
+            QMouseEvent move(QEvent::MouseMove, to, viewport->mapToGlobal(to), Qt::NoButton,
+                             Qt::LeftButton, {});
+            QCoreApplication::sendEvent(viewport, &move);
+        }
+        auto *drag = list->findChild<QDrag *>();
+        QVERIFY(drag);
+        QCOMPARE(drag->mimeData()->formats(), QStringList{CodeMimeType});
+        dropOnTurnOffCode(drag, "CA5873", "1");
+        learn.Command2_Click(); // Done
     }
 };
 

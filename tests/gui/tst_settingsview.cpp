@@ -1,11 +1,18 @@
 // The settings fields and boxes of the main window: typing, clicking, the two
 // menu commands, refreshing and dropping codes.
 #include "codes/CodeMime.h"
+#include "settings/Profile.h"
+#include "settings/gui/FileDialogs.h"
+#include "settings/gui/SettingsView.h"
 #include "support/GuiHarness.h"
 
+#include <QAccessible>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QStyle>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -25,6 +32,13 @@ struct Fixture : GuiHarness
         QTest::mouseClick(check(i), Qt::LeftButton, {}, QPoint(6, check(i)->height() / 2));
     }
     DeviceSettings &s() const { return session->settings(); }
+    QString window() const // Text1..Text8, then the boxes as x or -
+    {
+        QStringList shown;
+        for (int i = 1; i <= 12; ++i)
+            shown << (i <= 8 ? text(i)->text() : check(i - 8)->isChecked() ? "x" : "-");
+        return shown.join(',');
+    }
     QString record(int i) const // the record field behind Text<i>
     {
         const auto n = [](double v) { return QString::number(v); };
@@ -37,6 +51,23 @@ struct Fixture : GuiHarness
                            n(s().modOffPushDelay),
                            n(s().modOnPushDelay)}[i - 1];
     }
+};
+
+// Answers Open and Save with one file, and remembers what it was offered.
+struct AnsweringDialogs : FileDialogs
+{
+    QString openFileName(QWidget *, const QString &caption, const QString &folder,
+                         const QString &filter) override
+    {
+        offered << caption << folder << filter;
+        return answer;
+    }
+    QString saveFileName(QWidget *p, const QString &c, const QString &f, const QString &l) override
+    {
+        return openFileName(p, c, f, l);
+    }
+    QString answer;
+    QStringList offered;
 };
 
 // Rows are '|'-separated, lists in them ','-separated.
@@ -54,18 +85,19 @@ class TestSettingsView : public QObject
     Q_OBJECT
 private slots:
     // field|keys ('<' a backspace, '@' a drop of code CA50F3 as our MIME type, '#' as plain
-    // text)|the record after each key|tool tip|the fields the messages name
+    // text)|the record after each key|tool tip|the fields the messages name|x: marked as
+    // not accepted at the end (blank is not a value either, but plainly so: not marked)
     void typing_data()
     {
         // clang-format off
-        rows({"4|300|2,29,29||Turn Off", "6|0<1|0,0,0||Eject Tray", "4|1.5|0,0,0.5||",
-            "4|30<<|2,29,2,2||", "6|2x|1,1||Eject Tray", "8|205|0.2,2,20.5||",
-            "8|2551|0.2,2.5,25.5,25.5||ModOn", "7|-5|0,0||ModOff,ModOff",
-            "1|4a55ab|000004,00004A,0004A5,004A55,04A55A,4A55AB|Button: Display|",
-            "3|1G|000001,000001|Button: Unknown|", "5|1<|000001,000000|Button: Unknown|",
-            "3|12@|000001,000012,CA50F3|Button: 0|", "5|12@|000001,000012,CA50F3|Button: 0|",
-            "3|12#|000001,000012,000012|Button: Unknown|", "4|12@|0,11,11||",
-            "8|12@|0.1,1.2,1.2||"});
+        rows({"4|300|2,29,29||Turn Off|x", "6|0<1|0,0,0||Eject Tray|", "4|1.5|0,0,0|||x",
+            "4|30<<|2,29,2,2|||", "6|2x|1,1||Eject Tray|x", "8|205|0,2,2|||x",
+            "8|2551|0,0,0,0||ModOn|x", "7|-5|0,0||ModOff,ModOff|x",
+            "1|4a55ab|000004,00004A,0004A5,004A55,04A55A,4A55AB|Button: Display||",
+            "1|1234567|000001,000012,000123,001234,012345,123456,123456|Button: Unknown||x",
+            "3|CA5O73|00000C,0000CA,000CA5,000CA5,000CA5,000CA5|Button: Unknown||x",
+            "5|1<|000001,000001|Button: Unknown||", "3|12@|000001,000012,CA50F3|Button: 0||",
+            "3|12#|000001,000012,000012|Button: Unknown||", "4|12@|0,11,11|||"});
         // clang-format on
     }
     void typing()
@@ -100,6 +132,7 @@ private slots:
         QCOMPARE(f.messages.texts(), messages);
         QCOMPARE(edit->text(), typed); // kept as typed, rejected or not
         QCOMPARE(edit->toolTip(), c[3]);
+        QCOMPARE(edit->property("notAccepted").toBool(), c[5] == "x");
     }
 
     // how|Text1..Text8 and the boxes|Text1's tool tip|message after refreshing twice
@@ -136,10 +169,7 @@ private slots:
                 expected.LoadDefaultVars();
         }
         QCOMPARE(f.s(), expected);
-        QStringList shown;
-        for (int i = 1; i <= 12; ++i)
-            shown << (i <= 8 ? f.text(i)->text() : f.check(i - 8)->isChecked() ? "x" : "-");
-        QCOMPARE(shown.join(','), c[1]);
+        QCOMPARE(f.window(), c[1]);
         QCOMPARE(f.text(1)->toolTip(), c[2]);
         QCOMPARE(f.messages.texts().join(""), c[3].isEmpty() ? "" : "Valid values for " + c[3]);
         int DeviceSettings::*const flags[]
@@ -151,6 +181,84 @@ private slots:
             f.click(click / 2 + 1);
             QCOMPARE(f.s(), before);
         }
+    }
+
+    // File > Open and Save with the dialog answered. menu|Text3 before|the file before
+    // ('-' none, else the defaults with a replacement)|what the one message names ('-'
+    // none)|Text3 after|what the file holds after
+    void files_data()
+    {
+        // clang-format off
+        rows({"savemenu|CA5873|-|-|CA5873|\"turnOffCode\": \"CA5873\"",
+            "savemenu|CA5O73|CA50F3>CA50F3|Nothing was saved,Turn Off Code (\"CA5O73\"|CA5O73|CA50F3",
+            "openmenu|CA5873|CA50F3>4a55ab|-|4A55AB|4a55ab",
+            "openmenu|CA5873|Ms\": 200>Ms\": 205|p.json,modOnPushDelayMs,steps of 10|CA5873|205"});
+        // clang-format on
+    }
+    void files()
+    {
+        QFETCH(QStringList, c);
+        QTemporaryDir dir, lastUsed;
+        Fixture f;
+        AnsweringDialogs dialogs;
+        dialogs.answer = dir.filePath("p.json");
+        f.form->findChild<SettingsView *>()->setFileDialogs(&dialogs);
+        f.store.m_values["LASTPROFILEDIR"] = lastUsed.path();
+        auto prefs = f.store.m_values;
+        f.action("loadefaultvaluesmenu")->trigger();
+        f.text(3)->selectAll();
+        QTest::keyClicks(f.text(3), c[1]);
+        DeviceSettings defaults;
+        defaults.LoadDefaultVars();
+        const QStringList edit = c[2].split('>');
+        QFile file(dialogs.answer);
+        if (c[2] != "-") {
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(Profile::toJson(defaults).replace(edit[0].toUtf8(), edit[1].toUtf8()));
+            file.close();
+        }
+        const QString before = f.window();
+
+        f.action(c[0])->trigger();
+        const QString shown = f.messages.texts().join('\n');
+        QCOMPARE(f.messages.texts().size(), int(c[3] != "-"));
+        for (const QString &m : c[3].split(','))
+            QVERIFY2(m == "-" || shown.contains(m), qPrintable(shown));
+        QCOMPARE(f.text(3)->text(), c[4]);
+        QVERIFY(shown.isEmpty() || f.window() == before); // refused: nothing changed
+        QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll().contains(c[5].toUtf8()));
+        QVERIFY(f.board.receivedBytes().isEmpty()); // nothing reaches the board
+        // Asked in the folder last used, which becomes the file's; the other keys stay.
+        const bool asked = !shown.startsWith("Nothing was saved");
+        const QString menu = c[0] == "openmenu" ? "Open" : "Save";
+        QCOMPARE(dialogs.offered.join('|'),
+                 asked ? menu + '|' + lastUsed.path() + "|QOV settings profile (*.json)" : "");
+        prefs["LASTPROFILEDIR"] = asked ? dir.path() : lastUsed.path();
+        QCOMPARE(f.store.m_values, prefs);
+    }
+
+    // A screen reader names each field by its label (the heading's words where the
+    // label says only "Code:"); the widest code is not cut by the field's frame.
+    void accessibleNames_data() // field|its label|the name
+    {
+        rows({"8|Label2|Mod On", "7|Label1|Mod Off", "1|Label4|Turn On with Mod Enabled Code",
+              "2|Label5|Turn On with Mod Disabled Code", "3|Label6|Turn Off Code",
+              "4|Label7|Turn Off No. Btn Presses", "5|Label9|Eject Tray Code",
+              "6|Label16|Eject Tray No. Btn Presses"});
+    }
+    void accessibleNames()
+    {
+        QFETCH(QStringList, c);
+        Fixture f;
+        QLineEdit *e = f.text(c[0].toInt());
+        QCOMPARE(f.find<QLabel>(c[1])->buddy(), e);
+        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(e);
+        QCOMPARE(a ? a->text(QAccessible::Name) : QString(), c[2]);
+        // QLineEdit draws inside its frame, 2 pixels in at the sides.
+        const int frame
+            = e->hasFrame() ? e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, e) : 0;
+        QVERIFY(e->fontMetrics().height() <= e->height() - 2 * frame);
+        QVERIFY(e->fontMetrics().horizontalAdvance("CA52D3") <= e->width() - 2 * frame - 4);
     }
 };
 

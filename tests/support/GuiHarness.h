@@ -6,9 +6,9 @@
 #include "RecordingMessageBoxes.h"
 #include "app/PreferenceStore.h"
 #include "app/Session.h"
-#include "app/TextConversions.h"
 #include "app/gui/MainWindow.h"
 #include "device/Clock.h"
+#include "device/TextConversions.h"
 #include "sim/SimBoard.h"
 #include "sim/SimulatedPort.h"
 
@@ -24,7 +24,7 @@ struct GuiHarness
         port = simPort.get();
         session = std::make_unique<Session>(std::move(simPort), clock, messages);
         session->log().enableInMemory();
-        form = std::make_unique<Form1>(*session, messages, store);
+        form = std::make_unique<MainWindow>(*session, messages, store);
         form->setUsbLibraryProbe([this] { return usbLibraryPresent; });
         form->setQuitHandler([this] { ++quits; });
         session->link().setUsbPortFinder(&usbFinder);
@@ -68,5 +68,5 @@ struct GuiHarness
     bool usbLibraryPresent = false;
     int quits = 0;
     std::unique_ptr<Session> session;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<MainWindow> form;
 };

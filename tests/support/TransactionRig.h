@@ -25,8 +25,7 @@ struct TransactionRig : TransactionReporter
     }
     TransactionResult run(bool write)
     {
-        return write ? transactions.Command2_Click(settings)
-                     : transactions.Command1_Click(settings);
+        return write ? transactions.writeAll(settings, stop) : transactions.readValues(settings);
     }
 
     VirtualClock clock;
@@ -34,10 +33,11 @@ struct TransactionRig : TransactionReporter
     SimulatedPort port{board, clock};
     DebugLog log;
     RecordingMessageBoxes messages;
-    AppPreferences prefs;
+    LinkPreferences prefs;
     DeviceLink link{clock, log, messages, prefs};
     SettingsTransactions transactions{link, port, *this};
     std::optional<DeviceLink::Claim> claim;
+    std::function<bool()> stop; // Write All's stop request
     DeviceSettings settings;
     QStringList events;
     QList<double> progress;

@@ -1,4 +1,4 @@
-#include "app/TextConversions.h"
+#include "device/TextConversions.h"
 
 #include <QRegularExpression>
 #include <cmath>

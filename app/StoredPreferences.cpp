@@ -1,0 +1,107 @@
+#include "app/StoredPreferences.h"
+
+#include "device/TextConversions.h"
+
+namespace {
+
+using Key = StoredPreferences::Key;
+
+int indexOf(Key key) { return int(key); }
+
+const QString TrueOrFalse = QStringLiteral("True or False");
+
+std::optional<bool> boolOf(const QString &text) { return boolFromText(text); }
+
+std::optional<int> programmerTypeOf(const QString &text)
+{
+    const auto n = wholeNumber16(text);
+    if (!n || (*n != SerialProgrammer && *n != UsbProgrammer))
+        return std::nullopt;
+    return *n;
+}
+
+} // namespace
+
+QString StoredPreferences::keyName(Key key)
+{
+    switch (key) {
+    case Key::FirstLoad: return QStringLiteral("FIRSTLOAD");
+    case Key::SelfPowered: return QStringLiteral("ISQOVSELFPOWERED");
+    case Key::ForcePower: return QStringLiteral("FORCEPOWER");
+    case Key::ComPort: return QStringLiteral("COMPORT");
+    case Key::ProgType: return QStringLiteral("PROGTYPE");
+    }
+    return {};
+}
+
+QString StoredPreferences::defaultText(Key key)
+{
+    switch (key) {
+    case Key::FirstLoad: return QStringLiteral("True");
+    case Key::SelfPowered:
+    case Key::ForcePower: return QStringLiteral("False");
+    case Key::ComPort: return QStringLiteral("1");
+    case Key::ProgType: return QString::number(DefaultProgrammerType);
+    }
+    return {};
+}
+
+StoredPreferences::StoredPreferences(const PreferenceStore *store)
+{
+    for (Key key : {Key::FirstLoad, Key::SelfPowered, Key::ForcePower, Key::ComPort, Key::ProgType})
+        m_texts[indexOf(key)]
+            = store ? store->get(keyName(key), defaultText(key)) : defaultText(key);
+}
+
+QString StoredPreferences::text(Key key) const { return m_texts[indexOf(key)]; }
+
+std::optional<StoredPreferences::Damage> StoredPreferences::damage(Key key) const
+{
+    const QString stored = text(key);
+    Damage d{key, stored, {}, RuntimeFailure::typeMismatch()};
+    switch (key) {
+    case Key::FirstLoad:
+    case Key::SelfPowered:
+    case Key::ForcePower:
+        if (boolOf(stored))
+            return std::nullopt;
+        d.allowed = TrueOrFalse;
+        return d;
+    case Key::ComPort:
+        if (comPortNumber())
+            return std::nullopt;
+        d.allowed = QStringLiteral("a COM port number");
+        return d;
+    case Key::ProgType:
+        if (programmerTypeOf(stored))
+            return std::nullopt;
+        d.allowed = QStringLiteral("1 (serial programmer) or 2 (USB programmer)");
+        // A number names a menu item that is not there.
+        if (wholeNumber16(stored))
+            d.failure = RuntimeFailure::subscriptOutOfRange();
+        return d;
+    }
+    return std::nullopt;
+}
+
+bool StoredPreferences::firstLoad() const { return boolOf(text(Key::FirstLoad)).value_or(true); }
+
+bool StoredPreferences::selfPowered() const
+{
+    return boolOf(text(Key::SelfPowered)).value_or(false);
+}
+
+bool StoredPreferences::forcePower() const { return boolOf(text(Key::ForcePower)).value_or(false); }
+
+int StoredPreferences::programmerType() const
+{
+    return programmerTypeOf(text(Key::ProgType)).value_or(DefaultProgrammerType);
+}
+
+std::optional<qint16> StoredPreferences::comPortNumber() const
+{
+    const auto n = wholeNumber16(text(Key::ComPort));
+    if (!n || *n < 1)
+        return std::nullopt;
+    return n;
+}

@@ -1,0 +1,48 @@
+#pragma once
+// The one reading of the five stored preferences: their keys, their defaults and,
+// for a text that breaks its key's rule, the damage naming the key. The window's
+// start-up maps a damage to its step number, qovctl to its exit status.
+#include "app/PreferenceStore.h"
+#include "app/Startup.h"
+#include "device/LinkPreferences.h"
+
+#include <QString>
+#include <optional>
+
+class StoredPreferences
+{
+public:
+    enum class Key { FirstLoad, SelfPowered, ForcePower, ComPort, ProgType };
+
+    // The programmer type of a first run.
+    static constexpr int DefaultProgrammerType = UsbProgrammer;
+
+    static QString keyName(Key key);     // "FIRSTLOAD", ...
+    static QString defaultText(Key key); // the text read when nothing is stored
+
+    // A stored text that breaks its key's rule.
+    struct Damage
+    {
+        Key key = Key::FirstLoad;
+        QString text;           // as stored
+        QString allowed;        // what the key takes, for a message
+        RuntimeFailure failure; // as the start-up reports it
+    };
+
+    // Reads all five keys; a null store reads the defaults.
+    explicit StoredPreferences(const PreferenceStore *store);
+
+    QString text(Key key) const;
+    std::optional<Damage> damage(Key key) const;
+
+    // The values; each is its default when its key is damaged.
+    bool firstLoad() const;
+    bool selfPowered() const;
+    bool forcePower() const;
+    int programmerType() const;
+    // The stored COM port as a number from 1, or nothing.
+    std::optional<qint16> comPortNumber() const;
+
+private:
+    QString m_texts[5];
+};

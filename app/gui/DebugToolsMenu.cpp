@@ -1,0 +1,71 @@
+#include "app/gui/DebugToolsMenu.h"
+
+#include "app/Session.h"
+#include "app/gui/MainMenus.h"
+#include "device/MessageBoxes.h"
+#include "device/TextConversions.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+
+DebugToolsMenu::DebugToolsMenu(QMenu *menu, Session &session, MessageBoxes &messages,
+                               QObject *parent)
+    : QObject(parent), m_session(session), m_messages(messages)
+{
+    connect(
+        MainMenus::addItem(menu, QStringLiteral("dbgMnuEnableCom"), QStringLiteral("Enable COM")),
+        &QAction::triggered, this, &DebugToolsMenu::dbgMnuEnableCom_Click);
+    connect(MainMenus::addItem(menu, QStringLiteral("dbgMnuGetXOK"), QStringLiteral("Get XOK")),
+            &QAction::triggered, this, &DebugToolsMenu::dbgMnuGetXOK_Click);
+    connect(MainMenus::addItem(menu, QStringLiteral("dbgMnuCheckQOV"), QStringLiteral("Check QOV")),
+            &QAction::triggered, this, &DebugToolsMenu::dbgMnuCheckQOV_Click);
+    connect(
+        MainMenus::addItem(menu, QStringLiteral("dbgMnuDisableCom"), QStringLiteral("Disable COM")),
+        &QAction::triggered, this, &DebugToolsMenu::dbgMnuDisableCom_Click);
+}
+
+void DebugToolsMenu::dbgMnuEnableCom_Click()
+{
+    auto claim = m_session.link().tryClaim(/*ignoreHold=*/true);
+    if (!claim) {
+        QApplication::beep();
+        return;
+    }
+    m_session.log().WriteDebugLog(QStringLiteral("dbgMenu enableCOM"));
+    m_session.link().openComPort(m_session.port());
+}
+
+void DebugToolsMenu::dbgMnuGetXOK_Click()
+{
+    auto claim = m_session.link().tryClaim(/*ignoreHold=*/true);
+    if (!claim) {
+        QApplication::beep();
+        return;
+    }
+    const auto greeting = m_session.link().GetXOK(m_session.port());
+    m_messages.showMessage(QStringLiteral("GetXOK Returned: ")
+                           + greeting.value_or(QStringLiteral("False")));
+}
+
+void DebugToolsMenu::dbgMnuCheckQOV_Click()
+{
+    auto claim = m_session.link().tryClaim(/*ignoreHold=*/true);
+    if (!claim) {
+        QApplication::beep();
+        return;
+    }
+    const bool found = m_session.link().CheckQOV(m_session.port());
+    m_messages.showMessage(QStringLiteral("CheckQOV Returned: ") + boolToText(found));
+}
+
+void DebugToolsMenu::dbgMnuDisableCom_Click()
+{
+    auto claim = m_session.link().tryClaim(/*ignoreHold=*/true);
+    if (!claim) {
+        QApplication::beep();
+        return;
+    }
+    m_session.log().WriteDebugLog(QStringLiteral("dbgMenu disableCOM"));
+    m_session.link().closeComPort(m_session.port());
+}

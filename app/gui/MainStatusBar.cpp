@@ -1,0 +1,96 @@
+#include "app/gui/MainStatusBar.h"
+
+#include "app/gui/MainWindowLayout.h"
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <cmath>
+
+namespace {
+
+constexpr int StatusPanel1Width = 2375;
+constexpr int StatusPanel2Width = 1440;
+
+} // namespace
+
+MainStatusBar::MainStatusBar(QMainWindow &window) : m_window(&window)
+{
+    const auto tw = [&window](int value) { return MainWindowLayout::twips(window, value); };
+
+    m_statusBar = new QStatusBar(&window);
+    m_statusBar->setObjectName(QStringLiteral("StatusBar1"));
+    m_statusBar->setSizeGripEnabled(false);
+    m_statusBar->setFixedSize(tw(MainWindowLayout::ClientWidth), tw(HeightTwips));
+    window.setStatusBar(m_statusBar);
+
+    // Panels are placed by hand, not by the status bar's layout, so they keep
+    // their designed widths whatever the bar's own margins are.
+    m_statusPanel1 = new QLabel(m_statusBar);
+    m_statusPanel1->setObjectName(QStringLiteral("StatusBar1Panel1"));
+    m_statusPanel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_statusPanel1->setGeometry(0, 0, tw(StatusPanel1Width), tw(HeightTwips));
+
+    m_statusPanel2 = new QFrame(m_statusBar);
+    m_statusPanel2->setObjectName(QStringLiteral("StatusBar1Panel2"));
+    m_statusPanel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_statusPanel2->setGeometry(tw(StatusPanel1Width), 0, tw(StatusPanel2Width), tw(HeightTwips));
+
+    // Its design position does not matter: the start-up moves it into panel 2.
+    m_progressBar = new QProgressBar(window.centralWidget());
+    m_progressBar->setObjectName(QStringLiteral("ProgressBar1"));
+    m_progressBar->setRange(0, 100);
+    m_progressBar->setValue(0);
+    m_progressBar->setTextVisible(false);
+    // Flat, without a border of its own: the panel's frame is the only one.
+    m_progressBar->setStyleSheet(
+        QStringLiteral("QProgressBar { border: none; background: transparent; }"
+                       "QProgressBar::chunk { background-color: palette(highlight); }"));
+    m_progressBar->hide();
+}
+
+void MainStatusBar::placeProgressBarInStatusBar(QProgressBar *progressBar, QStatusBar *statusBar,
+                                                int panelIndex, int border)
+{
+    QWidget *panel = panelIndex == 1 ? static_cast<QWidget *>(m_statusPanel1) : m_statusPanel2;
+    if (!progressBar || !statusBar || !panel || panel->parentWidget() != statusBar)
+        return;
+    progressBar->hide();
+    progressBar->setParent(statusBar);
+    const QRect p = panel->geometry();
+    const int b = MainWindowLayout::twips(*m_window, border);
+    progressBar->setGeometry(p.left() + b, b, p.width() - 2 * b, p.height() - 2 * b);
+    progressBar->show();
+    progressBar->raise();
+}
+
+QString MainStatusBar::statusText() const { return m_statusPanel1->text(); }
+
+void MainStatusBar::setStatusBarText(const QString &barText)
+{
+    m_statusPanel1->setText(barText);
+    m_statusPanel1->repaint();
+}
+
+void MainStatusBar::setProgressBar(double numCurrent, double numTotal)
+{
+    const float maximum = static_cast<float>(m_progressBar->maximum());
+    const float position = static_cast<float>(numCurrent * (maximum / numTotal));
+    // A position the bar cannot show (a zero total, a count past the end) is
+    // ignored rather than wrapped into a nonsense value.
+    if (!std::isfinite(position) || position < m_progressBar->minimum() || position > maximum)
+        return;
+    m_progressPosition = position;
+    m_progressBar->setValue(qRound(position));
+    m_progressBar->repaint();
+}
+
+void MainStatusBar::resetStatusBar()
+{
+    m_statusPanel1->setText(QStringLiteral("Ready"));
+    m_progressPosition = 0.0f;
+    m_progressBar->setValue(0);
+    m_statusPanel1->repaint();
+    m_progressBar->repaint();
+}

@@ -1,0 +1,24 @@
+#pragma once
+// The main window's controls: the design table of captions and places, the tab
+// order, the line under the programmer type and the window's font.
+class QFont;
+class QMainWindow;
+class QWidget;
+
+class MainWindowLayout
+{
+public:
+    // The client area in twips, status bar included.
+    static constexpr int ClientWidth = 3840;
+    static constexpr int ClientHeight = 6960;
+
+    // Twips to pixels at the screen's logical DPI.
+    static int twips(const QWidget &widget, int tw);
+
+    // The window's design font, or a sans font of the same size where it is missing.
+    static QFont designFont();
+
+    // Puts every control on a new central widget of `window`, in tab order. The
+    // window's font must be set first: headings are drawn from it.
+    static void buildControls(QMainWindow &window);
+};

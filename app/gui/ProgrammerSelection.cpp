@@ -1,0 +1,172 @@
+#include "app/gui/ProgrammerSelection.h"
+
+#include "app/PreferenceStore.h"
+#include "app/Session.h"
+#include "app/gui/MainMenus.h"
+#include "device/QtProgrammerPort.h"
+#include "device/TextConversions.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+
+namespace {
+
+constexpr int ComPortCount = 21;
+
+} // namespace
+
+ProgrammerSelection::ProgrammerSelection(QMenu *settings, QLabel *progtypeText, Session &session,
+                                         PreferenceStore &store, QObject *parent)
+    : QObject(parent), m_session(session), m_store(store), m_progtypeText(progtypeText)
+{
+    m_selfPowered = MainMenus::addItem(settings, QStringLiteral("qovselfpowered"),
+                                       QStringLiteral("QOV Is Installed In Xbox (self powered)"));
+    m_selfPowered->setCheckable(true);
+    connect(m_selfPowered, &QAction::triggered, this, &ProgrammerSelection::qovselfpowered_Click);
+    m_forcePower
+        = MainMenus::addItem(settings, QStringLiteral("alwayspowerqovfrompc"),
+                             QStringLiteral("Force QOV Programmer To Provide Power To QOV"));
+    m_forcePower->setCheckable(true);
+    connect(m_forcePower, &QAction::triggered, this,
+            &ProgrammerSelection::alwayspowerqovfrompc_Click);
+    MainMenus::addSeparator(settings, QStringLiteral("space66"));
+
+    QMenu *progType = MainMenus::addSubmenu(settings, QStringLiteral("progTypeSub"),
+                                            QStringLiteral("Programmer Type"));
+    const QString progCaptions[]
+        = {QStringLiteral("Serial Programmer (RS232)"), QStringLiteral("USB Programmer")};
+    for (int i = 1; i <= 2; ++i) {
+        QAction *item
+            = MainMenus::addItem(progType, QStringLiteral("progTypeMenu"), progCaptions[i - 1]);
+        item->setProperty("index", i);
+        item->setCheckable(true);
+        connect(item, &QAction::triggered, this, [this, i] { progTypeMenu_Click(i); });
+        m_progTypeItems.append(item);
+    }
+    MainMenus::addSeparator(settings, QStringLiteral("space6"));
+
+    m_comPortSub
+        = MainMenus::addSubmenu(settings, QStringLiteral("comportsub"), QStringLiteral("Com Port"));
+    for (int i = 1; i <= ComPortCount; ++i) {
+        QAction *item = MainMenus::addItem(m_comPortSub, QStringLiteral("setComPort"),
+                                           QStringLiteral("Com ") + QString::number(i));
+        item->setProperty("index", i);
+        item->setCheckable(true);
+        connect(item, &QAction::triggered, this, [this, i] { setComPort_Click(i); });
+        m_comPortItems.append(item);
+    }
+}
+
+QAction *ProgrammerSelection::progTypeMenu(int index) const
+{
+    return index >= 1 && index <= m_progTypeItems.size() ? m_progTypeItems.at(index - 1) : nullptr;
+}
+
+QAction *ProgrammerSelection::setComPort(int index) const
+{
+    return index >= 1 && index <= m_comPortItems.size() ? m_comPortItems.at(index - 1) : nullptr;
+}
+
+std::optional<RuntimeFailure> ProgrammerSelection::UpdateProgType()
+{
+    return applyProgrammerType(QString::number(m_session.prefs().programmerType));
+}
+
+std::optional<RuntimeFailure>
+ProgrammerSelection::applyProgrammerType(const QString &programmerTypeText)
+{
+    // The stored text may be anything; only a number naming a menu item will do.
+    const auto value = wholeNumber16(programmerTypeText);
+    if (!value)
+        return RuntimeFailure::typeMismatch();
+    for (QAction *item : std::as_const(m_progTypeItems))
+        if (item->property("index").toInt() != *value)
+            item->setChecked(false);
+    QAction *chosen = progTypeMenu(*value);
+    if (!chosen)
+        return RuntimeFailure::subscriptOutOfRange();
+    chosen->setChecked(true);
+
+    AppPreferences &prefs = m_session.prefs();
+    prefs.programmerType = *value;
+    if (auto *qtPort = dynamic_cast<QtProgrammerPort *>(&m_session.port()))
+        qtPort->setProgrammerType(prefs.programmerType);
+    m_store.save(QStringLiteral("PROGTYPE"), QString::number(prefs.programmerType));
+    UpdateProg_TextMenu();
+    UpdateQOVProgrammerPowerStatus();
+    return std::nullopt;
+}
+
+std::optional<RuntimeFailure> ProgrammerSelection::updateComPort(ProgrammerPort &comm)
+{
+    AppPreferences &prefs = m_session.prefs();
+    if (!prefs.usbAutomatic()) {
+        const auto number = decimalFromText(prefs.comPort);
+        if (!number)
+            return RuntimeFailure::typeMismatch();
+        // A number without a menu item (left by USB discovery) checks no item
+        // and is used as it is.
+        const double index = roundHalfEven(*number);
+        for (QAction *item : std::as_const(m_comPortItems))
+            item->setChecked(item->property("index").toInt() == index);
+    }
+
+    // From here on nothing fails: a step the port or the store refuses is skipped.
+    if (const auto n = prefs.comPortNumber())
+        comm.setPortNumber(*n);
+    m_store.save(QStringLiteral("COMPORT"), prefs.comPort);
+    comm.setInputMode(1);
+    UpdateProg_TextMenu();
+    return std::nullopt;
+}
+
+void ProgrammerSelection::UpdateProg_TextMenu()
+{
+    const AppPreferences &prefs = m_session.prefs();
+    m_comPortSub->setEnabled(!prefs.usbAutomatic());
+    m_comPortSub->menuAction()->setEnabled(!prefs.usbAutomatic());
+    if (prefs.programmerType == SerialProgrammer)
+        m_progtypeText->setText(QStringLiteral("Serial - COM") + prefs.comPort);
+    else if (prefs.programmerType == UsbProgrammer && prefs.usbDllPresent)
+        m_progtypeText->setText(QStringLiteral("USB Auto"));
+    else if (prefs.programmerType == UsbProgrammer)
+        m_progtypeText->setText(QStringLiteral("USB Manual - COM") + prefs.comPort);
+}
+
+void ProgrammerSelection::UpdateQOVProgrammerPowerStatus()
+{
+    ::UpdateQOVProgrammerPowerStatus(m_session.prefs(), m_session.port());
+}
+
+void ProgrammerSelection::progTypeMenu_Click(int index)
+{
+    // Only the two items exist, so the index always names one of them.
+    m_session.prefs().programmerType = index;
+    m_store.save(QStringLiteral("PROGTYPE"), QString::number(index));
+    progTypeMenu(index)->setChecked(true);
+    UpdateProgType();
+}
+
+void ProgrammerSelection::setComPort_Click(int index)
+{
+    m_session.prefs().comPort = QString::number(index);
+    updateComPort(m_session.port());
+}
+
+void ProgrammerSelection::qovselfpowered_Click(bool checked)
+{
+    // The menu has already flipped the mark: `checked` is the opposite of the old one.
+    m_session.prefs().isQOVSelfPowered = checked;
+    m_store.save(QStringLiteral("ISQOVSELFPOWERED"), boolToText(checked));
+    m_selfPowered->setChecked(checked);
+    UpdateQOVProgrammerPowerStatus();
+}
+
+void ProgrammerSelection::alwayspowerqovfrompc_Click(bool checked)
+{
+    m_session.prefs().forcePower = checked;
+    m_store.save(QStringLiteral("FORCEPOWER"), boolToText(checked));
+    m_forcePower->setChecked(checked);
+    UpdateQOVProgrammerPowerStatus();
+}

@@ -1,0 +1,53 @@
+#pragma once
+// The programmer selection on the Settings menu: the two power choices, the
+// programmer type and the COM port, with the "Prog Type:" text that shows the
+// choice. Every change is stored at once and passed on to the port.
+#include "app/Startup.h"
+
+#include <QList>
+#include <QObject>
+#include <optional>
+
+class PreferenceStore;
+class ProgrammerPort;
+class QAction;
+class QLabel;
+class QMenu;
+class Session;
+
+class ProgrammerSelection : public QObject
+{
+    Q_OBJECT
+public:
+    // Fills `settingsMenu`; `progtypeText` is the window's label for the choice.
+    ProgrammerSelection(QMenu *settingsMenu, QLabel *progtypeText, Session &session,
+                        PreferenceStore &store, QObject *parent);
+
+    std::optional<RuntimeFailure> UpdateProgType();
+    // Checks and stores the programmer type named by a stored or chosen text.
+    std::optional<RuntimeFailure> applyProgrammerType(const QString &programmerTypeText);
+    std::optional<RuntimeFailure> updateComPort(ProgrammerPort &comm);
+    void UpdateProg_TextMenu();
+    void UpdateQOVProgrammerPowerStatus();
+
+    // Menu item arrays: index 1.. (nullptr when there is no such item).
+    QAction *progTypeMenu(int index) const;
+    QAction *setComPort(int index) const;
+    QAction *selfPoweredItem() const { return m_selfPowered; }
+    QAction *forcePowerItem() const { return m_forcePower; }
+
+private:
+    void progTypeMenu_Click(int index);
+    void setComPort_Click(int index);
+    void qovselfpowered_Click(bool checked);
+    void alwayspowerqovfrompc_Click(bool checked);
+
+    Session &m_session;
+    PreferenceStore &m_store;
+    QLabel *m_progtypeText = nullptr;
+    QAction *m_selfPowered = nullptr;
+    QAction *m_forcePower = nullptr;
+    QMenu *m_comPortSub = nullptr;
+    QList<QAction *> m_progTypeItems;
+    QList<QAction *> m_comPortItems;
+};

@@ -1,0 +1,67 @@
+#pragma once
+// One learn session on the board: start (the connect step, then the request that
+// arms learn mode), polls for reports, re-arming after each, and stop. The learn
+// window and `qovctl learn` both drive it; they differ only in how many reports
+// one poll takes.
+//
+// While learning, the port stays open and is held by learn mode: other commands
+// are refused, the debug tools still work.
+#include "codes/IrCode.h"
+#include "device/BoardConnection.h"
+
+#include <QList>
+#include <climits>
+
+class LearnSession
+{
+public:
+    // The front end polls this often (the learn window's timer period).
+    static constexpr int PollIntervalMs = 700;
+    // Pauses after the request: the first one, and each re-arm after a report.
+    static constexpr int SettleAfterStartMs = 300;
+    static constexpr int SettleAfterReportMs = 50;
+
+    enum class Reports {
+        OnePerPoll,  // the window: the first report waiting; the rest of the bytes go
+        EveryWaiting // the command line: every whole report waiting, none dropped
+    };
+    enum class Start {
+        Learning,  // armed; the port is open and held by learn mode
+        Busy,      // another command holds the link; nothing done
+        Stopped,   // the connect step stopped (the user was told why)
+        PortFailed // the request could not be sent (the caller tells)
+    };
+    struct Poll
+    {
+        QList<IrCode> codes;     // the reports taken, in order
+        bool portFailed = false; // the port stopped working (after the codes were taken)
+        bool portClosed = false; // someone else closed the port: nothing left to listen to
+    };
+
+    LearnSession(DeviceLink &link, ProgrammerPort &comm, Reports reports);
+    ~LearnSession();
+    LearnSession(const LearnSession &) = delete;
+    LearnSession &operator=(const LearnSession &) = delete;
+
+    Start start();
+    // One poll. `wanted`: how many more codes the caller takes; the board is re-armed
+    // after a report only while more are wanted, so it is not left waiting to
+    // swallow the next button press.
+    Poll poll(int wanted = INT_MAX);
+    // Leaves the session (the hold ends); closing the port is the caller's choice.
+    void stop();
+
+    bool isLearning() const { return m_learning; }
+    // The board was asked for a report and has not sent one since: it stays in
+    // learn mode until a remote's button is pressed.
+    bool armed() const { return m_armed; }
+
+private:
+    bool arm(int settleMs);
+
+    DeviceLink &m_link;
+    ProgrammerPort &m_comm;
+    Reports m_reports;
+    bool m_learning = false;
+    bool m_armed = false;
+};

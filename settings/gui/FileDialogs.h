@@ -1,0 +1,18 @@
+#pragma once
+// The file dialogs of Open and Save. The standard dialogs by default; tests
+// answer with a subclass so that nothing waits for a person.
+#include <QString>
+
+class QWidget;
+
+class FileDialogs
+{
+public:
+    virtual ~FileDialogs() = default;
+    // The file chosen, or an empty text when the user cancelled.
+    virtual QString openFileName(QWidget *parent, const QString &caption, const QString &folder,
+                                 const QString &filter);
+    // Asks before replacing a file; adds the filter's extension to a bare name.
+    virtual QString saveFileName(QWidget *parent, const QString &caption, const QString &folder,
+                                 const QString &filter);
+};
