@@ -2,6 +2,7 @@
 
 #include "app/AppPreferences.h"
 
+#include <QFileInfo>
 #include <QSettings>
 
 namespace {
@@ -24,6 +25,22 @@ public:
 };
 } // namespace
 
+QString QSettingsPreferenceStore::problem() const
+{
+    Store s;
+    s.contains(QStringLiteral("FIRSTLOAD")); // reads the file, setting the status
+    if (s.status() == QSettings::NoError)
+        return {};
+    // The settings library gives no reason; opening the file does.
+    QFile file(s.fileName());
+    const QString reason = QFileInfo(file).isDir() ? QStringLiteral("it is a folder")
+                           : s.status() == QSettings::FormatError
+                               ? QStringLiteral("it is not a settings file")
+                           : file.open(QIODevice::ReadOnly) ? QStringLiteral("it cannot be read")
+                                                            : file.errorString();
+    return QStringLiteral("the preferences file %1 cannot be read: %2").arg(s.fileName(), reason);
+}
+
 QString QSettingsPreferenceStore::get(const QString &key, const QString &defaultText) const
 {
     Store s;
@@ -37,6 +54,9 @@ QString QSettingsPreferenceStore::get(const QString &key, const QString &default
 
 bool QSettingsPreferenceStore::save(const QString &key, const QString &text)
 {
+    // Writing over a file that could not be read would lose what it holds.
+    if (!problem().isEmpty())
+        return false;
     Store s;
     s.setValue(key, text);
     s.sync();

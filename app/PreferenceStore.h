@@ -11,6 +11,10 @@ public:
     // The text last saved under key, or defaultText when nothing was saved.
     virtual QString get(const QString &key, const QString &defaultText) const = 0;
     virtual bool save(const QString &key, const QString &text) = 0;
+    // Why the stored preferences cannot be read ("the preferences file F cannot be
+    // read: reason"), empty when they can. While there is one, get() gives the
+    // defaults and save() stores nothing and returns false.
+    virtual QString problem() const { return {}; }
 };
 
 class QSettingsPreferenceStore : public PreferenceStore
@@ -18,6 +22,7 @@ class QSettingsPreferenceStore : public PreferenceStore
 public:
     QString get(const QString &key, const QString &defaultText) const override;
     bool save(const QString &key, const QString &text) override;
+    QString problem() const override;
 };
 
 // In memory, for tests.
@@ -26,14 +31,18 @@ class MemoryPreferenceStore : public PreferenceStore
 public:
     QString get(const QString &key, const QString &defaultText) const override
     {
-        return m_values.value(key, defaultText);
+        return m_problem.isEmpty() ? m_values.value(key, defaultText) : defaultText;
     }
     bool save(const QString &key, const QString &text) override
     {
+        if (!m_problem.isEmpty())
+            return false;
         m_values[key] = text;
         ++m_saves;
         return true;
     }
+    QString problem() const override { return m_problem; }
     QMap<QString, QString> m_values;
     int m_saves = 0;
+    QString m_problem; // a store that cannot be read
 };

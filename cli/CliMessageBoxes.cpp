@@ -1,6 +1,7 @@
 #include "cli/CliMessageBoxes.h"
 
 #include "cli/ProgressLine.h"
+#include "device/PortDiagnosis.h"
 
 #include <QRegularExpression>
 
@@ -15,6 +16,15 @@ void CliMessageBoxes::showMessage(const QString &text, MessageIcon icon, const Q
     ++m_shown;
     if (m_progress)
         m_progress->clear();
+    static const QString OpenFailure = QStringLiteral("Unable to open COM ");
+    if (!m_namedDevice.isEmpty() && text.startsWith(OpenFailure)) {
+        // The port layer's reason is the last line, and it names the device.
+        const QString reason = text.section(QStringLiteral("\r\n"), -1).trimmed();
+        const QString device = shownDevicePath(m_namedDevice);
+        m_err << "qovctl: " << (reason.contains(device) ? QString() : device + QStringLiteral(": "))
+              << oneLine(reason) << Qt::endl;
+        return;
+    }
     m_err << "qovctl: " << oneLine(text) << Qt::endl;
 }
 

@@ -18,6 +18,9 @@ public:
     int shownCount() const { return m_shown; }
     // A progress line on the same stream, cleared before each message; may be null.
     void setProgressLine(ProgressLine *line) { m_progress = line; }
+    // The device the user named (--device): a failed opening then names it and the
+    // reason only, not a COM number and an error number that do not apply.
+    void setNamedDevice(const QString &device) { m_namedDevice = device; }
 
     // A message box text as one line: line breaks become "; " and runs of blanks one.
     static QString oneLine(const QString &text);
@@ -26,4 +29,5 @@ private:
     QTextStream &m_err;
     int m_shown = 0;
     ProgressLine *m_progress = nullptr;
+    QString m_namedDevice;
 };

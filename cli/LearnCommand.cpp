@@ -3,6 +3,7 @@
 #include "app/Session.h"
 #include "cli/CliMessageBoxes.h"
 #include "cli/QovctlRun.h"
+#include "device/PortDiagnosis.h"
 #include "learn/LearnReport.h"
 #include "learn/LearnSession.h"
 
@@ -39,8 +40,9 @@ int learnCommand(QovctlRun &run)
         }
         learn.stop();
         if (portFailed) {
-            run.err() << "qovctl: lost the connection to the programmer on " << comm.deviceName()
-                      << ": " << comm.lastError().description << Qt::endl;
+            run.err() << "qovctl: lost the connection to the programmer on "
+                      << shownDevicePath(comm.deviceName()) << ": " << comm.lastError().description
+                      << Qt::endl;
             comm.setOpen(false);
             return QovctlExit::DeviceFailure;
         }

@@ -1,5 +1,7 @@
 #include "cli/PortListing.h"
 
+#include "device/TerminalText.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -35,14 +37,16 @@ QString PortListing::format(const QList<SerialPortEntry> &ports)
     for (const SerialPortEntry &p : ports) {
         const QString dash = QStringLiteral("-");
         const int com = portNumberFor(p);
-        QString note = p.description;
+        // Serial numbers and descriptions come from the device: shown as plain text.
+        QString note = TerminalText::printable(p.description);
         if (p.isProgrammer())
             note = QStringLiteral("USB programmer (10C4:823E)");
         rows << QStringList{p.systemLocation.isEmpty() ? p.portName : p.systemLocation,
                             com > 0 ? QString::number(com) : dash,
                             p.hasUsbIds ? hex4(p.vid) : dash,
                             p.hasUsbIds ? hex4(p.pid) : dash,
-                            p.serialNumber.isEmpty() ? dash : p.serialNumber,
+                            p.serialNumber.isEmpty() ? dash
+                                                     : TerminalText::printable(p.serialNumber),
                             note.isEmpty() ? dash : note};
     }
     QList<int> widths(rows.first().size(), 0);

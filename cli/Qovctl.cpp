@@ -5,6 +5,8 @@
 #include "cli/QovctlOptions.h"
 #include "cli/QovctlRun.h"
 
+#include <QIODevice>
+
 namespace {
 
 struct Command
@@ -52,8 +54,17 @@ int runCommand(const QStringList &args, QTextStream &out, QTextStream &err,
 int runQovctl(const QStringList &args, QTextStream &out, QTextStream &err,
               const QovctlEnvironment &env)
 {
-    const int exitCode = runCommand(args, out, err, env);
+    int exitCode = runCommand(args, out, err, env);
     out.flush();
+    // A result that never reached its reader is no success (a full disk); a reader
+    // that went away on purpose is no failure (StandardOutput takes care of that).
+    if (out.status() != QTextStream::Ok) {
+        err << "qovctl: cannot write to standard output: "
+            << (out.device() ? out.device()->errorString() : QStringLiteral("write failed"))
+            << Qt::endl;
+        if (exitCode == QovctlExit::Success)
+            exitCode = QovctlExit::OutputFailure;
+    }
     err.flush();
     return exitCode;
 }

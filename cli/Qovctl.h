@@ -44,12 +44,18 @@ struct QovctlEnvironment
     bool progressLines = false;
     // Standard input, up to maxBytes, for a profile named "-".
     std::function<QByteArray(qint64 maxBytes)> readStandardInput;
+    // A write catches Ctrl-C, SIGTERM and SIGHUP to stop between two settings
+    // (the real program; in-process tests leave the process's signals alone).
+    bool catchStopSignals = false;
 };
 
 namespace QovctlExit {
 constexpr int Success = 0;
 constexpr int DeviceFailure = 1; // the board or the port failed
 constexpr int BadUsage = 2;      // bad usage, a bad profile or a damaged preference; nothing sent
+// The result could not be written out (-o FILE, standard output, the debug log):
+// the same code as a bad destination named on the command line.
+constexpr int OutputFailure = BadUsage;
 } // namespace QovctlExit
 
 // args excludes the program name.

@@ -31,7 +31,10 @@ const char CommandHelp[]
       "The connection defaults to the window's stored preferences; the options above\n"
       "change it for one run and store nothing.\n"
       "Exit status: 0 success, 1 the QOV or the port failed (verify: or a setting\n"
-      "differs), 2 bad usage or a bad profile (nothing is sent to the QOV).\n";
+      "differs), 2 bad usage, a bad profile or unusable preferences (nothing is sent\n"
+      "to the QOV), or a result that could not be written out. During write, Ctrl-C\n"
+      "stops after the setting in progress (exit 1); a second Ctrl-C stops at once\n"
+      "(exit 130).\n";
 
 std::optional<int> wholeInRange(const QString &text, int low, int high)
 {
@@ -63,7 +66,8 @@ QovctlOptionParser::QovctlOptionParser(const QStringList &commands) : m_commands
          QStringLiteral("The QOV is installed in the Xbox (a missing greeting is no failure).")},
         {QStringLiteral("force-power"),
          QStringLiteral("The programmer powers the QOV regardless.")},
-        {QStringLiteral("debug-log"), QStringLiteral("Write the debug trace to FILE."),
+        {QStringLiteral("debug-log"),
+         QStringLiteral("Write the debug trace to FILE ('-': standard error)."),
          QStringLiteral("FILE")},
         {QStringLiteral("simulate"),
          QStringLiteral("Talk to a built-in simulated QOV instead of a programmer.")},
@@ -73,7 +77,7 @@ QovctlOptionParser::QovctlOptionParser(const QStringList &commands) : m_commands
          QStringLiteral("read, defaults: print a JSON profile; verify, version, ports: "
                         "print JSON.")},
         {{QStringLiteral("o"), QStringLiteral("output")},
-         QStringLiteral("read, defaults: write to FILE instead of the screen."),
+         QStringLiteral("read, defaults: write to FILE instead of the screen ('-': the screen)."),
          QStringLiteral("FILE")},
         {QStringLiteral("defaults"), QStringLiteral("write: write the factory defaults.")},
         {QStringLiteral("count"), QStringLiteral("learn: stop after N codes (default 1)."),
@@ -146,9 +150,11 @@ QovctlOptions QovctlOptionParser::parse(const QStringList &args)
             throw UsageError{QStringLiteral("--programmer must be serial or usb")};
     }
     if (m_parser.isSet(QStringLiteral("port"))) {
-        o.port = wholeInRange(m_parser.value(QStringLiteral("port")), 1, 255);
+        o.port = wholeInRange(m_parser.value(QStringLiteral("port")), MinPortNumber, MaxPortNumber);
         if (!o.port)
-            throw UsageError{QStringLiteral("--port must be a COM port number from 1 to 255")};
+            throw UsageError{QStringLiteral("--port must be a COM port number from %1 to %2")
+                                 .arg(MinPortNumber)
+                                 .arg(MaxPortNumber)};
     }
     o.device = m_parser.value(QStringLiteral("device"));
     if (m_parser.isSet(QStringLiteral("device")) && o.device.isEmpty())
@@ -168,10 +174,12 @@ QovctlOptions QovctlOptionParser::parse(const QStringList &args)
         if (o.output.isEmpty())
             throw UsageError{QStringLiteral("-o needs a file name")};
         const QFileInfo info(o.output);
-        if (info.isDir() || !info.absoluteDir().exists())
+        if (o.output == QLatin1String("-"))
+            o.output.clear(); // standard output
+        else if (info.isDir() || !info.absoluteDir().exists())
             throw UsageError{QStringLiteral("cannot write %1: no such directory, or it is a "
                                             "directory")
-                                 .arg(o.output)};
+                                 .arg(printable(o.output, 1000))};
     }
     o.quiet = m_parser.isSet(QStringLiteral("quiet"));
     o.defaults = m_parser.isSet(QStringLiteral("defaults"));

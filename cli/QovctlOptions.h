@@ -8,6 +8,9 @@
 
 constexpr int DefaultLearnTimeoutS = 60;
 constexpr int MaxLearnTimeoutS = 24 * 60 * 60;
+// The COM port numbers a port can have, for --port and the stored COMPORT alike.
+constexpr int MinPortNumber = 1;
+constexpr int MaxPortNumber = 255;
 
 struct UsageError
 {

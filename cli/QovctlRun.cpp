@@ -3,26 +3,35 @@
 #include "app/Session.h"
 #include "app/StoredPreferences.h"
 #include "cli/CliMessageBoxes.h"
+#include "cli/OutputFile.h"
 #include "cli/PrintableText.h"
-
-#include <QSaveFile>
 
 std::optional<AppPreferences> QovctlRun::connectionPreferences(int *exitCode)
 {
     using Key = StoredPreferences::Key;
     const StoredPreferences stored(m_env.preferences);
-    // A damaged key stops the run unless an option stands in for it.
-    auto damaged = [&](Key key, const QString &option) {
-        const std::optional<StoredPreferences::Damage> d = stored.damage(key);
-        if (!d)
-            return false;
+    auto report = [&](Key key, const QString &text, const QString &allowed, const QString &option) {
         m_err << "qovctl: the stored preference " << StoredPreferences::keyName(key) << " is \""
-              << printable(d->text) << "\", not " << d->allowed
+              << printable(text) << "\", not " << allowed
               << "; set it in the window's Settings menu, or pass " << option << " for this run"
               << Qt::endl;
         *exitCode = QovctlExit::BadUsage;
-        return true;
     };
+    // A damaged key stops the run unless an option stands in for it.
+    auto damaged = [&](Key key, const QString &option) {
+        const std::optional<StoredPreferences::Damage> d = stored.damage(key);
+        if (d)
+            report(key, d->text, d->allowed, option);
+        return d.has_value();
+    };
+
+    const PreferenceStore *store = m_env.preferences;
+    if (const QString problem = store ? store->problem() : QString(); !problem.isEmpty()) {
+        m_err << "qovctl: " << problem
+              << "; make it readable, or remove it to start from the defaults" << Qt::endl;
+        *exitCode = QovctlExit::BadUsage;
+        return std::nullopt;
+    }
 
     AppPreferences p;
     if (m_opt.programmerType)
@@ -51,8 +60,20 @@ std::optional<AppPreferences> QovctlRun::connectionPreferences(int *exitCode)
     } else {
         // The stored number matters only when it names the port: not when discovery
         // finds it, nor when a device path or the simulator stands in for it.
-        if (!portGiven && !p.usbAutomatic() && damaged(Key::ComPort, QStringLiteral("--port")))
-            return std::nullopt;
+        if (!portGiven && !p.usbAutomatic()) {
+            if (damaged(Key::ComPort, QStringLiteral("--port")))
+                return std::nullopt;
+            // One rule for every stored number: those --port takes, or a damaged
+            // preference (not a port that fails to open for some numbers).
+            if (*stored.comPortNumber() > MaxPortNumber) {
+                report(Key::ComPort, stored.text(Key::ComPort),
+                       QStringLiteral("a COM port number from %1 to %2")
+                           .arg(MinPortNumber)
+                           .arg(MaxPortNumber),
+                       QStringLiteral("--port"));
+                return std::nullopt;
+            }
+        }
         p.comPort = stored.comPortNumber() ? stored.text(Key::ComPort).trimmed()
                                            : StoredPreferences::defaultText(Key::ComPort);
     }
@@ -80,6 +101,8 @@ int QovctlRun::withBoard(const std::function<int(Session &, CliMessageBoxes &)> 
     CliMessageBoxes boxes(m_err);
     Session session(std::move(port), *m_env.clock, boxes);
     session.prefs() = *prefs;
+    if (!m_opt.device.isEmpty())
+        boxes.setNamedDevice(session.port().deviceName());
     if (!m_opt.debugLog.isEmpty()) {
         session.prefs().debugMode = true;
         if (!session.log().openAt(m_opt.debugLog)) {
@@ -109,7 +132,14 @@ int QovctlRun::withBoard(const std::function<int(Session &, CliMessageBoxes &)> 
         });
     }
     UpdateQOVProgrammerPowerStatus(session.prefs(), comm);
-    return work(session, boxes);
+    int result = work(session, boxes);
+    if (!session.log().writeError().isEmpty()) {
+        m_err << "qovctl: cannot write the debug log " << printable(m_opt.debugLog, 1000) << ": "
+              << session.log().writeError() << Qt::endl;
+        if (result == QovctlExit::Success)
+            result = QovctlExit::OutputFailure;
+    }
+    return result;
 }
 
 void QovctlRun::reportSilentFailure(const CliMessageBoxes &boxes, int shownBefore,
@@ -126,11 +156,11 @@ bool QovctlRun::writeOutput(const QByteArray &data)
         m_out.flush();
         return true;
     }
-    QSaveFile file(m_opt.output);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
+    QString error;
+    if (!OutputFile::save(m_opt.output, data, &error)) {
         // What was read from the board is not lost: it goes to standard output instead.
-        m_err << "qovctl: cannot write " << printable(m_opt.output, 1000) << ": "
-              << file.errorString() << "; printing it here instead" << Qt::endl;
+        m_err << "qovctl: cannot write " << printable(m_opt.output, 1000) << ": " << error
+              << "; printing it here instead" << Qt::endl;
         m_out << QString::fromUtf8(data);
         m_out.flush();
         return false;

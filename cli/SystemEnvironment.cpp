@@ -47,6 +47,7 @@ QovctlEnvironment SystemEnvironment::make(Clock &clock, PreferenceStore &prefere
         }
         return data;
     };
+    env.catchStopSignals = true;
     return env;
 }
 

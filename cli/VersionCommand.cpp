@@ -4,6 +4,8 @@
 #include "cli/CliMessageBoxes.h"
 #include "cli/QovctlRun.h"
 #include "device/BoardConnection.h"
+#include "device/PortDiagnosis.h"
+#include "device/TerminalText.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -17,17 +19,19 @@ int versionCommand(QovctlRun &run)
         if (connection.stage == ConnectResult::Stage::PortNotOpened)
             return QovctlExit::DeviceFailure;
         if (connection.connected()) {
+            // The board's own bytes: nothing it sends may drive the terminal.
+            const QString version = TerminalText::printable(*connection.version);
             if (run.options().json)
-                run.out() << QJsonDocument(
-                                 QJsonObject{{QStringLiteral("version"), *connection.version}})
+                run.out() << QJsonDocument(QJsonObject{{QStringLiteral("version"), version}})
                                  .toJson(QJsonDocument::Compact)
                           << Qt::endl;
             else
-                run.out() << "QOV Version: " << *connection.version << Qt::endl;
+                run.out() << "QOV Version: " << version << Qt::endl;
         }
         if (comm.hasFailed())
-            run.err() << "qovctl: lost the connection to the programmer on " << comm.deviceName()
-                      << ": " << comm.lastError().description << Qt::endl;
+            run.err() << "qovctl: lost the connection to the programmer on "
+                      << shownDevicePath(comm.deviceName()) << ": " << comm.lastError().description
+                      << Qt::endl;
         session.link().closeComPort(comm);
         return connection.connected() ? QovctlExit::Success : QovctlExit::DeviceFailure;
     });

@@ -6,7 +6,26 @@
 #include "cli/PrintableText.h"
 #include "cli/ProfileInput.h"
 #include "cli/QovctlRun.h"
+#include "cli/StopSignals.h"
 #include "settings/SettingsTransactions.h"
+
+namespace {
+
+// Settings by their locations, a code as its three ("10-12"); "none" for none.
+QString settingsText(const QList<QList<int>> &settings)
+{
+    QStringList names;
+    for (const QList<int> &locations : settings) {
+        if (!locations.isEmpty())
+            names << (locations.size() == 1
+                          ? QString::number(locations.first())
+                          : QStringLiteral("%1-%2").arg(locations.first()).arg(locations.last()));
+    }
+    return names.isEmpty() ? QStringLiteral("none")
+                           : QStringLiteral("location(s) ") + names.join(QStringLiteral(", "));
+}
+
+} // namespace
 
 int writeCommand(QovctlRun &run)
 {
@@ -28,7 +47,20 @@ int writeCommand(QovctlRun &run)
         boxes.setProgressLine(&reporter.progressLine());
         SettingsTransactions transactions(session.link(), session.port(), reporter);
         const int shown = boxes.shownCount();
-        const TransactionResult result = transactions.writeAll(settings);
+        // Ctrl-C, SIGTERM or SIGHUP: the setting in progress is finished, then the
+        // write stops; a second signal ends the program at once.
+        std::optional<StopSignals> stopSignals;
+        if (run.env().catchStopSignals)
+            stopSignals.emplace();
+        const auto stopRequested = [] { return StopSignals::received() != 0; };
+        const TransactionResult result = transactions.writeAll(settings, stopRequested);
+        if (result.outcome == TransactionResult::Stopped) {
+            run.err() << "qovctl: stopped by " << StopSignals::name(StopSignals::received())
+                      << "; written and verified: " << settingsText(result.settings(true))
+                      << "; not written and verified: " << settingsText(result.settings(false))
+                      << Qt::endl;
+            return QovctlExit::DeviceFailure;
+        }
         if (result.ok()) {
             if (!run.options().quiet)
                 run.out() << "All 20 locations written and verified." << Qt::endl;

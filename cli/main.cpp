@@ -1,5 +1,7 @@
 #include "app/PreferenceStore.h"
 #include "cli/Qovctl.h"
+#include "cli/StandardOutput.h"
+#include "cli/StopSignals.h"
 #include "cli/SystemEnvironment.h"
 #include "device/Clock.h"
 
@@ -16,7 +18,9 @@ int main(int argc, char *argv[])
     SystemClock clock;
     QSettingsPreferenceStore preferences;
     const QovctlEnvironment env = SystemEnvironment::make(clock, preferences);
-    QTextStream out(stdout);
+    StopSignals::ignoreBrokenPipe();
+    StandardOutput standardOutput(1);
+    QTextStream out(&standardOutput);
     QTextStream err(stderr);
     return runQovctl(QCoreApplication::arguments().mid(1), out, err, env);
 }

@@ -1,6 +1,9 @@
 #include "device/DebugLog.h"
 
+#include "device/TerminalText.h"
+
 #include <QFileInfo>
+#include <cstdio>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -24,7 +27,7 @@ bool DebugLog::OpenDebugLog(bool debugMode, const QDir &dir, const QDateTime &st
 {
     if (!debugMode)
         return true;
-    return openAt(dir.filePath(fileNameFor(start)));
+    return openOwnName(dir.filePath(fileNameFor(start)));
 }
 
 bool DebugLog::openAt(const QString &path)
@@ -33,6 +36,28 @@ bool DebugLog::openAt(const QString &path)
     m_file.close();
     m_path = path;
     m_error.clear();
+    m_writeError.clear();
+    m_toTerminal = path == QLatin1String("-");
+    if (m_toTerminal) {
+        if (m_file.open(stderr, QIODevice::WriteOnly))
+            return true;
+    } else {
+        m_file.setFileName(path);
+        if (m_file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return true;
+    }
+    m_error = m_file.errorString();
+    return false;
+}
+
+bool DebugLog::openOwnName(const QString &path)
+{
+    m_toTerminal = false;
+    m_enabled = true;
+    m_file.close();
+    m_path = path;
+    m_error.clear();
+    m_writeError.clear();
     // Never write through a link planted at the log's name: replace the name itself.
     for (int attempt = 0; attempt < 2; ++attempt) {
         if (QFileInfo(path).isSymLink() && !QFile::remove(path)) {
@@ -76,9 +101,14 @@ void DebugLog::WriteDebugLog(const QString &text)
     m_lines.append(text);
     if (m_lines.size() > MaxLinesInMemory)
         m_lines.remove(0, m_lines.size() - MaxLinesInMemory);
-    if (m_file.isOpen()) {
-        m_file.write(text.toLatin1());
-        m_file.write("\r\n", 2);
-        m_file.flush(); // a trace must survive a crash or a pulled cable
+    // After a failed write the file is left alone: the reason is kept for the end.
+    if (m_file.isOpen() && m_writeError.isEmpty()) {
+        // On standard error the board's bytes in a line (a greeting, a version)
+        // are spelled out: they may not drive the terminal.
+        const QByteArray line
+            = (m_toTerminal ? TerminalText::printable(text, -1) : text).toLatin1() + "\r\n";
+        // A trace must survive a crash or a pulled cable: each line is flushed.
+        if (m_file.write(line) != line.size() || !m_file.flush())
+            m_writeError = m_file.errorString();
     }
 }

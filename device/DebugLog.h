@@ -17,10 +17,15 @@ public:
     // for `start`. Returns false with errorString() when the file cannot be made.
     bool OpenDebugLog(bool debugMode, const QDir &dir = QDir::current(),
                       const QDateTime &start = QDateTime::currentDateTime());
-    // Opens a log at an explicit path (the command line's --debug-log).
+    // Opens a log at a path the user named (the command line's --debug-log): like
+    // any file a user names, a link there is followed; "-" is standard error.
     bool openAt(const QString &path);
     // WriteDebugLog: appends one line; does nothing when not enabled or not open.
+    // A failed write never fails the caller: it is kept for writeError().
     void WriteDebugLog(const QString &text);
+    // Why the log could not be written (a full disk, a closed pipe), empty while
+    // every line reached it.
+    QString writeError() const { return m_writeError; }
 
     bool enabled() const { return m_enabled; }
     QString filePath() const { return m_path; }
@@ -31,9 +36,14 @@ public:
     void enableInMemory() { m_enabled = true; }
 
 private:
+    // The program's own name for its log: never written through a link.
+    bool openOwnName(const QString &path);
+
     bool m_enabled = false;
+    bool m_toTerminal = false; // "-": standard error
     QFile m_file;
     QString m_path;
     QString m_error;
+    QString m_writeError;
     QStringList m_lines;
 };

@@ -1,5 +1,7 @@
 #include "device/PortDiagnosis.h"
 
+#include "device/TerminalText.h"
+
 #include <QFileInfo>
 #include <QSerialPort>
 
@@ -8,6 +10,9 @@
 #endif
 
 namespace {
+
+constexpr qsizetype MaxShownPath = 80;
+constexpr qsizetype MaxFileNameBytes = 255; // NAME_MAX of the usual file systems
 
 QString withSystemText(const QString &text, const QString &qtErrorString)
 {
@@ -21,12 +26,13 @@ QString linkNote(const QFileInfo &info)
 {
     if (!info.isSymLink())
         return {};
-    return QStringLiteral(" (a link to ") + info.symLinkTarget() + QLatin1Char(')');
+    return QStringLiteral(" (a link to ") + shownDevicePath(info.symLinkTarget())
+           + QLatin1Char(')');
 }
 
 QString missing(const QString &devicePath, const QFileInfo &info, const QString &qtErrorString)
 {
-    QString text = QStringLiteral("The device ") + devicePath + linkNote(info)
+    QString text = QStringLiteral("The device ") + shownDevicePath(devicePath) + linkNote(info)
                    + QStringLiteral(" is not there. Check that the programmer is plugged in and"
                                     " that the right COM port is chosen.");
     // brltty takes CP210x bridges for braille displays on some distributions and
@@ -40,7 +46,7 @@ QString missing(const QString &devicePath, const QFileInfo &info, const QString 
 QString inUse(const QString &devicePath, const QString &qtErrorString)
 {
     return withSystemText(
-        QStringLiteral("The port ") + devicePath
+        QStringLiteral("The port ") + shownDevicePath(devicePath)
             + QStringLiteral(" is in use or locked by another program. Close that program"
                              " and try again. On Linux, ModemManager or brltty may hold"
                              " USB serial adapters."),
@@ -65,7 +71,7 @@ QString permissionDenied(const QString &devicePath, const QFileInfo &info,
     if (group.isEmpty())
         group = QStringLiteral("with id ") + QString::number(target.groupId());
     return withSystemText(
-        QStringLiteral("Permission denied on ") + devicePath + linkNote(info)
+        QStringLiteral("Permission denied on ") + shownDevicePath(devicePath) + linkNote(info)
             + QStringLiteral(", which belongs to the group ") + group
             + QStringLiteral(". To use it, join that group, usually dialout, and log in"
                              " again, or install the udev rule"
@@ -73,14 +79,43 @@ QString permissionDenied(const QString &devicePath, const QFileInfo &info,
         qtErrorString);
 #else
     Q_UNUSED(info);
-    return withSystemText(QStringLiteral("Access to ") + devicePath
+    return withSystemText(QStringLiteral("Access to ") + shownDevicePath(devicePath)
                               + QStringLiteral(" was refused. It may be in use by another"
                                                " program; close that program and try again."),
                           qtErrorString);
 #endif
 }
 
+QString lockNameTooLong(const QString &devicePath, const QString &qtErrorString)
+{
+    return withSystemText(QStringLiteral("The path of the device ") + shownDevicePath(devicePath)
+                              + QStringLiteral(" is too long for its serial lock file, whose"
+                                               " name is made from the path. Use a shorter"
+                                               " path, such as a link to the device in a"
+                                               " short folder."),
+                          qtErrorString);
+}
+
 } // namespace
+
+QString shownDevicePath(const QString &devicePath)
+{
+    const QString shown = TerminalText::printable(devicePath, -1);
+    if (shown.size() <= MaxShownPath)
+        return shown;
+    const qsizetype half = (MaxShownPath - 3) / 2;
+    return shown.left(half) + QStringLiteral("...") + shown.right(half);
+}
+
+bool lockFileNameTooLong(const QString &devicePath)
+{
+    // As the serial port library names it: the path less "/dev/", '/' made '_'.
+    QString name = devicePath;
+    if (name.startsWith(QLatin1String("/dev/")))
+        name.remove(0, 5);
+    name.replace(QLatin1Char('/'), QLatin1Char('_'));
+    return QFile::encodeName(QStringLiteral("LCK..") + name).size() > MaxFileNameBytes;
+}
 
 QString describeOpenFailure(const QString &devicePath, int qtError, const QString &qtErrorString)
 {
@@ -98,6 +133,8 @@ QString describeOpenFailure(const QString &devicePath, int qtError, const QStrin
 #ifdef Q_OS_UNIX
         if (absent)
             return missing(devicePath, info, qtErrorString);
+        if (lockFileNameTooLong(devicePath))
+            return lockNameTooLong(devicePath, qtErrorString);
         // Busy devices and held lock files come back as permission errors too;
         // if this user may read and write the device, someone else holds it.
         if (canReadAndWrite(info.canonicalFilePath().isEmpty() ? devicePath
@@ -112,5 +149,5 @@ QString describeOpenFailure(const QString &devicePath, int qtError, const QStrin
     const QString text = qtErrorString.trimmed().isEmpty()
                              ? QStringLiteral("it could not be opened")
                              : qtErrorString.trimmed();
-    return devicePath + QStringLiteral(": ") + text;
+    return shownDevicePath(devicePath) + QStringLiteral(": ") + text;
 }

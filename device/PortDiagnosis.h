@@ -5,3 +5,12 @@
 
 // qtError is a QSerialPort::SerialPortError value; qtErrorString its text.
 QString describeOpenFailure(const QString &devicePath, int qtError, const QString &qtErrorString);
+
+// A device path as messages show it: control characters spelled out, and an
+// overlong path cut in the middle (its start and its end tell where it is).
+QString shownDevicePath(const QString &devicePath);
+
+// The serial lock file is named after the device's path ("LCK.." and the path
+// with '/' as '_'); a path too long for a file name cannot be locked, whoever
+// holds the port.
+bool lockFileNameTooLong(const QString &devicePath);

@@ -7,8 +7,11 @@
 QString comPortDevicePath(int portNumber, int programmerType)
 {
     const QByteArray dir = qgetenv("QOV_PORT_DIR");
+    // A relative folder is taken from the current one; the serial port library
+    // would read it as a name under /dev.
     if (!dir.isEmpty())
-        return QDir(QString::fromLocal8Bit(dir)).filePath(QStringLiteral("COM%1").arg(portNumber));
+        return QDir(QString::fromLocal8Bit(dir))
+            .absoluteFilePath(QStringLiteral("COM%1").arg(portNumber));
 #ifdef Q_OS_WIN
     Q_UNUSED(programmerType);
     return QStringLiteral("COM%1").arg(portNumber);

@@ -26,6 +26,8 @@ int openErrorNumber(const QString &path, QSerialPort::SerialPortError error)
         return PortErrorCode::PortAlreadyOpen;
     if (error == QSerialPort::PermissionError) {
 #ifdef Q_OS_UNIX
+        if (lockFileNameTooLong(path))
+            return PortErrorCode::HardwareNotAvailable; // nobody holds it: it cannot be locked
         // Busy devices and held locks come back as permission errors too; if this
         // user may use the device, someone else holds it.
         const QString target = info.canonicalFilePath().isEmpty() ? path : info.canonicalFilePath();
@@ -56,12 +58,17 @@ QtProgrammerPort::~QtProgrammerPort()
 
 void QtProgrammerPort::setDeviceOverride(const QString &path)
 {
-    // QSerialPort reads a relative path with a directory part as a name under
-    // /dev; the user meant the file they named.
-    if (path.contains(QLatin1Char('/')) && QDir::isRelativePath(path))
+#ifdef Q_OS_UNIX
+    // QSerialPort reads a relative path as a name under /dev; the user meant the
+    // file they named, in the current folder ("ttyUSB0" there too: the messages
+    // would otherwise name one file while another is opened).
+    if (!path.isEmpty() && QDir::isRelativePath(path))
         m_deviceOverride = QFileInfo(path).absoluteFilePath();
     else
         m_deviceOverride = path;
+#else
+    m_deviceOverride = path; // "COM3" is a device name, not a relative path
+#endif
 }
 
 QString QtProgrammerPort::deviceName() const
@@ -86,7 +93,7 @@ bool QtProgrammerPort::deviceFailed(int number, const QString &what)
 {
     m_failed = true;
     const QString detail = m_port.errorString().trimmed();
-    return fail(number, what + QStringLiteral(" the device ") + deviceName()
+    return fail(number, what + QStringLiteral(" the device ") + shownDevicePath(deviceName())
                             + (detail.isEmpty() ? QString() : QStringLiteral(": ") + detail));
 }
 

@@ -2,12 +2,6 @@
 
 QByteArray LearnReport::request() { return QByteArray(Length, char(Marker)); }
 
-std::optional<IrCode> LearnReport::parse(const QByteArray &bytes)
-{
-    QByteArray copy = bytes;
-    return take(copy);
-}
-
 std::optional<IrCode> LearnReport::take(QByteArray &pending)
 {
     const qsizetype start = pending.indexOf(char(Marker));

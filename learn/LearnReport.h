@@ -19,9 +19,6 @@ public:
     // A report can only be taken once all its bytes have arrived; until then the
     // waiting bytes are left where they are.
     static bool isComplete(int bytesWaiting) { return bytesWaiting >= Length; }
-    // The code of the first whole report in bytes read from the port, or nothing.
-    // Bytes ahead of the marker are line noise, not a reason to lose the code.
-    static std::optional<IrCode> parse(const QByteArray &bytes);
     // Takes the first whole report out of bytes gathered from the port across polls:
     // the noise ahead of its marker goes with it. A report whose bytes have not all
     // arrived stays at the front to be completed by the next bytes; bytes that hold

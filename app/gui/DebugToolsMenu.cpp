@@ -4,6 +4,7 @@
 #include "app/gui/MainMenus.h"
 #include "device/MessageBoxes.h"
 #include "device/TextConversions.h"
+#include "settings/gui/SettingsView.h"
 
 #include <QAction>
 #include <QApplication>
@@ -27,22 +28,18 @@ DebugToolsMenu::DebugToolsMenu(QMenu *menu, Session &session, MessageBoxes &mess
 
 void DebugToolsMenu::dbgMnuEnableCom_Click()
 {
-    auto claim = m_session.link().tryClaim(/*ignoreHold=*/true);
-    if (!claim) {
-        QApplication::beep();
+    const auto claim = claimPort();
+    if (!claim)
         return;
-    }
     m_session.log().WriteDebugLog(QStringLiteral("dbgMenu enableCOM"));
     m_session.link().openComPort(m_session.port());
 }
 
 void DebugToolsMenu::dbgMnuGetXOK_Click()
 {
-    auto claim = m_session.link().tryClaim(/*ignoreHold=*/true);
-    if (!claim) {
-        QApplication::beep();
+    const auto claim = claimPort();
+    if (!claim)
         return;
-    }
     const auto greeting = m_session.link().GetXOK(m_session.port());
     m_messages.showMessage(QStringLiteral("GetXOK Returned: ")
                            + greeting.value_or(QStringLiteral("False")));
@@ -50,22 +47,29 @@ void DebugToolsMenu::dbgMnuGetXOK_Click()
 
 void DebugToolsMenu::dbgMnuCheckQOV_Click()
 {
-    auto claim = m_session.link().tryClaim(/*ignoreHold=*/true);
-    if (!claim) {
-        QApplication::beep();
+    const auto claim = claimPort();
+    if (!claim)
         return;
-    }
     const bool found = m_session.link().CheckQOV(m_session.port());
     m_messages.showMessage(QStringLiteral("CheckQOV Returned: ") + boolToText(found));
 }
 
 void DebugToolsMenu::dbgMnuDisableCom_Click()
 {
-    auto claim = m_session.link().tryClaim(/*ignoreHold=*/true);
-    if (!claim) {
-        QApplication::beep();
+    const auto claim = claimPort();
+    if (!claim)
         return;
-    }
     m_session.log().WriteDebugLog(QStringLiteral("dbgMenu disableCOM"));
     m_session.link().closeComPort(m_session.port());
+}
+
+std::optional<DeviceLink::Claim> DebugToolsMenu::claimPort()
+{
+    auto claim = m_session.link().tryClaim(/*ignoreHold=*/true);
+    if (!claim) {
+        // Refused like any other device command: a beep and the reason.
+        QApplication::beep();
+        emit refused(SettingsView::refusalText(m_session.link()));
+    }
+    return claim;
 }

@@ -2,7 +2,10 @@
 // Tools > Debug Tools: hand-driven single steps on the port (open, greeting,
 // board check, close). They work while learn mode holds the port open, but
 // never in the middle of another command.
+#include "device/DeviceLink.h"
+
 #include <QObject>
+#include <optional>
 
 class MessageBoxes;
 class QMenu;
@@ -15,11 +18,16 @@ public:
     // Fills `menu` with the four steps.
     DebugToolsMenu(QMenu *menu, Session &session, MessageBoxes &messages, QObject *parent);
 
+signals:
+    // A step was refused (another command is running): the status-bar text why.
+    void refused(const QString &why);
+
 private:
     void dbgMnuEnableCom_Click();
     void dbgMnuGetXOK_Click();
     void dbgMnuCheckQOV_Click();
     void dbgMnuDisableCom_Click();
+    std::optional<DeviceLink::Claim> claimPort();
 
     Session &m_session;
     MessageBoxes &m_messages;

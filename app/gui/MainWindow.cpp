@@ -66,10 +66,14 @@ MainWindow::MainWindow(Session &session, MessageBoxes &messages, PreferenceStore
             &MainWindow::showlistofcodesmenu_Click);
     connect(menus.websiteItem(), &QAction::triggered, this, &MainWindow::websitemenu_Click);
     connect(menus.aboutItem(), &QAction::triggered, this, &MainWindow::aboutmenu_Click);
-    new DebugToolsMenu(menus.debugToolsMenu(), m_session, m_messages, this);
+    const auto *debugTools
+        = new DebugToolsMenu(menus.debugToolsMenu(), m_session, m_messages, this);
+    connect(debugTools, &DebugToolsMenu::refused, this, &MainWindow::setStatusBarText);
     m_programmers = new ProgrammerSelection(
         menus.settingsMenu(), centralWidget()->findChild<QLabel *>(QStringLiteral("progtypeText")),
         m_session, m_store, this);
+    connect(m_programmers, &ProgrammerSelection::choiceNotKept, this,
+            &MainWindow::setStatusBarText);
     m_status = std::make_unique<MainStatusBar>(*this);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     layout()->activate();
@@ -92,8 +96,6 @@ MainWindow::~MainWindow()
     delete m_learnWindow.data();
     delete m_codeListWindow.data();
 }
-
-int MainWindow::twips(int tw) const { return MainWindowLayout::twips(*this, tw); }
 
 // ---------------------------------------------------------------- status bar
 
@@ -161,7 +163,17 @@ bool MainWindow::Form_Load(const QStringList &arguments)
     };
     if (const auto failure = damage(Key::FirstLoad))
         return failStartup(*failure);
-    if (stored.firstLoad()) {
+    if (const QString problem = m_store.problem(); !problem.isEmpty()) {
+        // Not a first run: the stored choices are out of reach, and whatever is
+        // chosen now cannot be stored either. Say so once; run on the defaults.
+        m_messages.showMessage(problem.left(1).toUpper() + problem.mid(1) + QStringLiteral(".")
+                                   + CrLf + CrLf
+                                   + QStringLiteral("The program runs with the default settings. "
+                                                    "Choices made in the Settings menu apply "
+                                                    "until the program ends; they will not be "
+                                                    "kept."),
+                               MessageIcon::Critical);
+    } else if (stored.firstLoad()) {
         m_messages.showMessage(QStringLiteral("Dont forget to set the proper programmer type (and "
                                               "port number if using serial programmer) in the "
                                               "settings menu."),

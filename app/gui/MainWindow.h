@@ -69,9 +69,6 @@ public:
     QAction *progTypeMenu(int index) const;
     QAction *setComPort(int index) const;
 
-    // Window geometry: twips to pixels at the screen's logical DPI.
-    int twips(int tw) const;
-
 protected:
     void closeEvent(QCloseEvent *event) override; // Form_Unload
 

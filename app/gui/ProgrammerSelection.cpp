@@ -92,7 +92,7 @@ ProgrammerSelection::applyProgrammerType(const QString &programmerTypeText)
     prefs.programmerType = *value;
     if (auto *qtPort = dynamic_cast<QtProgrammerPort *>(&m_session.port()))
         qtPort->setProgrammerType(prefs.programmerType);
-    m_store.save(QStringLiteral("PROGTYPE"), QString::number(prefs.programmerType));
+    store(QStringLiteral("PROGTYPE"), QString::number(prefs.programmerType));
     UpdateProg_TextMenu();
     UpdateQOVProgrammerPowerStatus();
     return std::nullopt;
@@ -115,7 +115,7 @@ std::optional<RuntimeFailure> ProgrammerSelection::updateComPort(ProgrammerPort 
     // From here on nothing fails: a step the port or the store refuses is skipped.
     if (const auto n = prefs.comPortNumber())
         comm.setPortNumber(*n);
-    m_store.save(QStringLiteral("COMPORT"), prefs.comPort);
+    store(QStringLiteral("COMPORT"), prefs.comPort);
     comm.setInputMode(1);
     UpdateProg_TextMenu();
     return std::nullopt;
@@ -141,32 +141,55 @@ void ProgrammerSelection::UpdateQOVProgrammerPowerStatus()
 
 void ProgrammerSelection::progTypeMenu_Click(int index)
 {
+    m_notKept = false;
     // Only the two items exist, so the index always names one of them.
     m_session.prefs().programmerType = index;
-    m_store.save(QStringLiteral("PROGTYPE"), QString::number(index));
+    store(QStringLiteral("PROGTYPE"), QString::number(index));
     progTypeMenu(index)->setChecked(true);
     UpdateProgType();
+    reportIfNotKept();
 }
 
 void ProgrammerSelection::setComPort_Click(int index)
 {
+    m_notKept = false;
     m_session.prefs().comPort = QString::number(index);
     updateComPort(m_session.port());
+    reportIfNotKept();
 }
 
 void ProgrammerSelection::qovselfpowered_Click(bool checked)
 {
+    m_notKept = false;
     // The menu has already flipped the mark: `checked` is the opposite of the old one.
     m_session.prefs().isQOVSelfPowered = checked;
-    m_store.save(QStringLiteral("ISQOVSELFPOWERED"), boolToText(checked));
+    store(QStringLiteral("ISQOVSELFPOWERED"), boolToText(checked));
     m_selfPowered->setChecked(checked);
     UpdateQOVProgrammerPowerStatus();
+    reportIfNotKept();
 }
 
 void ProgrammerSelection::alwayspowerqovfrompc_Click(bool checked)
 {
+    m_notKept = false;
     m_session.prefs().forcePower = checked;
-    m_store.save(QStringLiteral("FORCEPOWER"), boolToText(checked));
+    store(QStringLiteral("FORCEPOWER"), boolToText(checked));
     m_forcePower->setChecked(checked);
     UpdateQOVProgrammerPowerStatus();
+    reportIfNotKept();
+}
+
+void ProgrammerSelection::store(const QString &key, const QString &text)
+{
+    if (!m_store.save(key, text))
+        m_notKept = true;
+}
+
+void ProgrammerSelection::reportIfNotKept()
+{
+    // Start-up and the port discovery store too, in the middle of other work;
+    // only a menu choice is answered in the status bar.
+    if (m_notKept)
+        emit choiceNotKept(
+            QStringLiteral("Set for this run only: the preferences cannot be saved"));
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The programmer selection on the Settings menu: the two power choices, the
 // programmer type and the COM port, with the "Prog Type:" text that shows the
-// choice. Every change is stored at once and passed on to the port.
+// choice. Every change is stored at once and passed on to the port; a change
+// the store refuses still holds for this run, and the status bar says so.
 #include "app/Startup.h"
 
 #include <QList>
@@ -36,7 +37,13 @@ public:
     QAction *selfPoweredItem() const { return m_selfPowered; }
     QAction *forcePowerItem() const { return m_forcePower; }
 
+signals:
+    // A menu choice took effect but the store refused it: the status-bar text.
+    void choiceNotKept(const QString &statusText);
+
 private:
+    void store(const QString &key, const QString &text);
+    void reportIfNotKept();
     void progTypeMenu_Click(int index);
     void setComPort_Click(int index);
     void qovselfpowered_Click(bool checked);
@@ -50,4 +57,5 @@ private:
     QMenu *m_comPortSub = nullptr;
     QList<QAction *> m_progTypeItems;
     QList<QAction *> m_comPortItems;
+    bool m_notKept = false; // a save failed since the last menu choice began
 };

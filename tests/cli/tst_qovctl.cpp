@@ -6,6 +6,10 @@
 #include <QJsonObject>
 #include <QTest>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 using Rig = QovctlRig;
@@ -75,6 +79,12 @@ private slots:
         };
         const Setup pipedOff = [](Rig &r) { r.in = defaultsWith("allowPowerOn", false); };
         const QByteArray defaults = defaultsProfile();
+        // Bytes from the board and texts from the system may not drive the terminal.
+        const Setup hostileVersion = [](Rig &r) { r.board.setVersionAnswer("2.5\x1b]0;owned\x07"); };
+        const Setup hostilePort = [](Rig &r) {
+            r.ports.append({"ttyUSB1", "/dev/ttyUSB1", QString(200, u'D'), {}, true, 1, 2, "\x1b[31mS\r"});
+        };
+        const Setup unreadable = [](Rig &r) { r.prefs.m_problem = "the preferences file P cannot be read: R"; };
         const struct { const char *name; Setup setup; const char *args; int exitCode;
                        const char *out, *err; } rows[] = {
             {"read", {}, "read", 0, "FA52D0 (Select)|1000 msec", ""},
@@ -84,6 +94,10 @@ private slots:
             {"defaults", noBoard, "defaults", 0, "CA5A53 (5)", ""},
             {"defaults json", noBoard, "defaults --json", 0, defaults.constData(), ""},
             {"version", {}, "version", 0, "QOV Version: 2.5", ""},
+            {"version, control bytes", hostileVersion, "version", 0, "2.5\\x1b]0;owned\\x07|!\x1b|!\x07", ""},
+            {"ports, control bytes", hostilePort, "ports", 0, "\\x1b[31mS\\x0d|DDD...|!\x1b|!\r", ""},
+            {"read to standard output", {}, "read --json -o -", 0, "\"format\"", ""},
+            {"preferences unreadable", unreadable, "--port 1 read", 2, "", "file P cannot be read: R"},
             {"no QOV", silent, "version", 1, "", "QOV Not Found"},
             {"ports", {}, "ports", 0, "/dev/ttyS0    1    -|/dev/ttyUSB0  1    10C4|USB programmer (10C4:823E)", ""},
             {"write defaults", zeroed, "write --defaults", 0,
@@ -277,6 +291,22 @@ private slots:
         QCOMPARE(rig.run({"read", "--json", "-o", "/proc/qov-profile.json"}), 2);
         QVERIFY2(rig.out.contains("\"turnOnModEnabledCode\": \"0A51EF\""),
                  qPrintable(rig.out + rig.err));
+    }
+
+    // Anything but a regular file is written into, never replaced (a FIFO here).
+    void outputIntoAFifo()
+    {
+        Rig rig;
+        const QString fifo = rig.dir.filePath(QStringLiteral("fifo"));
+        QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        const int reader = ::open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK);
+        QVERIFY(reader >= 0);
+        QCOMPARE(rig.run({"defaults", "--json", "-o", fifo}), 0);
+        QByteArray got(4096, '\0');
+        got.truncate(qMax<qsizetype>(0, ::read(reader, got.data(), size_t(got.size()))));
+        ::close(reader);
+        QCOMPARE(got, defaultsProfile());
+        QVERIFY(!QFileInfo(fifo).isFile());
     }
 
     void learn()

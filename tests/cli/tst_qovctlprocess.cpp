@@ -40,34 +40,60 @@ private slots:
     {
         // clang-format off
         QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("standardOutput"); // "full": /dev/full, "closed": nobody reads it
         QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("mentions"); // in standard output, or error when failing
-        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QString>("mentions"); // '|'-separated, in either stream; '!': must not
+        QTest::addColumn<QByteArray>("input"); // standard input
         DeviceSettings off;
         off.LoadDefaultVars();
         off.allowPowerOn = 0;
-        QTest::newRow("read") << QStringList{"read", "--json"} << 0 << "\"format\": \"qov-settings\"" << QByteArray();
+        QTest::newRow("read") << QStringList{"read", "--json"} << "" << 0 << "\"format\": \"qov-settings\"" << QByteArray();
         QTest::newRow("write, one location fails")
-                << QStringList{"write", "--defaults"} << 1 << "failed location(s): 13" << QByteArray();
-        QTest::newRow("profile on standard input")
-                << QStringList{"verify", "-"} << 1 << "differ from the profile on standard input"
-                << Profile::toJson(off);
+                << QStringList{"write", "--defaults"} << "" << 1 << "failed location(s): 13" << QByteArray();
+        QTest::newRow("profile on standard input") << QStringList{"verify", "-"} << "" << 1
+                << "differ from the profile on standard input" << Profile::toJson(off);
         // The built-in board installed in the console keeps its power through the cycle.
         QTest::newRow("simulated, self-powered")
-                << QStringList{"--simulate", "--self-powered", "read"} << 0 << "Allow Power ON" << QByteArray();
+                << QStringList{"--simulate", "--self-powered", "read"} << "" << 0 << "Allow Power ON" << QByteArray();
+        // Output that cannot be written is an error; a reader that left is not.
+        QTest::newRow("standard output full") << QStringList{"read", "--json"} << "full" << 2
+                << "cannot write to standard output: No space left" << QByteArray();
+        QTest::newRow("reader gone after a verified write")
+                << QStringList{"--simulate", "write", "--defaults"} << "closed" << 0 << "!cannot write" << QByteArray();
+        QTest::newRow("debug log full") << QStringList{"--debug-log", "/dev/full", "version"} << ""
+                << 2 << "QOV Version|cannot write the debug log /dev/full: No space left" << QByteArray();
+        QTest::newRow("debug log on standard error") << QStringList{"--debug-log", "-", "version"}
+                << "" << 0 << "openComPort: Port: 1|QOV Version: 2.5" << QByteArray();
+        // The device named and why, in the current folder; not a COM number or error number.
+        QTest::newRow("device not there") << QStringList{"--device", "nowhere", "read"} << "" << 1
+                << "The device " + QDir::currentPath() + "/nowhere is not there|!COM 1|!8002" << QByteArray();
+        QTest::newRow("preferences unreadable") << QStringList{"read"} << "unreadable" << 2
+                << "QOVPROGSOFT.conf cannot be read: it is a folder" << QByteArray();
         // The window's program answers these without a display.
-        QTest::newRow("qovprog --version") << QStringList{"qovprog", "--version"} << 0 << "qovprog " QOV_VERSION_STRING << QByteArray();
-        QTest::newRow("qovprog --help") << QStringList{"qovprog", "--help"} << 0 << "Usage: qovprog [DEBUG]" << QByteArray();
+        QTest::newRow("qovprog --version") << QStringList{"qovprog", "--version"} << "" << 0 << "qovprog " QOV_VERSION_STRING << QByteArray();
+        QTest::newRow("qovprog --help") << QStringList{"qovprog", "--help"} << "" << 0 << "Usage: qovprog [DEBUG]" << QByteArray();
         // clang-format on
     }
     void commands()
     {
         QFETCH(QStringList, args);
+        QFETCH(QString, standardOutput);
         QFETCH(int, exitCode);
         QFETCH(QString, mentions);
         QFETCH(QByteArray, input);
         QProcess ctl;
         QProcessEnvironment env = m_env;
+        if (standardOutput == "full")
+            ctl.setStandardOutputFile(QStringLiteral("/dev/full"));
+        if (standardOutput == "unreadable") { // a folder where the file should be
+            env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath("unreadable"));
+            QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("unreadable/QOVPROGSOFT.conf")));
+        }
+        int pipe[2] = {-1, -1};
+        if (standardOutput == "closed") { // a pipe whose reader has gone
+            QVERIFY(::pipe(pipe) == 0 && ::close(pipe[0]) == 0);
+            ctl.setChildProcessModifier([fd = pipe[1]] { ::dup2(fd, STDOUT_FILENO); });
+        }
         const bool window = args.first() == "qovprog";
         if (window) {
             for (const char *display : {"DISPLAY", "WAYLAND_DISPLAY"})
@@ -78,9 +104,15 @@ private slots:
         ctl.start(window ? QFileInfo(m_qovctl).dir().filePath(args.takeFirst()) : m_qovctl, args);
         ctl.write(input);
         ctl.closeWriteChannel();
-        QVERIFY(ctl.waitForFinished(30000) && ctl.exitStatus() == QProcess::NormalExit);
-        const QString out = exitCode ? ctl.readAllStandardError() : ctl.readAllStandardOutput();
-        QVERIFY2(ctl.exitCode() == exitCode && out.contains(mentions), qPrintable(out));
+        if (pipe[1] >= 0)
+            ::close(pipe[1]);
+        QVERIFY(ctl.waitForFinished(30000));
+        const QString out = ctl.readAllStandardError() + ctl.readAllStandardOutput();
+        QVERIFY2(ctl.exitStatus() == QProcess::NormalExit && ctl.exitCode() == exitCode,
+                 qPrintable(out));
+        for (const QString &m : mentions.split('|'))
+            QVERIFY2(m.startsWith('!') ? !out.contains(m.mid(1)) : out.contains(m),
+                     qPrintable(out));
         // A run never touches the stored preferences.
         QFile conf(m_dir.filePath(QStringLiteral("QOVPROGSOFT.conf")));
         QVERIFY(conf.open(QIODevice::ReadOnly));

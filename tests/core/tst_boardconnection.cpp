@@ -1,7 +1,6 @@
 // The connect step: where it stops, what the user is told and how the port and the
 // link's claim are left, for each purpose.
-#include "support/RecordingMessageBoxes.h"
-#include "support/ScriptedPort.h"
+#include "support/LinkRig.h"
 
 #include "device/BoardConnection.h"
 
@@ -13,22 +12,14 @@ using Stage = ConnectResult::Stage;
 namespace {
 // Everything the step touches, on virtual time; events: status texts, messages
 // ("[free]": the claim was given up first, "[open]": the port still open) and closes.
-struct Rig : ConnectionStatus
+struct Rig : LinkRig, ConnectionStatus
 {
-    VirtualClock clock;
-    DebugLog log;
-    RecordingMessageBoxes messages;
-    LinkPreferences prefs;
-    ScriptedPort port{clock};
-    DeviceLink link{clock, log, messages, prefs};
     QStringList events;
 
     void setStatusBarText(const QString &t) override { events << "status " + t; }
     void resetStatusBar() override { events << "reset"; }
     Rig()
     {
-        log.enableInMemory();
-        prefs.programmerType = SerialProgrammer;
         messages.m_onShow = [this](const QString &t) {
             events << "message " + t.section("\r\n", 0, 0) + (link.isBusy() ? "" : " [free]")
                           + (port.isOpen() ? " [open]" : "");

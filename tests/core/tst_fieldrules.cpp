@@ -67,7 +67,6 @@ private slots:
         QTest::newRow("blank") << "" << "" << "Button: Unknown";
         QTest::newRow("seven digits") << "1234567" << "" << "Button: Unknown";
         QTest::newRow("letter O for a zero") << "CA5O73" << "" << "Button: Unknown";
-        QTest::newRow("not hex") << "GG0000" << "" << "Button: Unknown";
         QTest::newRow("trailing blank") << "4A55AB " << "" << "Button: Unknown";
         // clang-format on
     }

@@ -1,7 +1,6 @@
 // The learn session: the pauses around each request, how many reports one poll
 // takes in each front end's mode, and when the board is left armed.
-#include "support/RecordingMessageBoxes.h"
-#include "support/ScriptedPort.h"
+#include "support/LinkRig.h"
 
 #include "learn/LearnSession.h"
 
@@ -10,18 +9,10 @@
 using Reports = LearnSession::Reports;
 
 namespace {
-struct Rig
+struct Rig : LinkRig
 {
-    VirtualClock clock;
-    DebugLog log;
-    RecordingMessageBoxes messages;
-    LinkPreferences prefs;
-    ScriptedPort port{clock};
-    DeviceLink link{clock, log, messages, prefs};
-
     Rig()
     {
-        prefs.programmerType = SerialProgrammer;
         port.greetAfterOpen("XOK", 400);
         port.answerNextCommand("2.5", 20);
     }
@@ -38,20 +29,6 @@ class TestLearnSession : public QObject
 {
     Q_OBJECT
 private slots:
-    void start()
-    {
-        Rig r;
-        LearnSession session(r.link, r.port, Reports::OnePerPoll);
-        QCOMPARE(session.start(), LearnSession::Start::Learning);
-        QCOMPARE(r.clock.nowMs() - r.lastRequestAt(), 300); // settles after arming
-        QVERIFY(session.armed() && session.isLearning() && r.port.isOpen());
-        QVERIFY(r.link.isHeldByLearnMode() && !r.link.tryClaim()); // others refused
-        QVERIFY(r.link.tryClaim(/*ignoreHold=*/true));             // the debug tools are not
-        session.stop();
-        QVERIFY(!r.link.isHeldByLearnMode() && r.port.isOpen()); // the caller closes
-        QCOMPARE(LearnSession::PollIntervalMs, 700);
-    }
-
     void poll_data()
     {
         // clang-format off
@@ -62,16 +39,17 @@ private slots:
         QTest::addColumn<int>("requests"); // in all, the start's included
         QTest::addColumn<bool>("armed");
         QTest::addColumn<int>("pauseMs"); // the poll's own pause
-        QTest::newRow("window: one report, re-armed, 50 ms pause") << Reports::OnePerPoll << INT_MAX
-                << QByteArray("4C0A51EF") << "0A51EF" << 2 << true << 50;
-        QTest::newRow("window: two waiting, the first taken") << Reports::OnePerPoll << INT_MAX
+        QTest::newRow("window: two waiting, the first taken, re-armed, 50 ms pause")
+                << Reports::OnePerPoll << INT_MAX
                 << QByteArray("4C0A51EF4CCA50F3") << "0A51EF" << 2 << true << 50;
+        QTest::newRow("junk byte ahead: skipped") << Reports::OnePerPoll << INT_MAX
+                << QByteArray("004CCAF350") << "CAF350" << 2 << true << 50;
         QTest::newRow("command line: every waiting report") << Reports::EveryWaiting << INT_MAX
                 << QByteArray("4C0A51EF4CCA50F3") << "0A51EF CA50F3" << 2 << true << 50;
         QTest::newRow("command line: the last code wanted, not re-armed") << Reports::EveryWaiting
                 << 1 << QByteArray("4C0A51EF4CCA50F3") << "0A51EF" << 1 << false << 0;
-        QTest::newRow("part of a report: left waiting") << Reports::OnePerPoll << INT_MAX
-                << QByteArray("4C0A51") << "" << 1 << true << 0;
+        QTest::newRow("junk, then part of a report: the part left waiting") << Reports::OnePerPoll
+                << INT_MAX << QByteArray("EE4C0A51") << "" << 1 << true << 0;
         QTest::newRow("not a report: dropped, still armed") << Reports::EveryWaiting << INT_MAX
                 << QByteArray("580A51EF") << "" << 1 << true << 0;
         // clang-format on
@@ -88,6 +66,10 @@ private slots:
         Rig r;
         LearnSession session(r.link, r.port, reports);
         QCOMPARE(session.start(), LearnSession::Start::Learning);
+        QCOMPARE(r.clock.nowMs() - r.lastRequestAt(), 300); // settles after arming
+        QVERIFY(session.armed() && session.isLearning() && r.port.isOpen());
+        QVERIFY(r.link.isHeldByLearnMode() && !r.link.tryClaim()); // others refused
+        QVERIFY(r.link.tryClaim(/*ignoreHold=*/true));             // the debug tools are not
         r.port.deliverAt(r.clock.nowMs(), QByteArray::fromHex(waiting));
         const qint64 before = r.clock.nowMs();
         const LearnSession::Poll poll = session.poll(wanted);
@@ -99,6 +81,8 @@ private slots:
         QCOMPARE(session.armed(), armed);
         QCOMPARE(r.clock.nowMs() - before, pauseMs);
         QVERIFY(!poll.portFailed && !poll.portClosed);
+        session.stop();
+        QVERIFY(!r.link.isHeldByLearnMode() && r.port.isOpen()); // the caller closes
     }
 };
 

@@ -1,4 +1,5 @@
 #include "device/PortDiagnosis.h"
+#include "device/QtProgrammerPort.h"
 
 #include <QFile>
 #include <QSerialPort>
@@ -70,6 +71,60 @@ private slots:
         for (QString want : expected) {
             want.replace("%path", f.fileName()).replace("%group", QFileInfo(f).group());
             QVERIFY2(text.contains(want), qPrintable(text + QLatin1String("\n  lacks: ") + want));
+        }
+#endif
+    }
+
+    // The device a port opens is the one its messages name: relative paths are
+    // taken from the current folder, and a failure says what really failed.
+    void opening_data()
+    {
+        // clang-format off
+        QTest::addColumn<QString>("portDir");   // QOV_PORT_DIR; empty: unset
+        QTest::addColumn<QString>("device");    // the override; "%long": a file at a long path
+        QTest::addColumn<QString>("opened");    // the device name, under the current folder
+        QTest::addColumn<QStringList>("says");  // with "!": must not say
+        QTest::newRow("a device without a slash") << "" << "COM7" << "COM7"
+            << QStringList{"The device %cwd/COM7 is not there"};
+        QTest::newRow("a relative port folder") << "ports" << "" << "ports/COM1"
+            << QStringList{"The device %cwd/ports/COM1 is not there"};
+        QTest::newRow("too long for its lock file") << "" << "%long" << "%long"
+            << QStringList{"too long for its serial lock file", "...", "!in use", "!%cwd/%long"};
+        // clang-format on
+    }
+    void opening()
+    {
+#ifndef Q_OS_UNIX
+        QSKIP("Relative device paths are Unix matters");
+#else
+        QFETCH(QString, portDir);
+        QFETCH(QString, device);
+        QFETCH(QString, opened);
+        QFETCH(QStringList, says);
+        QTemporaryDir dir;
+        const QString home = QDir::currentPath(), cwd = QDir(dir.path()).canonicalPath();
+        const QString longPath = QString(120, u'a') + '/' + QString(120, u'b') + "/COM1";
+        QVERIFY(QDir(cwd).mkpath(longPath.section('/', 0, 1)));
+        QFile longFile(QDir(cwd).filePath(longPath));
+        QVERIFY(longFile.open(QIODevice::WriteOnly));
+        QVERIFY(QDir::setCurrent(cwd));
+        if (portDir.isEmpty())
+            qunsetenv("QOV_PORT_DIR");
+        else
+            qputenv("QOV_PORT_DIR", portDir.toUtf8());
+        QtProgrammerPort port;
+        port.setDeviceOverride(device.replace("%long", longPath));
+        const bool openedIt = port.setOpen(true);
+        const QString name = port.deviceName(), text = port.lastError().description;
+        qunsetenv("QOV_PORT_DIR");
+        QDir::setCurrent(home);
+        QVERIFY(!openedIt);
+        QCOMPARE(name, cwd + '/' + opened.replace("%long", longPath));
+        QVERIFY2(text.size() < 400, qPrintable(text));
+        for (QString want : says) {
+            want.replace("%cwd", cwd).replace("%long", longPath);
+            QVERIFY2(want.startsWith('!') ? !text.contains(want.mid(1)) : text.contains(want),
+                     qPrintable(text + QLatin1String("\n  wrong about: ") + want));
         }
 #endif
     }

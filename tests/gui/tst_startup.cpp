@@ -1,6 +1,6 @@
-// Start-up from the store as it is found: the first run, bad stored texts (the
-// failing step is named, the program ends, nothing is rewritten), and the
-// command-line debug switch.
+// Start-up from the store as it is found: the first run, damaged stored texts (the
+// failing step is named, the program ends, nothing is rewritten; or it goes on and
+// the first command copes), and the command-line debug switch.
 #include "support/GuiHarness.h"
 
 #include <QLabel>
@@ -23,16 +23,19 @@ private slots:
         for (const QString &row : QStringList {"-|||||" + first + "|USB Manual - COM1",
                  "-||y|||" + first + "|USB Auto", "FIRSTLOAD|maybe||||" + bad.arg(5).arg(13) + "|",
                  "ISQOVSELFPOWERED|1|||||Serial - COM3",
+                 "ISQOVSELFPOWERED|||||" + bad.arg(5).arg(13) + "|",
                  "FORCEPOWER|on||||" + bad.arg(8).arg(13) + "|",
                  "PROGTYPE|3||||" + bad.arg(10).arg(9) + "|",
                  "PROGTYPE|0|y|||" + bad.arg(10).arg(9) + "|",
                  "PROGTYPE|USB||||" + bad.arg(10).arg(13) + "|",
-                 "COMPORT|COM3||||" + bad.arg(11).arg(13) + "|", "COMPORT|COM3|y||||USB Auto",
+                 "COMPORT|" + QString(5000, 'x') + "||||" + bad.arg(11).arg(13) + "|",
+                 "COMPORT|COM3|y||||USB Auto",
                  "COMPORT|25|||||Serial - COM25", "COMPORT|0|||||Serial - COM0",
                  "||||||Serial - COM3", "|||DEBUG||Debug Enabled|Serial - COM3",
                  "|||debug|||Serial - COM3", "|||DEBUG,x|||Serial - COM3",
-                 "||| DEBUG|||Serial - COM3",
-                 "|||DEBUG|/nonexistent-qov/below|Debug Enabled#Error In Startup Line: 0|"})
+                 "|||DEBUG|/nonexistent-qov/below|Debug Enabled#Error In Startup Line: 0|",
+                 "?|the preferences file p.conf cannot be read: Permission denied||||The "
+                 "preferences file p.conf cannot be read: Permission denied.|USB Manual - COM1"})
             QTest::newRow(qPrintable(row.left(40))) << row.split('|');
         // clang-format on
     }
@@ -43,7 +46,9 @@ private slots:
         GuiHarness h(!c[2].isEmpty());
         if (c[0] != "-")
             h.storeRegular(c[2].isEmpty() ? "1" : "2", "3");
-        if (!c[0].isEmpty() && c[0] != "-")
+        if (c[0] == "?") // a store that cannot be read: its text is the reason
+            h.store.m_problem = c[1];
+        else if (!c[0].isEmpty() && c[0] != "-")
             h.store.m_values[c[0]] = c[1];
         const auto before = h.store.m_values;
         h.form->setDebugLogDir(QDir(c[4].isEmpty() ? dir.path() : c[4]));
@@ -60,17 +65,34 @@ private slots:
         const QStringList logs = QDir(dir.path()).entryList({"debugLog_*.txt"}, QDir::Files);
         QCOMPARE(logs.size(), int(c[3] == "DEBUG" && c[4].isEmpty()));
         if (!started) {
-            QVERIFY(h.messages.m_shown.last().text.size() > messages.last().size()); // details
+            // The details follow, but a damaged text is not poured into the box.
+            QVERIFY(h.messages.m_shown.last().text.size() > messages.last().size());
+            QVERIFY(h.messages.m_shown.last().text.size() < 400);
             QCOMPARE(h.messages.m_shown.last().icon, MessageIcon::None);
             QCOMPARE(h.store.m_values, before);
             return;
         }
         QCOMPARE(h.find<QLabel>("progtypeText")->text(), c[6]);
+        if (c[0] == "?") { // said once; a choice holds for this run and says it is not kept
+            QVERIFY(h.messages.m_shown[0].text.contains("will not be kept"));
+            h.form->setComPort(4)->trigger();
+            QCOMPARE(h.find<QLabel>("progtypeText")->text(), "USB Manual - COM4");
+            QCOMPARE(h.form->statusText(),
+                     "Set for this run only: the preferences cannot be saved");
+            QCOMPARE(h.store.m_values, before);
+            return;
+        }
         if (c[0] == "COMPORT" && c[2].isEmpty()) // no menu item for that number
             QVERIFY(h.checkedComPorts().isEmpty() && h.port->portNumber() == c[1].toInt());
-        QCOMPARE(h.store.m_values.value(c[0]), c[1]);
-        if (c[0] != "-")
+        QCOMPARE(h.store.m_values.value(c[0]), c[1]); // what was stored stays
+        if (c[0] != "-") { // the first command meets what the start-up let through
+            h.messages.clear();
+            QTest::mouseClick(h.find<QWidget>("Command1"), Qt::LeftButton);
+            QVERIFY(!h.port->isOpen() && h.form->statusText() == "Ready");
+            for (const QString &m : h.messages.texts())
+                QVERIFY2(m.size() < 400, qPrintable(m.left(200)));
             return;
+        }
         const auto &m = h.messages.m_shown[0];
         QVERIFY(m.title == "First Time Information" && m.icon == MessageIcon::Information);
         const QMap<QString, QString> stored{

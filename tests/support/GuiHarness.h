@@ -13,6 +13,8 @@
 #include "sim/SimulatedPort.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QMenu>
 #include <memory>
 
@@ -49,6 +51,16 @@ struct GuiHarness
         return form->findChild<T *>(name);
     }
     QAction *action(const QString &name) const { return find<QAction>(name); }
+    QLineEdit *text(int i) const { return find<QLineEdit>(QStringLiteral("Text%1").arg(i)); }
+    QCheckBox *check(int i) const { return find<QCheckBox>(QStringLiteral("Check%1").arg(i)); }
+    // What the settings show: Text1..Text8, then the four boxes as x or -.
+    QString fields(QChar separator) const
+    {
+        QStringList shown;
+        for (int i = 1; i <= 12; ++i)
+            shown << (i <= 8 ? text(i)->text() : check(i - 8)->isChecked() ? "x" : "-");
+        return shown.join(separator);
+    }
     QString stored(const char *key) const { return store.m_values.value(QLatin1String(key)); }
     QList<int> checkedComPorts() const
     {

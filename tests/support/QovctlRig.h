@@ -22,6 +22,8 @@ struct QovctlRig
     bool terminal = false;    // a person watches the error stream
     QByteArray in;            // standard input
     int portsMade = 0;
+    QList<SerialPortEntry> ports{{"ttyS0", "/dev/ttyS0", {}, {}, false, 0, 0, {}},
+                                 {"ttyUSB0", "/dev/ttyUSB0", {}, {}, true, 0x10C4, 0x823E, {}}};
     QString out, err;
     QTemporaryDir dir;
 
@@ -47,11 +49,7 @@ struct QovctlRig
         };
         env.makeUsbPortFinder
             = [this](DebugLog *) { return std::make_unique<FixedUsbPortFinder>(usbPort); };
-        env.listSerialPorts = [] {
-            return QList<SerialPortEntry>{
-                {"ttyS0", "/dev/ttyS0", {}, {}, false, 0, 0, {}},
-                {"ttyUSB0", "/dev/ttyUSB0", {}, {}, true, 0x10C4, 0x823E, {}}};
-        };
+        env.listSerialPorts = [this] { return ports; };
         const bool usb = usbAutomatic;
         env.usbAutomaticAvailable = [usb] { return usb; };
         env.progressLines = terminal;

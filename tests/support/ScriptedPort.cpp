@@ -40,11 +40,10 @@ bool ScriptedPort::output(const QByteArray &bytes)
     const qint64 now = m_clock.nowMs();
     m_sent += bytes;
     if (now != m_lastOutputAt && !m_queued.isEmpty()) {
-        for (Arrival next : {m_queued.takeFirst(), m_then.takeFirst()}) {
-            next.at += now;
-            if (!next.bytes.isEmpty())
-                m_arrivals.append(next);
-        }
+        Arrival next = m_queued.takeFirst();
+        next.at += now;
+        if (!next.bytes.isEmpty())
+            m_arrivals.append(next);
     }
     m_lastOutputAt = now;
     return true;

@@ -16,13 +16,11 @@ public:
 
     explicit ScriptedPort(VirtualClock &clock) : m_clock(clock) { }
 
-    // The next unanswered command gets these bytes delayMs after it was sent, and
-    // `then` thenMs after them; empty bytes: no answer. One call per command.
-    void answerNextCommand(const QByteArray &bytes, qint64 delayMs = 0, const QByteArray &then = {},
-                           qint64 thenMs = 0)
+    // The next unanswered command gets these bytes delayMs after it was sent; empty
+    // bytes: no answer. One call per command.
+    void answerNextCommand(const QByteArray &bytes, qint64 delayMs = 0)
     {
         m_queued.append({delayMs, bytes, Answer});
-        m_then.append({delayMs + thenMs, then, Answer});
     }
     // Arrives delayMs after each later opening until it arrived once.
     void greetAfterOpen(const QByteArray &bytes, qint64 ms) { m_greeting = {ms, bytes, Greeting}; }
@@ -91,8 +89,7 @@ private:
     QByteArray m_received;
     QList<Arrival> m_arrivals;
     QList<Arrival> m_queued;
-    QList<Arrival> m_then; // what follows each queued answer
-    Arrival m_greeting;    // bytes empty once it arrived
+    Arrival m_greeting; // bytes empty once it arrived
     qint64 m_lastOutputAt = -1;
     QList<Failure> m_failures;
     QStringList m_trace;

@@ -6,8 +6,6 @@
 #include "sim/SimulatedPort.h"
 #include "support/RecordingMessageBoxes.h"
 
-#include <optional>
-
 struct TransactionRig : TransactionReporter
 {
     void setStatusBarText(const QString &t) override { status = t, events << "status " + t; }
@@ -36,7 +34,6 @@ struct TransactionRig : TransactionReporter
     LinkPreferences prefs;
     DeviceLink link{clock, log, messages, prefs};
     SettingsTransactions transactions{link, port, *this};
-    std::optional<DeviceLink::Claim> claim;
     std::function<bool()> stop; // Write All's stop request
     DeviceSettings settings;
     QStringList events;

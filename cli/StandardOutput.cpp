@@ -1,0 +1,45 @@
+#include "cli/StandardOutput.h"
+
+#include <cerrno>
+#include <cstring>
+
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+StandardOutput::StandardOutput(int fd) : m_fd(fd)
+{
+    open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+}
+
+qint64 StandardOutput::readData(char *data, qint64 maxSize)
+{
+    Q_UNUSED(data);
+    Q_UNUSED(maxSize);
+    return -1;
+}
+
+qint64 StandardOutput::writeData(const char *data, qint64 size)
+{
+    qint64 done = 0;
+    while (done < size && !m_readerGone) {
+#ifdef Q_OS_WIN
+        const auto n = ::_write(m_fd, data + done, unsigned(qMin<qint64>(size - done, 1 << 30)));
+#else
+        const auto n = ::write(m_fd, data + done, size_t(size - done));
+#endif
+        if (n > 0) {
+            done += n;
+        } else if (n < 0 && errno == EINTR) {
+            continue;
+        } else if (n < 0 && errno == EPIPE) {
+            m_readerGone = true;
+        } else {
+            setErrorString(QString::fromLocal8Bit(n < 0 ? strerror(errno) : "nothing written"));
+            return -1;
+        }
+    }
+    return size;
+}

@@ -1,1 +1,0 @@
-#include "RecordingMessageBoxes.h"
