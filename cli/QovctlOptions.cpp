@@ -34,7 +34,8 @@ const char CommandHelp[]
       "differs), 2 bad usage, a bad profile or unusable preferences (nothing is sent\n"
       "to the QOV), or a result that could not be written out. During write, Ctrl-C\n"
       "stops after the setting in progress (exit 1); a second Ctrl-C stops at once\n"
-      "(exit 130).\n";
+      "(exit 130). During learn, Ctrl-C ends the wait (exit 1); the QOV stays in learn\n"
+      "mode until a remote button is pressed at it.\n";
 
 std::optional<int> wholeInRange(const QString &text, int low, int high)
 {

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
 #include <fcntl.h>
 #include <stdlib.h>
 #include <unistd.h>
@@ -117,6 +118,34 @@ private slots:
         QFile conf(m_dir.filePath(QStringLiteral("QOVPROGSOFT.conf")));
         QVERIFY(conf.open(QIODevice::ReadOnly));
         QCOMPARE(conf.readAll(), Conf);
+    }
+
+    // A signal ends learn's wait and says the board stays in learn mode.
+    void learnStoppedBySignal_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("Ctrl-C") << int(SIGINT) << "SIGINT";
+        QTest::newRow("SIGTERM") << int(SIGTERM) << "SIGTERM";
+    }
+    void learnStoppedBySignal()
+    {
+        QFETCH(int, signal);
+        QFETCH(QString, name);
+        QProcess ctl;
+        ctl.setProcessEnvironment(m_env);
+        // The built-in board reports three codes; the fourth never comes.
+        ctl.start(m_qovctl, {"--simulate", "learn", "--count", "4", "--timeout", "60"});
+        QByteArray out;
+        QTRY_VERIFY_WITH_TIMEOUT((out += ctl.readAllStandardOutput()).count("Code:") == 3, 20000);
+        ::kill(pid_t(ctl.processId()), signal);
+        QVERIFY(ctl.waitForFinished(10000));
+        const QString err = ctl.readAllStandardError();
+        QVERIFY2(ctl.exitStatus() == QProcess::NormalExit && ctl.exitCode() == 1
+                     && err.contains("learn stopped by " + name + " with 3 of 4 code(s)")
+                     && err.contains("the QOV stays in learn mode until a remote button is "
+                                     "pressed at it"),
+                 qPrintable(err));
     }
 
     // Progress characters reach a terminal only: the error stream on a
