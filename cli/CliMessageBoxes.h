@@ -7,6 +7,8 @@
 #include <QTextStream>
 #include <utility>
 
+class ProgressLine;
+
 class CliMessageBoxes : public MessageBoxes
 {
 public:
@@ -19,6 +21,8 @@ public:
     // Collects the messages instead of printing them, for a command that reports
     // them in its own words; null prints again.
     void captureInto(QList<std::pair<QString, MessageIcon>> *messages) { m_captured = messages; }
+    // A progress line on the same stream, cleared before each message; may be null.
+    void setProgressLine(ProgressLine *line) { m_progress = line; }
     // The device the user named (--device): a failed opening then names it and the
     // reason only, not a COM number and an error number that do not apply.
     void setNamedDevice(const QString &device) { m_namedDevice = device; }
@@ -30,5 +34,6 @@ private:
     QTextStream &m_err;
     int m_shown = 0;
     QList<std::pair<QString, MessageIcon>> *m_captured = nullptr;
+    ProgressLine *m_progress = nullptr;
     QString m_namedDevice;
 };

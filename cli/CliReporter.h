@@ -1,6 +1,8 @@
 #pragma once
-// Transaction progress for the command line: on a terminal one line per location
-// on the error stream; otherwise silent, so scripts see only results and failures.
+// Transaction progress for the command line: on a terminal one line on the error
+// stream that updates in place and disappears at the end; otherwise silent, so
+// scripts see only results and failures.
+#include "cli/ProgressLine.h"
 #include "settings/SettingsTransactions.h"
 
 #include <QTextStream>
@@ -8,22 +10,25 @@
 class CliReporter : public TransactionReporter
 {
 public:
-    CliReporter(QTextStream &err, bool progressLines, bool writing)
-        : m_err(err), m_progressLines(progressLines), m_writing(writing)
+    CliReporter(QTextStream &err, bool showProgress, bool writing)
+        : m_progress(err, showProgress), m_writing(writing)
     {
     }
 
     void setStatusBarText(const QString &barText) override { m_status = barText; }
     void setProgressBar(double numCurrent, double numTotal) override;
-    void resetStatusBar() override { m_status.clear(); }
+    void resetStatusBar() override;
     void RefreshUI() override { }
     void locationDone(int location, int result) override;
 
     QString lastStatus() const { return m_status; }
+    // Messages printed during the transaction clear it first.
+    ProgressLine &progressLine() { return m_progress; }
 
 private:
-    QTextStream &m_err;
-    bool m_progressLines = false;
+    void showProgress(int done);
+
+    ProgressLine m_progress;
     bool m_writing = false;
     QString m_status;
     int m_current = 0;

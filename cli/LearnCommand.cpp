@@ -3,9 +3,12 @@
 #include "app/Session.h"
 #include "cli/CliMessageBoxes.h"
 #include "cli/QovctlRun.h"
+#include "cli/StopSignals.h"
 #include "device/PortDiagnosis.h"
 #include "learn/LearnReport.h"
 #include "learn/LearnSession.h"
+
+#include <optional>
 
 int learnCommand(QovctlRun &run)
 {
@@ -18,14 +21,19 @@ int learnCommand(QovctlRun &run)
         const LearnSession::Start started = learn.start();
         if (started == LearnSession::Start::Busy || started == LearnSession::Start::Stopped)
             return QovctlExit::DeviceFailure;
-        if (run.env().progressLines)
+        if (run.showsProgress())
             run.err() << "qovctl: learning: point a remote at the QOV and press a button ("
                       << opt.count << " code(s), up to " << opt.timeoutS << " s)" << Qt::endl;
 
+        // Ctrl-C, SIGTERM or SIGHUP end the wait at the next poll.
+        std::optional<StopSignals> stopSignals;
+        if (run.env().catchStopSignals)
+            stopSignals.emplace("\nqovctl: stopping learn mode (a second signal stops at once)\n");
         const qint64 deadline = clock.nowMs() + qint64(opt.timeoutS) * 1000;
         int received = 0;
         bool portFailed = started == LearnSession::Start::PortFailed;
-        while (!portFailed && received < opt.count && clock.nowMs() < deadline) {
+        while (!portFailed && received < opt.count && clock.nowMs() < deadline
+               && StopSignals::received() == 0) {
             clock.sleepMs(LearnSession::PollIntervalMs);
             const LearnSession::Poll poll = learn.poll(opt.count - received);
             for (const IrCode &code : poll.codes) {
@@ -47,6 +55,17 @@ int learnCommand(QovctlRun &run)
             return QovctlExit::DeviceFailure;
         }
         link.closeComPort(comm);
+        if (const int signal = StopSignals::received(); signal != 0 && received < opt.count) {
+            run.err() << "qovctl: learn stopped by " << StopSignals::name(signal) << " with "
+                      << received << " of " << opt.count << " code(s)";
+            // As the learn window reminds when it closes: the board leaves learn mode
+            // only on a code from a remote.
+            if (learn.armed())
+                run.err() << "; the QOV stays in learn mode until a remote button is pressed at "
+                             "it: press any button on the remote while pointing at the QOV";
+            run.err() << Qt::endl;
+            return QovctlExit::DeviceFailure;
+        }
         if (received < opt.count) {
             run.err() << "qovctl: learn timed out after " << opt.timeoutS << " s with " << received
                       << " of " << opt.count << " code(s)";

@@ -2,6 +2,9 @@
 
 #include "device/TerminalText.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -58,4 +61,23 @@ QString PortListing::format(const QList<SerialPortEntry> &ports)
         out += line.trimmed() + QLatin1Char('\n');
     }
     return out;
+}
+
+QString PortListing::toJson(const QList<SerialPortEntry> &ports)
+{
+    QJsonArray list;
+    for (const SerialPortEntry &p : ports) {
+        const int com = portNumberFor(p);
+        auto known = [](const QString &text) { return text.isEmpty() ? QJsonValue() : text; };
+        list.append(QJsonObject{
+            {QStringLiteral("device"), p.systemLocation.isEmpty() ? p.portName : p.systemLocation},
+            {QStringLiteral("com"), com > 0 ? QJsonValue(com) : QJsonValue()},
+            {QStringLiteral("vid"), p.hasUsbIds ? QJsonValue(hex4(p.vid)) : QJsonValue()},
+            {QStringLiteral("pid"), p.hasUsbIds ? QJsonValue(hex4(p.pid)) : QJsonValue()},
+            {QStringLiteral("serial"), known(p.serialNumber)},
+            {QStringLiteral("description"), known(p.description)},
+            {QStringLiteral("programmer"), p.isProgrammer()},
+        });
+    }
+    return QString::fromUtf8(QJsonDocument(list).toJson());
 }

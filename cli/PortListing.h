@@ -10,4 +10,6 @@ class PortListing
 {
 public:
     static QString format(const QList<SerialPortEntry> &ports);
+    // The same as a JSON array; what is not known is null.
+    static QString toJson(const QList<SerialPortEntry> &ports);
 };

@@ -7,7 +7,7 @@ int portsCommand(QovctlRun &run)
 {
     const QList<SerialPortEntry> ports
         = run.env().listSerialPorts ? run.env().listSerialPorts() : QList<SerialPortEntry>{};
-    run.out() << PortListing::format(ports);
+    run.out() << (run.options().json ? PortListing::toJson(ports) : PortListing::format(ports));
     run.out().flush();
     return QovctlExit::Success;
 }

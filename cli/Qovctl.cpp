@@ -17,9 +17,9 @@ struct Command
 
 // The dispatch: a new command is its own file and one line here.
 constexpr Command Commands[] = {
-    {"read", readCommand},     {"write", writeCommand}, {"version", versionCommand},
-    {"learn", learnCommand},   {"ports", portsCommand}, {"defaults", defaultsCommand},
-    {"doctor", doctorCommand},
+    {"read", readCommand},         {"write", writeCommand},   {"verify", verifyCommand},
+    {"version", versionCommand},   {"learn", learnCommand},   {"ports", portsCommand},
+    {"defaults", defaultsCommand}, {"doctor", doctorCommand},
 };
 
 int runCommand(const QStringList &args, QTextStream &out, QTextStream &err,

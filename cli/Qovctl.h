@@ -10,6 +10,7 @@
 #include "device/SerialPortList.h"
 #include "device/UsbPortFinder.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -40,10 +41,12 @@ struct QovctlEnvironment
     std::function<QList<SerialPortEntry>()> listSerialPorts;
     // USB automatic discovery is available (the window's rule for "library present").
     std::function<bool()> usbAutomaticAvailable;
-    // Progress lines per location, for a person watching a terminal.
+    // A person watches the error stream (a terminal): progress goes there.
     bool progressLines = false;
     // What the system shows about ports, for `doctor` (null: this machine's).
     std::function<std::unique_ptr<SystemView>()> makeSystemView;
+    // Standard input, up to maxBytes, for a profile named "-".
+    std::function<QByteArray(qint64 maxBytes)> readStandardInput;
     // A write catches Ctrl-C, SIGTERM and SIGHUP to stop between two settings
     // (the real program; in-process tests leave the process's signals alone).
     bool catchStopSignals = false;

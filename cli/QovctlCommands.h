@@ -5,6 +5,7 @@ class QovctlRun;
 
 int readCommand(QovctlRun &run);
 int writeCommand(QovctlRun &run);
+int verifyCommand(QovctlRun &run);
 int versionCommand(QovctlRun &run);
 int learnCommand(QovctlRun &run);
 int portsCommand(QovctlRun &run);

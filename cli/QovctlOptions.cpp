@@ -13,21 +13,31 @@ const char CommandHelp[]
       "  read [--json] [-o FILE]   Read the QOV's settings (a table, or a JSON profile)\n"
       "  write PROFILE.json        Write a profile to the QOV, each location verified\n"
       "  write --defaults          Write the factory defaults to the QOV\n"
-      "  version                   Ask the QOV for its firmware version\n"
+      "  verify PROFILE.json [--json]\n"
+      "                            Read the QOV and list the settings that differ from\n"
+      "                            the profile; nothing is written\n"
+      "  version [--json]          Ask the QOV for its firmware version\n"
       "  learn [--count N] [--timeout SECONDS]\n"
       "                            Show the codes the QOV receives from a remote\n"
-      "  ports                     List serial ports; the USB programmer is marked\n"
+      "  ports [--json]            List serial ports; the USB programmer is marked\n"
       "  defaults [--json] [-o FILE]\n"
       "                            Show the factory defaults (or a profile of them)\n"
       "  doctor [--json]           Check the port and the QOV step by step, with a fix\n"
       "                            for each failure (nothing is written to the QOV)\n"
       "\n"
+      "A profile named - is read from standard input (write -, verify -); -o - writes\n"
+      "to standard output. On a terminal, reading and writing show their progress on\n"
+      "one line of the error stream; --quiet leaves out progress, notes and success\n"
+      "messages.\n"
+      "\n"
       "The connection defaults to the window's stored preferences; the options above\n"
       "change it for one run and store nothing.\n"
-      "Exit status: 0 success, 1 the QOV or the port failed, 2 bad usage, a bad\n"
-      "profile or unusable preferences (nothing is sent to the QOV), or a result that\n"
-      "could not be written out. During write, Ctrl-C stops after the setting in\n"
-      "progress (exit 1); a second Ctrl-C stops at once (exit 130).\n";
+      "Exit status: 0 success, 1 the QOV or the port failed (verify: or a setting\n"
+      "differs), 2 bad usage, a bad profile or unusable preferences (nothing is sent\n"
+      "to the QOV), or a result that could not be written out. During write, Ctrl-C\n"
+      "stops after the setting in progress (exit 1); a second Ctrl-C stops at once\n"
+      "(exit 130). During learn, Ctrl-C ends the wait (exit 1); the QOV stays in learn\n"
+      "mode until a remote button is pressed at it.\n";
 
 std::optional<int> wholeInRange(const QString &text, int low, int high)
 {
@@ -64,8 +74,11 @@ QovctlOptionParser::QovctlOptionParser(const QStringList &commands) : m_commands
          QStringLiteral("FILE")},
         {QStringLiteral("simulate"),
          QStringLiteral("Talk to a built-in simulated QOV instead of a programmer.")},
+        {{QStringLiteral("q"), QStringLiteral("quiet")},
+         QStringLiteral("Print nothing but errors and the results asked for.")},
         {QStringLiteral("json"),
-         QStringLiteral("read, defaults: print a JSON profile; doctor: the steps as JSON.")},
+         QStringLiteral("read, defaults: print a JSON profile; verify, version, ports: "
+                        "print JSON.")},
         {{QStringLiteral("o"), QStringLiteral("output")},
          QStringLiteral("read, defaults: write to FILE instead of the screen ('-': the screen)."),
          QStringLiteral("FILE")},
@@ -78,7 +91,7 @@ QovctlOptionParser::QovctlOptionParser(const QStringList &commands) : m_commands
     });
     m_parser.addPositionalArgument(
         QStringLiteral("command"),
-        QStringLiteral("read, write, version, learn, ports, defaults or doctor"));
+        QStringLiteral("read, write, verify, version, learn, ports, defaults or doctor"));
 }
 
 std::optional<QString> QovctlOptionParser::helpOrVersion(const QStringList &args)
@@ -116,13 +129,16 @@ QovctlOptions QovctlOptionParser::parse(const QStringList &args)
                 QStringLiteral("--%1 does not apply to \"%2\"").arg(option, o.command)};
     };
     onlyFor(QStringLiteral("json"),
-            {QStringLiteral("read"), QStringLiteral("defaults"), QStringLiteral("doctor")});
+            {QStringLiteral("read"), QStringLiteral("defaults"), QStringLiteral("verify"),
+             QStringLiteral("version"), QStringLiteral("ports"), QStringLiteral("doctor")});
     onlyFor(QStringLiteral("output"), {QStringLiteral("read"), QStringLiteral("defaults")});
     onlyFor(QStringLiteral("defaults"), {QStringLiteral("write")});
     onlyFor(QStringLiteral("count"), {QStringLiteral("learn")});
     onlyFor(QStringLiteral("timeout"), {QStringLiteral("learn")});
 
-    const int allowedArguments = o.command == QLatin1String("write") ? 1 : 0;
+    const bool takesProfile
+        = o.command == QLatin1String("write") || o.command == QLatin1String("verify");
+    const int allowedArguments = takesProfile ? 1 : 0;
     if (o.arguments.size() > allowedArguments)
         throw UsageError{QStringLiteral("unexpected argument \"%1\" after \"%2\"")
                              .arg(printable(o.arguments.at(allowedArguments)), o.command)};
@@ -168,7 +184,10 @@ QovctlOptions QovctlOptionParser::parse(const QStringList &args)
                                             "directory")
                                  .arg(printable(o.output, 1000))};
     }
+    o.quiet = m_parser.isSet(QStringLiteral("quiet"));
     o.defaults = m_parser.isSet(QStringLiteral("defaults"));
+    if (o.command == QLatin1String("verify") && o.arguments.isEmpty())
+        throw UsageError{QStringLiteral("verify needs a profile file (- for standard input)")};
     if (o.command == QLatin1String("write") && o.defaults == !o.arguments.isEmpty())
         throw UsageError{QStringLiteral("write needs either a profile file or --defaults")};
     if (m_parser.isSet(QStringLiteral("count"))) {

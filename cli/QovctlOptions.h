@@ -28,6 +28,7 @@ struct QovctlOptions
     bool selfPowered = false;
     bool forcePower = false;
     QString debugLog;
+    bool quiet = false;
     bool json = false;
     QString output;
     bool defaults = false;

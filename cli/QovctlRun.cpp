@@ -126,7 +126,7 @@ int QovctlRun::withBoard(const std::function<int(Session &, CliMessageBoxes &)> 
             if (const auto n = session.prefs().comPortNumber())
                 c.setPortNumber(*n);
             c.setInputMode(1);
-            if (m_env.progressLines)
+            if (showsProgress())
                 m_err << "qovctl: USB programmer found on COM " << session.prefs().comPort << " ("
                       << c.deviceName() << ")" << Qt::endl;
         });

@@ -27,6 +27,8 @@ public:
     QTextStream &err() { return m_err; }
     const QovctlEnvironment &env() const { return m_env; }
     const QovctlOptions &options() const { return m_opt; }
+    // A person watches the error stream and did not ask for quiet: progress and hints.
+    bool showsProgress() const { return m_env.progressLines && !m_opt.quiet; }
 
     // Sets up a session on the port the options and preferences name and runs work on
     // it; a damaged preference or an unusable port ends the run before work.

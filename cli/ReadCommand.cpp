@@ -11,7 +11,8 @@
 int readCommand(QovctlRun &run)
 {
     return run.withBoard([&run](Session &session, CliMessageBoxes &boxes) {
-        CliReporter reporter(run.err(), run.env().progressLines, false);
+        CliReporter reporter(run.err(), run.showsProgress(), false);
+        boxes.setProgressLine(&reporter.progressLine());
         SettingsTransactions transactions(session.link(), session.port(), reporter);
         const int shown = boxes.shownCount();
         const TransactionResult result = transactions.readValues(session.settings());
@@ -20,8 +21,10 @@ int readCommand(QovctlRun &run)
             return QovctlExit::DeviceFailure;
         }
         const DeviceSettings &s = session.settings();
-        for (const QString &note : Profile::valuesOutsideEditorRanges(s))
-            run.err() << "qovctl: note: " << note << Qt::endl;
+        if (!run.options().quiet) {
+            for (const QString &note : Profile::valuesOutsideEditorRanges(s))
+                run.err() << "qovctl: note: " << note << Qt::endl;
+        }
         const QByteArray data
             = run.options().json ? Profile::toJson(s) : SettingsTable::format(s).toUtf8();
         return run.writeOutput(data) ? QovctlExit::Success : QovctlExit::BadUsage;

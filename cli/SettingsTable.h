@@ -2,12 +2,14 @@
 // The settings record as a readable table in the window's words and units.
 #include "settings/DeviceSettings.h"
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 class SettingsTable
 {
 public:
     static QString format(const DeviceSettings &settings);
-    // "FA52D0 (Select)", or "(unknown button)" for a code the remote does not send.
-    static QString codeWithButton(const IrCode &code);
+    // Rows of cells in columns two blanks apart, the last column not padded.
+    static QString columns(const QList<QStringList> &rows);
 };

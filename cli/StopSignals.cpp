@@ -1,7 +1,10 @@
 #include "cli/StopSignals.h"
 
+#include <QtGlobal> // Q_OS_UNIX
+
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -10,6 +13,10 @@
 namespace {
 
 volatile std::sig_atomic_t g_received = 0;
+const char WriteNotice[] = "\nqovctl: stopping after the setting in progress (a second "
+                           "signal stops at once)\n";
+const char *g_notice = WriteNotice;
+std::size_t g_noticeLength = sizeof WriteNotice - 1;
 
 #ifdef Q_OS_UNIX
 constexpr int Watched[] = {SIGINT, SIGTERM, SIGHUP};
@@ -21,17 +28,17 @@ void onStop(int signal)
         ::_exit(128 + signal);
     g_received = signal;
     // Only async-signal-safe calls here: one write of a fixed text.
-    static const char Text[] = "\nqovctl: stopping after the setting in progress (a second "
-                               "signal stops at once)\n";
-    [[maybe_unused]] const auto ignored = ::write(STDERR_FILENO, Text, sizeof Text - 1);
+    [[maybe_unused]] const auto ignored = ::write(STDERR_FILENO, g_notice, g_noticeLength);
 }
 #endif
 
 } // namespace
 
-StopSignals::StopSignals()
+StopSignals::StopSignals(const char *notice)
 {
     g_received = 0;
+    g_notice = notice ? notice : WriteNotice;
+    g_noticeLength = std::strlen(g_notice);
 #ifdef Q_OS_UNIX
     struct sigaction action = {};
     action.sa_handler = onStop;

@@ -8,7 +8,9 @@
 class StopSignals
 {
 public:
-    StopSignals();
+    // notice: what the first signal prints at once (a fixed text: nothing else is
+    // safe in a signal handler); null for the write's.
+    explicit StopSignals(const char *notice = nullptr);
     ~StopSignals();
     StopSignals(const StopSignals &) = delete;
     StopSignals &operator=(const StopSignals &) = delete;

@@ -4,6 +4,9 @@
 #include "device/QtProgrammerPort.h"
 #include "sim/BuiltInSimulatedPort.h"
 
+#include <QFile>
+#include <cstdio>
+
 #ifdef Q_OS_WIN
 #include <io.h>
 #else
@@ -30,6 +33,20 @@ QovctlEnvironment SystemEnvironment::make(Clock &clock, PreferenceStore &prefere
     env.listSerialPorts = [] { return systemSerialPorts(); };
     env.usbAutomaticAvailable = Startup::usbLibraryProbe();
     env.progressLines = stderrIsTerminal();
+    env.readStandardInput = [](qint64 maxBytes) {
+        QFile in;
+        QByteArray data;
+        if (!in.open(stdin, QIODevice::ReadOnly))
+            return data;
+        // A pipe gives its bytes in pieces: read until its end or the limit.
+        while (data.size() < maxBytes) {
+            const QByteArray piece = in.read(maxBytes - data.size());
+            if (piece.isEmpty())
+                break;
+            data += piece;
+        }
+        return data;
+    };
     env.catchStopSignals = true;
     return env;
 }

@@ -7,6 +7,9 @@
 #include "device/PortDiagnosis.h"
 #include "device/TerminalText.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
+
 int versionCommand(QovctlRun &run)
 {
     return run.withBoard([&run](Session &session, CliMessageBoxes &) {
@@ -15,10 +18,16 @@ int versionCommand(QovctlRun &run)
             = BoardConnection(session.link(), comm).connect(BoardConnection::Purpose::VersionQuery);
         if (connection.stage == ConnectResult::Stage::PortNotOpened)
             return QovctlExit::DeviceFailure;
-        if (connection.connected())
+        if (connection.connected()) {
             // The board's own bytes: nothing it sends may drive the terminal.
-            run.out() << "QOV Version: " << TerminalText::printable(*connection.version)
-                      << Qt::endl;
+            const QString version = TerminalText::printable(*connection.version);
+            if (run.options().json)
+                run.out() << QJsonDocument(QJsonObject{{QStringLiteral("version"), version}})
+                                 .toJson(QJsonDocument::Compact)
+                          << Qt::endl;
+            else
+                run.out() << "QOV Version: " << version << Qt::endl;
+        }
         if (comm.hasFailed())
             run.err() << "qovctl: lost the connection to the programmer on "
                       << shownDevicePath(comm.deviceName()) << ": " << comm.lastError().description

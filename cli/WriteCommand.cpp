@@ -4,9 +4,9 @@
 #include "cli/CliMessageBoxes.h"
 #include "cli/CliReporter.h"
 #include "cli/PrintableText.h"
+#include "cli/ProfileInput.h"
 #include "cli/QovctlRun.h"
 #include "cli/StopSignals.h"
-#include "settings/Profile.h"
 #include "settings/SettingsTransactions.h"
 
 namespace {
@@ -34,7 +34,7 @@ int writeCommand(QovctlRun &run)
         settings.LoadDefaultVars();
     } else {
         QString error;
-        const auto loaded = Profile::load(run.options().arguments.first(), &error);
+        const auto loaded = ProfileInput::load(run.options().arguments.first(), run.env(), &error);
         if (!loaded) {
             run.err() << "qovctl: " << printable(error, 1000) << "; nothing was written"
                       << Qt::endl;
@@ -43,7 +43,8 @@ int writeCommand(QovctlRun &run)
         settings = *loaded;
     }
     return run.withBoard([&run, &settings](Session &session, CliMessageBoxes &boxes) {
-        CliReporter reporter(run.err(), run.env().progressLines, true);
+        CliReporter reporter(run.err(), run.showsProgress(), true);
+        boxes.setProgressLine(&reporter.progressLine());
         SettingsTransactions transactions(session.link(), session.port(), reporter);
         const int shown = boxes.shownCount();
         // Ctrl-C, SIGTERM or SIGHUP: the setting in progress is finished, then the
@@ -61,7 +62,8 @@ int writeCommand(QovctlRun &run)
             return QovctlExit::DeviceFailure;
         }
         if (result.ok()) {
-            run.out() << "All 20 locations written and verified." << Qt::endl;
+            if (!run.options().quiet)
+                run.out() << "All 20 locations written and verified." << Qt::endl;
             return QovctlExit::Success;
         }
         if (!result.failedLocations.isEmpty()) {

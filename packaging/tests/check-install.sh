@@ -24,10 +24,12 @@ cat >"$work/expected-tools" <<'LIST'
 usr/bin/qov-sim
 usr/bin/qovctl
 usr/lib/udev/rules.d/60-qov-programmer.rules
+usr/share/bash-completion/completions/qovctl
 usr/share/doc/qov-tools/changelog.gz
 usr/share/doc/qov-tools/copyright
 usr/share/man/man1/qov-sim.1.gz
 usr/share/man/man1/qovctl.1.gz
+usr/share/zsh/vendor-completions/_qovctl
 LIST
 cat >"$work/expected-gui" <<'LIST'
 usr/bin/qovprog

@@ -1,6 +1,9 @@
 #include "settings/Profile.h"
 #include "support/QovctlRig.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTest>
 
 #include <fcntl.h>
@@ -17,6 +20,14 @@ QByteArray defaultsProfile()
     DeviceSettings s;
     s.LoadDefaultVars();
     return Profile::toJson(s);
+}
+
+// The defaults profile with one setting changed.
+QByteArray defaultsWith(const char *key, const QJsonValue &value)
+{
+    QJsonObject o = QJsonDocument::fromJson(defaultsProfile()).object();
+    o.insert(QLatin1String(key), value);
+    return QJsonDocument(o).toJson();
 }
 
 Setup pref(const QString &key, const QString &value)
@@ -57,6 +68,16 @@ private slots:
         const Setup silent = [](Rig &r) { r.board.setGreeting({}), r.board.setVersionAnswer({}); };
         const Setup zeroed = [](Rig &r) { r.board.setMemoryBytes(QByteArray(22, '\0')); };
         const Setup byte255 = [](Rig &r) { r.board.setMemory(6, 255); };
+        // A flag byte of 7 is on: the same as the profile's true.
+        const Setup same = [](Rig &r) { r.board.setMemory(2, 7), r.save(defaultsProfile()); };
+        const Setup differs = [](Rig &r) { r.save(defaultsWith("turnOffPresses", 5)); };
+        const Setup unread = [](Rig &r) {
+            r.board.setFault(16, SimBoard::Fault::NoAnswer), r.save(defaultsProfile());
+        };
+        const Setup piped = [](Rig &r) {
+            r.board.setMemoryBytes(QByteArray(22, '\0')), r.in = defaultsProfile();
+        };
+        const Setup pipedOff = [](Rig &r) { r.in = defaultsWith("allowPowerOn", false); };
         const QByteArray defaults = defaultsProfile();
         // Bytes from the board and texts from the system may not drive the terminal.
         const Setup hostileVersion = [](Rig &r) { r.board.setVersionAnswer("2.5\x1b]0;owned\x07"); };
@@ -83,6 +104,21 @@ private slots:
                 "All 20 locations written and verified.", ""},
             {"help", {}, "erase -h", 0, "Usage: qovctl|write PROFILE.json", ""},
             {"--version", {}, "--version", 0, "qovctl " QOV_VERSION_STRING, ""},
+            // verify reads and compares; it never writes (checked for every row below).
+            {"verify, same", same, "verify %p", 0, "The QOV matches|all 12 settings", ""},
+            {"verify, differs", differs, "verify %p", 1,
+                "ON THE BOARD|Turn Off No. Btn Presses  3             5|!Allow", "1 of 12 settings"},
+            {"verify, read fails", unread, "verify %p", 1, "!SETTING|!matches",
+                "Read incomplete: no answer from location(s) 16|!differ"},
+            {"verify -, differs", pipedOff, "verify -", 1, "Allow Power ON",
+                "differ from the profile on standard input"},
+            {"write -", piped, "write -", 0, "All 20 locations written and verified.", ""},
+            {"bad profile on stdin", [](Rig &r) { r.in = "{"; }, "verify -", 2, "",
+                "standard input: Profile is not valid JSON"},
+            // Quiet: no success message; the results asked for still come.
+            {"quiet write", zeroed, "-q write --defaults", 0, "!verified", ""},
+            {"quiet verify", same, "verify -q %p", 0, "!matches", ""},
+            {"quiet read", {}, "read --quiet", 0, "Allow Power ON", ""},
             // Bad profiles: one line naming the fault, nothing sent.
             {"unknown field",
                 [](Rig &r) { r.save(defaultsProfile().replace("turnOffCode", "turnOfCode")); },
@@ -102,7 +138,8 @@ private slots:
                                   << QByteArray(r.err);
         for (const char *usage :
             {"", "erase", "--turbo read", "read now", "write", "write p.json --defaults",
-                "write --defaults --json", "read --count 2", "learn --count 0", "--port 0 read",
+                "write --defaults --json", "read --count 2", "verify", "verify a b",
+                "learn --json", "verify --defaults", "learn --count 0", "--port 0 read",
                 "--programmer parallel read", "--port 2 --device /dev/null read",
                 "read -o no/dir/x.json"})
             QTest::addRow("usage: '%s'", usage)
@@ -124,6 +161,8 @@ private slots:
         checkMentions(rig.out, outHas);
         checkMentions(rig.err, errHas);
         QVERIFY(!rig.board.isPortOpen());
+        if (!args.startsWith(QLatin1String("write")) && !args.contains(QLatin1String(" write")))
+            QVERIFY(!rig.board.receivedBytes().contains('W'));
         QCOMPARE(rig.prefs.m_saves, 0);
         QCOMPARE(rig.prefs.m_values, stored);
         if (exitCode == 2) { // refused in one line before any port was made
@@ -134,6 +173,95 @@ private slots:
             QCOMPARE(rig.portsMade, 0);
             QVERIFY(rig.board.receivedBytes().isEmpty());
         }
+    }
+
+    // Each JSON output parses whole; path names a value in it ("0/com": the first
+    // element's "com").
+    void jsonOutputs_data()
+    {
+        QTest::addColumn<Setup>("setup");
+        QTest::addColumn<QString>("args");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QJsonValue>("value");
+        const Setup differs = [](Rig &r) { r.save(defaultsWith("turnOffPresses", 5)); };
+        const Setup same = [](Rig &r) { r.save(defaultsProfile()); };
+        const struct
+        {
+            const char *name;
+            Setup setup;
+            const char *args, *path;
+            QJsonValue value;
+        } rows[] = {
+            {"board version", {}, "version --json", "version", "2.5"},
+            {"serial port's COM", {}, "ports --json", "0/com", 1},
+            {"serial port has no VID", {}, "ports --json", "0/vid", QJsonValue::Null},
+            {"serial port is no programmer", {}, "ports --json", "0/programmer", false},
+            {"programmer's PID", {}, "ports --json", "1/pid", "823E"},
+            {"programmer marked", {}, "ports --json", "1/programmer", true},
+            {"verify: no match", differs, "verify --json %p", "match", false},
+            {"verify: profile key", differs, "verify --json %p", "differences/0/setting",
+             "turnOffPresses"},
+            {"verify: on the board", differs, "verify --json %p", "differences/0/board", 3},
+            {"verify: in the file", differs, "verify --json %p", "differences/0/file", 5},
+            {"verify: one difference", differs, "verify --json %p", "differences/1",
+             QJsonValue::Undefined},
+            {"verify: match", same, "verify --json %p", "match", true},
+        };
+        for (const auto &r : rows)
+            QTest::newRow(r.name) << r.setup << r.args << r.path << r.value;
+    }
+    void jsonOutputs()
+    {
+        QFETCH(Setup, setup);
+        QFETCH(QString, args);
+        QFETCH(QString, path);
+        QFETCH(QJsonValue, value);
+        Rig rig;
+        if (setup)
+            setup(rig);
+        rig.run(args.split(u' '));
+        QJsonParseError error;
+        const QJsonDocument doc = QJsonDocument::fromJson(rig.out.toUtf8(), &error);
+        QVERIFY2(error.error == QJsonParseError::NoError, qPrintable(rig.out + rig.err));
+        QJsonValue v = doc.isArray() ? QJsonValue(doc.array()) : QJsonValue(doc.object());
+        for (const QString &step : path.split(u'/'))
+            v = v.isArray() ? v.toArray().at(step.toInt()) : v.toObject().value(step);
+        QCOMPARE(v, value);
+    }
+
+    // On a terminal the progress is one line rewritten in place, cleared before a
+    // message and at the end; elsewhere, and when quiet, there is none.
+    void progress_data()
+    {
+        QTest::addColumn<bool>("terminal");
+        QTest::addColumn<QString>("args");
+        QTest::addColumn<QString>("err");
+        const auto wipe = [](int length) { return '\r' + QString(length, u' ') + '\r'; };
+        QTest::newRow("read") << true << "read"
+                              << "\rReading   0% (0/20)\rReading   5% (1/20)" + QString()
+                                     + "\rReading  10% (2/20)";
+        QTest::newRow("read ends cleared") << true << "read"
+                                           << "(20/20)" + wipe(20);
+        QTest::newRow("message after a cleared line")
+            << true << "write %p"
+            << "\rWriting  20% (4/20)" + wipe(19) + "qovctl: Error: Unable to Write to Location 9";
+        QTest::newRow("not a terminal") << false << "write %p"
+                                        << "!\r";
+        QTest::newRow("quiet") << true << "-q write %p"
+                               << "!\r";
+    }
+    void progress()
+    {
+        QFETCH(bool, terminal);
+        QFETCH(QString, args);
+        QFETCH(QString, err);
+        Rig rig;
+        rig.terminal = terminal;
+        rig.board.setFault(9, SimBoard::Fault::WrongReadback);
+        rig.save(defaultsProfile());
+        rig.run(args.split(u' '));
+        checkMentions(rig.err, err.toUtf8());
+        QVERIFY(!rig.out.contains(u'\r'));
     }
 
     // Read to a file, write it to a blank board: the board holds the same.

@@ -1,9 +1,15 @@
 // The real qovctl against qov-sim on a pseudo-terminal, with throwaway preferences.
+#include "settings/Profile.h"
+
 #include <QDir>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+#include <fcntl.h>
+#include <stdlib.h>
 #include <unistd.h>
 
 static const QByteArray Conf = "[V2]\nFIRSTLOAD=False\nPROGTYPE=1\nCOMPORT=1\n";
@@ -38,32 +44,38 @@ private slots:
         QTest::addColumn<QString>("standardOutput"); // "full": /dev/full, "closed": nobody reads it
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("mentions"); // '|'-separated, in either stream; '!': must not
-        QTest::newRow("read") << QStringList{"read", "--json"} << "" << 0 << "\"format\": \"qov-settings\"";
+        QTest::addColumn<QByteArray>("input"); // standard input
+        DeviceSettings off;
+        off.LoadDefaultVars();
+        off.allowPowerOn = 0;
+        QTest::newRow("read") << QStringList{"read", "--json"} << "" << 0 << "\"format\": \"qov-settings\"" << QByteArray();
         QTest::newRow("write, one location fails")
-                << QStringList{"write", "--defaults"} << "" << 1 << "failed location(s): 13";
+                << QStringList{"write", "--defaults"} << "" << 1 << "failed location(s): 13" << QByteArray();
+        QTest::newRow("profile on standard input") << QStringList{"verify", "-"} << "" << 1
+                << "differ from the profile on standard input" << Profile::toJson(off);
         // The built-in board installed in the console keeps its power through the cycle.
         QTest::newRow("simulated, self-powered")
-                << QStringList{"--simulate", "--self-powered", "read"} << "" << 0 << "Allow Power ON";
+                << QStringList{"--simulate", "--self-powered", "read"} << "" << 0 << "Allow Power ON" << QByteArray();
         // Output that cannot be written is an error; a reader that left is not.
         QTest::newRow("standard output full") << QStringList{"read", "--json"} << "full" << 2
-                << "cannot write to standard output: No space left";
+                << "cannot write to standard output: No space left" << QByteArray();
         QTest::newRow("reader gone after a verified write")
-                << QStringList{"--simulate", "write", "--defaults"} << "closed" << 0 << "Written Succesfully|!cannot write";
+                << QStringList{"--simulate", "write", "--defaults"} << "closed" << 0 << "!cannot write" << QByteArray();
         QTest::newRow("debug log full") << QStringList{"--debug-log", "/dev/full", "version"} << ""
-                << 2 << "QOV Version|cannot write the debug log /dev/full: No space left";
+                << 2 << "QOV Version|cannot write the debug log /dev/full: No space left" << QByteArray();
         QTest::newRow("debug log on standard error") << QStringList{"--debug-log", "-", "version"}
-                << "" << 0 << "openComPort: Port: 1|QOV Version: 2.5";
+                << "" << 0 << "openComPort: Port: 1|QOV Version: 2.5" << QByteArray();
         // The device named and why, in the current folder; not a COM number or error number.
         QTest::newRow("device not there") << QStringList{"--device", "nowhere", "read"} << "" << 1
-                << "The device " + QDir::currentPath() + "/nowhere is not there|!COM 1|!8002";
+                << "The device " + QDir::currentPath() + "/nowhere is not there|!COM 1|!8002" << QByteArray();
         QTest::newRow("preferences unreadable") << QStringList{"read"} << "unreadable" << 2
-                << "QOVPROGSOFT.conf cannot be read: it is a folder";
+                << "QOVPROGSOFT.conf cannot be read: it is a folder" << QByteArray();
         // The doctor's system checks on this machine's files, then the board's steps.
-        QTest::newRow("doctor") << QStringList{"doctor"} << "" << 0 << "4. Not in use: OK";
-        QTest::newRow("doctor, simulated") << QStringList{"--simulate", "doctor"} << "" << 0 << "8. One read: OK";
+        QTest::newRow("doctor") << QStringList{"doctor"} << "" << 0 << "4. Not in use: OK" << QByteArray();
+        QTest::newRow("doctor, simulated") << QStringList{"--simulate", "doctor"} << "" << 0 << "8. One read: OK" << QByteArray();
         // The window's program answers these without a display.
-        QTest::newRow("qovprog --version") << QStringList{"qovprog", "--version"} << "" << 0 << "qovprog " QOV_VERSION_STRING;
-        QTest::newRow("qovprog --help") << QStringList{"qovprog", "--help"} << "" << 0 << "Usage: qovprog [DEBUG]";
+        QTest::newRow("qovprog --version") << QStringList{"qovprog", "--version"} << "" << 0 << "qovprog " QOV_VERSION_STRING << QByteArray();
+        QTest::newRow("qovprog --help") << QStringList{"qovprog", "--help"} << "" << 0 << "Usage: qovprog [DEBUG]" << QByteArray();
         // clang-format on
     }
     void commands()
@@ -72,6 +84,7 @@ private slots:
         QFETCH(QString, standardOutput);
         QFETCH(int, exitCode);
         QFETCH(QString, mentions);
+        QFETCH(QByteArray, input);
         QProcess ctl;
         QProcessEnvironment env = m_env;
         if (standardOutput == "full")
@@ -93,6 +106,8 @@ private slots:
         }
         ctl.setProcessEnvironment(env);
         ctl.start(window ? QFileInfo(m_qovctl).dir().filePath(args.takeFirst()) : m_qovctl, args);
+        ctl.write(input);
+        ctl.closeWriteChannel();
         if (pipe[1] >= 0)
             ::close(pipe[1]);
         QVERIFY(ctl.waitForFinished(30000));
@@ -123,6 +138,69 @@ private slots:
                 && out.contains(QStringLiteral("(PID %1)").arg(QCoreApplication::applicationPid()))
                 && out.contains(QLatin1String("5. Open and power cycle: not tried")),
             qPrintable(out));
+    }
+
+    // A signal ends learn's wait and says the board stays in learn mode.
+    void learnStoppedBySignal_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("Ctrl-C") << int(SIGINT) << "SIGINT";
+        QTest::newRow("SIGTERM") << int(SIGTERM) << "SIGTERM";
+    }
+    void learnStoppedBySignal()
+    {
+        QFETCH(int, signal);
+        QFETCH(QString, name);
+        QProcess ctl;
+        ctl.setProcessEnvironment(m_env);
+        // The built-in board reports three codes; the fourth never comes.
+        ctl.start(m_qovctl, {"--simulate", "learn", "--count", "4", "--timeout", "60"});
+        QByteArray out;
+        QTRY_VERIFY_WITH_TIMEOUT((out += ctl.readAllStandardOutput()).count("Code:") == 3, 20000);
+        ::kill(pid_t(ctl.processId()), signal);
+        QVERIFY(ctl.waitForFinished(10000));
+        const QString err = ctl.readAllStandardError();
+        QVERIFY2(ctl.exitStatus() == QProcess::NormalExit && ctl.exitCode() == 1
+                     && err.contains("learn stopped by " + name + " with 3 of 4 code(s)")
+                     && err.contains("the QOV stays in learn mode until a remote button is "
+                                     "pressed at it"),
+                 qPrintable(err));
+    }
+
+    // Progress characters reach a terminal only: the error stream on a
+    // pseudo-terminal, then on a pipe.
+    void progressOnlyOnATerminal_data()
+    {
+        QTest::addColumn<bool>("terminal");
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("errHas"); // empty: no carriage return at all
+        QTest::newRow("terminal") << true << QStringList{"read"}
+                                  << QByteArray("\rReading 100% (20/20)\r");
+        QTest::newRow("terminal, quiet") << true << QStringList{"-q", "read"} << QByteArray();
+        QTest::newRow("pipe") << false << QStringList{"read"} << QByteArray();
+    }
+    void progressOnlyOnATerminal()
+    {
+        QFETCH(bool, terminal);
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, errHas);
+        const int master = posix_openpt(O_RDWR | O_NOCTTY);
+        QVERIFY(master >= 0 && grantpt(master) == 0 && unlockpt(master) == 0);
+        const auto closeMaster = qScopeGuard([master] { ::close(master); });
+        QProcess ctl;
+        ctl.setProcessEnvironment(m_env);
+        if (terminal)
+            ctl.setStandardErrorFile(QString::fromLocal8Bit(ptsname(master)));
+        ctl.start(m_qovctl, args);
+        QVERIFY(ctl.waitForFinished(30000) && ctl.exitCode() == 0);
+        QByteArray err = ctl.readAllStandardError();
+        fcntl(master, F_SETFL, O_NONBLOCK);
+        char buffer[4096];
+        for (ssize_t n; (n = ::read(master, buffer, sizeof buffer)) > 0;)
+            err.append(buffer, n);
+        QVERIFY2(errHas.isEmpty() ? !err.contains('\r') : err.contains(errHas), err.constData());
+        QVERIFY(ctl.readAllStandardOutput().contains("Allow Power ON"));
     }
 
 private:

@@ -19,6 +19,8 @@ struct QovctlRig
     QSet<int> existingPorts{1, 4}; // empty: every port number opens
     int usbPort = 4;
     bool usbAutomatic = true; // the automatic USB discovery is available
+    bool terminal = false;    // a person watches the error stream
+    QByteArray in;            // standard input
     std::function<std::unique_ptr<SystemView>()> makeSystemView;
     int portsMade = 0;
     QList<SerialPortEntry> ports{{"ttyS0", "/dev/ttyS0", {}, {}, false, 0, 0, {}},
@@ -51,6 +53,8 @@ struct QovctlRig
         env.listSerialPorts = [this] { return ports; };
         const bool usb = usbAutomatic;
         env.usbAutomaticAvailable = [usb] { return usb; };
+        env.progressLines = terminal;
+        env.readStandardInput = [this](qint64 maxBytes) { return in.left(maxBytes); };
         env.makeSystemView = makeSystemView;
         out = err = QString();
         QTextStream o(&out), e(&err);

@@ -1,0 +1,18 @@
+#include "cli/ProfileInput.h"
+
+#include "settings/Profile.h"
+
+std::optional<DeviceSettings> ProfileInput::load(const QString &name, const QovctlEnvironment &env,
+                                                 QString *error)
+{
+    if (name != StandardInput)
+        return Profile::load(name, error);
+    // One byte past the limit tells a larger input without reading it whole.
+    const QByteArray data
+        = env.readStandardInput ? env.readStandardInput(Profile::MaxFileSize + 1) : QByteArray();
+    QString why;
+    std::optional<DeviceSettings> settings = Profile::fromJson(data, &why);
+    if (!settings)
+        *error = QStringLiteral("standard input: %1").arg(why);
+    return settings;
+}

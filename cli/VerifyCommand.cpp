@@ -1,0 +1,82 @@
+#include "cli/QovctlCommands.h"
+
+#include "app/Session.h"
+#include "cli/CliMessageBoxes.h"
+#include "cli/CliReporter.h"
+#include "cli/PrintableText.h"
+#include "cli/ProfileInput.h"
+#include "cli/QovctlRun.h"
+#include "cli/SettingsTable.h"
+#include "settings/SettingField.h"
+#include "settings/SettingsTransactions.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+
+QByteArray differencesJson(const QList<SettingField> &differing, const DeviceSettings &board,
+                           const DeviceSettings &file)
+{
+    QJsonArray list;
+    for (const SettingField &f : differing)
+        list.append(QJsonObject{{QStringLiteral("setting"), QLatin1String(f.key)},
+                                {QStringLiteral("name"), QLatin1String(f.name)},
+                                {QStringLiteral("board"), f.value(board)},
+                                {QStringLiteral("file"), f.value(file)}});
+    return QJsonDocument(QJsonObject{{QStringLiteral("match"), differing.isEmpty()},
+                                     {QStringLiteral("differences"), list}})
+        .toJson();
+}
+
+QString differencesTable(const QList<SettingField> &differing, const DeviceSettings &board,
+                         const DeviceSettings &file)
+{
+    QList<QStringList> rows{
+        {QStringLiteral("SETTING"), QStringLiteral("ON THE BOARD"), QStringLiteral("IN THE FILE")}};
+    for (const SettingField &f : differing)
+        rows << QStringList{QLatin1String(f.name), f.text(board), f.text(file)};
+    return SettingsTable::columns(rows);
+}
+
+} // namespace
+
+int verifyCommand(QovctlRun &run)
+{
+    const QString name = run.options().arguments.first();
+    const QString shownName = name == ProfileInput::StandardInput
+                                  ? QStringLiteral("the profile on standard input")
+                                  : printable(name, 1000);
+    QString error;
+    const std::optional<DeviceSettings> file = ProfileInput::load(name, run.env(), &error);
+    if (!file) {
+        run.err() << "qovctl: " << printable(error, 1000) << "; nothing was read" << Qt::endl;
+        return QovctlExit::BadUsage;
+    }
+    return run.withBoard([&](Session &session, CliMessageBoxes &boxes) {
+        CliReporter reporter(run.err(), run.showsProgress(), false);
+        boxes.setProgressLine(&reporter.progressLine());
+        SettingsTransactions transactions(session.link(), session.port(), reporter);
+        const int shown = boxes.shownCount();
+        // The same read as `read`: an incomplete one is not compared, since a
+        // location that did not answer would show as a difference it is not.
+        if (!transactions.readValues(session.settings()).ok()) {
+            run.reportSilentFailure(boxes, shown, QStringLiteral("reading the QOV failed"));
+            return QovctlExit::DeviceFailure;
+        }
+        const DeviceSettings &board = session.settings();
+        const QList<SettingField> differing = SettingField::differences(board, *file);
+        if (run.options().json) {
+            run.out() << QString::fromUtf8(differencesJson(differing, board, *file)) << Qt::flush;
+        } else if (!differing.isEmpty()) {
+            run.out() << differencesTable(differing, board, *file) << Qt::flush;
+            run.err() << "qovctl: " << differing.size() << " of " << SettingField::all().size()
+                      << " settings on the QOV differ from " << shownName << Qt::endl;
+        } else if (!run.options().quiet) {
+            run.out() << "The QOV matches " << shownName << ": all " << SettingField::all().size()
+                      << " settings." << Qt::endl;
+        }
+        return differing.isEmpty() ? QovctlExit::Success : QovctlExit::DeviceFailure;
+    });
+}
