@@ -40,7 +40,7 @@ has() { # has WORD WORDS...: WORD is among the offers
 help=$("$qovctl" --help) || fail "qovctl --help"
 commands=$(printf '%s\n' "$help" | sed -n '/^Commands:/,/^$/p' | grep -oE '^  [a-z]+' | sort -u)
 [ -n "$commands" ] || fail "no commands found in qovctl --help"
-for c in $commands doctor; do
+for c in $commands; do
     has "$c" ""
 done
 expect $'verify\nversion' ve
@@ -57,6 +57,7 @@ for opt in $(printf '%s\n' "$help" | grep -oE '^ +(-[a-z], )?--[a-z-]+' | grep -
     [ -n "$found" ] || fail "$opt of qovctl --help is never offered"
 done
 has --json verify --
+has --json doctor --
 has --count learn --
 has -o read -
 

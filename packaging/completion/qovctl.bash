@@ -50,7 +50,7 @@ _qovctl()
     case $command in
         read | defaults) options+=" --json -o --output" ;;
         write) options+=" --defaults" ;;
-        verify | version | ports) options+=" --json" ;;
+        verify | version | ports | doctor) options+=" --json" ;;
         learn) options+=" --count --timeout" ;;
     esac
     if [[ $cur == -* ]]; then
