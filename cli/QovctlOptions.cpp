@@ -77,8 +77,8 @@ QovctlOptionParser::QovctlOptionParser(const QStringList &commands) : m_commands
         {{QStringLiteral("q"), QStringLiteral("quiet")},
          QStringLiteral("Print nothing but errors and the results asked for.")},
         {QStringLiteral("json"),
-         QStringLiteral("read, defaults: print a JSON profile; verify, version, ports: "
-                        "print JSON.")},
+         QStringLiteral("read, defaults: print a JSON profile; verify, version, ports, "
+                        "doctor: print JSON.")},
         {{QStringLiteral("o"), QStringLiteral("output")},
          QStringLiteral("read, defaults: write to FILE instead of the screen ('-': the screen)."),
          QStringLiteral("FILE")},
