@@ -1,0 +1,176 @@
+#include "cli/DoctorBoardChecks.h"
+
+#include "cli/PrintableText.h"
+#include "device/LinkPreferences.h"
+#include "device/TextConversions.h"
+
+namespace {
+
+const char OpenAndCycle[] = "Open and power cycle";
+const char Greeting[] = "Greeting";
+const char Firmware[] = "Firmware";
+const char OneRead[] = "One read";
+
+// The first version whose board can turn the console on by Eject.
+constexpr double PowerOnByEjectVersion = 2.5;
+
+// Each received character as two hexadecimal digits: "01 5A FF".
+QString hexBytes(const QString &text)
+{
+    QStringList parts;
+    for (const QChar c : text.left(16))
+        parts << QStringLiteral("%1").arg(c.unicode() & 0xFF, 2, 16, QLatin1Char('0')).toUpper();
+    return parts.join(QLatin1Char(' ')) + (text.size() > 16 ? QStringLiteral(" ...") : QString());
+}
+
+const char PowerFix[]
+    = "Check the cable to the QOV. Outside the Xbox the programmer powers it: check the "
+      "programmer type (--programmer serial|usb) or try --force-power; installed in the Xbox, "
+      "switch the Xbox on and use --self-powered";
+const char RetryFix[]
+    = "Unplug the programmer, plug it in again and run qovctl doctor again; if it stays, save a "
+      "trace with --debug-log FILE and contact us";
+
+} // namespace
+
+bool DoctorBoardChecks::worthReading(const DoctorBoard &board, bool selfPowered)
+{
+    if (board.greeting == ExpectedXOKReply)
+        return true;
+    if (!board.greeting)
+        return selfPowered || board.version.has_value();
+    return false;
+}
+
+void DoctorBoardChecks::notTried(const QString &why)
+{
+    m_steps.notTried({OpenAndCycle, Greeting, Firmware, OneRead}, why);
+}
+
+void DoctorBoardChecks::check(const DoctorBoard &board)
+{
+    if (!board.opened) {
+        m_steps.fail(QLatin1String(OpenAndCycle),
+                     board.openFailure.isEmpty() ? QStringLiteral("the port did not open")
+                                                 : board.openFailure,
+                     QLatin1String(RetryFix));
+        m_steps.notTried({Greeting, Firmware, OneRead}, QStringLiteral("the port did not open"));
+        return;
+    }
+    m_steps.ok(QLatin1String(OpenAndCycle),
+               QStringLiteral("opened %1 and cycled the power line (RTS)")
+                   .arg(m_path.isEmpty() ? QStringLiteral("the port") : printable(m_path, 200)));
+    if (lostIn(6, board) || !checkGreeting(board) || lostIn(7, board))
+        return;
+    checkFirmware(board);
+    if (lostIn(8, board))
+        return;
+    const QString name = QLatin1String(OneRead);
+    if (!board.readTried)
+        m_steps.notTried({OneRead}, QStringLiteral("no board answered"));
+    else if (board.readValue)
+        m_steps.ok(
+            name,
+            QStringLiteral("location %1 reads %2").arg(board.readLocation).arg(*board.readValue));
+    else
+        m_steps.fail(name,
+                     QStringLiteral("no answer when reading location %1").arg(board.readLocation),
+                     QLatin1String(RetryFix));
+}
+
+bool DoctorBoardChecks::lostIn(int step, const DoctorBoard &board)
+{
+    if (board.lostInStep != step)
+        return false;
+    const QList<const char *> boardSteps{Greeting, Firmware, OneRead};
+    const int i = step - 6;
+    m_steps.fail(
+        QLatin1String(boardSteps.at(i)),
+        QStringLiteral("lost the connection to the programmer: ") + board.portLost,
+        QStringLiteral("Check the programmer's cable and plug, then run qovctl doctor again"));
+    m_steps.notTried(boardSteps.mid(i + 1), QStringLiteral("the connection was lost"));
+    return true;
+}
+
+bool DoctorBoardChecks::checkGreeting(const DoctorBoard &board)
+{
+    const QString name = QLatin1String(Greeting);
+    if (board.greeting == ExpectedXOKReply) {
+        m_steps.ok(name, QStringLiteral("the board greeted \"XOK\" after the power cycle"));
+        return true;
+    }
+    if (!board.setupPatternMessage.isEmpty()) {
+        m_steps.fail(name,
+                     QStringLiteral(
+                         "the board greets with its set-up pattern for the other programmer type"),
+                     board.setupPatternMessage);
+        m_steps.notTried({Firmware, OneRead},
+                         QStringLiteral("the board is set up for the other programmer"));
+        return false;
+    }
+    if (board.greeting) {
+        m_steps.fail(
+            name,
+            QStringLiteral("the board sent \"%1\" (%2): not a QOV, or the wrong speed")
+                .arg(printable(*board.greeting), hexBytes(*board.greeting)),
+            QStringLiteral("Check that the port is the programmer's (qovctl ports) and that the "
+                           "board is a QOV; the line runs at 2400 baud"));
+        m_steps.notTried({Firmware, OneRead}, QStringLiteral("the greeting was not a QOV's"));
+        return false;
+    }
+    if (m_selfPowered) {
+        m_steps.ok(name,
+                   QStringLiteral("no greeting, as a board powered by the Xbox need not send one "
+                                  "(--self-powered)"));
+        return true;
+    }
+    if (board.version) {
+        m_steps.fail(
+            name,
+            QStringLiteral("no greeting after the power cycle, but the board answers: it has "
+                           "power of its own (installed in the Xbox)"),
+            QStringLiteral("Use --self-powered (in the window: Settings, \"QOV Is Installed In "
+                           "Xbox (self powered)\")"));
+        return true;
+    }
+    m_steps.fail(
+        name,
+        QStringLiteral("nothing came after the power cycle: the QOV has no power, or no QOV is "
+                       "connected"),
+        QLatin1String(PowerFix));
+    m_steps.notTried({Firmware, OneRead}, QStringLiteral("no board answered"));
+    return false;
+}
+
+void DoctorBoardChecks::checkFirmware(const DoctorBoard &board)
+{
+    const QString name = QLatin1String(Firmware);
+    if (!board.versionAsked) {
+        m_steps.notTried({Firmware}, QStringLiteral("no board answered"));
+        return;
+    }
+    if (!board.version) {
+        m_steps.fail(name, QStringLiteral("no answer to the version query"),
+                     QLatin1String(RetryFix));
+        return;
+    }
+    const QString &version = *board.version;
+    // The transactions' own check: the first three characters are a version number.
+    const auto number = version.size() >= 3 ? decimalFromText(version.left(3)) : std::nullopt;
+    if (!number || *number < 0.0) {
+        m_steps.fail(
+            name,
+            QStringLiteral("the answer \"%1\" (%2) is no version number; Read Values and Write "
+                           "All refuse such a board")
+                .arg(printable(version), hexBytes(version)),
+            QStringLiteral("Check that the board is a QOV; the line runs at 2400 baud"));
+        return;
+    }
+    m_steps.ok(name,
+               *number >= PowerOnByEjectVersion
+                   ? QStringLiteral("version %1: \"Turn on xbox by Eject\" is available")
+                         .arg(printable(version))
+                   : QStringLiteral("version %1: \"Turn on xbox by Eject\" needs 2.5 or later; "
+                                    "everything else works")
+                         .arg(printable(version)));
+}

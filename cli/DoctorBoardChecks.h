@@ -1,0 +1,53 @@
+#pragma once
+// The doctor's steps on the board's side: the port opened and power cycled, the
+// greeting, the firmware version and one read. The board's answers are given as
+// the connect step reported them, so the judgement needs no device and no clock.
+#include "cli/DoctorSteps.h"
+
+#include <QString>
+#include <optional>
+
+// What the connect step and the probes after it saw on the board.
+struct DoctorBoard
+{
+    bool opened = false;
+    QString openFailure; // the port layer's words when it did not open
+    std::optional<QString> greeting;
+    QString setupPatternMessage; // the message for a board jumpered for the other programmer
+    std::optional<QString> version;
+    bool versionAsked = false;
+    int readLocation = 0;
+    std::optional<int> readValue; // set when the read was tried and answered
+    bool readTried = false;
+    // The port failed while open (a pulled cable): its words, and the step it
+    // failed in (6 greeting, 7 firmware, 8 one read).
+    QString portLost;
+    int lostInStep = 0;
+};
+
+class DoctorBoardChecks
+{
+public:
+    // path: the device opened (empty for the simulated board).
+    DoctorBoardChecks(DoctorSteps &steps, const QString &path, bool selfPowered)
+        : m_steps(steps), m_path(path), m_selfPowered(selfPowered)
+    {
+    }
+
+    // Steps 5-8.
+    void check(const DoctorBoard &board);
+    // Steps 5-8 as not tried, for why.
+    void notTried(const QString &why);
+    // Whether the board is worth one read after its greeting and version.
+    static bool worthReading(const DoctorBoard &board, bool selfPowered);
+
+private:
+    // Reports a port lost in this step, and the later steps as not tried.
+    bool lostIn(int step, const DoctorBoard &board);
+    bool checkGreeting(const DoctorBoard &board);
+    void checkFirmware(const DoctorBoard &board);
+
+    DoctorSteps &m_steps;
+    QString m_path;
+    bool m_selfPowered = false;
+};

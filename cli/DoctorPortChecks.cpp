@@ -1,0 +1,297 @@
+#include "cli/DoctorPortChecks.h"
+
+#include "cli/PrintableText.h"
+#include "device/LinkPreferences.h"
+#include "device/PortNaming.h"
+#include "device/UsbDiscovery.h"
+
+namespace {
+
+const char WhichPort[] = "Which port";
+const char DeviceNode[] = "Device node";
+const char Access[] = "Access";
+const char NotInUse[] = "Not in use";
+
+// Enough to recognise the program; the rest only lengthens the line.
+constexpr int MaxHoldersNamed = 3;
+
+QString hex4(quint16 v) { return QStringLiteral("%1").arg(v, 4, 16, QLatin1Char('0')).toUpper(); }
+
+QString ids(quint16 vid, quint16 pid) { return hex4(vid) + QLatin1Char(':') + hex4(pid); }
+
+QString portPath(const SerialPortEntry &p)
+{
+    return p.systemLocation.isEmpty() ? p.portName : p.systemLocation;
+}
+
+// "/dev/ttyUSB0 (067B:2303, USB-Serial Controller)"
+QString adapterText(const SerialPortEntry &p)
+{
+    QString text = portPath(p) + QStringLiteral(" (") + ids(p.vid, p.pid);
+    if (!p.description.isEmpty())
+        text += QStringLiteral(", ") + printable(p.description);
+    return text + QLatin1Char(')');
+}
+
+bool isUsbSerialPath(const QString &path)
+{
+    return path.contains(QLatin1String("ttyUSB")) || path.contains(QLatin1String("ttyACM"));
+}
+
+const char RuleFix[] = "Install the udev rule: sudo cp packaging/60-qov-programmer.rules "
+                       "/etc/udev/rules.d/ && sudo udevadm control --reload";
+
+} // namespace
+
+QString DoctorPortChecks::shownPath() const { return printable(m_path, 200); }
+
+bool DoctorPortChecks::check(const DoctorTarget &target, int discoveredPort)
+{
+    const bool portKnown = checkWhichPort(target, discoveredPort);
+    if (target.simulated) {
+        const QString none = QStringLiteral("nothing to check for the built-in simulated board");
+        m_steps.ok(QLatin1String(DeviceNode), none);
+        m_steps.ok(QLatin1String(Access), none);
+        m_steps.ok(QLatin1String(NotInUse), none);
+        return true;
+    }
+    if (!m_system.checksDevices()) {
+        const QString none = QStringLiteral("not checked on this system");
+        m_steps.ok(QLatin1String(DeviceNode), none);
+        m_steps.ok(QLatin1String(Access), none);
+        m_steps.ok(QLatin1String(NotInUse), none);
+        if (!portKnown)
+            m_blockedWhy = QStringLiteral("no port to open");
+        return portKnown;
+    }
+    if (!checkDeviceNode(target)) {
+        m_steps.notTried({Access, NotInUse}, portKnown ? QStringLiteral("the device is not there")
+                                                       : QStringLiteral("no port to check"));
+        m_blockedWhy = portKnown ? QStringLiteral("the device is not there")
+                                 : QStringLiteral("no port to open");
+        return false;
+    }
+    const bool access = checkAccess(target);
+    const bool free = checkNotInUse(target);
+    if (!access)
+        m_blockedWhy = QStringLiteral("this user cannot open the port");
+    else if (!free)
+        m_blockedWhy = QStringLiteral("another program holds the port");
+    return m_blockedWhy.isEmpty();
+}
+
+bool DoctorPortChecks::checkWhichPort(const DoctorTarget &target, int discoveredPort)
+{
+    const QString name = QLatin1String(WhichPort);
+    const QString type = target.programmerType == SerialProgrammer
+                             ? QStringLiteral("serial programmer (RS232)")
+                             : QStringLiteral("USB programmer");
+    if (target.simulated) {
+        m_steps.ok(name, QStringLiteral("the built-in simulated board (--simulate), as a ") + type);
+        return true;
+    }
+    const QList<SerialPortEntry> ports = m_system.serialPorts();
+    QList<SerialPortEntry> programmers, adapters;
+    for (const SerialPortEntry &p : ports) {
+        if (p.isProgrammer())
+            programmers << p;
+        else if (p.hasUsbIds)
+            adapters << p;
+    }
+    // A USB serial adapter at the chosen path that is not the programmer.
+    auto otherAdapterAt = [&adapters](const QString &path) -> QString {
+        for (const SerialPortEntry &p : adapters) {
+            if (portPath(p) == path)
+                return QStringLiteral("; it is a USB serial adapter ") + ids(p.vid, p.pid)
+                       + QStringLiteral(", not the USB programmer (10C4:823E)");
+        }
+        return {};
+    };
+
+    if (!target.device.isEmpty()) {
+        m_path = target.device;
+        m_steps.ok(name, QStringLiteral("the device %1 (--device), driven as for the %2%3")
+                             .arg(shownPath(), type, otherAdapterAt(m_path)));
+        return true;
+    }
+    if (!target.usbAutomatic) {
+        m_path = comPortDevicePath(target.comPort, target.programmerType);
+        const QString mode = target.programmerType == SerialProgrammer
+                                 ? type
+                                 : QStringLiteral("USB programmer (port chosen by hand)");
+        m_steps.ok(name,
+                   QStringLiteral("%1 on COM %2 (%3): %4%5")
+                       .arg(mode, QString::number(target.comPort),
+                            target.portFromOptions ? QStringLiteral("from the options")
+                                                   : QStringLiteral("from the stored preferences"),
+                            shownPath(), otherAdapterAt(m_path)));
+        return true;
+    }
+
+    if (discoveredPort < 1) {
+        QString detail = QStringLiteral("USB automatic: no USB programmer (10C4:823E) found");
+        QString fix = QStringLiteral("Plug in the QOV's USB programmer");
+        if (!adapters.isEmpty()) {
+            QStringList named;
+            for (const SerialPortEntry &p : adapters)
+                named << adapterText(p);
+            detail += QStringLiteral("; not the programmer: ") + named.join(QStringLiteral(", "));
+            fix += QStringLiteral("; if that adapter is one, choose its port: --port N (COM N is "
+                                  "/dev/ttyUSB<N-1>)");
+        }
+        m_steps.fail(name, detail, fix);
+        return false;
+    }
+    m_path = comPortDevicePath(discoveredPort, UsbProgrammer);
+    QStringList found;
+    for (const SerialPortEntry &p : programmers) {
+        QString one = portPath(p);
+        if (!p.serialNumber.isEmpty())
+            one += QStringLiteral(" serial ") + printable(p.serialNumber);
+        if (p.comPort() == discoveredPort || portPath(p) == m_path)
+            one += QStringLiteral(" (used)");
+        found << one;
+    }
+    m_steps.ok(name, QStringLiteral("USB automatic: %1; COM %2: %3")
+                         .arg(found.isEmpty() ? QStringLiteral("the programmer was found")
+                                              : QStringLiteral("programmer(s) found: ")
+                                                    + found.join(QStringLiteral(", ")),
+                              QString::number(discoveredPort), shownPath()));
+    return true;
+}
+
+bool DoctorPortChecks::checkDeviceNode(const DoctorTarget &target)
+{
+    const QString name = QLatin1String(DeviceNode);
+    if (!m_path.isEmpty() && m_system.exists(m_path)) {
+        m_steps.ok(name, shownPath() + QStringLiteral(" is there"));
+        return true;
+    }
+    // A CP210x on the bus with no serial device: a driver (or brltty) took it.
+    QString orphan;
+    if (target.programmerType == UsbProgrammer || isUsbSerialPath(m_path)) {
+        for (const UsbDeviceEntry &d : m_system.usbDevices()) {
+            if (d.vid == UsbProgrammerVid && d.ttys.isEmpty()) {
+                orphan = QStringLiteral("a CP210x (%1%2) is on USB without a serial device")
+                             .arg(ids(d.vid, d.pid),
+                                  d.serialNumber.isEmpty()
+                                      ? QString()
+                                      : QStringLiteral(", serial ") + printable(d.serialNumber));
+                break;
+            }
+        }
+    }
+    if (m_path.isEmpty() && orphan.isEmpty()) {
+        m_steps.notTried({DeviceNode}, QStringLiteral("no port to look for"));
+        return false;
+    }
+    QString detail = m_path.isEmpty() ? QString() : shownPath() + QStringLiteral(" is not there");
+    QString fix = QStringLiteral("Plug in the programmer and check the COM number (qovctl ports "
+                                 "lists the serial ports)");
+    if (!orphan.isEmpty()) {
+        detail += (detail.isEmpty() ? QString() : QStringLiteral("; ")) + orphan;
+        fix = m_system.isRunning(QStringLiteral("brltty"))
+                  ? QStringLiteral("brltty (for braille displays) has claimed it: without a "
+                                   "braille display, remove it (sudo apt remove brltty), then "
+                                   "plug the programmer in again")
+                  : QStringLiteral("Load the cp210x driver (sudo modprobe cp210x), then plug the "
+                                   "programmer in again");
+    }
+    m_steps.fail(name, detail, fix);
+    return false;
+}
+
+bool DoctorPortChecks::checkAccess(const DoctorTarget &target)
+{
+    const QString name = QLatin1String(Access);
+    if (m_system.canReadAndWrite(m_path)) {
+        m_steps.ok(name, QStringLiteral("this user can read and write ") + shownPath());
+        return true;
+    }
+    const QString group = m_system.ownerGroup(m_path);
+    // root's group is nobody's to join: the device must be given to another.
+    const bool groupOpens = !group.isEmpty() && group != QLatin1String("root")
+                            && m_system.groupCanReadAndWrite(m_path);
+    const SystemView::Membership member
+        = groupOpens ? m_system.membership(group) : SystemView::Membership::NotAMember;
+    const bool rule = m_system.programmerRuleInstalled();
+    QString detail
+        = QStringLiteral("this user cannot read and write %1, which belongs to the "
+                         "group %2")
+              .arg(shownPath(), group.isEmpty() ? QStringLiteral("(unknown)") : printable(group));
+    if (!groupOpens)
+        detail += QStringLiteral(" and lets no group in");
+    else if (member == SystemView::Membership::Active)
+        detail += QStringLiteral("; you are in it");
+    else if (member == SystemView::Membership::NextLogin)
+        detail += QStringLiteral("; you were added to it after this login began");
+    else
+        detail += QStringLiteral("; you are not in it");
+    detail += rule ? QStringLiteral("; the programmer's udev rule is installed")
+                   : QStringLiteral("; the programmer's udev rule (60-qov-programmer.rules) is "
+                                    "not installed");
+
+    QString fix;
+    const bool usb = target.programmerType == UsbProgrammer || isUsbSerialPath(m_path);
+    if (member == SystemView::Membership::NextLogin)
+        fix = QStringLiteral("Log out and in again");
+    else if (usb && !rule)
+        fix = QLatin1String(RuleFix) + QStringLiteral(", then plug the programmer in again");
+    else if (!groupOpens)
+        fix = QStringLiteral("Give the device to the dialout group (sudo chgrp dialout %1 && sudo "
+                             "chmod g+rw %1), then sudo usermod -aG dialout $USER and log in again")
+                  .arg(shownPath());
+    else if (member == SystemView::Membership::NotAMember)
+        fix = QStringLiteral("sudo usermod -aG %1 $USER, then log out and in again")
+                  .arg(printable(group));
+    else
+        fix = QStringLiteral("Check the device's permissions with ls -l ") + shownPath();
+    m_steps.fail(name, detail, fix);
+    return false;
+}
+
+bool DoctorPortChecks::checkNotInUse(const DoctorTarget &target)
+{
+    const QString name = QLatin1String(NotInUse);
+    const QList<PortHolder> holders = m_system.holders(m_path);
+    if (!holders.isEmpty()) {
+        QStringList who;
+        QString fix;
+        for (const PortHolder &h : holders) {
+            if (who.size() == MaxHoldersNamed) {
+                who << QStringLiteral("%1 more").arg(holders.size() - MaxHoldersNamed);
+                break;
+            }
+            QString one = h.program.isEmpty() ? QStringLiteral("a program") : printable(h.program);
+            if (h.pid > 0)
+                one += QStringLiteral(" (PID %1)").arg(h.pid);
+            if (!h.lockFile.isEmpty())
+                one += QStringLiteral(" through the lock file ") + h.lockFile;
+            who << one;
+            if (fix.isEmpty() && h.pid > 0)
+                fix = QStringLiteral("Close %1 (or: kill %2), then run qovctl doctor again")
+                          .arg(h.program.isEmpty() ? QStringLiteral("that program")
+                                                   : printable(h.program))
+                          .arg(h.pid);
+        }
+        if (fix.isEmpty())
+            fix = QStringLiteral("If no program uses the port, remove ") + holders.first().lockFile;
+        m_steps.fail(name,
+                     shownPath() + QStringLiteral(" is held by ") + who.join(QStringLiteral(", ")),
+                     fix);
+        return false;
+    }
+    // ModemManager probes new USB serial adapters unless a rule tells it not to.
+    const bool usb = target.programmerType == UsbProgrammer || isUsbSerialPath(m_path);
+    if (usb && m_system.isRunning(QStringLiteral("ModemManager"))
+        && !m_system.programmerRuleInstalled()) {
+        m_steps.fail(
+            name,
+            QStringLiteral("ModemManager is running and not told to leave the programmer alone "
+                           "(no udev rule for 10c4:823e)"),
+            QLatin1String(RuleFix) + QStringLiteral(" (or: sudo systemctl stop ModemManager)"));
+        return true; // it may not be probing now: the board's steps still tell
+    }
+    m_steps.ok(name, QStringLiteral("no other program holds ") + shownPath());
+    return true;
+}
