@@ -203,6 +203,83 @@ private slots:
         QVERIFY(ctl.readAllStandardOutput().contains("Allow Power ON"));
     }
 
+    // A write cut short in the middle of a code: qov-sim killed (the next command works
+    // once it is back), or Ctrl-C once (the code is finished, the write stops and says
+    // what was verified) or twice (the program ends at once).
+    void writeCutShort_data()
+    {
+        QTest::addColumn<int>("interrupts"); // 0: qov-sim is killed instead
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("qov-sim killed") << 0 << 1;
+        QTest::newRow("one Ctrl-C: the code in progress is finished") << 1 << 1;
+        QTest::newRow("two: at once, as the shell reports Ctrl-C") << 2 << 128 + SIGINT;
+    }
+    void writeCutShort()
+    {
+        QFETCH(int, interrupts);
+        QFETCH(int, exitCode);
+        QTemporaryDir dir;
+        QFile state(dir.filePath(QStringLiteral("state")));
+        const QByteArray old(22, '\x63'); // every location
+        QVERIFY(state.open(QIODevice::WriteOnly) && state.write(old.toHex(' ') + '\n'));
+        state.close();
+        const QString simulator = QFileInfo(m_qovctl).dir().filePath(QStringLiteral("qov-sim"));
+        // Slow answers: the write is still going when it is cut short.
+        const QStringList sim{"--link",         dir.filePath("COM1"), "--state",
+                              state.fileName(), "--latency",          "60",
+                              "--verbose"};
+        const QStringList device{"--device", dir.filePath("COM1")};
+        QProcess server, ctl;
+        ctl.setProcessEnvironment(m_env);
+        server.start(simulator, sim);
+        QByteArray seen;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (seen += server.readAllStandardOutput()).contains("qov-sim: serving on"), 10000);
+        ctl.start(m_qovctl, device + QStringList{"write", "--defaults"});
+        QTRY_VERIFY_WITH_TIMEOUT( // the first byte of a code
+            (seen += server.readAllStandardOutput()).contains("write 10 = "), 15000);
+        if (interrupts == 0)
+            server.kill();
+        for (int i = 0; i < interrupts; ++i) {
+            ::kill(pid_t(ctl.processId()), SIGINT);
+            QTest::qWait(200); // two signals at once would arrive as one
+        }
+        QVERIFY2(ctl.state() == QProcess::NotRunning || ctl.waitForFinished(15000),
+                 "qovctl goes on after its write was cut short");
+        const QString err = QString::fromUtf8(ctl.readAllStandardError());
+        QVERIFY2(ctl.exitStatus() == QProcess::NormalExit && ctl.exitCode() == exitCode
+                     && !err.contains("Succesfully"),
+                 qPrintable(err));
+        server.terminate();
+        server.waitForFinished(5000);
+        if (interrupts == 0) {
+            QVERIFY2(err.count('\n') <= 2 && err.contains("COM1"), qPrintable(err));
+            server.start(simulator, sim.mid(0, 2)); // no state: the kill may cut its file short
+            QTRY_VERIFY_WITH_TIMEOUT(
+                (seen += server.readAllStandardOutput()).count("qov-sim: serving on") == 2, 10000);
+            ctl.start(m_qovctl, device + QStringList{"version"});
+            QVERIFY(ctl.waitForFinished(15000));
+            QVERIFY2(ctl.exitCode() == 0
+                         && ctl.readAllStandardOutput().contains("QOV Version: 2.5"),
+                     ctl.readAllStandardError().constData());
+            server.terminate();
+            server.waitForFinished(5000);
+        }
+        if (interrupts != 1)
+            return;
+        QVERIFY2(err.contains("stopped by SIGINT") && err.contains("verified: location(s) 0, 1, 2")
+                     && err.contains("10-12; not written and verified: location(s) 13-15, 16-18, "
+                                     "19-21"),
+                 qPrintable(err));
+        QVERIFY(state.open(QIODevice::ReadOnly));
+        const QByteArray memory = QByteArray::fromHex(state.readAll());
+        DeviceSettings defaults;
+        defaults.LoadDefaultVars();
+        for (int loc : SettingsTransferOrder)
+            QVERIFY2(int(quint8(memory.at(loc))) == (loc <= 12 ? int(defaults.valueAt(loc)) : 0x63),
+                     qPrintable(QString::number(loc)));
+    }
+
 private:
     QTemporaryDir m_dir;
     QProcess m_server;

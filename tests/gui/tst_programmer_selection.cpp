@@ -13,13 +13,13 @@ private slots:
     {
         // clang-format off
         // stored type (COM 3)|USB library|command|index, then the type, line, stored port, port
-        // number and checked port after it; "open-port": the port is open, "found": USB discovery
+        // number and checked port after it; "open-port": the port is open
         QTest::addColumn<QStringList>("c");
         for (const char *row : {"1||port|5|1|Serial - COM5|5|5|5",
                  "1||type|2|2|USB Manual - COM3|3|3|3", "1|y|type|2|2|USB Auto|3|3|3",
                  "1||type|1|1|Serial - COM3|3|3|3", "2||port|21|2|USB Manual - COM21|21|21|21",
                  "2|y|type|1|1|Serial - COM3|3|3|", "2|y|type|2|2|USB Auto|3|3|",
-                 "1||open-port|9|1|Serial - COM9|9|3|9", "2|y|found|6|2|USB Auto|6|6|"})
+                 "1||open-port|9|1|Serial - COM9|9|3|9"})
             QTest::newRow(row) << QString(row).split('|');
         // clang-format on
     }
@@ -32,10 +32,6 @@ private slots:
         const int saves = h.store.m_saves, index = c[3].toInt();
         if (c[2] == "type") {
             h.form->progTypeMenu(index)->trigger();
-        } else if (c[2] == "found") {
-            h.usbFinder.m_port = index;
-            QVERIFY(h.session->link().openComPort(*h.port));
-            h.session->link().closeComPort(*h.port);
         } else {
             QVERIFY(c[2] == "port" || h.port->setOpen(true));
             QVERIFY(h.action("comportsub")->isEnabled());

@@ -2,7 +2,6 @@
 // One main window over a simulated board on virtual time, with recorded
 // messages, an in-memory preference store and an observable end of the program.
 // Header only: it needs the widgets library, which only the window tests link.
-#include "FixedUsbPortFinder.h"
 #include "RecordingMessageBoxes.h"
 #include "app/PreferenceStore.h"
 #include "app/Session.h"
@@ -29,7 +28,6 @@ struct GuiHarness
         form = std::make_unique<MainWindow>(*session, messages, store);
         form->setUsbLibraryProbe([this] { return usbLibraryPresent; });
         form->setQuitHandler([this] { ++quits; });
-        session->link().setUsbPortFinder(&usbFinder);
         usbLibraryPresent = usbLibrary;
     }
 
@@ -76,7 +74,6 @@ struct GuiHarness
     SimulatedPort *port = nullptr;
     RecordingMessageBoxes messages;
     MemoryPreferenceStore store;
-    FixedUsbPortFinder usbFinder;
     bool usbLibraryPresent = false;
     int quits = 0;
     std::unique_ptr<Session> session;
