@@ -121,6 +121,8 @@ public:
     bool isLearning() const { return m_learnArmedAtUs.has_value(); }
     // An IR code seen right now: reported when learn mode is armed, else ignored.
     bool injectLearnCode(const IrCode &code);
+    // Line noise: bytes nobody asked for, arriving at the PC right now.
+    void sendUnasked(const QByteArray &bytes) { send(bytes, nowUs()); }
     // Codes to report one per "LLLL", learnDelayMs after it.
     void queueLearnCode(const IrCode &code);
     int queuedLearnCodes() const { return int(m_learnQueue.size()); }

@@ -114,6 +114,14 @@ private slots:
                 add(write, QStringLiteral("port vanished at %1").arg(loc), T::PortLost, loc,
                     faults({loc}, Fault::Vanish));
             }
+            // A byte behind an answer, waiting when the next command is due: that
+            // answer is not trusted, and no later location moves.
+            add(write, "stray byte after the answer at 9", T::Incomplete, 9, [](Rig &r) {
+                r.afterLocation = [&r](int loc) {
+                    if (loc == 9)
+                        r.board.sendUnasked(QByteArray(1, '\xee'));
+                };
+            });
             add(write, "overlong version answer", T::Success, -1, [](Rig &r) {
                 r.board.setByteTiming(true); // still arriving at the look
                 r.board.setVersionAnswer(SimBoard::textVersion25() + QByteArray(100, 'U'));

@@ -12,7 +12,12 @@ struct TransactionRig : TransactionReporter
     void setProgressBar(double n, double total) override { progress << n * 100 / total; }
     void resetStatusBar() override { status = "Ready", progress << 0, events << "reset"; }
     void RefreshUI() override { events << "refresh"; }
-    void locationDone(int location, int) override { done << location; }
+    void locationDone(int location, int) override
+    {
+        done << location;
+        if (afterLocation)
+            afterLocation(location);
+    }
 
     TransactionRig()
     {
@@ -34,7 +39,8 @@ struct TransactionRig : TransactionReporter
     LinkPreferences prefs;
     DeviceLink link{clock, log, messages, prefs};
     SettingsTransactions transactions{link, port, *this};
-    std::function<bool()> stop; // Write All's stop request
+    std::function<bool()> stop;             // Write All's stop request
+    std::function<void(int)> afterLocation; // runs while the front end would draw
     DeviceSettings settings;
     QStringList events;
     QList<double> progress;
