@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 #include <algorithm>
 #include <cerrno>
@@ -149,15 +150,15 @@ void PtyServer::saveStateIfChanged()
     if (m_stateFile.isEmpty() || !m_stateUsable || memory == m_savedMemory
         || memory == m_unsavedMemory)
         return;
-    QFile file(m_stateFile);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)
-        || file.write(memory.toHex(' ').toUpper() + '\n') < 0 || !file.flush()) {
+    // Saved whole or not at all: a simulator killed mid-save must still start again.
+    QSaveFile file(m_stateFile);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)
+        || file.write(memory.toHex(' ').toUpper() + '\n') < 0 || !file.commit()) {
         // Said once, not on every turn of the loop; tried again at the next change.
         if (m_unsavedMemory.isEmpty())
             m_out << "qov-sim: cannot save " << m_stateFile << ": " << file.errorString()
                   << "; changes are kept in memory only" << Qt::endl;
         m_unsavedMemory = memory;
-        m_savedMemory.clear(); // the file may have been cut short
         return;
     }
     if (!m_unsavedMemory.isEmpty())
