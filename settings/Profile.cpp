@@ -1,6 +1,7 @@
 #include "settings/Profile.h"
 
 #include "codes/FieldRules.h"
+#include "settings/SettingField.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -11,43 +12,9 @@
 
 namespace {
 
-enum class Kind { Flag, DelayMs, Presses, Code };
-
-struct FieldSpec
-{
-    const char *key;
-    Kind kind;
-    int DeviceSettings::*flag = nullptr;
-    double DeviceSettings::*number = nullptr;
-    IrCode DeviceSettings::*code = nullptr;
-    const char *label = ""; // the window's wording, for messages
-};
-
-// The order of this table is the order of the keys in every saved profile.
-const FieldSpec Fields[] = {
-    {"allowPowerOn", Kind::Flag, &DeviceSettings::allowPowerOn, nullptr, nullptr, "Allow Power ON"},
-    {"allowPowerOff", Kind::Flag, &DeviceSettings::allowPowerOff, nullptr, nullptr,
-     "Allow Power OFF"},
-    {"allowEjectTray", Kind::Flag, &DeviceSettings::allowEjectTray, nullptr, nullptr,
-     "Allow Eject Tray"},
-    {"powerOnByEject", Kind::Flag, &DeviceSettings::powerOnByEject, nullptr, nullptr,
-     "Turn on xbox by Eject (fw 2.5+)"},
-    {"modOnPushDelayMs", Kind::DelayMs, nullptr, &DeviceSettings::modOnPushDelay, nullptr,
-     "Power Button Push Delay Mod On"},
-    {"modOffPushDelayMs", Kind::DelayMs, nullptr, &DeviceSettings::modOffPushDelay, nullptr,
-     "Power Button Push Delay Mod Off"},
-    {"turnOnModEnabledCode", Kind::Code, nullptr, nullptr, &DeviceSettings::turnOnModEnabledCode,
-     "Turn On with Mod Enabled code"},
-    {"turnOnModDisabledCode", Kind::Code, nullptr, nullptr, &DeviceSettings::turnOnModDisabledCode,
-     "Turn On with Mod Disabled code"},
-    {"turnOffCode", Kind::Code, nullptr, nullptr, &DeviceSettings::turnOffCode, "Turn Off code"},
-    {"turnOffPresses", Kind::Presses, nullptr, &DeviceSettings::turnOffPresses, nullptr,
-     "Turn Off No. Btn Presses"},
-    {"ejectTrayCode", Kind::Code, nullptr, nullptr, &DeviceSettings::ejectTrayCode,
-     "Eject Tray code"},
-    {"ejectTrayPresses", Kind::Presses, nullptr, &DeviceSettings::ejectTrayPresses, nullptr,
-     "Eject Tray No. Btn Presses"},
-};
+// The settings, their keys and their order (the order of the keys in every saved
+// profile) are the ones every front end shows.
+using Kind = SettingField::Kind;
 
 const char FormatKey[] = "format";
 const char VersionKey[] = "version";
@@ -82,7 +49,7 @@ QString describe(const QJsonValue &v)
     return QStringLiteral("nothing");
 }
 
-QString fieldError(const FieldSpec &f, const QJsonValue &found)
+QString fieldError(const SettingField &f, const QJsonValue &found)
 {
     return QStringLiteral("Profile field \"%1\" must be %2; found %3")
         .arg(QLatin1String(f.key), allowed(f.kind), describe(found));
@@ -163,7 +130,7 @@ QByteArray Profile::toJson(const DeviceSettings &settings)
     QStringList lines;
     lines << QStringLiteral("  \"%1\": \"%2\"").arg(QLatin1String(FormatKey), FormatName);
     lines << QStringLiteral("  \"%1\": %2").arg(QLatin1String(VersionKey)).arg(FormatVersion);
-    for (const FieldSpec &f : Fields) {
+    for (const SettingField &f : SettingField::all()) {
         QString value;
         switch (f.kind) {
         case Kind::Flag:
@@ -220,7 +187,7 @@ std::optional<DeviceSettings> Profile::fromJson(const QByteArray &json, QString 
                         .arg(describe(version)));
 
     QStringList known = {QLatin1String(FormatKey), QLatin1String(VersionKey)};
-    for (const FieldSpec &f : Fields)
+    for (const SettingField &f : SettingField::all())
         known << QLatin1String(f.key);
     for (auto it = obj.begin(); it != obj.end(); ++it) {
         if (!known.contains(it.key()))
@@ -229,7 +196,7 @@ std::optional<DeviceSettings> Profile::fromJson(const QByteArray &json, QString 
     }
 
     DeviceSettings s;
-    for (const FieldSpec &f : Fields) {
+    for (const SettingField &f : SettingField::all()) {
         const QJsonValue v = obj.value(QLatin1String(f.key));
         if (v.isUndefined())
             return fail(QStringLiteral("Profile field \"%1\" is missing (%2)")
@@ -300,20 +267,19 @@ bool Profile::save(const QString &path, const DeviceSettings &settings, QString 
 QStringList Profile::valuesOutsideEditorRanges(const DeviceSettings &settings)
 {
     QStringList notes;
-    for (const FieldSpec &f : Fields) {
+    for (const SettingField &f : SettingField::all()) {
         if (f.kind == Kind::Presses) {
             const double presses = settings.*f.number + 1;
             if (applyFieldRule(f.kind, presses).outcome != FieldRules::Outcome::Accepted)
                 notes << QStringLiteral("%1 is %2 presses, outside 1 to 255: a profile with "
                                         "\"%3\": %2 cannot be written back")
-                             .arg(QLatin1String(f.label), numberText(presses),
-                                  QLatin1String(f.key));
+                             .arg(QLatin1String(f.name), numberText(presses), QLatin1String(f.key));
         } else if (f.kind == Kind::DelayMs) {
             const double ms = settings.*f.number * 10;
             if (applyFieldRule(f.kind, ms).outcome != FieldRules::Outcome::Accepted)
                 notes << QStringLiteral("%1 is %2 msec, outside 0 to 2550: a profile with "
                                         "\"%3\": %2 cannot be written back")
-                             .arg(QLatin1String(f.label), numberText(ms), QLatin1String(f.key));
+                             .arg(QLatin1String(f.name), numberText(ms), QLatin1String(f.key));
         }
     }
     return notes;

@@ -34,6 +34,11 @@ private slots:
         for (int loc : SettingsTransferOrder)
             QCOMPARE(qRound(back->valueAt(loc)), qRound(board.valueAt(loc)));
         QVERIFY(Profile::valuesOutsideEditorRanges(board).isEmpty());
+        // A byte past the editor's end: read, but named, since such a profile is refused.
+        board.turnOffPresses = 255;
+        QCOMPARE(Profile::valuesOutsideEditorRanges(board),
+                 QStringList{"Turn Off No. Btn Presses is 256 presses, outside 1 to 255: a "
+                             "profile with \"turnOffPresses\": 256 cannot be written back"});
     }
 
     // mentions: what the error names, or after '=' what the accepted profile shows written out.
