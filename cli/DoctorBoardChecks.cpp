@@ -74,7 +74,9 @@ void DoctorBoardChecks::check(const DoctorBoard &board)
             QStringLiteral("location %1 reads %2").arg(board.readLocation).arg(*board.readValue));
     else
         m_steps.fail(name,
-                     QStringLiteral("no answer when reading location %1").arg(board.readLocation),
+                     (board.readExtraBytes ? QStringLiteral("location %1 answered with extra bytes")
+                                           : QStringLiteral("no answer when reading location %1"))
+                         .arg(board.readLocation),
                      QLatin1String(RetryFix));
 }
 

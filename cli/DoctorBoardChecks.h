@@ -19,6 +19,7 @@ struct DoctorBoard
     int readLocation = 0;
     std::optional<int> readValue; // set when the read was tried and answered
     bool readTried = false;
+    bool readExtraBytes = false; // answered with more bytes than one: no value trusted
     // The port failed while open (a pulled cable): its words, and the step it
     // failed in (6 greeting, 7 firmware, 8 one read).
     QString portLost;

@@ -64,7 +64,14 @@ DoctorBoard tryBoard(Session &session, const Shown &shown)
         double location = SettingsTransferOrder.front();
         board.readLocation = SettingsTransferOrder.front();
         board.readTried = true;
-        if (const qint16 value = link.ReadFromDevice(location, comm); value >= 0)
+        link.resetAnswerTiming();
+        const qint16 value = link.ReadFromDevice(location, comm);
+        // A value is only the board's when the line then stays quiet.
+        board.readExtraBytes
+            = link.lastAnswerFault() == DeviceLink::AnswerFault::ExtraBytes
+              || (value >= 0 && !comm.hasFailed()
+                  && link.awaitQuietLine(comm, QStringLiteral("ReadFromDevice - ")) > 0);
+        if (value >= 0 && !board.readExtraBytes)
             board.readValue = value;
         if (lost(8))
             return board;

@@ -21,6 +21,14 @@ constexpr int VersionAnswerLength = 3;
 // through a USB adapter that hands bytes on in small batches.
 constexpr int AnswerEndQuietMs = 20;
 
+// The quiet check after a transaction's last answer lasts twice the longest answer
+// time seen, and never less than this: longer than a 2400-baud board takes to
+// answer a three-byte command (17 ms) and than a stray byte's usual lag behind an
+// answer, yet a small part of a transaction.
+constexpr int QuietFloorMs = 25;
+// Answers are awaited for 200 polls; no quiet check needs to outlast two of those.
+constexpr int QuietCeilingMs = 2 * PollCount * PollPauseMs;
+
 // Errors of the conversion of the stored port number, numbered as the classic
 // runtime reports them so that the message reads like every other port failure.
 constexpr int TypeMismatchError = 13;
@@ -193,6 +201,7 @@ int DeviceLink::dropStaleInput(ProgrammerPort &comm, const QString &prefix)
 qint16 DeviceLink::ReadFromDevice(double &loc, ProgrammerPort &comm)
 {
     m_staleDropped = 0;
+    m_answerFault = AnswerFault::NoAnswer;
     m_log.WriteDebugLog(QStringLiteral("ReadFromDevice - Loc: ") + plainNumber(loc));
     roundInPlace(loc);
     if (!fitsInByte(loc)) {
@@ -204,18 +213,9 @@ qint16 DeviceLink::ReadFromDevice(double &loc, ProgrammerPort &comm)
     args.append('\0');
 
     m_staleDropped = dropStaleInput(comm, QStringLiteral("ReadFromDevice - "));
-    int i = 0;
-    bool answered = false;
-    if (comm.output(QByteArrayLiteral("R")) && comm.output(args)) {
-        for (i = 1; i <= PollCount; ++i) {
-            comm.waitForInput(m_clock, PollPauseMs);
-            if (comm.bytesWaiting() > 0) {
-                answered = true;
-                break;
-            }
-        }
-    }
-    if (!answered) {
+    const int i = comm.output(QByteArrayLiteral("R")) && comm.output(args) ? awaitAnswer(comm) : 0;
+    if (i == 0) {
+        m_answerFault = AnswerFault::NoAnswer;
         m_log.WriteDebugLog(QStringLiteral("ReadFromDevice - Return - Device Returned No Data"));
         return -1;
     }
@@ -223,6 +223,7 @@ qint16 DeviceLink::ReadFromDevice(double &loc, ProgrammerPort &comm)
     const int n = comm.bytesWaiting();
     const QByteArray answer = comm.input();
     if (answer.isEmpty()) { // the port failed between the count and the read
+        m_answerFault = AnswerFault::NoAnswer;
         m_log.WriteDebugLog(QStringLiteral("ReadFromDevice - Return - Device Returned No Data"));
         return -1;
     }
@@ -233,18 +234,21 @@ qint16 DeviceLink::ReadFromDevice(double &loc, ProgrammerPort &comm)
     // A read is answered by one byte. With more, which of them is the value cannot
     // be told, and taking the first would store junk as a setting.
     if (answer.size() > 1) {
+        m_answerFault = AnswerFault::ExtraBytes;
         m_log.WriteDebugLog(QStringLiteral("ReadFromDevice - Return - Too Many Bytes: ")
                             + QString::number(answer.size()));
         return -1;
     }
     m_log.WriteDebugLog(QStringLiteral("ReadFromDevice - Return - I: ") + QString::number(i)
                         + QStringLiteral(" Data: ") + QString::number(data));
+    m_answerFault = AnswerFault::None;
     return static_cast<qint16>(data);
 }
 
 qint16 DeviceLink::WriteToDevice(double &loc, double &value, ProgrammerPort &comm)
 {
     m_staleDropped = 0;
+    m_answerFault = AnswerFault::NoAnswer;
     m_log.WriteDebugLog(QStringLiteral("WriteToDevice - Loc: ") + plainNumber(loc)
                         + QStringLiteral(" Data: ") + plainNumber(value));
     roundInPlace(loc);
@@ -260,18 +264,11 @@ qint16 DeviceLink::WriteToDevice(double &loc, double &value, ProgrammerPort &com
 
     const int dropped = dropStaleInput(comm, QStringLiteral("WriteToDevice - "));
     m_staleDropped = dropped;
-    int i = 0;
-    int n = 0;
-    if (comm.output(QByteArrayLiteral("W")) && comm.output(args)) {
-        for (i = 1; i <= PollCount; ++i) {
-            comm.waitForInput(m_clock, PollPauseMs);
-            n = comm.bytesWaiting();
-            if (n > 0)
-                break;
-        }
-    }
+    const int i = comm.output(QByteArrayLiteral("W")) && comm.output(args) ? awaitAnswer(comm) : 0;
+    const int n = i > 0 ? comm.bytesWaiting() : 0;
     const QByteArray ack = n > 0 ? comm.input() : QByteArray();
     if (ack.isEmpty()) {
+        m_answerFault = AnswerFault::NoAnswer;
         m_log.WriteDebugLog(QStringLiteral("WriteToQOV - Return - No Data Received"));
         return -2;
     }
@@ -288,6 +285,11 @@ qint16 DeviceLink::WriteToDevice(double &loc, double &value, ProgrammerPort &com
     const bool ackFollowedByJunk = m_staleDropped > 0;
     m_staleDropped = dropped;
     const int written = static_cast<int>(value);
+    // The read-back's own fault stands unless the acknowledgement brought more.
+    if (ack.size() > 1 || ackFollowedByJunk)
+        m_answerFault = AnswerFault::ExtraBytes;
+    else if (readBack == written)
+        m_answerFault = AnswerFault::None;
     if (ack.size() > 1) {
         m_log.WriteDebugLog(QStringLiteral("WriteToDevice - Return - Too Many Bytes: ")
                             + QString::number(ack.size()));
@@ -307,6 +309,49 @@ qint16 DeviceLink::WriteToDevice(double &loc, double &value, ProgrammerPort &com
                         + QStringLiteral(") not equal to data to be written (")
                         + QString::number(written) + QStringLiteral(")"));
     return -1;
+}
+
+int DeviceLink::awaitAnswer(ProgrammerPort &comm)
+{
+    const qint64 sentAt = m_clock.nowMs();
+    m_lastSentAtMs = sentAt;
+    for (int i = 1; i <= PollCount; ++i) {
+        comm.waitForInput(m_clock, PollPauseMs);
+        if (comm.bytesWaiting() > 0) {
+            m_lastAnswerAtMs = m_clock.nowMs();
+            m_longestAnswerMs = qMax(m_longestAnswerMs, m_lastAnswerAtMs - sentAt);
+            return i;
+        }
+    }
+    return 0;
+}
+
+void DeviceLink::resetAnswerTiming()
+{
+    m_longestAnswerMs = 0;
+    m_lastAnswerAtMs = m_lastSentAtMs = m_clock.nowMs();
+}
+
+int DeviceLink::quietSpanMs() const
+{
+    return int(qBound(qint64(QuietFloorMs), 2 * m_longestAnswerMs, qint64(QuietCeilingMs)));
+}
+
+int DeviceLink::awaitQuietLine(ProgrammerPort &comm, const QString &prefix)
+{
+    // Until the real answer has had time to come after the command, even when junk
+    // was taken for it early, and a stray byte behind the answer has had time too.
+    const qint64 until = qMax(m_lastSentAtMs + quietSpanMs(), m_lastAnswerAtMs + QuietFloorMs);
+    int extra = 0;
+    while (extra == 0 && m_clock.nowMs() < until && !comm.hasFailed()) {
+        comm.waitForInput(m_clock, PollPauseMs);
+        if (comm.bytesWaiting() > 0)
+            extra = int(comm.input().size());
+    }
+    if (extra > 0)
+        m_log.WriteDebugLog(prefix + QStringLiteral("Extra Bytes After The Answer: ")
+                            + QString::number(extra));
+    return extra;
 }
 
 QByteArray DeviceLink::queryVersion(ProgrammerPort &comm, const QString &prefix)

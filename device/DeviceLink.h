@@ -47,6 +47,20 @@ public:
     // send its command, dropped unread. They came after the answer of the command
     // before, so that answer may have been junk: its location is not to be trusted.
     int staleBytesDropped() const { return m_staleDropped; }
+    // Why the last ReadFromDevice or WriteToDevice failed, when it did: no answer
+    // at all, or more bytes than the command is answered with.
+    enum class AnswerFault { None, NoAnswer, ExtraBytes };
+    AnswerFault lastAnswerFault() const { return m_answerFault; }
+
+    // A shifted answer (junk taken for an answer, an answer sent twice, a stray
+    // byte) always leaves one answer still on its way when the exchanges end. The
+    // line must then stay quiet for as long as this board takes to answer, timed
+    // on the exchanges since resetAnswerTiming(). awaitQuietLine waits that long
+    // after the last answer and returns the bytes that came meanwhile (dropped,
+    // logged under prefix): more than 0 means an answer taken was not the board's.
+    void resetAnswerTiming();
+    int quietSpanMs() const;
+    int awaitQuietLine(ProgrammerPort &comm, const QString &prefix);
 
     // No two device commands overlap on the port. A command claims the link for
     // its whole run (the claim ends with the Claim object). Learn mode also holds
@@ -91,6 +105,9 @@ private:
     bool reportOpenFailure(const PortError &error);
     // Drops input left from before a command (logged under prefix); the bytes dropped.
     int dropStaleInput(ProgrammerPort &comm, const QString &prefix);
+    // Polls up to 200 times for an answer after a command was sent; the poll it
+    // came at (0: none) and the answer time noted for awaitQuietLine.
+    int awaitAnswer(ProgrammerPort &comm);
     // Sends the version query and takes its answer (empty: none), logging the count.
     QByteArray queryVersion(ProgrammerPort &comm, const QString &prefix);
 
@@ -103,6 +120,10 @@ private:
     bool m_busy = false;
     bool m_held = false;
     int m_staleDropped = 0;
+    AnswerFault m_answerFault = AnswerFault::None;
+    qint64 m_longestAnswerMs = 0;
+    qint64 m_lastAnswerAtMs = 0;
+    qint64 m_lastSentAtMs = 0;
 };
 
 // The line-state rule: forcePower -> RTS on, else RTS = !isQOVSelfPowered; the USB

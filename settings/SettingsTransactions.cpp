@@ -11,6 +11,9 @@ namespace {
 // not be taken as the answer for the next location. Longer than any answer the
 // board gives in time, yet short enough that a failing location costs little.
 constexpr int LateAnswerSettleMs = 300;
+// Write All stops once this many locations in a row got no answer at all: the
+// board or its cable is gone, and one box per remaining location helps nobody.
+constexpr int SilentLocationsToStop = 2;
 
 QString joinLocations(const QList<int> &locations)
 {
@@ -23,6 +26,33 @@ QString joinLocations(const QList<int> &locations)
 // A code's three bytes are written together as one setting; every other setting
 // is one location.
 bool startsSetting(int location) { return location < 10 || (location - 10) % 3 == 0; }
+
+// Every location of the transfer order not in done.
+QList<int> allBut(const QList<int> &done)
+{
+    QList<int> out;
+    for (int location : SettingsTransferOrder)
+        if (!done.contains(location))
+            out << location;
+    return out;
+}
+
+QString extraBytesLine(const QList<int> &locations)
+{
+    return QStringLiteral("answered with extra bytes: location(s) ") + joinLocations(locations);
+}
+
+// The port layer's words are the system's ("Inappropriate ioctl for device"); the
+// user needs to hear what that means at the bench and what to do.
+QString lostConnectionText(const QString &device, const QString &systemSaid)
+{
+    return QStringLiteral("Lost the connection to the programmer on ") + device
+           + QStringLiteral(": the programmer stopped responding or was unplugged. Check that "
+                            "it is plugged in and its cable is seated, then try again.")
+           + (systemSaid.isEmpty()
+                  ? QString()
+                  : QStringLiteral("\r\n(The system said: ") + systemSaid + QStringLiteral(")"));
+}
 
 } // namespace
 
@@ -64,13 +94,11 @@ void SettingsTransactions::closeAndReset()
     m_reporter.resetStatusBar();
 }
 
-TransactionResult SettingsTransactions::portLost(TransactionResult result,
-                                                 const QString &unverified)
+TransactionResult SettingsTransactions::portLost(TransactionResult result, const QString &notDone)
 {
     result.outcome = TransactionResult::PortLost;
     result.detail = m_comm.lastError().description;
-    message(QStringLiteral("Lost the connection to the programmer on ") + m_comm.deviceName()
-            + QStringLiteral(": ") + result.detail + unverified);
+    message(lostConnectionText(m_comm.deviceName(), result.detail) + notDone);
     m_link.closeComPort(m_comm);
     m_reporter.resetStatusBar();
     return result;
@@ -83,11 +111,102 @@ std::optional<TransactionResult> SettingsTransactions::stoppedAt(const ConnectRe
     case Stage::Connected: return std::nullopt;
     case Stage::Busy: return TransactionResult{TransactionResult::Busy, {}, {}};
     case Stage::PortNotOpened: return TransactionResult{TransactionResult::PortNotOpened, {}, {}};
-    case Stage::PortLost: return portLost({});
+    case Stage::PortLost: return portLost({}, {});
     case Stage::NoGreeting: return TransactionResult{TransactionResult::QovNotFound, {}, {}};
     case Stage::BadVersion: return TransactionResult{TransactionResult::BadVersion, {}, {}};
     }
     return std::nullopt;
+}
+
+void SettingsTransactions::noteFailed(TransactionResult &result, int location,
+                                      bool extraBytes) const
+{
+    if (!result.failedLocations.contains(location))
+        result.failedLocations << location;
+    if (extraBytes && !result.extraByteLocations.contains(location))
+        result.extraByteLocations << location;
+}
+
+int SettingsTransactions::readCarefully(int location, int previous, TransactionResult &result)
+{
+    double loc = location;
+    int value = m_link.ReadFromDevice(loc, m_comm);
+    // Bytes before the command came after the previous answer and its quiet check.
+    if (m_link.staleBytesDropped() > 0 && previous >= 0)
+        noteFailed(result, previous, true);
+    bool extra = value < 0 && m_link.lastAnswerFault() == DeviceLink::AnswerFault::ExtraBytes;
+    if (value >= 0 && !m_comm.hasFailed()
+        && m_link.awaitQuietLine(m_comm, QStringLiteral("ReadFromDevice - ")) > 0) {
+        extra = true;
+        value = -1;
+    }
+    if (value < 0)
+        noteFailed(result, location, extra);
+    return value;
+}
+
+void SettingsTransactions::rereadCarefully(DeviceSettings &settings, TransactionResult &result)
+{
+    m_reporter.setStatusBarText(QStringLiteral("Reading settings again..."));
+    discardLateAnswer();
+    DeviceSettings reset;
+    reset.ResetVars();
+    result.failedLocations.clear();
+    result.extraByteLocations.clear();
+    const int total = int(SettingsTransferOrder.size());
+    int done = 0;
+    int previous = -1;
+    for (int location : SettingsTransferOrder) {
+        m_reporter.setProgressBar(done++, total);
+        const int value = readCarefully(location, previous, result);
+        settings.setValueAt(location, value >= 0 ? value : reset.valueAt(location));
+        if (m_comm.hasFailed())
+            return;
+        if (value < 0)
+            discardLateAnswer();
+        previous = location;
+    }
+    // A location failed for bytes behind its successor's answer keeps no value.
+    for (int location : result.failedLocations)
+        settings.setValueAt(location, reset.valueAt(location));
+}
+
+QList<int> SettingsTransactions::reverifyCarefully(const DeviceSettings &settings,
+                                                   TransactionResult &result,
+                                                   const QList<int> &candidates)
+{
+    m_reporter.setStatusBarText(QStringLiteral("Checking settings again..."));
+    discardLateAnswer();
+    TransactionResult checks;
+    int done = 0;
+    int previous = -1;
+    for (int location : candidates) {
+        m_reporter.setProgressBar(done++, int(candidates.size()));
+        const int value = readCarefully(location, previous, checks);
+        if (m_comm.hasFailed())
+            return {};
+        if (value >= 0 && value != int(settings.valueAt(location)))
+            noteFailed(checks, location, false);
+        if (value < 0)
+            discardLateAnswer();
+        previous = location;
+    }
+    for (int location : candidates) {
+        const bool failed = checks.failedLocations.contains(location);
+        if (failed)
+            result.verifiedLocations.removeOne(location);
+        else if (!result.verifiedLocations.contains(location))
+            result.verifiedLocations << location;
+        result.extraByteLocations.removeOne(location);
+        if (checks.extraByteLocations.contains(location))
+            noteFailed(result, location, true);
+    }
+    // Transfer order, as every list of locations the user sees.
+    QList<int> failed;
+    for (int location : SettingsTransferOrder)
+        if (checks.failedLocations.contains(location))
+            failed << location;
+    return failed;
 }
 
 TransactionResult SettingsTransactions::readValues(DeviceSettings &settings)
@@ -102,8 +221,15 @@ TransactionResult SettingsTransactions::readValues(DeviceSettings &settings)
     const DeviceSettings before = settings;
     settings.ResetVars();
     m_reporter.setStatusBarText(QStringLiteral("Reading settings..."));
+    m_link.resetAnswerTiming();
 
     TransactionResult result;
+    QList<int> read;
+    const auto lost = [&] {
+        settings = before;
+        return portLost(result, QStringLiteral("\r\n\r\nRead incomplete: not read: location(s) ")
+                                    + joinLocations(allBut(read)));
+    };
     const int total = int(SettingsTransferOrder.size());
     int done = 0;
     int previous = -1;
@@ -116,20 +242,28 @@ TransactionResult SettingsTransactions::readValues(DeviceSettings &settings)
         if (m_link.staleBytesDropped() > 0 && previous >= 0
             && !result.failedLocations.contains(previous)) {
             settings.setValueAt(previous, 0);
-            result.failedLocations << previous;
+            read.removeOne(previous);
+            noteFailed(result, previous, true);
         }
-        if (value >= 0)
+        if (value >= 0) {
             settings.setValueAt(location, value);
-        else
-            result.failedLocations << location;
-        m_reporter.locationDone(location, value);
-        if (m_comm.hasFailed()) {
-            settings = before;
-            return portLost(result);
+            read << location;
+        } else {
+            noteFailed(result, location,
+                       m_link.lastAnswerFault() == DeviceLink::AnswerFault::ExtraBytes);
         }
+        m_reporter.locationDone(location, value);
+        if (m_comm.hasFailed())
+            return lost();
         if (value < 0)
             discardLateAnswer();
         previous = location;
+    }
+    if (m_link.awaitQuietLine(m_comm, QStringLiteral("ReadValues - ")) > 0) {
+        rereadCarefully(settings, result);
+        read = allBut(result.failedLocations);
+        if (m_comm.hasFailed())
+            return lost();
     }
 
     if (result.failedLocations.isEmpty()) {
@@ -140,8 +274,14 @@ TransactionResult SettingsTransactions::readValues(DeviceSettings &settings)
         result.outcome = TransactionResult::Incomplete;
         m_reporter.setStatusBarText(QStringLiteral("Err: Read Incomplete"));
         m_reporter.RefreshUI();
-        message(QStringLiteral("Read incomplete: no answer from location(s) ")
-                + joinLocations(result.failedLocations));
+        QList<int> silent = result.failedLocations;
+        silent.removeIf([&](int loc) { return result.extraByteLocations.contains(loc); });
+        QStringList parts;
+        if (!silent.isEmpty())
+            parts << QStringLiteral("no answer from location(s) ") + joinLocations(silent);
+        if (!result.extraByteLocations.isEmpty())
+            parts << extraBytesLine(result.extraByteLocations);
+        message(QStringLiteral("Read incomplete: ") + parts.join(QStringLiteral("; ")));
     }
     closeAndReset();
     return result;
@@ -156,19 +296,21 @@ TransactionResult SettingsTransactions::writeAll(DeviceSettings &settings,
         return *stopped;
 
     m_reporter.setStatusBarText(QStringLiteral("Writting Settings..."));
+    m_link.resetAnswerTiming();
 
     TransactionResult result;
-    // Every location not verified: the failed ones and those not reached.
-    const auto unverified = [&result] {
-        QList<int> out;
-        for (int location : SettingsTransferOrder)
-            if (!result.verifiedLocations.contains(location))
-                out << location;
-        return out;
+    const auto unableToWrite = [this](int location) {
+        message(QStringLiteral("Error: Unable to Write to Location ") + QString::number(location));
     };
     const int total = int(SettingsTransferOrder.size());
     int done = 0;
     int previous = -1;
+    // Locations in a row that got no answer at all; the box of the first waits
+    // until the next one tells whether the board has stopped answering.
+    QList<int> silent;
+    bool boardSilent = false;
+    // Locations whose read-back differed or came with junk: checked again at the end.
+    QList<int> suspects;
     for (int location : SettingsTransferOrder) {
         if (stopRequested && startsSetting(location) && stopRequested()) {
             result.outcome = TransactionResult::Stopped;
@@ -190,40 +332,84 @@ TransactionResult SettingsTransactions::writeAll(DeviceSettings &settings,
         // passed on junk.
         if (sent && m_link.staleBytesDropped() > 0 && result.verifiedLocations.contains(previous)) {
             result.verifiedLocations.removeOne(previous);
-            message(QStringLiteral("Error: Unable to Write to Location ")
-                    + QString::number(previous));
+            suspects << previous;
         }
         if (written >= 0)
             result.verifiedLocations << location;
+        else if (sent && written == -1)
+            suspects << location;
         m_reporter.locationDone(location, written);
         if (m_comm.hasFailed()) {
-            result.failedLocations = unverified();
+            result.failedLocations = allBut(result.verifiedLocations);
             return portLost(result, QStringLiteral("\r\n\r\nWrite incomplete: could not write "
                                                    "location(s) ")
                                         + joinLocations(result.failedLocations));
         }
-        if (written < 0) {
-            message(QStringLiteral("Error: Unable to Write to Location ")
-                    + QString::number(location));
-            if (sent)
-                discardLateAnswer();
+        if (sent && written == -2) {
+            silent << location;
+            if (silent.size() >= SilentLocationsToStop) {
+                boardSilent = true;
+                break;
+            }
+            discardLateAnswer();
+            previous = location;
+            continue;
         }
+        for (int waiting : std::as_const(silent))
+            unableToWrite(waiting);
+        silent.clear();
+        if (!sent)
+            unableToWrite(location);
+        else if (written < 0)
+            discardLateAnswer();
         previous = location;
     }
+    if (!boardSilent) {
+        for (int waiting : std::as_const(silent))
+            unableToWrite(waiting);
+        // A read-back that differed or came with junk, or bytes behind the last
+        // answer: answers may have shifted, so which location is at fault is told
+        // by reading each back again, each followed by a quiet line.
+        const bool shifted = m_link.awaitQuietLine(m_comm, QStringLiteral("WriteAll - ")) > 0;
+        if ((shifted || !suspects.isEmpty()) && !m_comm.hasFailed()) {
+            QList<int> candidates;
+            for (int location : SettingsTransferOrder)
+                if (result.verifiedLocations.contains(location) || suspects.contains(location))
+                    candidates << location;
+            for (int location : reverifyCarefully(settings, result, candidates))
+                unableToWrite(location);
+        }
+        if (m_comm.hasFailed()) {
+            result.failedLocations = allBut(result.verifiedLocations);
+            return portLost(result, QStringLiteral("\r\n\r\nWrite incomplete: could not write "
+                                                   "location(s) ")
+                                        + joinLocations(result.failedLocations));
+        }
+    }
 
-    result.failedLocations = unverified();
+    result.failedLocations = allBut(result.verifiedLocations);
+    result.extraByteLocations.removeIf(
+        [&](int loc) { return !result.failedLocations.contains(loc); });
+    const QString extraBytes
+        = result.extraByteLocations.isEmpty()
+              ? QString()
+              : QStringLiteral("\r\n\r\nThe board ") + extraBytesLine(result.extraByteLocations);
     if (result.failedLocations.isEmpty()) {
         m_reporter.setStatusBarText(QStringLiteral("Wrote Settings Succesfully"));
         message(QStringLiteral("Written Succesfully"));
     } else if (result.outcome == TransactionResult::Stopped) {
         m_reporter.setStatusBarText(QStringLiteral("Err: Write Stopped"));
         message(QStringLiteral("Write stopped: not written and verified: location(s) ")
-                + joinLocations(result.failedLocations));
+                + joinLocations(result.failedLocations) + extraBytes);
     } else {
         result.outcome = TransactionResult::Incomplete;
         m_reporter.setStatusBarText(QStringLiteral("Err: Write Failed"));
-        message(QStringLiteral("Write incomplete: could not write location(s) ")
-                + joinLocations(result.failedLocations));
+        message((boardSilent ? QStringLiteral("No answer from the board at locations ")
+                                   + joinLocations(silent)
+                                   + QStringLiteral(": the write was stopped.\r\n\r\n")
+                             : QString())
+                + QStringLiteral("Write incomplete: could not write location(s) ")
+                + joinLocations(result.failedLocations) + extraBytes);
     }
     closeAndReset();
     return result;

@@ -54,6 +54,9 @@ struct TransactionResult
     // verified, also those never tried when it stopped or lost the port; a lost read
     // names those failed up to the loss (the record is left as it was anyway).
     QList<int> failedLocations;
+    // The failed locations that answered with more bytes than asked for (a subset
+    // of failedLocations), told apart because "no answer" would mislead there.
+    QList<int> extraByteLocations;
     QString detail; // for PortLost: the port layer's description
     // Write All: the locations written and verified, in transfer order.
     QList<int> verifiedLocations;
@@ -79,7 +82,19 @@ private:
     // The transaction's result when the connect step stopped it (everything
     // already reported and cleaned up), nothing when the board is ready.
     std::optional<TransactionResult> stoppedAt(const ConnectResult &connection);
-    TransactionResult portLost(TransactionResult result, const QString &unverified = {});
+    TransactionResult portLost(TransactionResult result, const QString &notDone);
+    // One location read and then the line held quiet (as long as the board takes to
+    // answer): the byte, or -1 with the location noted as failed in result.
+    int readCarefully(int location, int previous, TransactionResult &result);
+    // After extra bytes were seen behind a transaction's last answer: which answer
+    // was shifted cannot be told, so every location taken is read again carefully.
+    void rereadCarefully(DeviceSettings &settings, TransactionResult &result);
+    // Reads the candidates back carefully; those holding their value are verified.
+    // Returns the ones that are not, in transfer order.
+    QList<int> reverifyCarefully(const DeviceSettings &settings, TransactionResult &result,
+                                 const QList<int> &candidates);
+    // Notes a location as failed, answered with extra bytes when the link says so.
+    void noteFailed(TransactionResult &result, int location, bool extraBytes) const;
     void closeAndReset();
     // Waits for a late answer of a failed location and drops it.
     void discardLateAnswer();

@@ -167,6 +167,8 @@ static const struct
     {SimBoard::Fault::WrongReadback, "wrong-readback"},
     {SimBoard::Fault::Late, "late"},
     {SimBoard::Fault::Garbage, "garbage"},
+    {SimBoard::Fault::Doubled, "doubled"},
+    {SimBoard::Fault::StrayAfter, "stray-after"},
     {SimBoard::Fault::Vanish, "vanish"},
 };
 
@@ -293,12 +295,26 @@ void SimBoard::handleRead(quint8 location, qint64 atUs)
     }
     if (fault == Fault::NoAnswer || fault == Fault::NoReadAnswer)
         return;
-    QByteArray answer;
-    if (fault == Fault::Garbage)
-        answer = m_garbage;
-    answer.append(char(memory(location)));
-    const int delay = fault == Fault::Late ? m_lateDelayMs : m_latencyMs;
-    send(answer, atUs + qint64(delay) * 1000);
+    sendAnswer(fault, memory(location), atUs);
+}
+
+void SimBoard::sendAnswer(Fault fault, quint8 answer, qint64 atUs)
+{
+    const qint64 at = atUs + qint64(fault == Fault::Late ? m_lateDelayMs : m_latencyMs) * 1000;
+    const qint64 gapUs = qint64(m_junkGapMs) * 1000;
+    const QByteArray one(1, char(answer));
+    switch (fault) {
+    case Fault::Garbage: // the answer keeps its time; the junk runs ahead of it
+        send(m_garbage, std::max(atUs, at - gapUs));
+        send(one, at);
+        break;
+    case Fault::Doubled: send(one + one, at); break;
+    case Fault::StrayAfter:
+        send(one, at);
+        send(m_garbage.left(1), at + gapUs);
+        break;
+    default: send(one, at); break;
+    }
 }
 
 void SimBoard::handleWrite(quint8 location, quint8 value, qint64 atUs)
@@ -318,12 +334,7 @@ void SimBoard::handleWrite(quint8 location, quint8 value, qint64 atUs)
     setMemory(location, fault == Fault::WrongReadback ? quint8(value + 1) : value);
     if (fault == Fault::NoAck)
         return;
-    QByteArray answer;
-    if (fault == Fault::Garbage)
-        answer = m_garbage;
-    answer.append(char(m_writeAck));
-    const int delay = fault == Fault::Late ? m_lateDelayMs : m_latencyMs;
-    send(answer, atUs + qint64(delay) * 1000);
+    sendAnswer(fault, m_writeAck, atUs);
 }
 
 void SimBoard::handleVersion(qint64 atUs)

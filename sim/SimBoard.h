@@ -33,7 +33,9 @@ public:
         NoAck,         // a write stores the value but sends no acknowledgement
         WrongReadback, // a write stores a different value (value + 1)
         Late,          // the answer comes after lateDelayMs (past the PC's 200 polls)
-        Garbage,       // garbageBytes() come before the answer
+        Garbage,       // garbageBytes() come before the answer (junkGapMs ahead of it)
+        Doubled,       // the answer is sent twice
+        StrayAfter,    // one stray byte follows the answer, junkGapMs behind it
         Vanish,        // the port layer starts failing when the location is touched
     };
 
@@ -110,6 +112,9 @@ public:
     void setLateDelayMs(int ms) { m_lateDelayMs = ms; }
     void setGarbageBytes(const QByteArray &bytes) { m_garbage = bytes; }
     QByteArray garbageBytes() const { return m_garbage; }
+    // How far the junk of the garbage fault runs ahead of the answer (no earlier
+    // than the command), and the stray-after byte behind it (0: right next to it).
+    void setJunkGapMs(int ms) { m_junkGapMs = ms; }
     // The port layer fails from now on (a pulled cable) until reconnect().
     void vanish();
     void reconnect() { m_vanished = false; }
@@ -167,6 +172,8 @@ private:
     void handleLearn(qint64 atUs);
     void scheduleLearnReport(const IrCode &code, qint64 atUs);
     void send(const QByteArray &bytes, qint64 departUs);
+    // An answer as a fault at the location shapes it (junk, doubled, late).
+    void sendAnswer(Fault fault, quint8 answer, qint64 atUs);
     void note(const QString &text) const;
     static void keepLatest(QList<WireByte> &log);
 
@@ -194,6 +201,7 @@ private:
     Fault m_globalFault = Fault::None;
     int m_lateDelayMs = 400;
     QByteArray m_garbage = QByteArray("\xEE\x00", 2);
+    int m_junkGapMs = 0;
     bool m_vanished = false;
 
     std::optional<qint64> m_learnArmedAtUs;

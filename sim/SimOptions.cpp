@@ -26,9 +26,14 @@ void addOptions(QCommandLineParser &parser)
          QStringLiteral("Time from a command to its answer (default 3)."), QStringLiteral("MS")},
         {QStringLiteral("fault"),
          QStringLiteral("Misbehave at location LOC (0-21, or all); KIND is no-answer, "
-                        "no-read-answer, no-ack, wrong-readback, late, garbage or vanish (the "
-                        "link goes away and comes back). Repeatable."),
+                        "no-read-answer, no-ack, wrong-readback, late, garbage (junk before the "
+                        "answer), doubled (the answer twice), stray-after (a junk byte behind "
+                        "the answer) or vanish (the link goes away and comes back). Repeatable."),
          QStringLiteral("LOC:KIND")},
+        {QStringLiteral("junk-gap"),
+         QStringLiteral("Time between the junk of garbage or stray-after and the answer "
+                        "(default 0: right next to it)."),
+         QStringLiteral("MS")},
         {QStringLiteral("learn-code"),
          QStringLiteral("Six hex digits reported after an LLLL; repeatable, one per LLLL. Codes "
                         "typed on standard input are queued the same way."),
@@ -148,6 +153,9 @@ bool SimOptions::parse(const QStringList &arguments)
                      + value("greet-delay"));
     if (isSet("latency") && !parseMs(value("latency"), 60000, m_latencyMs))
         return error(QStringLiteral("--latency: expected 0 to 60000 ms, got ") + value("latency"));
+    if (isSet("junk-gap") && !parseMs(value("junk-gap"), 60000, m_junkGapMs))
+        return error(QStringLiteral("--junk-gap: expected 0 to 60000 ms, got ")
+                     + value("junk-gap"));
     if (isSet("learn-delay") && !parseMs(value("learn-delay"), 600000, m_learnDelayMs))
         return error(QStringLiteral("--learn-delay: expected 0 to 600000 ms, got ")
                      + value("learn-delay"));
@@ -183,6 +191,7 @@ void SimOptions::applyTo(SimBoard &board) const
     board.setGreeting(m_greeting);
     board.setGreetDelayMs(m_greetDelayMs);
     board.setLatencyMs(m_latencyMs);
+    board.setJunkGapMs(m_junkGapMs);
     board.setLearnDelayMs(m_learnDelayMs);
     board.setByteTiming(m_byteTiming);
     for (const auto &[loc, fault] : m_faults) {

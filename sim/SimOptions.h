@@ -48,6 +48,7 @@ private:
     int m_greetDelayMs = 100;
     int m_learnDelayMs = 1000;
     int m_latencyMs = 3;
+    int m_junkGapMs = 0;
     bool m_byteTiming = false;
     bool m_selfPowered = false;
     QList<IrCode> m_learnCodes;

@@ -249,7 +249,7 @@ private slots:
             << "\rReading   0% (0/20)\rReading   5% (1/20)\rReading  10% (2/20)|(20/20)" + wipe(20);
         QTest::newRow("message after a cleared line")
             << "write %p"
-            << "\rWriting  20% (4/20)" + wipe(19) + "qovctl: Error: Unable to Write to Location 9";
+            << "\rWriting  95% (19/20)" + wipe(20) + "qovctl: Error: Unable to Write to Location 9";
     }
     void progress()
     {

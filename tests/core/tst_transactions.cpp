@@ -70,9 +70,18 @@ private slots:
             {"read: silent locations", Read, faults({0, 9, 4, 21}, Fault::NoAnswer), T::Incomplete,
              read + "status Err: Read Incomplete|refresh|"
                     "message Read incomplete: no answer from location(s) " + spread + close},
-            {"write: no ack", Write, faults({0, 9, 4, 21}, Fault::NoAck), T::Incomplete,
-             write + each + "0|" + each + "9|" + each + "4|" + each + "21|" + failed + spread
-                     + close},
+            {"read: doubled answers named as extra bytes", Read, faults({0, 9, 4, 21}, Fault::Doubled),
+             T::Incomplete, read + "status Err: Read Incomplete|refresh|message Read incomplete: "
+                                   "answered with extra bytes: location(s) " + spread + close},
+            {"read: a stray byte behind each is found by reading again", Read,
+             [](Rig &r) { faults({0, 9, 4, 21}, Fault::StrayAfter)(r), r.board.setJunkGapMs(9); },
+             T::Incomplete, read + "status Reading settings again...|"
+                                   "status Err: Read Incomplete|refresh|message Read incomplete: "
+                                   "answered with extra bytes: location(s) " + spread + close},
+            {"write: wrong read-backs checked again, then named", Write,
+             faults({0, 9, 4, 21}, Fault::WrongReadback), T::Incomplete,
+             write + "status Checking settings again...|" + each + "0|" + each + "9|" + each
+                     + "4|" + each + "21|" + failed + spread + close},
             {"write: stop asked inside a code", Write,
              [](Rig &r) { r.stop = [&r] { return r.done.contains(11); }; }, T::Stopped,
              write + "status Err: Write Stopped|message Write stopped: not written and verified: "
@@ -96,32 +105,44 @@ private slots:
         };
         for (bool write : {false, true}) {
             for (int loc : {0, 10, 11, 12, 21}) { // first, a code's three, last
-                for (Fault f : {Fault::NoReadAnswer, Fault::NoAck, Fault::WrongReadback,
-                                Fault::Late, Fault::Garbage}) {
+                // Each fault also at 2400 baud byte by byte; junk ahead of the answer or a
+                // stray byte behind it at several distances within the answer wait.
+                const struct
+                {
+                    Fault fault;
+                    int gapMs;
+                } kinds[]
+                    = {{Fault::NoReadAnswer, 0}, {Fault::NoAck, 0},      {Fault::WrongReadback, 0},
+                       {Fault::Late, 0},         {Fault::Garbage, 0},    {Fault::Garbage, 5},
+                       {Fault::Garbage, 20},     {Fault::Garbage, 100},  {Fault::Doubled, 0},
+                       {Fault::StrayAfter, 5},   {Fault::StrayAfter, 20}};
+                for (const auto &[f, gap] : kinds) {
                     const bool fails = write || (f != Fault::NoAck && f != Fault::WrongReadback);
-                    // Also at 2400 baud byte by byte, save garbage: junk trickling in just
-                    // ahead of the answer is taken for it (the known limit).
                     for (QString baud : {"", ", 2400 baud"})
-                        if (baud.isEmpty() || f != Fault::Garbage)
-                            add(write,
-                                SimBoard::faultName(f) + " at " + QString::number(loc) + baud,
-                                fails ? T::Incomplete : T::Success, fails ? loc : -1, [=](Rig &r) {
-                                    r.board.setByteTiming(!baud.isEmpty());
-                                    r.board.setFault(loc, f);
-                                    r.board.setLateDelayMs(230); // just past the last poll
-                                });
+                        add(write,
+                            SimBoard::faultName(f) + (gap ? QStringLiteral(" %1 ms").arg(gap) : "")
+                                + " at " + QString::number(loc) + baud,
+                            fails ? T::Incomplete : T::Success, fails ? loc : -1, [=](Rig &r) {
+                                r.board.setByteTiming(!baud.isEmpty());
+                                r.board.setFault(loc, f);
+                                r.board.setJunkGapMs(gap);
+                                r.board.setLateDelayMs(230); // just past the last poll
+                            });
                 }
                 add(write, QStringLiteral("port vanished at %1").arg(loc), T::PortLost, loc,
                     faults({loc}, Fault::Vanish));
             }
-            // A byte behind an answer, waiting when the next command is due: that
-            // answer is not trusted, and no later location moves.
-            add(write, "stray byte after the answer at 9", T::Incomplete, 9, [](Rig &r) {
-                r.afterLocation = [&r](int loc) {
-                    if (loc == 9)
-                        r.board.sendUnasked(QByteArray(1, '\xee'));
-                };
-            });
+            // A byte behind an answer, waiting when the next command is due: a read
+            // does not trust that answer and no later location moves; a write reads
+            // every location back again and, the board holding them all, succeeds
+            // (with more on the wire than a clean write, so that case is not here).
+            if (!write)
+                add(write, "stray byte after the answer at 9", T::Incomplete, 9, [](Rig &r) {
+                    r.afterLocation = [&r](int loc) {
+                        if (loc == 9)
+                            r.board.sendUnasked(QByteArray(1, '\xee'));
+                    };
+                });
             add(write, "overlong version answer", T::Success, -1, [](Rig &r) {
                 r.board.setByteTiming(true); // still arriving at the look
                 r.board.setVersionAnswer(SimBoard::textVersion25() + QByteArray(100, 'U'));
@@ -152,6 +173,62 @@ private slots:
             }
         }
     }
+    // A board that stops answering ends Write All after two silent locations in a
+    // row with one message; a single silent location keeps its own box.
+    void silentBoard_data()
+    {
+        QTest::addColumn<QList<int>>("silent");
+        QTest::addColumn<QStringList>("messages"); // first lines
+        QTest::addColumn<int>("writesSent");
+        const QString failed = "Write incomplete: could not write location(s) ";
+        const QList<int> all(SettingsTransferOrder.cbegin(), SettingsTransferOrder.cend());
+        QTest::newRow("silent from the first location")
+            << all
+            << QStringList{"No answer from the board at locations 0, 1: the write was stopped."}
+            << 2;
+        QTest::newRow("silent from inside a code")
+            << all.mid(13)
+            << QStringList{"No answer from the board at locations 15, 16: the write "
+                           "was stopped."}
+            << 15;
+        QTest::newRow("silent at the last two")
+            << QList<int>{20, 21}
+            << QStringList{"No answer from the board at locations 20, 21: the write was stopped."}
+            << 20;
+        QTest::newRow("one silent location, then answers")
+            << QList<int>{4} << QStringList{"Error: Unable to Write to Location 4", failed + "4"}
+            << 20;
+        QTest::newRow("silent locations apart")
+            << QList<int>{0, 4, 21}
+            << QStringList{"Error: Unable to Write to Location 0",
+                           "Error: Unable to Write to Location 4",
+                           "Error: Unable to Write to Location 21", failed + "0, 4, 21"}
+            << 20;
+    }
+    void silentBoard()
+    {
+        QFETCH(QList<int>, silent);
+        QFETCH(QStringList, messages);
+        QFETCH(int, writesSent);
+        Rig rig;
+        faults(silent, Fault::NoAnswer)(rig);
+        int writesSeen = 0;
+        rig.board.setEventLog(
+            [&writesSeen](const QString &e) { writesSeen += e.startsWith("write "); });
+        const TransactionResult r = rig.run(true);
+        QCOMPARE(r.outcome, T::Incomplete);
+        QStringList shown;
+        for (const QString &m : rig.messages.texts())
+            shown << m.section("\r\n", 0, 0);
+        QCOMPARE(shown, messages);
+        QCOMPARE(rig.status, QStringLiteral("Ready"));
+        QCOMPARE(writesSeen, writesSent);
+        QCOMPARE(r.verifiedLocations.size() + r.failedLocations.size(), 20);
+        for (int loc : silent)
+            QVERIFY(r.failedLocations.contains(loc));
+        QVERIFY(rig.messages.texts().last().endsWith(QString::number(r.failedLocations.last())));
+    }
+
     void transfers()
     {
         QFETCH(bool, write);
@@ -209,12 +286,19 @@ private slots:
         } else if (outcome == TransactionResult::PortLost) {
             QCOMPARE(shown.size(), 1);
             QVERIFY2(shown[0].contains(rig.port.deviceName()), qPrintable(shown[0]));
+            QVERIFY2(shown[0].contains("stopped responding or was unplugged"),
+                     qPrintable(shown[0]));
             if (!failed.isEmpty()) { // nothing tried after it; a write names all not verified
                 const auto at = std::find(SettingsTransferOrder.cbegin(),
                                           SettingsTransferOrder.cend(), failed[0]);
                 QCOMPARE(rig.done.last(), failed[0]);
-                failed = write ? QList<int>(at, SettingsTransferOrder.cend()) : failed;
-                QVERIFY(shown[0].endsWith(QString::number(SettingsTransferOrder.back())) == write);
+                // Both name every location not done (read or verified), in order.
+                const QList<int> notDone(at, SettingsTransferOrder.cend());
+                QStringList names;
+                for (int loc : notDone)
+                    names << QString::number(loc);
+                QVERIFY2(shown[0].endsWith(names.join(", ")), qPrintable(shown[0]));
+                failed = write ? notDone : failed;
             }
         } else if (outcome == TransactionResult::Stopped) { // the code in progress is whole
             QCOMPARE(r.verifiedLocations, rig.done);
