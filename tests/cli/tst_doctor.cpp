@@ -144,6 +144,13 @@ private slots:
                 "doctor", "OOOOOOOF", "8. One read: FAILED - lost the connection to the programmer"},
             {"no read answer", [](R &r, F &) { r.board.setFault(0, SimBoard::Fault::NoReadAnswer); },
                 "doctor", "OOOOOOOF", "no answer when reading location 0"},
+            {"a stray byte behind the read's answer", [](R &r, F &) {
+                    r.board.setFault(0, SimBoard::Fault::StrayAfter), r.board.setJunkGapMs(10); },
+                "doctor", "OOOOOOOF", "location 0 answered with extra bytes"},
+            {"junk ahead of the read's answer at 2400 baud", [](R &r, F &) {
+                    r.board.setByteTiming(true), r.board.setFault(0, SimBoard::Fault::Garbage);
+                    r.board.setGarbageBytes("\x07"), r.board.setJunkGapMs(8); },
+                "doctor", "OOOOOOOF", "location 0 answered with extra bytes"},
         };
         for (const auto &r : rows)
             QTest::newRow(r.name) << r.setup << r.args << r.expected << QString::fromUtf8(r.mentions);
