@@ -137,9 +137,15 @@ bool DeviceLink::reportOpenFailure(const PortError &error)
     const QString number = QString::number(error.number);
     m_log.WriteDebugLog(QStringLiteral("openComPort Failed: ") + number + QLatin1Char(' ')
                         + error.description);
+    // A port this program already has open can only be held by the hand-driven
+    // debug steps (a command or learn mode would have been refused before).
+    const QString holder = error.number == PortErrorCode::PortAlreadyOpen
+                               ? QStringLiteral(": Tools > Debug Tools > Enable COM holds it; "
+                                                "choose Disable COM there to free it")
+                               : QString();
     m_messages.showMessage(QStringLiteral("Unable to open COM ") + m_prefs.comPort
                            + QStringLiteral("\r\n\r\n") + QStringLiteral("Error: ") + number
-                           + QStringLiteral("\r\n") + error.description);
+                           + QStringLiteral("\r\n") + error.description + holder);
     return false;
 }
 
