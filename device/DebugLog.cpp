@@ -50,6 +50,14 @@ bool DebugLog::openAt(const QString &path)
     return false;
 }
 
+// The user must learn which file in which folder could not be made, not only why.
+static QString cannotCreate(const QString &path, const QString &why)
+{
+    return QStringLiteral("Cannot create the debug log %1 in the folder %2: %3")
+        .arg(QFileInfo(path).fileName(), QDir::toNativeSeparators(QFileInfo(path).absolutePath()),
+             why);
+}
+
 bool DebugLog::openOwnName(const QString &path)
 {
     m_toTerminal = false;
@@ -72,19 +80,19 @@ bool DebugLog::openOwnName(const QString &path)
         if (fd < 0) {
             if (errno == ELOOP)
                 continue; // a link appeared again: remove it once more
-            m_error = QString::fromLocal8Bit(strerror(errno));
+            m_error = cannotCreate(path, QString::fromLocal8Bit(strerror(errno)));
             return false;
         }
         if (!m_file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
             ::close(fd);
-            m_error = m_file.errorString();
+            m_error = cannotCreate(path, m_file.errorString());
             return false;
         }
         return true;
 #else
         m_file.setFileName(path);
         if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-            m_error = m_file.errorString();
+            m_error = cannotCreate(path, m_file.errorString());
             return false;
         }
         return true;

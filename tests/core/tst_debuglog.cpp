@@ -63,6 +63,10 @@ private slots:
         if (standing == "link" && !named)
             QVERIFY(other.open(QIODevice::ReadOnly) && other.readAll() == older);
         QVERIFY(log.writeError().isEmpty());
+        if (standing == "dir" && !named) // the file and the folder named, and why
+            QVERIFY2(log.errorString().startsWith("Cannot create the debug log " + name
+                                                  + " in the folder " + dir.path() + ": "),
+                     qPrintable(log.errorString()));
     }
 
     // A line that cannot be written is kept as a reason for the end of the run,
