@@ -8,9 +8,14 @@ std::optional<DeviceSettings> ProfileInput::load(const QString &name, const Qovc
     if (name != StandardInput)
         return Profile::load(name, error);
     // One byte past the limit tells a larger input without reading it whole.
-    const QByteArray data
-        = env.readStandardInput ? env.readStandardInput(Profile::MaxFileSize + 1) : QByteArray();
     QString why;
+    const QByteArray data = env.readStandardInput
+                                ? env.readStandardInput(Profile::MaxFileSize + 1, &why)
+                                : QByteArray();
+    if (!why.isEmpty()) {
+        *error = QStringLiteral("cannot read standard input: %1").arg(why);
+        return std::nullopt;
+    }
     std::optional<DeviceSettings> settings = Profile::fromJson(data, &why);
     if (!settings)
         *error = QStringLiteral("standard input: %1").arg(why);

@@ -45,8 +45,9 @@ struct QovctlEnvironment
     bool progressLines = false;
     // What the system shows about ports, for `doctor` (null: this machine's).
     std::function<std::unique_ptr<SystemView>()> makeSystemView;
-    // Standard input, up to maxBytes, for a profile named "-".
-    std::function<QByteArray(qint64 maxBytes)> readStandardInput;
+    // Standard input, up to maxBytes, for a profile named "-"; *error is set (the
+    // system's words) when it cannot be read (closed, a folder).
+    std::function<QByteArray(qint64 maxBytes, QString *error)> readStandardInput;
     // A write catches Ctrl-C, SIGTERM and SIGHUP to stop between two settings
     // (the real program; in-process tests leave the process's signals alone).
     bool catchStopSignals = false;

@@ -86,6 +86,8 @@ int QovctlRun::withBoard(const std::function<int(Session &, CliMessageBoxes &)> 
     const std::optional<AppPreferences> prefs = connectionPreferences(&exitCode);
     if (!prefs)
         return exitCode;
+    if (!openOutput())
+        return QovctlExit::OutputFailure;
 
     PortChoice choice;
     choice.programmerType = prefs->programmerType;
@@ -149,6 +151,19 @@ void QovctlRun::reportSilentFailure(const CliMessageBoxes &boxes, int shownBefor
         m_err << "qovctl: " << text << Qt::endl;
 }
 
+bool QovctlRun::openOutput()
+{
+    if (m_opt.output.isEmpty() || m_output)
+        return true;
+    m_output.emplace(m_opt.output);
+    QString error;
+    if (m_output->open(&error))
+        return true;
+    m_output.reset();
+    m_err << "qovctl: cannot write " << printable(m_opt.output, 1000) << ": " << error << Qt::endl;
+    return false;
+}
+
 bool QovctlRun::writeOutput(const QByteArray &data)
 {
     if (m_opt.output.isEmpty()) {
@@ -156,8 +171,10 @@ bool QovctlRun::writeOutput(const QByteArray &data)
         m_out.flush();
         return true;
     }
+    if (!openOutput())
+        return false;
     QString error;
-    if (!OutputFile::save(m_opt.output, data, &error)) {
+    if (!m_output->write(data, &error)) {
         // What was read from the board is not lost: it goes to standard output instead.
         m_err << "qovctl: cannot write " << printable(m_opt.output, 1000) << ": " << error
               << "; printing it here instead" << Qt::endl;

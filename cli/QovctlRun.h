@@ -2,6 +2,7 @@
 // What every qovctl command shares for one run: the streams, the environment, the
 // parsed options, the session set up on the board's port, and the error reports.
 #include "app/AppPreferences.h"
+#include "cli/OutputFile.h"
 #include "cli/Qovctl.h"
 #include "cli/QovctlOptions.h"
 
@@ -31,8 +32,12 @@ public:
     bool showsProgress() const { return m_env.progressLines && !m_opt.quiet; }
 
     // Sets up a session on the port the options and preferences name and runs work on
-    // it; a damaged preference or an unusable port ends the run before work.
+    // it; a damaged preference, an -o FILE that cannot be opened or an unusable port
+    // ends the run before work.
     int withBoard(const std::function<int(Session &, CliMessageBoxes &)> &work);
+    // Opens -o FILE (if given) now, before the board is touched: a FIFO waits here for
+    // its reader. False, said on the error stream, when it cannot be opened.
+    bool openOutput();
     // To -o FILE, or the screen; false when the file could not be written.
     bool writeOutput(const QByteArray &data);
     // Says text unless the failure already showed its own message.
@@ -45,4 +50,5 @@ private:
     QTextStream &m_err;
     const QovctlEnvironment &m_env;
     const QovctlOptions &m_opt;
+    std::optional<OutputFile> m_output;
 };

@@ -5,15 +5,37 @@
 #include "sim/BuiltInSimulatedPort.h"
 
 #include <QFile>
+#include <cerrno>
 #include <cstdio>
 
 #ifdef Q_OS_WIN
 #include <io.h>
+#define STDIN_FILENO 0
 #else
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
-QovctlEnvironment SystemEnvironment::make(Clock &clock, PreferenceStore &preferences)
+SystemEnvironment::ClosedStreams SystemEnvironment::reserveStandardStreams()
+{
+    ClosedStreams closed;
+#ifndef Q_OS_WIN
+    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+        if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF)
+            continue;
+        if (fd == STDIN_FILENO)
+            closed.input = true;
+        else if (fd == STDOUT_FILENO)
+            closed.output = true;
+        // The lowest free number: this one.
+        ::open("/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY);
+    }
+#endif
+    return closed;
+}
+
+QovctlEnvironment SystemEnvironment::make(Clock &clock, PreferenceStore &preferences,
+                                          ClosedStreams closed)
 {
     QovctlEnvironment env;
     env.clock = &clock;
@@ -33,14 +55,24 @@ QovctlEnvironment SystemEnvironment::make(Clock &clock, PreferenceStore &prefere
     env.listSerialPorts = [] { return systemSerialPorts(); };
     env.usbAutomaticAvailable = Startup::usbLibraryProbe();
     env.progressLines = stderrIsTerminal();
-    env.readStandardInput = [](qint64 maxBytes) {
+    env.readStandardInput = [inputClosed = closed.input](qint64 maxBytes, QString *error) {
         QFile in;
         QByteArray data;
-        if (!in.open(stdin, QIODevice::ReadOnly))
+        if (inputClosed) {
+            *error = QStringLiteral("it is closed");
             return data;
+        }
+        if (!in.open(STDIN_FILENO, QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+            *error = in.errorString();
+            return data;
+        }
         // A pipe gives its bytes in pieces: read until its end or the limit.
         while (data.size() < maxBytes) {
             const QByteArray piece = in.read(maxBytes - data.size());
+            if (in.error() != QFileDevice::NoError) {
+                *error = in.errorString();
+                return QByteArray();
+            }
             if (piece.isEmpty())
                 break;
             data += piece;

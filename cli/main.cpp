@@ -11,15 +11,17 @@
 
 int main(int argc, char *argv[])
 {
+    const SystemEnvironment::ClosedStreams closed = SystemEnvironment::reserveStandardStreams();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("qovctl"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QOV_VERSION_STRING));
 
     SystemClock clock;
     QSettingsPreferenceStore preferences;
-    const QovctlEnvironment env = SystemEnvironment::make(clock, preferences);
+    const QovctlEnvironment env = SystemEnvironment::make(clock, preferences, closed);
     StopSignals::ignoreBrokenPipe();
-    StandardOutput standardOutput(1);
+    // A closed standard output fails every write (and says so), as it would have.
+    StandardOutput standardOutput(closed.output ? -1 : 1);
     QTextStream out(&standardOutput);
     QTextStream err(stderr);
     return runQovctl(QCoreApplication::arguments().mid(1), out, err, env);

@@ -1,6 +1,7 @@
 #include "settings/Profile.h"
 
 #include "codes/FieldRules.h"
+#include "settings/ProfileFiles.h"
 #include "settings/SettingField.h"
 
 #include <QFile>
@@ -8,7 +9,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
-#include <QSaveFile>
+#include <QSet>
 
 namespace {
 
@@ -89,10 +90,11 @@ void lineAndColumn(const QByteArray &json, int offset, int *line, int *column)
 
 // The first key that appears twice in the top-level object of a document that
 // parsed: the parser keeps one of them silently, so which one counts would be a
-// guess. Keys are compared after their escapes are decoded.
+// guess. Keys are compared after their escapes are decoded; a set keeps a huge
+// object's check linear.
 std::optional<QString> duplicateKey(const QByteArray &json)
 {
-    QStringList seen;
+    QSet<QString> seen;
     int depth = 0;
     for (qsizetype i = 0; i < json.size(); ++i) {
         const char c = json.at(i);
@@ -117,7 +119,7 @@ std::optional<QString> duplicateKey(const QByteArray &json)
             const QString key = decoded.isEmpty() ? QString() : decoded.at(0).toString();
             if (seen.contains(key))
                 return key;
-            seen << key;
+            seen.insert(key);
         }
     }
     return std::nullopt;
@@ -253,15 +255,27 @@ std::optional<DeviceSettings> Profile::load(const QString &path, QString *error)
     return settings;
 }
 
+std::optional<DeviceSettings> Profile::loadRegularFile(const QString &path, QString *error)
+{
+    if (const QString kind = ProfileFiles::notRegular(path); !kind.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("Cannot read profile %1: it is %2, not a regular file")
+                         .arg(path, kind);
+        return std::nullopt;
+    }
+    return load(path, error);
+}
+
 bool Profile::save(const QString &path, const DeviceSettings &settings, QString *error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(toJson(settings)) < 0 || !file.commit()) {
-        if (error)
-            *error = QStringLiteral("Cannot write profile %1: %2").arg(path, file.errorString());
-        return false;
-    }
-    return true;
+    QString reason;
+    if (const QString kind = ProfileFiles::notRegular(path); !kind.isEmpty())
+        reason = QStringLiteral("it is %1, not a regular file").arg(kind);
+    else if (ProfileFiles::saveWhole(path, toJson(settings), &reason))
+        return true;
+    if (error)
+        *error = QStringLiteral("Cannot write profile %1: %2").arg(path, reason);
+    return false;
 }
 
 QStringList Profile::valuesOutsideEditorRanges(const DeviceSettings &settings)

@@ -30,8 +30,13 @@ public:
     // is a key given twice.
     static std::optional<DeviceSettings> fromJson(const QByteArray &json, QString *error);
 
+    // Any file, a FIFO included (qovctl write <(...)).
     static std::optional<DeviceSettings> load(const QString &path, QString *error);
-    // Replaces the file only once the whole profile is written.
+    // The window's File > Open: anything but a regular file is refused by name without
+    // being opened (a FIFO would hold the window until something wrote to it).
+    static std::optional<DeviceSettings> loadRegularFile(const QString &path, QString *error);
+    // Replaces a regular file only once the whole profile is written (a full disk
+    // leaves the old one whole); anything else at path is refused by name.
     static bool save(const QString &path, const DeviceSettings &settings, QString *error);
 
     // Values a board can hold that the window's fields (and so a profile) refuse,

@@ -320,7 +320,7 @@ void SettingsView::openmenu_Click()
     rememberFolder(path);
     // The whole profile is checked before the window changes at all.
     QString error;
-    const std::optional<DeviceSettings> loaded = Profile::load(path, &error);
+    const std::optional<DeviceSettings> loaded = Profile::loadRegularFile(path, &error);
     if (!loaded) {
         m_session.messages().showMessage(error, MessageIcon::Critical);
         return;

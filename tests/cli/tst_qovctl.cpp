@@ -1,4 +1,5 @@
 #include "settings/Profile.h"
+#include "support/FileSizeLimit.h"
 #include "support/QovctlRig.h"
 
 #include <QJsonArray>
@@ -6,8 +7,10 @@
 #include <QJsonObject>
 #include <QTest>
 
+#include <chrono>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -43,8 +46,30 @@ void checkMentions(const QString &text, const char *mentions)
                  qPrintable(text));
 }
 
+// What a run meets: the board on COM 1 and the profile file %p.
+enum class Board {
+    Answers,    // with the defaults, a learn code queued; %p the defaults
+    NoPort,     // nothing on COM 1
+    NoGreeting, // a board that never answers
+    Differs,    // %p differs from the board in one setting
+    BadProfile, // %p is not JSON
+};
+
+void prepare(Rig &rig, Board board)
+{
+    rig.save(board == Board::BadProfile ? QByteArray("{")
+             : board == Board::Differs  ? defaultsWith("turnOffPresses", 5)
+                                        : defaultsProfile());
+    rig.board.queueLearnCode(*IrCode::fromText(QStringLiteral("0A51EF")));
+    if (board == Board::NoPort)
+        rig.existingPorts = {4};
+    if (board == Board::NoGreeting)
+        rig.board.setGreeting({}), rig.board.setVersionAnswer({});
+}
+
 } // namespace
 Q_DECLARE_METATYPE(Setup)
+Q_DECLARE_METATYPE(Board)
 
 class TestQovctl : public QObject
 {
@@ -146,8 +171,8 @@ private slots:
                                   << QByteArray(r.err);
         for (const char *usage :
             {"", "erase", "--turbo read", "read now", "write", "write p.json --defaults",
-                "write --defaults --json", "read --count 2", "verify", "verify a b",
-                "learn --json", "verify --defaults", "learn --count 0", "--port 0 read",
+                "read --count 2", "verify", "verify a b",
+                "verify --defaults", "learn --count 0", "--port 0 read",
                 "--programmer parallel read", "--port 2 --device /dev/null read",
                 "read -o no/dir/x.json"})
             QTest::addRow("usage: '%s'", usage)
@@ -181,6 +206,73 @@ private slots:
             QCOMPARE(rig.portsMade, 0);
             QVERIFY(rig.board.receivedBytes().isEmpty());
         }
+    }
+
+    // The exit status of every command, in both output modes where it has two.
+    void exitStatus_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("json");
+        QTest::addColumn<Board>("board");
+        QTest::addColumn<int>("exitCode");
+        using B = Board;
+        // clang-format off
+        const struct { const char *command; bool json; Board board; const char *condition; int exitCode; } rows[] = {
+            {"read", false, B::Answers, "board answers", 0},
+            {"read", true, B::Answers, "board answers", 0},
+            {"read", false, B::NoPort, "no port", 1},
+            {"read", true, B::NoGreeting, "no greeting", 1},
+            {"read -o /dev/full", false, B::Answers, "output full", 2},
+            {"read -o /dev/full", true, B::Answers, "output full", 2},
+            {"write %p", false, B::Answers, "board answers", 0},
+            {"write --defaults", false, B::NoGreeting, "no greeting", 1},
+            {"write %p", false, B::BadProfile, "bad profile", 2},
+            {"write %p", true, B::Answers, "no JSON output", 2},
+            {"verify %p", false, B::Answers, "the same", 0},
+            {"verify %p", true, B::Answers, "the same", 0},
+            {"verify %p", false, B::Differs, "a difference", 1},
+            {"verify %p", true, B::Differs, "a difference", 1},
+            {"verify %p", false, B::NoPort, "no port", 1},
+            {"verify %p", true, B::NoGreeting, "no greeting", 1},
+            {"verify %p", false, B::BadProfile, "bad profile", 2},
+            {"verify %p", true, B::BadProfile, "bad profile", 2},
+            {"version", false, B::Answers, "board answers", 0},
+            {"version", true, B::Answers, "board answers", 0},
+            {"version", false, B::NoGreeting, "no greeting", 1},
+            {"version", true, B::NoPort, "no port", 1},
+            {"learn --timeout 5", false, B::Answers, "a code comes", 0},
+            {"learn --timeout 5", false, B::NoGreeting, "no greeting", 1},
+            {"learn --timeout 5", true, B::Answers, "no JSON output", 2},
+            {"ports", false, B::NoPort, "no port", 0},
+            {"ports", true, B::NoPort, "no port", 0},
+            {"ports COM1", false, B::Answers, "an argument too many", 2},
+            {"ports COM1", true, B::Answers, "an argument too many", 2},
+            {"defaults", false, B::NoPort, "no port", 0},
+            {"defaults", true, B::NoPort, "no port", 0},
+            {"defaults -o /dev/full", false, B::Answers, "output full", 2},
+            {"defaults -o /dev/full", true, B::Answers, "output full", 2},
+            {"--simulate doctor", false, B::Answers, "board answers", 0},
+            {"--simulate doctor", true, B::Answers, "board answers", 0},
+            {"--simulate doctor", false, B::NoGreeting, "no greeting", 1},
+            {"--simulate doctor", true, B::NoGreeting, "no greeting", 1},
+        };
+        // clang-format on
+        for (const auto &r : rows)
+            QTest::addRow("%s%s, %s", r.command, r.json ? " --json" : "", r.condition)
+                << QString::fromLatin1(r.command) << r.json << r.board << r.exitCode;
+    }
+    void exitStatus()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, json);
+        QFETCH(Board, board);
+        QFETCH(int, exitCode);
+        Rig rig;
+        prepare(rig, board);
+        QStringList args = command.split(u' ');
+        if (json)
+            args << QStringLiteral("--json");
+        QVERIFY2(rig.run(args) == exitCode, qPrintable(rig.out + rig.err));
     }
 
     // Each JSON output parses whole; path names a value in it ("0/com": the first
@@ -275,25 +367,41 @@ private slots:
         QCOMPARE(rig.run({"write", "%p"}), 0);
         for (int loc : SettingsTransferOrder)
             QCOMPARE(rig.board.memory(loc), quint8(memory.at(loc)));
-        // A profile that cannot be saved is printed instead, so the read is not lost.
-        rig.out.clear();
-        QCOMPARE(rig.run({"read", "--json", "-o", "/proc/qov-profile.json"}), 2);
-        QVERIFY2(rig.out.contains("\"turnOnModEnabledCode\": \"FA52D0\""),
+        // A full disk: the old file stays whole, the file and the reason are named, and
+        // the profile is printed instead, so the read is not lost.
+        QVERIFY(QFile::resize(rig.path(), 100));
+        int exitCode = -1;
+        {
+            const FileSizeLimit fullDisk(200);
+            exitCode = rig.run({"read", "--json", "-o", "%p"});
+        }
+        QCOMPARE(exitCode, 2);
+        QVERIFY2(rig.err.contains("cannot write " + rig.path() + ": File too large")
+                     && rig.out.contains("\"turnOnModEnabledCode\": \"FA52D0\""),
                  qPrintable(rig.out + rig.err));
+        QCOMPARE(QFileInfo(rig.path()).size(), 100);
     }
 
-    // Anything but a regular file is written into, never replaced (a FIFO here).
+    // Anything but a regular file is written into, never replaced (a FIFO here), and
+    // opened before the board is touched: qovctl waits for the FIFO's reader first.
     void outputIntoAFifo()
     {
         Rig rig;
         const QString fifo = rig.dir.filePath(QStringLiteral("fifo"));
         QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
-        const int reader = ::open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK);
-        QVERIFY(reader >= 0);
-        QCOMPARE(rig.run({"defaults", "--json", "-o", fifo}), 0);
-        QByteArray got(4096, '\0');
-        got.truncate(qMax<qsizetype>(0, ::read(reader, got.data(), size_t(got.size()))));
+        int exitCode = -1;
+        std::thread run([&] { exitCode = rig.run({"read", "--json", "-o", fifo}); });
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        const bool untouched = rig.portsMade == 0 && rig.board.receivedBytes().isEmpty();
+        const int reader = ::open(QFile::encodeName(fifo).constData(), O_RDONLY);
+        QByteArray got;
+        char buffer[4096];
+        for (ssize_t n; reader >= 0 && (n = ::read(reader, buffer, sizeof buffer)) > 0;)
+            got.append(buffer, n);
+        run.join();
         ::close(reader);
+        QVERIFY2(untouched, "the board was read before the output was open");
+        QCOMPARE(exitCode, 0);
         QCOMPARE(got, defaultsProfile());
         QVERIFY(!QFileInfo(fifo).isFile());
     }

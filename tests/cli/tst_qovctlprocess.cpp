@@ -41,7 +41,9 @@ private slots:
     {
         // clang-format off
         QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QString>("standardOutput"); // "full": /dev/full, "closed": nobody reads it
+        // "full": standard output is /dev/full, "closed": nobody reads it; "no input":
+        // standard input closed, "folder input": a folder; "unreadable": the preferences
+        QTest::addColumn<QString>("streams");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("mentions"); // '|'-separated, in either stream; '!': must not
         QTest::addColumn<QByteArray>("input"); // standard input
@@ -61,6 +63,11 @@ private slots:
                 << "cannot write to standard output: No space left" << QByteArray();
         QTest::newRow("reader gone after a verified write")
                 << QStringList{"--simulate", "write", "--defaults"} << "closed" << 0 << "!cannot write" << QByteArray();
+        // Named as such, not taken for an empty profile.
+        QTest::newRow("standard input closed") << QStringList{"write", "-"} << "no input" << 2
+                << "qovctl: cannot read standard input: it is closed; nothing was written|!JSON" << QByteArray();
+        QTest::newRow("standard input a folder") << QStringList{"verify", "-"} << "folder input" << 2
+                << "qovctl: cannot read standard input: Is a directory; nothing was read|!JSON" << QByteArray();
         QTest::newRow("debug log full") << QStringList{"--debug-log", "/dev/full", "version"} << ""
                 << 2 << "QOV Version|cannot write the debug log /dev/full: No space left" << QByteArray();
         QTest::newRow("debug log on standard error") << QStringList{"--debug-log", "-", "version"}
@@ -81,23 +88,30 @@ private slots:
     void commands()
     {
         QFETCH(QStringList, args);
-        QFETCH(QString, standardOutput);
+        QFETCH(QString, streams);
         QFETCH(int, exitCode);
         QFETCH(QString, mentions);
         QFETCH(QByteArray, input);
         QProcess ctl;
         QProcessEnvironment env = m_env;
-        if (standardOutput == "full")
+        if (streams == "full")
             ctl.setStandardOutputFile(QStringLiteral("/dev/full"));
-        if (standardOutput == "unreadable") { // a folder where the file should be
+        if (streams == "unreadable") { // a folder where the file should be
             env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath("unreadable"));
             QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("unreadable/QOVPROGSOFT.conf")));
         }
         int pipe[2] = {-1, -1};
-        if (standardOutput == "closed") { // a pipe whose reader has gone
+        if (streams == "closed") { // a pipe whose reader has gone
             QVERIFY(::pipe(pipe) == 0 && ::close(pipe[0]) == 0);
             ctl.setChildProcessModifier([fd = pipe[1]] { ::dup2(fd, STDOUT_FILENO); });
         }
+        const QByteArray folder = QFile::encodeName(m_dir.path());
+        if (streams == "no input")
+            ctl.setChildProcessModifier([] { ::close(STDIN_FILENO); });
+        if (streams == "folder input")
+            ctl.setChildProcessModifier([&folder] {
+                ::dup2(::open(folder.constData(), O_RDONLY | O_DIRECTORY), STDIN_FILENO);
+            });
         const bool window = args.first() == "qovprog";
         if (window) {
             for (const char *display : {"DISPLAY", "WAYLAND_DISPLAY"})

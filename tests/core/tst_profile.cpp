@@ -1,7 +1,11 @@
 #include "settings/Profile.h"
+#include "support/FileSizeLimit.h"
 
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 static DeviceSettings defaults()
 {
@@ -68,6 +72,11 @@ private slots:
                                   << "modOnPushDelayMs|0 to 2550";
         QTest::newRow("seven digits") << edited("CA50F3", "CA50F31") << "turnOffCode|1 to 6";
         QTest::newRow("over 1 MiB") << QByteArray(Profile::MaxFileSize + 1, ' ') << "1 MiB";
+        QByteArray manyKeys = "{";
+        for (int i = 0; i < 85000; ++i)
+            manyKeys += "\"k" + QByteArray::number(i).rightJustified(5, '0') + "\":1,\n";
+        QTest::newRow("85,000 keys in 1 MiB, the first twice") << manyKeys + "\"k00000\":1}"
+                                                              << "k00000|more than once";
         // clang-format on
     }
     void fields()
@@ -75,7 +84,11 @@ private slots:
         QFETCH(QByteArray, json);
         QFETCH(QString, mentions);
         QString error;
+        QElapsedTimer timer;
+        timer.start();
         const auto s = Profile::fromJson(json, &error);
+        // Linear in the profile's size: well under this even when slowed down.
+        QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
         QCOMPARE(s.has_value(), mentions.startsWith(u'='));
         const QString text = s ? QString::fromUtf8(Profile::toJson(*s)) : error;
         for (const QString &m : mentions.mid(s ? 1 : 0).split(u'|'))
@@ -93,6 +106,24 @@ private slots:
                 && error.contains(QLatin1String("dir.json")));
         QVERIFY(QFile::resize(path, Profile::MaxFileSize + 1));
         QVERIFY(!Profile::load(path, &error) && error.contains(QLatin1String("1 MiB")));
+        // A full disk: the old file stays whole, and the file and the reason are named.
+        QVERIFY(QFile::resize(path, 100));
+        {
+            const FileSizeLimit fullDisk(200);
+            QVERIFY(!Profile::save(path, defaults(), &error));
+        }
+        QVERIFY2(error.contains(path) && error.contains("File too large"), qPrintable(error));
+        QCOMPARE(QFileInfo(path).size(), 100);
+        // A FIFO is neither opened (that would wait for a writer) nor replaced.
+        const QString fifo = dir.filePath(QStringLiteral("fifo.json"));
+        QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        QVERIFY(!Profile::loadRegularFile(fifo, &error));
+        QCOMPARE(error,
+                 "Cannot read profile " + fifo + ": it is a FIFO (named pipe), not a regular file");
+        QVERIFY(!Profile::save(fifo, defaults(), &error));
+        QCOMPARE(error, "Cannot write profile " + fifo
+                            + ": it is a FIFO (named pipe), not a regular file");
+        QVERIFY(!QFileInfo(fifo).isFile());
     }
 };
 

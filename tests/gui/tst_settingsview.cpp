@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 struct Fixture : GuiHarness
@@ -171,15 +173,17 @@ private slots:
     }
 
     // File > Open and Save with the dialog answered. menu|Text3 before|the file before
-    // ('-' none, else the defaults with a replacement)|what the one message names ('-'
-    // none)|Text3 after|what the file holds after
+    // ('-' none, 'fifo' a FIFO, else the defaults with a replacement)|what the one
+    // message names ('-' none)|Text3 after|what the file holds after
     void files_data()
     {
         // clang-format off
         rows({"savemenu|CA5873|-|-|CA5873|\"turnOffCode\": \"CA5873\"",
             "savemenu|CA5O73|CA50F3>CA50F3|Nothing was saved,Turn Off Code (\"CA5O73\"|CA5O73|CA50F3",
             "openmenu|CA5873|CA50F3>4a55ab|-|4A55AB|4a55ab",
-            "openmenu|CA5873|Ms\": 200>Ms\": 205|p.json,modOnPushDelayMs,steps of 10|CA5873|205"});
+            "openmenu|CA5873|Ms\": 200>Ms\": 205|p.json,modOnPushDelayMs,steps of 10|CA5873|205",
+            // Refused without being opened: the window does not wait for a writer.
+            "openmenu|CA5873|fifo|p.json: it is a FIFO (named pipe), not a regular file|CA5873|-"});
         // clang-format on
     }
     void files()
@@ -199,7 +203,10 @@ private slots:
         defaults.LoadDefaultVars();
         const QStringList edit = c[2].split('>');
         QFile file(dialogs.answer);
-        if (c[2] != "-") {
+        const bool fifo = c[2] == "fifo";
+        if (fifo) {
+            QVERIFY(::mkfifo(QFile::encodeName(dialogs.answer).constData(), 0600) == 0);
+        } else if (c[2] != "-") {
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(Profile::toJson(defaults).replace(edit[0].toUtf8(), edit[1].toUtf8()));
             file.close();
@@ -213,7 +220,8 @@ private slots:
             QVERIFY2(m == "-" || shown.contains(m), qPrintable(shown));
         QCOMPARE(f.text(3)->text(), c[4]);
         QVERIFY(shown.isEmpty() || f.fields(',') == before); // refused: nothing changed
-        QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll().contains(c[5].toUtf8()));
+        if (!fifo)
+            QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll().contains(c[5].toUtf8()));
         QVERIFY(f.board.receivedBytes().isEmpty()); // nothing reaches the board
         // Asked in the folder last used, which becomes the file's; the other keys stay.
         const bool asked = !shown.startsWith("Nothing was saved");

@@ -54,7 +54,7 @@ struct QovctlRig
         const bool usb = usbAutomatic;
         env.usbAutomaticAvailable = [usb] { return usb; };
         env.progressLines = terminal;
-        env.readStandardInput = [this](qint64 maxBytes) { return in.left(maxBytes); };
+        env.readStandardInput = [this](qint64 maxBytes, QString *) { return in.left(maxBytes); };
         env.makeSystemView = makeSystemView;
         out = err = QString();
         QTextStream o(&out), e(&err);
