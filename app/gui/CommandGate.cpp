@@ -13,10 +13,15 @@
 
 CommandGate::CommandGate(const DeviceLink &link, QObject *parent) : QObject(parent), m_link(link)
 {
-    qApp->installEventFilter(this);
+    if (QCoreApplication *app = QCoreApplication::instance())
+        app->installEventFilter(this);
 }
 
-CommandGate::~CommandGate() { qApp->removeEventFilter(this); }
+CommandGate::~CommandGate()
+{
+    if (QCoreApplication *app = QCoreApplication::instance())
+        app->removeEventFilter(this);
+}
 
 void CommandGate::drain()
 {
