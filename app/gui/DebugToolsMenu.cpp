@@ -28,48 +28,48 @@ DebugToolsMenu::DebugToolsMenu(QMenu *menu, Session &session, MessageBoxes &mess
 
 void DebugToolsMenu::dbgMnuEnableCom_Click()
 {
-    const auto claim = claimPort();
-    if (!claim)
-        return;
-    m_session.log().WriteDebugLog(QStringLiteral("dbgMenu enableCOM"));
-    m_session.link().openComPort(m_session.port());
+    runStep([this] {
+        m_session.log().WriteDebugLog(QStringLiteral("dbgMenu enableCOM"));
+        m_session.link().openComPort(m_session.port());
+    });
 }
 
 void DebugToolsMenu::dbgMnuGetXOK_Click()
 {
-    const auto claim = claimPort();
-    if (!claim)
-        return;
-    const auto greeting = m_session.link().GetXOK(m_session.port());
-    m_messages.showMessage(QStringLiteral("GetXOK Returned: ")
-                           + greeting.value_or(QStringLiteral("False")));
+    runStep([this] {
+        const auto greeting = m_session.link().GetXOK(m_session.port());
+        m_messages.showMessage(QStringLiteral("GetXOK Returned: ")
+                               + greeting.value_or(QStringLiteral("False")));
+    });
 }
 
 void DebugToolsMenu::dbgMnuCheckQOV_Click()
 {
-    const auto claim = claimPort();
-    if (!claim)
-        return;
-    const bool found = m_session.link().CheckQOV(m_session.port());
-    m_messages.showMessage(QStringLiteral("CheckQOV Returned: ") + boolToText(found));
+    runStep([this] {
+        const bool found = m_session.link().CheckQOV(m_session.port());
+        m_messages.showMessage(QStringLiteral("CheckQOV Returned: ") + boolToText(found));
+    });
 }
 
 void DebugToolsMenu::dbgMnuDisableCom_Click()
 {
-    const auto claim = claimPort();
-    if (!claim)
-        return;
-    m_session.log().WriteDebugLog(QStringLiteral("dbgMenu disableCOM"));
-    m_session.link().closeComPort(m_session.port());
+    runStep([this] {
+        m_session.log().WriteDebugLog(QStringLiteral("dbgMenu disableCOM"));
+        m_session.link().closeComPort(m_session.port());
+    });
 }
 
-std::optional<DeviceLink::Claim> DebugToolsMenu::claimPort()
+void DebugToolsMenu::runStep(const std::function<void()> &step)
 {
-    auto claim = m_session.link().tryClaim(/*ignoreHold=*/true);
-    if (!claim) {
-        // Refused like any other device command: a beep and the reason.
-        QApplication::beep();
-        emit refused(SettingsView::refusalText(m_session.link()));
-    }
-    return claim;
+    {
+        const auto claim = m_session.link().tryClaim(/*ignoreHold=*/true);
+        if (!claim) {
+            // Refused like any other device command: a beep and the reason.
+            QApplication::beep();
+            emit refused(SettingsView::refusalText(m_session.link()));
+            return;
+        }
+        step();
+    } // the claim ends here
+    emit stepEnded();
 }

@@ -5,7 +5,7 @@
 #include "device/DeviceLink.h"
 
 #include <QObject>
-#include <optional>
+#include <functional>
 
 class MessageBoxes;
 class QMenu;
@@ -21,13 +21,16 @@ public:
 signals:
     // A step was refused (another command is running): the status-bar text why.
     void refused(const QString &why);
+    // A step ran on the port and has returned.
+    void stepEnded();
 
 private:
     void dbgMnuEnableCom_Click();
     void dbgMnuGetXOK_Click();
     void dbgMnuCheckQOV_Click();
     void dbgMnuDisableCom_Click();
-    std::optional<DeviceLink::Claim> claimPort();
+    // Runs the step holding the link, or refuses it when another command runs.
+    void runStep(const std::function<void()> &step);
 
     Session &m_session;
     MessageBoxes &m_messages;

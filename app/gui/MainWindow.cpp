@@ -3,6 +3,7 @@
 #include "app/PreferenceStore.h"
 #include "app/Session.h"
 #include "app/StoredPreferences.h"
+#include "app/gui/CommandGate.h"
 #include "app/gui/DebugToolsMenu.h"
 #include "app/gui/MainMenus.h"
 #include "app/gui/MainStatusBar.h"
@@ -15,12 +16,14 @@
 #include "learn/gui/LearnWindow.h"
 #include "settings/gui/SettingsView.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
+#include <utility>
 
 static void initIconResources() { Q_INIT_RESOURCE(qovicons); }
 
@@ -66,9 +69,12 @@ MainWindow::MainWindow(Session &session, MessageBoxes &messages, PreferenceStore
             &MainWindow::showlistofcodesmenu_Click);
     connect(menus.websiteItem(), &QAction::triggered, this, &MainWindow::websitemenu_Click);
     connect(menus.aboutItem(), &QAction::triggered, this, &MainWindow::aboutmenu_Click);
+    m_gate = new CommandGate(m_session.link(), this);
+    connect(m_gate, &CommandGate::refused, this, &MainWindow::setStatusBarText);
     const auto *debugTools
         = new DebugToolsMenu(menus.debugToolsMenu(), m_session, m_messages, this);
     connect(debugTools, &DebugToolsMenu::refused, this, &MainWindow::setStatusBarText);
+    connect(debugTools, &DebugToolsMenu::stepEnded, this, &MainWindow::commandEnded);
     m_programmers = new ProgrammerSelection(
         menus.settingsMenu(), centralWidget()->findChild<QLabel *>(QStringLiteral("progtypeText")),
         m_session, m_store, this);
@@ -86,6 +92,7 @@ MainWindow::MainWindow(Session &session, MessageBoxes &messages, PreferenceStore
     // Values are bound by the settings view, which finds them by name.
     m_settingsView = new SettingsView(this, m_session, *this);
     m_settingsView->setPreferenceStore(&m_store);
+    connect(m_settingsView, &SettingsView::commandEnded, this, &MainWindow::commandEnded);
 }
 
 MainWindow::~MainWindow()
@@ -117,8 +124,6 @@ void MainWindow::placeProgressBarInStatusBar(QProgressBar *progressBar, QStatusB
 {
     m_status->placeProgressBarInStatusBar(progressBar, statusBar, panelIndex, border);
 }
-
-void MainWindow::RefreshUI() { m_settingsView->RefreshUI(); }
 
 // ---------------------------------------------------------------- start-up
 
@@ -219,12 +224,24 @@ bool MainWindow::Form_Load(const QStringList &arguments)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    if (m_session.link().isBusy()) {
+        // The window goes when the command is done (endProgram below).
+        m_closeRequested = true;
+        event->ignore();
+        return;
+    }
     event->accept();
     endProgram();
 }
 
 void MainWindow::endProgram()
 {
+    // Closing the port under a running command would break it halfway (a write
+    // with half its locations): the program ends when the command returns.
+    if (m_session.link().isBusy()) {
+        m_closeRequested = true;
+        return;
+    }
     if (m_session.port().isOpen())
         m_session.port().setOpen(false);
     // No closing steps for the other windows: they just go away with the program.
@@ -233,6 +250,13 @@ void MainWindow::endProgram()
     if (m_codeListWindow)
         m_codeListWindow->hide();
     m_quit();
+}
+
+void MainWindow::commandEnded()
+{
+    m_gate->drain();
+    if (std::exchange(m_closeRequested, false))
+        endProgram();
 }
 
 // ---------------------------------------------------------------- programmer selection
@@ -262,19 +286,21 @@ void MainWindow::UpdateQOVProgrammerPowerStatus()
 
 void MainWindow::qovversionmenu_Click()
 {
-    ProgrammerPort &comm = m_session.port();
-    const ConnectResult connection
-        = BoardConnection(m_session.link(), comm).connect(BoardConnection::Purpose::VersionQuery);
-    if (connection.stage == ConnectResult::Stage::Busy) {
-        QApplication::beep();
-        setStatusBarText(SettingsView::refusalText(m_session.link()));
-        return;
-    }
-    if (connection.stage == ConnectResult::Stage::PortNotOpened)
-        return;
-    if (connection.connected())
-        m_messages.showMessage(QStringLiteral("QOV Version: ") + *connection.version);
-    m_session.link().closeComPort(comm);
+    {
+        ProgrammerPort &comm = m_session.port();
+        const ConnectResult connection = BoardConnection(m_session.link(), comm)
+                                             .connect(BoardConnection::Purpose::VersionQuery);
+        if (connection.stage == ConnectResult::Stage::Busy) {
+            QApplication::beep();
+            setStatusBarText(SettingsView::refusalText(m_session.link()));
+            return;
+        }
+        if (connection.connected())
+            m_messages.showMessage(QStringLiteral("QOV Version: ") + *connection.version);
+        if (connection.stage != ConnectResult::Stage::PortNotOpened)
+            m_session.link().closeComPort(comm);
+    } // the claim ends here
+    commandEnded();
 }
 
 void MainWindow::learnmodemenu_Click()
@@ -282,6 +308,9 @@ void MainWindow::learnmodemenu_Click()
     if (!m_learnWindow) {
         m_learnWindow = new LearnWindow(m_session);
         m_learnWindow->setAttribute(Qt::WA_DeleteOnClose);
+        // Start is a device command too; its own handler runs first.
+        if (auto *start = m_learnWindow->findChild<QAbstractButton *>(QStringLiteral("Command1")))
+            connect(start, &QAbstractButton::clicked, this, &MainWindow::commandEnded);
     }
     m_learnWindow->show();
     m_learnWindow->raise();

@@ -15,6 +15,7 @@
 #include <optional>
 
 class CodeListWindow;
+class CommandGate;
 class LearnWindow;
 class MainStatusBar;
 class MessageBoxes;
@@ -53,7 +54,8 @@ public:
     void setStatusBarText(const QString &barText) override;
     void setProgressBar(double numCurrent, double numTotal) override;
     void resetStatusBar() override;
-    void RefreshUI() override;
+    // The settings view refreshes the fields itself when a read returns.
+    void RefreshUI() override { }
     void placeProgressBarInStatusBar(QProgressBar *progressBar, QStatusBar *statusBar,
                                      int panelIndex, int border);
     QString statusText() const;
@@ -75,6 +77,9 @@ protected:
 private:
     bool failStartup(const RuntimeFailure &failure);
     void endProgram();
+    // A device command has returned: input that arrived meanwhile is refused, and a
+    // close requested meanwhile is carried out.
+    void commandEnded();
 
     void qovversionmenu_Click();
     void learnmodemenu_Click();
@@ -97,4 +102,6 @@ private:
     SettingsView *m_settingsView = nullptr;
     QPointer<LearnWindow> m_learnWindow;
     QPointer<CodeListWindow> m_codeListWindow;
+    CommandGate *m_gate = nullptr;
+    bool m_closeRequested = false;
 };

@@ -15,6 +15,8 @@
 #include <QLineEdit>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace {
 
 enum class Kind { Code, Presses, Delay };
@@ -25,6 +27,8 @@ struct FieldSpec
     const char *label;
     const char *name;
     Kind kind;
+    int firstLocation;
+    int locationCount;
     IrCode DeviceSettings::*code = nullptr;
     double DeviceSettings::*number = nullptr;
 };
@@ -32,19 +36,34 @@ struct FieldSpec
 // The fields in the order the window shows them, top to bottom. The label alone
 // says only "Code:" or "No. Btn Presses:": the heading above gives the meaning.
 const FieldSpec Fields[] = {
-    {8, "Label2", "Mod On", Kind::Delay, nullptr, &DeviceSettings::modOnPushDelay},
-    {7, "Label1", "Mod Off", Kind::Delay, nullptr, &DeviceSettings::modOffPushDelay},
-    {1, "Label4", "Turn On with Mod Enabled Code", Kind::Code,
+    {8, "Label2", "Mod On", Kind::Delay, 4, 1, nullptr, &DeviceSettings::modOnPushDelay},
+    {7, "Label1", "Mod Off", Kind::Delay, 5, 1, nullptr, &DeviceSettings::modOffPushDelay},
+    {1, "Label4", "Turn On with Mod Enabled Code", Kind::Code, 10, 3,
      &DeviceSettings::turnOnModEnabledCode},
-    {2, "Label5", "Turn On with Mod Disabled Code", Kind::Code,
+    {2, "Label5", "Turn On with Mod Disabled Code", Kind::Code, 13, 3,
      &DeviceSettings::turnOnModDisabledCode},
-    {3, "Label6", "Turn Off Code", Kind::Code, &DeviceSettings::turnOffCode},
-    {4, "Label7", "Turn Off No. Btn Presses", Kind::Presses, nullptr,
+    {3, "Label6", "Turn Off Code", Kind::Code, 16, 3, &DeviceSettings::turnOffCode},
+    {4, "Label7", "Turn Off No. Btn Presses", Kind::Presses, 6, 1, nullptr,
      &DeviceSettings::turnOffPresses},
-    {5, "Label9", "Eject Tray Code", Kind::Code, &DeviceSettings::ejectTrayCode},
-    {6, "Label16", "Eject Tray No. Btn Presses", Kind::Presses, nullptr,
+    {5, "Label9", "Eject Tray Code", Kind::Code, 19, 3, &DeviceSettings::ejectTrayCode},
+    {6, "Label16", "Eject Tray No. Btn Presses", Kind::Presses, 8, 1, nullptr,
      &DeviceSettings::ejectTrayPresses},
 };
+
+// Check1..Check4: the flag and its location.
+struct BoxSpec
+{
+    int DeviceSettings::*flag;
+    int location;
+};
+const BoxSpec Boxes[] = {{nullptr, -1},
+                         {&DeviceSettings::allowPowerOn, 0},
+                         {&DeviceSettings::allowPowerOff, 1},
+                         {&DeviceSettings::allowEjectTray, 2},
+                         {&DeviceSettings::powerOnByEject, 9}};
+
+const QString NotReadText = QStringLiteral("Not read from the board");
+const QColor MarkColor(0xff, 0xd8, 0xd8);
 
 QString rangeMessage(int field)
 {
@@ -96,6 +115,8 @@ void SettingsView::bindTextFields()
         f.edit = m_form->findChild<QLineEdit *>(QStringLiteral("Text%1").arg(spec.field));
         f.name = QString::fromLatin1(spec.name);
         f.allowed = allowedValues(spec.kind);
+        for (int i = 0; i < spec.locationCount; ++i)
+            f.locations << spec.firstLocation + i;
         QLineEdit *edit = f.edit;
         if (!edit)
             continue;
@@ -112,8 +133,9 @@ void SettingsView::bindTextFields()
                         const FieldRules::CodeResult result = FieldRules::codeFieldRule(text);
                         if (result.outcome == FieldRules::Outcome::Accepted)
                             m_session.settings().*code = result.code;
-                        edit->setToolTip(result.toolTip);
                         setAccepted(index, result.outcome == FieldRules::Outcome::Accepted);
+                        if (!m_text[index].notRead)
+                            edit->setToolTip(result.toolTip);
                     });
             continue;
         }
@@ -139,33 +161,84 @@ void SettingsView::setAccepted(int field, bool accepted)
     Field &f = m_text[field];
     f.accepted = accepted;
     QLineEdit *edit = f.edit;
+    // Any text is the user's (or a command's) value: the field is no longer unread.
+    if (f.notRead && !edit->text().isEmpty()) {
+        f.notRead = false;
+        edit->setProperty("notRead", false);
+        edit->setToolTip(QString());
+    }
     // A blank field is plainly empty; only text that is not a value is marked.
     const bool marked = !accepted && !edit->text().isEmpty();
-    if (edit->property("notAccepted").toBool() == marked)
-        return;
     edit->setProperty("notAccepted", marked);
-    QPalette palette = m_acceptedPalette;
+    showMark(edit, marked || f.notRead,
+             f.notRead ? NotReadText
+             : marked  ? QStringLiteral("Not accepted: %1").arg(f.allowed)
+                       : QString());
+}
+
+void SettingsView::showMark(QWidget *control, bool marked, const QString &description)
+{
+    QPalette palette = qobject_cast<QCheckBox *>(control) ? m_boxPalette : m_acceptedPalette;
     if (marked)
-        palette.setColor(QPalette::Base, QColor(0xff, 0xd8, 0xd8));
-    edit->setPalette(palette);
-    edit->setAccessibleDescription(marked ? QStringLiteral("Not accepted: %1").arg(f.allowed)
-                                          : QString());
+        palette.setColor(QPalette::Base, MarkColor);
+    control->setPalette(palette);
+    control->setAccessibleDescription(description);
+}
+
+void SettingsView::markNotRead(const QList<int> &failedLocations)
+{
+    const auto missed = [&failedLocations](const QList<int> &locations) {
+        return std::any_of(locations.begin(), locations.end(),
+                           [&failedLocations](int l) { return failedLocations.contains(l); });
+    };
+    for (const FieldSpec &spec : Fields) {
+        Field &f = m_text[spec.field];
+        if (!f.edit || !missed(f.locations))
+            continue;
+        // The record keeps the reset value; the field shows none, so nothing takes
+        // that value for the board's.
+        f.edit->setText(QString());
+        f.notRead = true;
+        f.edit->setProperty("notRead", true);
+        f.edit->setToolTip(NotReadText);
+        setAccepted(spec.field, false);
+    }
+    for (int i = 1; i <= 4; ++i) {
+        QCheckBox *box = m_check[i];
+        if (!box || !missed({Boxes[i].location}))
+            continue;
+        box->setTristate(true);
+        box->setCheckState(Qt::PartiallyChecked);
+        box->setProperty("notRead", true);
+        box->setToolTip(NotReadText);
+        showMark(box, true, NotReadText);
+    }
 }
 
 QString SettingsView::fieldsProblem() const
 {
-    QStringList blank, wrong;
+    QStringList blank, wrong, notRead;
+    for (int i = 1; i <= 4; ++i) {
+        if (m_check[i] && m_check[i]->checkState() == Qt::PartiallyChecked)
+            notRead << m_check[i]->text();
+    }
     for (const FieldSpec &spec : Fields) {
         const Field &f = m_text[spec.field];
         if (!f.edit || f.accepted)
             continue;
         const QString text = f.edit->text();
-        if (text.isEmpty())
+        if (f.notRead)
+            notRead << f.name;
+        else if (text.isEmpty())
             blank << f.name;
         else
             wrong << QStringLiteral("%1 (\"%2\": %3)").arg(f.name, text.left(20), f.allowed);
     }
     QStringList paragraphs;
+    if (!notRead.isEmpty())
+        paragraphs << QStringLiteral("These were not read from the board: ")
+                          + notRead.join(QStringLiteral(", "))
+                          + QStringLiteral(". Read Values again, or give them a value.");
     if (!wrong.isEmpty())
         paragraphs << QStringLiteral("These fields do not hold a value that can be sent: ")
                           + wrong.join(QStringLiteral(", ")) + QLatin1Char('.');
@@ -177,17 +250,26 @@ QString SettingsView::fieldsProblem() const
 
 void SettingsView::bindCheckBoxes()
 {
-    int DeviceSettings::*const flags[]
-        = {nullptr, &DeviceSettings::allowPowerOn, &DeviceSettings::allowPowerOff,
-           &DeviceSettings::allowEjectTray, &DeviceSettings::powerOnByEject};
     for (int i = 1; i <= 4; ++i) {
-        m_check[i] = m_form->findChild<QCheckBox *>(QStringLiteral("Check%1").arg(i));
-        if (!m_check[i])
+        QCheckBox *box = m_form->findChild<QCheckBox *>(QStringLiteral("Check%1").arg(i));
+        m_check[i] = box;
+        if (!box)
             continue;
-        // toggled fires only on a real change, whether by a click or by RefreshUI.
-        const auto flag = flags[i];
-        connect(m_check[i], &QCheckBox::toggled, this,
-                [this, flag](bool checked) { m_session.settings().*flag = checked ? 1 : 0; });
+        m_boxPalette = box->palette();
+        // stateChanged fires only on a real change, whether by a click or by
+        // RefreshUI; leaving the unknown state is one too.
+        const auto flag = Boxes[i].flag;
+        connect(box, &QCheckBox::stateChanged, this, [this, box, flag](int state) {
+            if (state == Qt::PartiallyChecked)
+                return;
+            m_session.settings().*flag = state == Qt::Checked ? 1 : 0;
+            if (box->isTristate()) { // it has a value now: a click never makes it unknown
+                box->setTristate(false);
+                box->setProperty("notRead", false);
+                box->setToolTip(QString());
+                showMark(box, false, QString());
+            }
+        });
     }
 }
 
@@ -222,7 +304,7 @@ void SettingsView::setText(QLineEdit *field, const QString &text)
 void SettingsView::setChecked(QCheckBox *box, int flag)
 {
     if (box)
-        box->setChecked(flag == 1);
+        box->setCheckState(flag == 1 ? Qt::Checked : Qt::Unchecked);
 }
 
 void SettingsView::RefreshUI()
@@ -256,10 +338,15 @@ void SettingsView::loadefaultvaluesmenu_Click()
     RefreshUI();
 }
 
+QString SettingsView::busyText()
+{
+    return QStringLiteral("Not started: another command is using the port");
+}
+
 QString SettingsView::refusalText(const DeviceLink &link)
 {
     if (link.isBusy())
-        return QStringLiteral("Not started: another command is using the port");
+        return busyText();
     if (link.isHeldByLearnMode())
         return QStringLiteral("Not started: Learn Mode holds the port (press Done)");
     return {};
@@ -279,8 +366,15 @@ void SettingsView::Command1_Click()
 {
     if (refusedAsBusy())
         return;
-    SettingsTransactions transactions(m_session.link(), m_session.port(), *this);
-    transactions.readValues(m_session.settings());
+    SettingsTransactions transactions(m_session.link(), m_session.port(), m_statusBar);
+    const TransactionResult result = transactions.readValues(m_session.settings());
+    emit commandEnded();
+    // A lost port left the record as it was, and so are the fields.
+    if (result.outcome != TransactionResult::Success
+        && result.outcome != TransactionResult::Incomplete)
+        return;
+    RefreshUI();
+    markNotRead(result.failedLocations);
 }
 
 void SettingsView::Command2_Click()
@@ -294,8 +388,9 @@ void SettingsView::Command2_Click()
             QStringLiteral("Write All did not start; nothing was written.\r\n\r\n") + problem);
         return;
     }
-    SettingsTransactions transactions(m_session.link(), m_session.port(), *this);
+    SettingsTransactions transactions(m_session.link(), m_session.port(), m_statusBar);
     transactions.writeAll(m_session.settings());
+    emit commandEnded();
 }
 
 QString SettingsView::lastFolder() const
@@ -344,21 +439,4 @@ void SettingsView::savemenu_Click()
     QString error;
     if (!Profile::save(path, m_session.settings(), &error))
         m_session.messages().showMessage(error, MessageIcon::Critical);
-}
-
-void SettingsView::setStatusBarText(const QString &barText)
-{
-    m_statusBar.setStatusBarText(barText);
-}
-
-void SettingsView::setProgressBar(double numCurrent, double numTotal)
-{
-    m_statusBar.setProgressBar(numCurrent, numTotal);
-}
-
-void SettingsView::resetStatusBar() { m_statusBar.resetStatusBar(); }
-
-void SettingsView::locationDone(int location, int result)
-{
-    m_statusBar.locationDone(location, result);
 }

@@ -6,8 +6,9 @@
 // menu actions clearUI, loadefaultvaluesmenu, openmenu and savemenu).
 //
 // What a field shows is what Write All sends: a field whose text is not a value
-// it can send (blank included) is not accepted, and Write All and Save refuse
-// while any field is in that state, naming the fields.
+// it can send (blank included) is not accepted, and a field or box whose locations
+// did not all answer a read shows no value, marked as not read. Write All and Save
+// refuse while any is in either state, naming them.
 #include "codes/FieldRules.h"
 #include "settings/SettingsTransactions.h"
 
@@ -25,11 +26,12 @@ class QLineEdit;
 class QWidget;
 class Session;
 
-class SettingsView : public QObject, public TransactionReporter
+class SettingsView : public QObject
 {
     Q_OBJECT
 public:
-    // statusBar: the window's status bar procedures (setStatusBarText, ...).
+    // statusBar: the window's status bar procedures (setStatusBarText, ...); the
+    // transactions report through it.
     SettingsView(QWidget *form, Session &session, TransactionReporter &statusBar);
     ~SettingsView() override;
 
@@ -40,7 +42,7 @@ public:
 
     // Writes the record into the controls; a control whose text or state really
     // changes runs its change handling, exactly as if the user had made the change.
-    void RefreshUI() override;
+    void RefreshUI();
 
     void clearUI_Click();              // "Clear Values"
     void loadefaultvaluesmenu_Click(); // "Load Default Values"
@@ -51,12 +53,12 @@ public:
 
     // Why a device command cannot start now, or an empty text when it can.
     static QString refusalText(const DeviceLink &link);
+    // The refusal while another command runs.
+    static QString busyText();
 
-    // The transactions report through the window's status bar.
-    void setStatusBarText(const QString &barText) override;
-    void setProgressBar(double numCurrent, double numTotal) override;
-    void resetStatusBar() override;
-    void locationDone(int location, int result) override;
+signals:
+    // Read Values or Write All ran and has returned (not sent when refused).
+    void commandEnded();
 
 private:
     struct Field
@@ -64,13 +66,19 @@ private:
         QPointer<QLineEdit> edit;
         QString name;    // as a screen reader and the messages name it
         QString allowed; // what the field accepts
+        QList<int> locations;
         bool accepted = false;
+        bool notRead = false; // blank because a read missed one of its locations
     };
 
     void bindTextFields();
     void bindCheckBoxes();
     void bindCommands();
     void setAccepted(int field, bool accepted);
+    // Shows the mark for a field that is not accepted or not read (or takes it away).
+    void showMark(QWidget *control, bool marked, const QString &description);
+    // After a read: the fields and boxes whose locations failed show no value.
+    void markNotRead(const QList<int> &failedLocations);
     // One paragraph per kind of trouble, naming the fields; empty when every
     // field holds a value it can send.
     QString fieldsProblem() const;
@@ -91,4 +99,5 @@ private:
     std::array<Field, 9> m_text{};                // index 1..8 = Text1..Text8
     std::array<QPointer<QCheckBox>, 5> m_check{}; // index 1..4 = Check1..Check4
     QPalette m_acceptedPalette;
+    QPalette m_boxPalette;
 };

@@ -1,11 +1,56 @@
 // Read Values and Write All through the main window, against the simulated
 // board: what the fields show, what reaches the board, what the user is told.
+#include "settings/gui/FileDialogs.h"
+#include "settings/gui/SettingsView.h"
 #include "support/GuiHarness.h"
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
+
+namespace {
+
+const QString NotRead = QStringLiteral("Not read from the board");
+
+// Save's dialog, cancelled: a Save that is not refused asks and stops there.
+struct CancelledDialogs : FileDialogs
+{
+    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override
+    {
+        ++asked;
+        return {};
+    }
+    int asked = 0;
+};
+
+// A mouse click, a double click or the space bar, posted: it waits in the queue as the
+// user's input does while a command blocks the event loop.
+void postInput(QWidget *target, QPoint at, const QString &input)
+{
+    const auto mouse = [&](QEvent::Type type, Qt::MouseButtons held) {
+        QCoreApplication::postEvent(target, new QMouseEvent(type, at, target->mapToGlobal(at),
+                                                            Qt::LeftButton, held, Qt::NoModifier));
+    };
+    if (input == "space") {
+        QCoreApplication::postEvent(target,
+                                    new QKeyEvent(QEvent::KeyPress, Qt::Key_Space, {}, " "));
+        QCoreApplication::postEvent(target,
+                                    new QKeyEvent(QEvent::KeyRelease, Qt::Key_Space, {}, " "));
+        return;
+    }
+    for (int i = 0; i < (input == "5 clicks" ? 5 : 1); ++i) {
+        mouse(QEvent::MouseButtonPress, Qt::LeftButton);
+        mouse(QEvent::MouseButtonRelease, Qt::NoButton);
+    }
+    if (input == "double click") {
+        mouse(QEvent::MouseButtonDblClick, Qt::LeftButton);
+        mouse(QEvent::MouseButtonRelease, Qt::NoButton);
+    }
+}
+
+} // namespace
 
 class TestReadWrite : public QObject
 {
@@ -21,10 +66,17 @@ private slots:
                       factory = "FA52D0 4A55AB CA50F3 3 CA5A53 3 1000 200 x x x -";
         QTest::newRow("factory board") << QStringList {"factory", factory, "Button: Select"};
         QTest::newRow("Space right after start-up") << QStringList {"space", factory, "Button: Select"};
-        QTest::newRow("menu code, flag 2, 256 presses, silent 5") << QStringList {"odd",
-            "0A51EF 4A55AB CA50F3 256 CA5A53 3 0 200 x x x -", "Button: Menu",
-            err + "Valid values for No. Button Presses for Turn Off are: 1-255",
-            err + "Read incomplete: no answer from location(s) 5"};
+        QTest::newRow("menu code, flag 2, 256 presses, silent 5: Mod Off not read") << QStringList {
+            "odd", "0A51EF 4A55AB CA50F3 256 CA5A53 3  200 x x x -", "Button: Menu",
+            err + "Read incomplete: no answer from location(s) 5",
+            "Ready | Valid values for No. Button Presses for Turn Off are: 1-255"};
+        QTest::newRow("silent 1 and 11: a box and a code not read") << QStringList {"1 11",
+            " 4A55AB CA50F3 3 CA5A53 3 1000 200 x ? x -", NotRead,
+            err + "Read incomplete: no answer from location(s) 1, 11"};
+        QTest::newRow("lost at 9: the fields stay") << QStringList {"lost",
+            "        - - - -", "",
+            "Reading settings... | Lost the connection to the programmer on COM1 (simulated): The "
+            "device COM1 (simulated) is no longer available"};
         QTest::newRow("clicks while the board starts") << QStringList {"busy", factory,
             "Button: Select", "Not started: another command is using the port"};
         // clang-format on
@@ -41,6 +93,11 @@ private slots:
         const auto click = [&](const char *name) {
             QTest::mouseClick(h.find<QPushButton>(name), Qt::LeftButton);
         };
+        for (int location : {1, 11})
+            if (c[0] == "1 11")
+                h.board.setFault(location, SimBoard::Fault::NoAnswer);
+        if (c[0] == "lost")
+            h.board.setFault(9, SimBoard::Fault::Vanish);
         if (c[0] == "odd") {
             for (auto [loc, byte] : {std::pair{10, 0x0A}, {11, 0x51}, {12, 0xEF}, {0, 2}, {6, 255}})
                 h.board.setMemory(loc, byte);
@@ -62,12 +119,20 @@ private slots:
         QCOMPARE(h.fields(' '), c[1]);
         QCOMPARE(h.text(1)->toolTip(), c[2]);
         QCOMPARE(shown, c.mid(3));
+        for (int i = 1; i <= 12; ++i) { // the unread say so to a screen reader too
+            QWidget *w = i <= 8 ? static_cast<QWidget *>(h.text(i)) : h.check(i - 8);
+            const bool unread = w->property("notRead").toBool();
+            QCOMPARE(unread, c[1].split(' ')[i - 1] == (i <= 8 ? "" : "?") && c[0] != "lost");
+            QCOMPARE(w->accessibleDescription() == NotRead, unread);
+            QCOMPARE(w->toolTip() == NotRead, unread);
+        }
         QVERIFY(h.form->statusText() == "Ready" && h.form->progressPosition() == 0
                 && !h.port->isOpen());
         // The box changed, so its handler ran; 256 presses refused, the byte kept.
         const DeviceSettings &s = h.session->settings();
         QVERIFY(c[0] != "odd" || (s.allowPowerOn == 1 && s.turnOffPresses == 255));
-        const QByteArray sent = h.board.receivedBytes(); // one presence check: one command
+        QVERIFY(c[0] != "lost" || s == DeviceSettings()); // the record as before the read
+        const QByteArray sent = h.board.receivedBytes();  // one presence check: one command
         QVERIFY(c[0] != "busy" || (hooks == 1 && sent.count("VVVV") == 1 && !sent.contains('W')));
     }
 
@@ -113,6 +178,174 @@ private slots:
             QCOMPARE(h.board.memory(loc),
                      mentions.isEmpty() ? 0 : quint8(SimBoard::factoryMemory().at(loc)));
         QCOMPARE(h.board.receivedBytes().contains('W'), mentions.isEmpty());
+    }
+
+    // After a read that missed locations, Write All and Save refuse what was not read
+    // until the user gives it a value. The steps: Text<n>=typed, Check<n> (a click), a
+    // menu item, Command2 (Write All); the last message then.
+    void notRead_data()
+    {
+        QTest::addColumn<QList<int>>("silent");
+        QTest::addColumn<QString>("fields"); // after the read, as GuiHarness::fields shows them
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("told");
+        QTest::addColumn<bool>("written");
+        const QString partial = "FA52D0 4A55AB  3 CA5A53 3 1000 200 x ? x -",
+                      refusedBoth = "These were not read from the board: Allow Power OFF, Turn Off "
+                                    "Code. Read Values again, or give them a value.";
+        // clang-format off
+        QTest::newRow("Write All names both") << QList<int>{17, 1} << partial
+            << QStringList{"Command2"} << "Write All did not start; nothing was written.\r\n\r\n"
+                                          + refusedBoth << false;
+        QTest::newRow("Save names both, asks for no file") << QList<int>{17, 1} << partial
+            << QStringList{"savemenu"} << "Nothing was saved.\r\n\r\n" + refusedBoth << false;
+        QTest::newRow("a typed code leaves the box unknown") << QList<int>{17, 1} << partial
+            << QStringList{"Text3=ca50f3", "Command2"} << "Write All did not start; nothing was "
+               "written.\r\n\r\nThese were not read from the board: Allow Power OFF. Read Values "
+               "again, or give them a value." << false;
+        QTest::newRow("a typed code and a click: written") << QList<int>{17, 1} << partial
+            << QStringList{"Text3=ca50f3", "Check2", "Command2"} << "Written Succesfully" << true;
+        QTest::newRow("Load Default Values: written") << QList<int>{17, 1} << partial
+            << QStringList{"loadefaultvaluesmenu", "Command2"} << "Written Succesfully" << true;
+        QTest::newRow("every location silent: no zeros shown") << QList<int>(
+            SettingsTransferOrder.begin(), SettingsTransferOrder.end()) << "        ? ? ? ?"
+            << QStringList{"Command2"} << "Write All did not start; nothing was written.\r\n\r\n"
+               "These were not read from the board: Allow Power ON, Allow Power OFF, Allow Eject "
+               "Tray, Turn on xbox by Eject (fw 2.5+), Mod On, Mod Off, Turn On with Mod Enabled "
+               "Code, Turn On with Mod Disabled Code, Turn Off Code, Turn Off No. Btn Presses, "
+               "Eject Tray Code, Eject Tray No. Btn Presses. Read Values again, or give them a "
+               "value." << false;
+        // clang-format on
+    }
+    void notRead()
+    {
+        QFETCH(QList<int>, silent);
+        QFETCH(QString, fields);
+        QFETCH(QStringList, steps);
+        QFETCH(QString, told);
+        QFETCH(bool, written);
+        GuiHarness h;
+        h.storeRegular("2", "1");
+        QVERIFY(h.load());
+        h.form->show();
+        CancelledDialogs dialogs;
+        h.form->findChild<SettingsView *>()->setFileDialogs(&dialogs);
+        for (int location : silent)
+            h.board.setFault(location, SimBoard::Fault::NoAnswer);
+        QTest::mouseClick(h.find<QPushButton>("Command1"), Qt::LeftButton);
+        QCOMPARE(h.fields(' '), fields);
+        h.board.clearReceived();
+        for (int location : silent)
+            h.board.setFault(location, SimBoard::Fault::None);
+        for (const QString &step : steps) {
+            if (QLineEdit *field = h.find<QLineEdit>(step.section('=', 0, 0)))
+                QTest::keyClicks(field, step.section('=', 1));
+            else if (QCheckBox *box = h.find<QCheckBox>(step))
+                QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+            else if (auto *button = h.find<QPushButton>(step))
+                QTest::mouseClick(button, Qt::LeftButton);
+            else
+                h.action(step)->trigger();
+        }
+        QCOMPARE(h.messages.texts().last(), told);
+        QCOMPARE(dialogs.asked, 0);
+        QCOMPARE(h.board.receivedBytes().contains('W'), written);
+        for (int loc : SettingsTransferOrder) // what the user gave is the factory's
+            QVERIFY(!written || h.board.memory(loc) == quint8(SimBoard::factoryMemory().at(loc)));
+        for (int i = 1; i <= 4; ++i) // a box that has a value never goes back to unknown
+            QCOMPARE(h.check(i)->isTristate(), h.check(i)->checkState() == Qt::PartiallyChecked);
+    }
+
+    // While a command runs, the user clicks or keys (posted: the input waits in the queue
+    // as it does while a command blocks the event loop). Each is refused with the reason;
+    // none runs afterwards: the board sees one command. "Form2." names the learn window's.
+    void oneCommandAtATime_data()
+    {
+        QTest::addColumn<QString>("command"); // the button or menu item that starts it
+        QTest::addColumn<QString>("target");  // what the user aims at meanwhile
+        QTest::addColumn<QString>("input");   // click, double click, 5 clicks, space
+        // clang-format off
+        QTest::newRow("double click on Write All") << "Command2" << "Command2" << "double click";
+        QTest::newRow("six quick clicks on Read Values") << "Command1" << "Command1" << "5 clicks";
+        QTest::newRow("Space on Write All during a read") << "Command1" << "Command2" << "space";
+        QTest::newRow("Read Values during QOV Version") << "qovversionmenu" << "Command1" << "click";
+        QTest::newRow("the Tools menu during Check QOV") << "dbgMnuCheckQOV" << "toolsmenu" << "click";
+        QTest::newRow("Start again during a learn Start") << "Form2.Command1" << "Form2.Command1"
+                                                          << "click";
+        // clang-format on
+    }
+    void oneCommandAtATime()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, target);
+        QFETCH(QString, input);
+        GuiHarness h;
+        h.storeRegular("2", "1");
+        QVERIFY(h.load());
+        h.form->show();
+        h.action("loadefaultvaluesmenu")->trigger(); // values Write All can send
+        QWidget *learn = nullptr;
+        if (command.startsWith("Form2.")) {
+            h.board.setVersionAnswer({}); // Start stops, so another Start could run
+            h.action("learnmodemenu")->trigger();
+            for (QWidget *w : QApplication::topLevelWidgets())
+                learn = w->objectName() == "Form2" ? w : learn;
+            QVERIFY(learn);
+        }
+        const auto widget = [&](const QString &name) {
+            return name.startsWith("Form2.") ? learn->findChild<QWidget *>(name.mid(6))
+                                             : h.find<QWidget>(name);
+        };
+        if (command.startsWith("dbg"))
+            h.action("dbgMnuEnableCom")->trigger(); // Check QOV needs the port open
+        int commands = 0;
+        h.board.setEventLog([&](const QString &event) {
+            if (event != "version query" || commands++ > 0)
+                return;
+            if (auto *menu = h.find<QMenu>(target)) // the menu's title in the menu bar
+                postInput(h.form->menuBar(),
+                          h.form->menuBar()->actionGeometry(menu->menuAction()).center(), input);
+            else
+                postInput(widget(target), widget(target)->rect().center(), input);
+        });
+        if (QWidget *button = widget(command))
+            QTest::mouseClick(button, Qt::LeftButton);
+        else
+            h.action(command)->trigger();
+        QCoreApplication::processEvents(); // whatever still waits runs now
+        QCOMPARE(commands, 1);
+        QVERIFY(!QApplication::activePopupWidget());
+        QCOMPARE(h.form->statusText(), "Not started: another command is using the port");
+    }
+
+    // Closing during Write All: the window goes when the write is done, not before.
+    void closeDuringWriteAll_data()
+    {
+        QTest::addColumn<bool>("exitItem"); // File > Exit, or the close box
+        QTest::newRow("the close box") << false;
+        QTest::newRow("File > Exit") << true;
+    }
+    void closeDuringWriteAll()
+    {
+        QFETCH(bool, exitItem);
+        GuiHarness h;
+        h.storeRegular("2", "1");
+        QVERIFY(h.load());
+        h.form->show();
+        h.action("loadefaultvaluesmenu")->trigger();
+        h.text(3)->selectAll();
+        QTest::keyClicks(h.text(3), "0A51EF");
+        int quitsWhenWritten = -1;
+        h.messages.m_onShow = [&](const QString &t) {
+            quitsWhenWritten = t == "Written Succesfully" ? h.quits : quitsWhenWritten;
+        };
+        // Opening the port lets window events run: the close request comes there.
+        h.clock.setProcessEventsHook(
+            [&] { exitItem ? h.action("exit")->trigger() : void(h.form->close()); });
+        QTest::mouseClick(h.find<QPushButton>("Command2"), Qt::LeftButton);
+        QCOMPARE(quitsWhenWritten, 0);
+        QVERIFY(h.quits == 1 && !h.port->isOpen());
+        QCOMPARE(h.board.memory(17), quint8(0x51));
     }
 };
 

@@ -150,8 +150,9 @@ private slots:
             f.s().allowPowerOn = f.s().powerOnByEject = 2; // an unchecked box and a checked one
             expected = f.s();
             expected.allowPowerOn = 1; // only the box that changed ran its handling
-            f.form->RefreshUI();
-            f.form->RefreshUI(); // nothing changes the second time, so nothing runs again
+            SettingsView *view = f.form->findChild<SettingsView *>();
+            view->RefreshUI();
+            view->RefreshUI(); // nothing changes the second time, so nothing runs again
         } else {
             f.action(c[0])->trigger();
             if (c[0] == "loadefaultvaluesmenu")

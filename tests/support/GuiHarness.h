@@ -51,12 +51,12 @@ struct GuiHarness
     QAction *action(const QString &name) const { return find<QAction>(name); }
     QLineEdit *text(int i) const { return find<QLineEdit>(QStringLiteral("Text%1").arg(i)); }
     QCheckBox *check(int i) const { return find<QCheckBox>(QStringLiteral("Check%1").arg(i)); }
-    // What the settings show: Text1..Text8, then the four boxes as x or -.
+    // What the settings show: Text1..Text8, then the four boxes as x, - or ? (unknown).
     QString fields(QChar separator) const
     {
         QStringList shown;
         for (int i = 1; i <= 12; ++i)
-            shown << (i <= 8 ? text(i)->text() : check(i - 8)->isChecked() ? "x" : "-");
+            shown << (i <= 8 ? text(i)->text() : QString("-?x").at(check(i - 8)->checkState()));
         return shown.join(separator);
     }
     QString stored(const char *key) const { return store.m_values.value(QLatin1String(key)); }
