@@ -41,7 +41,8 @@ private slots:
     {
         // clang-format off
         QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QString>("standardOutput"); // "full": /dev/full, "closed": nobody reads it
+        // "full": /dev/full, "closed": nobody reads it; "unreadable", "loop": the preferences file
+        QTest::addColumn<QString>("standardOutput");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("mentions"); // '|'-separated, in either stream; '!': must not
         QTest::addColumn<QByteArray>("input"); // standard input
@@ -70,6 +71,8 @@ private slots:
                 << "The device " + QDir::currentPath() + "/nowhere is not there|!COM 1|!8002" << QByteArray();
         QTest::newRow("preferences unreadable") << QStringList{"read"} << "unreadable" << 2
                 << "QOVPROGSOFT.conf cannot be read: it is a folder" << QByteArray();
+        QTest::newRow("preferences a loop of links") << QStringList{"read"} << "loop" << 2
+                << "QOVPROGSOFT.conf cannot be read: Too many levels of symbolic links" << QByteArray();
         // The doctor's system checks on this machine's files, then the board's steps.
         QTest::newRow("doctor") << QStringList{"doctor"} << "" << 0 << "4. Not in use: OK" << QByteArray();
         QTest::newRow("doctor, simulated") << QStringList{"--simulate", "doctor"} << "" << 0 << "8. One read: OK" << QByteArray();
@@ -92,6 +95,12 @@ private slots:
         if (standardOutput == "unreadable") { // a folder where the file should be
             env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath("unreadable"));
             QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("unreadable/QOVPROGSOFT.conf")));
+        }
+        if (standardOutput == "loop") { // a link to itself where the file should be
+            env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath("loop"));
+            QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("loop")));
+            QFile::link(QStringLiteral("QOVPROGSOFT.conf"),
+                        m_dir.filePath("loop/QOVPROGSOFT.conf"));
         }
         int pipe[2] = {-1, -1};
         if (standardOutput == "closed") { // a pipe whose reader has gone
