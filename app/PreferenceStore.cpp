@@ -5,7 +5,25 @@
 #include <QFileInfo>
 #include <QSettings>
 
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <sys/stat.h>
+#endif
+
 namespace {
+// A loop of links reads as no file at all to the settings library: the stored
+// choices would be silently lost, and saving would replace the link.
+bool linkLoop(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    struct stat st;
+    return ::stat(QFile::encodeName(path).constData(), &st) != 0 && errno == ELOOP;
+#else
+    Q_UNUSED(path);
+    return false;
+#endif
+}
+
 // Linux: the file QOVPROGSOFT.conf in the user's configuration directory (an
 // organisation without an application). Windows: HKEY_CURRENT_USER\Software\QOVPROGSOFT,
 // named directly, since an organisation alone would land under "OrganizationDefaults".
@@ -29,7 +47,7 @@ QString QSettingsPreferenceStore::problem() const
 {
     Store s;
     s.contains(QStringLiteral("FIRSTLOAD")); // reads the file, setting the status
-    if (s.status() == QSettings::NoError)
+    if (s.status() == QSettings::NoError && !linkLoop(s.fileName()))
         return {};
     // The settings library gives no reason; opening the file does.
     QFile file(s.fileName());

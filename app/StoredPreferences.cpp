@@ -70,7 +70,8 @@ std::optional<StoredPreferences::Damage> StoredPreferences::damage(Key key) cons
     case Key::ComPort:
         if (comPortNumber())
             return std::nullopt;
-        d.allowed = QStringLiteral("a COM port number");
+        d.allowed
+            = QStringLiteral("a COM port number from %1 to %2").arg(MinComPort).arg(MaxComPort);
         return d;
     case Key::ProgType:
         if (programmerTypeOf(stored))
@@ -101,7 +102,7 @@ int StoredPreferences::programmerType() const
 std::optional<qint16> StoredPreferences::comPortNumber() const
 {
     const auto n = wholeNumber16(text(Key::ComPort));
-    if (!n || *n < 1)
+    if (!n || *n < MinComPort || *n > MaxComPort)
         return std::nullopt;
     return n;
 }

@@ -14,6 +14,9 @@ class StoredPreferences
 public:
     enum class Key { FirstLoad, SelfPowered, ForcePower, ComPort, ProgType };
 
+    // The stored COM port numbers the window and qovctl take; any other is damage.
+    static constexpr int MinComPort = 1;
+    static constexpr int MaxComPort = 255;
     // The programmer type of a first run.
     static constexpr int DefaultProgrammerType = UsbProgrammer;
 
@@ -40,7 +43,7 @@ public:
     bool selfPowered() const;
     bool forcePower() const;
     int programmerType() const;
-    // The stored COM port as a number from 1, or nothing.
+    // The stored COM port as a number from MinComPort to MaxComPort, or nothing.
     std::optional<qint16> comPortNumber() const;
 
 private:

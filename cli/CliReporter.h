@@ -18,7 +18,6 @@ public:
     void setStatusBarText(const QString &barText) override { m_status = barText; }
     void setProgressBar(double numCurrent, double numTotal) override;
     void resetStatusBar() override;
-    void RefreshUI() override { }
     void locationDone(int location, int result) override;
 
     QString lastStatus() const { return m_status; }

@@ -1,5 +1,7 @@
 #include "cli/HostSystemView.h"
 
+#include "device/SerialLocks.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -31,24 +33,6 @@ quint16 hexId(const QString &path)
     return ok && v <= 0xFFFF ? quint16(v) : 0;
 }
 
-// A lock file holds the PID as text (or, from old programs, as a binary int).
-qint64 lockFilePid(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    const QByteArray data = f.read(64);
-    bool ok = false;
-    const qint64 pid = data.split('\n').value(0).trimmed().toLongLong(&ok);
-    if (ok)
-        return pid;
-    if (data.size() == 4) {
-        qint32 binary = 0;
-        memcpy(&binary, data.constData(), 4);
-        return binary;
-    }
-    return 0;
-}
 #endif
 
 } // namespace
@@ -224,10 +208,9 @@ QList<PortHolder> HostSystemView::holders(const QString &path)
                       libraryName(underRoot(QFileInfo(path).absoluteFilePath()))};
     names.removeDuplicates();
     QStringList locks;
-    for (const char *folder : {"/run/lock", "/var/lock", "/var/lock/lockdev", "/var/spool/locks",
-                               "/var/spool/uucp", "/etc/locks", "/tmp", "/var/tmp"}) {
+    for (const QString &folder : serialLockFolders()) {
         for (const QString &name : names)
-            locks << QDir(at(QString::fromLatin1(folder))).filePath(QStringLiteral("LCK..") + name);
+            locks << QDir(at(folder)).filePath(QStringLiteral("LCK..") + name);
     }
     for (const QString &lockPath : locks) {
         const QFileInfo lock(lockPath);
@@ -235,7 +218,7 @@ QList<PortHolder> HostSystemView::holders(const QString &path)
         if (real.isEmpty() || seenLocks.contains(real))
             continue;
         seenLocks << real;
-        const qint64 pid = lockFilePid(real);
+        const qint64 pid = serialLockPid(real);
         if (pid == self)
             continue;
         // A lock whose process is gone is stale: the next open removes it.

@@ -63,16 +63,6 @@ std::optional<AppPreferences> QovctlRun::connectionPreferences(int *exitCode)
         if (!portGiven && !p.usbAutomatic()) {
             if (damaged(Key::ComPort, QStringLiteral("--port")))
                 return std::nullopt;
-            // One rule for every stored number: those --port takes, or a damaged
-            // preference (not a port that fails to open for some numbers).
-            if (*stored.comPortNumber() > MaxPortNumber) {
-                report(Key::ComPort, stored.text(Key::ComPort),
-                       QStringLiteral("a COM port number from %1 to %2")
-                           .arg(MinPortNumber)
-                           .arg(MaxPortNumber),
-                       QStringLiteral("--port"));
-                return std::nullopt;
-            }
         }
         p.comPort = stored.comPortNumber() ? stored.text(Key::ComPort).trimmed()
                                            : StoredPreferences::defaultText(Key::ComPort);

@@ -117,6 +117,17 @@ bool lockFileNameTooLong(const QString &devicePath)
     return QFile::encodeName(QStringLiteral("LCK..") + name).size() > MaxFileNameBytes;
 }
 
+QString heldByLock(const QString &devicePath, qint64 pid, const QString &program,
+                   const QString &lockFile)
+{
+    return QStringLiteral("The port ") + shownDevicePath(devicePath)
+           + QStringLiteral(" is in use by PID ") + QString::number(pid)
+           + (program.isEmpty() ? QString()
+                                : QStringLiteral(", ") + TerminalText::printable(program, 64))
+           + QStringLiteral(" (lock file ") + shownDevicePath(lockFile)
+           + QStringLiteral("). Close that program and try again.");
+}
+
 QString describeOpenFailure(const QString &devicePath, int qtError, const QString &qtErrorString)
 {
     const QFileInfo info(devicePath);

@@ -14,3 +14,8 @@ QString shownDevicePath(const QString &devicePath);
 // with '/' as '_'); a path too long for a file name cannot be locked, whoever
 // holds the port.
 bool lockFileNameTooLong(const QString &devicePath);
+
+// A port another program holds through a lock file whose process is alive: "The
+// port P is in use by PID n, name (lock file F). ..."
+QString heldByLock(const QString &devicePath, qint64 pid, const QString &program,
+                   const QString &lockFile);

@@ -2,6 +2,7 @@
 
 #include "device/PortDiagnosis.h"
 #include "device/PortNaming.h"
+#include "device/SerialLocks.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -40,7 +41,7 @@ int openErrorNumber(const QString &path, QSerialPort::SerialPortError error)
 }
 } // namespace
 
-QtProgrammerPort::QtProgrammerPort()
+QtProgrammerPort::QtProgrammerPort() : m_lockFolders(serialLockFolders())
 {
     m_port.setBaudRate(QSerialPort::Baud2400);
     m_port.setDataBits(QSerialPort::Data8);
@@ -121,6 +122,13 @@ bool QtProgrammerPort::setOpen(bool open)
         return fail(PortErrorCode::InvalidPortNumber, QStringLiteral("Invalid port number"));
 
     const QString path = deviceName();
+#ifdef Q_OS_UNIX
+    // The serial port library takes a lock holding only a PID (as older serial
+    // programs write it) for stale and deletes it, while that program uses the port.
+    if (const auto held = liveSerialLock(path, m_lockFolders))
+        return fail(PortErrorCode::PortAlreadyOpen,
+                    heldByLock(path, held->pid, held->program, held->lockFile));
+#endif
     m_port.setPortName(path);
     m_port.clearError();
     if (!m_port.open(QIODevice::ReadWrite)) {

@@ -18,6 +18,8 @@ public:
     // An empty path returns to the mapping.
     void setDeviceOverride(const QString &path);
     QString deviceOverride() const { return m_deviceOverride; }
+    // Where other programs' serial locks are looked for (tests use a folder of their own).
+    void setLockFolders(const QStringList &folders) { m_lockFolders = folders; }
 
     qint16 portNumber() const override { return m_portNumber; }
     bool setPortNumber(qint16 n) override;
@@ -54,4 +56,5 @@ private:
     bool m_failed = false;
     PortError m_error;
     QString m_deviceOverride;
+    QStringList m_lockFolders;
 };

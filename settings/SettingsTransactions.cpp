@@ -268,12 +268,10 @@ TransactionResult SettingsTransactions::readValues(DeviceSettings &settings)
 
     if (result.failedLocations.isEmpty()) {
         m_reporter.setStatusBarText(QStringLiteral("Read Settings"));
-        m_reporter.RefreshUI();
     } else {
         // Show what did arrive, but do not let a partial read pass for a good one.
         result.outcome = TransactionResult::Incomplete;
         m_reporter.setStatusBarText(QStringLiteral("Err: Read Incomplete"));
-        m_reporter.RefreshUI();
         QList<int> silent = result.failedLocations;
         silent.removeIf([&](int loc) { return result.extraByteLocations.contains(loc); });
         QStringList parts;

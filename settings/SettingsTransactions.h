@@ -19,8 +19,6 @@ class TransactionReporter : public ConnectionStatus
 public:
     virtual void setProgressBar(double numCurrent, double numTotal) = 0;
     virtual void resetStatusBar() = 0;
-    // The window shows the record (Read Values, after the locations were read).
-    virtual void RefreshUI() = 0;
     // One location done (for a line per location on a terminal); result is the
     // procedure's result (byte, -1, -2).
     virtual void locationDone(int location, int result)

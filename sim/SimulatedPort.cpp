@@ -79,7 +79,11 @@ bool SimulatedPort::output(const QByteArray &bytes)
 {
     if (!failIfClosedOrGone(PortErrorCode::WriteFailed))
         return false;
-    m_outputs.append(bytes);
+    // A window left open for days must not grow without end.
+    m_outputs.append(bytes.right(SimBoard::ByteLogLimit));
+    m_outputBytes += m_outputs.last().size();
+    while (m_outputBytes > SimBoard::ByteLogLimit)
+        m_outputBytes -= m_outputs.takeFirst().size();
     m_board.receive(bytes);
     return true;
 }

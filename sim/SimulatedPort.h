@@ -18,7 +18,8 @@ public:
     void setExistingPorts(const QSet<int> &ports) { m_existing = ports; }
     // Plugs the cable back in after SimBoard::vanish() or a Vanish fault.
     void reconnect();
-    // Every output() call, in order, as the port was asked to send it.
+    // The output() calls, in order, as the port was asked to send them: the latest
+    // ones, at most SimBoard::ByteLogLimit bytes, as the board's byte logs keep.
     QList<QByteArray> outputs() const { return m_outputs; }
     int openCount() const { return m_openCount; }
 
@@ -56,4 +57,5 @@ private:
     int m_openCount = 0;
     PortError m_error;
     QList<QByteArray> m_outputs;
+    qsizetype m_outputBytes = 0;
 };

@@ -34,7 +34,7 @@ int main(int argc, char *argv[])
 #else
     SystemClock clock;
     SimBoard board(clock);
-    PtyServer server(board, clock, out);
+    PtyServer server(board, clock, out, err);
     server.setVerbose(options.verbose());
     server.setStateFile(options.stateFile());
     QString error;

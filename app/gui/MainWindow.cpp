@@ -199,8 +199,8 @@ bool MainWindow::Form_Load(const QStringList &arguments)
         return failStartup(*failure);
     prefs.forcePower = stored.forcePower();
     m_programmers->forcePowerItem()->setChecked(prefs.forcePower);
-    // Any number will do here (one without a menu item is used as it is); step 11
-    // refuses a text that is none.
+    // A number without a menu item is used as it is; step 11 refuses one that is
+    // no COM port number.
     prefs.comPort = stored.text(Key::ComPort);
 
     m_startupStep = 9;
@@ -212,6 +212,8 @@ bool MainWindow::Form_Load(const QStringList &arguments)
     UpdateQOVProgrammerPowerStatus();
 
     m_startupStep = 11;
+    if (const auto failure = damage(Key::ComPort); failure && !prefs.usbAutomatic())
+        return failStartup(*failure);
     if (auto failure = updateComPort(m_session.port()))
         return failStartup(*failure);
 

@@ -55,7 +55,6 @@ public:
     void setProgressBar(double numCurrent, double numTotal) override;
     void resetStatusBar() override;
     // The settings view refreshes the fields itself when a read returns.
-    void RefreshUI() override { }
     void placeProgressBarInStatusBar(QProgressBar *progressBar, QStatusBar *statusBar,
                                      int panelIndex, int border);
     QString statusText() const;

@@ -5,7 +5,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cerrno>
@@ -27,6 +26,14 @@
 namespace {
 volatile sig_atomic_t stopRequested = 0;
 int wakePipe[2] = {-1, -1};
+
+void makeWakePipe()
+{
+    if (wakePipe[0] < 0 && ::pipe(wakePipe) == 0) {
+        ::fcntl(wakePipe[0], F_SETFL, O_NONBLOCK);
+        ::fcntl(wakePipe[1], F_SETFL, O_NONBLOCK);
+    }
+}
 
 void onSignal(int)
 {
@@ -51,8 +58,8 @@ constexpr int ReplugAfterMs = 1000;
 QString hex(const QByteArray &bytes) { return QString::fromLatin1(bytes.toHex(' ').toUpper()); }
 } // namespace
 
-PtyServer::PtyServer(SimBoard &board, Clock &clock, QTextStream &out)
-    : m_board(board), m_clock(clock), m_out(out)
+PtyServer::PtyServer(SimBoard &board, Clock &clock, QTextStream &out, QTextStream &err)
+    : m_board(board), m_clock(clock), m_out(out), m_err(err)
 {
     m_board.setEventLog([this](const QString &text) {
         if (m_verbose)
@@ -64,6 +71,7 @@ PtyServer::~PtyServer()
 {
     m_board.setEventLog({});
     saveStateIfChanged();
+    m_saver.reset(); // waits for the last save
     removeLink();
     closeTerminal();
 }
@@ -72,10 +80,7 @@ void PtyServer::requestStop() { onSignal(0); }
 
 void PtyServer::installSignalHandlers()
 {
-    if (wakePipe[0] < 0 && ::pipe(wakePipe) == 0) {
-        ::fcntl(wakePipe[0], F_SETFL, O_NONBLOCK);
-        ::fcntl(wakePipe[1], F_SETFL, O_NONBLOCK);
-    }
+    makeWakePipe();
     struct sigaction sa;
     std::memset(&sa, 0, sizeof sa);
     sa.sa_handler = onSignal;
@@ -147,23 +152,14 @@ void PtyServer::saveStateIfChanged()
 {
     // A file that could not be loaded is left as it is for its owner to look at.
     const QByteArray memory = m_board.memoryBytes();
-    if (m_stateFile.isEmpty() || !m_stateUsable || memory == m_savedMemory
-        || memory == m_unsavedMemory)
+    if (m_stateFile.isEmpty() || !m_stateUsable || memory == m_savedMemory)
         return;
-    // Saved whole or not at all: a simulator killed mid-save must still start again.
-    QSaveFile file(m_stateFile);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)
-        || file.write(memory.toHex(' ').toUpper() + '\n') < 0 || !file.commit()) {
-        // Said once, not on every turn of the loop; tried again at the next change.
-        if (m_unsavedMemory.isEmpty())
-            m_out << "qov-sim: cannot save " << m_stateFile << ": " << file.errorString()
-                  << "; changes are kept in memory only" << Qt::endl;
-        m_unsavedMemory = memory;
-        return;
+    if (!m_saver) {
+        m_saver = std::make_unique<StateFileSaver>(m_stateFile, m_err);
+        if (m_stateWriter)
+            m_saver->setWriter(m_stateWriter);
     }
-    if (!m_unsavedMemory.isEmpty())
-        m_out << "qov-sim: saved " << m_stateFile << " again" << Qt::endl;
-    m_unsavedMemory.clear();
+    m_saver->save(memory);
     m_savedMemory = memory;
 }
 
@@ -407,10 +403,15 @@ void PtyServer::serveOnce()
 
 int PtyServer::run()
 {
+    makeWakePipe(); // so that requestStop() wakes a loop asleep in poll()
     m_out << "qov-sim: serving on " << m_linkPath << Qt::endl;
     while (!stopRequested)
         serveOnce();
     m_out << "qov-sim: stopping" << Qt::endl;
+    // Ready for another run (tests serve more than once in one process).
+    char drained[16];
+    while (::read(wakePipe[0], drained, sizeof drained) > 0) { }
+    stopRequested = 0;
     return 0;
 }
 

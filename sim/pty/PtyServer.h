@@ -5,19 +5,27 @@
 // device stand for the board's power coming and going.
 #include "device/Clock.h"
 #include "sim/SimBoard.h"
+#include "sim/pty/StateFileSaver.h"
 
 #include <QString>
 #include <QTextStream>
+#include <memory>
 
 class PtyServer
 {
 public:
-    PtyServer(SimBoard &board, Clock &clock, QTextStream &out);
+    // out gets what it serves and does; err the state file's failures.
+    PtyServer(SimBoard &board, Clock &clock, QTextStream &out, QTextStream &err);
     ~PtyServer();
 
     void setVerbose(bool on) { m_verbose = on; }
-    // Memory is loaded from this file at start and saved whenever it changes.
+    // Learn codes typed on standard input are queued (on unless turned off).
+    void setReadsStandardInput(bool on) { m_stdinOpen = on; }
+    // Memory is loaded from this file at start and saved whenever it changes, on
+    // a thread of its own, and at the latest before the server goes.
     void setStateFile(const QString &path) { m_stateFile = path; }
+    // For tests: how the state file is written (a slow or failing disk).
+    void setStateWriter(StateFileSaver::Writer writer) { m_stateWriter = std::move(writer); }
     bool loadState(QString *error);
 
     // Creates the terminal and the link; false with a message on failure.
@@ -46,10 +54,12 @@ private:
     SimBoard &m_board;
     Clock &m_clock;
     QTextStream &m_out;
+    QTextStream &m_err;
     bool m_verbose = false;
     QString m_stateFile;
-    QByteArray m_savedMemory;
-    QByteArray m_unsavedMemory; // the memory last refused by the file, if any
+    StateFileSaver::Writer m_stateWriter;
+    std::unique_ptr<StateFileSaver> m_saver;
+    QByteArray m_savedMemory; // the memory last handed to the saver
     bool m_stateUsable = false;
     QString m_linkPath;
     QString m_slavePath;

@@ -33,7 +33,7 @@ private slots:
             {"--link", m_dir.filePath(QStringLiteral("COM1")), "--fault", "13:wrong-readback"});
         QByteArray banner;
         QTRY_VERIFY_WITH_TIMEOUT(
-            (banner += m_server.readAllStandardOutput()).contains("qov-sim: serving on"), 10000);
+            (banner += m_server.readAllStandardOutput()).contains("qov-sim: serving on"), 30000);
     }
     void cleanupTestCase() { m_server.kill(), m_server.waitForFinished(); }
 
@@ -42,7 +42,8 @@ private slots:
         // clang-format off
         QTest::addColumn<QStringList>("args");
         // "full": standard output is /dev/full, "closed": nobody reads it; "no input":
-        // standard input closed, "folder input": a folder; "unreadable": the preferences
+        // standard input closed, "folder input": a folder; "unreadable", "loop": the
+        // preferences file
         QTest::addColumn<QString>("streams");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("mentions"); // '|'-separated, in either stream; '!': must not
@@ -77,6 +78,8 @@ private slots:
                 << "The device " + QDir::currentPath() + "/nowhere is not there|!COM 1|!8002" << QByteArray();
         QTest::newRow("preferences unreadable") << QStringList{"read"} << "unreadable" << 2
                 << "QOVPROGSOFT.conf cannot be read: it is a folder" << QByteArray();
+        QTest::newRow("preferences a loop of links") << QStringList{"read"} << "loop" << 2
+                << "QOVPROGSOFT.conf cannot be read: Too many levels of symbolic links" << QByteArray();
         // The doctor's system checks on this machine's files, then the board's steps.
         QTest::newRow("doctor") << QStringList{"doctor"} << "" << 0 << "4. Not in use: OK" << QByteArray();
         QTest::newRow("doctor, simulated") << QStringList{"--simulate", "doctor"} << "" << 0 << "8. One read: OK" << QByteArray();
@@ -99,6 +102,12 @@ private slots:
         if (streams == "unreadable") { // a folder where the file should be
             env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath("unreadable"));
             QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("unreadable/QOVPROGSOFT.conf")));
+        }
+        if (streams == "loop") { // a link to itself where the file should be
+            env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath("loop"));
+            QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("loop")));
+            QFile::link(QStringLiteral("QOVPROGSOFT.conf"),
+                        m_dir.filePath("loop/QOVPROGSOFT.conf"));
         }
         int pipe[2] = {-1, -1};
         if (streams == "closed") { // a pipe whose reader has gone
@@ -173,7 +182,7 @@ private slots:
         QByteArray out;
         QTRY_VERIFY_WITH_TIMEOUT((out += ctl.readAllStandardOutput()).count("Code:") == 3, 20000);
         ::kill(pid_t(ctl.processId()), signal);
-        QVERIFY(ctl.waitForFinished(10000));
+        QVERIFY(ctl.waitForFinished(30000));
         const QString err = ctl.readAllStandardError();
         QVERIFY2(ctl.exitStatus() == QProcess::NormalExit && ctl.exitCode() == 1
                      && err.contains("learn stopped by " + name + " with 3 of 4 code(s)")
@@ -248,36 +257,40 @@ private slots:
         server.start(simulator, sim);
         QByteArray seen;
         QTRY_VERIFY_WITH_TIMEOUT(
-            (seen += server.readAllStandardOutput()).contains("qov-sim: serving on"), 10000);
+            (seen += server.readAllStandardOutput()).contains("qov-sim: serving on"), 30000);
         ctl.start(m_qovctl, device + QStringList{"write", "--defaults"});
         QTRY_VERIFY_WITH_TIMEOUT( // the first byte of a code
             (seen += server.readAllStandardOutput()).contains("write 10 = "), 15000);
         if (interrupts == 0)
             server.kill();
+        QByteArray errSeen;
         for (int i = 0; i < interrupts; ++i) {
             ::kill(pid_t(ctl.processId()), SIGINT);
-            QTest::qWait(200); // two signals at once would arrive as one
+            // Two signals before the first is taken would arrive as one.
+            if (i + 1 < interrupts)
+                QTRY_VERIFY_WITH_TIMEOUT(
+                    (errSeen += ctl.readAllStandardError()).contains("stopping after"), 15000);
         }
-        QVERIFY2(ctl.state() == QProcess::NotRunning || ctl.waitForFinished(15000),
+        QVERIFY2(ctl.state() == QProcess::NotRunning || ctl.waitForFinished(30000),
                  "qovctl goes on after its write was cut short");
-        const QString err = QString::fromUtf8(ctl.readAllStandardError());
+        const QString err = QString::fromUtf8(errSeen + ctl.readAllStandardError());
         QVERIFY2(ctl.exitStatus() == QProcess::NormalExit && ctl.exitCode() == exitCode
                      && !err.contains("Succesfully"),
                  qPrintable(err));
-        server.terminate();
-        server.waitForFinished(5000);
+        server.terminate(); // it saves its state file before it ends, on a slow disk too
+        QVERIFY(server.waitForFinished(60000));
         if (interrupts == 0) {
             QVERIFY2(err.count('\n') <= 2 && err.contains("COM1"), qPrintable(err));
             server.start(simulator, sim.mid(0, 2)); // no state: the kill may cut its file short
             QTRY_VERIFY_WITH_TIMEOUT(
-                (seen += server.readAllStandardOutput()).count("qov-sim: serving on") == 2, 10000);
+                (seen += server.readAllStandardOutput()).count("qov-sim: serving on") == 2, 30000);
             ctl.start(m_qovctl, device + QStringList{"version"});
             QVERIFY(ctl.waitForFinished(15000));
             QVERIFY2(ctl.exitCode() == 0
                          && ctl.readAllStandardOutput().contains("QOV Version: 2.5"),
                      ctl.readAllStandardError().constData());
             server.terminate();
-            server.waitForFinished(5000);
+            QVERIFY(server.waitForFinished(60000));
         }
         if (interrupts != 1)
             return;

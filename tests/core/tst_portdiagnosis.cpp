@@ -2,11 +2,13 @@
 #include "device/QtProgrammerPort.h"
 
 #include <QFile>
+#include <QScopeGuard>
 #include <QSerialPort>
 #include <QTemporaryDir>
 #include <QTest>
 
 #ifdef Q_OS_UNIX
+#include <pty.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -125,6 +127,68 @@ private slots:
             want.replace("%cwd", cwd).replace("%long", longPath);
             QVERIFY2(want.startsWith('!') ? !text.contains(want.mid(1)) : text.contains(want),
                      qPrintable(text + QLatin1String("\n  wrong about: ") + want));
+        }
+#endif
+    }
+
+    // Another program's serial lock on a port that would open: respected while
+    // its process lives (named, the lock kept), not once it is gone. This test's
+    // own PID stands for a live holder.
+    void lockFiles_data()
+    {
+        // clang-format off
+        QTest::addColumn<QString>("name");     // "%n": the number of the terminal in /dev/pts
+        QTest::addColumn<QByteArray>("lock");  // "%pid": this process, "%gone": no process
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("ten-character PID of a live program") << "LCK..pts_%n"
+            << QByteArray("%10pid\n") << false;
+        QTest::newRow("binary PID of a live program, named after the device file") << "LCK..%n"
+            << QByteArray("%binpid") << false;
+        QTest::newRow("the serial port library's lock of a live program") << "LCK..pts_%n"
+            << QByteArray("%pid\nqovprog\nhost\n") << false;
+        QTest::newRow("ten-character PID of a program that is gone") << "LCK..pts_%n"
+            << QByteArray("%10gone\n") << true;
+        QTest::newRow("binary PID of a program that is gone") << "LCK..%n"
+            << QByteArray("%bingone") << true;
+        // clang-format on
+    }
+    void lockFiles()
+    {
+#ifndef Q_OS_UNIX
+        QSKIP("Serial lock files are Unix matters");
+#else
+        QFETCH(QString, name);
+        QFETCH(QByteArray, lock);
+        QFETCH(bool, opens);
+        int master = -1, slave = -1;
+        char device[256] = {};
+        QVERIFY(::openpty(&master, &slave, device, nullptr, nullptr) == 0);
+        ::close(slave);
+        const auto closeMaster = qScopeGuard([master] { ::close(master); });
+        const qint32 self = qint32(::getpid()), gone = 0x7FFFFFF0; // past any pid_max
+        lock.replace("%10pid", QByteArray::number(self).rightJustified(10, ' '))
+            .replace("%10gone", QByteArray::number(gone).rightJustified(10, ' '))
+            .replace("%binpid", QByteArray(reinterpret_cast<const char *>(&self), 4))
+            .replace("%bingone", QByteArray(reinterpret_cast<const char *>(&gone), 4))
+            .replace("%pid", QByteArray::number(self));
+        QTemporaryDir locks;
+        QFile lockFile(locks.filePath(name.replace("%n", QFileInfo(device).fileName())));
+        QVERIFY(lockFile.open(QIODevice::WriteOnly) && lockFile.write(lock) == lock.size());
+        lockFile.close();
+        QtProgrammerPort port;
+        port.setLockFolders({locks.path()});
+        port.setDeviceOverride(QString::fromLocal8Bit(device));
+        QCOMPARE(port.setOpen(true), opens);
+        port.setOpen(false);
+        if (!opens) {
+            QCOMPARE(port.lastError().number, int(PortErrorCode::PortAlreadyOpen));
+            QCOMPARE(port.lastError().description,
+                     QStringLiteral("The port %1 is in use by PID %2, %3 (lock file %4). Close "
+                                    "that program and try again.")
+                         .arg(QString::fromLocal8Bit(device))
+                         .arg(self)
+                         .arg(QCoreApplication::applicationName().left(15), lockFile.fileName()));
+            QCOMPARE(QFileInfo(lockFile).size(), lock.size()); // never deleted
         }
 #endif
     }

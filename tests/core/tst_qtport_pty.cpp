@@ -2,13 +2,19 @@
 // pseudo-terminal, through the device procedures, on real time.
 #include "device/DeviceLink.h"
 #include "device/QtProgrammerPort.h"
+#include "sim/SimOptions.h"
+#include "sim/pty/PtyServer.h"
 #include "support/RecordingMessageBoxes.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QScopeGuard>
+#include <QSemaphore>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <thread>
 
 namespace {
 QString simExe() { return QDir(qEnvironmentVariable("QOV_BUILD_DIR")).filePath("qov-sim"); }
@@ -72,7 +78,8 @@ private slots:
         QByteArray out;
         const auto startSim = [&] { // true once it serves
             sim.start(simExe(), simArgs);
-            for (int i = 0; i < 50 && !out.contains("serving on " + comLink.toUtf8()); ++i)
+            // A loaded machine may take seconds to start it; the wait ends when it serves.
+            for (int i = 0; i < 300 && !out.contains("serving on " + comLink.toUtf8()); ++i)
                 sim.waitForReadyRead(100), out += sim.readAll();
             return out.contains("serving on " + comLink.toUtf8());
         };
@@ -93,14 +100,14 @@ private slots:
             if (call[0] == "reopen" || call[0] == "restart") {
                 link.closeComPort(port);
                 if (call[0] == "restart") {
-                    sim.terminate();
-                    QVERIFY(sim.waitForFinished(5000) && sim.exitCode() == 0);
+                    sim.terminate(); // the state file is saved before it ends, on a slow disk too
+                    QVERIFY(sim.waitForFinished(60000) && sim.exitCode() == 0);
                     QVERIFY(!QFileInfo(comLink).isSymLink());
                     out.clear();
                     QVERIFY2(startSim(), out.constData());
                 }
                 // A vanished board's link returns after about a second.
-                QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(comLink).exists(), 4000);
+                QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(comLink).exists(), 30000);
                 QVERIFY(link.openComPort(port));
                 result = link.GetXOK(port).value_or("(none)");
             } else if (call[0] == "xok") {
@@ -110,7 +117,7 @@ private slots:
             } else if (call[0] == "check") {
                 result = link.CheckQOV(port) ? "true" : "false";
             } else if (call[0] == "vanished") {
-                QTRY_VERIFY_WITH_TIMEOUT((port.bytesWaiting(), port.hasFailed()), 2000);
+                QTRY_VERIFY_WITH_TIMEOUT((port.bytesWaiting(), port.hasFailed()), 30000);
                 QVERIFY(port.lastError().description.contains("COM1"));
                 result = QString::number(port.lastError().number);
             } else if (call[0] == "read") {
@@ -174,17 +181,17 @@ private slots:
             return out.contains(text.toUtf8());
         };
         if (exitCode >= 0) {
-            QVERIFY2(sim.waitForFinished(2000), "still running");
+            QVERIFY2(sim.waitForFinished(30000), "still running");
             out = sim.readAll();
             QVERIFY2(sim.exitCode() == exitCode && out.count(said.toUtf8()) == 1, out.constData());
             return;
         }
-        QVERIFY2(heard("serving on", 5000), out.constData());
+        QVERIFY2(heard("serving on", 30000), out.constData());
         QFile client(comLink);
         QVERIFY(setup != "hold" || client.open(QIODevice::ReadWrite | QIODevice::Unbuffered));
         sim.write(input);
         while (sim.bytesToWrite() > 0 && sim.waitForBytesWritten(5000)) { }
-        QVERIFY2(heard(said, 5000), out.constData());
+        QVERIFY2(heard(said, 30000), out.constData());
         QTest::qWait(500); // the greeting of a held port, and whatever else was due
         const auto before = usage(sim.processId());
         QTest::qWait(1000);
@@ -199,7 +206,86 @@ private slots:
                                     .arg(after.second)));
         client.close();
         sim.terminate();
-        QVERIFY(sim.waitForFinished(5000) && sim.exitCode() == 0);
+        QVERIFY(sim.waitForFinished(60000) && sim.exitCode() == 0);
+    }
+
+    // The board served in this process, its state file written by a stand-in for
+    // the disk: one that takes until the session ends over each save, or a full one.
+    void stateFile_data()
+    {
+        // clang-format off
+        QTest::addColumn<bool>("diskFull");
+        QTest::addColumn<QString>("errors"); // on standard error; "STATE" is the file
+        QTest::newRow("a slow save delays no answer; the last memory is saved at the stop")
+            << false << "";
+        QTest::newRow("a full disk keeps the old file and is said once") << true
+            << "qov-sim: cannot save STATE: No space left on device; changes are kept in memory only\n";
+        // clang-format on
+    }
+    void stateFile()
+    {
+        QFETCH(bool, diskFull);
+        QFETCH(QString, errors);
+        QTemporaryDir dir;
+        qputenv("QOV_PORT_DIR", QFile::encodeName(dir.path()));
+        const QString state = dir.filePath("state"), comLink = dir.filePath("COM1");
+        const QByteArray old = SimBoard::factoryMemory().toHex(' ').toUpper() + '\n';
+        QFile oldFile(state);
+        QVERIFY(oldFile.open(QIODevice::WriteOnly) && oldFile.write(old) == old.size());
+        oldFile.close();
+        SystemClock clock;
+        SimBoard board(clock);
+        SimOptions options;
+        QVERIFY(options.parse({"--link", comLink}));
+        options.applyTo(board);
+        QString said, errorsSaid;
+        QTextStream out(&said), err(&errorsSaid);
+        auto server = std::make_unique<PtyServer>(board, clock, out, err);
+        server->setReadsStandardInput(false);
+        server->setStateFile(state);
+        QSemaphore sessionOver;
+        server->setStateWriter([&](const QString &path, const QByteArray &text, QString *error) {
+            if (diskFull) {
+                *error = QStringLiteral("No space left on device");
+                return false;
+            }
+            sessionOver.acquire();
+            return StateFileSaver::writeWhole(path, text, error);
+        });
+        QString error;
+        QVERIFY2(server->loadState(&error) && server->start(comLink, &error), qPrintable(error));
+        std::thread serving([&] { server->run(); });
+        const auto stop = [&] {
+            if (!serving.joinable())
+                return;
+            sessionOver.release(1000);
+            PtyServer::requestStop();
+            serving.join();
+            server.reset(); // the last save
+        };
+        const auto stopOnFailure = qScopeGuard(stop);
+
+        SystemClock hostClock;
+        DebugLog log;
+        RecordingMessageBoxes messages;
+        LinkPreferences prefs;
+        DeviceLink link{hostClock, log, messages, prefs};
+        QtProgrammerPort port;
+        QVERIFY(link.openComPort(port));
+        QCOMPARE(link.GetXOK(port).value_or("(none)"), "XOK");
+        double three = 3, four = 4, v42 = 42, v7 = 7;
+        const QList<int> got{link.WriteToDevice(three, v42, port), link.ReadFromDevice(three, port),
+                             link.WriteToDevice(four, v7, port), link.ReadFromDevice(four, port)};
+        link.closeComPort(port);
+        QCOMPARE(got, (QList<int>{42, 42, 7, 7}));
+        stop();
+
+        QCOMPARE(errorsSaid, errors.replace("STATE", state));
+        QVERIFY(oldFile.open(QIODevice::ReadOnly));
+        QByteArray memory = SimBoard::factoryMemory();
+        memory[3] = 42, memory[4] = 7;
+        QCOMPARE(oldFile.readAll(), diskFull ? old : memory.toHex(' ').toUpper() + '\n');
+        qunsetenv("QOV_PORT_DIR");
     }
 };
 

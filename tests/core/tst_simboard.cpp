@@ -22,7 +22,8 @@ private slots:
     // "#N" counts the bytes waiting, "@L=N" is memory, "inject"/"queue" a learn
     // code, "cycle" closes and re-opens, "ok"/"vanished" the port's state and
     // "reconnect" brings a vanished board back, "flood" sends more reads than the
-    // byte logs keep, "logs" checks they are bounded and hold the latest bytes.
+    // byte logs keep, "logs" checks they (and the port's output log) are bounded
+    // and hold the latest bytes.
     // Setup: "fault L|all NAME", "timing".
     void script_data()
     {
@@ -108,7 +109,9 @@ private slots:
                 QVERIFY(rig.board.received().size() <= SimBoard::ByteLogLimit
                         && rig.board.sent().size() <= SimBoard::ByteLogLimit
                         && rig.board.receivedBytes().endsWith(QByteArray("R\x04\x00", 3))
-                        && rig.board.sent().last().value == 20);
+                        && rig.board.sent().last().value == 20
+                        && rig.port.outputs().join().size() <= SimBoard::ByteLogLimit
+                        && rig.port.outputs().last() == QByteArray("R\x04\x00", 3));
             else if (step == "cycle")
                 QVERIFY(rig.port.setOpen(false) && rig.port.setOpen(true));
             else if (step == "ok" || step == "vanished")

@@ -40,9 +40,13 @@ private slots:
                 << "1 (serial programmer) or 2 (USB programmer)";
         QTest::newRow("type: no number") << Key::ProgType << "usb" << 13
                 << "1 (serial programmer) or 2 (USB programmer)";
-        QTest::newRow("port: zero") << Key::ComPort << "0" << 13 << "a COM port number";
-        QTest::newRow("port: too large") << Key::ComPort << "99999999999999999999" << 13
-                << "a COM port number";
+        const QString port = "a COM port number from 1 to 255";
+        QTest::newRow("port: zero") << Key::ComPort << "0" << 13 << port;
+        QTest::newRow("port: negative") << Key::ComPort << "-5" << 13 << port;
+        QTest::newRow("port: the last one") << Key::ComPort << "255" << 0 << "";
+        QTest::newRow("port: past 255") << Key::ComPort << "256" << 13 << port;
+        QTest::newRow("port: past 16 bits") << Key::ComPort << "99999" << 13 << port;
+        QTest::newRow("port: too large") << Key::ComPort << "99999999999999999999" << 13 << port;
         // clang-format on
     }
     void damage()

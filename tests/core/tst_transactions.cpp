@@ -63,20 +63,20 @@ private slots:
         const struct { const char *name; bool write; Setup setup; Outcome outcome; QString events; }
         rows[] = {
             {"read", Read, [](Rig &r) { r.settings.modOnPushDelay = 7.5; }, T::Success,
-             read + "status Read Settings|refresh" + close},
+             read + "status Read Settings" + close},
             {"write, 205 msec", Write,
              [](Rig &r) { r.settings.modOnPushDelay = 20.5; }, T::Success,
              write + "status Wrote Settings Succesfully|message Written Succesfully" + close},
             {"read: silent locations", Read, faults({0, 9, 4, 21}, Fault::NoAnswer), T::Incomplete,
-             read + "status Err: Read Incomplete|refresh|"
+             read + "status Err: Read Incomplete|"
                     "message Read incomplete: no answer from location(s) " + spread + close},
             {"read: doubled answers named as extra bytes", Read, faults({0, 9, 4, 21}, Fault::Doubled),
-             T::Incomplete, read + "status Err: Read Incomplete|refresh|message Read incomplete: "
+             T::Incomplete, read + "status Err: Read Incomplete|message Read incomplete: "
                                    "answered with extra bytes: location(s) " + spread + close},
             {"read: a stray byte behind each is found by reading again", Read,
              [](Rig &r) { faults({0, 9, 4, 21}, Fault::StrayAfter)(r), r.board.setJunkGapMs(9); },
              T::Incomplete, read + "status Reading settings again...|"
-                                   "status Err: Read Incomplete|refresh|message Read incomplete: "
+                                   "status Err: Read Incomplete|message Read incomplete: "
                                    "answered with extra bytes: location(s) " + spread + close},
             {"write: wrong read-backs checked again, then named", Write,
              faults({0, 9, 4, 21}, Fault::WrongReadback), T::Incomplete,

@@ -1,6 +1,6 @@
 #pragma once
 // Read Values / Write All on the simulated board in virtual time, recording what
-// the user would see: status texts, progress, message boxes and refreshes.
+// the user would see: status texts, progress, and message boxes.
 #include "settings/SettingsTransactions.h"
 #include "sim/SimBoard.h"
 #include "sim/SimulatedPort.h"
@@ -11,7 +11,6 @@ struct TransactionRig : TransactionReporter
     void setStatusBarText(const QString &t) override { status = t, events << "status " + t; }
     void setProgressBar(double n, double total) override { progress << n * 100 / total; }
     void resetStatusBar() override { status = "Ready", progress << 0, events << "reset"; }
-    void RefreshUI() override { events << "refresh"; }
     void locationDone(int location, int) override
     {
         done << location;
