@@ -75,8 +75,9 @@ private slots:
             err + "Read incomplete: no answer from location(s) 1, 11"};
         QTest::newRow("lost at 9: the fields stay") << QStringList {"lost",
             "        - - - -", "",
-            "Reading settings... | Lost the connection to the programmer on COM1 (simulated): The "
-            "device COM1 (simulated) is no longer available"};
+            "Reading settings... | Lost the connection to the programmer on COM1 (simulated): the "
+            "programmer stopped responding or was unplugged. Check that it is plugged in and its "
+            "cable is seated, then try again."};
         QTest::newRow("clicks while the board starts") << QStringList {"busy", factory,
             "Button: Select", "Not started: another command is using the port"};
         // clang-format on
@@ -89,7 +90,9 @@ private slots:
         QVERIFY(h.load());
         h.form->show();
         QStringList shown; // each message with the status text showing while it is up
-        h.messages.m_onShow = [&](const QString &t) { shown << h.form->statusText() + " | " + t; };
+        h.messages.m_onShow = [&](const QString &t) {
+            shown << h.form->statusText() + " | " + t.section("\r\n", 0, 0);
+        };
         const auto click = [&](const char *name) {
             QTest::mouseClick(h.find<QPushButton>(name), Qt::LeftButton);
         };
