@@ -4,6 +4,12 @@
 #include "device/PortDiagnosis.h"
 
 #include <QRegularExpression>
+#include <algorithm>
+#include <iterator>
+
+namespace {
+const QString OpenFailure = QStringLiteral("Unable to open COM ");
+}
 
 void CliMessageBoxes::showMessage(const QString &text, MessageIcon icon, const QString &title)
 {
@@ -19,8 +25,8 @@ void CliMessageBoxes::showMessage(const QString &text, MessageIcon icon, const Q
     }
     if (m_progress)
         m_progress->clear();
-    static const QString OpenFailure = QStringLiteral("Unable to open COM ");
     if (!m_namedDevice.isEmpty() && text.startsWith(OpenFailure)) {
+        m_suggestsDoctor = true;
         // The port layer's reason is the last line, and it names the device.
         const QString reason = text.section(QStringLiteral("\r\n"), -1).trimmed();
         const QString device = shownDevicePath(m_namedDevice);
@@ -28,7 +34,49 @@ void CliMessageBoxes::showMessage(const QString &text, MessageIcon icon, const Q
               << oneLine(reason) << Qt::endl;
         return;
     }
-    m_err << "qovctl: " << oneLine(text) << Qt::endl;
+    m_err << "qovctl: " << oneLine(withPlace(text)) << Qt::endl;
+}
+
+QString CliMessageBoxes::placeText() const
+{
+    const Place where = m_place ? m_place() : Place();
+    if (where.device.isEmpty())
+        return {};
+    const QString device = shownDevicePath(where.device);
+    // "COM1" on Windows, QOV_PORT_DIR's ".../COM1" and the simulator's "COM1 (simulated)"
+    // say the number already.
+    const QString com = QStringLiteral("COM") + where.comPort;
+    if (where.comPort.isEmpty() || device.endsWith(com) || device.contains(com + u' '))
+        return device;
+    return device + QStringLiteral(" (COM ") + where.comPort + u')';
+}
+
+QString CliMessageBoxes::withPlace(const QString &text)
+{
+    // The core's words for a programmer or board that could not be reached.
+    static const QString NotAnswering[] = {
+        QStringLiteral("QOV Not Found"),
+        QStringLiteral("Unable to retrieve QOV version"),
+        QStringLiteral("Unable to aquire the QOV Firmware Version"),
+    };
+    static const QString NoProgrammer = QStringLiteral("USB Programmer Cable not found");
+    const bool notAnswering = std::find(std::begin(NotAnswering), std::end(NotAnswering), text)
+                              != std::end(NotAnswering);
+    const bool openFailure = text.startsWith(OpenFailure);
+    if (!notAnswering && !openFailure && text != NoProgrammer)
+        return text;
+    m_suggestsDoctor = true;
+    // No device was used when discovery found no programmer.
+    const QString place = text == NoProgrammer ? QString() : placeText();
+    if (place.isEmpty())
+        return text;
+    if (notAnswering)
+        return text + QStringLiteral(" on ") + place;
+    // "Unable to open COM 9" and the port layer's lines; its reason may name the device.
+    if (text.contains(shownDevicePath(m_place().device)))
+        return text;
+    const qsizetype firstLineEnd = text.indexOf(u'\r') < 0 ? text.size() : text.indexOf(u'\r');
+    return text.left(firstLineEnd) + QStringLiteral(" on ") + place + text.mid(firstLineEnd);
 }
 
 QString CliMessageBoxes::oneLine(const QString &text)

@@ -8,7 +8,39 @@
 #include "learn/LearnReport.h"
 #include "learn/LearnSession.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <optional>
+
+namespace {
+
+// "Code: 0A51EF (Menu)"; a code no button is known for has no name.
+QString codeLine(const IrCode &code)
+{
+    const QString name = GetButtonName(code.toText());
+    return LearnReport::entryText(code)
+           + (name == QLatin1String("-1") ? QString() : QStringLiteral(" (") + name + u')');
+}
+
+// One value as JSON text, escaped as QJsonDocument does.
+QString jsonText(const QJsonValue &value)
+{
+    const QByteArray array = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(array.mid(1, array.size() - 2));
+}
+
+// JSON Lines: {"code": "0A51EF", "button": "Menu"}, the button null when unknown. The
+// code comes first (a QJsonObject would sort it after the button) as a person reads it.
+QString codeJson(const IrCode &code)
+{
+    const QString hex = code.toText();
+    const QString name = GetButtonName(hex);
+    return QStringLiteral("{\"code\": %1, \"button\": %2}")
+        .arg(jsonText(hex), jsonText(name == QLatin1String("-1") ? QJsonValue(QJsonValue::Null)
+                                                                 : QJsonValue(name)));
+}
+
+} // namespace
 
 int learnCommand(QovctlRun &run)
 {
@@ -36,12 +68,9 @@ int learnCommand(QovctlRun &run)
                && StopSignals::received() == 0) {
             clock.sleepMs(LearnSession::PollIntervalMs);
             const LearnSession::Poll poll = learn.poll(opt.count - received);
+            // Each code the moment it comes (endl flushes), so a pipe sees it at once.
             for (const IrCode &code : poll.codes) {
-                const QString name = GetButtonName(code.toText());
-                run.out() << LearnReport::entryText(code);
-                if (name != QLatin1String("-1"))
-                    run.out() << " (" << name << ")";
-                run.out() << Qt::endl;
+                run.out() << (opt.json ? codeJson(code) : codeLine(code)) << Qt::endl;
                 ++received;
             }
             portFailed = poll.portFailed || poll.portClosed;

@@ -11,14 +11,17 @@ namespace {
 const char CommandHelp[]
     = "Commands:\n"
       "  read [--json] [-o FILE]   Read the QOV's settings (a table, or a JSON profile)\n"
-      "  write PROFILE.json        Write a profile to the QOV, each location verified\n"
+      "  write PROFILE.json [--json]\n"
+      "                            Write a profile to the QOV, each location verified\n"
+      "                            (--json: the settings verified and not, as JSON)\n"
       "  write --defaults          Write the factory defaults to the QOV\n"
       "  verify PROFILE.json [--json]\n"
       "                            Read the QOV and list the settings that differ from\n"
       "                            the profile; nothing is written\n"
       "  version [--json]          Ask the QOV for its firmware version\n"
-      "  learn [--count N] [--timeout SECONDS]\n"
-      "                            Show the codes the QOV receives from a remote\n"
+      "  learn [--count N] [--timeout SECONDS] [--json]\n"
+      "                            Show the codes the QOV receives from a remote, each\n"
+      "                            as it comes (--json: one JSON object per line)\n"
       "  ports [--json]            List serial ports; the USB programmer is marked\n"
       "  defaults [--json] [-o FILE]\n"
       "                            Show the factory defaults (or a profile of them)\n"
@@ -72,13 +75,15 @@ QovctlOptionParser::QovctlOptionParser(const QStringList &commands) : m_commands
         {QStringLiteral("debug-log"),
          QStringLiteral("Write the debug trace to FILE ('-': standard error)."),
          QStringLiteral("FILE")},
+        {{QStringLiteral("v"), QStringLiteral("verbose")},
+         QStringLiteral("Write the debug trace to standard error (the same as --debug-log -).")},
         {QStringLiteral("simulate"),
          QStringLiteral("Talk to a built-in simulated QOV instead of a programmer.")},
         {{QStringLiteral("q"), QStringLiteral("quiet")},
          QStringLiteral("Print nothing but errors and the results asked for.")},
         {QStringLiteral("json"),
-         QStringLiteral("read, defaults: print a JSON profile; verify, version, ports, "
-                        "doctor: print JSON.")},
+         QStringLiteral("read, defaults: print a JSON profile; learn: one JSON object per "
+                        "code; write, verify, version, ports, doctor: print JSON.")},
         {{QStringLiteral("o"), QStringLiteral("output")},
          QStringLiteral("read, defaults: write to FILE instead of the screen ('-': the screen)."),
          QStringLiteral("FILE")},
@@ -129,8 +134,9 @@ QovctlOptions QovctlOptionParser::parse(const QStringList &args)
                 QStringLiteral("--%1 does not apply to \"%2\"").arg(option, o.command)};
     };
     onlyFor(QStringLiteral("json"),
-            {QStringLiteral("read"), QStringLiteral("defaults"), QStringLiteral("verify"),
-             QStringLiteral("version"), QStringLiteral("ports"), QStringLiteral("doctor")});
+            {QStringLiteral("read"), QStringLiteral("defaults"), QStringLiteral("write"),
+             QStringLiteral("verify"), QStringLiteral("version"), QStringLiteral("learn"),
+             QStringLiteral("ports"), QStringLiteral("doctor")});
     onlyFor(QStringLiteral("output"), {QStringLiteral("read"), QStringLiteral("defaults")});
     onlyFor(QStringLiteral("defaults"), {QStringLiteral("write")});
     onlyFor(QStringLiteral("count"), {QStringLiteral("learn")});
@@ -170,6 +176,11 @@ QovctlOptions QovctlOptionParser::parse(const QStringList &args)
     o.debugLog = m_parser.value(QStringLiteral("debug-log"));
     if (m_parser.isSet(QStringLiteral("debug-log")) && o.debugLog.isEmpty())
         throw UsageError{QStringLiteral("--debug-log needs a file name")};
+    if (m_parser.isSet(QStringLiteral("verbose"))) {
+        if (m_parser.isSet(QStringLiteral("debug-log")))
+            throw UsageError{QStringLiteral("choose only one of --verbose and --debug-log")};
+        o.debugLog = QStringLiteral("-");
+    }
 
     o.json = m_parser.isSet(QStringLiteral("json"));
     o.output = m_parser.value(QStringLiteral("output"));

@@ -95,6 +95,11 @@ int QovctlRun::withBoard(const std::function<int(Session &, CliMessageBoxes &)> 
     session.prefs() = *prefs;
     if (!m_opt.device.isEmpty())
         boxes.setNamedDevice(session.port().deviceName());
+    const bool numbered = m_opt.device.isEmpty() && !m_opt.simulate;
+    boxes.setBoardPlace([&session, numbered] {
+        return CliMessageBoxes::Place{session.port().deviceName(),
+                                      numbered ? session.prefs().comPort : QString()};
+    });
     if (!m_opt.debugLog.isEmpty()) {
         session.prefs().debugMode = true;
         if (!session.log().openAt(m_opt.debugLog)) {
@@ -131,6 +136,8 @@ int QovctlRun::withBoard(const std::function<int(Session &, CliMessageBoxes &)> 
         if (result == QovctlExit::Success)
             result = QovctlExit::OutputFailure;
     }
+    if (boxes.suggestsDoctor())
+        m_err << CliMessageBoxes::DoctorHint << Qt::endl;
     return result;
 }
 

@@ -7,7 +7,13 @@
 #include "cli/ProfileInput.h"
 #include "cli/QovctlRun.h"
 #include "cli/StopSignals.h"
+#include "settings/SettingField.h"
 #include "settings/SettingsTransactions.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <algorithm>
 
 namespace {
 
@@ -23,6 +29,31 @@ QString settingsText(const QList<QList<int>> &settings)
     }
     return names.isEmpty() ? QStringLiteral("none")
                            : QStringLiteral("location(s) ") + names.join(QStringLiteral(", "));
+}
+
+// --json: each setting with its value and locations, under "verified" when all its
+// locations were written and read back, else under "notVerified".
+QByteArray resultJson(const DeviceSettings &settings, const QList<int> &verifiedLocations)
+{
+    QJsonArray verified, notVerified;
+    for (const SettingField &f : SettingField::all()) {
+        const QList<int> locations = f.locations();
+        QJsonArray held;
+        for (int location : locations)
+            held.append(location);
+        const bool done = std::all_of(locations.cbegin(), locations.cend(), [&](int location) {
+            return verifiedLocations.contains(location);
+        });
+        (done ? verified : notVerified)
+            .append(QJsonObject{{QStringLiteral("setting"), QLatin1String(f.key)},
+                                {QStringLiteral("name"), QLatin1String(f.name)},
+                                {QStringLiteral("value"), f.value(settings)},
+                                {QStringLiteral("locations"), held}});
+    }
+    return QJsonDocument(QJsonObject{{QStringLiteral("complete"), notVerified.isEmpty()},
+                                     {QStringLiteral("verified"), verified},
+                                     {QStringLiteral("notVerified"), notVerified}})
+        .toJson();
 }
 
 } // namespace
@@ -54,6 +85,9 @@ int writeCommand(QovctlRun &run)
             stopSignals.emplace();
         const auto stopRequested = [] { return StopSignals::received() != 0; };
         const TransactionResult result = transactions.writeAll(settings, stopRequested);
+        if (run.options().json)
+            run.out() << QString::fromUtf8(resultJson(settings, result.verifiedLocations))
+                      << Qt::flush;
         if (result.outcome == TransactionResult::Stopped) {
             run.err() << "qovctl: stopped by " << StopSignals::name(StopSignals::received())
                       << "; written and verified: " << settingsText(result.settings(true))
@@ -62,7 +96,7 @@ int writeCommand(QovctlRun &run)
             return QovctlExit::DeviceFailure;
         }
         if (result.ok()) {
-            if (!run.options().quiet)
+            if (!run.options().quiet && !run.options().json)
                 run.out() << "All 20 locations written and verified." << Qt::endl;
             return QovctlExit::Success;
         }

@@ -6,7 +6,7 @@ _qovctl()
     local prev=${COMP_WORDS[COMP_CWORD - 1]}
     local commands="read write verify version learn ports defaults doctor"
     local options="--help --version --programmer --port --device --self-powered
-        --force-power --debug-log --simulate --quiet"
+        --force-power --debug-log --verbose --simulate --quiet"
     COMPREPLY=()
 
     # The value of an option that takes one.
@@ -49,9 +49,9 @@ _qovctl()
 
     case $command in
         read | defaults) options+=" --json -o --output" ;;
-        write) options+=" --defaults" ;;
+        write) options+=" --defaults --json" ;;
         verify | version | ports | doctor) options+=" --json" ;;
-        learn) options+=" --count --timeout" ;;
+        learn) options+=" --count --timeout --json" ;;
     esac
     if [[ $cur == -* ]]; then
         COMPREPLY=($(compgen -W "$options" -- "$cur"))

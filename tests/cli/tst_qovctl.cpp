@@ -121,7 +121,15 @@ private slots:
             {"ports, control bytes", hostilePort, "ports", 0, "\\x1b[31mS\\x0d|DDD...|!\x1b|!\r", ""},
             {"read to standard output", {}, "read --json -o -", 0, "\"format\"", ""},
             {"preferences unreadable", unreadable, "--port 1 read", 2, "", "file P cannot be read: R"},
-            {"no QOV", silent, "version", 1, "", "QOV Not Found"},
+            // The device named, and the doctor suggested once, at the end.
+            {"no QOV", silent, "version", 1, "",
+                "QOV Not Found on /dev/ttyS0 (COM 1)\nRun 'qovctl doctor' to find out why."},
+            {"no QOV on the USB programmer found", [=](Rig &r) { silent(r), pref("PROGTYPE", "2")(r); },
+                "learn", 1, "", "QOV Not Found on /dev/ttyUSB3 (COM 4)|qovctl doctor"},
+            {"no version", [](Rig &r) { r.board.setVersionAnswer({}); }, "read", 1, "",
+                "Unable to retrieve QOV version on /dev/ttyS0 (COM 1)|qovctl doctor"},
+            {"no USB programmer", [](Rig &r) { r.usbPort = -1, pref("PROGTYPE", "2")(r); }, "write --defaults", 1,
+                "", "USB Programmer Cable not found|qovctl doctor"},
             {"ports", {}, "ports", 0, "/dev/ttyS0    1    -|/dev/ttyUSB0  1    10C4|USB programmer (10C4:823E)", ""},
             {"write defaults", zeroed, "write --defaults", 0,
                 "All 20 locations written and verified.", ""},
@@ -134,7 +142,7 @@ private slots:
             {"verify, read fails", unread, "verify %p", 1, "!SETTING|!matches",
                 "Read incomplete: no answer from location(s) 16|!differ"},
             // No table that could pass for the board's settings.
-            {"read fails", unread, "read", 1, "!Allow", "no answer from location(s) 16"},
+            {"read fails", unread, "read", 1, "!Allow", "no answer from location(s) 16|!doctor"},
             {"verify -, differs", pipedOff, "verify -", 1, "Allow Power ON",
                 "differ from the profile on standard input"},
             {"write -", piped, "write -", 0, "All 20 locations written and verified.", ""},
@@ -153,7 +161,8 @@ private slots:
             {"type 3 overridden", pref("PROGTYPE", "3"), "--programmer serial read", 0, "", ""},
             {"power overridden", pref("FORCEPOWER", "x"), "--force-power version", 0, "", ""},
             {"port overridden", pref("COMPORT", "abc"), "--port 4 read", 0, "", ""},
-            {"port absent", {}, "--port 9 read", 1, "", "Unable to open COM 9"},
+            {"port absent", {}, "--port 9 read", 1, "",
+                "Unable to open COM 9 on /dev/ttyS8 (COM 9); Error: 8002|qovctl doctor"},
             // A damaged key that the run needs stops it (the rule of each key is the
             // stored preferences' own test); 300 is a number but no port --port takes.
             {"ISQOVSELFPOWERED damaged", pref("ISQOVSELFPOWERED", "maybe"), "read", 2, "", "ISQOVSELFPOWERED"},
@@ -174,6 +183,7 @@ private slots:
                 "read --count 2", "verify", "verify a b",
                 "verify --defaults", "learn --count 0", "--port 0 read",
                 "--programmer parallel read", "--port 2 --device /dev/null read",
+                "-v --debug-log x read", "defaults --verbose --debug-log -",
                 "read -o no/dir/x.json"})
             QTest::addRow("usage: '%s'", usage)
                 << Setup() << usage << 2 << QByteArray() << QByteArray("qovctl: ");
@@ -198,6 +208,9 @@ private slots:
             QVERIFY(!rig.board.receivedBytes().contains('W'));
         QCOMPARE(rig.prefs.m_saves, 0);
         QCOMPARE(rig.prefs.m_values, stored);
+        const QString hint = QStringLiteral("Run 'qovctl doctor' to find out why.\n");
+        QVERIFY2(!rig.err.contains(hint) || rig.err.indexOf(hint) == rig.err.size() - hint.size(),
+                 qPrintable(rig.err));
         if (exitCode == 2) { // refused in one line before any port was made
             QVERIFY(rig.err.startsWith(QLatin1String("qovctl: ")));
             if (!QByteArray(QTest::currentDataTag()).startsWith("usage"))
@@ -227,7 +240,9 @@ private slots:
             {"write %p", false, B::Answers, "board answers", 0},
             {"write --defaults", false, B::NoGreeting, "no greeting", 1},
             {"write %p", false, B::BadProfile, "bad profile", 2},
-            {"write %p", true, B::Answers, "no JSON output", 2},
+            {"write %p", true, B::Answers, "board answers", 0},
+            {"write --defaults", true, B::NoGreeting, "no greeting", 1},
+            {"write %p", true, B::BadProfile, "bad profile", 2},
             {"verify %p", false, B::Answers, "the same", 0},
             {"verify %p", true, B::Answers, "the same", 0},
             {"verify %p", false, B::Differs, "a difference", 1},
@@ -242,7 +257,8 @@ private slots:
             {"version", true, B::NoPort, "no port", 1},
             {"learn --timeout 5", false, B::Answers, "a code comes", 0},
             {"learn --timeout 5", false, B::NoGreeting, "no greeting", 1},
-            {"learn --timeout 5", true, B::Answers, "no JSON output", 2},
+            {"learn --timeout 5", true, B::Answers, "a code comes", 0},
+            {"learn --timeout 5", true, B::NoGreeting, "no greeting", 1},
             {"ports", false, B::NoPort, "no port", 0},
             {"ports", true, B::NoPort, "no port", 0},
             {"ports COM1", false, B::Answers, "an argument too many", 2},
@@ -285,6 +301,10 @@ private slots:
         QTest::addColumn<QJsonValue>("value");
         const Setup differs = [](Rig &r) { r.save(defaultsWith("turnOffPresses", 5)); };
         const Setup same = [](Rig &r) { r.save(defaultsProfile()); };
+        const Setup failsAt16
+            = [](Rig &r) { r.board.setFault(16, SimBoard::Fault::WrongReadback); };
+        const Setup silent = [](Rig &r) { r.board.setGreeting({}); };
+        // clang-format off
         const struct
         {
             const char *name;
@@ -306,7 +326,18 @@ private slots:
             {"verify: one difference", differs, "verify --json %p", "differences/1",
              QJsonValue::Undefined},
             {"verify: match", same, "verify --json %p", "match", true},
+            {"write: complete", {}, "write --defaults --json", "complete", true},
+            {"write: verified by profile key", {}, "write --defaults --json", "verified/0/setting", "allowPowerOn"},
+            {"write: the value written", {}, "write --defaults --json", "verified/4/value", 200},
+            {"write: all verified", {}, "write --defaults --json", "notVerified/0", QJsonValue::Undefined},
+            {"write: incomplete", failsAt16, "write --defaults --json", "complete", false},
+            {"write: a code not verified", failsAt16, "write --defaults --json", "notVerified/0/setting", "turnOffCode"},
+            {"write: its three locations", failsAt16, "write --defaults --json", "notVerified/0/locations/2", 18},
+            {"write: only that one", failsAt16, "write --defaults --json", "notVerified/1", QJsonValue::Undefined},
+            {"write: no board, nothing verified", silent, "write --defaults --json", "verified/0", QJsonValue::Undefined},
+            {"write: no board, all named", silent, "write --defaults --json", "notVerified/11/setting", "ejectTrayPresses"},
         };
+        // clang-format on
         for (const auto &r : rows)
             QTest::newRow(r.name) << r.setup << r.args << r.path << r.value;
     }
@@ -409,12 +440,16 @@ private slots:
     void learn()
     {
         Rig rig;
-        for (const char *code : {"4A55AB", "0A51EF", "123456"})
+        for (const char *code : {"4A55AB", "123456", "0A51EF", "654321"})
             rig.board.queueLearnCode(*IrCode::fromText(QLatin1String(code)));
         QCOMPARE(rig.run({"learn", "--count", "2", "--timeout", "20"}), 0);
-        QCOMPARE(rig.out, QStringLiteral("Code: 4A55AB (Display)\nCode: 0A51EF (Menu)\n"));
-        QCOMPARE(rig.run({"--debug-log", "%p", "learn", "--count", "2", "--timeout", "10"}), 1);
-        QCOMPARE(rig.out, QStringLiteral("Code: 123456\n"));
+        QCOMPARE(rig.out, QStringLiteral("Code: 4A55AB (Display)\nCode: 123456\n"));
+        // JSON Lines, a button no name is known for as null.
+        QCOMPARE(
+            rig.run({"--debug-log", "%p", "learn", "--count", "3", "--timeout", "10", "--json"}),
+            1);
+        QCOMPARE(rig.out, QStringLiteral("{\"code\": \"0A51EF\", \"button\": \"Menu\"}\n"
+                                         "{\"code\": \"654321\", \"button\": null}\n"));
         QVERIFY(rig.err.contains(QLatin1String("timed out")));
         QVERIFY(!rig.board.isPortOpen());
         QFile trace(rig.path());

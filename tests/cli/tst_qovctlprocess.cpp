@@ -73,6 +73,8 @@ private slots:
                 << 2 << "QOV Version|cannot write the debug log /dev/full: No space left" << QByteArray();
         QTest::newRow("debug log on standard error") << QStringList{"--debug-log", "-", "version"}
                 << "" << 0 << "openComPort: Port: 1|QOV Version: 2.5" << QByteArray();
+        QTest::newRow("-v: the same") << QStringList{"-v", "version"}
+                << "" << 0 << "openComPort: Port: 1|QOV Version: 2.5" << QByteArray();
         // The device named and why, in the current folder; not a COM number or error number.
         QTest::newRow("device not there") << QStringList{"--device", "nowhere", "read"} << "" << 1
                 << "The device " + QDir::currentPath() + "/nowhere is not there|!COM 1|!8002" << QByteArray();
@@ -163,24 +165,31 @@ private slots:
             qPrintable(out));
     }
 
-    // A signal ends learn's wait and says the board stays in learn mode.
+    // A signal ends learn's wait and says the board stays in learn mode. Each code
+    // reaches the pipe as it comes, in either form.
     void learnStoppedBySignal_data()
     {
         QTest::addColumn<int>("signal");
         QTest::addColumn<QString>("name");
-        QTest::newRow("Ctrl-C") << int(SIGINT) << "SIGINT";
-        QTest::newRow("SIGTERM") << int(SIGTERM) << "SIGTERM";
+        QTest::addColumn<QStringList>("format");
+        QTest::addColumn<QByteArray>("perCode");
+        QTest::newRow("Ctrl-C") << int(SIGINT) << "SIGINT" << QStringList() << QByteArray("Code:");
+        QTest::newRow("SIGTERM, JSON Lines")
+            << int(SIGTERM) << "SIGTERM" << QStringList{"--json"} << QByteArray("\"}\n");
     }
     void learnStoppedBySignal()
     {
         QFETCH(int, signal);
         QFETCH(QString, name);
+        QFETCH(QStringList, format);
+        QFETCH(QByteArray, perCode);
         QProcess ctl;
         ctl.setProcessEnvironment(m_env);
         // The built-in board reports three codes; the fourth never comes.
-        ctl.start(m_qovctl, {"--simulate", "learn", "--count", "4", "--timeout", "60"});
+        ctl.start(m_qovctl,
+                  QStringList{"--simulate", "learn", "--count", "4", "--timeout", "60"} + format);
         QByteArray out;
-        QTRY_VERIFY_WITH_TIMEOUT((out += ctl.readAllStandardOutput()).count("Code:") == 3, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT((out += ctl.readAllStandardOutput()).count(perCode) == 3, 20000);
         ::kill(pid_t(ctl.processId()), signal);
         QVERIFY(ctl.waitForFinished(30000));
         const QString err = ctl.readAllStandardError();

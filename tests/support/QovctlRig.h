@@ -11,6 +11,23 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+// Named as Linux names the programmer's port, so messages read as they do at the bench.
+class LinuxNamedPort : public SimulatedPort
+{
+public:
+    LinuxNamedPort(SimBoard &board, Clock &clock, bool usb)
+        : SimulatedPort(board, clock), m_usb(usb)
+    {
+    }
+    QString deviceName() const override
+    {
+        return QStringLiteral("/dev/tty%1%2").arg(m_usb ? "USB" : "S").arg(portNumber() - 1);
+    }
+
+private:
+    bool m_usb;
+};
+
 struct QovctlRig
 {
     VirtualClock clock;
@@ -44,7 +61,8 @@ struct QovctlRig
         env.makePort = [this](const PortChoice &choice) -> std::unique_ptr<ProgrammerPort> {
             ++portsMade;
             board.setProgrammerType(choice.programmerType);
-            auto port = std::make_unique<SimulatedPort>(board, clock);
+            auto port = std::make_unique<LinuxNamedPort>(board, clock,
+                                                         choice.programmerType == UsbProgrammer);
             port->setExistingPorts(existingPorts);
             return port;
         };
