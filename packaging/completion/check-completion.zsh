@@ -40,7 +40,7 @@ zle -N qov-tab
 bindkey '^I' qov-tab
 bindkey '^U' kill-whole-line
 EOF
-zpty qov "exec env ZDOTDIR=$work QOV_COMPLETION_ROOT=\${QOV_ROOT-} zsh -i"
+zpty qov "exec env ZDOTDIR=$work QOV_COMPLETION_ROOT=\${QOV_ROOT-} zsh -d -i"
 
 # complete LINE: after Tab, $matches holds what was offered (sorted) and $line the line.
 complete() {
@@ -70,7 +70,7 @@ expect $'2\n20\n21' '--port=2'
 zpty -d qov
 
 QOV_ROOT=$work/root
-zpty qov "exec env ZDOTDIR=$work QOV_COMPLETION_ROOT=$QOV_ROOT zsh -i"
+zpty qov "exec env ZDOTDIR=$work QOV_COMPLETION_ROOT=$QOV_ROOT zsh -d -i"
 expect $'/dev/serial/by-id/usb-Silicon_Labs_QOV_0001-if00-port0\n/dev/ttyACM0\n/dev/ttyS0\n/dev/ttyS1\n/dev/ttyUSB0' \
     '--device '
 # The whole path goes onto the line, in both forms.
