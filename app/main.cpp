@@ -28,13 +28,15 @@ public:
 // is open.
 int main(int argc, char *argv[])
 {
-    // --help and --version answer before the application needs a display.
+    // --help, --version and a mistaken argument answer before the application
+    // needs a display.
     QStringList early;
     for (int i = 1; i < argc; ++i)
         early << QString::fromLocal8Bit(argv[i]);
-    if (const std::optional<QString> answer = CommandLine::earlyAnswer(early)) {
-        std::fputs(answer->toLocal8Bit().constData(), stdout);
-        return std::fflush(stdout) == 0 ? 0 : 1;
+    if (const std::optional<CommandLine::EarlyExit> answer = CommandLine::earlyExit(early)) {
+        std::FILE *stream = answer->toStandardError ? stderr : stdout;
+        std::fputs(answer->text.toLocal8Bit().constData(), stream);
+        return std::fflush(stream) == 0 || answer->exitCode != 0 ? answer->exitCode : 1;
     }
     QApplication app(argc, argv);
     // The application name is also the window's X11 class, which the desktop

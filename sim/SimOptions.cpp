@@ -47,6 +47,7 @@ void addOptions(QCommandLineParser &parser)
         {QStringLiteral("verbose"),
          QStringLiteral("Print every byte received and sent, with times.")},
         {{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this text.")},
+        {QStringLiteral("version"), QStringLiteral("Show the program's version.")},
     });
 }
 
@@ -88,6 +89,21 @@ std::optional<QByteArray> SimOptions::parseHex(const QString &text)
     return out;
 }
 
+std::optional<SimOptions::EarlyExit> SimOptions::earlyExit() const
+{
+    if (!m_error.isEmpty())
+        return EarlyExit{QStringLiteral("qov-sim: %1\n"
+                                        "Usage: qov-sim --link PATH [options]\n"
+                                        "Try 'qov-sim --help' for more.\n")
+                             .arg(m_error),
+                         true, 2};
+    if (m_help)
+        return EarlyExit{usage(), false, 0};
+    if (m_versionRequested)
+        return EarlyExit{QStringLiteral("qov-sim " QOV_VERSION_STRING "\n"), false, 0};
+    return std::nullopt;
+}
+
 bool SimOptions::error(const QString &text)
 {
     m_error = text;
@@ -102,6 +118,10 @@ bool SimOptions::parse(const QStringList &arguments)
         return error(parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) {
         m_help = true;
+        return true;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        m_versionRequested = true;
         return true;
     }
     if (!parser.positionalArguments().isEmpty())

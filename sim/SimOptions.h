@@ -11,9 +11,20 @@
 class SimOptions
 {
 public:
+    // What to print, where, and the exit status, when the simulator is not to run.
+    struct EarlyExit
+    {
+        QString text;
+        bool toStandardError = false;
+        int exitCode = 0;
+    };
+
     // Parses the arguments after the program name. On failure returns false and
-    // sets errorText(); "--help" sets helpRequested().
+    // sets errorText(); "--help" sets helpRequested(), "--version" versionRequested().
     bool parse(const QStringList &arguments);
+    // After parse(): the help, the version, or the error with a short usage (exit
+    // status 2); nothing when the simulator is to run.
+    std::optional<EarlyExit> earlyExit() const;
     void applyTo(SimBoard &board) const;
     static QString usage();
     // "hex:02 2E 03" or "hex:022E03"; nothing when the digits are not pairs of hex digits.
@@ -21,6 +32,7 @@ public:
 
     QString errorText() const { return m_error; }
     bool helpRequested() const { return m_help; }
+    bool versionRequested() const { return m_versionRequested; }
     QString linkPath() const { return m_link; }
     QString stateFile() const { return m_stateFile; }
     bool verbose() const { return m_verbose; }
@@ -40,6 +52,7 @@ private:
 
     QString m_error;
     bool m_help = false;
+    bool m_versionRequested = false;
     QString m_link;
     QString m_stateFile;
     bool m_verbose = false;

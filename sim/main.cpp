@@ -19,13 +19,10 @@ int main(int argc, char *argv[])
     SimOptions options;
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
-    if (!options.parse(args)) {
-        err << "qov-sim: " << options.errorText() << "\n\n" << SimOptions::usage();
-        return 2;
-    }
-    if (options.helpRequested()) {
-        out << SimOptions::usage();
-        return 0;
+    options.parse(args);
+    if (const auto early = options.earlyExit()) {
+        (early->toStandardError ? err : out) << early->text;
+        return early->exitCode;
     }
 
 #ifndef Q_OS_UNIX

@@ -71,6 +71,13 @@ else
     echo "skipped: desktop-file-validate is not installed"
 fi
 
+# The metadata provides only what the qovprog package installs.
+metainfo=$stage/usr/share/metainfo/org.example.QovProg.metainfo.xml
+for binary in $(sed -n 's|.*<binary>\(.*\)</binary>.*|\1|p' "$metainfo"); do
+    grep -qx "usr/bin/$binary" "$work/expected-gui" ||
+        fail "the metainfo provides $binary, which the qovprog package does not install"
+done
+
 if command -v appstreamcli >/dev/null 2>&1; then
     appstreamcli validate --no-net --pedantic "$stage/usr/share/metainfo/org.example.QovProg.metainfo.xml" ||
         fail "appstreamcli validate"
@@ -82,6 +89,36 @@ fi
 for script in postinst postrm; do
     sh -n "$(dirname "$0")/../debian/$script" || fail "syntax of $script"
 done
+
+# The post-install step, with a udevadm that logs what it is asked and finds one
+# programmer: only the programmer is re-triggered; where udev does not run or
+# udevadm is missing (a container) nothing happens, and the step succeeds.
+mkdir "$work/fakebin" "$work/nobin"
+cat >"$work/fakebin/udevadm" <<FAKE
+#!/bin/sh
+echo "\$*" >>"$work/udevadm.log"
+case "\$*" in
+    "control --ping") [ -e "$work/udev-runs" ] ;;
+    "trigger --dry-run"*) echo /sys/devices/pci0000:00/0000:00:14.0/usb1/1-2 ;;
+esac
+FAKE
+chmod +x "$work/fakebin/udevadm"
+postinst=$(dirname "$0")/../debian/postinst
+PATH=$work/fakebin:$PATH sh "$postinst" configure || fail "postinst fails where udev does not run"
+[ "$(cat "$work/udevadm.log")" = "control --ping" ] ||
+    fail "postinst where udev does not run: $(cat "$work/udevadm.log")"
+PATH=$work/nobin /bin/sh "$postinst" configure || fail "postinst fails without udevadm"
+rm "$work/udevadm.log"
+touch "$work/udev-runs"
+PATH=$work/fakebin:$PATH sh "$postinst" configure || fail "postinst fails"
+cat >"$work/udevadm.expected" <<'LIST'
+control --ping
+control --reload-rules
+trigger --dry-run --verbose --subsystem-match=usb --attr-match=idVendor=10c4 --attr-match=idProduct=823e
+trigger --action=change --parent-match=/sys/devices/pci0000:00/0000:00:14.0/usb1/1-2
+LIST
+diff -u "$work/udevadm.expected" "$work/udevadm.log" || fail "postinst triggers other devices than the programmer"
+echo "ok: postinst"
 
 if ! command -v dpkg-deb >/dev/null 2>&1; then
     echo "skipped: dpkg-deb is not installed, no Debian package built"
@@ -117,6 +154,9 @@ for script in postinst postrm; do
     echo "$info" | grep -Eq "^ +[0-9]+ bytes, +[0-9]+ lines +\* +$script " ||
         fail "qov-tools: $script missing or not executable"
 done
+# udev only recommended: a container installs with --no-install-recommends without it.
+dpkg-deb --field "$deb" Recommends | grep -Eq '(^|, )udev( |,|$)' || fail "qov-tools does not recommend udev"
+if echo "$depends" | grep -Eq '(^|, )udev( |,|$)'; then fail "qov-tools depends on udev"; fi
 tools_version=$version
 
 check_package qovprog "$work/expected-gui"

@@ -1,5 +1,8 @@
 #!/bin/sh
-# Every option that a tool's --help names must be described in its manual page.
+# Every option that a tool's --help names must be described in its manual page;
+# each page names the other tools' pages under SEE ALSO; the environment
+# variables that the code shared by qovctl and qovprog reads are described in
+# both their pages.
 # Usage: check-manpages.sh BUILD_DIR MAN_DIR
 set -eu
 
@@ -34,5 +37,24 @@ for tool in qovctl qov-sim qovprog; do
         fi
     done
     echo "$tool: $count option(s) checked"
+
+    see_also=$(printf '%s\n' "$text" | sed -n '/^\.SH SEE ALSO/,/^\.SH/p')
+    for other in qovctl qov-sim qovprog; do
+        [ "$other" = "$tool" ] && continue
+        printf '%s\n' "$see_also" | grep -q "^\.BR $other (1)" ||
+            { echo "FAIL: $page does not name $other(1) under SEE ALSO" >&2; status=1; }
+    done
+done
+
+# The variables read outside the programs' own main files, by either front end.
+src=$(dirname "$0")/../..
+variables=$(cd "$src" && grep -rhoE --include='*.cpp' --exclude=main.cpp '"QOV_[A-Z_]+"' \
+    app cli device settings codes learn | tr -d '"' | LC_ALL=C sort -u)
+[ -n "$variables" ] || { echo "FAIL: no QOV_ variable found in the sources" >&2; status=1; }
+for variable in $variables; do
+    for tool in qovctl qovprog; do
+        sed -n '/^\.SH ENVIRONMENT/,/^\.SH/p' "$man/$tool.1" | grep -qx ".B $variable" ||
+            { echo "FAIL: $man/$tool.1 does not describe $variable under ENVIRONMENT" >&2; status=1; }
+    done
 done
 exit $status

@@ -88,6 +88,7 @@ private slots:
         // The window's program answers these without a display.
         QTest::newRow("qovprog --version") << QStringList{"qovprog", "--version"} << "" << 0 << "qovprog " QOV_VERSION_STRING << QByteArray();
         QTest::newRow("qovprog --help") << QStringList{"qovprog", "--help"} << "" << 0 << "Usage: qovprog [DEBUG]" << QByteArray();
+        QTest::newRow("qovprog with an unknown argument") << QStringList{"qovprog", "--turbo"} << "" << 2 << "unknown argument '--turbo'|Usage: qovprog [DEBUG]" << QByteArray();
         // clang-format on
     }
     void commands()

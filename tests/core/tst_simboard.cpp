@@ -222,6 +222,49 @@ private slots:
         QVERIFY2(bad ? got.startsWith("error") && got.contains(outcome.mid(7)) : got == outcome,
                  qPrintable(got));
     }
+
+    // --help and --version print and end the program; a command line it cannot take
+    // gets the reason and a short usage on standard error, exit status 2.
+    void earlyExit_data()
+    {
+        // clang-format off
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exitCode"); // -1: the simulator runs
+        QTest::addColumn<bool>("toStandardError");
+        QTest::addColumn<QString>("text"); // lines, split on '|'; the whole text when one
+        QTest::newRow("version") << QStringList{"--version"} << 0 << false
+                                 << "qov-sim " QOV_VERSION_STRING "\n";
+        QTest::newRow("help names every option") << QStringList{"--help"} << 0 << false
+                                                  << "Usage: qov-sim --link PATH [options]|--learn-delay";
+        QTest::newRow("unknown option: short usage, not the help") << QStringList{"--turbo"} << 2 << true
+            << "qov-sim: Unknown option 'turbo'.\nUsage: qov-sim --link PATH [options]\n"
+               "Try 'qov-sim --help' for more.\n";
+        QTest::newRow("bad value: short usage") << QStringList{"--link", "COM1", "--latency", "x"} << 2 << true
+            << "--latency: expected 0 to 60000 ms, got x|Try 'qov-sim --help' for more.|!--learn-delay";
+        QTest::newRow("runs") << QStringList{"--link", "COM1"} << -1 << false << "";
+        // clang-format on
+    }
+    void earlyExit()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, exitCode);
+        QFETCH(bool, toStandardError);
+        QFETCH(QString, text);
+        SimOptions o;
+        o.parse(args);
+        const auto early = o.earlyExit();
+        QCOMPARE(early.has_value(), exitCode >= 0);
+        if (!early)
+            return;
+        QCOMPARE(early->exitCode, exitCode);
+        QCOMPARE(early->toStandardError, toStandardError);
+        const QStringList lines = text.split('|');
+        if (lines.size() == 1)
+            QCOMPARE(early->text, text);
+        for (const QString &l : lines)
+            QVERIFY2(l.startsWith('!') ? !early->text.contains(l.mid(1)) : early->text.contains(l),
+                     qPrintable(early->text));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestSimBoard)
