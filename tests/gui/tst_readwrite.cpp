@@ -69,7 +69,8 @@ private slots:
         QTest::newRow("menu code, flag 2, 256 presses, silent 5: Mod Off not read") << QStringList {
             "odd", "0A51EF 4A55AB CA50F3 256 CA5A53 3  200 x x x -", "Button: Menu",
             err + "Read incomplete: no answer from location(s) 5",
-            "Ready | Valid values for No. Button Presses for Turn Off are: 1-255"};
+            "Ready | The board holds 256 for No. Button Presses for Turn Off; valid values are "
+            "1-255."};
         QTest::newRow("silent 1 and 11: a box and a code not read") << QStringList {"1 11",
             " 4A55AB CA50F3 3 CA5A53 3 1000 200 x ? x -", NotRead,
             err + "Read incomplete: no answer from location(s) 1, 11"};
