@@ -68,32 +68,6 @@ QString FieldRules::codeToolTip(const QString &text)
     return QStringLiteral("Button: ") + name;
 }
 
-QString FieldRules::codeValues() { return QStringLiteral("1 to 6 hexadecimal digits"); }
-
-QString FieldRules::pressCountValues() { return QStringLiteral("a whole number from 1 to 255"); }
-
-QString FieldRules::delayValues() { return QStringLiteral("0 to 2550 in steps of 10"); }
-
-QString FieldRules::turnOffPressesMessage()
-{
-    return QStringLiteral("Valid values for No. Button Presses for Turn Off are: 1-255");
-}
-
-QString FieldRules::ejectTrayPressesMessage()
-{
-    return QStringLiteral("Valid values for No. Button Presses for Eject Tray are: 1-255");
-}
-
-QString FieldRules::modOnDelayMessage()
-{
-    return QStringLiteral("Valid values for ModOn Power Button Push Delay are: 0 to 2550");
-}
-
-QString FieldRules::modOffDelayMessage()
-{
-    return QStringLiteral("Valid values for ModOff Power Button Push Delay are: 0 to 2550");
-}
-
 QString FieldRules::displayNumber(double value)
 {
     if (!std::isfinite(value))

@@ -1,7 +1,9 @@
 #pragma once
 // What a change of one of the main window's eight text fields does to the
 // settings record: the code-field rule, the press-count rule and the delay rule.
-// Pure functions, so the window, the command line and the tests share them.
+// Pure functions, so the window, the command line and the tests share them; the
+// settings table (settings/SettingField) says which rule and range message a
+// setting has.
 #include "codes/IrCode.h"
 
 #include <QString>
@@ -45,17 +47,6 @@ public:
     static CodeResult codeFieldRule(const QString &text);
     // The tool tip of a code field, from its text as typed (not padded).
     static QString codeToolTip(const QString &text);
-
-    // What each kind of field accepts, for messages that name a refused field.
-    static QString codeValues();       // "1 to 6 hexadecimal digits"
-    static QString pressCountValues(); // "a whole number from 1 to 255"
-    static QString delayValues();      // "0 to 2550 in steps of 10"
-
-    // The range messages of the four number fields.
-    static QString turnOffPressesMessage();   // Text4
-    static QString ejectTrayPressesMessage(); // Text6
-    static QString modOnDelayMessage();       // Text8
-    static QString modOffDelayMessage();      // Text7
 
     // A record number as the window shows it: plain decimal, no exponent, no
     // padding, a fraction kept (1.5), at most 15 significant digits so that

@@ -14,6 +14,13 @@ public:
     virtual void showMessage(const QString &text, MessageIcon icon = MessageIcon::None,
                              const QString &title = QString())
         = 0;
+    // Asks whether changes not written anywhere may be discarded: true for Discard,
+    // false for Cancel. A front end that cannot ask keeps them.
+    virtual bool askDiscard(const QString &text)
+    {
+        (void)text;
+        return false;
+    }
 };
 
 // The title of message boxes that carry none of their own.

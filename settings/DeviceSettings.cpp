@@ -1,5 +1,7 @@
 #include "settings/DeviceSettings.h"
 
+#include "settings/SettingField.h"
+
 void DeviceSettings::ResetVars() { *this = DeviceSettings{}; }
 
 void DeviceSettings::LoadDefaultVars()
@@ -20,43 +22,14 @@ void DeviceSettings::LoadDefaultVars()
 
 double DeviceSettings::valueAt(int location) const
 {
-    switch (location) {
-    case 0: return allowPowerOn;
-    case 1: return allowPowerOff;
-    case 2: return allowEjectTray;
-    case 4: return modOnPushDelay;
-    case 5: return modOffPushDelay;
-    case 6: return turnOffPresses;
-    case 8: return ejectTrayPresses;
-    case 9: return powerOnByEject;
-    default: break;
-    }
-    if (location >= 10 && location <= 21) {
-        const IrCode *codes[4]
-            = {&turnOnModEnabledCode, &turnOnModDisabledCode, &turnOffCode, &ejectTrayCode};
-        return codes[(location - 10) / 3]->bytes[(location - 10) % 3];
-    }
-    return 0;
+    const SettingField *field = SettingField::at(location);
+    return field ? field->byteAt(*this, location) : 0;
 }
 
 void DeviceSettings::setValueAt(int location, double v)
 {
-    switch (location) {
-    case 0: allowPowerOn = static_cast<int>(v); return;
-    case 1: allowPowerOff = static_cast<int>(v); return;
-    case 2: allowEjectTray = static_cast<int>(v); return;
-    case 4: modOnPushDelay = v; return;
-    case 5: modOffPushDelay = v; return;
-    case 6: turnOffPresses = v; return;
-    case 8: ejectTrayPresses = v; return;
-    case 9: powerOnByEject = static_cast<int>(v); return;
-    default: break;
-    }
-    if (location >= 10 && location <= 21 && v >= 0 && v <= 255) {
-        IrCode *codes[4]
-            = {&turnOnModEnabledCode, &turnOnModDisabledCode, &turnOffCode, &ejectTrayCode};
-        codes[(location - 10) / 3]->bytes[(location - 10) % 3] = static_cast<quint8>(v);
-    }
+    if (const SettingField *field = SettingField::at(location))
+        field->setByteAt(*this, location, v);
 }
 
 int ConvertBoolToInt(double value) { return value != 0 ? 1 : 0; }

@@ -24,7 +24,8 @@ struct DeviceSettings
     void ResetVars();
     void LoadDefaultVars();
 
-    // The field held at a used location (0-2, 4-6, 8-21), as a number.
+    // The field held at a used location (0-2, 4-6, 8-21), as a number; the settings
+    // table (SettingField) says which field that is.
     double valueAt(int location) const;
     // Stores v (a byte read or a rounded written value) into the location's field.
     void setValueAt(int location, double v);

@@ -1,6 +1,5 @@
 #include "settings/Profile.h"
 
-#include "codes/FieldRules.h"
 #include "settings/ProfileFiles.h"
 #include "settings/SettingField.h"
 
@@ -8,28 +7,14 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QRegularExpression>
 #include <QSet>
 
 namespace {
 
 // The settings, their keys and their order (the order of the keys in every saved
-// profile) are the ones every front end shows.
-using Kind = SettingField::Kind;
-
+// profile) are the ones every front end shows: the settings table's.
 const char FormatKey[] = "format";
 const char VersionKey[] = "version";
-
-QString allowed(Kind kind)
-{
-    switch (kind) {
-    case Kind::Flag: return QStringLiteral("true or false");
-    case Kind::DelayMs: return QStringLiteral("a number of msec from 0 to 2550 in steps of 10");
-    case Kind::Presses: return QStringLiteral("a whole number of button presses from 1 to 255");
-    case Kind::Code: return QStringLiteral("a text of 1 to 6 hexadecimal digits");
-    }
-    return {};
-}
 
 QString describe(const QJsonValue &v)
 {
@@ -53,26 +38,8 @@ QString describe(const QJsonValue &v)
 QString fieldError(const SettingField &f, const QJsonValue &found)
 {
     return QStringLiteral("Profile field \"%1\" must be %2; found %3")
-        .arg(QLatin1String(f.key), allowed(f.kind), describe(found));
+        .arg(QLatin1String(f.key), f.profileAllowed(), describe(found));
 }
-
-// A number goes through the window's own field rule, as if typed into the field,
-// so a profile accepts exactly what the window accepts (a value the board holds
-// exactly, never one it would round) and stores the same value.
-FieldRules::NumberResult applyFieldRule(Kind kind, double entry)
-{
-    const QString text = FieldRules::displayNumber(entry);
-    return kind == Kind::Presses ? FieldRules::pressCountRule(text, QString())
-                                 : FieldRules::delayRule(text, QString());
-}
-
-bool isHexCode(const QString &text)
-{
-    static const QRegularExpression re(QStringLiteral("^[0-9A-Fa-f]{1,6}$"));
-    return re.match(text).hasMatch();
-}
-
-QString numberText(double v) { return FieldRules::displayNumber(v); }
 
 void lineAndColumn(const QByteArray &json, int offset, int *line, int *column)
 {
@@ -132,21 +99,8 @@ QByteArray Profile::toJson(const DeviceSettings &settings)
     QStringList lines;
     lines << QStringLiteral("  \"%1\": \"%2\"").arg(QLatin1String(FormatKey), FormatName);
     lines << QStringLiteral("  \"%1\": %2").arg(QLatin1String(VersionKey)).arg(FormatVersion);
-    for (const SettingField &f : SettingField::all()) {
-        QString value;
-        switch (f.kind) {
-        case Kind::Flag:
-            value = ConvertBoolToInt(settings.*f.flag) ? QStringLiteral("true")
-                                                       : QStringLiteral("false");
-            break;
-        case Kind::DelayMs: value = numberText(settings.*f.number * 10); break;
-        case Kind::Presses: value = numberText(settings.*f.number + 1); break;
-        case Kind::Code:
-            value = QLatin1Char('"') + (settings.*f.code).toText() + QLatin1Char('"');
-            break;
-        }
-        lines << QStringLiteral("  \"%1\": %2").arg(QLatin1String(f.key), value);
-    }
+    for (const SettingField &f : SettingField::all())
+        lines << QStringLiteral("  \"%1\": %2").arg(QLatin1String(f.key), f.profileText(settings));
     return (QStringLiteral("{\n") + lines.join(QStringLiteral(",\n")) + QStringLiteral("\n}\n"))
         .toUtf8();
 }
@@ -202,32 +156,9 @@ std::optional<DeviceSettings> Profile::fromJson(const QByteArray &json, QString 
         const QJsonValue v = obj.value(QLatin1String(f.key));
         if (v.isUndefined())
             return fail(QStringLiteral("Profile field \"%1\" is missing (%2)")
-                            .arg(QLatin1String(f.key), allowed(f.kind)));
-        switch (f.kind) {
-        case Kind::Flag:
-            if (!v.isBool())
-                return fail(fieldError(f, v));
-            s.*f.flag = v.toBool() ? 1 : 0;
-            break;
-        case Kind::DelayMs:
-        case Kind::Presses: {
-            const auto rule
-                = v.isDouble() ? applyFieldRule(f.kind, v.toDouble()) : FieldRules::NumberResult{};
-            if (rule.outcome != FieldRules::Outcome::Accepted)
-                return fail(fieldError(f, v));
-            s.*f.number = rule.value;
-            break;
-        }
-        case Kind::Code: {
-            const auto code = v.isString() && isHexCode(v.toString())
-                                  ? IrCode::fromText(v.toString())
-                                  : std::nullopt;
-            if (!code)
-                return fail(fieldError(f, v));
-            s.*f.code = *code;
-            break;
-        }
-        }
+                            .arg(QLatin1String(f.key), f.profileAllowed()));
+        if (!f.fromProfile(v, s))
+            return fail(fieldError(f, v));
     }
     return s;
 }
@@ -281,20 +212,8 @@ bool Profile::save(const QString &path, const DeviceSettings &settings, QString 
 QStringList Profile::valuesOutsideEditorRanges(const DeviceSettings &settings)
 {
     QStringList notes;
-    for (const SettingField &f : SettingField::all()) {
-        if (f.kind == Kind::Presses) {
-            const double presses = settings.*f.number + 1;
-            if (applyFieldRule(f.kind, presses).outcome != FieldRules::Outcome::Accepted)
-                notes << QStringLiteral("%1 is %2 presses, outside 1 to 255: a profile with "
-                                        "\"%3\": %2 cannot be written back")
-                             .arg(QLatin1String(f.name), numberText(presses), QLatin1String(f.key));
-        } else if (f.kind == Kind::DelayMs) {
-            const double ms = settings.*f.number * 10;
-            if (applyFieldRule(f.kind, ms).outcome != FieldRules::Outcome::Accepted)
-                notes << QStringLiteral("%1 is %2 msec, outside 0 to 2550: a profile with "
-                                        "\"%3\": %2 cannot be written back")
-                             .arg(QLatin1String(f.name), numberText(ms), QLatin1String(f.key));
-        }
-    }
+    for (const SettingField &f : SettingField::all())
+        if (const QString note = f.outsideEditorRange(settings); !note.isEmpty())
+            notes << note;
     return notes;
 }

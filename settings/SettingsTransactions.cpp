@@ -1,6 +1,7 @@
 #include "settings/SettingsTransactions.h"
 
 #include "device/TextConversions.h"
+#include "settings/SettingField.h"
 
 #include <QStringList>
 #include <algorithm>
@@ -23,9 +24,13 @@ QString joinLocations(const QList<int> &locations)
     return parts.join(QStringLiteral(", "));
 }
 
-// A code's three bytes are written together as one setting; every other setting
-// is one location.
-bool startsSetting(int location) { return location < 10 || (location - 10) % 3 == 0; }
+// A setting's locations are written together (a code's three bytes); a stop request
+// is taken only before its first.
+bool startsSetting(int location)
+{
+    const SettingField *field = SettingField::at(location);
+    return !field || field->firstLocation == location;
+}
 
 // Every location of the transfer order not in done.
 QList<int> allBut(const QList<int> &done)

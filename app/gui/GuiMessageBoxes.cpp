@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 QWidget *GuiMessageBoxes::ownerWindow() const
 {
@@ -27,4 +28,16 @@ void GuiMessageBoxes::showMessage(const QString &text, MessageIcon icon, const Q
     case MessageIcon::Critical: box.setIcon(QMessageBox::Critical); break;
     }
     box.exec();
+}
+
+bool GuiMessageBoxes::askDiscard(const QString &text)
+{
+    QMessageBox box(ownerWindow());
+    box.setWindowTitle(applicationTitle());
+    box.setIcon(QMessageBox::Warning);
+    box.setText(text);
+    QPushButton *discard = box.addButton(QStringLiteral("Discard"), QMessageBox::DestructiveRole);
+    box.setDefaultButton(box.addButton(QMessageBox::Cancel));
+    box.exec();
+    return box.clickedButton() == discard;
 }

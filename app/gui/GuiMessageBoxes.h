@@ -12,6 +12,7 @@ public:
     void setParentWidget(QWidget *parent) { m_parent = parent; }
     void showMessage(const QString &text, MessageIcon icon = MessageIcon::None,
                      const QString &title = QString()) override;
+    bool askDiscard(const QString &text) override;
 
 private:
     QWidget *ownerWindow() const;

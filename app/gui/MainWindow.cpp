@@ -54,7 +54,8 @@ MainWindow::MainWindow(Session &session, MessageBoxes &messages, PreferenceStore
 {
     initIconResources();
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("QOV Programming Software"));
+    m_title = QStringLiteral("QOV Programming Software");
+    setWindowTitle(m_title);
     QIcon icon(QStringLiteral(":/icons/qov.png"));
     icon.addFile(QStringLiteral(":/icons/qov.svg"));
     setWindowIcon(icon);
@@ -93,6 +94,7 @@ MainWindow::MainWindow(Session &session, MessageBoxes &messages, PreferenceStore
     m_settingsView = new SettingsView(this, m_session, *this);
     m_settingsView->setPreferenceStore(&m_store);
     connect(m_settingsView, &SettingsView::commandEnded, this, &MainWindow::commandEnded);
+    connect(m_settingsView, &SettingsView::cleanChanged, this, &MainWindow::updateTitle);
 }
 
 MainWindow::~MainWindow()
@@ -150,7 +152,8 @@ bool MainWindow::Form_Load(const QStringList &arguments)
         m_session.port().setOpen(false);
 
     m_startupStep = 1;
-    setWindowTitle(QStringLiteral("QOV Programming Software V") + versionText());
+    m_title = QStringLiteral("QOV Programming Software V") + versionText();
+    updateTitle();
 
     // Steps 2 to 4 name the expected greeting and the store's application and
     // section; those are constants here.
@@ -232,8 +235,12 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    if (!mayDiscardEdits()) {
+        event->ignore();
+        return;
+    }
     event->accept();
-    endProgram();
+    quitProgram();
 }
 
 void MainWindow::endProgram()
@@ -244,6 +251,27 @@ void MainWindow::endProgram()
         m_closeRequested = true;
         return;
     }
+    if (mayDiscardEdits())
+        quitProgram();
+}
+
+void MainWindow::updateTitle()
+{
+    setWindowTitle((m_settingsView && !m_settingsView->isClean() ? QStringLiteral("*") : QString())
+                   + m_title);
+}
+
+bool MainWindow::mayDiscardEdits()
+{
+    return m_settingsView->isClean()
+           || m_messages.askDiscard(
+               QStringLiteral("The values shown have not been written to the board or saved to "
+                              "a profile.")
+               + CrLf + CrLf + QStringLiteral("Close and discard them?"));
+}
+
+void MainWindow::quitProgram()
+{
     if (m_session.port().isOpen())
         m_session.port().setOpen(false);
     // No closing steps for the other windows: they just go away with the program.

@@ -79,6 +79,11 @@ private:
     // A device command has returned: input that arrived meanwhile is refused, and a
     // close requested meanwhile is carried out.
     void commandEnded();
+    // The title, with a leading "*" while the settings shown are not written anywhere.
+    void updateTitle();
+    // Whether the program may end now: nothing unwritten, or the user discards it.
+    bool mayDiscardEdits();
+    void quitProgram();
 
     void qovversionmenu_Click();
     void learnmodemenu_Click();
@@ -103,4 +108,5 @@ private:
     QPointer<CodeListWindow> m_codeListWindow;
     CommandGate *m_gate = nullptr;
     bool m_closeRequested = false;
+    QString m_title;
 };

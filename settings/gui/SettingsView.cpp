@@ -3,6 +3,7 @@
 #include "app/PreferenceStore.h"
 #include "app/Session.h"
 #include "settings/Profile.h"
+#include "settings/SettingField.h"
 #include "settings/gui/FileDialogs.h"
 
 #include <QAbstractButton>
@@ -11,88 +12,34 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QWidget>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
-enum class Kind { Code, Presses, Delay };
-
-struct FieldSpec
-{
-    int field; // Text<field>
-    const char *label;
-    const char *name;
-    Kind kind;
-    int firstLocation;
-    int locationCount;
-    IrCode DeviceSettings::*code = nullptr;
-    double DeviceSettings::*number = nullptr;
-};
-
-// The fields in the order the window shows them, top to bottom. The label alone
-// says only "Code:" or "No. Btn Presses:": the heading above gives the meaning.
-const FieldSpec Fields[] = {
-    {8, "Label2", "Mod On", Kind::Delay, 4, 1, nullptr, &DeviceSettings::modOnPushDelay},
-    {7, "Label1", "Mod Off", Kind::Delay, 5, 1, nullptr, &DeviceSettings::modOffPushDelay},
-    {1, "Label4", "Turn On with Mod Enabled Code", Kind::Code, 10, 3,
-     &DeviceSettings::turnOnModEnabledCode},
-    {2, "Label5", "Turn On with Mod Disabled Code", Kind::Code, 13, 3,
-     &DeviceSettings::turnOnModDisabledCode},
-    {3, "Label6", "Turn Off Code", Kind::Code, 16, 3, &DeviceSettings::turnOffCode},
-    {4, "Label7", "Turn Off No. Btn Presses", Kind::Presses, 6, 1, nullptr,
-     &DeviceSettings::turnOffPresses},
-    {5, "Label9", "Eject Tray Code", Kind::Code, 19, 3, &DeviceSettings::ejectTrayCode},
-    {6, "Label16", "Eject Tray No. Btn Presses", Kind::Presses, 8, 1, nullptr,
-     &DeviceSettings::ejectTrayPresses},
-};
-
-// Check1..Check4: the flag and its location.
-struct BoxSpec
-{
-    int DeviceSettings::*flag;
-    int location;
-};
-const BoxSpec Boxes[] = {{nullptr, -1},
-                         {&DeviceSettings::allowPowerOn, 0},
-                         {&DeviceSettings::allowPowerOff, 1},
-                         {&DeviceSettings::allowEjectTray, 2},
-                         {&DeviceSettings::powerOnByEject, 9}};
-
 const QString NotReadText = QStringLiteral("Not read from the board");
 const QColor MarkColor(0xff, 0xd8, 0xd8);
-
-QString rangeMessage(int field)
-{
-    switch (field) {
-    case 4: return FieldRules::turnOffPressesMessage();
-    case 6: return FieldRules::ejectTrayPressesMessage();
-    case 7: return FieldRules::modOffDelayMessage();
-    default: return FieldRules::modOnDelayMessage();
-    }
-}
-
-QString allowedValues(Kind kind)
-{
-    switch (kind) {
-    case Kind::Code: return FieldRules::codeValues();
-    case Kind::Presses: return FieldRules::pressCountValues();
-    case Kind::Delay: return FieldRules::delayValues();
-    }
-    return {};
-}
 
 } // namespace
 
 SettingsView::SettingsView(QWidget *form, Session &session, TransactionReporter &statusBar)
     : QObject(form), m_form(form), m_session(session), m_statusBar(statusBar)
 {
-    bindTextFields();
-    bindCheckBoxes();
+    for (const SettingField &setting : SettingField::all()) {
+        Bound &bound = m_bound.emplace_back();
+        bound.setting = &setting;
+        if (setting.kind == SettingField::Kind::Flag)
+            bindCheckBox(bound);
+        else
+            bindTextField(bound);
+    }
     bindCommands();
+    m_clean = shownState();
 }
 
 SettingsView::~SettingsView() = default;
@@ -108,57 +55,53 @@ FileDialogs &SettingsView::dialogs()
     return *m_standardDialogs;
 }
 
-void SettingsView::bindTextFields()
+void SettingsView::bindTextField(Bound &bound)
 {
-    for (const FieldSpec &spec : Fields) {
-        Field &f = m_text[spec.field];
-        f.edit = m_form->findChild<QLineEdit *>(QStringLiteral("Text%1").arg(spec.field));
-        f.name = QString::fromLatin1(spec.name);
-        f.allowed = allowedValues(spec.kind);
-        for (int i = 0; i < spec.locationCount; ++i)
-            f.locations << spec.firstLocation + i;
-        QLineEdit *edit = f.edit;
-        if (!edit)
-            continue;
-        m_acceptedPalette = edit->palette();
-        edit->setAccessibleName(f.name);
-        if (auto *label = m_form->findChild<QLabel *>(QString::fromLatin1(spec.label)))
-            label->setBuddy(edit);
-
-        const int index = spec.field;
-        if (spec.kind == Kind::Code) {
-            const auto code = spec.code;
-            connect(edit, &QLineEdit::textChanged, this,
-                    [this, edit, index, code](const QString &text) {
-                        const FieldRules::CodeResult result = FieldRules::codeFieldRule(text);
-                        if (result.outcome == FieldRules::Outcome::Accepted)
-                            m_session.settings().*code = result.code;
-                        setAccepted(index, result.outcome == FieldRules::Outcome::Accepted);
-                        if (!m_text[index].notRead)
-                            edit->setToolTip(result.toolTip);
-                    });
-            continue;
-        }
-        const auto member = spec.number;
-        const auto rule
-            = spec.kind == Kind::Presses ? &FieldRules::pressCountRule : &FieldRules::delayRule;
-        const QString message = rangeMessage(index);
-        connect(edit, &QLineEdit::textChanged, this,
-                [this, index, member, rule, message](const QString &text) {
-                    const FieldRules::NumberResult result = rule(text, message);
-                    const bool accepted = result.outcome == FieldRules::Outcome::Accepted;
-                    if (accepted)
-                        m_session.settings().*member = result.value;
-                    setAccepted(index, accepted);
-                    if (!result.message.isEmpty())
-                        m_session.messages().showMessage(result.message);
-                });
-    }
+    const SettingField &setting = *bound.setting;
+    QLineEdit *edit = m_form->findChild<QLineEdit *>(QLatin1String(setting.control));
+    bound.edit = edit;
+    if (!edit)
+        return;
+    m_acceptedPalette = edit->palette();
+    edit->setAccessibleName(QLatin1String(setting.windowName));
+    if (auto *label = m_form->findChild<QLabel *>(QLatin1String(setting.label)))
+        label->setBuddy(edit);
+    edit->installEventFilter(this);
+    // m_bound is filled before any text can change, and never grows after.
+    const std::size_t row = std::size_t(&bound - m_bound.data());
+    connect(edit, &QLineEdit::textChanged, this,
+            [this, row](const QString &text) { fieldChanged(m_bound[row], text); });
 }
 
-void SettingsView::setAccepted(int field, bool accepted)
+void SettingsView::fieldChanged(Bound &bound, const QString &text)
 {
-    Field &f = m_text[field];
+    const SettingField::Entry entry = bound.setting->enter(text, m_session.settings());
+    setAccepted(bound, entry.outcome == FieldRules::Outcome::Accepted);
+    // Only what the user typed is theirs to be told about; a value from the board
+    // is reported as the board's when the read ends.
+    bound.rangeDue = entry.outOfRange && !m_refreshing;
+    if (!entry.toolTip.isEmpty() && !bound.notRead)
+        bound.edit->setToolTip(entry.toolTip);
+    noteChange();
+}
+
+bool SettingsView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::FocusOut)
+        return QObject::eventFilter(watched, event);
+    // A menu opening or another window taking over does not leave the field.
+    const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+    if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason)
+        return false;
+    for (Bound &bound : m_bound) {
+        if (bound.edit == watched && std::exchange(bound.rangeDue, false))
+            m_session.messages().showMessage(bound.setting->rangeMessage());
+    }
+    return false;
+}
+
+void SettingsView::setAccepted(Bound &f, bool accepted)
+{
     f.accepted = accepted;
     QLineEdit *edit = f.edit;
     // Any text is the user's (or a command's) value: the field is no longer unread.
@@ -172,7 +115,7 @@ void SettingsView::setAccepted(int field, bool accepted)
     edit->setProperty("notAccepted", marked);
     showMark(edit, marked || f.notRead,
              f.notRead ? NotReadText
-             : marked  ? QStringLiteral("Not accepted: %1").arg(f.allowed)
+             : marked  ? QStringLiteral("Not accepted: %1").arg(f.setting->allowedValues())
                        : QString());
 }
 
@@ -191,48 +134,44 @@ void SettingsView::markNotRead(const QList<int> &failedLocations)
         return std::any_of(locations.begin(), locations.end(),
                            [&failedLocations](int l) { return failedLocations.contains(l); });
     };
-    for (const FieldSpec &spec : Fields) {
-        Field &f = m_text[spec.field];
-        if (!f.edit || !missed(f.locations))
+    for (Bound &f : m_bound) {
+        if (!missed(f.setting->locations()))
             continue;
-        // The record keeps the reset value; the field shows none, so nothing takes
-        // that value for the board's.
-        f.edit->setText(QString());
-        f.notRead = true;
-        f.edit->setProperty("notRead", true);
-        f.edit->setToolTip(NotReadText);
-        setAccepted(spec.field, false);
-    }
-    for (int i = 1; i <= 4; ++i) {
-        QCheckBox *box = m_check[i];
-        if (!box || !missed({Boxes[i].location}))
-            continue;
-        box->setTristate(true);
-        box->setCheckState(Qt::PartiallyChecked);
-        box->setProperty("notRead", true);
-        box->setToolTip(NotReadText);
-        showMark(box, true, NotReadText);
+        if (QCheckBox *box = f.box) {
+            box->setTristate(true);
+            box->setCheckState(Qt::PartiallyChecked);
+            box->setProperty("notRead", true);
+            box->setToolTip(NotReadText);
+            showMark(box, true, NotReadText);
+        } else if (QLineEdit *edit = f.edit) {
+            // The record keeps the reset value; the field shows none, so nothing
+            // takes that value for the board's.
+            edit->setText(QString());
+            f.notRead = true;
+            edit->setProperty("notRead", true);
+            edit->setToolTip(NotReadText);
+            setAccepted(f, false);
+        }
     }
 }
 
 QString SettingsView::fieldsProblem() const
 {
     QStringList blank, wrong, notRead;
-    for (int i = 1; i <= 4; ++i) {
-        if (m_check[i] && m_check[i]->checkState() == Qt::PartiallyChecked)
-            notRead << m_check[i]->text();
-    }
-    for (const FieldSpec &spec : Fields) {
-        const Field &f = m_text[spec.field];
+    for (const Bound &f : m_bound) {
+        const QString name = QLatin1String(f.setting->windowName);
+        if (f.box && f.box->checkState() == Qt::PartiallyChecked)
+            notRead << name;
         if (!f.edit || f.accepted)
             continue;
         const QString text = f.edit->text();
         if (f.notRead)
-            notRead << f.name;
+            notRead << name;
         else if (text.isEmpty())
-            blank << f.name;
+            blank << name;
         else
-            wrong << QStringLiteral("%1 (\"%2\": %3)").arg(f.name, text.left(20), f.allowed);
+            wrong << QStringLiteral("%1 (\"%2\": %3)")
+                         .arg(name, text.left(20), f.setting->allowedValues());
     }
     QStringList paragraphs;
     if (!notRead.isEmpty())
@@ -248,20 +187,18 @@ QString SettingsView::fieldsProblem() const
     return paragraphs.join(QStringLiteral("\r\n\r\n"));
 }
 
-void SettingsView::bindCheckBoxes()
+void SettingsView::bindCheckBox(Bound &bound)
 {
-    for (int i = 1; i <= 4; ++i) {
-        QCheckBox *box = m_form->findChild<QCheckBox *>(QStringLiteral("Check%1").arg(i));
-        m_check[i] = box;
-        if (!box)
-            continue;
-        m_boxPalette = box->palette();
-        // stateChanged fires only on a real change, whether by a click or by
-        // RefreshUI; leaving the unknown state is one too.
-        const auto flag = Boxes[i].flag;
-        connect(box, &QCheckBox::stateChanged, this, [this, box, flag](int state) {
-            if (state == Qt::PartiallyChecked)
-                return;
+    QCheckBox *box = m_form->findChild<QCheckBox *>(QLatin1String(bound.setting->control));
+    bound.box = box;
+    if (!box)
+        return;
+    m_boxPalette = box->palette();
+    // stateChanged fires only on a real change, whether by a click or by
+    // RefreshUI; leaving the unknown state is one too.
+    const auto flag = bound.setting->flag;
+    connect(box, &QCheckBox::stateChanged, this, [this, box, flag](int state) {
+        if (state != Qt::PartiallyChecked) {
             m_session.settings().*flag = state == Qt::Checked ? 1 : 0;
             if (box->isTristate()) { // it has a value now: a click never makes it unknown
                 box->setTristate(false);
@@ -269,8 +206,9 @@ void SettingsView::bindCheckBoxes()
                 box->setToolTip(QString());
                 showMark(box, false, QString());
             }
-        });
-    }
+        }
+        noteChange();
+    });
 }
 
 void SettingsView::bindCommands()
@@ -311,19 +249,50 @@ void SettingsView::RefreshUI()
 {
     // Each control is written from the record as it is at that moment: a
     // change handler run by an earlier control only touches its own field.
-    const DeviceSettings &s = m_session.settings();
-    setChecked(m_check[1], ConvertBoolToInt(s.allowPowerOn));
-    setChecked(m_check[2], ConvertBoolToInt(s.allowPowerOff));
-    setChecked(m_check[3], ConvertBoolToInt(s.allowEjectTray));
-    setChecked(m_check[4], ConvertBoolToInt(s.powerOnByEject));
-    setText(m_text[1].edit, s.turnOnModEnabledCode.toText());
-    setText(m_text[2].edit, s.turnOnModDisabledCode.toText());
-    setText(m_text[3].edit, s.turnOffCode.toText());
-    setText(m_text[4].edit, FieldRules::displayNumber(s.turnOffPresses + 1));
-    setText(m_text[8].edit, FieldRules::displayNumber(s.modOnPushDelay * 10));
-    setText(m_text[7].edit, FieldRules::displayNumber(s.modOffPushDelay * 10));
-    setText(m_text[5].edit, s.ejectTrayCode.toText());
-    setText(m_text[6].edit, FieldRules::displayNumber(s.ejectTrayPresses + 1));
+    const bool wasRefreshing = std::exchange(m_refreshing, true);
+    for (const Bound &f : m_bound) {
+        const DeviceSettings &s = m_session.settings();
+        if (f.box)
+            setChecked(f.box, f.setting->isOn(s) ? 1 : 0);
+        else
+            setText(f.edit, f.setting->fieldText(s));
+    }
+    m_refreshing = wasRefreshing;
+}
+
+QStringList SettingsView::shownState() const
+{
+    QStringList shown;
+    for (const Bound &f : m_bound)
+        shown << (f.box    ? QString::number(f.box->checkState())
+                  : f.edit ? f.edit->text()
+                           : QString());
+    return shown;
+}
+
+void SettingsView::noteChange()
+{
+    const bool clean = isClean();
+    if (clean != std::exchange(m_wasClean, clean))
+        emit cleanChanged(clean);
+}
+
+void SettingsView::markClean()
+{
+    m_clean = shownState();
+    noteChange();
+}
+
+void SettingsView::reportBoardValues()
+{
+    QStringList notes;
+    for (const Bound &f : m_bound)
+        if (f.edit && !f.notRead)
+            if (const QString note = f.setting->boardRangeMessage(m_session.settings());
+                !note.isEmpty())
+                notes << note;
+    if (!notes.isEmpty())
+        m_session.messages().showMessage(notes.join(QStringLiteral("\r\n")));
 }
 
 void SettingsView::clearUI_Click()
@@ -368,13 +337,18 @@ void SettingsView::Command1_Click()
         return;
     SettingsTransactions transactions(m_session.link(), m_session.port(), m_statusBar);
     const TransactionResult result = transactions.readValues(m_session.settings());
+    // A lost port left the record as it was, and so are the fields. A partial read
+    // shows what arrived but is no clean state.
+    if (result.outcome == TransactionResult::Success
+        || result.outcome == TransactionResult::Incomplete) {
+        RefreshUI();
+        markNotRead(result.failedLocations);
+        if (result.ok())
+            markClean();
+        reportBoardValues();
+    }
+    // Last: a close requested meanwhile asks about what the read has left unwritten.
     emit commandEnded();
-    // A lost port left the record as it was, and so are the fields.
-    if (result.outcome != TransactionResult::Success
-        && result.outcome != TransactionResult::Incomplete)
-        return;
-    RefreshUI();
-    markNotRead(result.failedLocations);
 }
 
 void SettingsView::Command2_Click()
@@ -384,12 +358,14 @@ void SettingsView::Command2_Click()
     // Only what the fields show may reach the board.
     const QString problem = fieldsProblem();
     if (!problem.isEmpty()) {
+        forgetRangeMessages();
         m_session.messages().showMessage(
             QStringLiteral("Write All did not start; nothing was written.\r\n\r\n") + problem);
         return;
     }
     SettingsTransactions transactions(m_session.link(), m_session.port(), m_statusBar);
-    transactions.writeAll(m_session.settings());
+    if (transactions.writeAll(m_session.settings()).ok())
+        markClean();
     emit commandEnded();
 }
 
@@ -422,12 +398,14 @@ void SettingsView::openmenu_Click()
     }
     m_session.settings() = *loaded;
     RefreshUI();
+    markClean();
 }
 
 void SettingsView::savemenu_Click()
 {
     const QString problem = fieldsProblem();
     if (!problem.isEmpty()) {
+        forgetRangeMessages();
         m_session.messages().showMessage(QStringLiteral("Nothing was saved.\r\n\r\n") + problem);
         return;
     }
@@ -437,6 +415,15 @@ void SettingsView::savemenu_Click()
         return;
     rememberFolder(path);
     QString error;
-    if (!Profile::save(path, m_session.settings(), &error))
+    if (Profile::save(path, m_session.settings(), &error))
+        markClean();
+    else
         m_session.messages().showMessage(error, MessageIcon::Critical);
+}
+
+void SettingsView::forgetRangeMessages()
+{
+    // The refusal names the fields already.
+    for (Bound &f : m_bound)
+        f.rangeDue = false;
 }

@@ -5,19 +5,24 @@
 // (Text1..Text8 with their labels, Check1..Check4, Command1, Command2, and the
 // menu actions clearUI, loadefaultvaluesmenu, openmenu and savemenu).
 //
+// Each control is bound through its row of the settings table (SettingField).
 // What a field shows is what Write All sends: a field whose text is not a value
 // it can send (blank included) is not accepted, and a field or box whose locations
 // did not all answer a read shows no value, marked as not read. Write All and Save
-// refuse while any is in either state, naming them.
-#include "codes/FieldRules.h"
+// refuse while any is in either state, naming them. A typed value out of range is
+// marked while the user types; its range message waits until the field is left.
+//
+// The view knows whether what it shows is what was last read from or written to
+// the board, or opened from or saved to a profile ("clean").
 #include "settings/SettingsTransactions.h"
 
 #include <QObject>
 #include <QPalette>
 #include <QPointer>
+#include <QStringList>
 
-#include <array>
 #include <memory>
+#include <vector>
 
 class FileDialogs;
 class PreferenceStore;
@@ -25,6 +30,7 @@ class QCheckBox;
 class QLineEdit;
 class QWidget;
 class Session;
+struct SettingField;
 
 class SettingsView : public QObject
 {
@@ -51,6 +57,9 @@ public:
     void openmenu_Click();             // File > Open: a profile into the fields
     void savemenu_Click();             // File > Save: the fields as a profile
 
+    // Whether the controls show what was last read, written, opened or saved.
+    bool isClean() const { return m_clean == shownState(); }
+
     // Why a device command cannot start now, or an empty text when it can.
     static QString refusalText(const DeviceLink &link);
     // The refusal while another command runs.
@@ -59,22 +68,30 @@ public:
 signals:
     // Read Values or Write All ran and has returned (not sent when refused).
     void commandEnded();
+    // isClean() has changed.
+    void cleanChanged(bool clean);
+
+protected:
+    // A field left with a value out of range shows its range message.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    struct Field
+    // One row of the settings table and the control bound to it.
+    struct Bound
     {
-        QPointer<QLineEdit> edit;
-        QString name;    // as a screen reader and the messages name it
-        QString allowed; // what the field accepts
-        QList<int> locations;
+        const SettingField *setting = nullptr;
+        QPointer<QLineEdit> edit; // a text field,
+        QPointer<QCheckBox> box;  // or a flag's box
         bool accepted = false;
-        bool notRead = false; // blank because a read missed one of its locations
+        bool notRead = false;  // blank because a read missed one of its locations
+        bool rangeDue = false; // typed out of range: the message waits for leaving
     };
 
-    void bindTextFields();
-    void bindCheckBoxes();
+    void bindTextField(Bound &bound);
+    void bindCheckBox(Bound &bound);
     void bindCommands();
-    void setAccepted(int field, bool accepted);
+    void fieldChanged(Bound &bound, const QString &text);
+    void setAccepted(Bound &bound, bool accepted);
     // Shows the mark for a field that is not accepted or not read (or takes it away).
     void showMark(QWidget *control, bool marked, const QString &description);
     // After a read: the fields and boxes whose locations failed show no value.
@@ -82,6 +99,14 @@ private:
     // One paragraph per kind of trouble, naming the fields; empty when every
     // field holds a value it can send.
     QString fieldsProblem() const;
+    // Values from the board that their fields cannot take, named as the board's.
+    void reportBoardValues();
+    // What the controls show, one text per row.
+    QStringList shownState() const;
+    void markClean();
+    // Write All or Save named the fields: their range messages are told.
+    void forgetRangeMessages();
+    void noteChange();
     // A beep and the reason in the status bar when the port is taken.
     bool refusedAsBusy();
     FileDialogs &dialogs();
@@ -96,8 +121,10 @@ private:
     PreferenceStore *m_store = nullptr;
     FileDialogs *m_dialogs = nullptr;
     std::unique_ptr<FileDialogs> m_standardDialogs;
-    std::array<Field, 9> m_text{};                // index 1..8 = Text1..Text8
-    std::array<QPointer<QCheckBox>, 5> m_check{}; // index 1..4 = Check1..Check4
+    std::vector<Bound> m_bound; // in the order of the settings table
+    bool m_refreshing = false;  // the controls change from the record, not by typing
+    QStringList m_clean;        // shownState() when last clean
+    bool m_wasClean = true;
     QPalette m_acceptedPalette;
     QPalette m_boxPalette;
 };

@@ -45,12 +45,9 @@ private slots:
         QFETCH(Outcome, outcome);
         QFETCH(double, stored);
         QFETCH(bool, rangeMessage);
-        const QString message
-            = delay ? "Valid values for ModOff Power Button Push Delay are: 0 to 2550"
-                    : FieldRules::turnOffPressesMessage();
-        const FieldRules::NumberResult r
-            = delay ? FieldRules::delayRule(text, FieldRules::modOffDelayMessage())
-                    : FieldRules::pressCountRule(text, message);
+        const QString message = "the range message";
+        const FieldRules::NumberResult r = delay ? FieldRules::delayRule(text, message)
+                                                 : FieldRules::pressCountRule(text, message);
         QCOMPARE(r.outcome, outcome);
         QCOMPARE(r.value, stored);
         QCOMPARE(r.message, rangeMessage ? message : QString());

@@ -11,13 +11,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QString text
         = QString::fromUtf8(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
-    const auto presses = FieldRules::pressCountRule(text, FieldRules::turnOffPressesMessage());
+    const auto presses = FieldRules::pressCountRule(text, QStringLiteral("range"));
     if (presses.outcome == FieldRules::Outcome::Accepted) {
         const double sent = std::nearbyint(presses.value);
         if (!(sent >= 0 && sent <= 254))
             abort();
     }
-    const auto delay = FieldRules::delayRule(text, FieldRules::modOffDelayMessage());
+    const auto delay = FieldRules::delayRule(text, QStringLiteral("range"));
     if (delay.outcome == FieldRules::Outcome::Accepted) {
         const double sent = std::nearbyint(delay.value);
         if (!(sent >= 0 && sent <= 255))
@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // What the window shows for a stored value reads back to the same value.
     if (presses.outcome == FieldRules::Outcome::Accepted) {
         const auto again = FieldRules::pressCountRule(FieldRules::displayNumber(presses.value + 1),
-                                                      FieldRules::turnOffPressesMessage());
+                                                      QStringLiteral("range"));
         if (again.outcome != FieldRules::Outcome::Accepted)
             abort();
     }

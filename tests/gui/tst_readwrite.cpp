@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -23,6 +24,20 @@ struct CancelledDialogs : FileDialogs
         return {};
     }
     int asked = 0;
+};
+
+// Open and Save both answered with one file.
+struct ProfileDialogs : FileDialogs
+{
+    QString openFileName(QWidget *, const QString &, const QString &, const QString &) override
+    {
+        return path;
+    }
+    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override
+    {
+        return path;
+    }
+    QString path;
 };
 
 // A mouse click, a double click or the space bar, posted: it waits in the queue as the
@@ -69,7 +84,8 @@ private slots:
         QTest::newRow("menu code, flag 2, 256 presses, silent 5: Mod Off not read") << QStringList {
             "odd", "0A51EF 4A55AB CA50F3 256 CA5A53 3  200 x x x -", "Button: Menu",
             err + "Read incomplete: no answer from location(s) 5",
-            "Ready | Valid values for No. Button Presses for Turn Off are: 1-255"};
+            "Ready | The board holds 256 for No. Button Presses for Turn Off; valid values are "
+            "1-255."};
         QTest::newRow("silent 1 and 11: a box and a code not read") << QStringList {"1 11",
             " 4A55AB CA50F3 3 CA5A53 3 1000 200 x ? x -", NotRead,
             err + "Read incomplete: no answer from location(s) 1, 11"};
@@ -321,16 +337,20 @@ private slots:
         QCOMPARE(h.form->statusText(), "Not started: another command is using the port");
     }
 
-    // Closing during Write All: the window goes when the write is done, not before.
+    // Closing during Write All: the window goes when the write is done, not before; a
+    // write that failed leaves the edits unwritten, so the user is asked then.
     void closeDuringWriteAll_data()
     {
         QTest::addColumn<bool>("exitItem"); // File > Exit, or the close box
-        QTest::newRow("the close box") << false;
-        QTest::newRow("File > Exit") << true;
+        QTest::addColumn<bool>("fails");    // location 5 does not answer
+        QTest::newRow("the close box") << false << false;
+        QTest::newRow("File > Exit") << true << false;
+        QTest::newRow("a failed write, then Cancel") << false << true;
     }
     void closeDuringWriteAll()
     {
         QFETCH(bool, exitItem);
+        QFETCH(bool, fails);
         GuiHarness h;
         h.storeRegular("2", "1");
         QVERIFY(h.load());
@@ -338,17 +358,86 @@ private slots:
         h.action("loadefaultvaluesmenu")->trigger();
         h.text(3)->selectAll();
         QTest::keyClicks(h.text(3), "0A51EF");
+        if (fails)
+            h.board.setFault(5, SimBoard::Fault::NoAnswer);
+        h.messages.m_discard = false;
         int quitsWhenWritten = -1;
         h.messages.m_onShow = [&](const QString &t) {
-            quitsWhenWritten = t == "Written Succesfully" ? h.quits : quitsWhenWritten;
+            quitsWhenWritten
+                = t.contains("Writ") ? h.quits + int(h.messages.m_asked.size()) : quitsWhenWritten;
         };
         // Opening the port lets window events run: the close request comes there.
         h.clock.setProcessEventsHook(
             [&] { exitItem ? h.action("exit")->trigger() : void(h.form->close()); });
         QTest::mouseClick(h.find<QPushButton>("Command2"), Qt::LeftButton);
         QCOMPARE(quitsWhenWritten, 0);
-        QVERIFY(h.quits == 1 && !h.port->isOpen());
+        QVERIFY(h.quits == int(!fails) && !h.port->isOpen());
+        QCOMPARE(h.messages.m_asked.size(), int(fails));
         QCOMPARE(h.board.memory(17), quint8(0x51));
+    }
+
+    // The title marks what the window shows but has not read, written, opened or saved,
+    // and closing then asks. Steps as in notRead ('<' a backspace; "silent N" a location
+    // that stops answering) before closing by the close box or File > Exit.
+    void unwrittenEdits_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<bool>("marked");  // the title's "*", and closing asks
+        QTest::addColumn<bool>("discard"); // the answer: Discard, or Cancel (the window stays)
+        // clang-format off
+        QTest::newRow("nothing done") << QStringList{"exit"} << false << false;
+        QTest::newRow("typed and taken back") << QStringList{"Text4=5<"} << false << false;
+        QTest::newRow("typed, Cancel") << QStringList{"Text4=5"} << true << false;
+        QTest::newRow("Load Default Values, Discard by Exit")
+            << QStringList{"loadefaultvaluesmenu", "exit"} << true << true;
+        QTest::newRow("read") << QStringList{"loadefaultvaluesmenu", "Command1"} << false << false;
+        QTest::newRow("read, then Clear Values")
+            << QStringList{"Command1", "clearUI"} << true << true;
+        QTest::newRow("a read missing a location")
+            << QStringList{"silent 5", "Command1"} << true << false;
+        QTest::newRow("written") << QStringList{"Command1", "Text4=<5", "Command2"} << false << false;
+        QTest::newRow("a write missing a location")
+            << QStringList{"loadefaultvaluesmenu", "silent 5", "Command2"} << true << false;
+        QTest::newRow("saved") << QStringList{"loadefaultvaluesmenu", "savemenu"} << false << false;
+        QTest::newRow("opened") << QStringList{"loadefaultvaluesmenu", "Text4=<5", "savemenu", "clearUI", "openmenu"}
+                                << false << false;
+        // clang-format on
+    }
+    void unwrittenEdits()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(bool, marked);
+        QFETCH(bool, discard);
+        GuiHarness h;
+        h.storeRegular("2", "1");
+        QVERIFY(h.load());
+        h.form->show();
+        QTemporaryDir dir;
+        ProfileDialogs dialogs;
+        dialogs.path = dir.filePath("p.json");
+        h.form->findChild<SettingsView *>()->setFileDialogs(&dialogs);
+        h.messages.m_discard = discard;
+        const QString title = "QOV Programming Software V" QOV_VERSION_STRING;
+        for (const QString &step : steps) {
+            if (step.startsWith("silent"))
+                h.board.setFault(step.section(' ', 1).toInt(), SimBoard::Fault::NoAnswer);
+            else if (QLineEdit *field = h.find<QLineEdit>(step.section('=', 0, 0)))
+                for (QChar key : step.section('=', 1))
+                    key == '<' ? QTest::keyClick(field, Qt::Key_Backspace)
+                               : QTest::keyClicks(field, key);
+            else if (auto *button = h.find<QPushButton>(step))
+                QTest::mouseClick(button, Qt::LeftButton);
+            else if (step != "exit")
+                h.action(step)->trigger();
+        }
+        QCOMPARE(h.form->windowTitle(), (marked ? "*" : "") + title);
+        steps.endsWith("exit") ? h.action("exit")->trigger() : void(h.form->close());
+        QCOMPARE(h.messages.m_asked,
+                 marked ? QStringList{"The values shown have not been written to the board or "
+                                      "saved to a profile.\r\n\r\nClose and discard them?"}
+                        : QStringList());
+        QCOMPARE(h.quits, int(!marked || discard));
+        QCOMPARE(h.form->isVisible(), steps.endsWith("exit") || (marked && !discard));
     }
 };
 

@@ -22,6 +22,12 @@ public:
         if (m_onShow)
             m_onShow(text);
     }
+    // Records the question and answers it with m_discard.
+    bool askDiscard(const QString &text) override
+    {
+        m_asked << text;
+        return m_discard;
+    }
     QStringList texts() const
     {
         QStringList out;
@@ -33,4 +39,6 @@ public:
 
     QList<Shown> m_shown;
     std::function<void(const QString &)> m_onShow;
+    QStringList m_asked;
+    bool m_discard = true;
 };
