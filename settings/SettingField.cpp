@@ -257,25 +257,6 @@ bool SettingField::sameOnBoard(const DeviceSettings &board, const DeviceSettings
     return false;
 }
 
-QList<int> SettingField::locations() const
-{
-    // Told by DeviceSettings itself, which knows where each field lives: the
-    // locations that change when only this setting does.
-    DeviceSettings probe;
-    if (flag)
-        probe.*flag = 1;
-    if (number)
-        probe.*number = 1;
-    if (code)
-        probe.*code = IrCode{{1, 1, 1}};
-    QList<int> held;
-    for (int location : SettingsTransferOrder) {
-        if (probe.valueAt(location) != DeviceSettings().valueAt(location))
-            held << location;
-    }
-    return held;
-}
-
 const QList<SettingField> &SettingField::all()
 {
     using S = DeviceSettings;

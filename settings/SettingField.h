@@ -83,8 +83,6 @@ struct SettingField
     // Whether the board holds what writing `file` would put there: a flag counts as
     // on or off, a number as the whole number that would be sent.
     bool sameOnBoard(const DeviceSettings &board, const DeviceSettings &file) const;
-    // The board locations that hold it, in transfer order (a code's three bytes).
-    QList<int> locations() const;
 
     static const QList<SettingField> &all();
     // The setting held at a location; nullptr for a location no setting uses.

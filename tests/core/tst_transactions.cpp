@@ -116,7 +116,9 @@ private slots:
                        {Fault::Late, 0},         {Fault::Garbage, 0},    {Fault::Garbage, 5},
                        {Fault::Garbage, 20},     {Fault::Garbage, 100},  {Fault::Doubled, 0},
                        {Fault::StrayAfter, 5},   {Fault::StrayAfter, 20}};
-                for (const auto &[f, gap] : kinds) {
+                for (const auto &kind : kinds) {
+                    const Fault f = kind.fault; // named, as clang 14 captures no bindings
+                    const int gap = kind.gapMs;
                     const bool fails = write || (f != Fault::NoAck && f != Fault::WrongReadback);
                     for (QString baud : {"", ", 2400 baud"})
                         add(write,
