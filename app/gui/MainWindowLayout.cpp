@@ -108,7 +108,14 @@ void MainWindowLayout::buildControls(QMainWindow &window)
         case Kind::CheckBox: w = new QCheckBox(caption, central); break;
         case Kind::CodeField: w = new CodeLineEdit(CodeLineEdit::Kind::Code, central); break;
         case Kind::NumberField: w = new CodeLineEdit(CodeLineEdit::Kind::Number, central); break;
-        case Kind::Button: w = new QPushButton(caption, central); break;
+        case Kind::Button: {
+            auto *button = new QPushButton(caption, central);
+            // Enter presses the focused button, as Space does (outside a dialog
+            // only an auto-default button takes Enter).
+            button->setAutoDefault(true);
+            w = button;
+            break;
+        }
         }
         w->setObjectName(QString::fromLatin1(c.name));
         if (auto *edit = qobject_cast<QLineEdit *>(w))

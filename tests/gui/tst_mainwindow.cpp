@@ -1,12 +1,24 @@
 // The main window as a user meets it: status bar, About and Website, the switched
-// off Information item, tab order, and how the program ends.
+// off Information item, tab order, keys on buttons, and how the program ends.
 #include "support/GuiHarness.h"
 
 #include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
 
 static const QString Title = QStringLiteral("QOV Programming Software V" QOV_VERSION_STRING);
+
+namespace {
+QWidget *topLevel(const QString &name)
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == name && w->isVisible())
+            return w;
+    return nullptr;
+}
+} // namespace
 
 class TestMainWindow : public QObject
 {
@@ -77,6 +89,45 @@ private slots:
         c[3] ? h.action("exit")->trigger() : void(h.form->close());
         QVERIFY(h.quits == 1 && !h.port->isOpen() && !learn[0]->isVisible());
         QVERIFY(h.messages.m_shown.isEmpty()); // the learn window ran no closing step
+    }
+
+    // Return and the keypad's Enter press the focused button, as Space does, on every
+    // button of the program's windows.
+    void enterPresses_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<Qt::Key>("key");
+        QTest::addColumn<int>("buttons");
+        QTest::newRow("main window, Return") << "Form1" << Qt::Key_Return << 2;
+        QTest::newRow("main window, keypad Enter") << "Form1" << Qt::Key_Enter << 2;
+        QTest::newRow("learn window, Return") << "Form2" << Qt::Key_Return << 2;
+        QTest::newRow("learn window, keypad Enter") << "Form2" << Qt::Key_Enter << 2;
+        QTest::newRow("code list, which has none") << "Form3" << Qt::Key_Return << 0;
+    }
+    void enterPresses()
+    {
+        QFETCH(QString, window);
+        QFETCH(Qt::Key, key);
+        QFETCH(int, buttons);
+        GuiHarness h;
+        h.storeRegular("2", "1");
+        QVERIFY(h.load());
+        h.form->show();
+        h.action("learnmodemenu")->trigger();
+        h.action("showlistofcodesmenu")->trigger();
+        QWidget *w = topLevel(window);
+        QVERIFY(w);
+        const QList<QPushButton *> found = w->findChildren<QPushButton *>();
+        QCOMPARE(found.size(), buttons);
+        for (QPushButton *button : found) {
+            w->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(w));
+            button->setFocus();
+            QVERIFY(button->hasFocus());
+            QSignalSpy clicks(button, &QAbstractButton::clicked);
+            QTest::keyClick(button, key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+            QCOMPARE(clicks.size(), 1);
+        }
     }
 };
 
