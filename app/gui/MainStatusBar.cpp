@@ -10,8 +10,9 @@
 
 namespace {
 
-constexpr int StatusPanel1Width = 2375;
+// The text panel takes what the progress bar's panel leaves.
 constexpr int StatusPanel2Width = 1440;
+constexpr int StatusPanel1Width = MainWindowLayout::ClientWidth - StatusPanel2Width;
 
 } // namespace
 

@@ -86,6 +86,7 @@ void MainWindowLayout::buildControls(QMainWindow &window)
     central->setFixedSize(tw(ClientWidth), tw(ClientHeight - MainStatusBar::HeightTwips));
     window.setCentralWidget(central);
 
+    const int indent = tw((ClientWidth - ControlsWidth) / 2);
     QFont heading = window.font();
     heading.setBold(true);
     heading.setUnderline(true);
@@ -124,7 +125,7 @@ void MainWindowLayout::buildControls(QMainWindow &window)
         // A substitute font may be wider than the design font: captions grow
         // instead of being cut, field labels keep their right edges lined up.
         int width = tw(c.width);
-        int left = tw(c.left);
+        int left = indent + tw(c.left);
         if (c.kind == Kind::Label || c.kind == Kind::FieldLabel || c.kind == Kind::Heading
             || c.kind == Kind::CheckBox) {
             const int needed = w->sizeHint().width();

@@ -2,6 +2,7 @@
 // off Information item, tab order, keys on buttons, and how the program ends.
 #include "support/GuiHarness.h"
 
+#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -9,6 +10,9 @@
 #include <QTest>
 
 static const QString Title = QStringLiteral("QOV Programming Software V" QOV_VERSION_STRING);
+static const QString Busy = QStringLiteral("Not started: another command is using the port");
+static const QString LearnHolds
+    = QStringLiteral("Not started: Learn Mode holds the port (press Done)");
 
 namespace {
 QWidget *topLevel(const QString &name)
@@ -89,6 +93,35 @@ private slots:
         c[3] ? h.action("exit")->trigger() : void(h.form->close());
         QVERIFY(h.quits == 1 && !h.port->isOpen() && !learn[0]->isVisible());
         QVERIFY(h.messages.m_shown.isEmpty()); // the learn window ran no closing step
+    }
+
+    // The longest status texts are read in full, on one line beside the progress bar's
+    // panel, at the window's fixed size.
+    void statusTexts_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("a choice not stored")
+            << "Set for this run only: the preferences cannot be saved";
+        QTest::newRow("the profiles' folder not stored")
+            << "Folder not kept: the preferences cannot be saved";
+        QTest::newRow("learn mode holds the port") << LearnHolds;
+        QTest::newRow("another command runs") << Busy;
+        QTest::newRow("a write verified") << "Wrote Settings Succesfully";
+    }
+    void statusTexts()
+    {
+        QFETCH(QString, text);
+        GuiHarness h;
+        h.storeRegular("2", "1");
+        QVERIFY(h.load());
+        h.form->show();
+        h.form->setStatusBarText(text);
+        auto *panel = h.find<QLabel>("StatusBar1Panel1");
+        QCOMPARE(panel->text(), text);
+        QVERIFY2(panel->fontMetrics().horizontalAdvance(text) <= panel->contentsRect().width(),
+                 qPrintable(QString::number(panel->contentsRect().width())));
+        const QRect bar = h.find<QProgressBar>("ProgressBar1")->geometry();
+        QVERIFY(!bar.intersects(panel->geometry()) && bar.right() < h.form->width());
     }
 
     // Return and the keypad's Enter press the focused button, as Space does, on every
