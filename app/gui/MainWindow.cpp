@@ -70,17 +70,17 @@ MainWindow::MainWindow(Session &session, MessageBoxes &messages, PreferenceStore
     connect(menus.websiteItem(), &QAction::triggered, this, &MainWindow::websitemenu_Click);
     connect(menus.aboutItem(), &QAction::triggered, this, &MainWindow::aboutmenu_Click);
     m_gate = new CommandGate(m_session.link(), this);
-    connect(m_gate, &CommandGate::refused, this, &MainWindow::setStatusBarText);
+    connect(m_gate, &CommandGate::refused, this, &MainWindow::showRefusal);
     const auto *debugTools
         = new DebugToolsMenu(menus.debugToolsMenu(), m_session, m_messages, this);
-    connect(debugTools, &DebugToolsMenu::refused, this, &MainWindow::setStatusBarText);
+    connect(debugTools, &DebugToolsMenu::refused, this, &MainWindow::showRefusal);
     connect(debugTools, &DebugToolsMenu::stepEnded, this, &MainWindow::commandEnded);
     m_programmers = new ProgrammerSelection(
         menus.settingsMenu(), centralWidget()->findChild<QLabel *>(QStringLiteral("progtypeText")),
         m_session, m_store, this);
     connect(m_programmers, &ProgrammerSelection::choiceNotKept, this,
             &MainWindow::setStatusBarText);
-    m_status = std::make_unique<MainStatusBar>(*this);
+    m_status = std::make_unique<MainStatusBar>(*this, m_session.clock());
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     layout()->activate();
 
@@ -118,6 +118,11 @@ void MainWindow::setProgressBar(double numCurrent, double numTotal)
 }
 
 void MainWindow::resetStatusBar() { m_status->resetStatusBar(); }
+
+void MainWindow::showRefusal(const QString &why)
+{
+    m_status->showRefusal(why, m_session.link().isBusy());
+}
 
 void MainWindow::placeProgressBarInStatusBar(QProgressBar *progressBar, QStatusBar *statusBar,
                                              int panelIndex, int border)
@@ -256,6 +261,7 @@ void MainWindow::endProgram()
 
 void MainWindow::commandEnded()
 {
+    m_status->endRefusal();
     m_gate->drain();
     if (std::exchange(m_closeRequested, false))
         endProgram();
@@ -294,7 +300,7 @@ void MainWindow::qovversionmenu_Click()
                                              .connect(BoardConnection::Purpose::VersionQuery);
         if (connection.stage == ConnectResult::Stage::Busy) {
             QApplication::beep();
-            setStatusBarText(SettingsView::refusalText(m_session.link()));
+            showRefusal(SettingsView::refusalText(m_session.link()));
             return;
         }
         if (connection.connected())
@@ -313,6 +319,11 @@ void MainWindow::learnmodemenu_Click()
         // Start is a device command too; its own handler runs first.
         if (auto *start = m_learnWindow->findChild<QAbstractButton *>(QStringLiteral("Command1")))
             connect(start, &QAbstractButton::clicked, this, &MainWindow::commandEnded);
+        // The port is free again; a command running now says its own state.
+        connect(m_learnWindow, &LearnWindow::learningEnded, this, [this] {
+            if (!m_session.link().isBusy())
+                resetStatusBar();
+        });
     }
     m_learnWindow->show();
     m_learnWindow->raise();

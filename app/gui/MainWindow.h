@@ -79,6 +79,8 @@ private:
     // A device command has returned: input that arrived meanwhile is refused, and a
     // close requested meanwhile is carried out.
     void commandEnded();
+    // Why a click was refused; it stays a while over a running command's texts.
+    void showRefusal(const QString &why);
 
     void qovversionmenu_Click();
     void learnmodemenu_Click();

@@ -139,10 +139,13 @@ void LearnWindow::enterLearning()
 
 void LearnWindow::becomeIdle()
 {
+    const bool wasLearning = isLearning();
     m_learn->stop();
     m_timer->stop();
     m_start->setEnabled(true);
     m_exit->setText(ExitCaption);
+    if (wasLearning)
+        emit learningEnded();
 }
 
 void LearnWindow::closePortDirectly()

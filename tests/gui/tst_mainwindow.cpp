@@ -1,5 +1,7 @@
 // The main window as a user meets it: status bar, About and Website, the switched
 // off Information item, tab order, keys on buttons, and how the program ends.
+#include "app/gui/MainStatusBar.h"
+#include "learn/gui/LearnWindow.h"
 #include "support/GuiHarness.h"
 
 #include <QLabel>
@@ -15,6 +17,19 @@ static const QString LearnHolds
     = QStringLiteral("Not started: Learn Mode holds the port (press Done)");
 
 namespace {
+// The texts the status bar's text panel paints, as a user sees them one after another.
+struct PaintedTexts : QObject
+{
+    QStringList seen;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        const QString text = static_cast<QLabel *>(watched)->text();
+        if (event->type() == QEvent::Paint && (seen.isEmpty() || seen.last() != text))
+            seen << text;
+        return false;
+    }
+};
+
 QWidget *topLevel(const QString &name)
 {
     for (QWidget *w : QApplication::topLevelWidgets())
@@ -122,6 +137,66 @@ private slots:
                  qPrintable(QString::number(panel->contentsRect().width())));
         const QRect bar = h.find<QProgressBar>("ProgressBar1")->geometry();
         QVERIFY(!bar.intersects(panel->geometry()) && bar.right() < h.form->width());
+    }
+
+    // A click refused while a command runs: its reason stays until the command ends, or
+    // a while on a long one; then the command's own state. When learn mode ends, "Ready".
+    void refusalStays_data()
+    {
+        QTest::addColumn<QString>("running"); // what runs when Read Values is clicked
+        QTest::addColumn<int>("wait");        // milliseconds that pass right after the click
+        QTest::addColumn<QStringList>("shown"); // the status texts from the refusal on
+        QTest::newRow("the version query: until it ends")
+            << "qovversionmenu" << 0 << QStringList{Busy, "Ready"};
+        QTest::newRow("Write All: until it ends") << "Command2" << 0 << QStringList{Busy, "Ready"};
+        QTest::newRow("Write All: a while, then the write's state")
+            << "Command2" << int(MainStatusBar::RefusalHoldMs)
+            << QStringList{Busy,
+                           "Checking for QOV",
+                           "Found QOV",
+                           "Writting Settings...",
+                           "Wrote Settings Succesfully",
+                           "Closing Port",
+                           "Ready"};
+        QTest::newRow("learn mode, ended by Done")
+            << "Done" << 0 << QStringList{LearnHolds, "Ready"};
+        QTest::newRow("learn mode, ended by closing its window")
+            << "close" << 0 << QStringList{LearnHolds, "Ready"};
+    }
+    void refusalStays()
+    {
+        QFETCH(QString, running);
+        QFETCH(int, wait);
+        QFETCH(QStringList, shown);
+        GuiHarness h;
+        h.storeRegular("2", "1");
+        QVERIFY(h.load());
+        h.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(h.form.get()));
+        h.action("loadefaultvaluesmenu")->trigger();
+        PaintedTexts painted;
+        h.find<QLabel>("StatusBar1Panel1")->installEventFilter(&painted);
+        auto *read = h.find<QPushButton>("Command1");
+        bool clicked = false; // once, while the command opens the port
+        h.clock.setProcessEventsHook([&] {
+            if (!std::exchange(clicked, true))
+                QTest::mouseClick(read, Qt::LeftButton), h.clock.advance(wait);
+        });
+        if (running.startsWith("Command")) {
+            h.find<QPushButton>(running)->click();
+        } else if (running.startsWith("qov")) {
+            h.action(running)->trigger();
+        } else {
+            h.action("learnmodemenu")->trigger();
+            auto *learn = qobject_cast<LearnWindow *>(topLevel("Form2"));
+            learn->findChild<QPushButton *>("Command1")->click(); // Start
+            QVERIFY(learn->isLearning());
+            read->click();
+            running == "Done" ? learn->findChild<QPushButton *>("Command2")->click()
+                              : void(learn->close());
+        }
+        const qsizetype refused = painted.seen.indexOf(shown[0]);
+        QCOMPARE(painted.seen.mid(refused), shown);
     }
 
     // Return and the keypad's Enter press the focused button, as Space does, on every
