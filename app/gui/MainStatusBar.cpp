@@ -1,21 +1,25 @@
 #include "app/gui/MainStatusBar.h"
 
 #include "app/gui/MainWindowLayout.h"
+#include "device/Clock.h"
 
 #include <QLabel>
 #include <QMainWindow>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <cmath>
+#include <utility>
 
 namespace {
 
-constexpr int StatusPanel1Width = 2375;
+// The text panel takes what the progress bar's panel leaves.
 constexpr int StatusPanel2Width = 1440;
+constexpr int StatusPanel1Width = MainWindowLayout::ClientWidth - StatusPanel2Width;
 
 } // namespace
 
-MainStatusBar::MainStatusBar(QMainWindow &window) : m_window(&window)
+MainStatusBar::MainStatusBar(QMainWindow &window, const Clock &clock)
+    : m_window(&window), m_clock(clock)
 {
     const auto tw = [&window](int value) { return MainWindowLayout::twips(window, value); };
 
@@ -67,10 +71,43 @@ void MainStatusBar::placeProgressBarInStatusBar(QProgressBar *progressBar, QStat
 
 QString MainStatusBar::statusText() const { return m_statusPanel1->text(); }
 
+void MainStatusBar::showText(const QString &text)
+{
+    m_statusPanel1->setText(text);
+    m_statusPanel1->repaint();
+}
+
+bool MainStatusBar::refusalExpired() const
+{
+    return m_refusedAt && m_clock.nowMs() - *m_refusedAt >= RefusalHoldMs;
+}
+
 void MainStatusBar::setStatusBarText(const QString &barText)
 {
-    m_statusPanel1->setText(barText);
-    m_statusPanel1->repaint();
+    if (refusalExpired())
+        m_refusedAt.reset();
+    if (m_refusedAt)
+        m_commandText = barText;
+    else
+        showText(barText);
+}
+
+void MainStatusBar::showRefusal(const QString &why, bool commandRunning)
+{
+    if (commandRunning) {
+        if (!m_refusedAt)
+            m_commandText = statusText();
+        m_refusedAt = m_clock.nowMs();
+    } else {
+        m_refusedAt.reset();
+    }
+    showText(why);
+}
+
+void MainStatusBar::endRefusal()
+{
+    if (std::exchange(m_refusedAt, std::nullopt))
+        showText(m_commandText);
 }
 
 void MainStatusBar::setProgressBar(double numCurrent, double numTotal)
@@ -84,13 +121,14 @@ void MainStatusBar::setProgressBar(double numCurrent, double numTotal)
     m_progressPosition = position;
     m_progressBar->setValue(qRound(position));
     m_progressBar->repaint();
+    if (refusalExpired()) // a long command shows its own state again after a while
+        endRefusal();
 }
 
 void MainStatusBar::resetStatusBar()
 {
-    m_statusPanel1->setText(QStringLiteral("Ready"));
     m_progressPosition = 0.0f;
     m_progressBar->setValue(0);
-    m_statusPanel1->repaint();
     m_progressBar->repaint();
+    setStatusBarText(QStringLiteral("Ready"));
 }

@@ -71,17 +71,17 @@ MainWindow::MainWindow(Session &session, MessageBoxes &messages, PreferenceStore
     connect(menus.websiteItem(), &QAction::triggered, this, &MainWindow::websitemenu_Click);
     connect(menus.aboutItem(), &QAction::triggered, this, &MainWindow::aboutmenu_Click);
     m_gate = new CommandGate(m_session.link(), this);
-    connect(m_gate, &CommandGate::refused, this, &MainWindow::setStatusBarText);
+    connect(m_gate, &CommandGate::refused, this, &MainWindow::showRefusal);
     const auto *debugTools
         = new DebugToolsMenu(menus.debugToolsMenu(), m_session, m_messages, this);
-    connect(debugTools, &DebugToolsMenu::refused, this, &MainWindow::setStatusBarText);
+    connect(debugTools, &DebugToolsMenu::refused, this, &MainWindow::showRefusal);
     connect(debugTools, &DebugToolsMenu::stepEnded, this, &MainWindow::commandEnded);
     m_programmers = new ProgrammerSelection(
         menus.settingsMenu(), centralWidget()->findChild<QLabel *>(QStringLiteral("progtypeText")),
         m_session, m_store, this);
     connect(m_programmers, &ProgrammerSelection::choiceNotKept, this,
             &MainWindow::setStatusBarText);
-    m_status = std::make_unique<MainStatusBar>(*this);
+    m_status = std::make_unique<MainStatusBar>(*this, m_session.clock());
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     layout()->activate();
 
@@ -120,6 +120,11 @@ void MainWindow::setProgressBar(double numCurrent, double numTotal)
 }
 
 void MainWindow::resetStatusBar() { m_status->resetStatusBar(); }
+
+void MainWindow::showRefusal(const QString &why)
+{
+    m_status->showRefusal(why, m_session.link().isBusy());
+}
 
 void MainWindow::placeProgressBarInStatusBar(QProgressBar *progressBar, QStatusBar *statusBar,
                                              int panelIndex, int border)
@@ -284,6 +289,7 @@ void MainWindow::quitProgram()
 
 void MainWindow::commandEnded()
 {
+    m_status->endRefusal();
     m_gate->drain();
     if (std::exchange(m_closeRequested, false))
         endProgram();
@@ -322,7 +328,7 @@ void MainWindow::qovversionmenu_Click()
                                              .connect(BoardConnection::Purpose::VersionQuery);
         if (connection.stage == ConnectResult::Stage::Busy) {
             QApplication::beep();
-            setStatusBarText(SettingsView::refusalText(m_session.link()));
+            showRefusal(SettingsView::refusalText(m_session.link()));
             return;
         }
         if (connection.connected())
@@ -341,6 +347,11 @@ void MainWindow::learnmodemenu_Click()
         // Start is a device command too; its own handler runs first.
         if (auto *start = m_learnWindow->findChild<QAbstractButton *>(QStringLiteral("Command1")))
             connect(start, &QAbstractButton::clicked, this, &MainWindow::commandEnded);
+        // The port is free again; a command running now says its own state.
+        connect(m_learnWindow, &LearnWindow::learningEnded, this, [this] {
+            if (!m_session.link().isBusy())
+                resetStatusBar();
+        });
     }
     m_learnWindow->show();
     m_learnWindow->raise();

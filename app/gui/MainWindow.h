@@ -84,6 +84,8 @@ private:
     // Whether the program may end now: nothing unwritten, or the user discards it.
     bool mayDiscardEdits();
     void quitProgram();
+    // Why a click was refused; it stays a while over a running command's texts.
+    void showRefusal(const QString &why);
 
     void qovversionmenu_Click();
     void learnmodemenu_Click();

@@ -86,6 +86,7 @@ void MainWindowLayout::buildControls(QMainWindow &window)
     central->setFixedSize(tw(ClientWidth), tw(ClientHeight - MainStatusBar::HeightTwips));
     window.setCentralWidget(central);
 
+    const int indent = tw((ClientWidth - ControlsWidth) / 2);
     QFont heading = window.font();
     heading.setBold(true);
     heading.setUnderline(true);
@@ -108,7 +109,14 @@ void MainWindowLayout::buildControls(QMainWindow &window)
         case Kind::CheckBox: w = new QCheckBox(caption, central); break;
         case Kind::CodeField: w = new CodeLineEdit(CodeLineEdit::Kind::Code, central); break;
         case Kind::NumberField: w = new CodeLineEdit(CodeLineEdit::Kind::Number, central); break;
-        case Kind::Button: w = new QPushButton(caption, central); break;
+        case Kind::Button: {
+            auto *button = new QPushButton(caption, central);
+            // Enter presses the focused button, as Space does (outside a dialog
+            // only an auto-default button takes Enter).
+            button->setAutoDefault(true);
+            w = button;
+            break;
+        }
         }
         w->setObjectName(QString::fromLatin1(c.name));
         if (auto *edit = qobject_cast<QLineEdit *>(w))
@@ -117,7 +125,7 @@ void MainWindowLayout::buildControls(QMainWindow &window)
         // A substitute font may be wider than the design font: captions grow
         // instead of being cut, field labels keep their right edges lined up.
         int width = tw(c.width);
-        int left = tw(c.left);
+        int left = indent + tw(c.left);
         if (c.kind == Kind::Label || c.kind == Kind::FieldLabel || c.kind == Kind::Heading
             || c.kind == Kind::CheckBox) {
             const int needed = w->sizeHint().width();

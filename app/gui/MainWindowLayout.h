@@ -8,9 +8,12 @@ class QWidget;
 class MainWindowLayout
 {
 public:
-    // The client area in twips, status bar included.
-    static constexpr int ClientWidth = 3840;
+    // The client area in twips, status bar included. It is wider than the column
+    // of controls so that the status bar shows its longest texts in full.
+    static constexpr int ClientWidth = 6240;
     static constexpr int ClientHeight = 6960;
+    // The column of controls, centred in the client area.
+    static constexpr int ControlsWidth = 3840;
 
     // Twips to pixels at the screen's logical DPI.
     static int twips(const QWidget &widget, int tw);

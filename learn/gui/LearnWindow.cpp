@@ -39,6 +39,10 @@ LearnWindow::LearnWindow(Session &session, QWidget *parent)
     m_exit = new QPushButton(ExitCaption, this);
     m_exit->setObjectName(QStringLiteral("Command2"));
     m_exit->setGeometry(twips(2940), twips(2940), twips(1065), twips(435));
+    // Enter presses the focused button, as Space does (outside a dialog only an
+    // auto-default button takes Enter).
+    for (QPushButton *button : {m_start, m_exit})
+        button->setAutoDefault(true);
 
     m_timer = new QTimer(this);
     m_timer->setObjectName(QStringLiteral("Timer1"));
@@ -135,10 +139,13 @@ void LearnWindow::enterLearning()
 
 void LearnWindow::becomeIdle()
 {
+    const bool wasLearning = isLearning();
     m_learn->stop();
     m_timer->stop();
     m_start->setEnabled(true);
     m_exit->setText(ExitCaption);
+    if (wasLearning)
+        emit learningEnded();
 }
 
 void LearnWindow::closePortDirectly()

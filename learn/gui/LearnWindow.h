@@ -23,6 +23,10 @@ public:
 
     bool isLearning() const;
 
+signals:
+    // Learning has ended (Done, the window closed, the port lost): the port is free.
+    void learningEnded();
+
 public slots:
     // Start: open the port, check the board, enter learn mode.
     void Command1_Click();

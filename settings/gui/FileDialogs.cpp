@@ -1,6 +1,11 @@
 #include "settings/gui/FileDialogs.h"
 
+#include "app/PreferenceStore.h"
+#include "settings/Profile.h"
+
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace {
 QString ask(QWidget *parent, const QString &caption, const QString &folder, const QString &filter,
@@ -27,4 +32,19 @@ QString FileDialogs::saveFileName(QWidget *parent, const QString &caption, const
                                   const QString &filter)
 {
     return ask(parent, caption, folder, filter, QFileDialog::AcceptSave);
+}
+
+QString FileDialogs::lastFolder(const PreferenceStore *store)
+{
+    const QString stored = store ? store->get(Profile::LastFolderKey, QString()) : QString();
+    return !stored.isEmpty() && QFileInfo(stored).isDir() ? stored : QDir::homePath();
+}
+
+QString FileDialogs::rememberFolder(PreferenceStore *store, const QString &filePath)
+{
+    const QString folder = QFileInfo(filePath).absolutePath();
+    if (!store || store->get(Profile::LastFolderKey, QString()) == folder
+        || store->save(Profile::LastFolderKey, folder))
+        return {};
+    return QStringLiteral("Folder not kept: the preferences cannot be saved");
 }

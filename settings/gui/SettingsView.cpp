@@ -369,17 +369,12 @@ void SettingsView::Command2_Click()
     emit commandEnded();
 }
 
-QString SettingsView::lastFolder() const
-{
-    const QString stored = m_store ? m_store->get(Profile::LastFolderKey, QString()) : QString();
-    return !stored.isEmpty() && QFileInfo(stored).isDir() ? stored : QDir::homePath();
-}
+QString SettingsView::lastFolder() const { return FileDialogs::lastFolder(m_store); }
 
 void SettingsView::rememberFolder(const QString &filePath)
 {
-    const QString folder = QFileInfo(filePath).absolutePath();
-    if (m_store && m_store->get(Profile::LastFolderKey, QString()) != folder)
-        m_store->save(Profile::LastFolderKey, folder);
+    if (const QString notKept = FileDialogs::rememberFolder(m_store, filePath); !notKept.isEmpty())
+        m_statusBar.setStatusBarText(notKept);
 }
 
 void SettingsView::openmenu_Click()
@@ -388,7 +383,6 @@ void SettingsView::openmenu_Click()
         = dialogs().openFileName(m_form, QStringLiteral("Open"), lastFolder(), Profile::FileFilter);
     if (path.isEmpty())
         return;
-    rememberFolder(path);
     // The whole profile is checked before the window changes at all.
     QString error;
     const std::optional<DeviceSettings> loaded = Profile::loadRegularFile(path, &error);
@@ -399,6 +393,7 @@ void SettingsView::openmenu_Click()
     m_session.settings() = *loaded;
     RefreshUI();
     markClean();
+    rememberFolder(path);
 }
 
 void SettingsView::savemenu_Click()
@@ -413,12 +408,13 @@ void SettingsView::savemenu_Click()
         = dialogs().saveFileName(m_form, QStringLiteral("Save"), lastFolder(), Profile::FileFilter);
     if (path.isEmpty())
         return;
-    rememberFolder(path);
     QString error;
-    if (Profile::save(path, m_session.settings(), &error))
+    if (Profile::save(path, m_session.settings(), &error)) {
         markClean();
-    else
+        rememberFolder(path);
+    } else {
         m_session.messages().showMessage(error, MessageIcon::Critical);
+    }
 }
 
 void SettingsView::forgetRangeMessages()

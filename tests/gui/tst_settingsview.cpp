@@ -187,16 +187,19 @@ private slots:
 
     // File > Open and Save with the dialog answered. menu|Text3 before|the file before
     // ('-' none, 'fifo' a FIFO, else the defaults with a replacement)|what the one
-    // message names ('-' none)|Text3 after|what the file holds after
+    // message names ('-' none)|Text3 after|what the file holds after|the status bar
+    // after (other than "Ready": the preferences cannot be stored)
     void files_data()
     {
         // clang-format off
-        rows({"savemenu|CA5873|-|-|CA5873|\"turnOffCode\": \"CA5873\"",
-            "savemenu|CA5O73|CA50F3>CA50F3|Nothing was saved,Turn Off Code (\"CA5O73\"|CA5O73|CA50F3",
-            "openmenu|CA5873|CA50F3>4a55ab|-|4A55AB|4a55ab",
-            "openmenu|CA5873|Ms\": 200>Ms\": 205|p.json,modOnPushDelayMs,steps of 10|CA5873|205",
+        rows({"savemenu|CA5873|-|-|CA5873|\"turnOffCode\": \"CA5873\"|Ready",
+            "savemenu|CA5O73|CA50F3>CA50F3|Nothing was saved,Turn Off Code (\"CA5O73\"|CA5O73|CA50F3|Ready",
+            "savemenu|CA5873|fifo|p.json: it is a FIFO (named pipe), not a regular file|CA5873|-|Ready",
+            "openmenu|CA5873|CA50F3>4a55ab|-|4A55AB|4a55ab|Ready",
+            "openmenu|CA5873|CA50F3>4a55ab|-|4A55AB|4a55ab|Folder not kept: the preferences cannot be saved",
+            "openmenu|CA5873|Ms\": 200>Ms\": 205|p.json,modOnPushDelayMs,steps of 10|CA5873|205|Ready",
             // Refused without being opened: the window does not wait for a writer.
-            "openmenu|CA5873|fifo|p.json: it is a FIFO (named pipe), not a regular file|CA5873|-"});
+            "openmenu|CA5873|fifo|p.json: it is a FIFO (named pipe), not a regular file|CA5873|-|Ready"});
         // clang-format on
     }
     void files()
@@ -225,6 +228,8 @@ private slots:
             file.close();
         }
         const QString before = f.fields(',');
+        const bool storeFails = c[6] != "Ready";
+        f.store.m_problem = storeFails ? "the preferences file cannot be read" : "";
 
         f.action(c[0])->trigger();
         const QString shown = f.messages.texts().join('\n');
@@ -236,13 +241,16 @@ private slots:
         if (!fifo)
             QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll().contains(c[5].toUtf8()));
         QVERIFY(f.board.receivedBytes().isEmpty()); // nothing reaches the board
-        // Asked in the folder last used, which becomes the file's; the other keys stay.
+        // Asked in the folder last used (the home folder while the preferences cannot be
+        // read), which becomes the file's once it was opened or saved; the other keys stay.
         const bool asked = !shown.startsWith("Nothing was saved");
         const QString menu = c[0] == "openmenu" ? "Open" : "Save";
+        const QString folder = storeFails ? QDir::homePath() : lastUsed.path();
         QCOMPARE(dialogs.offered.join('|'),
-                 asked ? menu + '|' + lastUsed.path() + "|QOV settings profile (*.json)" : "");
-        prefs["LASTPROFILEDIR"] = asked ? dir.path() : lastUsed.path();
+                 asked ? menu + '|' + folder + "|QOV settings profile (*.json)" : "");
+        prefs["LASTPROFILEDIR"] = shown.isEmpty() && !storeFails ? dir.path() : lastUsed.path();
         QCOMPARE(f.store.m_values, prefs);
+        QCOMPARE(f.form->statusText(), c[6]);
     }
 
     // A screen reader names each field by its label (the heading's words where the
