@@ -3,6 +3,8 @@
 // debug log, the programmer port (MSComm1), the device link and the settings record.
 #include "app/AppPreferences.h"
 #include "device/DebugLog.h"
+#include "diagnose/HostSystemView.h"
+#include "diagnose/PortAdvice.h"
 #include "device/DeviceLink.h"
 #include "device/ProgrammerPort.h"
 #include "settings/DeviceSettings.h"
@@ -15,6 +17,11 @@ public:
     Session(std::unique_ptr<ProgrammerPort> port, Clock &clock, MessageBoxes &messages)
         : m_port(std::move(port)), m_link(clock, m_log, messages, m_prefs)
     {
+        // Both front ends say why a port did not open, and what to do, as the doctor does.
+        m_link.setOpenFailureAdvice([this](const PortError &error) {
+            HostSystemView system;
+            return openFailureMessage(error, system, m_prefs.programmerType == UsbProgrammer);
+        });
     }
 
     AppPreferences &prefs() { return m_prefs; }

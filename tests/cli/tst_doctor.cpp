@@ -1,7 +1,7 @@
 // `qovctl doctor` on the simulated board with a made-up system: each step's
 // failure names the step and its fix, the later steps go on or say why not, and
 // nothing is ever written to the board.
-#include "cli/HostSystemView.h"
+#include "diagnose/HostSystemView.h"
 #include "support/QovctlRig.h"
 
 #include <QDir>
