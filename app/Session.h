@@ -3,10 +3,10 @@
 // debug log, the programmer port (MSComm1), the device link and the settings record.
 #include "app/AppPreferences.h"
 #include "device/DebugLog.h"
-#include "diagnose/HostSystemView.h"
-#include "diagnose/PortAdvice.h"
 #include "device/DeviceLink.h"
 #include "device/ProgrammerPort.h"
+#include "diagnose/HostSystemView.h"
+#include "diagnose/PortAdvice.h"
 #include "settings/DeviceSettings.h"
 
 #include <memory>

@@ -29,7 +29,8 @@ std::pair<QString, QString> unusablePreferences(const QovctlRun &run)
                               ? QString()
                               : QStringLiteral(" in ") + printable(store->location(), 300);
     if (const QString problem = store->problem(); !problem.isEmpty())
-        return {problem, QStringLiteral("Make it readable, or remove it to start from the defaults")};
+        return {problem,
+                QStringLiteral("Make it readable, or remove it to start from the defaults")};
     using Key = StoredPreferences::Key;
     const StoredPreferences stored(store);
     const QovctlOptions &o = run.options();
@@ -81,10 +82,11 @@ int doctorCommand(QovctlRun &run)
         const QString stored = env.preferences ? env.preferences->get(
                                    StoredPreferences::keyName(StoredPreferences::Key::ComPort), {})
                                                : QString();
-        target.portSource = o.port ? DoctorTarget::Source::Options
-                            : stored.trimmed().isEmpty() || !StoredPreferences(env.preferences).comPortNumber()
-                                ? DoctorTarget::Source::Default
-                                : DoctorTarget::Source::StoredPreferences;
+        target.portSource
+            = o.port ? DoctorTarget::Source::Options
+              : stored.trimmed().isEmpty() || !StoredPreferences(env.preferences).comPortNumber()
+                  ? DoctorTarget::Source::Default
+                  : DoctorTarget::Source::StoredPreferences;
         target.device = o.device;
         target.simulated = o.simulate;
         target.selfPowered = prefs.isQOVSelfPowered;

@@ -143,9 +143,12 @@ bool DeviceLink::reportOpenFailure(const PortError &error)
                                ? QStringLiteral(": Tools > Debug Tools > Enable COM holds it; "
                                                 "choose Disable COM there to free it")
                                : QString();
+    // The words of the judgement above the device layer, when it was given one.
+    const QString why
+        = !error.device.isEmpty() && m_openAdvice ? m_openAdvice(error) : error.description;
     messages().showMessage(QStringLiteral("Unable to open COM ") + m_prefs.comPort
                            + QStringLiteral("\r\n\r\n") + QStringLiteral("Error: ") + number
-                           + QStringLiteral("\r\n") + error.description + holder);
+                           + QStringLiteral("\r\n") + why + holder);
     return false;
 }
 

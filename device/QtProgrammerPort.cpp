@@ -160,8 +160,8 @@ bool QtProgrammerPort::setOpen(bool open)
         const QSerialPort::SerialPortError error = m_port.error();
         const QString text = m_port.errorString();
         m_port.clearError();
-        const QString words = text.trimmed().isEmpty() ? QStringLiteral("it could not be opened")
-                                                        : text.trimmed();
+        const QString words
+            = text.trimmed().isEmpty() ? QStringLiteral("it could not be opened") : text.trimmed();
         fail(openErrorNumber(path, error), shownDevicePath(path) + QStringLiteral(": ") + words);
         m_error.device = path;
         m_error.systemError = openSystemError(path, error);

@@ -42,8 +42,8 @@ struct Recorded : MessageBoxes
 // A message box text as one line: line breaks become "; ".
 QString oneLine(const QString &text)
 {
-    QStringList lines = text.split(QRegularExpression(QStringLiteral("[\\r\\n]+")),
-                                   Qt::SkipEmptyParts);
+    QStringList lines
+        = text.split(QRegularExpression(QStringLiteral("[\\r\\n]+")), Qt::SkipEmptyParts);
     for (QString &l : lines)
         l = l.simplified();
     return TerminalText::printable(lines.join(QStringLiteral("; ")), 300);
@@ -151,7 +151,7 @@ QByteArray Doctor::json(const QList<DoctorStep> &steps)
         array.append(QJsonObject{
             {QStringLiteral("step"), s.name},
             {QStringLiteral("state"), s.state == DoctorStep::State::Ok ? QStringLiteral("ok")
-                                      : failed ? QStringLiteral("failed")
+                                      : failed                         ? QStringLiteral("failed")
                                                : QStringLiteral("not-tried")},
             {QStringLiteral("ok"), s.state == DoctorStep::State::Ok},
             {QStringLiteral("detail"), s.state == DoctorStep::State::NotTried

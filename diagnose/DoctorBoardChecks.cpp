@@ -1,9 +1,9 @@
 #include "diagnose/DoctorBoardChecks.h"
 
-#include "device/TerminalText.h"
-#include "diagnose/PortAdvice.h"
 #include "device/LinkPreferences.h"
+#include "device/TerminalText.h"
 #include "device/TextConversions.h"
+#include "diagnose/PortAdvice.h"
 
 #include <algorithm>
 

@@ -13,8 +13,8 @@
 struct DoctorBoard
 {
     bool opened = false;
-    QString openFailure;  // the port layer's words when it did not open
-    PortError openError;  // its error, for the reason's own fix
+    QString openFailure; // the port layer's words when it did not open
+    PortError openError; // its error, for the reason's own fix
     std::optional<QString> greeting;
     QString setupPatternMessage; // the message for a board jumpered for the other programmer
     std::optional<QString> version;
@@ -33,8 +33,8 @@ class DoctorBoardChecks
 {
 public:
     // path: the device opened (empty for the simulated board).
-    DoctorBoardChecks(DoctorSteps &steps, SystemView &system, const QString &path,
-                      bool selfPowered, bool usbProgrammer)
+    DoctorBoardChecks(DoctorSteps &steps, SystemView &system, const QString &path, bool selfPowered,
+                      bool usbProgrammer)
         : m_steps(steps), m_system(system), m_path(path), m_selfPowered(selfPowered),
           m_usb(usbProgrammer)
     {

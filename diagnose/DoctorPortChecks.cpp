@@ -1,10 +1,10 @@
 #include "diagnose/DoctorPortChecks.h"
 
-#include "diagnose/PortAdvice.h"
-#include "device/TerminalText.h"
 #include "device/LinkPreferences.h"
 #include "device/PortNaming.h"
+#include "device/TerminalText.h"
 #include "device/UsbDiscovery.h"
+#include "diagnose/PortAdvice.h"
 
 #include <algorithm>
 
@@ -50,7 +50,8 @@ QString sourceText(DoctorTarget::Source source)
 {
     switch (source) {
     case DoctorTarget::Source::Options: return QStringLiteral("from the options");
-    case DoctorTarget::Source::StoredPreferences: return QStringLiteral("from the stored preferences");
+    case DoctorTarget::Source::StoredPreferences:
+        return QStringLiteral("from the stored preferences");
     case DoctorTarget::Source::Default: return QStringLiteral("the default");
     }
     return {};
@@ -80,10 +81,13 @@ bool DoctorPortChecks::check(const DoctorTarget &target, int discoveredPort)
         return portKnown;
     }
     if (!checkDeviceNode(target)) {
-        m_steps.notTried({Access, NotInUse}, portKnown ? QStringLiteral("the device is not there")
-                                                       : QStringLiteral("no port to check"));
-        m_blockedWhy = portKnown ? QStringLiteral("the device is not there")
-                                 : QStringLiteral("no port to open");
+        const bool there
+            = !m_path.isEmpty() && m_system.nodeKind(m_path) != SystemView::NodeKind::Missing;
+        m_blockedWhy = !portKnown ? QStringLiteral("no port to open")
+                       : there    ? QStringLiteral("the device is not a serial port")
+                                  : QStringLiteral("the device is not there");
+        m_steps.notTried({Access, NotInUse},
+                         portKnown ? m_blockedWhy : QStringLiteral("no port to check"));
         return false;
     }
     const bool access = checkAccess(target);
@@ -134,10 +138,10 @@ bool DoctorPortChecks::checkWhichPort(const DoctorTarget &target, int discovered
         const QString mode = target.programmerType == SerialProgrammer
                                  ? type
                                  : QStringLiteral("USB programmer (port chosen by hand)");
-        m_steps.ok(name, QStringLiteral("%1 on COM %2 (%3): %4%5")
-                             .arg(mode, QString::number(target.comPort),
-                                  sourceText(target.portSource), shownPath(),
-                                  otherAdapterAt(m_path)));
+        m_steps.ok(name,
+                   QStringLiteral("%1 on COM %2 (%3): %4%5")
+                       .arg(mode, QString::number(target.comPort), sourceText(target.portSource),
+                            shownPath(), otherAdapterAt(m_path)));
         return true;
     }
 

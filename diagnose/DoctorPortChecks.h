@@ -16,8 +16,8 @@ struct DoctorTarget
     // Where COM n came from.
     enum class Source { Options, StoredPreferences, Default };
     Source portSource = Source::StoredPreferences;
-    QString device;               // --device PATH
-    bool simulated = false;       // --simulate
+    QString device;         // --device PATH
+    bool simulated = false; // --simulate
     bool selfPowered = false;
 };
 

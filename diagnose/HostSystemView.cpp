@@ -115,7 +115,9 @@ SystemView::NodeKind HostSystemView::nodeKind(const QString &path)
     if (!QFileInfo::exists(path))
         return NodeKind::Missing;
 #ifdef Q_OS_LINUX
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (::stat(QFile::encodeName(path).constData(), &st) != 0)
         return NodeKind::Missing;
     if (!S_ISCHR(st.st_mode))
@@ -126,10 +128,9 @@ SystemView::NodeKind HostSystemView::nodeKind(const QString &path)
     const unsigned major = ::major(st.st_rdev), minor = ::minor(st.st_rdev);
     if (major >= 136 && major <= 143)
         return NodeKind::Terminal;
-    const QString subsystem = QFileInfo(at(QStringLiteral("/sys/dev/char/%1:%2/subsystem")
-                                               .arg(major)
-                                               .arg(minor)))
-                                  .symLinkTarget();
+    const QString subsystem
+        = QFileInfo(at(QStringLiteral("/sys/dev/char/%1:%2/subsystem").arg(major).arg(minor)))
+              .symLinkTarget();
     return QFileInfo(subsystem).fileName() == QLatin1String("tty") ? NodeKind::Terminal
                                                                    : NodeKind::NotTerminal;
 #else

@@ -36,8 +36,8 @@ Advice accessAdvice(const QString &path, SystemView &system, bool usbProgrammer)
     const QString shown = shownDevicePath(path);
     const QString owner = system.ownerGroup(path);
     // root's group is nobody's to join: the device must be given to another.
-    const bool groupOpens = !owner.isEmpty() && owner != QLatin1String("root")
-                            && system.groupCanReadAndWrite(path);
+    const bool groupOpens
+        = !owner.isEmpty() && owner != QLatin1String("root") && system.groupCanReadAndWrite(path);
     const SystemView::Membership member
         = groupOpens ? system.membership(owner) : SystemView::Membership::NotAMember;
     const bool ruleApplies = coveredByProgrammerRule(path, usbProgrammer);
@@ -65,10 +65,11 @@ Advice accessAdvice(const QString &path, SystemView &system, bool usbProgrammer)
     else if (ruleApplies && rule.isEmpty())
         a.fix = installRule(system);
     else if (!groupOpens)
-        a.fix = QStringLiteral("Give the device to the dialout group (sudo chgrp dialout %1 && sudo "
-                               "chmod g+rw %1), then sudo usermod -aG dialout $USER and log in "
-                               "again")
-                    .arg(shown);
+        a.fix
+            = QStringLiteral("Give the device to the dialout group (sudo chgrp dialout %1 && sudo "
+                             "chmod g+rw %1), then sudo usermod -aG dialout $USER and log in "
+                             "again")
+                  .arg(shown);
     else if (member == SystemView::Membership::NotAMember)
         a.fix = QStringLiteral("sudo usermod -aG %1 $USER, then log out and in again")
                     .arg(group(owner));
@@ -85,6 +86,12 @@ Advice openFailureAdvice(const PortError &error, SystemView &system, bool usbPro
     int cause = error.systemError;
     if (kind == SystemView::NodeKind::Missing)
         cause = ENOENT;
+    else if (lockFileNameTooLong(path))
+        return {QStringLiteral("the path of the device %1 is too long for its serial lock file, "
+                               "whose name is made from the path")
+                    .arg(shown),
+                QStringLiteral("Use a shorter path, such as a link to the device in a short "
+                               "folder")};
     else if (kind != SystemView::NodeKind::Terminal)
         cause = ENOTTY;
 
@@ -109,12 +116,6 @@ Advice openFailureAdvice(const PortError &error, SystemView &system, bool usbPro
                 QStringLiteral("Pick a port that is there: %1").arg(QLatin1String(PickPort))};
     default: break;
     }
-    if (lockFileNameTooLong(path))
-        return {QStringLiteral("the path of the device %1 is too long for its serial lock file, "
-                               "whose name is made from the path")
-                    .arg(shown),
-                QStringLiteral("Use a shorter path, such as a link to the device in a short "
-                               "folder")};
     // A lock held by another serial program comes back as a refusal too.
     if (cause == EBUSY || ((cause == EACCES || cause == EPERM) && system.canReadAndWrite(path))) {
         QString detail = QStringLiteral("%1 is in use by another program").arg(shown);

@@ -2,8 +2,8 @@
 // Why a device will not open and the one thing to do about it: the doctor's
 // steps and the port-open messages of both front ends say the same, from the
 // error the port layer reports and what the system shows.
-#include "diagnose/SystemView.h"
 #include "device/ProgrammerPort.h"
+#include "diagnose/SystemView.h"
 
 #include <QString>
 

@@ -66,8 +66,7 @@ QString CheckConnectionWindow::run()
     target.portSource = DoctorTarget::Source::StoredPreferences;
     target.simulated = dynamic_cast<const SimulatedPort *>(&m_session.port()) != nullptr;
     target.selfPowered = prefs.isQOVSelfPowered;
-    const int discovered
-        = target.usbAutomatic && m_finder ? m_finder->findUsbProgrammerPort() : -1;
+    const int discovered = target.usbAutomatic && m_finder ? m_finder->findUsbProgrammerPort() : -1;
 
     HostSystemView system;
     Doctor doctor(system);
