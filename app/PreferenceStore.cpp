@@ -80,3 +80,5 @@ bool QSettingsPreferenceStore::save(const QString &key, const QString &text)
     s.sync();
     return s.status() == QSettings::NoError;
 }
+
+QString QSettingsPreferenceStore::location() const { return Store().fileName(); }

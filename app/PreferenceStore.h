@@ -15,6 +15,8 @@ public:
     // read: reason"), empty when they can. While there is one, get() gives the
     // defaults and save() stores nothing and returns false.
     virtual QString problem() const { return {}; }
+    // Where the preferences are kept (a file, or the registry key), for messages.
+    virtual QString location() const { return {}; }
 };
 
 class QSettingsPreferenceStore : public PreferenceStore
@@ -23,6 +25,7 @@ public:
     QString get(const QString &key, const QString &defaultText) const override;
     bool save(const QString &key, const QString &text) override;
     QString problem() const override;
+    QString location() const override;
 };
 
 // In memory, for tests.

@@ -5,6 +5,8 @@
 #include "device/DebugLog.h"
 #include "device/DeviceLink.h"
 #include "device/ProgrammerPort.h"
+#include "diagnose/HostSystemView.h"
+#include "diagnose/PortAdvice.h"
 #include "settings/DeviceSettings.h"
 
 #include <memory>
@@ -15,6 +17,11 @@ public:
     Session(std::unique_ptr<ProgrammerPort> port, Clock &clock, MessageBoxes &messages)
         : m_port(std::move(port)), m_link(clock, m_log, messages, m_prefs)
     {
+        // Both front ends say why a port did not open, and what to do, as the doctor does.
+        m_link.setOpenFailureAdvice([this](const PortError &error) {
+            HostSystemView system;
+            return openFailureMessage(error, system, m_prefs.programmerType == UsbProgrammer);
+        });
     }
 
     AppPreferences &prefs() { return m_prefs; }

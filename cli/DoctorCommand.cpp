@@ -1,105 +1,94 @@
 #include "cli/QovctlCommands.h"
 
 #include "app/Session.h"
-#include "cli/CliMessageBoxes.h"
-#include "cli/Doctor.h"
-#include "cli/HostSystemView.h"
+#include "app/StoredPreferences.h"
 #include "cli/PrintableText.h"
 #include "cli/QovctlRun.h"
-#include "device/BoardConnection.h"
-#include "settings/DeviceSettings.h"
+#include "diagnose/Doctor.h"
+#include "diagnose/HostSystemView.h"
 
 namespace {
 
-using Shown = QList<std::pair<QString, MessageIcon>>;
-
-// The board's steps on the one connect step (open with the power cycle, the
-// greeting, the version), then one read. Only the version query and a read are
-// sent; nothing is written.
-DoctorBoard tryBoard(Session &session, const Shown &shown)
+int report(QovctlRun &run, const Doctor &doctor)
 {
-    DeviceLink &link = session.link();
-    ProgrammerPort &comm = session.port();
-    const bool selfPowered = session.prefs().isQOVSelfPowered;
-    DoctorBoard board;
-    const qsizetype before = shown.size();
-    const ConnectResult connection
-        = BoardConnection(link, comm).connect(BoardConnection::Purpose::VersionQuery);
-    using Stage = ConnectResult::Stage;
-    if (connection.stage == Stage::PortNotOpened || connection.stage == Stage::Busy) {
-        if (shown.size() > before)
-            board.openFailure = printable(CliMessageBoxes::oneLine(shown.at(before).first), 300);
-        return board;
-    }
-    board.opened = true;
-    board.greeting = connection.greeting;
-    // A board jumpered for the other programmer: the link names the fix.
-    for (qsizetype i = before; i < shown.size(); ++i) {
-        if (shown.at(i).second == MessageIcon::Critical)
-            board.setupPatternMessage = shown.at(i).first;
-    }
-    board.version = connection.version;
-    board.versionAsked = connection.stage != Stage::NoGreeting;
+    run.out() << (run.options().json ? QString::fromUtf8(Doctor::json(doctor.steps()))
+                                     : Doctor::text(doctor.steps()));
+    run.out().flush();
+    return doctor.allOk() ? QovctlExit::Success : QovctlExit::DeviceFailure;
+}
 
-    // A port that fails while open (a pulled cable) ends the board's steps.
-    const auto lost = [&comm, &board, &link](int step) {
-        if (!comm.hasFailed())
-            return false;
-        board.portLost = printable(comm.lastError().description, 300);
-        board.lostInStep = step;
-        link.closeComPort(comm);
-        return true;
+// The stored preference this run would stop on (as the other commands do, with
+// exit 2): the doctor reports it as its first step instead, with the key, the file
+// and the fix. Empty detail when the preferences can be used.
+std::pair<QString, QString> unusablePreferences(const QovctlRun &run)
+{
+    const PreferenceStore *store = run.env().preferences;
+    if (!store)
+        return {};
+    const QString where = store->location().isEmpty()
+                              ? QString()
+                              : QStringLiteral(" in ") + printable(store->location(), 300);
+    if (const QString problem = store->problem(); !problem.isEmpty())
+        return {problem,
+                QStringLiteral("Make it readable, or remove it to start from the defaults")};
+    using Key = StoredPreferences::Key;
+    const StoredPreferences stored(store);
+    const QovctlOptions &o = run.options();
+    const bool portGiven = o.port || !o.device.isEmpty() || o.simulate;
+    const int type = o.programmerType ? *o.programmerType : stored.programmerType();
+    const bool usbAutomatic = !portGiven && type == UsbProgrammer && run.env().usbAutomaticAvailable
+                              && run.env().usbAutomaticAvailable();
+    const std::pair<Key, QString> keys[] = {
+        {Key::ProgType, o.programmerType ? QString() : QStringLiteral("--programmer")},
+        {Key::SelfPowered, o.selfPowered ? QString() : QStringLiteral("--self-powered")},
+        {Key::ForcePower, o.forcePower ? QString() : QStringLiteral("--force-power")},
+        {Key::ComPort, portGiven || usbAutomatic ? QString() : QStringLiteral("--port")},
     };
-    if (lost(board.versionAsked ? 7 : 6))
-        return board;
-    // Without a greeting the version query still tells a board that has power of
-    // its own from one that has none.
-    if (connection.stage == Stage::NoGreeting && !connection.greeting) {
-        board.versionAsked = true;
-        board.version = link.GetVersion(comm);
-        if (lost(7))
-            return board;
+    for (const auto &[key, option] : keys) {
+        const auto d = option.isEmpty() ? std::nullopt : stored.damage(key);
+        if (!d)
+            continue;
+        const QString name = StoredPreferences::keyName(key);
+        return {QStringLiteral("the stored preference %1%2 is \"%3\", not %4")
+                    .arg(name, where, printable(d->text), d->allowed),
+                QStringLiteral("Set it in the window's Settings menu, or remove the line %1 from "
+                               "the file to use the default; for this run only, pass %2")
+                    .arg(name, option)};
     }
-    if (Doctor::worthReading(board, selfPowered)) {
-        double location = SettingsTransferOrder.front();
-        board.readLocation = SettingsTransferOrder.front();
-        board.readTried = true;
-        link.resetAnswerTiming();
-        const qint16 value = link.ReadFromDevice(location, comm);
-        // A value is only the board's when the line then stays quiet.
-        board.readExtraBytes
-            = link.lastAnswerFault() == DeviceLink::AnswerFault::ExtraBytes
-              || (value >= 0 && !comm.hasFailed()
-                  && link.awaitQuietLine(comm, QStringLiteral("ReadFromDevice - ")) > 0);
-        if (value >= 0 && !board.readExtraBytes)
-            board.readValue = value;
-        if (lost(8))
-            return board;
-    }
-    link.closeComPort(comm);
-    return board;
+    return {};
 }
 
 } // namespace
 
 int doctorCommand(QovctlRun &run)
 {
-    return run.withBoard([&run](Session &session, CliMessageBoxes &boxes) {
-        Shown shown;
-        boxes.captureInto(&shown);
+    std::unique_ptr<SystemView> system
+        = run.env().makeSystemView ? run.env().makeSystemView() : nullptr;
+    if (!system)
+        system = std::make_unique<HostSystemView>();
+    if (const auto [detail, fix] = unusablePreferences(run); !detail.isEmpty()) {
+        Doctor doctor(*system);
+        doctor.preferencesUnusable(detail, fix);
+        return report(run, doctor);
+    }
+    return run.withBoard([&run, &system](Session &session, CliMessageBoxes &) {
         const QovctlEnvironment &env = run.env();
-        std::unique_ptr<SystemView> system = env.makeSystemView ? env.makeSystemView() : nullptr;
-        if (!system)
-            system = std::make_unique<HostSystemView>();
-
         const AppPreferences &prefs = session.prefs();
+        const QovctlOptions &o = run.options();
         DoctorTarget target;
         target.programmerType = prefs.programmerType;
         target.usbAutomatic = prefs.usbAutomatic();
         target.comPort = prefs.comPortNumber().value_or(0);
-        target.portFromOptions = run.options().port || run.options().programmerType;
-        target.device = run.options().device;
-        target.simulated = run.options().simulate;
+        const QString stored = env.preferences ? env.preferences->get(
+                                   StoredPreferences::keyName(StoredPreferences::Key::ComPort), {})
+                                               : QString();
+        target.portSource
+            = o.port ? DoctorTarget::Source::Options
+              : stored.trimmed().isEmpty() || !StoredPreferences(env.preferences).comPortNumber()
+                  ? DoctorTarget::Source::Default
+                  : DoctorTarget::Source::StoredPreferences;
+        target.device = o.device;
+        target.simulated = o.simulate;
         target.selfPowered = prefs.isQOVSelfPowered;
         int discovered = -1;
         if (target.usbAutomatic && env.makeUsbPortFinder) {
@@ -110,13 +99,8 @@ int doctorCommand(QovctlRun &run)
         Doctor doctor(*system);
         DoctorBoard board;
         if (doctor.checkPort(target, discovered))
-            board = tryBoard(session, shown);
+            board = Doctor::probeBoard(session.link(), session.port());
         doctor.checkBoard(board);
-        boxes.captureInto(nullptr);
-
-        run.out() << (run.options().json ? QString::fromUtf8(Doctor::json(doctor.steps()))
-                                         : Doctor::text(doctor.steps()));
-        run.out().flush();
-        return doctor.allOk() ? QovctlExit::Success : QovctlExit::DeviceFailure;
+        return report(run, doctor);
     });
 }

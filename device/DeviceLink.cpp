@@ -85,7 +85,7 @@ bool DeviceLink::openComPort(ProgrammerPort &comm)
     if (m_prefs.usbAutomatic()) {
         const int found = m_usb ? m_usb->findUsbProgrammerPort() : -1;
         if (found == -1) {
-            m_messages.showMessage(QStringLiteral("USB Programmer Cable not found"));
+            messages().showMessage(QStringLiteral("USB Programmer Cable not found"));
             return false;
         }
         m_prefs.comPort = QString::number(found);
@@ -143,9 +143,12 @@ bool DeviceLink::reportOpenFailure(const PortError &error)
                                ? QStringLiteral(": Tools > Debug Tools > Enable COM holds it; "
                                                 "choose Disable COM there to free it")
                                : QString();
-    m_messages.showMessage(QStringLiteral("Unable to open COM ") + m_prefs.comPort
+    // The words of the judgement above the device layer, when it was given one.
+    const QString why
+        = !error.device.isEmpty() && m_openAdvice ? m_openAdvice(error) : error.description;
+    messages().showMessage(QStringLiteral("Unable to open COM ") + m_prefs.comPort
                            + QStringLiteral("\r\n\r\n") + QStringLiteral("Error: ") + number
-                           + QStringLiteral("\r\n") + error.description + holder);
+                           + QStringLiteral("\r\n") + why + holder);
     return false;
 }
 
@@ -450,12 +453,12 @@ std::optional<QString> DeviceLink::GetXOK(ProgrammerPort &comm)
                                 .arg(byteAt(answer, 3)));
         const QByteArray head = answer.left(4);
         if (head == SetupPatternA) {
-            m_messages.showMessage(
+            messages().showMessage(
                 QStringLiteral("QOV (v2.5) is setup for Type 'A' Programmer (Serial), remove "
                                "jumper on back of QOV - Contact us for help."),
                 MessageIcon::Critical);
         } else if (head == SetupPatternB) {
-            m_messages.showMessage(
+            messages().showMessage(
                 QStringLiteral("QOV (v2.5) is setup for Type 'B' Programmer (USB), place "
                                "jumper on back of QOV - Contact us for help."),
                 MessageIcon::Critical);

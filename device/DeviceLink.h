@@ -30,6 +30,16 @@ public:
         m_updateComPort = std::move(updater);
     }
 
+    // The words shown for a device that did not open (its reason and the one fix):
+    // the judgement lives above the device layer, which only reports the error.
+    void setOpenFailureAdvice(std::function<QString(const PortError &)> advice)
+    {
+        m_openAdvice = std::move(advice);
+    }
+    // Messages go to capture instead of the user while it is set (a check that
+    // reports them in its own words); null shows them again.
+    void setMessageCapture(MessageBoxes *capture) { m_capture = capture; }
+
     bool openComPort(ProgrammerPort &comm);
     void closeComPort(ProgrammerPort &comm);
     void cycleComPort(ProgrammerPort &comm);
@@ -95,7 +105,7 @@ public:
 
     Clock &clock() { return m_clock; }
     DebugLog &log() { return m_log; }
-    MessageBoxes &messages() { return m_messages; }
+    MessageBoxes &messages() { return m_capture ? *m_capture : m_messages; }
     LinkPreferences &prefs() { return m_prefs; }
 
 private:
@@ -117,6 +127,8 @@ private:
     LinkPreferences &m_prefs;
     UsbPortFinder *m_usb = nullptr;
     std::function<void(ProgrammerPort &)> m_updateComPort;
+    std::function<QString(const PortError &)> m_openAdvice;
+    MessageBoxes *m_capture = nullptr;
     bool m_busy = false;
     bool m_held = false;
     int m_staleDropped = 0;

@@ -1,10 +1,8 @@
 #pragma once
-// Turns a failed open of a serial device into words a hobbyist can act on
-// (permission and the group to join, a port in use, a device that is not there).
+// How the port layer names devices and their serial locks in its messages. Why a
+// device did not open, and what to do about it, is judged above the device layer
+// (diagnose/PortAdvice) from the error the port reports.
 #include <QString>
-
-// qtError is a QSerialPort::SerialPortError value; qtErrorString its text.
-QString describeOpenFailure(const QString &devicePath, int qtError, const QString &qtErrorString);
 
 // A device path as messages show it: control characters spelled out, and an
 // overlong path cut in the middle (its start and its end tell where it is).

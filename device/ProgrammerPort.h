@@ -16,8 +16,15 @@
 
 struct PortError
 {
+    PortError() = default;
+    PortError(int n, const QString &text) : number(n), description(text) { }
+
     int number = 0;
     QString description;
+    // Set when opening a device failed: the device and the system's error number
+    // for it (errno; 0 when unknown), from which the front ends' advice is made.
+    QString device;
+    int systemError = 0;
 };
 
 namespace PortErrorCode {

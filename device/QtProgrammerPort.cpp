@@ -10,6 +10,8 @@
 #include <QThread>
 
 #ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -38,6 +40,29 @@ int openErrorNumber(const QString &path, QSerialPort::SerialPortError error)
         return PortErrorCode::PortAlreadyOpen;
     }
     return PortErrorCode::HardwareNotAvailable;
+}
+
+// The system's error number for a device that did not open: the serial port
+// library keeps only its own category, which puts a busy device and a denied one
+// together. A second open without waiting or taking the terminal tells them apart;
+// it fails the same way, or opens and closes at once.
+int openSystemError(const QString &path, QSerialPort::SerialPortError error)
+{
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0)
+        return errno;
+    const bool terminal = ::isatty(fd);
+    ::close(fd);
+    if (!terminal)
+        return ENOTTY;
+    // It opens now: the library's own lock (or another program's) stood in the way.
+    return error == QSerialPort::PermissionError ? EBUSY : 0;
+#else
+    Q_UNUSED(path);
+    Q_UNUSED(error);
+    return 0;
+#endif
 }
 } // namespace
 
@@ -135,7 +160,12 @@ bool QtProgrammerPort::setOpen(bool open)
         const QSerialPort::SerialPortError error = m_port.error();
         const QString text = m_port.errorString();
         m_port.clearError();
-        return fail(openErrorNumber(path, error), describeOpenFailure(path, error, text));
+        const QString words
+            = text.trimmed().isEmpty() ? QStringLiteral("it could not be opened") : text.trimmed();
+        fail(openErrorNumber(path, error), shownDevicePath(path) + QStringLiteral(": ") + words);
+        m_error.device = path;
+        m_error.systemError = openSystemError(path, error);
+        return false;
     }
     m_failed = false;
     // Lines set while closed take effect now.

@@ -25,6 +25,8 @@ MainMenus::MainMenus(QMenuBar *bar)
     addItem(tools, QStringLiteral("loadefaultvaluesmenu"), QStringLiteral("Load Default Values"));
     addSeparator(tools, QStringLiteral("spacer5"));
     m_debugTools = addSubmenu(tools, QStringLiteral("dbgTools"), QStringLiteral("Debug Tools"));
+    m_checkConnection
+        = addItem(tools, QStringLiteral("checkConnectionMenu"), QStringLiteral("Check Connection"));
 
     m_settings = addSubmenu(bar, QStringLiteral("settingsmenu"), QStringLiteral("&Settings"));
 

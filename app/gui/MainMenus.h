@@ -23,6 +23,7 @@ public:
     QAction *versionItem() const { return m_version; }
     QAction *learnModeItem() const { return m_learnMode; }
     QAction *codeListItem() const { return m_codeList; }
+    QAction *checkConnectionItem() const { return m_checkConnection; }
     QAction *websiteItem() const { return m_website; }
     QAction *aboutItem() const { return m_about; }
     QMenu *debugToolsMenu() const { return m_debugTools; }
@@ -33,6 +34,7 @@ private:
     QAction *m_version = nullptr;
     QAction *m_learnMode = nullptr;
     QAction *m_codeList = nullptr;
+    QAction *m_checkConnection = nullptr;
     QAction *m_website = nullptr;
     QAction *m_about = nullptr;
     QMenu *m_debugTools = nullptr;

@@ -3,6 +3,7 @@
 #include "app/PreferenceStore.h"
 #include "app/Session.h"
 #include "app/StoredPreferences.h"
+#include "app/gui/CheckConnectionWindow.h"
 #include "app/gui/CommandGate.h"
 #include "app/gui/DebugToolsMenu.h"
 #include "app/gui/MainMenus.h"
@@ -68,6 +69,8 @@ MainWindow::MainWindow(Session &session, MessageBoxes &messages, PreferenceStore
     connect(menus.learnModeItem(), &QAction::triggered, this, &MainWindow::learnmodemenu_Click);
     connect(menus.codeListItem(), &QAction::triggered, this,
             &MainWindow::showlistofcodesmenu_Click);
+    connect(menus.checkConnectionItem(), &QAction::triggered, this,
+            &MainWindow::checkConnectionMenu_Click);
     connect(menus.websiteItem(), &QAction::triggered, this, &MainWindow::websitemenu_Click);
     connect(menus.aboutItem(), &QAction::triggered, this, &MainWindow::aboutmenu_Click);
     m_gate = new CommandGate(m_session.link(), this);
@@ -284,6 +287,8 @@ void MainWindow::quitProgram()
         m_learnWindow->hide();
     if (m_codeListWindow)
         m_codeListWindow->hide();
+    if (m_checkConnection)
+        m_checkConnection->hide();
     m_quit();
 }
 
@@ -367,6 +372,25 @@ void MainWindow::showlistofcodesmenu_Click()
     m_codeListWindow->show();
     m_codeListWindow->raise();
     m_codeListWindow->activateWindow();
+}
+
+void MainWindow::checkConnectionMenu_Click()
+{
+    // Refused like any device command while another one or learn mode holds the port.
+    if (const QString why = SettingsView::refusalText(m_session.link()); !why.isEmpty()) {
+        QApplication::beep();
+        setStatusBarText(why);
+        return;
+    }
+    if (!m_checkConnection) {
+        m_checkConnection
+            = new CheckConnectionWindow(m_session, m_usbFinder.get(), [this] { commandEnded(); });
+        m_checkConnection->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_checkConnection->show();
+    m_checkConnection->raise();
+    m_checkConnection->activateWindow();
+    m_checkConnection->run();
 }
 
 void MainWindow::aboutmenu_Click()

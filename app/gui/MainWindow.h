@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 
+class CheckConnectionWindow;
 class CodeListWindow;
 class CommandGate;
 class LearnWindow;
@@ -90,6 +91,7 @@ private:
     void qovversionmenu_Click();
     void learnmodemenu_Click();
     void showlistofcodesmenu_Click();
+    void checkConnectionMenu_Click();
     void aboutmenu_Click();
     void websitemenu_Click();
 
@@ -108,6 +110,7 @@ private:
     SettingsView *m_settingsView = nullptr;
     QPointer<LearnWindow> m_learnWindow;
     QPointer<CodeListWindow> m_codeListWindow;
+    QPointer<CheckConnectionWindow> m_checkConnection;
     CommandGate *m_gate = nullptr;
     bool m_closeRequested = false;
     QString m_title;

@@ -1,7 +1,7 @@
 // `qovctl doctor` on the simulated board with a made-up system: each step's
 // failure names the step and its fix, the later steps go on or say why not, and
 // nothing is ever written to the board.
-#include "cli/HostSystemView.h"
+#include "diagnose/HostSystemView.h"
 #include "support/QovctlRig.h"
 
 #include <QDir>
@@ -18,24 +18,35 @@ struct FakeSystem : SystemView
     QList<SerialPortEntry> ports;
     QList<UsbDeviceEntry> usb;
     QSet<QString> nodes{"/dev/ttyS0", "/dev/ttyS8", "/dev/ttyUSB0", "/dev/ttyUSB3"};
+    QMap<QString, NodeKind> otherNodes; // there, but not terminals
     QSet<QString> denied;
     QString group = "dialout";
     bool groupOpens = true;
     Membership member = Membership::NotAMember;
     bool rule = false;
+    bool root = false;
     QList<PortHolder> held;
     QStringList running;
 
     bool checksDevices() const override { return devicesChecked; }
     QList<SerialPortEntry> serialPorts() override { return ports; }
     QList<UsbDeviceEntry> usbDevices() override { return usb; }
-    bool exists(const QString &path) override { return nodes.contains(path); }
+    NodeKind nodeKind(const QString &path) override
+    {
+        return otherNodes.value(path,
+                                nodes.contains(path) ? NodeKind::Terminal : NodeKind::Missing);
+    }
     bool canReadAndWrite(const QString &path) override { return !denied.contains(path); }
     QString ownerGroup(const QString &) override { return group; }
     bool groupCanReadAndWrite(const QString &) override { return groupOpens; }
     Membership membership(const QString &) override { return member; }
-    bool programmerRuleInstalled() override { return rule; }
+    QString programmerRulePath() override
+    {
+        return rule ? QStringLiteral("/usr/lib/udev/rules.d/60-qov-programmer.rules") : QString();
+    }
+    QString sourceRulePath() override { return {}; }
     QList<PortHolder> holders(const QString &) override { return held; }
+    bool seesAllProcesses() override { return root; }
     bool isRunning(const QString &program) override { return running.contains(program); }
 };
 
@@ -53,8 +64,11 @@ QString states(const QJsonArray &steps)
     QString out;
     for (const QJsonValue &v : steps) {
         const QJsonObject step = v.toObject();
-        const bool failed = step.value(QStringLiteral("fix")).isString();
-        out += step.value(QStringLiteral("ok")).toBool() ? u'O' : failed ? u'F' : u'-';
+        const QString state = step.value(QStringLiteral("state")).toString();
+        out += state == QLatin1String("ok")          ? u'O'
+               : state == QLatin1String("failed")    ? u'F'
+               : state == QLatin1String("not-tried") ? u'-'
+                                                     : u'?';
     }
     return out;
 }
@@ -80,7 +94,19 @@ private slots:
         const auto usb = [](R &r) { r.prefs.m_values["PROGTYPE"] = "2"; };
         const struct { const char *name; Setup setup; const char *args, *expected, *mentions; } rows[] = {
             {"all OK, serial programmer", {}, "doctor", "OOOOOOOO",
-                "COM 1 (from the stored preferences): /dev/ttyS0|version 2.5: \"Turn on xbox by Eject\" is available|location 0 reads"},
+                "COM 1 (from the stored preferences): /dev/ttyS0|version 2.5: \"Turn on xbox by Eject\" is available|location 0 reads|"
+                "no program of yours holds /dev/ttyS0; programs of other users cannot be seen without root"},
+            {"all OK as root, COM 1 by default", [](R &r, F &f) { r.prefs.m_values.remove("COMPORT"), f.root = true; },
+                "doctor", "OOOOOOOO", "COM 1 (the default): /dev/ttyS0|no other program holds /dev/ttyS0"},
+            {"a file that is no device", [](R &, F &f) { f.otherNodes["/dev/ttyS0"] = F::NodeKind::NotCharDevice; },
+                "doctor", "OF------", "/dev/ttyS0 is not a device: it is not a serial port"},
+            {"a device that is no terminal", [](R &, F &f) { f.otherNodes["/dev/ttyS0"] = F::NodeKind::NotTerminal; },
+                "doctor", "OF------", "/dev/ttyS0 is a device but not a terminal|not tried - the device is not a serial port"},
+            {"a missing --device path: the ports that are there",
+                [](R &, F &f) { f.ports = {usbPort("ttyUSB3", 0x10C4, 0x823E, "", "")}; },
+                "--device /dev/ttyQ9 doctor", "OF------", "name a serial port that is there: /dev/ttyUSB3"},
+            {"a damaged stored COM port", [](R &r, F &) { r.prefs.m_values["COMPORT"] = "abc"; },
+                "doctor", "F-------", "the stored preference COMPORT is \"abc\"|pass --port"},
             {"all OK, USB automatic", [=](R &r, F &f) { usb(r);
                     f.ports = {usbPort("ttyUSB0", 0x10C4, 0x823E, "A1", ""),
                                usbPort("ttyUSB3", 0x10C4, 0x823E, "B2", "")}; },
@@ -96,20 +122,22 @@ private slots:
                 "doctor", "F-------",
                 "no USB programmer (10C4:823E) found; not the programmer: /dev/ttyUSB0 (067B:2303, "
                 "USB-Serial Controller)|--port N"},
+            {"an ACM adapter is reached by --device", [=](R &r, F &f) { usb(r), r.usbPort = -1;
+                    f.ports = {usbPort("ttyACM0", 0x2341, 0x0043, "", "")}; },
+                "doctor", "F-------", "name it: --device /dev/ttyACM0"},
             {"programmer taken by brltty", [=](R &r, F &f) { usb(r), r.usbPort = -1;
                     f.usb = {{0x10C4, 0x823E, "A1", "QOV", {}}}, f.running = {"brltty"}; },
                 "doctor", "FF------", "CP210x (10C4:823E, serial A1) is on USB without a serial "
                 "device|apt remove brltty"},
             {"no permission", [](R &, F &f) { f.denied = {"/dev/ttyS0"}; }, "doctor", "OOFO----",
-                "group dialout; you are not in it; the programmer's udev rule (60-qov-programmer.rules) "
-                "is not installed. Fix: sudo usermod -aG dialout $USER"},
+                "group dialout; you are not in it. Fix: sudo usermod -aG dialout $USER"},
             {"no permission on a device no group may open",
                 [](R &, F &f) { f.denied = {"/dev/ttyS0"}, f.group = "root", f.groupOpens = false; },
                 "doctor", "OOFO----", "group root and lets no group in|Fix: Give the device to the "
                 "dialout group (sudo chgrp dialout /dev/ttyS0"},
             {"no permission on the USB programmer without its rule",
                 [=](R &r, F &f) { usb(r), f.denied = {"/dev/ttyUSB3"}; }, "doctor", "OOFO----",
-                "Fix: Install the udev rule: sudo cp packaging/60-qov-programmer.rules"},
+                "Fix: Install the qov-tools package, which brings the programmer's udev rule"},
             {"no permission until the next login",
                 [](R &, F &f) { f.denied = {"/dev/ttyS0"}, f.member = F::Membership::NextLogin; },
                 "doctor", "OOFO----", "after this login began|Fix: Log out and in again"},
@@ -118,14 +146,17 @@ private slots:
                 "/run/lock/LCK..ttyS0. Fix: Close minicom (or: kill 4242)"},
             {"ModemManager not told", [](R &r, F &f) { r.usbAutomatic = false, f.running = {"ModemManager"};
                     r.prefs.m_values["PROGTYPE"] = "2"; },
-                "doctor", "OOOFOOOO", "COM 1 (from the stored preferences): /dev/ttyUSB0|ModemManager is running|udevadm control"},
-            {"port does not open", {}, "--port 9 doctor", "OOOOF---", "Unable to open COM 9"},
+                "doctor", "OOOFOOOO", "COM 1 (from the stored preferences): /dev/ttyUSB0|ModemManager is running|qov-tools"},
+            {"port does not open", {}, "--port 9 doctor", "OOOOF---", "COM 9 (from the options)|Unable to open COM 9"},
             {"no greeting, no power", [](R &r, F &) { r.board.setGreeting({}), r.board.setVersionAnswer({}); },
                 "doctor", "OOOOOF--", "the QOV has no power|--force-power"},
             {"no greeting, powered by the Xbox", [](R &r, F &) { r.board.setSelfPowered(true); },
                 "doctor", "OOOOOFOO", "it has power of its own|Fix: Use --self-powered"},
             {"no greeting, self-powered", [](R &r, F &) { r.board.setSelfPowered(true); },
                 "--self-powered doctor", "OOOOOOOO", "need not send one"},
+            {"self-powered, silent: the console may be off",
+                [](R &r, F &) { r.board.setGreeting({}), r.board.setVersionAnswer({}); },
+                "--self-powered doctor", "OOOOOOFF", "Fix: Switch the Xbox on"},
             {"jumper set for the USB programmer", [](R &r, F &) { r.board.setJumperFor(2); },
                 "doctor", "OOOOOF--", "set-up pattern|Fix: QOV (v2.5) is setup for Type 'B' "
                 "Programmer (USB), place jumper on back of QOV - Contact us for help."},
@@ -140,6 +171,10 @@ private slots:
                 "doctor", "OOOOOOOO", "version 2.3: \"Turn on xbox by Eject\" needs 2.5 or later"},
             {"not a version", [](R &r, F &) { r.board.setVersionAnswer("OK!"); }, "doctor",
                 "OOOOOOFO", "the answer \"OK!\" (4F 4B 21) is no version number"},
+            {"a version with a control character", [](R &r, F &) { r.board.setVersionAnswer("2.5\x07"); },
+                "doctor", "OOOOOOFO", "(32 2E 35 07) starts like a version but is not one"},
+            {"a version of implausible length", [](R &r, F &) { r.board.setVersionAnswer("2.5.1.2.3.4.5"); },
+                "doctor", "OOOOOOFO", "starts like a version but is not one"},
             {"port lost during the read", [](R &r, F &) { r.board.setFault(0, SimBoard::Fault::Vanish); },
                 "doctor", "OOOOOOOF", "8. One read: FAILED - lost the connection to the programmer"},
             {"no read answer", [](R &r, F &) { r.board.setFault(0, SimBoard::Fault::NoReadAnswer); },
@@ -268,7 +303,7 @@ private slots:
                          .arg(h.pid)
                          .arg(QDir(root).relativeFilePath(h.lockFile))
                          .trimmed();
-        if (view.programmerRuleInstalled())
+        if (!view.programmerRulePath().isEmpty())
             parts << QStringLiteral("rule");
         if (view.isRunning(QStringLiteral("ModemManager")))
             parts << QStringLiteral("ModemManager");

@@ -1,80 +1,104 @@
 #include "device/PortDiagnosis.h"
 #include "device/QtProgrammerPort.h"
+#include "diagnose/HostSystemView.h"
+#include "diagnose/PortAdvice.h"
 
 #include <QFile>
 #include <QScopeGuard>
-#include <QSerialPort>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cerrno>
 
 #ifdef Q_OS_UNIX
 #include <pty.h>
-#include <sys/wait.h>
 #include <unistd.h>
-
-// As an unprivileged user, so that the permission check means something under root.
-static QString describeAsNobody(const QString &path, int error, const QString &text)
-{
-    int fds[2];
-    if (::geteuid() != 0 || ::pipe(fds) != 0)
-        return describeOpenFailure(path, error, text);
-    if (::fork() == 0) {
-        const QByteArray out = ::setgid(65534) == 0 && ::setuid(65534) == 0
-                                   ? describeOpenFailure(path, error, text).toUtf8()
-                                   : QByteArray();
-        ::_exit(::write(fds[1], out.constData(), size_t(out.size())) == out.size() ? 0 : 1);
-    }
-    ::close(fds[1]);
-    QFile in;
-    in.open(fds[0], QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
-    const QString out = QString::fromUtf8(in.readAll());
-    ::wait(nullptr);
-    return out;
-}
 #endif
+
+namespace {
+
+// A made-up system around one device.
+struct OneDevice : SystemView
+{
+    NodeKind kind = NodeKind::Terminal;
+    bool mayUse = false;
+    QString group = "dialout";
+    QString rule, sourceRule;
+    bool checksDevices() const override { return true; }
+    QList<SerialPortEntry> serialPorts() override { return {}; }
+    QList<UsbDeviceEntry> usbDevices() override { return {}; }
+    NodeKind nodeKind(const QString &) override { return kind; }
+    bool canReadAndWrite(const QString &) override { return mayUse; }
+    QString ownerGroup(const QString &) override { return group; }
+    bool groupCanReadAndWrite(const QString &) override { return true; }
+    Membership membership(const QString &) override { return Membership::NotAMember; }
+    QString programmerRulePath() override { return rule; }
+    QString sourceRulePath() override { return sourceRule; }
+    QList<PortHolder> holders(const QString &) override { return {}; }
+    bool seesAllProcesses() override { return false; }
+    bool isRunning(const QString &) override { return false; }
+};
+
+using Setup = std::function<void(OneDevice &)>;
+
+} // namespace
+Q_DECLARE_METATYPE(Setup)
 
 class TestPortDiagnosis : public QObject
 {
     Q_OBJECT
 private slots:
-    void describe_data()
+    // Each reason a device does not open gets its own words and fix.
+    void advice_data()
     {
         // clang-format off
-        QTest::addColumn<int>("permissions"); // of the file at the path tried; -1: no file
-        QTest::addColumn<int>("error");
-        QTest::addColumn<QString>("qtText");
-        QTest::addColumn<QStringList>("expected"); // "%path" and "%group" are filled in
-        QTest::newRow("missing device") << -1 << int(QSerialPort::DeviceNotFoundError) << "No such file"
-                << QStringList{"The device %path is not there", "plugged in", "No such file"};
-        QTest::newRow("no permission") << 0 << int(QSerialPort::PermissionError) << "Permission denied"
-                << QStringList{"denied on %path", "group %group", "dialout", "60-qov-programmer.rules"};
-        QTest::newRow("locked: in use") << 0x6666 << int(QSerialPort::PermissionError) << "while locking"
-                << QStringList{"The port %path is in use or locked by another program", "while locking"};
+        QTest::addColumn<QString>("device");
+        QTest::addColumn<int>("systemError");
+        QTest::addColumn<Setup>("setup");
+        QTest::addColumn<QStringList>("says"); // with "!": must not say
+        using S = OneDevice;
+        QTest::newRow("missing") << "/dev/ttyS3" << ENOENT << Setup([](S &s) { s.kind = S::NodeKind::Missing; })
+            << QStringList{"The device /dev/ttyS3 is not there. Plug in the programmer"};
+        QTest::newRow("busy: find the holder") << "/dev/ttyS3" << EBUSY << Setup()
+            << QStringList{"/dev/ttyS3 is in use by another program", "sudo fuser -v /dev/ttyS3", "!contact us"};
+        QTest::newRow("no hardware behind the port") << "/dev/ttyS3" << ENXIO << Setup()
+            << QStringList{"No hardware answers behind /dev/ttyS3", "qovctl ports", "!contact us"};
+        QTest::newRow("a device that is not a terminal") << "/dev/null" << ENOTTY
+            << Setup([](S &s) { s.kind = S::NodeKind::NotTerminal; })
+            << QStringList{"/dev/null is not a serial port", "!contact us"};
+        QTest::newRow("denied on an RS232 port of the group root: no rule, no joining root")
+            << "/dev/ttyS3" << EACCES << Setup([](S &s) { s.group = "root"; })
+            << QStringList{"lets no group in", "Give the device to the dialout group", "!60-qov", "!-aG root"};
+        QTest::newRow("denied on the USB programmer with the packaged rule: the group")
+            << "/dev/ttyUSB0" << EACCES << Setup([](S &s) { s.rule = "/usr/lib/udev/rules.d/60-qov-programmer.rules"; })
+            << QStringList{"rule is installed (/usr/lib/udev/rules.d/60-qov-programmer.rules)",
+                           "sudo usermod -aG dialout", "!packaging/"};
+        QTest::newRow("denied on the USB programmer from a build tree: its rule")
+            << "/dev/ttyUSB0" << EACCES << Setup([](S &s) { s.sourceRule = "/src/packaging/60-qov-programmer.rules"; })
+            << QStringList{"sudo cp /src/packaging/60-qov-programmer.rules /etc/udev/rules.d/"};
+        QTest::newRow("denied on the USB programmer, no rule, installed program")
+            << "/dev/ttyUSB0" << EACCES << Setup()
+            << QStringList{"Install the qov-tools package", "!packaging/"};
+        QTest::newRow("refused although this user may use it: a lock")
+            << "/dev/ttyS3" << EACCES << Setup([](S &s) { s.mayUse = true; })
+            << QStringList{"is in use by another program"};
         // clang-format on
     }
-    void describe()
+    void advice()
     {
-#ifndef Q_OS_UNIX
-        QSKIP("Device files and groups are Unix matters");
-#else
-        QFETCH(int, permissions);
-        QFETCH(int, error);
-        QFETCH(QString, qtText);
-        QFETCH(QStringList, expected);
-        QTemporaryDir dir; // another user must be able to reach the file
-        QVERIFY(QFile::setPermissions(dir.path(), QFile::permissions(dir.path())
-                                                      | QFileDevice::ReadOther
-                                                      | QFileDevice::ExeOther));
-        QFile f(dir.filePath(QStringLiteral("COM3")));
-        if (permissions >= 0)
-            QVERIFY(f.open(QIODevice::WriteOnly)
-                    && f.setPermissions(QFileDevice::Permissions(permissions)));
-        const QString text = describeAsNobody(f.fileName(), error, qtText);
-        for (QString want : expected) {
-            want.replace("%path", f.fileName()).replace("%group", QFileInfo(f).group());
-            QVERIFY2(text.contains(want), qPrintable(text + QLatin1String("\n  lacks: ") + want));
-        }
-#endif
+        QFETCH(QString, device);
+        QFETCH(int, systemError);
+        QFETCH(Setup, setup);
+        QFETCH(QStringList, says);
+        OneDevice system;
+        if (setup)
+            setup(system);
+        PortError error(PortErrorCode::HardwareNotAvailable, device + ": failed");
+        error.device = device;
+        error.systemError = systemError;
+        const QString text = openFailureMessage(error, system, false);
+        for (const QString &want : says)
+            QVERIFY2(want.startsWith('!') ? !text.contains(want.mid(1)) : text.contains(want),
+                     qPrintable(text + QLatin1String("\n  wrong about: ") + want));
     }
 
     // The device a port opens is the one its messages name: relative paths are
@@ -117,7 +141,9 @@ private slots:
         QtProgrammerPort port;
         port.setDeviceOverride(device.replace("%long", longPath));
         const bool openedIt = port.setOpen(true);
-        const QString name = port.deviceName(), text = port.lastError().description;
+        HostSystemView host;
+        const QString name = port.deviceName();
+        const QString text = openFailureMessage(port.lastError(), host, false);
         qunsetenv("QOV_PORT_DIR");
         QDir::setCurrent(home);
         QVERIFY(!openedIt);

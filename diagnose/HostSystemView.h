@@ -2,7 +2,7 @@
 // This machine's SystemView. On Linux it reads /dev, /sys/bus/usb/devices, the
 // group database, the udev rule folders, the lock folders and /proc; elsewhere it
 // knows only the serial port list.
-#include "cli/SystemView.h"
+#include "diagnose/SystemView.h"
 
 class HostSystemView : public SystemView
 {
@@ -14,13 +14,15 @@ public:
     bool checksDevices() const override;
     QList<SerialPortEntry> serialPorts() override;
     QList<UsbDeviceEntry> usbDevices() override;
-    bool exists(const QString &path) override;
+    NodeKind nodeKind(const QString &path) override;
     bool canReadAndWrite(const QString &path) override;
     QString ownerGroup(const QString &path) override;
     bool groupCanReadAndWrite(const QString &path) override;
     Membership membership(const QString &group) override;
-    bool programmerRuleInstalled() override;
+    QString programmerRulePath() override;
+    QString sourceRulePath() override;
     QList<PortHolder> holders(const QString &path) override;
+    bool seesAllProcesses() override;
     bool isRunning(const QString &program) override;
 
 private:

@@ -1,11 +1,19 @@
-#include "cli/DoctorPortChecks.h"
+#include "diagnose/DoctorPortChecks.h"
 
-#include "cli/PrintableText.h"
 #include "device/LinkPreferences.h"
 #include "device/PortNaming.h"
+#include "device/TerminalText.h"
 #include "device/UsbDiscovery.h"
+#include "diagnose/PortAdvice.h"
+
+#include <algorithm>
 
 namespace {
+
+QString printable(const QString &text, int maxLength = 40)
+{
+    return TerminalText::printable(text, maxLength);
+}
 
 const char WhichPort[] = "Which port";
 const char DeviceNode[] = "Device node";
@@ -38,8 +46,16 @@ bool isUsbSerialPath(const QString &path)
     return path.contains(QLatin1String("ttyUSB")) || path.contains(QLatin1String("ttyACM"));
 }
 
-const char RuleFix[] = "Install the udev rule: sudo cp packaging/60-qov-programmer.rules "
-                       "/etc/udev/rules.d/ && sudo udevadm control --reload";
+QString sourceText(DoctorTarget::Source source)
+{
+    switch (source) {
+    case DoctorTarget::Source::Options: return QStringLiteral("from the options");
+    case DoctorTarget::Source::StoredPreferences:
+        return QStringLiteral("from the stored preferences");
+    case DoctorTarget::Source::Default: return QStringLiteral("the default");
+    }
+    return {};
+}
 
 } // namespace
 
@@ -65,10 +81,13 @@ bool DoctorPortChecks::check(const DoctorTarget &target, int discoveredPort)
         return portKnown;
     }
     if (!checkDeviceNode(target)) {
-        m_steps.notTried({Access, NotInUse}, portKnown ? QStringLiteral("the device is not there")
-                                                       : QStringLiteral("no port to check"));
-        m_blockedWhy = portKnown ? QStringLiteral("the device is not there")
-                                 : QStringLiteral("no port to open");
+        const bool there
+            = !m_path.isEmpty() && m_system.nodeKind(m_path) != SystemView::NodeKind::Missing;
+        m_blockedWhy = !portKnown ? QStringLiteral("no port to open")
+                       : there    ? QStringLiteral("the device is not a serial port")
+                                  : QStringLiteral("the device is not there");
+        m_steps.notTried({Access, NotInUse},
+                         portKnown ? m_blockedWhy : QStringLiteral("no port to check"));
         return false;
     }
     const bool access = checkAccess(target);
@@ -87,7 +106,7 @@ bool DoctorPortChecks::checkWhichPort(const DoctorTarget &target, int discovered
                              ? QStringLiteral("serial programmer (RS232)")
                              : QStringLiteral("USB programmer");
     if (target.simulated) {
-        m_steps.ok(name, QStringLiteral("the built-in simulated board (--simulate), as a ") + type);
+        m_steps.ok(name, QStringLiteral("the built-in simulated board, as a ") + type);
         return true;
     }
     const QList<SerialPortEntry> ports = m_system.serialPorts();
@@ -121,9 +140,7 @@ bool DoctorPortChecks::checkWhichPort(const DoctorTarget &target, int discovered
                                  : QStringLiteral("USB programmer (port chosen by hand)");
         m_steps.ok(name,
                    QStringLiteral("%1 on COM %2 (%3): %4%5")
-                       .arg(mode, QString::number(target.comPort),
-                            target.portFromOptions ? QStringLiteral("from the options")
-                                                   : QStringLiteral("from the stored preferences"),
+                       .arg(mode, QString::number(target.comPort), sourceText(target.portSource),
                             shownPath(), otherAdapterAt(m_path)));
         return true;
     }
@@ -136,8 +153,16 @@ bool DoctorPortChecks::checkWhichPort(const DoctorTarget &target, int discovered
             for (const SerialPortEntry &p : adapters)
                 named << adapterText(p);
             detail += QStringLiteral("; not the programmer: ") + named.join(QStringLiteral(", "));
-            fix += QStringLiteral("; if that adapter is one, choose its port: --port N (COM N is "
-                                  "/dev/ttyUSB<N-1>)");
+            // --port N is /dev/ttyUSB<N-1>: an ACM adapter is reached by its path only.
+            const auto acm = std::find_if(adapters.cbegin(), adapters.cend(), [](const auto &p) {
+                return portPath(p).contains(QLatin1String("ttyACM"));
+            });
+            fix += acm == adapters.cend()
+                       ? QStringLiteral("; if that adapter is one, choose its port: --port N (COM "
+                                        "N is /dev/ttyUSB<N-1>)")
+                       : QStringLiteral("; if that adapter is one, name it: --device %1 (--port "
+                                        "cannot reach a ttyACM device)")
+                             .arg(printable(portPath(*acm), 200));
         }
         m_steps.fail(name, detail, fix);
         return false;
@@ -163,9 +188,21 @@ bool DoctorPortChecks::checkWhichPort(const DoctorTarget &target, int discovered
 bool DoctorPortChecks::checkDeviceNode(const DoctorTarget &target)
 {
     const QString name = QLatin1String(DeviceNode);
-    if (!m_path.isEmpty() && m_system.exists(m_path)) {
+    const SystemView::NodeKind kind
+        = m_path.isEmpty() ? SystemView::NodeKind::Missing : m_system.nodeKind(m_path);
+    if (kind == SystemView::NodeKind::Terminal) {
         m_steps.ok(name, shownPath() + QStringLiteral(" is there"));
         return true;
+    }
+    if (kind != SystemView::NodeKind::Missing) {
+        m_steps.fail(name,
+                     shownPath()
+                         + (kind == SystemView::NodeKind::NotCharDevice
+                                ? QStringLiteral(" is not a device: it is not a serial port")
+                                : QStringLiteral(" is a device but not a terminal: it is not a "
+                                                 "serial port")),
+                     QStringLiteral("Choose a serial port (qovctl ports lists them)"));
+        return false;
     }
     // A CP210x on the bus with no serial device: a driver (or brltty) took it.
     QString orphan;
@@ -188,6 +225,25 @@ bool DoctorPortChecks::checkDeviceNode(const DoctorTarget &target)
     QString detail = m_path.isEmpty() ? QString() : shownPath() + QStringLiteral(" is not there");
     QString fix = QStringLiteral("Plug in the programmer and check the COM number (qovctl ports "
                                  "lists the serial ports)");
+    if (!target.device.isEmpty()) {
+        // The user typed the path: name the ones that are there.
+        QStringList there;
+        for (const SerialPortEntry &p : m_system.serialPorts())
+            there << printable(portPath(p), 200);
+        fix = there.isEmpty()
+                  ? QStringLiteral("Plug in the programmer; no serial port is there now")
+                  : QStringLiteral("Plug in the programmer, or name a serial port that is there: ")
+                        + there.join(QStringLiteral(", "));
+    } else if (target.programmerType == UsbProgrammer && !target.usbAutomatic) {
+        // --port N maps to ttyUSB<N-1>: an ACM adapter is reached only by its path.
+        for (const SerialPortEntry &p : m_system.serialPorts()) {
+            if (portPath(p).contains(QLatin1String("ttyACM"))) {
+                fix += QStringLiteral("; %1 cannot be reached with --port: use --device %1")
+                           .arg(printable(portPath(p), 200));
+                break;
+            }
+        }
+    }
     if (!orphan.isEmpty()) {
         detail += (detail.isEmpty() ? QString() : QStringLiteral("; ")) + orphan;
         fix = m_system.isRunning(QStringLiteral("brltty"))
@@ -208,45 +264,8 @@ bool DoctorPortChecks::checkAccess(const DoctorTarget &target)
         m_steps.ok(name, QStringLiteral("this user can read and write ") + shownPath());
         return true;
     }
-    const QString group = m_system.ownerGroup(m_path);
-    // root's group is nobody's to join: the device must be given to another.
-    const bool groupOpens = !group.isEmpty() && group != QLatin1String("root")
-                            && m_system.groupCanReadAndWrite(m_path);
-    const SystemView::Membership member
-        = groupOpens ? m_system.membership(group) : SystemView::Membership::NotAMember;
-    const bool rule = m_system.programmerRuleInstalled();
-    QString detail
-        = QStringLiteral("this user cannot read and write %1, which belongs to the "
-                         "group %2")
-              .arg(shownPath(), group.isEmpty() ? QStringLiteral("(unknown)") : printable(group));
-    if (!groupOpens)
-        detail += QStringLiteral(" and lets no group in");
-    else if (member == SystemView::Membership::Active)
-        detail += QStringLiteral("; you are in it");
-    else if (member == SystemView::Membership::NextLogin)
-        detail += QStringLiteral("; you were added to it after this login began");
-    else
-        detail += QStringLiteral("; you are not in it");
-    detail += rule ? QStringLiteral("; the programmer's udev rule is installed")
-                   : QStringLiteral("; the programmer's udev rule (60-qov-programmer.rules) is "
-                                    "not installed");
-
-    QString fix;
-    const bool usb = target.programmerType == UsbProgrammer || isUsbSerialPath(m_path);
-    if (member == SystemView::Membership::NextLogin)
-        fix = QStringLiteral("Log out and in again");
-    else if (usb && !rule)
-        fix = QLatin1String(RuleFix) + QStringLiteral(", then plug the programmer in again");
-    else if (!groupOpens)
-        fix = QStringLiteral("Give the device to the dialout group (sudo chgrp dialout %1 && sudo "
-                             "chmod g+rw %1), then sudo usermod -aG dialout $USER and log in again")
-                  .arg(shownPath());
-    else if (member == SystemView::Membership::NotAMember)
-        fix = QStringLiteral("sudo usermod -aG %1 $USER, then log out and in again")
-                  .arg(printable(group));
-    else
-        fix = QStringLiteral("Check the device's permissions with ls -l ") + shownPath();
-    m_steps.fail(name, detail, fix);
+    const Advice a = accessAdvice(m_path, m_system, target.programmerType == UsbProgrammer);
+    m_steps.fail(name, a.detail, a.fix);
     return false;
 }
 
@@ -284,14 +303,26 @@ bool DoctorPortChecks::checkNotInUse(const DoctorTarget &target)
     // ModemManager probes new USB serial adapters unless a rule tells it not to.
     const bool usb = target.programmerType == UsbProgrammer || isUsbSerialPath(m_path);
     if (usb && m_system.isRunning(QStringLiteral("ModemManager"))
-        && !m_system.programmerRuleInstalled()) {
+        && m_system.programmerRulePath().isEmpty()) {
+        const QString source = m_system.sourceRulePath();
         m_steps.fail(
             name,
             QStringLiteral("ModemManager is running and not told to leave the programmer alone "
                            "(no udev rule for 10c4:823e)"),
-            QLatin1String(RuleFix) + QStringLiteral(" (or: sudo systemctl stop ModemManager)"));
+            (source.isEmpty()
+                 ? QStringLiteral("Install the qov-tools package, which brings the programmer's "
+                                  "udev rule (60-qov-programmer.rules)")
+                 : QStringLiteral("Install the udev rule: sudo cp %1 /etc/udev/rules.d/ && sudo "
+                                  "udevadm control --reload")
+                       .arg(printable(source, 200)))
+                + QStringLiteral(" (or: sudo systemctl stop ModemManager)"));
         return true; // it may not be probing now: the board's steps still tell
     }
-    m_steps.ok(name, QStringLiteral("no other program holds ") + shownPath());
+    // Without root, other users' open files are hidden: say what was looked at.
+    m_steps.ok(name, m_system.seesAllProcesses()
+                         ? QStringLiteral("no other program holds ") + shownPath()
+                         : QStringLiteral("no program of yours holds %1; programs of other users "
+                                          "cannot be seen without root")
+                               .arg(shownPath()));
     return true;
 }

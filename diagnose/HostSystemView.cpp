@@ -1,4 +1,4 @@
-#include "cli/HostSystemView.h"
+#include "diagnose/HostSystemView.h"
 
 #include "device/SerialLocks.h"
 
@@ -12,6 +12,8 @@
 #ifdef Q_OS_LINUX
 #include <grp.h>
 #include <pwd.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 #endif
 
@@ -108,7 +110,33 @@ QList<UsbDeviceEntry> HostSystemView::usbDevices()
     return out;
 }
 
-bool HostSystemView::exists(const QString &path) { return QFileInfo::exists(path); }
+SystemView::NodeKind HostSystemView::nodeKind(const QString &path)
+{
+    if (!QFileInfo::exists(path))
+        return NodeKind::Missing;
+#ifdef Q_OS_LINUX
+    struct stat st
+    {
+    };
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return NodeKind::Missing;
+    if (!S_ISCHR(st.st_mode))
+        return NodeKind::NotCharDevice;
+    // Told without opening it (opening a serial port moves its power line): the
+    // kernel files terminals under the tty class; pseudo-terminals (majors 136-143)
+    // have no entry there.
+    const unsigned major = ::major(st.st_rdev), minor = ::minor(st.st_rdev);
+    if (major >= 136 && major <= 143)
+        return NodeKind::Terminal;
+    const QString subsystem
+        = QFileInfo(at(QStringLiteral("/sys/dev/char/%1:%2/subsystem").arg(major).arg(minor)))
+              .symLinkTarget();
+    return QFileInfo(subsystem).fileName() == QLatin1String("tty") ? NodeKind::Terminal
+                                                                   : NodeKind::NotTerminal;
+#else
+    return NodeKind::Terminal;
+#endif
+}
 
 bool HostSystemView::canReadAndWrite(const QString &path)
 {
@@ -166,7 +194,7 @@ SystemView::Membership HostSystemView::membership(const QString &group)
     return Membership::NotAMember;
 }
 
-bool HostSystemView::programmerRuleInstalled()
+QString HostSystemView::programmerRulePath()
 {
 #ifdef Q_OS_LINUX
     for (const char *folder :
@@ -178,11 +206,38 @@ bool HostSystemView::programmerRuleInstalled()
                 continue;
             const QByteArray text = f.read(1 << 20).toLower();
             if (text.contains("\"823e\"") && text.contains("\"10c4\""))
-                return true;
+                return QString::fromLatin1(folder) + QLatin1Char('/') + name;
         }
     }
 #endif
+    return {};
+}
+
+QString HostSystemView::sourceRulePath()
+{
+    // A build tree has CMake's cache beside the executables, naming the sources.
+    QFile cache(QCoreApplication::applicationDirPath() + QStringLiteral("/CMakeCache.txt"));
+    if (!cache.open(QIODevice::ReadOnly))
+        return {};
+    static const QByteArray key("CMAKE_HOME_DIRECTORY:INTERNAL=");
+    while (!cache.atEnd()) {
+        const QByteArray line = cache.readLine(4096).trimmed();
+        if (!line.startsWith(key))
+            continue;
+        const QString rule = QFile::decodeName(line.mid(key.size()))
+                             + QStringLiteral("/packaging/60-qov-programmer.rules");
+        return QFileInfo::exists(rule) ? rule : QString();
+    }
+    return {};
+}
+
+bool HostSystemView::seesAllProcesses()
+{
+#ifdef Q_OS_LINUX
+    return ::geteuid() == 0;
+#else
     return false;
+#endif
 }
 
 QList<PortHolder> HostSystemView::holders(const QString &path)

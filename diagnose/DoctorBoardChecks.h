@@ -2,7 +2,9 @@
 // The doctor's steps on the board's side: the port opened and power cycled, the
 // greeting, the firmware version and one read. The board's answers are given as
 // the connect step reported them, so the judgement needs no device and no clock.
-#include "cli/DoctorSteps.h"
+#include "device/ProgrammerPort.h"
+#include "diagnose/DoctorSteps.h"
+#include "diagnose/SystemView.h"
 
 #include <QString>
 #include <optional>
@@ -12,6 +14,7 @@ struct DoctorBoard
 {
     bool opened = false;
     QString openFailure; // the port layer's words when it did not open
+    PortError openError; // its error, for the reason's own fix
     std::optional<QString> greeting;
     QString setupPatternMessage; // the message for a board jumpered for the other programmer
     std::optional<QString> version;
@@ -30,8 +33,10 @@ class DoctorBoardChecks
 {
 public:
     // path: the device opened (empty for the simulated board).
-    DoctorBoardChecks(DoctorSteps &steps, const QString &path, bool selfPowered)
-        : m_steps(steps), m_path(path), m_selfPowered(selfPowered)
+    DoctorBoardChecks(DoctorSteps &steps, SystemView &system, const QString &path, bool selfPowered,
+                      bool usbProgrammer)
+        : m_steps(steps), m_system(system), m_path(path), m_selfPowered(selfPowered),
+          m_usb(usbProgrammer)
     {
     }
 
@@ -49,6 +54,8 @@ private:
     void checkFirmware(const DoctorBoard &board);
 
     DoctorSteps &m_steps;
+    SystemView &m_system;
     QString m_path;
     bool m_selfPowered = false;
+    bool m_usb = false;
 };

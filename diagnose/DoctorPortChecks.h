@@ -2,8 +2,8 @@
 // The doctor's steps on this side of the cable: which port, its device node, this
 // user's access to it and whether another program holds it. All through a
 // SystemView, so the judgement needs no process and no device.
-#include "cli/DoctorSteps.h"
-#include "cli/SystemView.h"
+#include "diagnose/DoctorSteps.h"
+#include "diagnose/SystemView.h"
 
 #include <QString>
 
@@ -12,10 +12,12 @@ struct DoctorTarget
 {
     int programmerType = 2;
     bool usbAutomatic = false;
-    int comPort = 0;              // COM n from --port or the preferences (not for USB automatic)
-    bool portFromOptions = false; // --port or --programmer chose it, not the preferences
-    QString device;               // --device PATH
-    bool simulated = false;       // --simulate
+    int comPort = 0; // COM n from --port or the preferences (not for USB automatic)
+    // Where COM n came from.
+    enum class Source { Options, StoredPreferences, Default };
+    Source portSource = Source::StoredPreferences;
+    QString device;         // --device PATH
+    bool simulated = false; // --simulate
     bool selfPowered = false;
 };
 

@@ -1,13 +1,17 @@
 #pragma once
-// `qovctl doctor`: the checks from the choice of port to one read of the board,
+// The doctor (`qovctl doctor`, the window's Check Connection): the checks from the
+// choice of port to one read of the board,
 // one step at a time, each with what it found and, when it failed, the one thing
 // to do next. The system checks go through a SystemView and the board's steps are
 // given as the connect step reported them, so the judgement needs no process, no
 // device and no clock.
-#include "cli/DoctorBoardChecks.h"
-#include "cli/DoctorPortChecks.h"
-#include "cli/DoctorSteps.h"
-#include "cli/SystemView.h"
+#include "diagnose/DoctorBoardChecks.h"
+#include "diagnose/DoctorPortChecks.h"
+#include "diagnose/DoctorSteps.h"
+#include "diagnose/SystemView.h"
+
+class DeviceLink;
+class ProgrammerPort;
 
 #include <QByteArray>
 #include <QList>
@@ -16,7 +20,7 @@
 class Doctor
 {
 public:
-    explicit Doctor(SystemView &system) : m_port(system, m_steps) { }
+    explicit Doctor(SystemView &system) : m_system(system), m_port(system, m_steps) { }
     // The port checks hold on to m_steps.
     Q_DISABLE_COPY_MOVE(Doctor)
 
@@ -27,6 +31,14 @@ public:
     QString devicePath() const { return m_port.path(); }
     // Steps 5-8 (or why they were not tried, when checkPort said so).
     void checkBoard(const DoctorBoard &board);
+    // A stored preference that cannot be used: the first step fails with it (detail
+    // and fix given whole), the others are not tried.
+    void preferencesUnusable(const QString &detail, const QString &fix);
+
+    // Opens the port on the link's one connect step (the power cycle, the greeting,
+    // the version) and reads one location; writes nothing. The link's messages are
+    // taken as findings, not shown.
+    static DoctorBoard probeBoard(DeviceLink &link, ProgrammerPort &comm);
     // Whether the board is worth one read after its greeting and version.
     static bool worthReading(const DoctorBoard &board, bool selfPowered)
     {
@@ -38,11 +50,13 @@ public:
 
     // One line per step.
     static QString text(const QList<DoctorStep> &steps);
-    // An array of {step, ok, detail, fix}.
+    // An array of {step, state ("ok", "failed", "not-tried"), ok, detail, fix}.
     static QByteArray json(const QList<DoctorStep> &steps);
 
 private:
     DoctorSteps m_steps;
+    SystemView &m_system;
     DoctorPortChecks m_port;
     bool m_selfPowered = false;
+    bool m_usb = false;
 };

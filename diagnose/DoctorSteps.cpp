@@ -1,4 +1,4 @@
-#include "cli/DoctorSteps.h"
+#include "diagnose/DoctorSteps.h"
 
 void DoctorSteps::add(const QString &name, DoctorStep::State state, const QString &detail,
                       const QString &fix)

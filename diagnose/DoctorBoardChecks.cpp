@@ -1,10 +1,22 @@
-#include "cli/DoctorBoardChecks.h"
+#include "diagnose/DoctorBoardChecks.h"
 
-#include "cli/PrintableText.h"
 #include "device/LinkPreferences.h"
+#include "device/TerminalText.h"
 #include "device/TextConversions.h"
+#include "diagnose/PortAdvice.h"
+
+#include <algorithm>
 
 namespace {
+
+QString printable(const QString &text, int maxLength = 40)
+{
+    return TerminalText::printable(text, maxLength);
+}
+
+// A version answer is a few printable characters ("2.5", "2.3b"); anything longer
+// or with control characters is line noise that happened to start with digits.
+constexpr qsizetype MaxVersionLength = 8;
 
 const char OpenAndCycle[] = "Open and power cycle";
 const char Greeting[] = "Greeting";
@@ -50,10 +62,14 @@ void DoctorBoardChecks::notTried(const QString &why)
 void DoctorBoardChecks::check(const DoctorBoard &board)
 {
     if (!board.opened) {
+        // A reason of the port's own gets its own fix; the others the general one.
+        QString fix = QLatin1String(RetryFix);
+        if (!board.openError.device.isEmpty())
+            fix = openFailureAdvice(board.openError, m_system, m_usb).fix;
         m_steps.fail(QLatin1String(OpenAndCycle),
                      board.openFailure.isEmpty() ? QStringLiteral("the port did not open")
                                                  : board.openFailure,
-                     QLatin1String(RetryFix));
+                     fix);
         m_steps.notTried({Greeting, Firmware, OneRead}, QStringLiteral("the port did not open"));
         return;
     }
@@ -152,8 +168,13 @@ void DoctorBoardChecks::checkFirmware(const DoctorBoard &board)
         return;
     }
     if (!board.version) {
+        // A board powered by the Xbox is silent while the console is off.
         m_steps.fail(name, QStringLiteral("no answer to the version query"),
-                     QLatin1String(RetryFix));
+                     m_selfPowered && !board.greeting
+                         ? QStringLiteral("Switch the Xbox on: the QOV installed in it has no "
+                                          "power while the console is off; then run qovctl "
+                                          "doctor again")
+                         : QLatin1String(RetryFix));
         return;
     }
     const QString &version = *board.version;
@@ -166,6 +187,19 @@ void DoctorBoardChecks::checkFirmware(const DoctorBoard &board)
                            "All refuse such a board")
                 .arg(printable(version), hexBytes(version)),
             QStringLiteral("Check that the board is a QOV; the line runs at 2400 baud"));
+        return;
+    }
+    const bool plain = version.size() <= MaxVersionLength
+                       && std::none_of(version.cbegin(), version.cend(), [](QChar c) {
+                              return c.unicode() < 0x20 || c.unicode() == 0x7F;
+                          });
+    if (!plain) {
+        m_steps.fail(name,
+                     QStringLiteral("the answer \"%1\" (%2) starts like a version but is not "
+                                    "one: it has control characters or is too long")
+                         .arg(printable(version), hexBytes(version)),
+                     QStringLiteral("Check the cable and that nothing else talks on the line (the "
+                                    "line runs at 2400 baud), then run qovctl doctor again"));
         return;
     }
     m_steps.ok(name,

@@ -1,7 +1,7 @@
 #pragma once
-// What the doctor asks the operating system about a port: device nodes, access,
-// groups, the udev rule, lock files and processes, the USB devices. The real view
-// reads Linux's files; tests give a made-up system.
+// What the doctor and the port-open advice ask the operating system about a port:
+// device nodes, access, groups, the udev rule, lock files and processes, the USB
+// devices. The real view reads Linux's files; tests give a made-up system.
 #include "device/SerialPortList.h"
 
 #include <QList>
@@ -34,6 +34,13 @@ public:
         NotAMember, // not in the group at all
     };
 
+    enum class NodeKind {
+        Missing,
+        NotCharDevice, // a file, a folder: no device at all
+        NotTerminal,   // a character device that is no terminal (/dev/null)
+        Terminal,
+    };
+
     virtual ~SystemView() = default;
 
     // False where device nodes, groups and locks are not this view's to check
@@ -41,17 +48,22 @@ public:
     virtual bool checksDevices() const = 0;
     virtual QList<SerialPortEntry> serialPorts() = 0;
     virtual QList<UsbDeviceEntry> usbDevices() = 0;
-    virtual bool exists(const QString &path) = 0;
+    // What is at the path, behind any link.
+    virtual NodeKind nodeKind(const QString &path) = 0;
     virtual bool canReadAndWrite(const QString &path) = 0;
     // The group that owns the device (behind any link), or empty when unknown.
     virtual QString ownerGroup(const QString &path) = 0;
     // The owner group may read and write the device.
     virtual bool groupCanReadAndWrite(const QString &path) = 0;
     virtual Membership membership(const QString &group) = 0;
-    // A udev rule for the programmer (10c4:823e) is installed.
-    virtual bool programmerRuleInstalled() = 0;
+    // The installed udev rule file for the programmer (10c4:823e); empty when none.
+    virtual QString programmerRulePath() = 0;
+    // The rule in the source tree when this program runs from a build tree; else empty.
+    virtual QString sourceRulePath() = 0;
     // Other programs holding the device, as far as the system shows them.
     virtual QList<PortHolder> holders(const QString &path) = 0;
+    // Whether holders() sees every user's programs (root), or only this user's.
+    virtual bool seesAllProcesses() = 0;
     // A process of this name runs (the name as the kernel keeps it, e.g. "brltty").
     virtual bool isRunning(const QString &program) = 0;
 };

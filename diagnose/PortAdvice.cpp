@@ -1,0 +1,142 @@
+#include "diagnose/PortAdvice.h"
+
+#include "device/PortDiagnosis.h"
+#include "device/TerminalText.h"
+
+#include <QFileInfo>
+#include <cerrno>
+
+namespace {
+
+const char PickPort[] = "qovctl ports lists the serial ports";
+
+QString group(const QString &name) { return TerminalText::printable(name, 40); }
+
+// The rule, as it may be installed from here: the source tree's copy, or the package.
+QString installRule(SystemView &system)
+{
+    const QString source = system.sourceRulePath();
+    if (source.isEmpty())
+        return QStringLiteral("Install the qov-tools package, which brings the programmer's udev "
+                              "rule (60-qov-programmer.rules)");
+    return QStringLiteral("Install the udev rule: sudo cp %1 /etc/udev/rules.d/ && sudo udevadm "
+                          "control --reload, then plug the programmer in again")
+        .arg(shownDevicePath(source));
+}
+
+} // namespace
+
+bool coveredByProgrammerRule(const QString &path, bool usbProgrammer)
+{
+    return usbProgrammer || path.contains(QLatin1String("ttyUSB"));
+}
+
+Advice accessAdvice(const QString &path, SystemView &system, bool usbProgrammer)
+{
+    const QString shown = shownDevicePath(path);
+    const QString owner = system.ownerGroup(path);
+    // root's group is nobody's to join: the device must be given to another.
+    const bool groupOpens
+        = !owner.isEmpty() && owner != QLatin1String("root") && system.groupCanReadAndWrite(path);
+    const SystemView::Membership member
+        = groupOpens ? system.membership(owner) : SystemView::Membership::NotAMember;
+    const bool ruleApplies = coveredByProgrammerRule(path, usbProgrammer);
+    const QString rule = ruleApplies ? system.programmerRulePath() : QString();
+
+    Advice a;
+    a.detail = QStringLiteral("this user cannot read and write %1, which belongs to the group %2")
+                   .arg(shown, owner.isEmpty() ? QStringLiteral("(unknown)") : group(owner));
+    if (!groupOpens)
+        a.detail += QStringLiteral(" and lets no group in");
+    else if (member == SystemView::Membership::Active)
+        a.detail += QStringLiteral("; you are in it");
+    else if (member == SystemView::Membership::NextLogin)
+        a.detail += QStringLiteral("; you were added to it after this login began");
+    else
+        a.detail += QStringLiteral("; you are not in it");
+    if (ruleApplies)
+        a.detail += rule.isEmpty() ? QStringLiteral("; the programmer's udev rule "
+                                                    "(60-qov-programmer.rules) is not installed")
+                                   : QStringLiteral("; the programmer's udev rule is installed (")
+                                         + shownDevicePath(rule) + QLatin1Char(')');
+
+    if (member == SystemView::Membership::NextLogin)
+        a.fix = QStringLiteral("Log out and in again");
+    else if (ruleApplies && rule.isEmpty())
+        a.fix = installRule(system);
+    else if (!groupOpens)
+        a.fix
+            = QStringLiteral("Give the device to the dialout group (sudo chgrp dialout %1 && sudo "
+                             "chmod g+rw %1), then sudo usermod -aG dialout $USER and log in "
+                             "again")
+                  .arg(shown);
+    else if (member == SystemView::Membership::NotAMember)
+        a.fix = QStringLiteral("sudo usermod -aG %1 $USER, then log out and in again")
+                    .arg(group(owner));
+    else
+        a.fix = QStringLiteral("Check the device's permissions with ls -l ") + shown;
+    return a;
+}
+
+Advice openFailureAdvice(const PortError &error, SystemView &system, bool usbProgrammer)
+{
+    const QString path = error.device;
+    const QString shown = shownDevicePath(path);
+    const SystemView::NodeKind kind = system.nodeKind(path);
+    int cause = error.systemError;
+    if (kind == SystemView::NodeKind::Missing)
+        cause = ENOENT;
+    else if (lockFileNameTooLong(path))
+        return {QStringLiteral("the path of the device %1 is too long for its serial lock file, "
+                               "whose name is made from the path")
+                    .arg(shown),
+                QStringLiteral("Use a shorter path, such as a link to the device in a short "
+                               "folder")};
+    else if (kind != SystemView::NodeKind::Terminal)
+        cause = ENOTTY;
+
+    switch (cause) {
+    case ENOENT:
+    case ENODEV:
+        // brltty takes CP210x bridges for braille displays on some distributions and
+        // the ttyUSB node vanishes as soon as it appears.
+        if (path.contains(QLatin1String("ttyUSB")) && system.isRunning(QStringLiteral("brltty")))
+            return {QStringLiteral("the device %1 is not there").arg(shown),
+                    QStringLiteral("brltty (for braille displays) may have claimed it: without a "
+                                   "braille display, remove it (sudo apt remove brltty)")};
+        return {QStringLiteral("the device %1 is not there").arg(shown),
+                QStringLiteral("Plug in the programmer and check the COM port (%1)")
+                    .arg(QLatin1String(PickPort))};
+    case ENOTTY:
+        return {QStringLiteral("%1 is not a serial port").arg(shown),
+                QStringLiteral("Choose a serial port (%1)").arg(QLatin1String(PickPort))};
+    case ENXIO:
+    case EIO:
+        return {QStringLiteral("no hardware answers behind %1").arg(shown),
+                QStringLiteral("Pick a port that is there: %1").arg(QLatin1String(PickPort))};
+    default: break;
+    }
+    // A lock held by another serial program comes back as a refusal too.
+    if (cause == EBUSY || ((cause == EACCES || cause == EPERM) && system.canReadAndWrite(path))) {
+        QString detail = QStringLiteral("%1 is in use by another program").arg(shown);
+        if (coveredByProgrammerRule(path, usbProgrammer)
+            && system.isRunning(QStringLiteral("ModemManager")))
+            detail += QStringLiteral(" (ModemManager may be probing it)");
+        return {detail, QStringLiteral("Find the program that holds it (sudo fuser -v %1), close "
+                                       "it and try again")
+                            .arg(shown)};
+    }
+    if (cause == EACCES || cause == EPERM)
+        return accessAdvice(path, system, usbProgrammer);
+    return {error.description, QStringLiteral("Unplug the programmer, plug it in again and try "
+                                              "again; if it stays, save a trace with the debug log "
+                                              "and contact us")};
+}
+
+QString openFailureMessage(const PortError &error, SystemView &system, bool usbProgrammer)
+{
+    const Advice a = openFailureAdvice(error, system, usbProgrammer);
+    QString text = a.detail + QStringLiteral(". ") + a.fix + QLatin1Char('.');
+    text[0] = text[0].toUpper();
+    return text;
+}

@@ -1,0 +1,28 @@
+#pragma once
+// Why a device will not open and the one thing to do about it: the doctor's
+// steps and the port-open messages of both front ends say the same, from the
+// error the port layer reports and what the system shows.
+#include "device/ProgrammerPort.h"
+#include "diagnose/SystemView.h"
+
+#include <QString>
+
+struct Advice
+{
+    QString detail; // what was found, starting in lower case
+    QString fix;    // the one thing to do, a sentence without its full stop
+};
+
+// The programmer's udev rule covers the USB programmer only; an RS232 port gets
+// no rule advice.
+bool coveredByProgrammerRule(const QString &path, bool usbProgrammer);
+
+// This user may not read and write the device: the group that really lets users
+// in, and the fix (that group, the installed rule, or the rule to install).
+Advice accessAdvice(const QString &path, SystemView &system, bool usbProgrammer);
+
+// The device did not open: why, and the fix for that reason.
+Advice openFailureAdvice(const PortError &error, SystemView &system, bool usbProgrammer);
+
+// As the port-open message says it: "Why. Fix."
+QString openFailureMessage(const PortError &error, SystemView &system, bool usbProgrammer);
