@@ -1,12 +1,12 @@
 #include "cli/QovctlCommands.h"
 
-#include "app/Session.h"
 #include "cli/CliMessageBoxes.h"
 #include "cli/Doctor.h"
 #include "cli/HostSystemView.h"
 #include "cli/PrintableText.h"
 #include "cli/QovctlRun.h"
 #include "device/BoardConnection.h"
+#include "session/Session.h"
 #include "settings/DeviceSettings.h"
 
 namespace {
@@ -16,7 +16,7 @@ using Shown = QList<std::pair<QString, MessageIcon>>;
 // The board's steps on the one connect step (open with the power cycle, the
 // greeting, the version), then one read. Only the version query and a read are
 // sent; nothing is written.
-DoctorBoard tryBoard(Session &session, const Shown &shown)
+DoctorBoard tryBoard(QovctlRun &run, Session &session, const Shown &shown)
 {
     DeviceLink &link = session.link();
     ProgrammerPort &comm = session.port();
@@ -25,6 +25,7 @@ DoctorBoard tryBoard(Session &session, const Shown &shown)
     const qsizetype before = shown.size();
     const ConnectResult connection
         = BoardConnection(link, comm).connect(BoardConnection::Purpose::VersionQuery);
+    run.showUsbPortFound(session, connection.usbPortFound);
     using Stage = ConnectResult::Stage;
     if (connection.stage == Stage::PortNotOpened || connection.stage == Stage::Busy) {
         if (shown.size() > before)
@@ -110,7 +111,7 @@ int doctorCommand(QovctlRun &run)
         Doctor doctor(*system);
         DoctorBoard board;
         if (doctor.checkPort(target, discovered))
-            board = tryBoard(session, shown);
+            board = tryBoard(run, session, shown);
         doctor.checkBoard(board);
         boxes.captureInto(nullptr);
 

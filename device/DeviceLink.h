@@ -12,7 +12,6 @@
 #include "device/ProgrammerPort.h"
 
 #include <QString>
-#include <functional>
 #include <optional>
 
 class UsbPortFinder;
@@ -24,13 +23,17 @@ public:
 
     // USB automatic discovery (used by openComPort in USB automatic mode); may be null.
     void setUsbPortFinder(UsbPortFinder *finder) { m_usb = finder; }
-    // updateComPort: run after discovery has set comPort (menu, store, programmer line).
-    void setComPortUpdater(std::function<void(ProgrammerPort &)> updater)
-    {
-        m_updateComPort = std::move(updater);
-    }
 
-    bool openComPort(ProgrammerPort &comm);
+    // What openComPort did. In USB automatic mode the port discovery found is
+    // already the link's comPort and the port's number; keeping it (the stored
+    // preference, the window's programmer line) is the caller's business.
+    struct Opening
+    {
+        bool opened = false;
+        std::optional<int> usbPortFound;
+        explicit operator bool() const { return opened; }
+    };
+    Opening openComPort(ProgrammerPort &comm);
     void closeComPort(ProgrammerPort &comm);
     void cycleComPort(ProgrammerPort &comm);
 
@@ -101,8 +104,8 @@ public:
 private:
     // The power cycle; false with the port's error at the first port call that fails.
     bool cyclePort(ProgrammerPort &comm, PortError &error);
-    // Logs and shows why the port could not be opened; always false.
-    bool reportOpenFailure(const PortError &error);
+    // Logs and shows why the port could not be opened; returns opening, not opened.
+    Opening reportOpenFailure(const PortError &error, Opening opening);
     // Drops input left from before a command (logged under prefix); the bytes dropped.
     int dropStaleInput(ProgrammerPort &comm, const QString &prefix);
     // Polls up to 200 times for an answer after a command was sent; the poll it
@@ -116,7 +119,6 @@ private:
     MessageBoxes &m_messages;
     LinkPreferences &m_prefs;
     UsbPortFinder *m_usb = nullptr;
-    std::function<void(ProgrammerPort &)> m_updateComPort;
     bool m_busy = false;
     bool m_held = false;
     int m_staleDropped = 0;

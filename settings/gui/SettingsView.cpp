@@ -1,7 +1,7 @@
 #include "settings/gui/SettingsView.h"
 
-#include "app/PreferenceStore.h"
-#include "app/Session.h"
+#include "session/PreferenceStore.h"
+#include "session/Session.h"
 #include "settings/Profile.h"
 #include "settings/gui/FileDialogs.h"
 
@@ -368,6 +368,8 @@ void SettingsView::Command1_Click()
         return;
     SettingsTransactions transactions(m_session.link(), m_session.port(), m_statusBar);
     const TransactionResult result = transactions.readValues(m_session.settings());
+    if (result.usbPortFound)
+        emit usbPortFound();
     emit commandEnded();
     // A lost port left the record as it was, and so are the fields.
     if (result.outcome != TransactionResult::Success
@@ -389,7 +391,8 @@ void SettingsView::Command2_Click()
         return;
     }
     SettingsTransactions transactions(m_session.link(), m_session.port(), m_statusBar);
-    transactions.writeAll(m_session.settings());
+    if (transactions.writeAll(m_session.settings()).usbPortFound)
+        emit usbPortFound();
     emit commandEnded();
 }
 
