@@ -25,7 +25,7 @@ bool fileExists(const QString &name)
     return info.exists() && info.isFile();
 }
 
-bool usbLibraryPresent()
+bool usbAutomaticAvailable()
 {
 #ifdef Q_OS_WIN
     return fileExists(QStringLiteral("usbdongle.dll"));
@@ -34,9 +34,9 @@ bool usbLibraryPresent()
 #endif
 }
 
-std::function<bool()> usbLibraryProbe()
+std::function<bool()> usbAutomaticProbe()
 {
-    return [] { return usbLibraryPresent(); };
+    return [] { return usbAutomaticAvailable(); };
 }
 
 } // namespace Startup

@@ -2,27 +2,11 @@
 // Start-up facts that need no window: the command-line debug switch, the report
 // of a failed start-up, the failures a start-up step can meet, and the USB
 // programmer library probe.
+#include "session/RuntimeFailure.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
-
-// A run-time failure as the classic runtime numbers it (13 "Type mismatch", ...).
-struct RuntimeFailure
-{
-    int code = 0;
-    QString description;
-
-    static RuntimeFailure typeMismatch() { return {13, QStringLiteral("Type mismatch")}; }
-    static RuntimeFailure subscriptOutOfRange()
-    {
-        return {9, QStringLiteral("Subscript out of range")};
-    }
-    static RuntimeFailure fileAccess(const QString &detail)
-    {
-        return {75, detail.isEmpty() ? QStringLiteral("Path/File access error")
-                                     : QStringLiteral("Path/File access error: ") + detail};
-    }
-};
 
 namespace Startup {
 
@@ -40,7 +24,7 @@ bool fileExists(const QString &name);
 // current directory. Elsewhere discovery uses the operating system's own device
 // information and is always available, unless QOV_USB_MANUAL=1 asks for manual
 // USB port selection (a programmer that discovery cannot recognise).
-bool usbLibraryPresent();
-std::function<bool()> usbLibraryProbe();
+bool usbAutomaticAvailable();
+std::function<bool()> usbAutomaticProbe();
 
 } // namespace Startup

@@ -1,11 +1,11 @@
 #include "app/CommandLine.h"
-#include "app/PreferenceStore.h"
-#include "app/Session.h"
 #include "app/gui/GuiMessageBoxes.h"
 #include "app/gui/MainWindow.h"
 #include "device/Clock.h"
 #include "device/QtProgrammerPort.h"
 #include "device/UsbPortFinder.h"
+#include "session/PreferenceStore.h"
+#include "session/Session.h"
 #include "sim/BuiltInSimulatedPort.h"
 
 #include <QApplication>

@@ -1,11 +1,11 @@
 #include "cli/QovctlCommands.h"
 
-#include "app/Session.h"
-#include "app/StoredPreferences.h"
 #include "cli/PrintableText.h"
 #include "cli/QovctlRun.h"
 #include "diagnose/Doctor.h"
 #include "diagnose/HostSystemView.h"
+#include "session/Session.h"
+#include "session/StoredPreferences.h"
 
 namespace {
 
@@ -100,6 +100,7 @@ int doctorCommand(QovctlRun &run)
         DoctorBoard board;
         if (doctor.checkPort(target, discovered))
             board = Doctor::probeBoard(session.link(), session.port());
+        run.showUsbPortFound(session, board.usbPortFound);
         doctor.checkBoard(board);
         return report(run, doctor);
     });

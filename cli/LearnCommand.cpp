@@ -1,12 +1,12 @@
 #include "cli/QovctlCommands.h"
 
-#include "app/Session.h"
 #include "cli/CliMessageBoxes.h"
 #include "cli/QovctlRun.h"
 #include "cli/StopSignals.h"
 #include "device/PortDiagnosis.h"
 #include "learn/LearnReport.h"
 #include "learn/LearnSession.h"
+#include "session/Session.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -51,6 +51,7 @@ int learnCommand(QovctlRun &run)
         const QovctlOptions &opt = run.options();
         LearnSession learn(link, comm, LearnSession::Reports::EveryWaiting);
         const LearnSession::Start started = learn.start();
+        run.showUsbPortFound(session, learn.usbPortFound());
         if (started == LearnSession::Start::Busy || started == LearnSession::Start::Stopped)
             return QovctlExit::DeviceFailure;
         if (run.showsProgress())

@@ -3,12 +3,12 @@
 // link, transactions, preferences, profiles). Everything the outside world gives
 // it comes through a QovctlEnvironment, so tests run it in-process on a simulated
 // board and virtual time.
-#include "app/AppPreferences.h"
-#include "app/PreferenceStore.h"
 #include "device/Clock.h"
 #include "device/ProgrammerPort.h"
 #include "device/SerialPortList.h"
 #include "device/UsbPortFinder.h"
+#include "session/AppPreferences.h"
+#include "session/PreferenceStore.h"
 
 #include <QByteArray>
 #include <QList>

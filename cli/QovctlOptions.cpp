@@ -1,7 +1,7 @@
 #include "cli/QovctlOptions.h"
 
-#include "app/AppPreferences.h"
 #include "cli/PrintableText.h"
+#include "session/AppPreferences.h"
 
 #include <QDir>
 #include <QFileInfo>

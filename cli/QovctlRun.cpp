@@ -1,10 +1,10 @@
 #include "cli/QovctlRun.h"
 
-#include "app/Session.h"
-#include "app/StoredPreferences.h"
 #include "cli/CliMessageBoxes.h"
 #include "cli/OutputFile.h"
 #include "cli/PrintableText.h"
+#include "session/Session.h"
+#include "session/StoredPreferences.h"
 
 std::optional<AppPreferences> QovctlRun::connectionPreferences(int *exitCode)
 {
@@ -54,7 +54,8 @@ std::optional<AppPreferences> QovctlRun::connectionPreferences(int *exitCode)
         p.forcePower = stored.forcePower();
 
     const bool portGiven = m_opt.port || !m_opt.device.isEmpty() || m_opt.simulate;
-    p.usbDllPresent = !portGiven && m_env.usbAutomaticAvailable && m_env.usbAutomaticAvailable();
+    p.usbAutomaticAvailable
+        = !portGiven && m_env.usbAutomaticAvailable && m_env.usbAutomaticAvailable();
     if (m_opt.port) {
         p.comPort = QString::number(*m_opt.port);
     } else {
@@ -109,26 +110,13 @@ int QovctlRun::withBoard(const std::function<int(Session &, CliMessageBoxes &)> 
         }
     }
 
-    // What the window's start-up does to its port: number, binary input, power lines.
-    ProgrammerPort &comm = session.port();
-    if (const auto n = session.prefs().comPortNumber(); n && !session.prefs().usbAutomatic())
-        comm.setPortNumber(*n);
-    comm.setInputMode(1);
+    // What the window's start-up does to its port: type, number, binary input, power lines.
+    session.applyToPort();
     std::unique_ptr<UsbPortFinder> finder;
     if (session.prefs().usbAutomatic() && m_env.makeUsbPortFinder) {
         finder = m_env.makeUsbPortFinder(&session.log());
         session.link().setUsbPortFinder(finder.get());
-        // Discovery's port is used for this run only; the stored COMPORT stays.
-        session.link().setComPortUpdater([this, &session](ProgrammerPort &c) {
-            if (const auto n = session.prefs().comPortNumber())
-                c.setPortNumber(*n);
-            c.setInputMode(1);
-            if (showsProgress())
-                m_err << "qovctl: USB programmer found on COM " << session.prefs().comPort << " ("
-                      << c.deviceName() << ")" << Qt::endl;
-        });
     }
-    UpdateQOVProgrammerPowerStatus(session.prefs(), comm);
     int result = work(session, boxes);
     if (!session.log().writeError().isEmpty()) {
         m_err << "qovctl: cannot write the debug log " << printable(m_opt.debugLog, 1000) << ": "
@@ -139,6 +127,14 @@ int QovctlRun::withBoard(const std::function<int(Session &, CliMessageBoxes &)> 
     if (boxes.suggestsDoctor())
         m_err << CliMessageBoxes::DoctorHint << Qt::endl;
     return result;
+}
+
+void QovctlRun::showUsbPortFound(Session &session, std::optional<int> found)
+{
+    // Discovery's port is used for this run only; the stored COMPORT stays.
+    if (found && showsProgress())
+        m_err << "qovctl: USB programmer found on COM " << session.prefs().comPort << " ("
+              << session.port().deviceName() << ")" << Qt::endl;
 }
 
 void QovctlRun::reportSilentFailure(const CliMessageBoxes &boxes, int shownBefore,

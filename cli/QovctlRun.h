@@ -1,10 +1,10 @@
 #pragma once
 // What every qovctl command shares for one run: the streams, the environment, the
 // parsed options, the session set up on the board's port, and the error reports.
-#include "app/AppPreferences.h"
 #include "cli/OutputFile.h"
 #include "cli/Qovctl.h"
 #include "cli/QovctlOptions.h"
+#include "session/AppPreferences.h"
 
 #include <QByteArray>
 #include <QString>
@@ -40,6 +40,8 @@ public:
     bool openOutput();
     // To -o FILE, or the screen; false when the file could not be written.
     bool writeOutput(const QByteArray &data);
+    // On a terminal: the port USB discovery found (used for this run only).
+    void showUsbPortFound(Session &session, std::optional<int> found);
     // Says text unless the failure already showed its own message.
     void reportSilentFailure(const CliMessageBoxes &boxes, int shownBefore, const QString &text);
 

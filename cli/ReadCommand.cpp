@@ -1,10 +1,10 @@
 #include "cli/QovctlCommands.h"
 
-#include "app/Session.h"
 #include "cli/CliMessageBoxes.h"
 #include "cli/CliReporter.h"
 #include "cli/QovctlRun.h"
 #include "cli/SettingsTable.h"
+#include "session/Session.h"
 #include "settings/Profile.h"
 #include "settings/SettingsTransactions.h"
 
@@ -15,7 +15,9 @@ int readCommand(QovctlRun &run)
         boxes.setProgressLine(&reporter.progressLine());
         SettingsTransactions transactions(session.link(), session.port(), reporter);
         const int shown = boxes.shownCount();
-        const TransactionResult result = transactions.readValues(session.settings());
+        const ConnectResult connection = transactions.connect();
+        run.showUsbPortFound(session, connection.usbPortFound);
+        const TransactionResult result = transactions.readValues(connection, session.settings());
         if (!result.ok()) {
             run.reportSilentFailure(boxes, shown, QStringLiteral("reading the QOV failed"));
             return QovctlExit::DeviceFailure;

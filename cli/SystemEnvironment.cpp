@@ -53,7 +53,7 @@ QovctlEnvironment SystemEnvironment::make(Clock &clock, PreferenceStore &prefere
     };
     env.makeUsbPortFinder = [](DebugLog *log) { return makeSystemUsbPortFinder(log); };
     env.listSerialPorts = [] { return systemSerialPorts(); };
-    env.usbAutomaticAvailable = Startup::usbLibraryProbe();
+    env.usbAutomaticAvailable = Startup::usbAutomaticProbe();
     env.progressLines = stderrIsTerminal();
     env.readStandardInput = [inputClosed = closed.input](qint64 maxBytes, QString *error) {
         QFile in;

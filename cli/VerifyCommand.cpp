@@ -1,12 +1,12 @@
 #include "cli/QovctlCommands.h"
 
-#include "app/Session.h"
 #include "cli/CliMessageBoxes.h"
 #include "cli/CliReporter.h"
 #include "cli/PrintableText.h"
 #include "cli/ProfileInput.h"
 #include "cli/QovctlRun.h"
 #include "cli/SettingsTable.h"
+#include "session/Session.h"
 #include "settings/SettingField.h"
 #include "settings/SettingsTransactions.h"
 
@@ -61,7 +61,9 @@ int verifyCommand(QovctlRun &run)
         const int shown = boxes.shownCount();
         // The same read as `read`: an incomplete one is not compared, since a
         // location that did not answer would show as a difference it is not.
-        if (!transactions.readValues(session.settings()).ok()) {
+        const ConnectResult connection = transactions.connect();
+        run.showUsbPortFound(session, connection.usbPortFound);
+        if (!transactions.readValues(connection, session.settings()).ok()) {
             run.reportSilentFailure(boxes, shown, QStringLiteral("reading the QOV failed"));
             return QovctlExit::DeviceFailure;
         }

@@ -1,11 +1,11 @@
 #include "cli/QovctlCommands.h"
 
-#include "app/Session.h"
 #include "cli/CliMessageBoxes.h"
 #include "cli/QovctlRun.h"
 #include "device/BoardConnection.h"
 #include "device/PortDiagnosis.h"
 #include "device/TerminalText.h"
+#include "session/Session.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -16,6 +16,7 @@ int versionCommand(QovctlRun &run)
         ProgrammerPort &comm = session.port();
         const ConnectResult connection
             = BoardConnection(session.link(), comm).connect(BoardConnection::Purpose::VersionQuery);
+        run.showUsbPortFound(session, connection.usbPortFound);
         if (connection.stage == ConnectResult::Stage::PortNotOpened)
             return QovctlExit::DeviceFailure;
         if (connection.connected()) {

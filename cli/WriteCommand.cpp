@@ -1,12 +1,12 @@
 #include "cli/QovctlCommands.h"
 
-#include "app/Session.h"
 #include "cli/CliMessageBoxes.h"
 #include "cli/CliReporter.h"
 #include "cli/PrintableText.h"
 #include "cli/ProfileInput.h"
 #include "cli/QovctlRun.h"
 #include "cli/StopSignals.h"
+#include "session/Session.h"
 #include "settings/SettingField.h"
 #include "settings/SettingsTransactions.h"
 
@@ -84,7 +84,9 @@ int writeCommand(QovctlRun &run)
         if (run.env().catchStopSignals)
             stopSignals.emplace();
         const auto stopRequested = [] { return StopSignals::received() != 0; };
-        const TransactionResult result = transactions.writeAll(settings, stopRequested);
+        const ConnectResult connection = transactions.connect();
+        run.showUsbPortFound(session, connection.usbPortFound);
+        const TransactionResult result = transactions.writeAll(connection, settings, stopRequested);
         if (run.options().json)
             run.out() << QString::fromUtf8(resultJson(settings, result.verifiedLocations))
                       << Qt::flush;

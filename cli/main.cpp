@@ -1,9 +1,9 @@
-#include "app/PreferenceStore.h"
 #include "cli/Qovctl.h"
 #include "cli/StandardOutput.h"
 #include "cli/StopSignals.h"
 #include "cli/SystemEnvironment.h"
 #include "device/Clock.h"
+#include "session/PreferenceStore.h"
 
 #include <QCoreApplication>
 #include <QTextStream>

@@ -30,7 +30,9 @@ ConnectResult BoardConnection::connect(Purpose purpose)
     result.claim.emplace(std::move(*claim));
 
     status(QStringLiteral("Opening Port"));
-    if (!m_link.openComPort(m_comm)) {
+    const DeviceLink::Opening opening = m_link.openComPort(m_comm);
+    result.usbPortFound = opening.usbPortFound;
+    if (!opening) {
         resetStatus();
         result.stage = Stage::PortNotOpened;
         return result;

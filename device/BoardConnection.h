@@ -37,6 +37,9 @@ struct ConnectResult
     std::optional<QString> greeting;
     // VersionQuery: GetVersion's text; nothing when it gave none.
     std::optional<QString> version;
+    // The port USB discovery found (USB automatic mode), also when the port then
+    // failed to open: the front end keeps and shows it.
+    std::optional<int> usbPortFound;
 
     bool connected() const { return stage == Stage::Connected; }
 };

@@ -29,8 +29,9 @@ constexpr int QuietFloorMs = 25;
 // Answers are awaited for 200 polls; no quiet check needs to outlast two of those.
 constexpr int QuietCeilingMs = 2 * PollCount * PollPauseMs;
 
-// Errors of the conversion of the stored port number, numbered as the classic
-// runtime reports them so that the message reads like every other port failure.
+// Errors of the conversion of the stored port number, numbered as the original
+// Windows program reported them (13 type mismatch, 6 overflow), so that the
+// message reads like every other port failure.
 constexpr int TypeMismatchError = 13;
 constexpr int OverflowError = 6;
 
@@ -80,23 +81,22 @@ DeviceLink::DeviceLink(Clock &clock, DebugLog &log, MessageBoxes &messages, Link
 {
 }
 
-bool DeviceLink::openComPort(ProgrammerPort &comm)
+DeviceLink::Opening DeviceLink::openComPort(ProgrammerPort &comm)
 {
+    Opening opening;
     if (m_prefs.usbAutomatic()) {
         const int found = m_usb ? m_usb->findUsbProgrammerPort() : -1;
         if (found == -1) {
             messages().showMessage(QStringLiteral("USB Programmer Cable not found"));
-            return false;
+            return opening;
         }
         m_prefs.comPort = QString::number(found);
-        if (m_updateComPort) {
-            m_updateComPort(comm);
-        } else if (found >= -32768 && found <= 32767) {
-            // Without the window's updater, the port must still show the number found.
-            if (!comm.setPortNumber(static_cast<qint16>(found)))
-                return reportOpenFailure(comm.lastError());
-            comm.setInputMode(1);
-        }
+        opening.usbPortFound = found;
+        // The port takes the number found before the trace names it. A port that
+        // refuses it (already open) is refused again below, with the reason shown.
+        if (const auto n = m_prefs.comPortNumber())
+            comm.setPortNumber(*n);
+        comm.setInputMode(1);
     }
 
     m_log.WriteDebugLog(QStringLiteral("openComPort: Port: ") + QString::number(comm.portNumber())
@@ -106,13 +106,13 @@ bool DeviceLink::openComPort(ProgrammerPort &comm)
     if (!number) {
         // Tell a text that is no number from a number too large for a port.
         if (decimalFromText(m_prefs.comPort))
-            return reportOpenFailure({OverflowError, QStringLiteral("Overflow")});
-        return reportOpenFailure({TypeMismatchError, QStringLiteral("Type mismatch")});
+            return reportOpenFailure({OverflowError, QStringLiteral("Overflow")}, opening);
+        return reportOpenFailure({TypeMismatchError, QStringLiteral("Type mismatch")}, opening);
     }
     if (!comm.setPortNumber(*number))
-        return reportOpenFailure(comm.lastError());
+        return reportOpenFailure(comm.lastError(), opening);
     if (!comm.setOpen(true))
-        return reportOpenFailure(comm.lastError());
+        return reportOpenFailure(comm.lastError(), opening);
 
     m_log.WriteDebugLog(QStringLiteral("openComPort: Cycling port"));
     const bool rtsBefore = comm.rts();
@@ -124,15 +124,16 @@ bool DeviceLink::openComPort(ProgrammerPort &comm)
             comm.setOpen(false);
         if (comm.rts() != rtsBefore)
             comm.setRts(rtsBefore);
-        return reportOpenFailure(cycleError);
+        return reportOpenFailure(cycleError, opening);
     }
 
     m_clock.processEvents();
     m_clock.sleepMs(StartUpWaitMs);
-    return true;
+    opening.opened = true;
+    return opening;
 }
 
-bool DeviceLink::reportOpenFailure(const PortError &error)
+DeviceLink::Opening DeviceLink::reportOpenFailure(const PortError &error, Opening opening)
 {
     const QString number = QString::number(error.number);
     m_log.WriteDebugLog(QStringLiteral("openComPort Failed: ") + number + QLatin1Char(' ')
@@ -149,7 +150,7 @@ bool DeviceLink::reportOpenFailure(const PortError &error)
     messages().showMessage(QStringLiteral("Unable to open COM ") + m_prefs.comPort
                            + QStringLiteral("\r\n\r\n") + QStringLiteral("Error: ") + number
                            + QStringLiteral("\r\n") + why + holder);
-    return false;
+    return opening;
 }
 
 void DeviceLink::closeComPort(ProgrammerPort &comm)

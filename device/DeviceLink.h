@@ -12,7 +12,6 @@
 #include "device/ProgrammerPort.h"
 
 #include <QString>
-#include <functional>
 #include <optional>
 
 class UsbPortFinder;
@@ -24,11 +23,6 @@ public:
 
     // USB automatic discovery (used by openComPort in USB automatic mode); may be null.
     void setUsbPortFinder(UsbPortFinder *finder) { m_usb = finder; }
-    // updateComPort: run after discovery has set comPort (menu, store, programmer line).
-    void setComPortUpdater(std::function<void(ProgrammerPort &)> updater)
-    {
-        m_updateComPort = std::move(updater);
-    }
 
     // The words shown for a device that did not open (its reason and the one fix):
     // the judgement lives above the device layer, which only reports the error.
@@ -40,7 +34,16 @@ public:
     // reports them in its own words); null shows them again.
     void setMessageCapture(MessageBoxes *capture) { m_capture = capture; }
 
-    bool openComPort(ProgrammerPort &comm);
+    // What openComPort did. In USB automatic mode the port discovery found is
+    // already the link's comPort and the port's number; keeping it (the stored
+    // preference, the window's programmer line) is the caller's business.
+    struct Opening
+    {
+        bool opened = false;
+        std::optional<int> usbPortFound;
+        explicit operator bool() const { return opened; }
+    };
+    Opening openComPort(ProgrammerPort &comm);
     void closeComPort(ProgrammerPort &comm);
     void cycleComPort(ProgrammerPort &comm);
 
@@ -111,8 +114,8 @@ public:
 private:
     // The power cycle; false with the port's error at the first port call that fails.
     bool cyclePort(ProgrammerPort &comm, PortError &error);
-    // Logs and shows why the port could not be opened; always false.
-    bool reportOpenFailure(const PortError &error);
+    // Logs and shows why the port could not be opened; returns opening, not opened.
+    Opening reportOpenFailure(const PortError &error, Opening opening);
     // Drops input left from before a command (logged under prefix); the bytes dropped.
     int dropStaleInput(ProgrammerPort &comm, const QString &prefix);
     // Polls up to 200 times for an answer after a command was sent; the poll it
@@ -126,7 +129,6 @@ private:
     MessageBoxes &m_messages;
     LinkPreferences &m_prefs;
     UsbPortFinder *m_usb = nullptr;
-    std::function<void(ProgrammerPort &)> m_updateComPort;
     std::function<QString(const PortError &)> m_openAdvice;
     MessageBoxes *m_capture = nullptr;
     bool m_busy = false;

@@ -17,10 +17,10 @@ struct LinkPreferences
     // survives start-up in USB automatic mode; converted where a number is needed.
     QString comPort = QStringLiteral("1");
     int programmerType = UsbProgrammer;
-    // USB automatic discovery is available (the programmer library's probe).
-    bool usbDllPresent = false;
+    // USB automatic discovery is available (Startup::usbAutomaticAvailable).
+    bool usbAutomaticAvailable = false;
 
     // comPort as a 16-bit whole number (half to even), or nothing when it is not one.
     std::optional<qint16> comPortNumber() const;
-    bool usbAutomatic() const { return programmerType == UsbProgrammer && usbDllPresent; }
+    bool usbAutomatic() const { return programmerType == UsbProgrammer && usbAutomaticAvailable; }
 };

@@ -43,6 +43,10 @@ class ProgrammerPort
 public:
     virtual ~ProgrammerPort() = default;
 
+    // The programmer on the cable (SerialProgrammer, UsbProgrammer): the device a
+    // port number maps to may depend on it. A port that maps numbers one way ignores it.
+    virtual void setProgrammerType(int type) { (void)type; }
+
     // Port number n (COMn). Refused with 8005 while the port is open.
     virtual qint16 portNumber() const = 0;
     virtual bool setPortNumber(qint16 n) = 0;

@@ -12,7 +12,7 @@ public:
     ~QtProgrammerPort() override;
 
     // Which device a port number maps to depends on the programmer type (Linux).
-    void setProgrammerType(int type) { m_programmerType = type; }
+    void setProgrammerType(int type) override { m_programmerType = type; }
     int programmerType() const { return m_programmerType; }
     // Any serial device, bypassing the port-number mapping (command line --device).
     // An empty path returns to the mapping.

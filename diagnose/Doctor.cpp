@@ -60,6 +60,7 @@ DoctorBoard Doctor::probeBoard(DeviceLink &link, ProgrammerPort &comm)
     DoctorBoard board;
     const ConnectResult connection
         = BoardConnection(link, comm).connect(BoardConnection::Purpose::VersionQuery);
+    board.usbPortFound = connection.usbPortFound;
     using Stage = ConnectResult::Stage;
     if (connection.stage == Stage::PortNotOpened || connection.stage == Stage::Busy) {
         if (!recorded.shown.isEmpty())

@@ -12,6 +12,7 @@
 // What the connect step and the probes after it saw on the board.
 struct DoctorBoard
 {
+    std::optional<int> usbPortFound; // the connect step's USB discovery found this port
     bool opened = false;
     QString openFailure; // the port layer's words when it did not open
     PortError openError; // its error, for the reason's own fix

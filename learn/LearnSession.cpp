@@ -24,10 +24,12 @@ bool LearnSession::arm(int settleMs)
 
 LearnSession::Start LearnSession::start()
 {
+    m_usbPortFound.reset();
     if (m_learning)
         return Start::Learning;
     ConnectResult connection
         = BoardConnection(m_link, m_comm).connect(BoardConnection::Purpose::LearnStart);
+    m_usbPortFound = connection.usbPortFound;
     if (connection.stage == ConnectResult::Stage::Busy)
         return Start::Busy;
     if (!connection.connected())

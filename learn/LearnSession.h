@@ -11,6 +11,7 @@
 
 #include <QList>
 #include <climits>
+#include <optional>
 
 class LearnSession
 {
@@ -44,6 +45,9 @@ public:
     LearnSession &operator=(const LearnSession &) = delete;
 
     Start start();
+    // The port USB discovery found in the last start's connect step, for the front
+    // end to keep.
+    std::optional<int> usbPortFound() const { return m_usbPortFound; }
     // One poll. `wanted`: how many more codes the caller takes; the board is re-armed
     // after a report only while more are wanted, so it is not left waiting to
     // swallow the next button press.
@@ -64,4 +68,5 @@ private:
     Reports m_reports;
     bool m_learning = false;
     bool m_armed = false;
+    std::optional<int> m_usbPortFound;
 };

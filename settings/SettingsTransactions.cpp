@@ -216,8 +216,21 @@ QList<int> SettingsTransactions::reverifyCarefully(const DeviceSettings &setting
 
 TransactionResult SettingsTransactions::readValues(DeviceSettings &settings)
 {
-    const ConnectResult connection = BoardConnection(m_link, m_comm, &m_reporter)
-                                         .connect(BoardConnection::Purpose::Transaction);
+    const ConnectResult connection = connect();
+    TransactionResult result = readValues(connection, settings);
+    result.usbPortFound = connection.usbPortFound;
+    return result;
+}
+
+ConnectResult SettingsTransactions::connect()
+{
+    return BoardConnection(m_link, m_comm, &m_reporter)
+        .connect(BoardConnection::Purpose::Transaction);
+}
+
+TransactionResult SettingsTransactions::readValues(const ConnectResult &connection,
+                                                   DeviceSettings &settings)
+{
     if (std::optional<TransactionResult> stopped = stoppedAt(connection))
         return *stopped;
 
@@ -293,8 +306,16 @@ TransactionResult SettingsTransactions::readValues(DeviceSettings &settings)
 TransactionResult SettingsTransactions::writeAll(DeviceSettings &settings,
                                                  const std::function<bool()> &stopRequested)
 {
-    const ConnectResult connection = BoardConnection(m_link, m_comm, &m_reporter)
-                                         .connect(BoardConnection::Purpose::Transaction);
+    const ConnectResult connection = connect();
+    TransactionResult result = writeAll(connection, settings, stopRequested);
+    result.usbPortFound = connection.usbPortFound;
+    return result;
+}
+
+TransactionResult SettingsTransactions::writeAll(const ConnectResult &connection,
+                                                 DeviceSettings &settings,
+                                                 const std::function<bool()> &stopRequested)
+{
     if (std::optional<TransactionResult> stopped = stoppedAt(connection))
         return *stopped;
 

@@ -58,6 +58,8 @@ struct TransactionResult
     QString detail; // for PortLost: the port layer's description
     // Write All: the locations written and verified, in transfer order.
     QList<int> verifiedLocations;
+    // The port USB discovery found in the connect step, for the front end to keep.
+    std::optional<int> usbPortFound;
 
     bool ok() const { return outcome == Success; }
     // Write All's settings, each as its locations in transfer order (a code's three
@@ -74,6 +76,14 @@ public:
     // Write All. stopRequested is asked before each setting (never inside a code's
     // three bytes); once it says yes, nothing more is written.
     TransactionResult writeAll(DeviceSettings &settings,
+                               const std::function<bool()> &stopRequested = {});
+
+    // The same in two calls, for a front end that shows what the connect step found
+    // (the port USB discovery found) before the transaction goes on. The connection
+    // holds the link's claim: keep it until the transaction returns.
+    ConnectResult connect();
+    TransactionResult readValues(const ConnectResult &connection, DeviceSettings &settings);
+    TransactionResult writeAll(const ConnectResult &connection, DeviceSettings &settings,
                                const std::function<bool()> &stopRequested = {});
 
 private:

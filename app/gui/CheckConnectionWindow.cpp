@@ -1,10 +1,10 @@
 #include "app/gui/CheckConnectionWindow.h"
 
-#include "app/Session.h"
-#include "app/StoredPreferences.h"
 #include "device/UsbPortFinder.h"
 #include "diagnose/Doctor.h"
 #include "diagnose/HostSystemView.h"
+#include "session/Session.h"
+#include "session/StoredPreferences.h"
 #include "settings/gui/SettingsView.h"
 #include "sim/SimulatedPort.h"
 

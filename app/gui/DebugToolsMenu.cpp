@@ -1,9 +1,9 @@
 #include "app/gui/DebugToolsMenu.h"
 
-#include "app/Session.h"
 #include "app/gui/MainMenus.h"
 #include "device/MessageBoxes.h"
 #include "device/TextConversions.h"
+#include "session/Session.h"
 #include "settings/gui/SettingsView.h"
 
 #include <QAction>
@@ -30,7 +30,8 @@ void DebugToolsMenu::dbgMnuEnableCom_Click()
 {
     runStep([this] {
         m_session.log().WriteDebugLog(QStringLiteral("dbgMenu enableCOM"));
-        m_session.link().openComPort(m_session.port());
+        if (m_session.link().openComPort(m_session.port()).usbPortFound)
+            emit usbPortFound();
     });
 }
 

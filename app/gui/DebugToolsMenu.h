@@ -23,6 +23,8 @@ signals:
     void refused(const QString &why);
     // A step ran on the port and has returned.
     void stepEnded();
+    // Enable COM's USB discovery found the programmer's port (the session's comPort).
+    void usbPortFound();
 
 private:
     void dbgMnuEnableCom_Click();

@@ -1,8 +1,5 @@
 #include "app/gui/MainWindow.h"
 
-#include "app/PreferenceStore.h"
-#include "app/Session.h"
-#include "app/StoredPreferences.h"
 #include "app/gui/CheckConnectionWindow.h"
 #include "app/gui/CommandGate.h"
 #include "app/gui/DebugToolsMenu.h"
@@ -15,6 +12,9 @@
 #include "device/MessageBoxes.h"
 #include "device/UsbPortFinder.h"
 #include "learn/gui/LearnWindow.h"
+#include "session/PreferenceStore.h"
+#include "session/Session.h"
+#include "session/StoredPreferences.h"
 #include "settings/gui/SettingsView.h"
 
 #include <QAbstractButton>
@@ -51,7 +51,7 @@ MainWindow::MainWindow(Session &session, MessageBoxes &messages, PreferenceStore
                               | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
                               | Qt::MSWindowsFixedSizeDialogHint),
       m_session(session), m_messages(messages), m_store(store),
-      m_usbProbe(Startup::usbLibraryProbe()), m_quit([] { QCoreApplication::exit(0); })
+      m_usbProbe(Startup::usbAutomaticProbe()), m_quit([] { QCoreApplication::exit(0); })
 {
     initIconResources();
     setObjectName(QStringLiteral("Form1"));
@@ -79,9 +79,10 @@ MainWindow::MainWindow(Session &session, MessageBoxes &messages, PreferenceStore
         = new DebugToolsMenu(menus.debugToolsMenu(), m_session, m_messages, this);
     connect(debugTools, &DebugToolsMenu::refused, this, &MainWindow::showRefusal);
     connect(debugTools, &DebugToolsMenu::stepEnded, this, &MainWindow::commandEnded);
+    m_session.setPreferenceStore(&m_store);
     m_programmers = new ProgrammerSelection(
         menus.settingsMenu(), centralWidget()->findChild<QLabel *>(QStringLiteral("progtypeText")),
-        m_session, m_store, this);
+        m_session, this);
     connect(m_programmers, &ProgrammerSelection::choiceNotKept, this,
             &MainWindow::setStatusBarText);
     m_status = std::make_unique<MainStatusBar>(*this, m_session.clock());
@@ -90,7 +91,6 @@ MainWindow::MainWindow(Session &session, MessageBoxes &messages, PreferenceStore
 
     m_usbFinder = makeSystemUsbPortFinder(&m_session.log());
     m_session.link().setUsbPortFinder(m_usbFinder.get());
-    m_session.link().setComPortUpdater([this](ProgrammerPort &comm) { updateComPort(comm); });
 
     // The fields' rules, the check boxes, the two buttons and Clear/Load Default
     // Values are bound by the settings view, which finds them by name.
@@ -98,12 +98,16 @@ MainWindow::MainWindow(Session &session, MessageBoxes &messages, PreferenceStore
     m_settingsView->setPreferenceStore(&m_store);
     connect(m_settingsView, &SettingsView::commandEnded, this, &MainWindow::commandEnded);
     connect(m_settingsView, &SettingsView::cleanChanged, this, &MainWindow::updateTitle);
+    connect(m_settingsView, &SettingsView::usbPortFound, m_programmers,
+            &ProgrammerSelection::usbPortFound);
+    connect(debugTools, &DebugToolsMenu::usbPortFound, m_programmers,
+            &ProgrammerSelection::usbPortFound);
 }
 
 MainWindow::~MainWindow()
 {
     m_session.link().setUsbPortFinder(nullptr);
-    m_session.link().setComPortUpdater({});
+    m_session.setPreferenceStore(nullptr);
     // The program is ending: the other windows go without their closing steps.
     delete m_learnWindow.data();
     delete m_codeListWindow.data();
@@ -127,12 +131,6 @@ void MainWindow::resetStatusBar() { m_status->resetStatusBar(); }
 void MainWindow::showRefusal(const QString &why)
 {
     m_status->showRefusal(why, m_session.link().isBusy());
-}
-
-void MainWindow::placeProgressBarInStatusBar(QProgressBar *progressBar, QStatusBar *statusBar,
-                                             int panelIndex, int border)
-{
-    m_status->placeProgressBarInStatusBar(progressBar, statusBar, panelIndex, border);
 }
 
 // ---------------------------------------------------------------- start-up
@@ -196,7 +194,7 @@ bool MainWindow::Form_Load(const QStringList &arguments)
                                MessageIcon::Information, QStringLiteral("First Time Information"));
         m_store.save(StoredPreferences::keyName(Key::FirstLoad), QStringLiteral("False"));
     }
-    prefs.usbDllPresent = m_usbProbe ? m_usbProbe() : false;
+    prefs.usbAutomaticAvailable = m_usbProbe ? m_usbProbe() : false;
     if (const auto failure = damage(Key::SelfPowered))
         return failStartup(*failure);
     prefs.isQOVSelfPowered = stored.selfPowered();
@@ -220,17 +218,17 @@ bool MainWindow::Form_Load(const QStringList &arguments)
         return failStartup(*failure);
     if (auto failure = m_programmers->applyProgrammerType(QString::number(stored.programmerType())))
         return failStartup(*failure);
-    UpdateQOVProgrammerPowerStatus();
+    m_session.applyPowerLines();
 
     m_startupStep = 11;
     if (const auto failure = damage(Key::ComPort); failure && !prefs.usbAutomatic())
         return failStartup(*failure);
-    if (auto failure = updateComPort(m_session.port()))
+    if (auto failure = m_programmers->updateComPort())
         return failStartup(*failure);
 
     m_startupStep = 12;
-    placeProgressBarInStatusBar(m_status->progressBar(), m_status->statusBar(), 2,
-                                MainStatusBar::ProgressBorder);
+    m_status->placeProgressBarInStatusBar(m_status->progressBar(), m_status->statusBar(), 2,
+                                          MainStatusBar::ProgressBorder);
     resetStatusBar();
     return true;
 }
@@ -306,23 +304,6 @@ QAction *MainWindow::progTypeMenu(int index) const { return m_programmers->progT
 
 QAction *MainWindow::setComPort(int index) const { return m_programmers->setComPort(index); }
 
-std::optional<RuntimeFailure> MainWindow::UpdateProgType()
-{
-    return m_programmers->UpdateProgType();
-}
-
-std::optional<RuntimeFailure> MainWindow::updateComPort(ProgrammerPort &comm)
-{
-    return m_programmers->updateComPort(comm);
-}
-
-void MainWindow::UpdateProg_TextMenu() { m_programmers->UpdateProg_TextMenu(); }
-
-void MainWindow::UpdateQOVProgrammerPowerStatus()
-{
-    m_programmers->UpdateQOVProgrammerPowerStatus();
-}
-
 // ---------------------------------------------------------------- small commands
 
 void MainWindow::qovversionmenu_Click()
@@ -336,6 +317,8 @@ void MainWindow::qovversionmenu_Click()
             showRefusal(SettingsView::refusalText(m_session.link()));
             return;
         }
+        if (connection.usbPortFound)
+            m_programmers->usbPortFound();
         if (connection.connected())
             m_messages.showMessage(QStringLiteral("QOV Version: ") + *connection.version);
         if (connection.stage != ConnectResult::Stage::PortNotOpened)
@@ -349,6 +332,8 @@ void MainWindow::learnmodemenu_Click()
     if (!m_learnWindow) {
         m_learnWindow = new LearnWindow(m_session);
         m_learnWindow->setAttribute(Qt::WA_DeleteOnClose);
+        connect(m_learnWindow, &LearnWindow::usbPortFound, m_programmers,
+                &ProgrammerSelection::usbPortFound);
         // Start is a device command too; its own handler runs first.
         if (auto *start = m_learnWindow->findChild<QAbstractButton *>(QStringLiteral("Command1")))
             connect(start, &QAbstractButton::clicked, this, &MainWindow::commandEnded);

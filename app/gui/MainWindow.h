@@ -21,11 +21,8 @@ class LearnWindow;
 class MainStatusBar;
 class MessageBoxes;
 class PreferenceStore;
-class ProgrammerPort;
 class ProgrammerSelection;
 class QAction;
-class QProgressBar;
-class QStatusBar;
 class Session;
 class SettingsView;
 class UsbPortFinder;
@@ -39,9 +36,9 @@ public:
     ~MainWindow() override;
 
     // Injectable for tests: whether USB automatic discovery is available
-    // (default: Startup::usbLibraryProbe()), how the program ends (default: the
+    // (default: Startup::usbAutomaticProbe()), how the program ends (default: the
     // application's event loop exits), and where the debug log is created.
-    void setUsbLibraryProbe(std::function<bool()> probe) { m_usbProbe = std::move(probe); }
+    void setUsbAutomaticProbe(std::function<bool()> probe) { m_usbProbe = std::move(probe); }
     void setQuitHandler(std::function<void()> quit) { m_quit = std::move(quit); }
     void setDebugLogDir(const QDir &dir) { m_logDir = dir; }
 
@@ -56,16 +53,8 @@ public:
     void setProgressBar(double numCurrent, double numTotal) override;
     void resetStatusBar() override;
     // The settings view refreshes the fields itself when a read returns.
-    void placeProgressBarInStatusBar(QProgressBar *progressBar, QStatusBar *statusBar,
-                                     int panelIndex, int border);
     QString statusText() const;
     float progressPosition() const;
-
-    // Programmer selection (see ProgrammerSelection).
-    std::optional<RuntimeFailure> UpdateProgType();
-    std::optional<RuntimeFailure> updateComPort(ProgrammerPort &comm);
-    void UpdateProg_TextMenu();
-    void UpdateQOVProgrammerPowerStatus();
 
     // Menu item arrays: index 1.. (nullptr when there is no such item).
     QAction *progTypeMenu(int index) const;

@@ -1,10 +1,8 @@
 #include "app/gui/ProgrammerSelection.h"
 
-#include "app/PreferenceStore.h"
-#include "app/Session.h"
 #include "app/gui/MainMenus.h"
-#include "device/QtProgrammerPort.h"
 #include "device/TextConversions.h"
+#include "session/Session.h"
 
 #include <QAction>
 #include <QLabel>
@@ -17,8 +15,8 @@ constexpr int ComPortCount = 21;
 } // namespace
 
 ProgrammerSelection::ProgrammerSelection(QMenu *settings, QLabel *progtypeText, Session &session,
-                                         PreferenceStore &store, QObject *parent)
-    : QObject(parent), m_session(session), m_store(store), m_progtypeText(progtypeText)
+                                         QObject *parent)
+    : QObject(parent), m_session(session), m_progtypeText(progtypeText)
 {
     m_selfPowered = MainMenus::addItem(settings, QStringLiteral("qovselfpowered"),
                                        QStringLiteral("QOV Is Installed In Xbox (self powered)"));
@@ -88,17 +86,12 @@ ProgrammerSelection::applyProgrammerType(const QString &programmerTypeText)
         return RuntimeFailure::subscriptOutOfRange();
     chosen->setChecked(true);
 
-    AppPreferences &prefs = m_session.prefs();
-    prefs.programmerType = *value;
-    if (auto *qtPort = dynamic_cast<QtProgrammerPort *>(&m_session.port()))
-        qtPort->setProgrammerType(prefs.programmerType);
-    store(QStringLiteral("PROGTYPE"), QString::number(prefs.programmerType));
+    kept(m_session.chooseProgrammerType(*value));
     UpdateProg_TextMenu();
-    UpdateQOVProgrammerPowerStatus();
     return std::nullopt;
 }
 
-std::optional<RuntimeFailure> ProgrammerSelection::updateComPort(ProgrammerPort &comm)
+std::optional<RuntimeFailure> ProgrammerSelection::updateComPort()
 {
     AppPreferences &prefs = m_session.prefs();
     if (!prefs.usbAutomatic()) {
@@ -113,12 +106,16 @@ std::optional<RuntimeFailure> ProgrammerSelection::updateComPort(ProgrammerPort 
     }
 
     // From here on nothing fails: a step the port or the store refuses is skipped.
-    if (const auto n = prefs.comPortNumber())
-        comm.setPortNumber(*n);
-    store(QStringLiteral("COMPORT"), prefs.comPort);
-    comm.setInputMode(1);
+    kept(m_session.chooseComPort(prefs.comPort));
     UpdateProg_TextMenu();
     return std::nullopt;
+}
+
+void ProgrammerSelection::usbPortFound()
+{
+    // Automatic mode ticks no port and shows no number: only the store changes.
+    kept(m_session.keepUsbPortFound());
+    UpdateProg_TextMenu();
 }
 
 void ProgrammerSelection::UpdateProg_TextMenu()
@@ -128,25 +125,17 @@ void ProgrammerSelection::UpdateProg_TextMenu()
     m_comPortSub->menuAction()->setEnabled(!prefs.usbAutomatic());
     if (prefs.programmerType == SerialProgrammer)
         m_progtypeText->setText(QStringLiteral("Serial - COM") + prefs.comPort);
-    else if (prefs.programmerType == UsbProgrammer && prefs.usbDllPresent)
+    else if (prefs.programmerType == UsbProgrammer && prefs.usbAutomaticAvailable)
         m_progtypeText->setText(QStringLiteral("USB Auto"));
     else if (prefs.programmerType == UsbProgrammer)
         m_progtypeText->setText(QStringLiteral("USB Manual - COM") + prefs.comPort);
-}
-
-void ProgrammerSelection::UpdateQOVProgrammerPowerStatus()
-{
-    ::UpdateQOVProgrammerPowerStatus(m_session.prefs(), m_session.port());
 }
 
 void ProgrammerSelection::progTypeMenu_Click(int index)
 {
     m_notKept = false;
     // Only the two items exist, so the index always names one of them.
-    m_session.prefs().programmerType = index;
-    store(QStringLiteral("PROGTYPE"), QString::number(index));
-    progTypeMenu(index)->setChecked(true);
-    UpdateProgType();
+    applyProgrammerType(QString::number(index));
     reportIfNotKept();
 }
 
@@ -154,7 +143,7 @@ void ProgrammerSelection::setComPort_Click(int index)
 {
     m_notKept = false;
     m_session.prefs().comPort = QString::number(index);
-    updateComPort(m_session.port());
+    updateComPort();
     reportIfNotKept();
 }
 
@@ -162,26 +151,22 @@ void ProgrammerSelection::qovselfpowered_Click(bool checked)
 {
     m_notKept = false;
     // The menu has already flipped the mark: `checked` is the opposite of the old one.
-    m_session.prefs().isQOVSelfPowered = checked;
-    store(QStringLiteral("ISQOVSELFPOWERED"), boolToText(checked));
     m_selfPowered->setChecked(checked);
-    UpdateQOVProgrammerPowerStatus();
+    kept(m_session.chooseSelfPowered(checked));
     reportIfNotKept();
 }
 
 void ProgrammerSelection::alwayspowerqovfrompc_Click(bool checked)
 {
     m_notKept = false;
-    m_session.prefs().forcePower = checked;
-    store(QStringLiteral("FORCEPOWER"), boolToText(checked));
     m_forcePower->setChecked(checked);
-    UpdateQOVProgrammerPowerStatus();
+    kept(m_session.chooseForcePower(checked));
     reportIfNotKept();
 }
 
-void ProgrammerSelection::store(const QString &key, const QString &text)
+void ProgrammerSelection::kept(bool stored)
 {
-    if (!m_store.save(key, text))
+    if (!stored)
         m_notKept = true;
 }
 

@@ -1,16 +1,15 @@
 #pragma once
 // The programmer selection on the Settings menu: the two power choices, the
 // programmer type and the COM port, with the "Prog Type:" text that shows the
-// choice. Every change is stored at once and passed on to the port; a change
-// the store refuses still holds for this run, and the status bar says so.
+// choice. Every change goes through the session, which stores it and applies it
+// to the port; a change the store refuses still holds for this run, and the
+// status bar says so.
 #include "app/Startup.h"
 
 #include <QList>
 #include <QObject>
 #include <optional>
 
-class PreferenceStore;
-class ProgrammerPort;
 class QAction;
 class QLabel;
 class QMenu;
@@ -22,14 +21,17 @@ class ProgrammerSelection : public QObject
 public:
     // Fills `settingsMenu`; `progtypeText` is the window's label for the choice.
     ProgrammerSelection(QMenu *settingsMenu, QLabel *progtypeText, Session &session,
-                        PreferenceStore &store, QObject *parent);
+                        QObject *parent);
 
     std::optional<RuntimeFailure> UpdateProgType();
     // Checks and stores the programmer type named by a stored or chosen text.
     std::optional<RuntimeFailure> applyProgrammerType(const QString &programmerTypeText);
-    std::optional<RuntimeFailure> updateComPort(ProgrammerPort &comm);
+    // Ticks, stores and applies the session's comPort.
+    std::optional<RuntimeFailure> updateComPort();
+    // A command's connect step found the USB programmer's port (now the session's
+    // comPort): stored, and the programmer line shown again.
+    void usbPortFound();
     void UpdateProg_TextMenu();
-    void UpdateQOVProgrammerPowerStatus();
 
     // Menu item arrays: index 1.. (nullptr when there is no such item).
     QAction *progTypeMenu(int index) const;
@@ -42,7 +44,8 @@ signals:
     void choiceNotKept(const QString &statusText);
 
 private:
-    void store(const QString &key, const QString &text);
+    // Notes a choice the store refused.
+    void kept(bool stored);
     void reportIfNotKept();
     void progTypeMenu_Click(int index);
     void setComPort_Click(int index);
@@ -50,7 +53,6 @@ private:
     void alwayspowerqovfrompc_Click(bool checked);
 
     Session &m_session;
-    PreferenceStore &m_store;
     QLabel *m_progtypeText = nullptr;
     QAction *m_selfPowered = nullptr;
     QAction *m_forcePower = nullptr;

@@ -1,8 +1,8 @@
 #include "learn/gui/LearnWindow.h"
 
-#include "app/Session.h"
 #include "codes/gui/CodeDragList.h"
 #include "learn/LearnReport.h"
+#include "session/Session.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -71,7 +71,10 @@ void LearnWindow::Command1_Click()
     // Opening lets clicks through, and messages wait for OK: Exit and the close
     // box must not take the window away while Start is still using it.
     const QScopedValueRollback<bool> starting(m_starting, true);
-    switch (m_learn->start()) {
+    const LearnSession::Start started = m_learn->start();
+    if (m_learn->usbPortFound())
+        emit usbPortFound();
+    switch (started) {
     case LearnSession::Start::Learning: enterLearning(); break;
     case LearnSession::Start::Busy:
         // Another command owns the port right now.

@@ -35,6 +35,11 @@ public slots:
     // One poll of the port for a learn report.
     void Timer1_Timer();
 
+signals:
+    // Start's USB discovery found the programmer's port (now the session's
+    // comPort), for the main window to keep.
+    void usbPortFound();
+
 protected:
     // Form_Unload: the close box or Exit.
     void closeEvent(QCloseEvent *event) override;

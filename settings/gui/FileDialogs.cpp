@@ -1,6 +1,6 @@
 #include "settings/gui/FileDialogs.h"
 
-#include "app/PreferenceStore.h"
+#include "session/PreferenceStore.h"
 #include "settings/Profile.h"
 
 #include <QDir>

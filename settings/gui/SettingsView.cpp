@@ -1,7 +1,7 @@
 #include "settings/gui/SettingsView.h"
 
-#include "app/PreferenceStore.h"
-#include "app/Session.h"
+#include "session/PreferenceStore.h"
+#include "session/Session.h"
 #include "settings/Profile.h"
 #include "settings/SettingField.h"
 #include "settings/gui/FileDialogs.h"
@@ -337,6 +337,8 @@ void SettingsView::Command1_Click()
         return;
     SettingsTransactions transactions(m_session.link(), m_session.port(), m_statusBar);
     const TransactionResult result = transactions.readValues(m_session.settings());
+    if (result.usbPortFound)
+        emit usbPortFound();
     // A lost port left the record as it was, and so are the fields. A partial read
     // shows what arrived but is no clean state.
     if (result.outcome == TransactionResult::Success
@@ -364,7 +366,10 @@ void SettingsView::Command2_Click()
         return;
     }
     SettingsTransactions transactions(m_session.link(), m_session.port(), m_statusBar);
-    if (transactions.writeAll(m_session.settings()).ok())
+    const TransactionResult written = transactions.writeAll(m_session.settings());
+    if (written.usbPortFound)
+        emit usbPortFound();
+    if (written.ok())
         markClean();
     emit commandEnded();
 }

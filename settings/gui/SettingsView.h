@@ -68,6 +68,9 @@ public:
 signals:
     // Read Values or Write All ran and has returned (not sent when refused).
     void commandEnded();
+    // Its connect step's USB discovery found the programmer's port (now the
+    // session's comPort), for the window to keep; sent before commandEnded.
+    void usbPortFound();
     // isClean() has changed.
     void cleanChanged(bool clean);
 

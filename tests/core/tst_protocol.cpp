@@ -204,12 +204,12 @@ private slots:
     void powerLines()
     {
         const QString prefs = QTest::currentDataTag();
-        for (bool usbDll : {false, true}) { // the library does not matter here
+        for (bool usbAutomatic : {false, true}) { // discovery does not matter here
             Rig r;
             r.prefs.programmerType = prefs.left(1).toInt();
             r.prefs.forcePower = prefs.contains("forced");
             r.prefs.isQOVSelfPowered = prefs.contains("self");
-            r.prefs.usbDllPresent = usbDll;
+            r.prefs.usbAutomaticAvailable = usbAutomatic;
             UpdateQOVProgrammerPowerStatus(r.prefs, r.port);
             QTEST(r.port.trace().join(';'), "trace");
             QVERIFY(r.log.lines().isEmpty());
@@ -270,7 +270,7 @@ private slots:
         qint64 eventsAt = -1;
         r.clock.setProcessEventsHook([&] { eventsAt = r.clock.nowMs(); });
 
-        QCOMPARE(r.link.openComPort(r.port), failure.isEmpty());
+        QCOMPARE(r.link.openComPort(r.port).opened, failure.isEmpty());
         QCOMPARE(r.port.trace().join(';'), trace);
         QCOMPARE(r.port.rts(), setup != "rts-off");
         QStringList log{"openComPort: Port: 1 Mode: 0"};
@@ -302,33 +302,42 @@ private slots:
         QVERIFY(r.messages.m_shown.first().title.isEmpty());
     }
 
-    // A USB programmer's port is looked up first; the window learns the new number.
+    // A USB programmer's port is looked up first: the port takes the number before the
+    // trace names it, and the caller is told what was found, also when the port then
+    // refuses to open (here: already open).
+    void usbDiscovery_data()
+    {
+        // clang-format off
+        QTest::addColumn<int>("found");
+        QTest::addColumn<bool>("alreadyOpen");
+        QTest::addColumn<QString>("firstLine"); // empty: nothing logged
+        QTest::addColumn<QString>("message");   // empty: opened, nothing shown
+        QTest::newRow("no programmer: nothing opened") << -1 << false << "" << "USB Programmer Cable not found";
+        QTest::newRow("found on COM 7: opened there") << 7 << false << "openComPort: Port: 7 Mode: 1" << "";
+        QTest::newRow("found, port open: refused, still told") << 7 << true
+            << "openComPort: Port: 1 Mode: 1" << "Unable to open COM 7";
+        // clang-format on
+    }
     void usbDiscovery()
     {
-        for (int found : {-1, 7}) {
-            Rig r;
-            r.prefs.programmerType = UsbProgrammer;
-            r.prefs.usbDllPresent = true;
-            FixedUsbPortFinder finder(found);
-            r.link.setUsbPortFinder(&finder);
-            QStringList updates;
-            r.link.setComPortUpdater([&](ProgrammerPort &comm) {
-                updates << r.prefs.comPort; // already stored when the window is told
-                comm.setPortNumber(*r.prefs.comPortNumber());
-                comm.setInputMode(1);
-            });
-            QCOMPARE(r.link.openComPort(r.port), found > 0);
-            if (found < 0) {
-                QCOMPARE(r.prefs.comPort, "3");
-                QVERIFY(r.port.trace().isEmpty() && r.log.lines().isEmpty() && updates.isEmpty());
-                QCOMPARE(r.messages.texts(), QStringList{"USB Programmer Cable not found"});
-                QCOMPARE(r.messages.m_shown.first().icon, MessageIcon::None);
-                continue;
-            }
-            QCOMPARE(updates, QStringList{"7"});
+        QFETCH(int, found);
+        QFETCH(bool, alreadyOpen);
+        QFETCH(QString, firstLine);
+        QFETCH(QString, message);
+        Rig r;
+        r.prefs.programmerType = UsbProgrammer;
+        r.prefs.usbAutomaticAvailable = true;
+        r.port.setOpen(alreadyOpen);
+        FixedUsbPortFinder finder(found);
+        r.link.setUsbPortFinder(&finder);
+        const DeviceLink::Opening opening = r.link.openComPort(r.port);
+        QCOMPARE(opening.opened, message.isEmpty());
+        QCOMPARE(opening.usbPortFound, found > 0 ? std::optional<int>(found) : std::nullopt);
+        QCOMPARE(r.prefs.comPort, found > 0 ? QString::number(found) : "3");
+        QCOMPARE(r.log.lines().value(0), firstLine);
+        QCOMPARE(r.messages.texts().join("").section("\r\n", 0, 0), message);
+        if (message.isEmpty())
             QVERIFY(r.port.portNumber() == 7 && r.port.isOpen());
-            QCOMPARE(r.log.lines().first(), "openComPort: Port: 7 Mode: 1");
-        }
     }
 };
 

@@ -1,6 +1,7 @@
 // The one reading of the stored preferences: defaults, the rule of each key and the
 // damage that names it.
-#include "app/StoredPreferences.h"
+#include "session/StoredPreferences.h"
+#include "support/MemoryPreferenceStore.h"
 
 #include <QTest>
 

@@ -1,6 +1,9 @@
 // The Settings menu commands (programmer type, COM port, USB discovery, power options):
 // check marks, programmer line, stored texts and line states after every command.
+#include "support/FixedUsbPortFinder.h"
 #include "support/GuiHarness.h"
+
+#include <QAbstractButton>
 
 #include <QLabel>
 #include <QTest>
@@ -12,14 +15,16 @@ private slots:
     void commands_data()
     {
         // clang-format off
-        // stored type (COM 3)|USB library|command|index, then the type, line, stored port, port
-        // number and checked port after it; "open-port": the port is open
+        // stored type (COM 3)|USB automatic|command|index, then the type, line, stored port,
+        // port number and checked port after it; "open-port": the port is open; "found-read",
+        // "found-enable": Read Values or Debug Tools > Enable COM, discovery finding COM index
         QTest::addColumn<QStringList>("c");
         for (const char *row : {"1||port|5|1|Serial - COM5|5|5|5",
                  "1||type|2|2|USB Manual - COM3|3|3|3", "1|y|type|2|2|USB Auto|3|3|3",
                  "1||type|1|1|Serial - COM3|3|3|3", "2||port|21|2|USB Manual - COM21|21|21|21",
                  "2|y|type|1|1|Serial - COM3|3|3|", "2|y|type|2|2|USB Auto|3|3|",
-                 "1||open-port|9|1|Serial - COM9|9|3|9"})
+                 "1||open-port|9|1|Serial - COM9|9|3|9", "2|y|found-read|7|2|USB Auto|7|7|",
+                 "2|y|found-enable|9|2|USB Auto|9|9|"})
             QTest::newRow(row) << QString(row).split('|');
         // clang-format on
     }
@@ -30,7 +35,13 @@ private slots:
         h.storeRegular(c[0], "3");
         QVERIFY(h.load());
         const int saves = h.store.m_saves, index = c[3].toInt();
-        if (c[2] == "type") {
+        FixedUsbPortFinder finder(index);
+        h.session->link().setUsbPortFinder(&finder);
+        if (c[2] == "found-read") {
+            h.find<QAbstractButton>("Command1")->click();
+        } else if (c[2] == "found-enable") {
+            h.action("dbgMnuEnableCom")->trigger();
+        } else if (c[2] == "type") {
             h.form->progTypeMenu(index)->trigger();
         } else {
             QVERIFY(c[2] == "port" || h.port->setOpen(true));

@@ -2,12 +2,12 @@
 // One main window over a simulated board on virtual time, with recorded
 // messages, an in-memory preference store and an observable end of the program.
 // Header only: it needs the widgets library, which only the window tests link.
+#include "MemoryPreferenceStore.h"
 #include "RecordingMessageBoxes.h"
-#include "app/PreferenceStore.h"
-#include "app/Session.h"
 #include "app/gui/MainWindow.h"
 #include "device/Clock.h"
 #include "device/TextConversions.h"
+#include "session/Session.h"
 #include "sim/SimBoard.h"
 #include "sim/SimulatedPort.h"
 
@@ -19,16 +19,16 @@
 
 struct GuiHarness
 {
-    explicit GuiHarness(bool usbLibrary = false) : board(clock)
+    explicit GuiHarness(bool usbAutomatic = false) : board(clock)
     {
         auto simPort = std::make_unique<SimulatedPort>(board, clock);
         port = simPort.get();
         session = std::make_unique<Session>(std::move(simPort), clock, messages);
         session->log().enableInMemory();
         form = std::make_unique<MainWindow>(*session, messages, store);
-        form->setUsbLibraryProbe([this] { return usbLibraryPresent; });
+        form->setUsbAutomaticProbe([this] { return usbAutomaticAvailable; });
         form->setQuitHandler([this] { ++quits; });
-        usbLibraryPresent = usbLibrary;
+        usbAutomaticAvailable = usbAutomatic;
     }
 
     // A store that has seen a start before: no first-time message.
@@ -74,7 +74,7 @@ struct GuiHarness
     SimulatedPort *port = nullptr;
     RecordingMessageBoxes messages;
     MemoryPreferenceStore store;
-    bool usbLibraryPresent = false;
+    bool usbAutomaticAvailable = false;
     int quits = 0;
     std::unique_ptr<Session> session;
     std::unique_ptr<MainWindow> form;

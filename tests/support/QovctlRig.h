@@ -3,7 +3,7 @@
 // the arguments stands for the run's profile file.
 // Header only: it needs the command-line library, which only its tests link.
 #include "FixedUsbPortFinder.h"
-#include "app/PreferenceStore.h"
+#include "MemoryPreferenceStore.h"
 #include "cli/Qovctl.h"
 #include "sim/SimBoard.h"
 #include "sim/SimulatedPort.h"

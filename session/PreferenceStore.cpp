@@ -1,6 +1,6 @@
-#include "app/PreferenceStore.h"
+#include "session/PreferenceStore.h"
 
-#include "app/AppPreferences.h"
+#include "session/AppPreferences.h"
 
 #include <QFileInfo>
 #include <QSettings>

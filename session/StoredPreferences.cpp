@@ -1,4 +1,4 @@
-#include "app/StoredPreferences.h"
+#include "session/StoredPreferences.h"
 
 #include "device/TextConversions.h"
 

@@ -1,7 +1,6 @@
 #pragma once
 // The per-user preference store: text values under (QOVPROGSOFT, V2, key).
 // Native format: the registry on Windows, $XDG_CONFIG_HOME/QOVPROGSOFT.conf on Linux.
-#include <QMap>
 #include <QString>
 
 class PreferenceStore
@@ -26,26 +25,4 @@ public:
     bool save(const QString &key, const QString &text) override;
     QString problem() const override;
     QString location() const override;
-};
-
-// In memory, for tests.
-class MemoryPreferenceStore : public PreferenceStore
-{
-public:
-    QString get(const QString &key, const QString &defaultText) const override
-    {
-        return m_problem.isEmpty() ? m_values.value(key, defaultText) : defaultText;
-    }
-    bool save(const QString &key, const QString &text) override
-    {
-        if (!m_problem.isEmpty())
-            return false;
-        m_values[key] = text;
-        ++m_saves;
-        return true;
-    }
-    QString problem() const override { return m_problem; }
-    QMap<QString, QString> m_values;
-    int m_saves = 0;
-    QString m_problem; // a store that cannot be read
 };

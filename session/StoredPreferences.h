@@ -2,9 +2,9 @@
 // The one reading of the five stored preferences: their keys, their defaults and,
 // for a text that breaks its key's rule, the damage naming the key. The window's
 // start-up maps a damage to its step number, qovctl to its exit status.
-#include "app/PreferenceStore.h"
-#include "app/Startup.h"
 #include "device/LinkPreferences.h"
+#include "session/PreferenceStore.h"
+#include "session/RuntimeFailure.h"
 
 #include <QString>
 #include <optional>
