@@ -71,7 +71,7 @@ int main(int argc, char *argv[])
     QStringList arguments = QApplication::arguments();
     if (!arguments.isEmpty())
         arguments.removeFirst();
-    if (!form.Form_Load(arguments))
+    if (!form.startUp(arguments))
         return 1;
     form.show();
     // The benchmark measures launch-to-shown: say so once the window is up, then leave.

@@ -16,17 +16,17 @@ DebugToolsMenu::DebugToolsMenu(QMenu *menu, Session &session, MessageBoxes &mess
 {
     connect(
         MainMenus::addItem(menu, QStringLiteral("dbgMnuEnableCom"), QStringLiteral("Enable COM")),
-        &QAction::triggered, this, &DebugToolsMenu::dbgMnuEnableCom_Click);
+        &QAction::triggered, this, &DebugToolsMenu::enableCom);
     connect(MainMenus::addItem(menu, QStringLiteral("dbgMnuGetXOK"), QStringLiteral("Get XOK")),
-            &QAction::triggered, this, &DebugToolsMenu::dbgMnuGetXOK_Click);
+            &QAction::triggered, this, &DebugToolsMenu::getXok);
     connect(MainMenus::addItem(menu, QStringLiteral("dbgMnuCheckQOV"), QStringLiteral("Check QOV")),
-            &QAction::triggered, this, &DebugToolsMenu::dbgMnuCheckQOV_Click);
+            &QAction::triggered, this, &DebugToolsMenu::checkQov);
     connect(
         MainMenus::addItem(menu, QStringLiteral("dbgMnuDisableCom"), QStringLiteral("Disable COM")),
-        &QAction::triggered, this, &DebugToolsMenu::dbgMnuDisableCom_Click);
+        &QAction::triggered, this, &DebugToolsMenu::disableCom);
 }
 
-void DebugToolsMenu::dbgMnuEnableCom_Click()
+void DebugToolsMenu::enableCom()
 {
     runStep([this] {
         m_session.log().WriteDebugLog(QStringLiteral("dbgMenu enableCOM"));
@@ -35,7 +35,7 @@ void DebugToolsMenu::dbgMnuEnableCom_Click()
     });
 }
 
-void DebugToolsMenu::dbgMnuGetXOK_Click()
+void DebugToolsMenu::getXok()
 {
     runStep([this] {
         const auto greeting = m_session.link().GetXOK(m_session.port());
@@ -44,7 +44,7 @@ void DebugToolsMenu::dbgMnuGetXOK_Click()
     });
 }
 
-void DebugToolsMenu::dbgMnuCheckQOV_Click()
+void DebugToolsMenu::checkQov()
 {
     runStep([this] {
         const bool found = m_session.link().CheckQOV(m_session.port());
@@ -52,7 +52,7 @@ void DebugToolsMenu::dbgMnuCheckQOV_Click()
     });
 }
 
-void DebugToolsMenu::dbgMnuDisableCom_Click()
+void DebugToolsMenu::disableCom()
 {
     runStep([this] {
         m_session.log().WriteDebugLog(QStringLiteral("dbgMenu disableCOM"));

@@ -27,10 +27,10 @@ signals:
     void usbPortFound();
 
 private:
-    void dbgMnuEnableCom_Click();
-    void dbgMnuGetXOK_Click();
-    void dbgMnuCheckQOV_Click();
-    void dbgMnuDisableCom_Click();
+    void enableCom();
+    void getXok();
+    void checkQov();
+    void disableCom();
     // Runs the step holding the link, or refuses it when another command runs.
     void runStep(const std::function<void()> &step);
 

@@ -65,14 +65,12 @@ MainWindow::MainWindow(Session &session, MessageBoxes &messages, PreferenceStore
     MainWindowLayout::buildControls(*this);
     const MainMenus menus(menuBar());
     connect(menus.exitItem(), &QAction::triggered, this, &MainWindow::endProgram);
-    connect(menus.versionItem(), &QAction::triggered, this, &MainWindow::qovversionmenu_Click);
-    connect(menus.learnModeItem(), &QAction::triggered, this, &MainWindow::learnmodemenu_Click);
-    connect(menus.codeListItem(), &QAction::triggered, this,
-            &MainWindow::showlistofcodesmenu_Click);
-    connect(menus.checkConnectionItem(), &QAction::triggered, this,
-            &MainWindow::checkConnectionMenu_Click);
-    connect(menus.websiteItem(), &QAction::triggered, this, &MainWindow::websitemenu_Click);
-    connect(menus.aboutItem(), &QAction::triggered, this, &MainWindow::aboutmenu_Click);
+    connect(menus.versionItem(), &QAction::triggered, this, &MainWindow::showQovVersion);
+    connect(menus.learnModeItem(), &QAction::triggered, this, &MainWindow::openLearnMode);
+    connect(menus.codeListItem(), &QAction::triggered, this, &MainWindow::showListOfCodes);
+    connect(menus.checkConnectionItem(), &QAction::triggered, this, &MainWindow::checkConnection);
+    connect(menus.websiteItem(), &QAction::triggered, this, &MainWindow::openWebsite);
+    connect(menus.aboutItem(), &QAction::triggered, this, &MainWindow::showAbout);
     m_gate = new CommandGate(m_session.link(), this);
     connect(m_gate, &CommandGate::refused, this, &MainWindow::showRefusal);
     const auto *debugTools
@@ -142,7 +140,7 @@ bool MainWindow::failStartup(const RuntimeFailure &failure)
     return false;
 }
 
-bool MainWindow::Form_Load(const QStringList &arguments)
+bool MainWindow::startUp(const QStringList &arguments)
 {
     AppPreferences &prefs = m_session.prefs();
 
@@ -306,7 +304,7 @@ QAction *MainWindow::setComPort(int index) const { return m_programmers->setComP
 
 // ---------------------------------------------------------------- small commands
 
-void MainWindow::qovversionmenu_Click()
+void MainWindow::showQovVersion()
 {
     {
         ProgrammerPort &comm = m_session.port();
@@ -327,7 +325,7 @@ void MainWindow::qovversionmenu_Click()
     commandEnded();
 }
 
-void MainWindow::learnmodemenu_Click()
+void MainWindow::openLearnMode()
 {
     if (!m_learnWindow) {
         m_learnWindow = new LearnWindow(m_session);
@@ -348,7 +346,7 @@ void MainWindow::learnmodemenu_Click()
     m_learnWindow->activateWindow();
 }
 
-void MainWindow::showlistofcodesmenu_Click()
+void MainWindow::showListOfCodes()
 {
     if (!m_codeListWindow) {
         m_codeListWindow = new CodeListWindow();
@@ -359,7 +357,7 @@ void MainWindow::showlistofcodesmenu_Click()
     m_codeListWindow->activateWindow();
 }
 
-void MainWindow::checkConnectionMenu_Click()
+void MainWindow::checkConnection()
 {
     // Refused like any device command while another one or learn mode holds the port.
     if (const QString why = SettingsView::refusalText(m_session.link()); !why.isEmpty()) {
@@ -378,14 +376,14 @@ void MainWindow::checkConnectionMenu_Click()
     m_checkConnection->run();
 }
 
-void MainWindow::aboutmenu_Click()
+void MainWindow::showAbout()
 {
     m_messages.showMessage(QStringLiteral("QOV Programming Software V") + versionText() + CrLf
                                + CreditLine + CrLf + WebAddress,
                            MessageIcon::Information);
 }
 
-void MainWindow::websitemenu_Click()
+void MainWindow::openWebsite()
 {
     m_messages.showMessage(QStringLiteral("Please visit ") + WebAddress
                                + QStringLiteral(" for more information"),

@@ -45,7 +45,7 @@ public:
     // The start-up sequence. `arguments` are the command-line arguments after the
     // program name, once Qt has taken its own. Returns false when a step failed:
     // the failure was reported and the program was told to end.
-    bool Form_Load(const QStringList &arguments);
+    bool startUp(const QStringList &arguments);
     qint16 startupStep() const { return m_startupStep; }
 
     // Status bar procedures (see MainStatusBar).
@@ -61,7 +61,7 @@ public:
     QAction *setComPort(int index) const;
 
 protected:
-    void closeEvent(QCloseEvent *event) override; // Form_Unload
+    void closeEvent(QCloseEvent *event) override; // the close box, File > Exit
 
 private:
     bool failStartup(const RuntimeFailure &failure);
@@ -77,12 +77,12 @@ private:
     // Why a click was refused; it stays a while over a running command's texts.
     void showRefusal(const QString &why);
 
-    void qovversionmenu_Click();
-    void learnmodemenu_Click();
-    void showlistofcodesmenu_Click();
-    void checkConnectionMenu_Click();
-    void aboutmenu_Click();
-    void websitemenu_Click();
+    void showQovVersion();
+    void openLearnMode();
+    void showListOfCodes();
+    void checkConnection();
+    void showAbout();
+    void openWebsite();
 
     Session &m_session;
     MessageBoxes &m_messages;

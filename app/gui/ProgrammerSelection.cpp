@@ -21,13 +21,12 @@ ProgrammerSelection::ProgrammerSelection(QMenu *settings, QLabel *progtypeText, 
     m_selfPowered = MainMenus::addItem(settings, QStringLiteral("qovselfpowered"),
                                        QStringLiteral("QOV Is Installed In Xbox (self powered)"));
     m_selfPowered->setCheckable(true);
-    connect(m_selfPowered, &QAction::triggered, this, &ProgrammerSelection::qovselfpowered_Click);
+    connect(m_selfPowered, &QAction::triggered, this, &ProgrammerSelection::setSelfPowered);
     m_forcePower
         = MainMenus::addItem(settings, QStringLiteral("alwayspowerqovfrompc"),
                              QStringLiteral("Force QOV Programmer To Provide Power To QOV"));
     m_forcePower->setCheckable(true);
-    connect(m_forcePower, &QAction::triggered, this,
-            &ProgrammerSelection::alwayspowerqovfrompc_Click);
+    connect(m_forcePower, &QAction::triggered, this, &ProgrammerSelection::setForcePower);
     MainMenus::addSeparator(settings, QStringLiteral("space66"));
 
     QMenu *progType = MainMenus::addSubmenu(settings, QStringLiteral("progTypeSub"),
@@ -39,7 +38,7 @@ ProgrammerSelection::ProgrammerSelection(QMenu *settings, QLabel *progtypeText, 
             = MainMenus::addItem(progType, QStringLiteral("progTypeMenu"), progCaptions[i - 1]);
         item->setProperty("index", i);
         item->setCheckable(true);
-        connect(item, &QAction::triggered, this, [this, i] { progTypeMenu_Click(i); });
+        connect(item, &QAction::triggered, this, [this, i] { chooseProgrammerType(i); });
         m_progTypeItems.append(item);
     }
     MainMenus::addSeparator(settings, QStringLiteral("space6"));
@@ -51,7 +50,7 @@ ProgrammerSelection::ProgrammerSelection(QMenu *settings, QLabel *progtypeText, 
                                            QStringLiteral("Com ") + QString::number(i));
         item->setProperty("index", i);
         item->setCheckable(true);
-        connect(item, &QAction::triggered, this, [this, i] { setComPort_Click(i); });
+        connect(item, &QAction::triggered, this, [this, i] { chooseComPort(i); });
         m_comPortItems.append(item);
     }
 }
@@ -131,7 +130,7 @@ void ProgrammerSelection::UpdateProg_TextMenu()
         m_progtypeText->setText(QStringLiteral("USB Manual - COM") + prefs.comPort);
 }
 
-void ProgrammerSelection::progTypeMenu_Click(int index)
+void ProgrammerSelection::chooseProgrammerType(int index)
 {
     m_notKept = false;
     // Only the two items exist, so the index always names one of them.
@@ -139,7 +138,7 @@ void ProgrammerSelection::progTypeMenu_Click(int index)
     reportIfNotKept();
 }
 
-void ProgrammerSelection::setComPort_Click(int index)
+void ProgrammerSelection::chooseComPort(int index)
 {
     m_notKept = false;
     m_session.prefs().comPort = QString::number(index);
@@ -147,7 +146,7 @@ void ProgrammerSelection::setComPort_Click(int index)
     reportIfNotKept();
 }
 
-void ProgrammerSelection::qovselfpowered_Click(bool checked)
+void ProgrammerSelection::setSelfPowered(bool checked)
 {
     m_notKept = false;
     // The menu has already flipped the mark: `checked` is the opposite of the old one.
@@ -156,7 +155,7 @@ void ProgrammerSelection::qovselfpowered_Click(bool checked)
     reportIfNotKept();
 }
 
-void ProgrammerSelection::alwayspowerqovfrompc_Click(bool checked)
+void ProgrammerSelection::setForcePower(bool checked)
 {
     m_notKept = false;
     m_forcePower->setChecked(checked);

@@ -47,10 +47,10 @@ private:
     // Notes a choice the store refused.
     void kept(bool stored);
     void reportIfNotKept();
-    void progTypeMenu_Click(int index);
-    void setComPort_Click(int index);
-    void qovselfpowered_Click(bool checked);
-    void alwayspowerqovfrompc_Click(bool checked);
+    void chooseProgrammerType(int index);
+    void chooseComPort(int index);
+    void setSelfPowered(bool checked);
+    void setForcePower(bool checked);
 
     Session &m_session;
     QLabel *m_progtypeText = nullptr;

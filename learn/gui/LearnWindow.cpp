@@ -51,9 +51,9 @@ LearnWindow::LearnWindow(Session &session, QWidget *parent)
     setTabOrder(m_list, m_start);
     setTabOrder(m_start, m_exit);
 
-    connect(m_start, &QPushButton::clicked, this, &LearnWindow::Command1_Click);
-    connect(m_exit, &QPushButton::clicked, this, &LearnWindow::Command2_Click);
-    connect(m_timer, &QTimer::timeout, this, &LearnWindow::Timer1_Timer);
+    connect(m_start, &QPushButton::clicked, this, &LearnWindow::startLearning);
+    connect(m_exit, &QPushButton::clicked, this, &LearnWindow::finishLearning);
+    connect(m_timer, &QTimer::timeout, this, &LearnWindow::pollLearnReports);
 }
 
 // Destroyed without closing (the program is ending): no closing steps and no
@@ -64,7 +64,7 @@ bool LearnWindow::isLearning() const { return m_timer->isActive(); }
 
 int LearnWindow::twips(int value) const { return qRound(value * logicalDpiX() / 1440.0); }
 
-void LearnWindow::Command1_Click()
+void LearnWindow::startLearning()
 {
     if (isLearning())
         return;
@@ -85,7 +85,7 @@ void LearnWindow::Command1_Click()
     }
 }
 
-void LearnWindow::Command2_Click()
+void LearnWindow::finishLearning()
 {
     if (m_starting) {
         QApplication::beep();
@@ -100,7 +100,7 @@ void LearnWindow::Command2_Click()
         becomeIdle();
 }
 
-void LearnWindow::Timer1_Timer()
+void LearnWindow::pollLearnReports()
 {
     if (!isLearning())
         return;

@@ -29,11 +29,11 @@ signals:
 
 public slots:
     // Start: open the port, check the board, enter learn mode.
-    void Command1_Click();
+    void startLearning();
     // Exit (idle) or Done (learning).
-    void Command2_Click();
+    void finishLearning();
     // One poll of the port for a learn report.
-    void Timer1_Timer();
+    void pollLearnReports();
 
 signals:
     // Start's USB discovery found the programmer's port (now the session's
@@ -41,7 +41,7 @@ signals:
     void usbPortFound();
 
 protected:
-    // Form_Unload: the close box or Exit.
+    // The close box or Exit.
     void closeEvent(QCloseEvent *event) override;
 
 private:

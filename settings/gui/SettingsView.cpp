@@ -214,20 +214,20 @@ void SettingsView::bindCheckBox(Bound &bound)
 void SettingsView::bindCommands()
 {
     if (auto *read = m_form->findChild<QAbstractButton *>(QStringLiteral("Command1")))
-        connect(read, &QAbstractButton::clicked, this, [this] { Command1_Click(); });
+        connect(read, &QAbstractButton::clicked, this, [this] { readValues(); });
     if (auto *write = m_form->findChild<QAbstractButton *>(QStringLiteral("Command2")))
-        connect(write, &QAbstractButton::clicked, this, [this] { Command2_Click(); });
+        connect(write, &QAbstractButton::clicked, this, [this] { writeAll(); });
     if (auto *clear = m_form->findChild<QAction *>(QStringLiteral("clearUI")))
-        connect(clear, &QAction::triggered, this, [this] { clearUI_Click(); });
+        connect(clear, &QAction::triggered, this, [this] { clearValues(); });
     if (auto *defaults = m_form->findChild<QAction *>(QStringLiteral("loadefaultvaluesmenu")))
-        connect(defaults, &QAction::triggered, this, [this] { loadefaultvaluesmenu_Click(); });
+        connect(defaults, &QAction::triggered, this, [this] { loadDefaultValues(); });
     if (auto *open = m_form->findChild<QAction *>(QStringLiteral("openmenu"))) {
         open->setEnabled(true);
-        connect(open, &QAction::triggered, this, [this] { openmenu_Click(); });
+        connect(open, &QAction::triggered, this, [this] { openProfile(); });
     }
     if (auto *save = m_form->findChild<QAction *>(QStringLiteral("savemenu"))) {
         save->setEnabled(true);
-        connect(save, &QAction::triggered, this, [this] { savemenu_Click(); });
+        connect(save, &QAction::triggered, this, [this] { saveProfile(); });
     }
 }
 
@@ -295,13 +295,13 @@ void SettingsView::reportBoardValues()
         m_session.messages().showMessage(notes.join(QStringLiteral("\r\n")));
 }
 
-void SettingsView::clearUI_Click()
+void SettingsView::clearValues()
 {
     m_session.settings().ResetVars();
     RefreshUI();
 }
 
-void SettingsView::loadefaultvaluesmenu_Click()
+void SettingsView::loadDefaultValues()
 {
     m_session.settings().LoadDefaultVars();
     RefreshUI();
@@ -331,7 +331,7 @@ bool SettingsView::refusedAsBusy()
     return true;
 }
 
-void SettingsView::Command1_Click()
+void SettingsView::readValues()
 {
     if (refusedAsBusy())
         return;
@@ -353,7 +353,7 @@ void SettingsView::Command1_Click()
     emit commandEnded();
 }
 
-void SettingsView::Command2_Click()
+void SettingsView::writeAll()
 {
     if (refusedAsBusy())
         return;
@@ -382,7 +382,7 @@ void SettingsView::rememberFolder(const QString &filePath)
         m_statusBar.setStatusBarText(notKept);
 }
 
-void SettingsView::openmenu_Click()
+void SettingsView::openProfile()
 {
     const QString path
         = dialogs().openFileName(m_form, QStringLiteral("Open"), lastFolder(), Profile::FileFilter);
@@ -401,7 +401,7 @@ void SettingsView::openmenu_Click()
     rememberFolder(path);
 }
 
-void SettingsView::savemenu_Click()
+void SettingsView::saveProfile()
 {
     const QString problem = fieldsProblem();
     if (!problem.isEmpty()) {

@@ -50,12 +50,12 @@ public:
     // changes runs its change handling, exactly as if the user had made the change.
     void RefreshUI();
 
-    void clearUI_Click();              // "Clear Values"
-    void loadefaultvaluesmenu_Click(); // "Load Default Values"
-    void Command1_Click();             // Read Values
-    void Command2_Click();             // Write All
-    void openmenu_Click();             // File > Open: a profile into the fields
-    void savemenu_Click();             // File > Save: the fields as a profile
+    void clearValues();       // "Clear Values"
+    void loadDefaultValues(); // "Load Default Values"
+    void readValues();        // Read Values
+    void writeAll();          // Write All
+    void openProfile();       // File > Open: a profile into the fields
+    void saveProfile();       // File > Save: the fields as a profile
 
     // Whether the controls show what was last read, written, opened or saved.
     bool isClean() const { return m_clean == shownState(); }

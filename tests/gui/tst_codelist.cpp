@@ -71,10 +71,10 @@ private slots:
         QVERIFY(h.load());
         LearnWindow learn(*h.session);
         learn.show();
-        learn.Command1_Click();
+        learn.startLearning();
         QVERIFY(h.board.injectLearnCode(*IrCode::fromText("CA5873"))); // a remote's "1"
         h.clock.advance(700);
-        learn.Timer1_Timer();
+        learn.pollLearnReports();
         auto *list = learn.findChild<QListWidget *>("List1");
         QCOMPARE(list->count() ? list->item(0)->text() : "", "Code: CA5873"); // no button name
 
@@ -91,7 +91,7 @@ private slots:
         QVERIFY(drag);
         QCOMPARE(drag->mimeData()->formats(), QStringList{CodeMimeType});
         QCOMPARE(drag->mimeData()->data(CodeMimeType), "CA5873");
-        learn.Command2_Click(); // Done
+        learn.finishLearning(); // Done
     }
 };
 

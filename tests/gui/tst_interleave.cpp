@@ -60,13 +60,13 @@ void TestInterleave::mixed()
         QVERIFY(learn);
         // Exit closes it; it stays for the next step (the gate's drain deletes what closed).
         learn->setAttribute(Qt::WA_DeleteOnClose, false);
-        learn->Command1_Click();
+        learn->startLearning();
         QVERIFY(learn->isLearning());
         // Everything the user can do while learning. (Enable COM is left out: a port
         // opened by hand refuses every command's open by design.)
         const QList<std::function<void()>> actions = {
-            [&] { learn->Command1_Click(); },                              // Start
-            [&] { h.clock.advance(700), learn->Timer1_Timer(); },          // a poll
+            [&] { learn->startLearning(); },                               // Start
+            [&] { h.clock.advance(700), learn->pollLearnReports(); },      // a poll
             [&] { h.board.injectLearnCode(*IrCode::fromText("4A55AB")); }, // a remote
             [&] { learn->findChild<QPushButton *>("Command2")->click(); }, // Done
             [&] { h.find<QPushButton>("Command1")->click(); },             // Read Values

@@ -66,13 +66,13 @@ private slots:
         QFETCH(QStringList, c);
         Rig rig;
         QVERIFY(rig.window->findChild<QTimer *>("Timer1")->interval() == 700 && rig.state() == 0);
-        rig.window->Command1_Click();
+        rig.window->startLearning();
         for (const QString &step : c[0].split(',')) {
             if (step == "D") { // the list is kept
-                rig.window->Command2_Click();
+                rig.window->finishLearning();
                 QVERIFY(rig.state() == 0 && rig.window->isVisible()
                         && rig.session->link().tryClaim());
-                rig.window->Command1_Click();
+                rig.window->startLearning();
                 continue;
             }
             if (!step.isEmpty()) { // raw bytes towards the PC: a version answer carries anything
@@ -81,7 +81,7 @@ private slots:
                 rig.clock.advance(20);
                 rig.board.setVersionAnswer("2.5");
             }
-            rig.window->Timer1_Timer();
+            rig.window->pollLearnReports();
         }
         QCOMPARE(rig.entries(), c[1].split(',', Qt::SkipEmptyParts));
         QCOMPARE(rig.learnRequests(), c[2].toInt());
@@ -119,10 +119,10 @@ private slots:
         rig.board.setSelfPowered(self);
         UpdateQOVProgrammerPowerStatus(rig.session->prefs(), *rig.port);
         const auto claim = busy ? rig.session->link().tryClaim() : std::nullopt;
-        rig.window->Command1_Click();
+        rig.window->startLearning();
         if (c[0] == "cable pulled" || c[0] == "port closed under it") {
             c[0] == "cable pulled" ? rig.board.vanish() : void(rig.port->setOpen(false));
-            rig.window->Timer1_Timer();
+            rig.window->pollLearnReports();
         }
         QCOMPARE(rig.state(), int(!c[4].isEmpty()));
         QCOMPARE(bool(rig.session->link().tryClaim()), !busy && c[4].isEmpty());
@@ -131,7 +131,7 @@ private slots:
         QVERIFY(!c[6].endsWith("open") || rig.port->setOpen(true));
         c[6] == "close" ? void(rig.window->close()) : c[6] == "end" ? rig.window.reset() : void();
         if (c[6].startsWith("exit"))
-            rig.window->Command2_Click();
+            rig.window->finishLearning();
         QVERIFY(c[6].isEmpty() || !rig.window || !rig.window->isVisible());
         QVERIFY(!rig.session->link().isHeldByLearnMode());
         QCOMPARE(rig.learnRequests(), c[5].toInt()); // nothing tells the board to stop

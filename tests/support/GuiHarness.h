@@ -41,7 +41,7 @@ struct GuiHarness
                           {QStringLiteral("PROGTYPE"), progType}};
     }
 
-    bool load(const QStringList &args = {}) { return form->Form_Load(args); }
+    bool load(const QStringList &args = {}) { return form->startUp(args); }
 
     template<typename T>
     T *find(const QString &name) const
