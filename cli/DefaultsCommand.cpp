@@ -1,8 +1,8 @@
 #include "cli/QovctlCommands.h"
 
 #include "cli/QovctlRun.h"
-#include "cli/SettingsTable.h"
 #include "settings/Profile.h"
+#include "settings/SettingsTable.h"
 
 int defaultsCommand(QovctlRun &run)
 {

@@ -1,7 +1,7 @@
 #include "cli/QovctlCommands.h"
 
-#include "cli/PortListing.h"
 #include "cli/QovctlRun.h"
+#include "device/PortListing.h"
 
 int portsCommand(QovctlRun &run)
 {

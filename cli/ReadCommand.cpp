@@ -3,9 +3,9 @@
 #include "cli/CliMessageBoxes.h"
 #include "cli/CliReporter.h"
 #include "cli/QovctlRun.h"
-#include "cli/SettingsTable.h"
 #include "session/Session.h"
 #include "settings/Profile.h"
+#include "settings/SettingsTable.h"
 #include "settings/SettingsTransactions.h"
 
 int readCommand(QovctlRun &run)

@@ -5,9 +5,9 @@
 #include "cli/PrintableText.h"
 #include "cli/ProfileInput.h"
 #include "cli/QovctlRun.h"
-#include "cli/SettingsTable.h"
 #include "session/Session.h"
 #include "settings/SettingField.h"
+#include "settings/SettingsTable.h"
 #include "settings/SettingsTransactions.h"
 
 #include <QJsonArray>

@@ -7,13 +7,8 @@
 #include "cli/QovctlRun.h"
 #include "cli/StopSignals.h"
 #include "session/Session.h"
-#include "settings/SettingField.h"
+#include "settings/Profile.h"
 #include "settings/SettingsTransactions.h"
-
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <algorithm>
 
 namespace {
 
@@ -29,31 +24,6 @@ QString settingsText(const QList<QList<int>> &settings)
     }
     return names.isEmpty() ? QStringLiteral("none")
                            : QStringLiteral("location(s) ") + names.join(QStringLiteral(", "));
-}
-
-// --json: each setting with its value and locations, under "verified" when all its
-// locations were written and read back, else under "notVerified".
-QByteArray resultJson(const DeviceSettings &settings, const QList<int> &verifiedLocations)
-{
-    QJsonArray verified, notVerified;
-    for (const SettingField &f : SettingField::all()) {
-        const QList<int> locations = f.locations();
-        QJsonArray held;
-        for (int location : locations)
-            held.append(location);
-        const bool done = std::all_of(locations.cbegin(), locations.cend(), [&](int location) {
-            return verifiedLocations.contains(location);
-        });
-        (done ? verified : notVerified)
-            .append(QJsonObject{{QStringLiteral("setting"), QLatin1String(f.key)},
-                                {QStringLiteral("name"), QLatin1String(f.name)},
-                                {QStringLiteral("value"), f.value(settings)},
-                                {QStringLiteral("locations"), held}});
-    }
-    return QJsonDocument(QJsonObject{{QStringLiteral("complete"), notVerified.isEmpty()},
-                                     {QStringLiteral("verified"), verified},
-                                     {QStringLiteral("notVerified"), notVerified}})
-        .toJson();
 }
 
 } // namespace
@@ -88,7 +58,7 @@ int writeCommand(QovctlRun &run)
         run.showUsbPortFound(session, connection.usbPortFound);
         const TransactionResult result = transactions.writeAll(connection, settings, stopRequested);
         if (run.options().json)
-            run.out() << QString::fromUtf8(resultJson(settings, result.verifiedLocations))
+            run.out() << QString::fromUtf8(Profile::writeReport(settings, result.verifiedLocations))
                       << Qt::flush;
         if (result.outcome == TransactionResult::Stopped) {
             run.err() << "qovctl: stopped by " << StopSignals::name(StopSignals::received())

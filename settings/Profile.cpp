@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSet>
+#include <algorithm>
 
 namespace {
 
@@ -216,4 +217,27 @@ QStringList Profile::valuesOutsideEditorRanges(const DeviceSettings &settings)
         if (const QString note = f.outsideEditorRange(settings); !note.isEmpty())
             notes << note;
     return notes;
+}
+
+QByteArray Profile::writeReport(const DeviceSettings &settings, const QList<int> &verifiedLocations)
+{
+    QJsonArray verified, notVerified;
+    for (const SettingField &f : SettingField::all()) {
+        const QList<int> locations = f.locations();
+        QJsonArray held;
+        for (int location : locations)
+            held.append(location);
+        const bool done = std::all_of(locations.cbegin(), locations.cend(), [&](int location) {
+            return verifiedLocations.contains(location);
+        });
+        (done ? verified : notVerified)
+            .append(QJsonObject{{QStringLiteral("setting"), QLatin1String(f.key)},
+                                {QStringLiteral("name"), QLatin1String(f.name)},
+                                {QStringLiteral("value"), f.value(settings)},
+                                {QStringLiteral("locations"), held}});
+    }
+    return QJsonDocument(QJsonObject{{QStringLiteral("complete"), notVerified.isEmpty()},
+                                     {QStringLiteral("verified"), verified},
+                                     {QStringLiteral("notVerified"), notVerified}})
+        .toJson();
 }

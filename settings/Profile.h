@@ -23,6 +23,11 @@ public:
     // The record as the window shows it: stable key order, 2-space indentation,
     // newline at the end.
     static QByteArray toJson(const DeviceSettings &settings);
+    // What a write did, as JSON: each setting with its value and locations, under
+    // "verified" when all its locations were written and read back, else under
+    // "notVerified"; "complete" when none is left.
+    static QByteArray writeReport(const DeviceSettings &settings,
+                                  const QList<int> &verifiedLocations);
 
     // The record a profile describes, or nothing with *error naming the field and
     // what it may hold. Numbers follow the window's field rules: a value the board

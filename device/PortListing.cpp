@@ -1,4 +1,4 @@
-#include "cli/PortListing.h"
+#include "device/PortListing.h"
 
 #include "device/TerminalText.h"
 

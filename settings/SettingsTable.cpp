@@ -1,4 +1,4 @@
-#include "cli/SettingsTable.h"
+#include "settings/SettingsTable.h"
 
 #include "settings/SettingField.h"
 
