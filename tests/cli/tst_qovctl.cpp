@@ -120,6 +120,7 @@ private slots:
             {"version, control bytes", hostileVersion, "version", 0, "2.5\\x1b]0;owned\\x07|!\x1b|!\x07", ""},
             {"ports, control bytes", hostilePort, "ports", 0, "\\x1b[31mS\\x0d|DDD...|!\x1b|!\r", ""},
             {"read to standard output", {}, "read --json -o -", 0, "\"format\"", ""},
+            {"read to a device", {}, "read --json -o /dev/null", 0, "!format", ""},
             {"preferences unreadable", unreadable, "--port 1 read", 2, "", "file P cannot be read: R"},
             // The device named, and the doctor suggested once, at the end.
             {"no QOV", silent, "version", 1, "",
@@ -184,7 +185,7 @@ private slots:
                 "verify --defaults", "learn --count 0", "--port 0 read",
                 "--programmer parallel read", "--port 2 --device /dev/null read",
                 "-v --debug-log x read", "defaults --verbose --debug-log -",
-                "read -o no/dir/x.json"})
+                "read -o no/dir/x.json", "read -o ."})
             QTest::addRow("usage: '%s'", usage)
                 << Setup() << usage << 2 << QByteArray() << QByteArray("qovctl: ");
         // clang-format on
@@ -393,7 +394,11 @@ private slots:
     {
         Rig rig;
         const QByteArray memory = rig.board.memoryBytes();
+        rig.save(QByteArray(10000, 'x')); // replaced whole, no tail left behind
         QCOMPARE(rig.run({"read", "--json", "-o", "%p"}), 0);
+        QFile file(rig.path());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), defaultsProfile());
         rig.board.setMemoryBytes(QByteArray(SimBoard::LocationCount, '\0'));
         QCOMPARE(rig.run({"write", "%p"}), 0);
         for (int loc : SettingsTransferOrder)
