@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include <chrono>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <thread>
@@ -184,7 +185,7 @@ private slots:
                 "verify --defaults", "learn --count 0", "--port 0 read",
                 "--programmer parallel read", "--port 2 --device /dev/null read",
                 "-v --debug-log x read", "defaults --verbose --debug-log -",
-                "read -o no/dir/x.json"})
+                "read -o no/dir/x.json", "read -o ."})
             QTest::addRow("usage: '%s'", usage)
                 << Setup() << usage << 2 << QByteArray() << QByteArray("qovctl: ");
         // clang-format on
@@ -393,7 +394,11 @@ private slots:
     {
         Rig rig;
         const QByteArray memory = rig.board.memoryBytes();
+        rig.save(QByteArray(10000, 'x')); // replaced whole, no tail left behind
         QCOMPARE(rig.run({"read", "--json", "-o", "%p"}), 0);
+        QFile file(rig.path());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), defaultsProfile());
         rig.board.setMemoryBytes(QByteArray(SimBoard::LocationCount, '\0'));
         QCOMPARE(rig.run({"write", "%p"}), 0);
         for (int loc : SettingsTransferOrder)
@@ -435,6 +440,14 @@ private slots:
         QCOMPARE(exitCode, 0);
         QCOMPARE(got, defaultsProfile());
         QVERIFY(!QFileInfo(fifo).isFile());
+        // A device too: a terminal, which no faulty replacing could turn into a file.
+        const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+        QVERIFY(master >= 0 && ::grantpt(master) == 0 && ::unlockpt(master) == 0);
+        const QString terminal = QString::fromLocal8Bit(::ptsname(master));
+        QCOMPARE(rig.run({"read", "--json", "-o", terminal}), 0);
+        const ssize_t n = ::read(master, buffer, sizeof buffer);
+        ::close(master);
+        QVERIFY(n > 0 && QByteArray(buffer, int(n)).contains("\"turnOffCode\": \"CA50F3\""));
     }
 
     void learn()

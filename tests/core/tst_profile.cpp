@@ -68,6 +68,18 @@ private slots:
                                  << "turnOffCode|missing";
         QTest::newRow("flag") << edited("On\": true", "On\": 1") << "allowPowerOn|true or false";
         QTest::newRow("256 presses") << edited("s\": 3", "s\": 256") << "Presses|1 to 255";
+        QTest::newRow("255 presses") << edited("s\": 3", "s\": 255") << "=Presses\": 255,";
+        QTest::newRow("0 presses") << edited("s\": 3", "s\": 0") << "Presses|1 to 255";
+        QTest::newRow("1 press") << edited("s\": 3", "s\": 1") << "=Presses\": 1,";
+        QTest::newRow("2.0 presses, a whole 2") << edited("s\": 3", "s\": 2.0") << "=Presses\": 2,";
+        QTest::newRow("2.5 presses") << edited("s\": 3", "s\": 2.5") << "Presses|whole number";
+        QTest::newRow("2550 msec") << edited("Ms\": 200", "Ms\": 2550") << "=OnPushDelayMs\": 2550";
+        QTest::newRow("2560 msec") << edited("Ms\": 200", "Ms\": 2560") << "modOnPushDelayMs|0 to 2550";
+        QTest::newRow("0 msec") << edited("Ms\": 200", "Ms\": 0") << "=OnPushDelayMs\": 0,";
+        QTest::newRow("-0 msec, a 0") << edited("Ms\": 200", "Ms\": -0") << "=OnPushDelayMs\": 0,";
+        QTest::newRow("1e1 msec, a 10") << edited("Ms\": 200", "Ms\": 1e1") << "=OnPushDelayMs\": 10,";
+        QTest::newRow("10.0000001 msec") << edited("Ms\": 200", "Ms\": 10.0000001")
+                                         << "modOnPushDelayMs|steps of 10";
         QTest::newRow("-10 msec") << edited("Ms\": 200", "Ms\": -10")
                                   << "modOnPushDelayMs|0 to 2550";
         QTest::newRow("seven digits") << edited("CA50F3", "CA50F31") << "turnOffCode|1 to 6";

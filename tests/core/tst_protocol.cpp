@@ -97,6 +97,13 @@ private slots:
         // Still arriving at the look: read on until the line is quiet for 20 ms.
         QTest::newRow("version trickling in") << "version" << "32@299 ~2e@303 ~35@307" << v4
             << "2.5" << "V>buffer count - 1;V>Succes. 50|46|53 '2.5'" << 327;
+        // Any length but three is read on until the line is quiet, and shown as it came.
+        QTest::newRow("version two bytes") << "version" << "3235@0" << v4 << "25"
+            << "V>buffer count - 2;V>Succes. 50|53 '25'" << 320;
+        QTest::newRow("version four bytes") << "version" << "322e3536@0" << v4 << "2.56"
+            << "V>buffer count - 4;V>Succes. 50|46|53 '2.56'" << 320;
+        QTest::newRow("check four bytes") << "check" << "322e3536@0" << v4 << "True"
+            << "C>buffer count - 4;C>50|46|53 '2.56'. Success" << 320;
         QTest::newRow("check not a number") << "check" << "327835@0" << v4 << "False"
             << "C>buffer count - 3;C>50|120|53 '2x5'. Fail" << 300;
         QTest::newRow("check binary") << "check" << "02ff03@0" << v4 << "True"

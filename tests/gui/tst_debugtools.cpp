@@ -8,39 +8,45 @@ class TestDebugTools : public QObject
 {
     Q_OBJECT
 private slots:
+    // The menu items triggered in turn; the log lines written are patterns.
     void sequences_data()
     {
+        QTest::addColumn<bool>("busy"); // another command holds the port
+        QTest::addColumn<QStringList>("items");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QStringList>("logLines");
         // clang-format off
-        // another command runs?, then lists split on '|'; the log lines are patterns
-        QTest::addColumn<QStringList>("c");
-        QTest::newRow("enable, XOK twice, check, disable twice") << QStringList {"",
-            "EnableCom|GetXOK|GetXOK|CheckQOV|DisableCom|DisableCom",
-            "GetXOK Returned: XOK|GetXOK Returned: False|CheckQOV Returned: True",
-            "dbgMenu enableCOM|openComPort: Port: 3 Mode: 1|openComPort: Cycling port|"
-            "GetXOK: buffer count - 3|GetXOK: XOK|GetXOK: buffer count - 0|GetXOK: Failed|"
-            "CheckQOV: buffer count.*|CheckQOV: .*|dbgMenu disableCOM|closeComPort: Closing Port|"
-            "dbgMenu disableCOM|closeComPort: Port not open."};
-        QTest::newRow("refused mid-command")
-            << QStringList {"y", "EnableCom|GetXOK|CheckQOV|DisableCom", "", ""};
+        QTest::newRow("enable, XOK twice, check, disable twice") << false
+            << QStringList{"EnableCom", "GetXOK", "GetXOK", "CheckQOV", "DisableCom", "DisableCom"}
+            << QStringList{"GetXOK Returned: XOK", "GetXOK Returned: False", "CheckQOV Returned: True"}
+            << QStringList{"dbgMenu enableCOM", "openComPort: Port: 3 Mode: 1", "openComPort: Cycling port",
+                           "GetXOK: buffer count - 3", "GetXOK: XOK", "GetXOK: buffer count - 0", "GetXOK: Failed",
+                           "CheckQOV: buffer count.*", "CheckQOV: .*", "dbgMenu disableCOM",
+                           "closeComPort: Closing Port", "dbgMenu disableCOM", "closeComPort: Port not open."};
+        QTest::newRow("refused mid-command: nothing logged") << true
+            << QStringList{"EnableCom", "GetXOK", "CheckQOV", "DisableCom"} << QStringList()
+            << QStringList();
         // clang-format on
     }
     void sequences()
     {
-        QFETCH(QStringList, c);
+        QFETCH(bool, busy);
+        QFETCH(QStringList, items);
+        QFETCH(QStringList, logLines);
         GuiHarness h;
         h.storeRegular("1", "3");
         QVERIFY(h.load());
         QVERIFY(!h.session->prefs().debugMode && h.action("dbgTools")->isVisible()); // no switch
         h.board.setProgrammerType(1);
-        const auto other = !c[0].isEmpty() ? h.session->link().tryClaim() : std::nullopt;
+        const auto other = busy ? h.session->link().tryClaim() : std::nullopt;
         const int logStart = h.session->log().lines().size();
-        for (const QString &item : c[1].split('|'))
+        for (const QString &item : items)
             h.action("dbgMnu" + item)->trigger();
-        QCOMPARE(h.messages.texts(), c[2].split('|', Qt::SkipEmptyParts));
+        QTEST(h.messages.texts(), "messages");
         for (const auto &shown : std::as_const(h.messages.m_shown))
             QCOMPARE(shown.icon, MessageIcon::None);
         const QString written = h.session->log().lines().mid(logStart).join('\n');
-        const auto pattern = QRegularExpression::anchoredPattern(c[3].replace('|', '\n'));
+        const auto pattern = QRegularExpression::anchoredPattern(logLines.join('\n'));
         QVERIFY2(QRegularExpression(pattern).match(written).hasMatch(), qPrintable(written));
         QVERIFY(!h.port->isOpen() && h.quits == 0);
         QCOMPARE(h.session->link().isBusy(), other.has_value());

@@ -43,6 +43,25 @@ struct Rig : GuiHarness
               && window->findChild<QPushButton *>("Command2")->text() == (on ? "Done" : "Exit");
         return agree ? on : -1;
     }
+    // Starts learning as set up: "self" a self-powered board (no greeting), "busy" with
+    // another command holding the board, "closed"/"pulled" the port closed under it or the
+    // cable pulled at the first tick.
+    void startAs(const QString &setup)
+    {
+        const bool self = setup == "self";
+        board.setGreeting(self ? "" : "XOK");
+        session->prefs().isQOVSelfPowered = self;
+        board.setSelfPowered(self);
+        UpdateQOVProgrammerPowerStatus(session->prefs(), *port);
+        if (auto held = setup == "busy" ? session->link().tryClaim() : std::nullopt)
+            claim.emplace(std::move(*held));
+        window->startLearning();
+        if (setup == "pulled" || setup == "closed") {
+            setup == "pulled" ? board.vanish() : void(port->setOpen(false));
+            window->pollLearnReports();
+        }
+    }
+    std::optional<DeviceLink::Claim> claim;
 };
 } // namespace
 
@@ -50,94 +69,116 @@ class TestLearnWindow : public QObject
 {
     Q_OBJECT
 private slots:
-    // Steps: bytes (hex) arriving before a tick, D for Done then Start again|entries|LLLL
-    // sent in all|bytes left waiting. What one poll takes is the learn session's.
+    // Steps: bytes (hex) arriving before a tick, D for Done then Start again. What one
+    // poll takes is the learn session's.
     void poll_data()
     {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<int>("learnRequests");
         // clang-format off
-        QTest::addColumn<QStringList>("c");
-        for (const char *row :
-            {"4C0A51EF|Code: 0A51EF|2|0", "4C0A51EF,D,4CCA50F3|Code: 0A51EF,Code: CA50F3|4|0"})
-            QTest::newRow(row) << QString(row).split('|');
+        QTest::newRow("a report: an entry, the board re-armed")
+            << QStringList{"4C0A51EF"} << QStringList{"Code: 0A51EF"} << 2;
+        QTest::newRow("Done, Start again: the list kept") << QStringList{"4C0A51EF", "D", "4CCA50F3"}
+            << QStringList{"Code: 0A51EF", "Code: CA50F3"} << 4;
         // clang-format on
     }
     void poll()
     {
-        QFETCH(QStringList, c);
+        QFETCH(QStringList, steps);
         Rig rig;
         QVERIFY(rig.window->findChild<QTimer *>("Timer1")->interval() == 700 && rig.state() == 0);
         rig.window->startLearning();
-        for (const QString &step : c[0].split(',')) {
-            if (step == "D") { // the list is kept
+        for (const QString &step : steps) {
+            if (step == "D") {
                 rig.window->finishLearning();
                 QVERIFY(rig.state() == 0 && rig.window->isVisible()
                         && rig.session->link().tryClaim());
                 rig.window->startLearning();
                 continue;
             }
-            if (!step.isEmpty()) { // raw bytes towards the PC: a version answer carries anything
-                rig.board.setVersionAnswer(QByteArray::fromHex(step.toLatin1()));
-                rig.port->output("VVVV");
-                rig.clock.advance(20);
-                rig.board.setVersionAnswer("2.5");
-            }
+            // Raw bytes towards the PC: a version answer carries anything.
+            rig.board.setVersionAnswer(QByteArray::fromHex(step.toLatin1()));
+            rig.port->output("VVVV");
+            rig.clock.advance(20);
+            rig.board.setVersionAnswer("2.5");
             rig.window->pollLearnReports();
         }
-        QCOMPARE(rig.entries(), c[1].split(',', Qt::SkipEmptyParts));
-        QCOMPARE(rig.learnRequests(), c[2].toInt());
-        QCOMPARE(rig.port->bytesWaiting(), c[3].toInt());
+        QTEST(rig.entries(), "entries");
+        QTEST(rig.learnRequests(), "learnRequests");
+        QCOMPARE(rig.port->bytesWaiting(), 0);
         QCOMPARE(rig.list()->currentRow(), rig.list()->count() - 1);
         QCOMPARE(rig.state(), 1);
         QVERIFY(!rig.session->link().tryClaim()); // Read Values and the like are refused
         QVERIFY(rig.messages.texts().isEmpty());
     }
 
-    // set-up|greeting|version|messages' starts|learning after Start?|LLLL sent (how the
-    // connect step stops is its own test)|then: the close box, Exit (with the port open
-    // elsewhere), the program ending; the last two take the port away at the next tick:
-    // closed quietly, or lost
+    // Learning after Start, the LLLL sent (how the connect step stops is its own test) and
+    // the message. The last two lose the port at the first tick.
     void start_data()
     {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<bool>("learning");
+        QTest::addColumn<int>("learnRequests");
+        QTest::addColumn<QString>("message");
         // clang-format off
-        QTest::addColumn<QStringList>("c");
-        const QString reminder
-            = "Please press ANY button on the remote while pointing at the QOV, then press OK";
-        for (const QString &row : QStringList {"board answers|XOK|2.5|" + reminder + "|y|1|close",
-                 "self-powered||2.5||y|1|end", "another command running|XOK|2.5|||0|exit open",
-                 "port closed under it|XOK|2.5|||1|", "cable pulled|XOK|2.5|Learn mode stopped||1|"})
-            QTest::newRow(qPrintable(row.section('|', 0, 0))) << row.split('|');
+        QTest::newRow("board answers: learning") << "" << true << 1 << "";
+        QTest::newRow("self-powered: learning, no greeting asked") << "self" << true << 1 << "";
+        QTest::newRow("another command running: not started") << "busy" << false << 0 << "";
+        QTest::newRow("port closed under it: stopped quietly") << "closed" << false << 1 << "";
+        QTest::newRow("cable pulled: stopped, said") << "pulled" << false << 1 << "Learn mode stopped";
         // clang-format on
     }
     void start()
     {
-        QFETCH(QStringList, c);
+        QFETCH(QString, setup);
+        QFETCH(bool, learning);
+        QFETCH(QString, message);
         Rig rig;
-        const bool self = c[0].startsWith("self"), busy = c[0].startsWith("another");
-        rig.board.setGreeting(c[1].toLatin1());
-        rig.board.setVersionAnswer(c[2].toLatin1());
-        rig.session->prefs().isQOVSelfPowered = self;
-        rig.board.setSelfPowered(self);
-        UpdateQOVProgrammerPowerStatus(rig.session->prefs(), *rig.port);
-        const auto claim = busy ? rig.session->link().tryClaim() : std::nullopt;
-        rig.window->startLearning();
-        if (c[0] == "cable pulled" || c[0] == "port closed under it") {
-            c[0] == "cable pulled" ? rig.board.vanish() : void(rig.port->setOpen(false));
-            rig.window->pollLearnReports();
-        }
-        QCOMPARE(rig.state(), int(!c[4].isEmpty()));
-        QCOMPARE(bool(rig.session->link().tryClaim()), !busy && c[4].isEmpty());
-        QCOMPARE(rig.learnRequests(), c[5].toInt());
-        QCOMPARE(rig.port->openCount() > 0, !busy);
-        QVERIFY(!c[6].endsWith("open") || rig.port->setOpen(true));
-        c[6] == "close" ? void(rig.window->close()) : c[6] == "end" ? rig.window.reset() : void();
-        if (c[6].startsWith("exit"))
+        rig.startAs(setup);
+        QCOMPARE(rig.state(), int(learning));
+        QCOMPARE(bool(rig.session->link().tryClaim()), setup != "busy" && !learning);
+        QTEST(rig.learnRequests(), "learnRequests");
+        QCOMPARE(rig.port->openCount() > 0, setup != "busy");
+        QCOMPARE(rig.messages.m_shown.size(), int(!message.isEmpty()));
+        QCOMPARE(rig.messages.texts().join("").left(message.size()), message);
+        QCOMPARE(rig.port->isOpen(), learning);
+    }
+
+    // Every way of ending leaves the board unheld and tells it nothing: the close box (the
+    // user is asked to end learning with the remote), the program ending, Exit with the
+    // port open elsewhere.
+    void end_data()
+    {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("portOpen");
+        QTest::addColumn<QString>("message");
+        const QString reminder
+            = "Please press ANY button on the remote while pointing at the QOV, then press OK";
+        // clang-format off
+        QTest::newRow("close box: port closed, a reminder") << "" << "close" << false << reminder;
+        QTest::newRow("program ending: port left to the system") << "self" << "end" << true << "";
+        QTest::newRow("Exit, another command running: its port stays") << "busy" << "exit" << true << "";
+        // clang-format on
+    }
+    void end()
+    {
+        QFETCH(QString, setup);
+        QFETCH(QString, how);
+        Rig rig;
+        rig.startAs(setup);
+        const int requests = rig.learnRequests();
+        QVERIFY(setup != "busy" || rig.port->setOpen(true));
+        how == "close" ? void(rig.window->close()) : how == "end" ? rig.window.reset() : void();
+        if (how == "exit")
             rig.window->finishLearning();
-        QVERIFY(c[6].isEmpty() || !rig.window || !rig.window->isVisible());
+        QVERIFY(!rig.window || !rig.window->isVisible());
         QVERIFY(!rig.session->link().isHeldByLearnMode());
-        QCOMPARE(rig.learnRequests(), c[5].toInt()); // nothing tells the board to stop
-        QCOMPARE(rig.messages.m_shown.size(), int(!c[3].isEmpty()));
-        QCOMPARE(rig.messages.texts().join("").left(c[3].size()), c[3]);
-        QCOMPARE(rig.port->isOpen(), c[6] == "end" || (busy && c[6] == "exit open"));
+        QCOMPARE(rig.learnRequests(), requests); // nothing tells the board to stop
+        QFETCH(QString, message);
+        QCOMPARE(rig.messages.texts(), message.isEmpty() ? QStringList() : QStringList{message});
+        QTEST(rig.port->isOpen(), "portOpen");
     }
 
     // A message sits over the window the user works in; during start-up, when no

@@ -54,36 +54,41 @@ class TestMainWindow : public QObject
 {
     Q_OBJECT
 private slots:
-    // The status bar (a progress step, then one that is ignored or not), title, About,
-    // Website, tab order, then the end through Exit or the close box with the port
-    // open or not and a learn window up.
-    void window_data()
+    // The status bar's progress after a step and then another, which may be ignored.
+    void progress_data()
     {
-        // clang-format off
-        // progress current, total, the bar's value then; ending through Exit?; port left open?
-        QTest::addColumn<QList<double>>("c");
-        QTest::newRow("half, Exit") << QList<double> {10, 20, 50, 1, 0};
-        QTest::newRow("last location, Exit, port open") << QList<double> {19, 20, 95, 1, 1};
-        QTest::newRow("zero total ignored, close box") << QList<double> {1, 0, 40, 0, 1};
-        QTest::newRow("beyond the end ignored, Exit") << QList<double> {30, 20, 40, 1, 0};
-        // clang-format on
+        QTest::addColumn<double>("current");
+        QTest::addColumn<double>("total");
+        QTest::addColumn<int>("value");
+        QTest::newRow("half") << 10.0 << 20.0 << 50;
+        QTest::newRow("last location") << 19.0 << 20.0 << 95;
+        QTest::newRow("zero total ignored") << 1.0 << 0.0 << 40;
+        QTest::newRow("beyond the end ignored") << 30.0 << 20.0 << 40;
     }
-    void window()
+    void progress()
     {
-        QFETCH(QList<double>, c);
+        QFETCH(double, current);
+        QFETCH(double, total);
         GuiHarness h;
         h.storeRegular("2", "1");
         QVERIFY(h.load());
-        h.form->show();
         auto *bar = h.find<QProgressBar>("ProgressBar1");
         QVERIFY(h.form->statusText() == "Ready" && bar->value() == 0);
         QVERIFY(bar->parentWidget() == h.find<QStatusBar>("StatusBar1"));
         h.form->setProgressBar(8, 20);
-        h.form->setProgressBar(c[0], c[1]);
-        QCOMPARE(bar->value(), int(c[2]));
+        h.form->setProgressBar(current, total);
+        QTEST(bar->value(), "value");
         h.form->resetStatusBar();
         QVERIFY(h.form->statusText() == "Ready" && bar->value() == 0);
+    }
 
+    // Title, a fixed size, About and Website, and the tab order.
+    void window()
+    {
+        GuiHarness h;
+        h.storeRegular("2", "1");
+        QVERIFY(h.load());
+        h.form->show();
         QCOMPARE(h.form->windowTitle(), Title);
         QCOMPARE(h.form->minimumSize(), h.form->maximumSize());
         QVERIFY(!(h.form->windowFlags()
@@ -98,7 +103,6 @@ private slots:
                  "Please visit " + about[2] + " for more information");
         for (const auto &m : std::as_const(h.messages.m_shown))
             QCOMPARE(m.icon, MessageIcon::Information);
-        h.messages.clear();
         QStringList order{"Command1"};
         for (QWidget *w = h.find<QWidget>("Command1")->nextInFocusChain(); order.size() < 14;
              w = w->nextInFocusChain())
@@ -107,16 +111,35 @@ private slots:
         QCOMPARE(order.join(' '),
                  "Command1 Command2 Check1 Check2 Text1 Text7 Text8 Check3 Text3 Text2 Text4 Text5 "
                  "Text6 Check4");
+    }
 
-        QVERIFY(!c[4] || h.port->setOpen(true));
+    // The end through Exit or the close box, with the port open or not and one learn
+    // window up (opened twice: brought to the front): all closed, nothing shown.
+    void ending_data()
+    {
+        QTest::addColumn<bool>("exit");
+        QTest::addColumn<bool>("portOpen");
+        QTest::newRow("Exit") << true << false;
+        QTest::newRow("Exit, port open") << true << true;
+        QTest::newRow("close box, port open") << false << true;
+    }
+    void ending()
+    {
+        QFETCH(bool, exit);
+        QFETCH(bool, portOpen);
+        GuiHarness h;
+        h.storeRegular("2", "1");
+        QVERIFY(h.load());
+        h.form->show();
+        QVERIFY(!portOpen || h.port->setOpen(true));
         h.action("learnmodemenu")->trigger();
-        h.action("learnmodemenu")->trigger(); // one window, brought to the front
+        h.action("learnmodemenu")->trigger();
         QWidgetList learn;
         for (QWidget *w : QApplication::topLevelWidgets())
             if (w->objectName() == "Form2" && w->isVisible())
                 learn << w;
         QCOMPARE(learn.size(), 1);
-        c[3] ? h.action("exit")->trigger() : void(h.form->close());
+        exit ? h.action("exit")->trigger() : void(h.form->close());
         QVERIFY(h.quits == 1 && !h.port->isOpen() && !learn[0]->isVisible());
         QVERIFY(h.messages.m_shown.isEmpty()); // the learn window ran no closing step
     }

@@ -12,95 +12,143 @@ class TestProgrammerSelection : public QObject
 {
     Q_OBJECT
 private slots:
+    // A command from a stored type (COM 3), then the type, programmer line, stored port,
+    // port number and checked port. "open-port": chosen while the port is open;
+    // "found-read", "found-enable": Read Values or Debug Tools > Enable COM, the USB
+    // discovery finding COM index.
     void commands_data()
     {
+        QTest::addColumn<int>("storedType");
+        QTest::addColumn<bool>("usbAutomatic");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("programmerLine");
+        QTest::addColumn<int>("storedPort");
+        QTest::addColumn<int>("portNumber");
+        QTest::addColumn<QList<int>>("checkedPorts");
         // clang-format off
-        // stored type (COM 3)|USB automatic|command|index, then the type, line, stored port,
-        // port number and checked port after it; "open-port": the port is open; "found-read",
-        // "found-enable": Read Values or Debug Tools > Enable COM, discovery finding COM index
-        QTest::addColumn<QStringList>("c");
-        for (const char *row : {"1||port|5|1|Serial - COM5|5|5|5",
-                 "1||type|2|2|USB Manual - COM3|3|3|3", "1|y|type|2|2|USB Auto|3|3|3",
-                 "1||type|1|1|Serial - COM3|3|3|3", "2||port|21|2|USB Manual - COM21|21|21|21",
-                 "2|y|type|1|1|Serial - COM3|3|3|", "2|y|type|2|2|USB Auto|3|3|",
-                 "1||open-port|9|1|Serial - COM9|9|3|9", "2|y|found-read|7|2|USB Auto|7|7|",
-                 "2|y|found-enable|9|2|USB Auto|9|9|"})
-            QTest::newRow(row) << QString(row).split('|');
+        const struct { const char *name; int storedType; bool usb; const char *command; int index, type;
+                       const char *line; int storedPort, portNumber; QList<int> checked; } rows[] = {
+            {"Serial: COM 5 chosen", 1, false, "port", 5, 1, "Serial - COM5", 5, 5, {5}},
+            {"Serial to USB by hand: the port kept", 1, false, "type", 2, 2, "USB Manual - COM3", 3, 3, {3}},
+            {"Serial to USB, library: found by itself", 1, true, "type", 2, 2, "USB Auto", 3, 3, {3}},
+            {"Serial chosen again", 1, false, "type", 1, 1, "Serial - COM3", 3, 3, {3}},
+            {"USB by hand: COM 21 chosen", 2, false, "port", 21, 2, "USB Manual - COM21", 21, 21, {21}},
+            {"USB library to Serial: no port checked", 2, true, "type", 1, 1, "Serial - COM3", 3, 3, {}},
+            {"USB library chosen again", 2, true, "type", 2, 2, "USB Auto", 3, 3, {}},
+            {"port chosen while open: stored, used next", 1, false, "open-port", 9, 1, "Serial - COM9", 9, 3, {9}},
+            {"Read Values, library finds COM 7: stored", 2, true, "found-read", 7, 2, "USB Auto", 7, 7, {}},
+            {"Enable COM, library finds COM 9: stored", 2, true, "found-enable", 9, 2, "USB Auto", 9, 9, {}},
+        };
         // clang-format on
+        for (const auto &r : rows)
+            QTest::newRow(r.name) << r.storedType << r.usb << r.command << r.index << r.type
+                                  << r.line << r.storedPort << r.portNumber << r.checked;
     }
     void commands()
     {
-        QFETCH(QStringList, c);
-        GuiHarness h(!c[1].isEmpty());
-        h.storeRegular(c[0], "3");
+        QFETCH(int, storedType);
+        QFETCH(bool, usbAutomatic);
+        QFETCH(QString, command);
+        QFETCH(int, index);
+        QFETCH(QString, programmerLine);
+        GuiHarness h(usbAutomatic);
+        h.storeRegular(QString::number(storedType), "3");
         QVERIFY(h.load());
-        const int saves = h.store.m_saves, index = c[3].toInt();
+        const int saves = h.store.m_saves;
         FixedUsbPortFinder finder(index);
         h.session->link().setUsbPortFinder(&finder);
-        if (c[2] == "found-read") {
+        if (command == "found-read") {
             h.find<QAbstractButton>("Command1")->click();
-        } else if (c[2] == "found-enable") {
+        } else if (command == "found-enable") {
             h.action("dbgMnuEnableCom")->trigger();
-        } else if (c[2] == "type") {
+        } else if (command == "type") {
             h.form->progTypeMenu(index)->trigger();
         } else {
-            QVERIFY(c[2] == "port" || h.port->setOpen(true));
+            QVERIFY(command == "port" || h.port->setOpen(true));
             QVERIFY(h.action("comportsub")->isEnabled());
             h.form->setComPort(index)->trigger();
         }
         const int type = h.session->prefs().programmerType;
-        QCOMPARE((QStringList{h.stored("PROGTYPE"), QString::number(type),
-                              h.find<QLabel>("progtypeText")->text(), h.stored("COMPORT"),
-                              QString::number(h.port->portNumber())}),
-                 QStringList{c[4]} + c.mid(4, 4));
+        QTEST(type, "type");
+        QTEST(h.stored("PROGTYPE").toInt(), "type");
+        QCOMPARE(h.find<QLabel>("progtypeText")->text(), programmerLine);
+        QTEST(h.stored("COMPORT").toInt(), "storedPort");
+        QTEST(int(h.port->portNumber()), "portNumber");
         QVERIFY(h.form->progTypeMenu(type)->isChecked()
                 && !h.form->progTypeMenu(3 - type)->isChecked());
-        QCOMPARE(h.action("comportsub")->isEnabled(), c[5] != "USB Auto");
-        QCOMPARE(h.checkedComPorts(), c[8].isEmpty() ? QList<int>{} : QList<int>{c[8].toInt()});
+        QCOMPARE(h.action("comportsub")->isEnabled(), programmerLine != "USB Auto");
+        QTEST(h.checkedComPorts(), "checkedPorts");
         QVERIFY(h.store.m_saves > saves && h.messages.m_shown.isEmpty());
         QCOMPARE(h.port->rts(), type == 1); // no power option: serial powers with RTS on, USB off
     }
 
+    // The power options set from a regular store (COM 2), and RTS while they are on.
     void powerOptions_data()
     {
-        // clang-format off
-        QTest::addColumn<QStringList>("c"); // type|self-powered|forced power|RTS after both
-        for (const char *row : {"1||y|y", "1|y|y|y", "1|y||", "2||y|", "2|y|y|", "2|y||y"})
-            QTest::newRow(row) << QString(row).split('|');
-        // clang-format on
+        QTest::addColumn<int>("type");
+        QTest::addColumn<bool>("selfPowered");
+        QTest::addColumn<bool>("forced");
+        QTest::addColumn<bool>("rts");
+        QTest::newRow("Serial, forced: RTS on") << 1 << false << true << true;
+        QTest::newRow("Serial, self-powered and forced: RTS on") << 1 << true << true << true;
+        QTest::newRow("Serial, self-powered: RTS off") << 1 << true << false << false;
+        QTest::newRow("USB, forced: RTS off") << 2 << false << true << false;
+        QTest::newRow("USB, self-powered and forced: RTS off") << 2 << true << true << false;
+        QTest::newRow("USB, self-powered: RTS on") << 2 << true << false << true;
     }
+    // On, off again, on again: marks, stored texts and the line follow each time.
     void powerOptions()
     {
-        QFETCH(QStringList, c);
-        const bool selfPowered = !c[1].isEmpty(), force = !c[2].isEmpty(), rts = !c[3].isEmpty();
+        QFETCH(int, type);
+        QFETCH(bool, selfPowered);
+        QFETCH(bool, forced);
+        QFETCH(bool, rts);
         GuiHarness h;
-        h.storeRegular(c[0], "2");
+        h.storeRegular(QString::number(type), "2");
         QVERIFY(h.load());
-        QAction *self = h.action("qovselfpowered"), *forced = h.action("alwayspowerqovfrompc");
-        for (const bool on : {true, false, true}) { // on, off again, on again
+        QAction *self = h.action("qovselfpowered"), *force = h.action("alwayspowerqovfrompc");
+        for (const bool on : {true, false, true}) {
             if (selfPowered)
                 self->trigger();
-            if (force)
-                forced->trigger();
+            if (forced)
+                force->trigger();
             const QStringList state{boolToText(self->isChecked()), h.stored("ISQOVSELFPOWERED"),
                                     boolToText(h.session->prefs().isQOVSelfPowered),
-                                    boolToText(forced->isChecked()), h.stored("FORCEPOWER")};
-            const QString s = boolToText(selfPowered && on), f = boolToText(force && on);
+                                    boolToText(force->isChecked()), h.stored("FORCEPOWER")};
+            const QString s = boolToText(selfPowered && on), f = boolToText(forced && on);
             QCOMPARE(state, QStringList({s, s, s, f, f}));
-            QCOMPARE(h.port->rts(), on ? rts : c[0] == "1");
+            QCOMPARE(h.port->rts(), on ? rts : type == 1);
         }
-        // The type already checked: nothing visible changes, the lines are driven again.
+    }
+    // Choosing the type already checked changes nothing visible but drives the lines
+    // again; the next start restores marks and lines.
+    void powerOptionsKept_data() { powerOptions_data(); }
+    void powerOptionsKept()
+    {
+        QFETCH(int, type);
+        QFETCH(bool, selfPowered);
+        QFETCH(bool, forced);
+        QFETCH(bool, rts);
+        GuiHarness h;
+        h.storeRegular(QString::number(type), "2");
+        QVERIFY(h.load());
+        if (selfPowered)
+            h.action("qovselfpowered")->trigger();
+        if (forced)
+            h.action("alwayspowerqovfrompc")->trigger();
         h.port->setRts(!rts);
-        h.form->progTypeMenu(c[0].toInt())->trigger();
-        QVERIFY(h.form->progTypeMenu(c[0].toInt())->isChecked() && h.port->rts() == rts
-                && h.port->dtr() == (c[0] == "2"));
-        GuiHarness again; // the next start restores marks and lines
+        h.form->progTypeMenu(type)->trigger();
+        QVERIFY(h.form->progTypeMenu(type)->isChecked() && h.port->rts() == rts
+                && h.port->dtr() == (type == 2));
+        GuiHarness again;
         again.store.m_values = h.store.m_values;
         QVERIFY(again.load());
         QCOMPARE(
             (QList<bool>{again.action("qovselfpowered")->isChecked(),
                          again.action("alwayspowerqovfrompc")->isChecked(), again.port->rts()}),
-            (QList<bool>{selfPowered, force, rts}));
+            (QList<bool>{selfPowered, forced, rts}));
     }
 };
 

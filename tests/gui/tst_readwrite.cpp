@@ -71,36 +71,39 @@ class TestReadWrite : public QObject
 {
     Q_OBJECT
 private slots:
-    // Read Values on the board as set up; "busy" clicks both buttons again while the port
-    // opens (refused: the status bar says why).
+    // Read Values on the board as set up: "busy" clicks both buttons again while the port
+    // opens (refused: the status bar says why). Each message with the status text showing
+    // while it is up.
     void readValues_data()
     {
+        QTest::addColumn<QString>("board");
+        QTest::addColumn<QString>("fields");
+        QTest::addColumn<QString>("text1ToolTip");
+        QTest::addColumn<QStringList>("messages");
         // clang-format off
-        QTest::addColumn<QStringList>("c"); // board|window|Text1's tool tip|messages
         const QString err = "Err: Read Incomplete | ",
                       factory = "FA52D0 4A55AB CA50F3 3 CA5A53 3 1000 200 x x x -";
-        QTest::newRow("factory board") << QStringList {"factory", factory, "Button: Select"};
-        QTest::newRow("Space right after start-up") << QStringList {"space", factory, "Button: Select"};
-        QTest::newRow("menu code, flag 2, 256 presses, silent 5: Mod Off not read") << QStringList {
-            "odd", "0A51EF 4A55AB CA50F3 256 CA5A53 3  200 x x x -", "Button: Menu",
+        QTest::newRow("factory board") << "factory" << factory << "Button: Select" << QStringList();
+        QTest::newRow("Space right after start-up") << "space" << factory << "Button: Select" << QStringList();
+        QTest::newRow("menu code, flag 2, 256 presses, silent 5: Mod Off not read") << "odd"
+            << "0A51EF 4A55AB CA50F3 256 CA5A53 3  200 x x x -" << "Button: Menu" << QStringList{
             err + "Read incomplete: no answer from location(s) 5",
-            "Ready | The board holds 256 for No. Button Presses for Turn Off; valid values are "
-            "1-255."};
-        QTest::newRow("silent 1 and 11: a box and a code not read") << QStringList {"1 11",
-            " 4A55AB CA50F3 3 CA5A53 3 1000 200 x ? x -", NotRead,
-            err + "Read incomplete: no answer from location(s) 1, 11"};
-        QTest::newRow("lost at 9: the fields stay") << QStringList {"lost",
-            "        - - - -", "",
+            "Ready | The board holds 256 for No. Button Presses for Turn Off; valid values are 1-255."};
+        QTest::newRow("silent 1 and 11: a box and a code not read") << "1 11"
+            << " 4A55AB CA50F3 3 CA5A53 3 1000 200 x ? x -" << NotRead
+            << QStringList{err + "Read incomplete: no answer from location(s) 1, 11"};
+        QTest::newRow("lost at 9: the fields stay") << "lost" << "        - - - -" << "" << QStringList{
             "Reading settings... | Lost the connection to the programmer on COM1 (simulated): the "
             "programmer stopped responding or was unplugged. Check that it is plugged in and its "
             "cable is seated, then try again."};
-        QTest::newRow("clicks while the board starts") << QStringList {"busy", factory,
-            "Button: Select", "Not started: another command is using the port"};
+        QTest::newRow("clicks while the board starts") << "busy" << factory << "Button: Select"
+            << QStringList{"Not started: another command is using the port"};
         // clang-format on
     }
     void readValues()
     {
-        QFETCH(QStringList, c);
+        QFETCH(QString, board);
+        QFETCH(QString, fields);
         GuiHarness h;
         h.storeRegular("2", "1");
         QVERIFY(h.load());
@@ -113,35 +116,35 @@ private slots:
             QTest::mouseClick(h.find<QPushButton>(name), Qt::LeftButton);
         };
         for (int location : {1, 11})
-            if (c[0] == "1 11")
+            if (board == "1 11")
                 h.board.setFault(location, SimBoard::Fault::NoAnswer);
-        if (c[0] == "lost")
+        if (board == "lost")
             h.board.setFault(9, SimBoard::Fault::Vanish);
-        if (c[0] == "odd") {
+        if (board == "odd") {
             for (auto [loc, byte] : {std::pair{10, 0x0A}, {11, 0x51}, {12, 0xEF}, {0, 2}, {6, 255}})
                 h.board.setMemory(loc, byte);
             h.board.setFault(5, SimBoard::Fault::NoAnswer);
         }
         int hooks = 0; // opening the port lets pending events run: the user clicks there
-        if (c[0] == "busy")
+        if (board == "busy")
             h.clock.setProcessEventsHook([&] {
                 if (hooks++ == 0)
                     click("Command2"), click("Command1"), shown << h.form->statusText();
             });
-        if (c[0] == "space") { // the focus starts on Read Values
+        if (board == "space") { // the focus starts on Read Values
             QApplication::setActiveWindow(h.form.get());
             QVERIFY(QTest::qWaitForWindowActive(h.form.get()));
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         } else {
             click("Command1");
         }
-        QCOMPARE(h.fields(' '), c[1]);
-        QCOMPARE(h.text(1)->toolTip(), c[2]);
-        QCOMPARE(shown, c.mid(3));
+        QCOMPARE(h.fields(' '), fields);
+        QTEST(h.text(1)->toolTip(), "text1ToolTip");
+        QTEST(shown, "messages");
         for (int i = 1; i <= 12; ++i) { // the unread say so to a screen reader too
             QWidget *w = i <= 8 ? static_cast<QWidget *>(h.text(i)) : h.check(i - 8);
             const bool unread = w->property("notRead").toBool();
-            QCOMPARE(unread, c[1].split(' ')[i - 1] == (i <= 8 ? "" : "?") && c[0] != "lost");
+            QCOMPARE(unread, fields.split(' ')[i - 1] == (i <= 8 ? "" : "?") && board != "lost");
             QCOMPARE(w->accessibleDescription() == NotRead, unread);
             QCOMPARE(w->toolTip() == NotRead, unread);
         }
@@ -149,10 +152,10 @@ private slots:
                 && !h.port->isOpen());
         // The box changed, so its handler ran; 256 presses refused, the byte kept.
         const DeviceSettings &s = h.session->settings();
-        QVERIFY(c[0] != "odd" || (s.allowPowerOn == 1 && s.turnOffPresses == 255));
-        QVERIFY(c[0] != "lost" || s == DeviceSettings()); // the record as before the read
-        const QByteArray sent = h.board.receivedBytes();  // one presence check: one command
-        QVERIFY(c[0] != "busy" || (hooks == 1 && sent.count("VVVV") == 1 && !sent.contains('W')));
+        QVERIFY(board != "odd" || (s.allowPowerOn == 1 && s.turnOffPresses == 255));
+        QVERIFY(board != "lost" || s == DeviceSettings()); // the record as before the read
+        const QByteArray sent = h.board.receivedBytes();   // one presence check: one command
+        QVERIFY(board != "busy" || (hooks == 1 && sent.count("VVVV") == 1 && !sent.contains('W')));
     }
 
     // Write All sends only what the fields show. The fields as prepared (a menu command,

@@ -7,107 +7,203 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+namespace {
+
+// A regular store (the programmer chosen by hand or found by the USB library, COM 3),
+// with one key set to text.
+void storeWith(GuiHarness &h, bool usbAutomatic, const QString &key = {}, const QString &text = {})
+{
+    h.storeRegular(usbAutomatic ? "2" : "1", "3");
+    if (!key.isEmpty())
+        h.store.m_values[key] = text;
+}
+
+// Starts with arguments and the debug log in logDir (a fresh folder when empty), and
+// checks what every start-up does, whatever it meets.
+bool start(GuiHarness &h, const QStringList &arguments = {}, const QString &logDir = {})
+{
+    QTemporaryDir dir;
+    h.form->setDebugLogDir(QDir(logDir.isEmpty() ? dir.path() : logDir));
+    const bool started = h.load(arguments);
+    const bool debug = arguments == QStringList{"DEBUG"};
+    [&] {
+        QCOMPARE(h.quits, int(!started));
+        QVERIFY(!h.port->isOpen());
+        QCOMPARE(h.session->prefs().debugMode, debug);
+        const QStringList logs = QDir(dir.path()).entryList({"debugLog_*.txt"}, QDir::Files);
+        QCOMPARE(logs.size(), int(debug && logDir.isEmpty()));
+    }();
+    return started;
+}
+
+} // namespace
+
 class TestStartup : public QObject
 {
     Q_OBJECT
 private slots:
-    void start_data()
+    // The failing step and its error code are named, then the details, kept short.
+    void damagedTextEndsTheProgram_data()
     {
+        QTest::addColumn<bool>("usbAutomatic");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<int>("code");
         // clang-format off
-        // stored key ("-": an empty store, "": none)|its text|USB library|arguments (split on
-        // ',')|log directory ("": a fresh one)|the messages' starts (split on '#')|programmer line
-        QTest::addColumn<QStringList>("c");
-        const QString first = "Dont forget to set the proper programmer type (and port number if "
-                              "using serial programmer) in the settings menu.";
-        const QString bad = "Error In Startup Line: %1\r\nCode: %2\r\nDetails: ";
-        for (const QString &row : QStringList {"-|||||" + first + "|USB Manual - COM1",
-                 "-||y|||" + first + "|USB Auto", "FIRSTLOAD|maybe||||" + bad.arg(5).arg(13) + "|",
-                 "ISQOVSELFPOWERED|1|||||Serial - COM3",
-                 "ISQOVSELFPOWERED|||||" + bad.arg(5).arg(13) + "|",
-                 "FORCEPOWER|on||||" + bad.arg(8).arg(13) + "|",
-                 "PROGTYPE|3||||" + bad.arg(10).arg(9) + "|",
-                 "PROGTYPE|0|y|||" + bad.arg(10).arg(9) + "|",
-                 "PROGTYPE|USB||||" + bad.arg(10).arg(13) + "|",
-                 "COMPORT|" + QString(5000, 'x') + "||||" + bad.arg(11).arg(13) + "|",
-                 "COMPORT|COM3|y||||USB Auto",
-                 "COMPORT|25|||||Serial - COM25", "COMPORT|255|||||Serial - COM255",
-                 "COMPORT|0||||" + bad.arg(11).arg(13) + "|",
-                 "COMPORT|-5||||" + bad.arg(11).arg(13) + "|",
-                 "COMPORT|256||||" + bad.arg(11).arg(13) + "|",
-                 "COMPORT|99999||||" + bad.arg(11).arg(13) + "|",
-                 "||||||Serial - COM3", "|||DEBUG||Debug Enabled|Serial - COM3",
-                 "|||debug|||Serial - COM3", "|||DEBUG,x|||Serial - COM3",
-                 "|||DEBUG|/nonexistent-qov/below|Debug Enabled#Error In Startup Line: 0|",
-                 "?|the preferences file p.conf cannot be read: Permission denied||||The "
-                 "preferences file p.conf cannot be read: Permission denied.|USB Manual - COM1"})
-            QTest::newRow(qPrintable(row.left(40))) << row.split('|');
+        QTest::newRow("first-run flag not a truth value") << false << "FIRSTLOAD" << "maybe" << 5 << 13;
+        QTest::newRow("self-powered flag blank") << false << "ISQOVSELFPOWERED" << "" << 5 << 13;
+        QTest::newRow("forced power not a number") << false << "FORCEPOWER" << "on" << 8 << 13;
+        QTest::newRow("programmer type 3") << false << "PROGTYPE" << "3" << 10 << 9;
+        QTest::newRow("programmer type 0, USB library") << true << "PROGTYPE" << "0" << 10 << 9;
+        QTest::newRow("programmer type a word") << false << "PROGTYPE" << "USB" << 10 << 13;
+        QTest::newRow("port 5000 characters") << false << "COMPORT" << QString(5000, 'x') << 11 << 13;
+        for (const char *port : {"0", "-5", "256", "99999"})
+            QTest::addRow("port %s", port) << false << "COMPORT" << port << 11 << 13;
         // clang-format on
     }
-    void start()
+    void damagedTextEndsTheProgram()
     {
-        QFETCH(QStringList, c);
-        QTemporaryDir dir;
-        GuiHarness h(!c[2].isEmpty());
-        if (c[0] != "-")
-            h.storeRegular(c[2].isEmpty() ? "1" : "2", "3");
-        if (c[0] == "?") // a store that cannot be read: its text is the reason
-            h.store.m_problem = c[1];
-        else if (!c[0].isEmpty() && c[0] != "-")
-            h.store.m_values[c[0]] = c[1];
+        QFETCH(bool, usbAutomatic);
+        QFETCH(QString, key);
+        QFETCH(QString, text);
+        QFETCH(int, line);
+        QFETCH(int, code);
+        GuiHarness h(usbAutomatic);
+        storeWith(h, usbAutomatic, key, text);
         const auto before = h.store.m_values;
-        h.form->setDebugLogDir(QDir(c[4].isEmpty() ? dir.path() : c[4]));
-        QVERIFY(c[0] != "-" || h.port->setOpen(true)); // left open: the start-up closes it
-        const bool started = !c[6].isEmpty();
-        QCOMPARE(h.load(c[3].split(',', Qt::SkipEmptyParts)), started);
-        QCOMPARE(h.quits, int(!started));
-        QVERIFY(!h.port->isOpen());
-        const QStringList messages = c[5].split('#', Qt::SkipEmptyParts);
-        QCOMPARE(h.messages.m_shown.size(), messages.size());
-        for (int i = 0; i < messages.size(); ++i)
-            QVERIFY2(h.messages.m_shown[i].text.startsWith(messages[i]), qPrintable(messages[i]));
-        QCOMPARE(h.session->prefs().debugMode, c[3] == "DEBUG");
-        const QStringList logs = QDir(dir.path()).entryList({"debugLog_*.txt"}, QDir::Files);
-        QCOMPARE(logs.size(), int(c[3] == "DEBUG" && c[4].isEmpty()));
-        if (!started) {
-            // The details follow, but a damaged text is not poured into the box.
-            QVERIFY(h.messages.m_shown.last().text.size() > messages.last().size());
-            QVERIFY(h.messages.m_shown.last().text.size() < 400);
-            QCOMPARE(h.messages.m_shown.last().icon, MessageIcon::None);
-            QCOMPARE(h.store.m_values, before);
-            return;
-        }
-        QCOMPARE(h.find<QLabel>("progtypeText")->text(), c[6]);
-        if (c[0] == "?") { // said once; a choice holds for this run and says it is not kept
-            QVERIFY(h.messages.m_shown[0].text.contains("will not be kept"));
-            h.form->setComPort(4)->trigger();
-            QCOMPARE(h.find<QLabel>("progtypeText")->text(), "USB Manual - COM4");
-            QCOMPARE(h.form->statusText(),
-                     "Set for this run only: the preferences cannot be saved");
-            QCOMPARE(h.store.m_values, before);
-            return;
-        }
-        if (c[0] == "COMPORT" && c[2].isEmpty()) // no menu item for that number
-            QVERIFY(h.checkedComPorts().isEmpty() && h.port->portNumber() == c[1].toInt());
-        QCOMPARE(h.store.m_values.value(c[0]), c[1]); // what was stored stays
-        if (c[0] != "-") { // the first command meets what the start-up let through
-            h.messages.clear();
-            QTest::mouseClick(h.find<QWidget>("Command1"), Qt::LeftButton);
-            QVERIFY(!h.port->isOpen() && h.form->statusText() == "Ready");
-            for (const QString &m : h.messages.texts())
-                QVERIFY2(m.size() < 400, qPrintable(m.left(200)));
-            return;
-        }
+        QVERIFY(!start(h));
+        const QString head
+            = QString("Error In Startup Line: %1\r\nCode: %2\r\nDetails: ").arg(line).arg(code);
+        QCOMPARE(h.messages.m_shown.size(), 1);
+        const auto &shown = h.messages.m_shown[0];
+        QVERIFY2(shown.text.startsWith(head), qPrintable(shown.text.left(200)));
+        // The details follow, but a damaged text is not poured into the box.
+        QVERIFY(shown.text.size() > head.size() && shown.text.size() < 400);
+        QCOMPARE(shown.icon, MessageIcon::None);
+        QCOMPARE(h.store.m_values, before);
+    }
+
+    // Texts the start-up lets through: shown as the programmer line, kept as stored, and
+    // the first command copes with them.
+    void acceptedTextIsKept_data()
+    {
+        QTest::addColumn<bool>("usbAutomatic");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("programmerLine");
+        // clang-format off
+        QTest::newRow("nothing odd") << false << "" << "" << "Serial - COM3";
+        QTest::newRow("self-powered") << false << "ISQOVSELFPOWERED" << "1" << "Serial - COM3";
+        QTest::newRow("a port name, USB library: unused") << true << "COMPORT" << "COM3" << "USB Auto";
+        QTest::newRow("port 25, no menu item") << false << "COMPORT" << "25" << "Serial - COM25";
+        QTest::newRow("port 255, the highest") << false << "COMPORT" << "255" << "Serial - COM255";
+        // clang-format on
+    }
+    void acceptedTextIsKept()
+    {
+        QFETCH(bool, usbAutomatic);
+        QFETCH(QString, key);
+        QFETCH(QString, text);
+        GuiHarness h(usbAutomatic);
+        storeWith(h, usbAutomatic, key, text);
+        QVERIFY(start(h));
+        QVERIFY(h.messages.m_shown.isEmpty());
+        QTEST(h.find<QLabel>("progtypeText")->text(), "programmerLine");
+        if (key == "COMPORT" && !usbAutomatic)
+            QVERIFY(h.checkedComPorts().isEmpty() && h.port->portNumber() == text.toInt());
+        QCOMPARE(h.store.m_values.value(key), text);
+        QTest::mouseClick(h.find<QWidget>("Command1"), Qt::LeftButton);
+        QVERIFY(!h.port->isOpen() && h.form->statusText() == "Ready");
+        for (const QString &m : h.messages.texts())
+            QVERIFY2(m.size() < 400, qPrintable(m.left(200)));
+    }
+
+    // Only DEBUG, alone, turns the debug log on; a log folder that cannot be written to
+    // ends the start-up after saying so.
+    void debugSwitch_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("logDir");
+        QTest::addColumn<QStringList>("messageStarts");
+        // clang-format off
+        QTest::newRow("DEBUG: on") << QStringList{"DEBUG"} << "" << QStringList{"Debug Enabled"};
+        QTest::newRow("lower case: off") << QStringList{"debug"} << "" << QStringList();
+        QTest::newRow("with another argument: off") << QStringList{"DEBUG", "x"} << "" << QStringList();
+        QTest::newRow("log folder missing: ends") << QStringList{"DEBUG"} << "/nonexistent-qov/below"
+            << QStringList{"Debug Enabled", "Error In Startup Line: 0"};
+        // clang-format on
+    }
+    void debugSwitch()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, logDir);
+        QFETCH(QStringList, messageStarts);
+        GuiHarness h;
+        storeWith(h, false);
+        const bool started = start(h, arguments, logDir);
+        QCOMPARE(started, logDir.isEmpty());
+        QCOMPARE(h.messages.m_shown.size(), messageStarts.size());
+        for (int i = 0; i < messageStarts.size(); ++i)
+            QVERIFY2(h.messages.m_shown[i].text.startsWith(messageStarts[i]),
+                     qPrintable(h.messages.m_shown[i].text));
+        if (started)
+            QCOMPARE(h.find<QLabel>("progtypeText")->text(), "Serial - COM3");
+    }
+
+    // The first run (an empty store) says to set the programmer, stores the USB
+    // programmer on COM 1, and closes a port left open; the next start says nothing.
+    void firstRun_data()
+    {
+        QTest::addColumn<bool>("usbAutomatic");
+        QTest::addColumn<QString>("programmerLine");
+        QTest::addColumn<QList<int>>("checkedPorts");
+        // clang-format off
+        QTest::newRow("USB programmer on COM 1") << false << "USB Manual - COM1" << QList<int>{1};
+        QTest::newRow("USB library: found by itself") << true << "USB Auto" << QList<int>{};
+        // clang-format on
+    }
+    void firstRun()
+    {
+        QFETCH(bool, usbAutomatic);
+        GuiHarness h(usbAutomatic);
+        QVERIFY(h.port->setOpen(true)); // left open: the start-up closes it
+        QVERIFY(start(h));
+        QCOMPARE(h.messages.m_shown.size(), 1);
         const auto &m = h.messages.m_shown[0];
+        QCOMPARE(m.text, "Dont forget to set the proper programmer type (and port number if "
+                         "using serial programmer) in the settings menu.");
         QVERIFY(m.title == "First Time Information" && m.icon == MessageIcon::Information);
+        QTEST(h.find<QLabel>("progtypeText")->text(), "programmerLine");
         const QMap<QString, QString> stored{
             {"FIRSTLOAD", "False"}, {"PROGTYPE", "2"}, {"COMPORT", "1"}};
         QCOMPARE(h.store.m_values, stored);
-        QCOMPARE(h.checkedComPorts(), c[2].isEmpty() ? QList<int>{1} : QList<int>{});
+        QTEST(h.checkedComPorts(), "checkedPorts");
         QVERIFY(h.port->inputMode() == 1 && !h.port->rts() && h.port->dtr()); // USB powers it
-        GuiHarness second(!c[2].isEmpty()); // the next start: no first-time message
+        GuiHarness second(usbAutomatic);
         second.store.m_values = stored;
         QVERIFY(second.load() && second.messages.m_shown.isEmpty());
         QCOMPARE(second.store.m_values, stored);
+    }
+
+    // A store that cannot be read: said once, and a choice holds for this run and says
+    // it is not kept.
+    void unreadableStore()
+    {
+        GuiHarness h;
+        storeWith(h, false);
+        h.store.m_problem = "the preferences file p.conf cannot be read: Permission denied";
+        QVERIFY(start(h));
+        QCOMPARE(h.messages.m_shown.size(), 1);
+        QVERIFY(h.messages.m_shown[0].text.startsWith(
+            "The preferences file p.conf cannot be read: Permission denied."));
+        QVERIFY(h.messages.m_shown[0].text.contains("will not be kept"));
+        QCOMPARE(h.find<QLabel>("progtypeText")->text(), "USB Manual - COM1");
+        const auto before = h.store.m_values;
+        h.form->setComPort(4)->trigger();
+        QCOMPARE(h.find<QLabel>("progtypeText")->text(), "USB Manual - COM4");
+        QCOMPARE(h.form->statusText(), "Set for this run only: the preferences cannot be saved");
+        QCOMPARE(h.store.m_values, before);
     }
 };
 
