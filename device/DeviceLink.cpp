@@ -3,6 +3,7 @@
 #include "device/TextConversions.h"
 #include "device/UsbPortFinder.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -21,7 +22,7 @@ constexpr int VersionAnswerLength = 3;
 // through a USB adapter that hands bytes on in small batches.
 constexpr int AnswerEndQuietMs = 20;
 
-// The quiet check after a transaction's last answer lasts twice the longest answer
+// The quiet check after a transaction's last answer lasts twice the typical answer
 // time seen, and never less than this: longer than a 2400-baud board takes to
 // answer a three-byte command (17 ms) and than a stray byte's usual lag behind an
 // answer, yet a small part of a transaction.
@@ -329,7 +330,7 @@ int DeviceLink::awaitAnswer(ProgrammerPort &comm)
         comm.waitForInput(m_clock, PollPauseMs);
         if (comm.bytesWaiting() > 0) {
             m_lastAnswerAtMs = m_clock.nowMs();
-            m_longestAnswerMs = qMax(m_longestAnswerMs, m_lastAnswerAtMs - sentAt);
+            m_answerTimesMs << m_lastAnswerAtMs - sentAt;
             return i;
         }
     }
@@ -338,13 +339,19 @@ int DeviceLink::awaitAnswer(ProgrammerPort &comm)
 
 void DeviceLink::resetAnswerTiming()
 {
-    m_longestAnswerMs = 0;
+    m_answerTimesMs.clear();
     m_lastAnswerAtMs = m_lastSentAtMs = m_clock.nowMs();
 }
 
 int DeviceLink::quietSpanMs() const
 {
-    return int(qBound(qint64(QuietFloorMs), 2 * m_longestAnswerMs, qint64(QuietCeilingMs)));
+    // The typical answer time (the median), not the longest: one answer the system
+    // was slow to hand on must not stretch every transaction's wait.
+    QList<qint64> times = m_answerTimesMs;
+    const auto middle = times.begin() + times.size() / 2;
+    std::nth_element(times.begin(), middle, times.end());
+    const qint64 typical = times.isEmpty() ? 0 : *middle;
+    return int(qBound(qint64(QuietFloorMs), 2 * typical, qint64(QuietCeilingMs)));
 }
 
 int DeviceLink::awaitQuietLine(ProgrammerPort &comm, const QString &prefix)

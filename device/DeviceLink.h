@@ -135,7 +135,7 @@ private:
     bool m_held = false;
     int m_staleDropped = 0;
     AnswerFault m_answerFault = AnswerFault::None;
-    qint64 m_longestAnswerMs = 0;
+    QList<qint64> m_answerTimesMs; // since resetAnswerTiming(), for the typical one
     qint64 m_lastAnswerAtMs = 0;
     qint64 m_lastSentAtMs = 0;
 };
