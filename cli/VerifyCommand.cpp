@@ -5,9 +5,9 @@
 #include "cli/PrintableText.h"
 #include "cli/ProfileInput.h"
 #include "cli/QovctlRun.h"
+#include "device/TerminalText.h"
 #include "session/Session.h"
 #include "settings/SettingField.h"
-#include "settings/SettingsTable.h"
 #include "settings/SettingsTransactions.h"
 
 #include <QJsonArray>
@@ -37,7 +37,7 @@ QString differencesTable(const QList<SettingField> &differing, const DeviceSetti
         {QStringLiteral("SETTING"), QStringLiteral("ON THE BOARD"), QStringLiteral("IN THE FILE")}};
     for (const SettingField &f : differing)
         rows << QStringList{QLatin1String(f.name), f.text(board), f.text(file)};
-    return SettingsTable::columns(rows);
+    return TerminalText::columns(rows);
 }
 
 } // namespace

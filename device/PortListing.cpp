@@ -49,17 +49,10 @@ QString PortListing::format(const QList<SerialPortEntry> &ports)
                                                      : TerminalText::printable(p.serialNumber),
                             note.isEmpty() ? dash : note};
     }
-    QList<int> widths(rows.first().size(), 0);
-    for (const QStringList &row : rows)
-        for (int i = 0; i < row.size(); ++i)
-            widths[i] = qMax(widths[i], int(row[i].size()));
     QString out;
-    for (const QStringList &row : rows) {
-        QString line;
-        for (int i = 0; i < row.size(); ++i)
-            line += i + 1 < row.size() ? row[i].leftJustified(widths[i] + 2) : row[i];
+    for (const QString &line :
+         TerminalText::columns(rows).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
         out += line.trimmed() + QLatin1Char('\n');
-    }
     return out;
 }
 

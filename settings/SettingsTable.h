@@ -10,6 +10,4 @@ class SettingsTable
 {
 public:
     static QString format(const DeviceSettings &settings);
-    // Rows of cells in columns two blanks apart, the last column not padded.
-    static QString columns(const QList<QStringList> &rows);
 };
