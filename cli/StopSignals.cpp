@@ -1,5 +1,7 @@
 #include "cli/StopSignals.h"
 
+#include "device/SerialLocks.h"
+
 #include <QtGlobal> // Q_OS_UNIX
 
 #include <csignal>
@@ -24,11 +26,21 @@ struct sigaction g_previous[3];
 
 void onStop(int signal)
 {
-    if (g_received != 0)
+    if (g_received != 0) {
+        removeOwnSerialLocksNow();
         ::_exit(128 + signal);
+    }
     g_received = signal;
     // Only async-signal-safe calls here: one write of a fixed text.
     [[maybe_unused]] const auto ignored = ::write(STDERR_FILENO, g_notice, g_noticeLength);
+}
+
+// The lock goes, then the signal ends the program as it would have: the handler
+// was reset to the default on entry and the signal is delivered again on return.
+void onEnd(int signal)
+{
+    removeOwnSerialLocksNow();
+    ::raise(signal);
 }
 #endif
 
@@ -77,6 +89,22 @@ const char *StopSignals::name(int signal)
 #endif
     default: return "a signal";
     }
+}
+
+void StopSignals::releaseLocksOnEnd()
+{
+#ifdef Q_OS_UNIX
+    for (const int signal : Watched) {
+        struct sigaction old = {};
+        if (::sigaction(signal, nullptr, &old) != 0 || old.sa_handler == SIG_IGN)
+            continue;
+        struct sigaction action = {};
+        action.sa_handler = onEnd;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESETHAND;
+        ::sigaction(signal, &action, nullptr);
+    }
+#endif
 }
 
 void StopSignals::ignoreBrokenPipe()

@@ -19,6 +19,10 @@ public:
     static int received();
     // "SIGINT", "SIGTERM", "SIGHUP".
     static const char *name(int signal);
+    // For the whole run: a signal that ends qovctl (Ctrl-C, SIGTERM, SIGHUP) first
+    // removes the serial lock of the port it has open, then ends it as before
+    // (killed by that signal). Signals already ignored stay ignored.
+    static void releaseLocksOnEnd();
     // A reader that closed standard output then shows as a failed write (EPIPE)
     // that the output can judge, instead of killing the program mid-write.
     static void ignoreBrokenPipe();

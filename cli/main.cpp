@@ -20,6 +20,7 @@ int main(int argc, char *argv[])
     QSettingsPreferenceStore preferences;
     const QovctlEnvironment env = SystemEnvironment::make(clock, preferences, closed);
     StopSignals::ignoreBrokenPipe();
+    StopSignals::releaseLocksOnEnd();
     // A closed standard output fails every write (and says so), as it would have.
     StandardOutput standardOutput(closed.output ? -1 : 1);
     QTextStream out(&standardOutput);

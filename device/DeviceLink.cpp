@@ -111,9 +111,9 @@ DeviceLink::Opening DeviceLink::openComPort(ProgrammerPort &comm)
         return reportOpenFailure({TypeMismatchError, QStringLiteral("Type mismatch")}, opening);
     }
     if (!comm.setPortNumber(*number))
-        return reportOpenFailure(comm.lastError(), opening);
+        return reportOpenFailure(comm.lastError(), opening, comm.isOpen());
     if (!comm.setOpen(true))
-        return reportOpenFailure(comm.lastError(), opening);
+        return reportOpenFailure(comm.lastError(), opening, comm.isOpen());
 
     m_log.WriteDebugLog(QStringLiteral("openComPort: Cycling port"));
     const bool rtsBefore = comm.rts();
@@ -134,23 +134,24 @@ DeviceLink::Opening DeviceLink::openComPort(ProgrammerPort &comm)
     return opening;
 }
 
-DeviceLink::Opening DeviceLink::reportOpenFailure(const PortError &error, Opening opening)
+DeviceLink::Opening DeviceLink::reportOpenFailure(const PortError &error, Opening opening,
+                                                  bool openHere)
 {
     const QString number = QString::number(error.number);
     m_log.WriteDebugLog(QStringLiteral("openComPort Failed: ") + number + QLatin1Char(' ')
                         + error.description);
-    // A port this program already has open can only be held by the hand-driven
-    // debug steps (a command or learn mode would have been refused before).
-    const QString holder = error.number == PortErrorCode::PortAlreadyOpen
-                               ? QStringLiteral(": Tools > Debug Tools > Enable COM holds it; "
-                                                "choose Disable COM there to free it")
-                               : QString();
     // The words of the judgement above the device layer, when it was given one.
     const QString why
         = !error.device.isEmpty() && m_openAdvice ? m_openAdvice(error) : error.description;
+    // Only this program's own port object, left open, is freed where the front end
+    // says (a command or learn mode would have been refused before); another
+    // program's hold is named by the reason itself.
+    const QString heldHere = openHere && !m_openHereHint.isEmpty()
+                                 ? QStringLiteral("\r\n") + m_openHereHint
+                                 : QString();
     messages().showMessage(QStringLiteral("Unable to open COM ") + m_prefs.comPort
                            + QStringLiteral("\r\n\r\n") + QStringLiteral("Error: ") + number
-                           + QStringLiteral("\r\n") + why + holder);
+                           + QStringLiteral("\r\n") + why + heldHere);
     return opening;
 }
 

@@ -30,6 +30,10 @@ public:
     {
         m_openAdvice = std::move(advice);
     }
+    // What a front end that can leave the port open by hand (the window's debug
+    // tools) says about freeing it, added when opening fails on a port this
+    // program has open; empty says nothing.
+    void setOpenHereHint(const QString &words) { m_openHereHint = words; }
     // Messages go to capture instead of the user while it is set (a check that
     // reports them in its own words); null shows them again.
     void setMessageCapture(MessageBoxes *capture) { m_capture = capture; }
@@ -115,7 +119,8 @@ private:
     // The power cycle; false with the port's error at the first port call that fails.
     bool cyclePort(ProgrammerPort &comm, PortError &error);
     // Logs and shows why the port could not be opened; returns opening, not opened.
-    Opening reportOpenFailure(const PortError &error, Opening opening);
+    // openHere: this program's port object was open when it failed.
+    Opening reportOpenFailure(const PortError &error, Opening opening, bool openHere = false);
     // Drops input left from before a command (logged under prefix); the bytes dropped.
     int dropStaleInput(ProgrammerPort &comm, const QString &prefix);
     // Polls up to 200 times for an answer after a command was sent; the poll it
@@ -130,6 +135,7 @@ private:
     LinkPreferences &m_prefs;
     UsbPortFinder *m_usb = nullptr;
     std::function<QString(const PortError &)> m_openAdvice;
+    QString m_openHereHint;
     MessageBoxes *m_capture = nullptr;
     bool m_busy = false;
     bool m_held = false;

@@ -11,6 +11,8 @@
 //   8021 error writing the device (the device vanished: a pulled USB cable).
 #include "device/Clock.h"
 
+class DebugLog;
+
 #include <QByteArray>
 #include <QString>
 
@@ -42,6 +44,10 @@ class ProgrammerPort
 {
 public:
     virtual ~ProgrammerPort() = default;
+
+    // Where the port notes what it decided on its own while opening (a serial lock
+    // it did not obey, and why); null: nowhere.
+    virtual void setTrace(DebugLog *log) { (void)log; }
 
     // The programmer on the cable (SerialProgrammer, UsbProgrammer): the device a
     // port number maps to may depend on it. A port that maps numbers one way ignores it.

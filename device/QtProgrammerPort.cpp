@@ -1,9 +1,11 @@
 #include "device/QtProgrammerPort.h"
 
+#include "device/DebugLog.h"
 #include "device/PortDiagnosis.h"
 #include "device/PortNaming.h"
 #include "device/SerialLocks.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -80,6 +82,27 @@ QtProgrammerPort::~QtProgrammerPort()
 {
     if (m_port.isOpen())
         m_port.close();
+    forgetOwnLock();
+}
+
+void QtProgrammerPort::noteOwnLock(const QString &path)
+{
+    const qint64 self = QCoreApplication::applicationPid();
+    for (const SerialLockFile &lock : serialLockFiles(serialLockNames(path), serialLockFolders())) {
+        if (lock.pid == self) {
+            m_ownLock = lock.realPath;
+            noteOwnSerialLock(m_ownLock);
+            return;
+        }
+    }
+}
+
+void QtProgrammerPort::forgetOwnLock()
+{
+    if (m_ownLock.isEmpty())
+        return;
+    forgetOwnSerialLock(m_ownLock);
+    m_ownLock.clear();
 }
 
 void QtProgrammerPort::setDeviceOverride(const QString &path)
@@ -138,6 +161,7 @@ bool QtProgrammerPort::setOpen(bool open)
     if (!open) {
         if (m_port.isOpen())
             m_port.close();
+        forgetOwnLock();
         m_port.clearError();
         return true;
     }
@@ -150,7 +174,13 @@ bool QtProgrammerPort::setOpen(bool open)
 #ifdef Q_OS_UNIX
     // The serial port library takes a lock holding only a PID (as older serial
     // programs write it) for stale and deletes it, while that program uses the port.
-    if (const auto held = liveSerialLock(path, m_lockFolders))
+    QStringList ignored;
+    const auto held = liveSerialLock(path, m_lockFolders, &ignored);
+    if (m_trace) {
+        for (const QString &why : std::as_const(ignored))
+            m_trace->WriteDebugLog(QStringLiteral("Serial Lock Ignored: ") + why);
+    }
+    if (held)
         return fail(PortErrorCode::PortAlreadyOpen,
                     heldByLock(path, held->pid, held->program, held->lockFile));
 #endif
@@ -168,6 +198,9 @@ bool QtProgrammerPort::setOpen(bool open)
         return false;
     }
     m_failed = false;
+#ifdef Q_OS_UNIX
+    noteOwnLock(path);
+#endif
     // Lines set while closed take effect now.
     applyLine(true, m_rts);
     applyLine(false, m_dtr);

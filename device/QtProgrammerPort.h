@@ -20,6 +20,7 @@ public:
     QString deviceOverride() const { return m_deviceOverride; }
     // Where other programs' serial locks are looked for (tests use a folder of their own).
     void setLockFolders(const QStringList &folders) { m_lockFolders = folders; }
+    void setTrace(DebugLog *log) override { m_trace = log; }
 
     qint16 portNumber() const override { return m_portNumber; }
     bool setPortNumber(qint16 n) override;
@@ -46,6 +47,10 @@ private:
     bool pullFromSystem();
     bool deviceFailed(int number, const QString &what);
     bool applyLine(bool rts, bool on);
+    // The serial port library's lock on the device just opened, noted for a
+    // program ended by a signal; forgotten when the port closes.
+    void noteOwnLock(const QString &path);
+    void forgetOwnLock();
 
     QSerialPort m_port;
     qint16 m_portNumber = 1;
@@ -57,4 +62,6 @@ private:
     PortError m_error;
     QString m_deviceOverride;
     QStringList m_lockFolders;
+    DebugLog *m_trace = nullptr;
+    QString m_ownLock;
 };

@@ -6,14 +6,20 @@
 #include <QSet>
 
 #include <climits>
+#include <csignal>
 #include <cstring>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
-#include <csignal>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace {
+
+constexpr qsizetype MaxFileNameBytes = 255; // NAME_MAX of the usual file systems
+
 QString libraryLockName(QString path)
 {
     if (path.startsWith(QLatin1String("/dev/")))
@@ -39,6 +45,23 @@ QString commandName(qint64 pid)
         return {};
     return QString::fromLocal8Bit(comm.read(64).split('\n').value(0).trimmed());
 }
+
+QString userName(uint uid)
+{
+#ifdef Q_OS_UNIX
+    if (const struct passwd *pw = ::getpwuid(uid))
+        return QString::fromLocal8Bit(pw->pw_name);
+#endif
+    return QString::number(uid);
+}
+
+// The locks this process holds, for removal from a signal handler: fixed
+// buffers, written only while no signal handler runs them (a slot is filled
+// before it is counted).
+constexpr int MaxOwnLocks = 4;
+char g_ownLocks[MaxOwnLocks][PATH_MAX];
+volatile std::sig_atomic_t g_ownLockUsed[MaxOwnLocks] = {};
+
 } // namespace
 
 QStringList serialLockFolders()
@@ -85,22 +108,99 @@ qint64 serialLockPid(const QString &lockPath)
     return 0;
 }
 
-std::optional<SerialLockHolder> liveSerialLock(const QString &devicePath,
-                                               const QStringList &folders)
+QList<SerialLockFile> serialLockFiles(const QStringList &names, const QStringList &folders)
 {
-    const QStringList names = serialLockNames(devicePath);
+    QList<SerialLockFile> out;
     QSet<QString> seen; // /var/lock is often a link to /run/lock
     for (const QString &folder : folders) {
         for (const QString &name : names) {
+            if (QFile::encodeName(name).size() > MaxFileNameBytes)
+                continue;
             const QString lock = QDir(folder).filePath(name);
-            const QString real = QFileInfo(lock).canonicalFilePath();
-            if (real.isEmpty() || seen.contains(real))
+            const QFileInfo info(lock);
+            const QString real = info.canonicalFilePath();
+            if (!info.exists() || real.isEmpty() || seen.contains(real))
                 continue;
             seen << real;
-            const qint64 pid = serialLockPid(real);
-            if (processAlive(pid))
-                return SerialLockHolder{lock, pid, commandName(pid)};
+            SerialLockFile file{lock, real, serialLockPid(real)};
+#ifdef Q_OS_UNIX
+            struct stat st
+            {
+            };
+            if (::stat(QFile::encodeName(real).constData(), &st) == 0)
+                file.ownerUid = st.st_uid;
+            const QString dir = QFileInfo(real).path();
+            if (::stat(QFile::encodeName(dir).constData(), &st) == 0)
+                file.folderOpenToAll = (st.st_mode & S_IWOTH) != 0;
+#endif
+            out << file;
         }
     }
+    return out;
+}
+
+QString serialLockIgnoredWhy(const SerialLockFile &lock, bool alive)
+{
+    if (lock.pid <= 0)
+        return QStringLiteral("it names no process");
+    if (!alive)
+        return QStringLiteral("its process %1 has ended").arg(lock.pid);
+#ifdef Q_OS_UNIX
+    const uint me = ::geteuid();
+    if (lock.folderOpenToAll && lock.ownerUid != me && lock.ownerUid != 0)
+        return QStringLiteral("it belongs to the user %1, not to you or root, in a folder anyone "
+                              "may write to")
+            .arg(userName(lock.ownerUid));
+#endif
+    return {};
+}
+
+std::optional<SerialLockHolder> liveSerialLock(const QString &devicePath,
+                                               const QStringList &folders, QStringList *ignored)
+{
+    for (const SerialLockFile &lock : serialLockFiles(serialLockNames(devicePath), folders)) {
+        const bool alive = processAlive(lock.pid);
+        const QString why = serialLockIgnoredWhy(lock, alive);
+        if (why.isEmpty())
+            return SerialLockHolder{lock.path, lock.pid, commandName(lock.pid)};
+        // A stale lock is the usual litter of a crash: not worth a line.
+        if (ignored && (alive || lock.pid <= 0))
+            *ignored << lock.path
+                            + (lock.pid > 0 ? QStringLiteral(" (PID %1)").arg(lock.pid) : QString())
+                            + QStringLiteral(": ") + why;
+    }
     return std::nullopt;
+}
+
+void noteOwnSerialLock(const QString &lockPath)
+{
+    const QByteArray path = QFile::encodeName(lockPath);
+    if (path.size() >= PATH_MAX)
+        return;
+    for (int i = 0; i < MaxOwnLocks; ++i) {
+        if (!g_ownLockUsed[i]) {
+            std::memcpy(g_ownLocks[i], path.constData(), size_t(path.size()) + 1);
+            g_ownLockUsed[i] = 1;
+            return;
+        }
+    }
+}
+
+void forgetOwnSerialLock(const QString &lockPath)
+{
+    const QByteArray path = QFile::encodeName(lockPath);
+    for (int i = 0; i < MaxOwnLocks; ++i) {
+        if (g_ownLockUsed[i] && path == g_ownLocks[i])
+            g_ownLockUsed[i] = 0;
+    }
+}
+
+void removeOwnSerialLocksNow()
+{
+#ifdef Q_OS_UNIX
+    for (int i = 0; i < MaxOwnLocks; ++i) {
+        if (g_ownLockUsed[i])
+            ::unlink(g_ownLocks[i]);
+    }
+#endif
 }

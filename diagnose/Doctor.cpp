@@ -25,6 +25,7 @@ void Doctor::preferencesUnusable(const QString &detail, const QString &fix)
     m_steps.notTried({"Device node", "Access", "Not in use", "Open and power cycle", "Greeting",
                       "Firmware", "One read"},
                      QStringLiteral("the stored preferences cannot be used"));
+    addWriting();
 }
 
 namespace {
@@ -47,6 +48,42 @@ QString oneLine(const QString &text)
     for (QString &l : lines)
         l = l.simplified();
     return TerminalText::printable(lines.join(QStringLiteral("; ")), 300);
+}
+
+// How long the doctor listens on for an answer that missed the program's look:
+// long enough to tell a slow board from a silent one, short enough for a doctor.
+constexpr int LateListenMs = 2000;
+// The look for the greeting comes this long after power returns (the start-up
+// pause, then the greeting's wait), and for the version answer after the query.
+constexpr int GreetingLookMs = 1000;
+constexpr int VersionLookMs = 300;
+// A late answer ends when the line is quiet this long.
+constexpr int LateQuietMs = 20;
+
+// Listens on the open port for bytes that come after the program stopped
+// waiting: the bytes (empty when none came) and when the first came, in ms from now.
+QByteArray listenLate(DeviceLink &link, ProgrammerPort &comm, int &firstAfterMs)
+{
+    Clock &clock = link.clock();
+    const qint64 start = clock.nowMs();
+    QByteArray bytes;
+    qint64 lastAt = 0;
+    while (!comm.hasFailed()) {
+        const qint64 now = clock.nowMs();
+        if (bytes.isEmpty() ? now - start >= LateListenMs : now - lastAt >= LateQuietMs)
+            break;
+        comm.waitForInput(clock, 1);
+        if (comm.bytesWaiting() > 0) {
+            if (bytes.isEmpty())
+                firstAfterMs = int(clock.nowMs() - start);
+            bytes += comm.input();
+            lastAt = clock.nowMs();
+        }
+    }
+    if (!bytes.isEmpty())
+        link.log().WriteDebugLog(QStringLiteral("Doctor: late bytes - ")
+                                 + QString::number(bytes.size()));
+    return bytes;
 }
 
 } // namespace
@@ -89,6 +126,18 @@ DoctorBoard Doctor::probeBoard(DeviceLink &link, ProgrammerPort &comm)
     };
     if (lost(board.versionAsked ? 7 : 6))
         return board;
+    // A greeting that missed the look, or a line that carries bytes of its own,
+    // is told from a board that greets nothing (powered by the Xbox).
+    if (connection.stage == Stage::NoGreeting && !connection.greeting) {
+        int after = 0;
+        const QByteArray late = listenLate(link, comm, after);
+        if (!late.isEmpty()) {
+            board.lateGreeting = QString::fromLatin1(late);
+            board.lateGreetingMs = GreetingLookMs + after;
+        }
+        if (lost(6))
+            return board;
+    }
     // Without a greeting the version query still tells a board that has power of
     // its own from one that has none.
     if (connection.stage == Stage::NoGreeting && !connection.greeting) {
@@ -97,12 +146,28 @@ DoctorBoard Doctor::probeBoard(DeviceLink &link, ProgrammerPort &comm)
         if (lost(7))
             return board;
     }
+    // No answer at the look: a slow board's answer still comes, and is timed.
+    if (board.versionAsked && !board.version && comm.isOpen()) {
+        int after = 0;
+        if (!listenLate(link, comm, after).isEmpty())
+            board.versionLateMs = VersionLookMs + after;
+        if (lost(7))
+            return board;
+    }
     if (worthReading(board, selfPowered)) {
         double location = SettingsTransferOrder.front();
         board.readLocation = SettingsTransferOrder.front();
         board.readTried = true;
         link.resetAnswerTiming();
+        const qint64 asked = link.clock().nowMs();
         const qint16 value = link.ReadFromDevice(location, comm);
+        if (value < 0 && link.lastAnswerFault() == DeviceLink::AnswerFault::NoAnswer
+            && !comm.hasFailed()) {
+            const qint64 missed = link.clock().nowMs();
+            int after = 0;
+            if (!listenLate(link, comm, after).isEmpty())
+                board.readLateMs = int(missed - asked) + after;
+        }
         // A value is only the board's when the line then stays quiet.
         board.readExtraBytes
             = link.lastAnswerFault() == DeviceLink::AnswerFault::ExtraBytes
@@ -120,27 +185,48 @@ DoctorBoard Doctor::probeBoard(DeviceLink &link, ProgrammerPort &comm)
 void Doctor::checkBoard(const DoctorBoard &board)
 {
     DoctorBoardChecks checks(m_steps, m_system, m_port.path(), m_selfPowered, m_usb);
+    DoctorBoard seen = board;
+    seen.unreadLocks = m_port.unreadLocks();
     if (!m_port.blockedWhy().isEmpty())
         checks.notTried(m_port.blockedWhy());
     else
-        checks.check(board);
+        checks.check(seen);
+    addWriting();
+}
+
+void Doctor::addWriting()
+{
+    // A board can answer every read and still store nothing: say that this was
+    // not checked, and how to check it.
+    m_steps.add(QStringLiteral("Writing"), DoctorStep::State::NotTried,
+                QStringLiteral("the check writes nothing"), {}, false);
+    m_steps.setHint(QStringLiteral("To see that the board keeps what it is sent: qovctl write "
+                                   "PROFILE, then qovctl verify PROFILE"));
+}
+
+QString Doctor::stepLine(int number, const DoctorStep &s)
+{
+    QString out = QStringLiteral("%1. %2").arg(number).arg(s.name);
+    if (!s.counts) // the one step the check never takes: its reason in brackets
+        return out + QStringLiteral(": not tried (") + s.detail + QStringLiteral(")")
+               + (s.hint.isEmpty() ? QString() : QStringLiteral(". ") + s.hint);
+    out += QStringLiteral(": ");
+    switch (s.state) {
+    case DoctorStep::State::Ok: out += QStringLiteral("OK - ") + s.detail; break;
+    case DoctorStep::State::Failed:
+        out += QStringLiteral("FAILED - ") + s.detail + QStringLiteral(". Fix: ") + s.fix;
+        break;
+    case DoctorStep::State::NotTried: out += QStringLiteral("not tried - ") + s.detail; break;
+    }
+    return out;
 }
 
 QString Doctor::text(const QList<DoctorStep> &steps)
 {
     QString out;
     int n = 0;
-    for (const DoctorStep &s : steps) {
-        out += QStringLiteral("%1. %2: ").arg(++n).arg(s.name);
-        switch (s.state) {
-        case DoctorStep::State::Ok: out += QStringLiteral("OK - ") + s.detail; break;
-        case DoctorStep::State::Failed:
-            out += QStringLiteral("FAILED - ") + s.detail + QStringLiteral(". Fix: ") + s.fix;
-            break;
-        case DoctorStep::State::NotTried: out += QStringLiteral("not tried - ") + s.detail; break;
-        }
-        out += QLatin1Char('\n');
-    }
+    for (const DoctorStep &s : steps)
+        out += stepLine(++n, s) + QLatin1Char('\n');
     return out;
 }
 
@@ -149,7 +235,7 @@ QByteArray Doctor::json(const QList<DoctorStep> &steps)
     QJsonArray array;
     for (const DoctorStep &s : steps) {
         const bool failed = s.state == DoctorStep::State::Failed;
-        array.append(QJsonObject{
+        QJsonObject step{
             {QStringLiteral("step"), s.name},
             {QStringLiteral("state"), s.state == DoctorStep::State::Ok ? QStringLiteral("ok")
                                       : failed                         ? QStringLiteral("failed")
@@ -159,7 +245,10 @@ QByteArray Doctor::json(const QList<DoctorStep> &steps)
                                            ? QStringLiteral("not tried: ") + s.detail
                                            : s.detail},
             {QStringLiteral("fix"), failed ? QJsonValue(s.fix) : QJsonValue()},
-        });
+        };
+        if (!s.hint.isEmpty())
+            step.insert(QStringLiteral("hint"), s.hint);
+        array.append(step);
     }
     return QJsonDocument(array).toJson(QJsonDocument::Indented);
 }

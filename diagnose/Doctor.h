@@ -29,7 +29,8 @@ public:
     bool checkPort(const DoctorTarget &target, int discoveredPort);
     // The device the board's steps open (empty for the simulated board).
     QString devicePath() const { return m_port.path(); }
-    // Steps 5-8 (or why they were not tried, when checkPort said so).
+    // Steps 5-8 (or why they were not tried, when checkPort said so), then the
+    // writing step, never tried.
     void checkBoard(const DoctorBoard &board);
     // A stored preference that cannot be used: the first step fails with it (detail
     // and fix given whole), the others are not tried.
@@ -50,10 +51,16 @@ public:
 
     // One line per step.
     static QString text(const QList<DoctorStep> &steps);
-    // An array of {step, state ("ok", "failed", "not-tried"), ok, detail, fix}.
+    // One step's line, numbered.
+    static QString stepLine(int number, const DoctorStep &step);
+    // An array of {step, state ("ok", "failed", "not-tried"), ok, detail, fix},
+    // with a hint where a step has one.
     static QByteArray json(const QList<DoctorStep> &steps);
 
 private:
+    // The last step: writing, which the check never tries.
+    void addWriting();
+
     DoctorSteps m_steps;
     SystemView &m_system;
     DoctorPortChecks m_port;

@@ -39,18 +39,43 @@ const char PowerFix[]
     = "Check the cable to the QOV. Outside the Xbox the programmer powers it: check the "
       "programmer type (--programmer serial|usb) or try --force-power; installed in the Xbox, "
       "switch the Xbox on and use --self-powered";
+const char NotQovFix[] = "Check that the port is the programmer's (qovctl ports lists the serial "
+                         "ports) and that the board is a QOV; the line runs at 2400 baud";
+const char LateGreetingFix[]
+    = "Check the programmer's cable and its power to the QOV (--programmer serial|usb, or try "
+      "--force-power), then run qovctl doctor again; if it stays late, save a trace with "
+      "--debug-log FILE and contact us";
+// The look for the greeting comes this long after power returns.
+constexpr int GreetingLookMs = 1000;
+
 const char RetryFix[]
     = "Unplug the programmer, plug it in again and run qovctl doctor again; if it stays, save a "
       "trace with --debug-log FILE and contact us";
 
+// Answers that come, but late: something on the way holds them up.
+const char SlowFix[]
+    = "Connect the programmer straight to the computer (no hub, no network or Bluetooth serial "
+      "link in between) and check its cable, then run qovctl doctor again; if the answers stay "
+      "late, save a trace with --debug-log FILE and contact us";
+
 } // namespace
+
+bool DoctorBoardChecks::isVersion(const QString &answer)
+{
+    // The transactions' own check: the first three characters are a version number.
+    const auto number = answer.size() >= 3 ? decimalFromText(answer.left(3)) : std::nullopt;
+    return number && *number >= 0.0 && answer.size() <= MaxVersionLength
+           && std::none_of(answer.cbegin(), answer.cend(),
+                           [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
+}
 
 bool DoctorBoardChecks::worthReading(const DoctorBoard &board, bool selfPowered)
 {
     if (board.greeting == ExpectedXOKReply)
         return true;
+    // Without a greeting, only a board that answers as a QOV does is read.
     if (!board.greeting)
-        return selfPowered || board.version.has_value();
+        return selfPowered || (board.version && isVersion(*board.version));
     return false;
 }
 
@@ -66,6 +91,12 @@ void DoctorBoardChecks::check(const DoctorBoard &board)
         QString fix = QLatin1String(RetryFix);
         if (!board.openError.device.isEmpty())
             fix = openFailureAdvice(board.openError, m_system, m_usb).fix;
+        // A lock file that names no process still stops the port library.
+        if (board.openError.number == PortErrorCode::PortAlreadyOpen
+            && !board.unreadLocks.isEmpty())
+            fix = QStringLiteral("If no program uses the port, remove the lock file %1 (it names "
+                                 "no process)")
+                      .arg(printable(board.unreadLocks.first(), 200));
         m_steps.fail(QLatin1String(OpenAndCycle),
                      board.openFailure.isEmpty() ? QStringLiteral("the port did not open")
                                                  : board.openFailure,
@@ -88,6 +119,13 @@ void DoctorBoardChecks::check(const DoctorBoard &board)
         m_steps.ok(
             name,
             QStringLiteral("location %1 reads %2").arg(board.readLocation).arg(*board.readValue));
+    else if (board.readLateMs > 0)
+        m_steps.fail(name,
+                     QStringLiteral("location %1 answered %2 ms after it was asked, later than the "
+                                    "200 ms the program waits")
+                         .arg(board.readLocation)
+                         .arg(board.readLateMs),
+                     QLatin1String(SlowFix));
     else
         m_steps.fail(name,
                      (board.readExtraBytes ? QStringLiteral("location %1 answered with extra bytes")
@@ -142,13 +180,45 @@ bool DoctorBoardChecks::checkGreeting(const DoctorBoard &board)
                                   "(--self-powered)"));
         return true;
     }
-    if (board.version) {
+    if (!board.lateGreeting.isEmpty()) {
+        // The board did power up and greet, only after the program stopped waiting.
+        if (board.lateGreeting.contains(ExpectedXOKReply)) {
+            m_steps.fail(name,
+                         QStringLiteral("the board greeted \"XOK\" %1 ms after the power cycle, "
+                                        "after the program stopped waiting (%2 ms)")
+                             .arg(board.lateGreetingMs)
+                             .arg(GreetingLookMs),
+                         QLatin1String(LateGreetingFix));
+            return true;
+        }
+        m_steps.fail(name,
+                     QStringLiteral("nothing came in time after the power cycle, then the line "
+                                    "carried \"%1\" (%2): no QOV's greeting or answer")
+                         .arg(printable(board.lateGreeting), hexBytes(board.lateGreeting)),
+                     QLatin1String(NotQovFix));
+        m_steps.notTried({Firmware, OneRead},
+                         QStringLiteral("the line carries bytes that are no QOV's"));
+        return false;
+    }
+    // Power of its own only when what answers is a QOV: junk on the line answers too.
+    if (board.version && isVersion(*board.version) && board.readValue) {
         m_steps.fail(
             name,
             QStringLiteral("no greeting after the power cycle, but the board answers: it has "
                            "power of its own (installed in the Xbox)"),
             QStringLiteral("Use --self-powered (in the window: Settings, \"QOV Is Installed In "
                            "Xbox (self powered)\")"));
+        return true;
+    }
+    if (board.version) {
+        m_steps.fail(name,
+                     isVersion(*board.version)
+                         ? QStringLiteral("no greeting after the power cycle; the version query "
+                                          "was answered but one read was not: no QOV answers so")
+                         : QStringLiteral("no greeting after the power cycle, and what answered "
+                                          "is no QOV: \"%1\" (%2)")
+                               .arg(printable(*board.version), hexBytes(*board.version)),
+                     QLatin1String(NotQovFix));
         return true;
     }
     m_steps.fail(
@@ -165,6 +235,14 @@ void DoctorBoardChecks::checkFirmware(const DoctorBoard &board)
     const QString name = QLatin1String(Firmware);
     if (!board.versionAsked) {
         m_steps.notTried({Firmware}, QStringLiteral("no board answered"));
+        return;
+    }
+    if (!board.version && board.versionLateMs > 0) {
+        m_steps.fail(name,
+                     QStringLiteral("the answer to the version query came %1 ms after it was "
+                                    "asked, later than the 300 ms the program waits")
+                         .arg(board.versionLateMs),
+                     QLatin1String(SlowFix));
         return;
     }
     if (!board.version) {

@@ -7,6 +7,7 @@
 #include "diagnose/SystemView.h"
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 // What the connect step and the probes after it saw on the board.
@@ -24,6 +25,15 @@ struct DoctorBoard
     std::optional<int> readValue; // set when the read was tried and answered
     bool readTried = false;
     bool readExtraBytes = false; // answered with more bytes than one: no value trusted
+    // Bytes that came after the look for the greeting, and when (ms after power
+    // returned); 0 when none came.
+    QString lateGreeting;
+    int lateGreetingMs = 0;
+    // An answer that missed the look, and when it came (ms after the command); 0: none.
+    int versionLateMs = 0;
+    int readLateMs = 0;
+    // Lock files on the port that name no process (the port checks found them).
+    QStringList unreadLocks;
     // The port failed while open (a pulled cable): its words, and the step it
     // failed in (6 greeting, 7 firmware, 8 one read).
     QString portLost;
@@ -47,6 +57,9 @@ public:
     void notTried(const QString &why);
     // Whether the board is worth one read after its greeting and version.
     static bool worthReading(const DoctorBoard &board, bool selfPowered);
+    // A version answer as a QOV gives it: a version number of a few printable
+    // characters.
+    static bool isVersion(const QString &answer);
 
 private:
     // Reports a port lost in this step, and the later steps as not tried.

@@ -1,11 +1,13 @@
 #include "diagnose/DoctorPortChecks.h"
 
 #include "device/LinkPreferences.h"
+#include "device/PortDiagnosis.h"
 #include "device/PortNaming.h"
 #include "device/TerminalText.h"
 #include "device/UsbDiscovery.h"
 #include "diagnose/PortAdvice.h"
 
+#include <QFileInfo>
 #include <algorithm>
 
 namespace {
@@ -95,7 +97,9 @@ bool DoctorPortChecks::check(const DoctorTarget &target, int discoveredPort)
     if (!access)
         m_blockedWhy = QStringLiteral("this user cannot open the port");
     else if (!free)
-        m_blockedWhy = QStringLiteral("another program holds the port");
+        m_blockedWhy = lockFileNameTooLong(m_path)
+                           ? QStringLiteral("the port cannot be locked under its path")
+                           : QStringLiteral("another program holds the port");
     return m_blockedWhy.isEmpty();
 }
 
@@ -225,6 +229,22 @@ bool DoctorPortChecks::checkDeviceNode(const DoctorTarget &target)
     QString detail = m_path.isEmpty() ? QString() : shownPath() + QStringLiteral(" is not there");
     QString fix = QStringLiteral("Plug in the programmer and check the COM number (qovctl ports "
                                  "lists the serial ports)");
+    // QOV_PORT_DIR puts every COM n in one folder: without the folder no port is there.
+    const QString portDir = QString::fromLocal8Bit(qgetenv("QOV_PORT_DIR"));
+    if (target.device.isEmpty() && !target.simulated && !portDir.isEmpty() && !m_path.isEmpty()) {
+        const QString folder = QFileInfo(m_path).path();
+        if (m_system.nodeKind(folder) == SystemView::NodeKind::Missing) {
+            m_steps.fail(name,
+                         detail
+                             + QStringLiteral(": the folder %1, which QOV_PORT_DIR names, is not "
+                                              "there")
+                                   .arg(printable(folder, 200)),
+                         QStringLiteral("Create the folder %1 with a link COMn to each port in it, "
+                                        "or unset QOV_PORT_DIR to use the system's ports")
+                             .arg(printable(folder, 200)));
+            return false;
+        }
+    }
     if (!target.device.isEmpty()) {
         // The user typed the path: name the ones that are there.
         QStringList there;
@@ -272,7 +292,30 @@ bool DoctorPortChecks::checkAccess(const DoctorTarget &target)
 bool DoctorPortChecks::checkNotInUse(const DoctorTarget &target)
 {
     const QString name = QLatin1String(NotInUse);
-    const QList<PortHolder> holders = m_system.holders(m_path);
+    // The port library locks the port under a name made from its path: a path too
+    // long for a file name cannot be opened, whoever holds it.
+    if (lockFileNameTooLong(m_path)) {
+        const Advice a = lockPathAdvice(m_path);
+        m_steps.fail(name, a.detail, a.fix);
+        return false;
+    }
+    QList<PortHolder> holders;
+    QStringList ignored;
+    for (const PortHolder &h : m_system.holders(m_path)) {
+        if (h.counts()) {
+            holders << h;
+            continue;
+        }
+        ignored << QStringLiteral("the lock file %1%2 does not count: %3")
+                       .arg(printable(h.lockFile, 200),
+                            h.pid > 0 ? QStringLiteral(" (PID %1)").arg(h.pid) : QString(),
+                            h.ignoredWhy);
+        // Kept for the open's fix: such a file may still stop the port library.
+        if (h.pid <= 0)
+            m_unreadLocks << h.lockFile;
+    }
+    const QString notCounted
+        = ignored.isEmpty() ? QString() : QStringLiteral("; ") + ignored.join(QStringLiteral("; "));
     if (!holders.isEmpty()) {
         QStringList who;
         QString fix;
@@ -294,9 +337,10 @@ bool DoctorPortChecks::checkNotInUse(const DoctorTarget &target)
                           .arg(h.pid);
         }
         if (fix.isEmpty())
-            fix = QStringLiteral("If no program uses the port, remove ") + holders.first().lockFile;
+            fix = QStringLiteral("Close the program that holds it");
         m_steps.fail(name,
-                     shownPath() + QStringLiteral(" is held by ") + who.join(QStringLiteral(", ")),
+                     shownPath() + QStringLiteral(" is held by ") + who.join(QStringLiteral(", "))
+                         + notCounted,
                      fix);
         return false;
     }
@@ -319,10 +363,11 @@ bool DoctorPortChecks::checkNotInUse(const DoctorTarget &target)
         return true; // it may not be probing now: the board's steps still tell
     }
     // Without root, other users' open files are hidden: say what was looked at.
-    m_steps.ok(name, m_system.seesAllProcesses()
-                         ? QStringLiteral("no other program holds ") + shownPath()
-                         : QStringLiteral("no program of yours holds %1; programs of other users "
-                                          "cannot be seen without root")
-                               .arg(shownPath()));
+    m_steps.ok(name, (m_system.seesAllProcesses()
+                          ? QStringLiteral("no other program holds ") + shownPath()
+                          : QStringLiteral("no program of yours holds %1; programs of other users "
+                                           "cannot be seen without root")
+                                .arg(shownPath()))
+                         + notCounted);
     return true;
 }

@@ -33,6 +33,9 @@ public:
     QString path() const { return m_path; }
     // Why the board's steps are not worth trying (empty when they are).
     QString blockedWhy() const { return m_blockedWhy; }
+    // Lock files on the port that name no process: not proof that it is held, but
+    // the port library may still refuse the port because of them.
+    QStringList unreadLocks() const { return m_unreadLocks; }
 
 private:
     // The path as it may be shown on one line (a --device path is the user's text).
@@ -46,4 +49,5 @@ private:
     DoctorSteps &m_steps;
     QString m_path;
     QString m_blockedWhy;
+    QStringList m_unreadLocks;
 };

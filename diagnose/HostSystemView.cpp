@@ -248,7 +248,6 @@ QList<PortHolder> HostSystemView::holders(const QString &path)
     if (device.isEmpty())
         return out;
     const qint64 self = QCoreApplication::applicationPid();
-    QSet<QString> seenLocks;
     QSet<qint64> seenPids;
     // UUCP-style lock files: terminal programs name them after the device's file,
     // the serial port library after its path less "/dev/" with '/' as '_'.
@@ -262,26 +261,24 @@ QList<PortHolder> HostSystemView::holders(const QString &path)
     QStringList names{QFileInfo(device).fileName(), libraryName(underRoot(device)),
                       libraryName(underRoot(QFileInfo(path).absoluteFilePath()))};
     names.removeDuplicates();
-    QStringList locks;
-    for (const QString &folder : serialLockFolders()) {
-        for (const QString &name : names)
-            locks << QDir(at(folder)).filePath(QStringLiteral("LCK..") + name);
-    }
-    for (const QString &lockPath : locks) {
-        const QFileInfo lock(lockPath);
-        const QString real = lock.canonicalFilePath();
-        if (real.isEmpty() || seenLocks.contains(real))
+    for (QString &name : names)
+        name.prepend(QLatin1String("LCK.."));
+    QStringList folders;
+    for (const QString &folder : serialLockFolders())
+        folders << at(folder);
+    for (const SerialLockFile &lock : serialLockFiles(names, folders)) {
+        if (lock.pid == self)
             continue;
-        seenLocks << real;
-        const qint64 pid = serialLockPid(real);
-        if (pid == self)
-            continue;
+        const bool alive
+            = lock.pid > 0 && QFileInfo::exists(at(QStringLiteral("/proc/%1").arg(lock.pid)));
+        const QString why = serialLockIgnoredWhy(lock, alive);
         // A lock whose process is gone is stale: the next open removes it.
-        if (pid > 0 && !QFileInfo::exists(at(QStringLiteral("/proc/%1").arg(pid))))
+        if (lock.pid > 0 && !alive)
             continue;
-        out << PortHolder{lock.filePath(), pid, pid > 0 ? processName(pid) : QString()};
-        if (pid > 0)
-            seenPids << pid;
+        out << PortHolder{lock.path, lock.pid, lock.pid > 0 ? processName(lock.pid) : QString(),
+                          why};
+        if (why.isEmpty())
+            seenPids << lock.pid;
     }
     // Open files: only the user's own processes show theirs unless run as root.
     for (const qint64 pid : processIds()) {
@@ -291,7 +288,7 @@ QList<PortHolder> HostSystemView::holders(const QString &path)
         const QStringList entries = fds.entryList(QDir::Files | QDir::System);
         for (const QString &fd : entries) {
             if (QFileInfo(fds.filePath(fd)).symLinkTarget() == device) {
-                out << PortHolder{QString(), pid, processName(pid)};
+                out << PortHolder{QString(), pid, processName(pid), {}};
                 seenPids << pid;
                 break;
             }

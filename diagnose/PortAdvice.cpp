@@ -78,6 +78,14 @@ Advice accessAdvice(const QString &path, SystemView &system, bool usbProgrammer)
     return a;
 }
 
+Advice lockPathAdvice(const QString &path)
+{
+    return {QStringLiteral("the path of the device %1 is too long for its serial lock file, "
+                           "whose name is made from the path")
+                .arg(shownDevicePath(path)),
+            QStringLiteral("Use a shorter path, such as a link to the device in a short folder")};
+}
+
 Advice openFailureAdvice(const PortError &error, SystemView &system, bool usbProgrammer)
 {
     const QString path = error.device;
@@ -87,11 +95,7 @@ Advice openFailureAdvice(const PortError &error, SystemView &system, bool usbPro
     if (kind == SystemView::NodeKind::Missing)
         cause = ENOENT;
     else if (lockFileNameTooLong(path))
-        return {QStringLiteral("the path of the device %1 is too long for its serial lock file, "
-                               "whose name is made from the path")
-                    .arg(shown),
-                QStringLiteral("Use a shorter path, such as a link to the device in a short "
-                               "folder")};
+        return lockPathAdvice(path);
     else if (kind != SystemView::NodeKind::Terminal)
         cause = ENOTTY;
 

@@ -21,6 +21,9 @@ bool coveredByProgrammerRule(const QString &path, bool usbProgrammer);
 // in, and the fix (that group, the installed rule, or the rule to install).
 Advice accessAdvice(const QString &path, SystemView &system, bool usbProgrammer);
 
+// The device's path is too long for its serial lock file's name.
+Advice lockPathAdvice(const QString &path);
+
 // The device did not open: why, and the fix for that reason.
 Advice openFailureAdvice(const PortError &error, SystemView &system, bool usbProgrammer);
 

@@ -17,12 +17,16 @@ struct UsbDeviceEntry
     QStringList ttys; // the serial devices it has ("ttyUSB0"); none when no driver took it
 };
 
-// A program that holds a port: through a lock file, an open file, or both.
+// A program that holds a port: through a lock file, an open file, or both. A
+// lock file that does not count (it names no process, or anyone could have put
+// it where it is) comes with why, so that it can be named, not obeyed.
 struct PortHolder
 {
     QString lockFile; // empty when only the open file shows it
-    qint64 pid = 0;   // 0 when the lock file names no live process
+    qint64 pid = 0;   // 0 when the lock file names no process
     QString program;  // empty when the system does not show it
+    QString ignoredWhy;
+    bool counts() const { return ignoredWhy.isEmpty(); }
 };
 
 class SystemView
@@ -60,7 +64,8 @@ public:
     virtual QString programmerRulePath() = 0;
     // The rule in the source tree when this program runs from a build tree; else empty.
     virtual QString sourceRulePath() = 0;
-    // Other programs holding the device, as far as the system shows them.
+    // Other programs holding the device, as far as the system shows them, and the
+    // lock files on it that do not count (a stale one is left out).
     virtual QList<PortHolder> holders(const QString &path) = 0;
     // Whether holders() sees every user's programs (root), or only this user's.
     virtual bool seesAllProcesses() = 0;

@@ -22,6 +22,7 @@ public:
     Session(std::unique_ptr<ProgrammerPort> port, Clock &clock, MessageBoxes &messages)
         : m_port(std::move(port)), m_link(clock, m_log, messages, m_prefs)
     {
+        m_port->setTrace(&m_log);
         // Both front ends say why a port did not open, and what to do, as the doctor does.
         m_link.setOpenFailureAdvice([this](const PortError &error) {
             HostSystemView system;

@@ -14,6 +14,9 @@ DebugToolsMenu::DebugToolsMenu(QMenu *menu, Session &session, MessageBoxes &mess
                                QObject *parent)
     : QObject(parent), m_session(session), m_messages(messages)
 {
+    // A port left open by Enable COM refuses every other command's open: say where
+    // it is freed.
+    session.link().setOpenHereHint(openHereHint());
     connect(
         MainMenus::addItem(menu, QStringLiteral("dbgMnuEnableCom"), QStringLiteral("Enable COM")),
         &QAction::triggered, this, &DebugToolsMenu::enableCom);
@@ -24,6 +27,12 @@ DebugToolsMenu::DebugToolsMenu(QMenu *menu, Session &session, MessageBoxes &mess
     connect(
         MainMenus::addItem(menu, QStringLiteral("dbgMnuDisableCom"), QStringLiteral("Disable COM")),
         &QAction::triggered, this, &DebugToolsMenu::disableCom);
+}
+
+QString DebugToolsMenu::openHereHint()
+{
+    return QStringLiteral(
+        "Tools > Debug Tools > Enable COM holds it; choose Disable COM there to free it.");
 }
 
 void DebugToolsMenu::enableCom()

@@ -17,6 +17,8 @@ class DebugToolsMenu : public QObject
 public:
     // Fills `menu` with the four steps.
     DebugToolsMenu(QMenu *menu, Session &session, MessageBoxes &messages, QObject *parent);
+    // What an open refused on the port Enable COM left open says about freeing it.
+    static QString openHereHint();
 
 signals:
     // A step was refused (another command is running): the status-bar text why.

@@ -10,6 +10,8 @@
 #include <QJsonObject>
 #include <QTest>
 
+#include <unistd.h>
+
 namespace {
 
 struct FakeSystem : SystemView
@@ -81,6 +83,7 @@ class TestDoctor : public QObject
     Q_OBJECT
 private slots:
     void initTestCase() { qunsetenv("QOV_PORT_DIR"); }
+    void cleanup() { qunsetenv("QOV_PORT_DIR"); }
 
     void steps_data()
     {
@@ -92,7 +95,7 @@ private slots:
         using R = QovctlRig;
         using F = FakeSystem;
         const auto usb = [](R &r) { r.prefs.m_values["PROGTYPE"] = "2"; };
-        const struct { const char *name; Setup setup; const char *args, *expected, *mentions; } rows[] = {
+        const struct { const char *name; Setup setup; QByteArray args; const char *expected, *mentions; } rows[] = {
             {"all OK, serial programmer", {}, "doctor", "OOOOOOOO",
                 "COM 1 (from the stored preferences): /dev/ttyS0|version 2.5: \"Turn on xbox by Eject\" is available|location 0 reads|"
                 "no program of yours holds /dev/ttyS0; programs of other users cannot be seen without root"},
@@ -141,7 +144,7 @@ private slots:
             {"no permission until the next login",
                 [](R &, F &f) { f.denied = {"/dev/ttyS0"}, f.member = F::Membership::NextLogin; },
                 "doctor", "OOFO----", "after this login began|Fix: Log out and in again"},
-            {"lock held", [](R &, F &f) { f.held = {{"/run/lock/LCK..ttyS0", 4242, "minicom"}}; },
+            {"lock held", [](R &, F &f) { f.held = {{"/run/lock/LCK..ttyS0", 4242, "minicom", {}}}; },
                 "doctor", "OOOF----", "held by minicom (PID 4242) through the lock file "
                 "/run/lock/LCK..ttyS0. Fix: Close minicom (or: kill 4242)"},
             {"ModemManager not told", [](R &r, F &f) { r.usbAutomatic = false, f.running = {"ModemManager"};
@@ -186,9 +189,43 @@ private slots:
                     r.board.setByteTiming(true), r.board.setFault(0, SimBoard::Fault::Garbage);
                     r.board.setGarbageBytes("\x07"), r.board.setJunkGapMs(8); },
                 "doctor", "OOOOOOOF", "location 0 answered with extra bytes"},
+            // The port library names its lock after the path: a path too long for that
+            // is what stops the port, not lock files that cannot exist.
+            {"a device path too long for its lock file", [](R &, F &f) { f.nodes << "/dev/" + QString(130, u'a') + "/" + QString(130, u'b'); },
+                "--device /dev/" + QByteArray(130, 'a') + "/" + QByteArray(130, 'b') + " doctor", "OOOF----",
+                "is too long for its serial lock file|Fix: Use a shorter path"},
+            {"a device path that fits its lock file", [](R &, F &f) { f.nodes << "/dev/" + QString(100, u'a'); },
+                "--device /dev/" + QByteArray(100, 'a') + " doctor", "OOOOOOOO", "no program of yours holds"},
+            {"a lock file that names no process is no holder",
+                [](R &, F &f) { f.held = {{"/run/lock/LCK..ttyS0", 0, "", "it names no process"}}; }, "doctor", "OOOOOOOO",
+                "the lock file /run/lock/LCK..ttyS0 does not count: it names no process"},
+            {"another user's lock in a folder anyone may write to", [](R &, F &f) {
+                    f.held = {{"/tmp/LCK..ttyS0", 1, "systemd", "it belongs to the user mallory, not to you or root, in a folder anyone may write to"}}; },
+                "doctor", "OOOOOOOO", "/tmp/LCK..ttyS0 (PID 1) does not count: it belongs to the user mallory"},
+            {"QOV_PORT_DIR names a folder that is not there", [](R &, F &) { qputenv("QOV_PORT_DIR", "/srv/qov-ports"); },
+                "doctor", "OF------", "/srv/qov-ports/COM1 is not there: the folder /srv/qov-ports, which QOV_PORT_DIR names, "
+                "is not there|Fix: Create the folder /srv/qov-ports"},
+            {"QOV_PORT_DIR names a folder with the port", [](R &, F &f) { qputenv("QOV_PORT_DIR", "/srv/qov-ports");
+                    f.otherNodes["/srv/qov-ports"] = F::NodeKind::NotCharDevice, f.nodes << "/srv/qov-ports/COM1"; },
+                "doctor", "OOOOOOOO", "COM 1 (from the stored preferences): /srv/qov-ports/COM1"},
+            // Bytes after the look are not a board powered by the Xbox: a late greeting, or junk.
+            {"a greeting 1.5 s late", [](R &r, F &) { r.board.setGreetDelayMs(1500); }, "doctor", "OOOOOFOO",
+                "the board greeted \"XOK\" 1500 ms after the power cycle|contact us"},
+            {"a greeting in time", [](R &r, F &) { r.board.setGreetDelayMs(400); }, "doctor", "OOOOOOOO",
+                "greeted \"XOK\" after the power cycle"},
+            {"junk after the look instead of a greeting", [](R &r, F &) { r.board.setGreeting("\x55\xAA\x13"), r.board.setGreetDelayMs(1200); },
+                "doctor", "OOOOOF--", "then the line carried \"U\u00AA\\x13\" (55 AA 13): no QOV's greeting or answer"},
+            {"junk answers the version query, no greeting", [](R &r, F &) { r.board.setGreeting({}), r.board.setVersionAnswer("\x13\x88Z\x01"); },
+                "doctor", "OOOOOFF-", "what answered is no QOV: \"\\x13\\x88Z\\x01\" (13 88 5A 01)"},
+            // An answer that missed the program's wait is timed, not called no answer.
+            {"a board that answers 350 ms late", [](R &r, F &) { r.board.setLatencyMs(350); }, "doctor", "OOOOOOFF",
+                "the answer to the version query came 35|later than the 300 ms the program waits|"
+                "location 0 answered 35|no hub"},
+            {"a board that answers in 150 ms", [](R &r, F &) { r.board.setLatencyMs(150); }, "doctor", "OOOOOOOO",
+                "location 0 reads"},
         };
         for (const auto &r : rows)
-            QTest::newRow(r.name) << r.setup << r.args << r.expected << QString::fromUtf8(r.mentions);
+            QTest::newRow(r.name) << r.setup << QString::fromUtf8(r.args) << r.expected << QString::fromUtf8(r.mentions);
         // clang-format on
     }
     void steps()
@@ -206,7 +243,12 @@ private slots:
 
         QCOMPARE(rig.run(args.split(u' ')), exitCode);
         const QStringList lines = rig.out.split(u'\n', Qt::SkipEmptyParts);
-        QCOMPARE(lines.size(), 8);
+        QCOMPARE(lines.size(), 9);
+        // The last step is never tried and never changes the exit status.
+        QCOMPARE(lines[8],
+                 QStringLiteral("9. Writing: not tried (the check writes nothing). To see "
+                                "that the board keeps what it is sent: qovctl write "
+                                "PROFILE, then qovctl verify PROFILE"));
         for (int i = 0; i < 8; ++i) {
             const char *word = expected[i] == u'O'   ? ": OK - "
                                : expected[i] == u'F' ? ": FAILED - "
@@ -225,7 +267,10 @@ private slots:
         QJsonParseError error;
         const QJsonDocument doc = QJsonDocument::fromJson(rig.out.toUtf8(), &error);
         QVERIFY2(doc.isArray(), qPrintable(error.errorString()));
-        QCOMPARE(states(doc.array()), expected);
+        QCOMPARE(states(doc.array()), expected + u'-');
+        const QJsonObject writing = doc.array().last().toObject();
+        QCOMPARE(writing.value(QStringLiteral("step")).toString(), QStringLiteral("Writing"));
+        QVERIFY(writing.value(QStringLiteral("hint")).toString().contains(QLatin1String("verify")));
 
         // Asked and read, never written; the port is left closed.
         QVERIFY(!rig.board.receivedBytes().contains('W'));
@@ -257,6 +302,18 @@ private slots:
         QTest::newRow("the serial port library's lock file")
             << QStringList{"tmp/LCK..ttyUSB0=77\n", "proc/77/comm=qovctl"} << "held qovctl 77 tmp/LCK..ttyUSB0";
         QTest::newRow("a stale lock file") << QStringList{"run/lock/LCK..ttyUSB0=999\n"} << "";
+        // A lock file is proof of a holder only when it names a live process and,
+        // where anyone may write, belongs to this user or root.
+        QTest::newRow("a lock file that names no process")
+            << QStringList{"run/lock/LCK..ttyUSB0=garbage\n"}
+            << "held 0 run/lock/LCK..ttyUSB0, not counted: it names no process";
+        QTest::newRow("this user's lock in a folder anyone may write to")
+            << QStringList{"tmp/LCK..ttyUSB0=4242\n", "proc/4242/comm=cu", "chmod tmp"}
+            << "held cu 4242 tmp/LCK..ttyUSB0";
+        QTest::newRow("another user's lock in a folder anyone may write to")
+            << QStringList{"tmp/LCK..ttyUSB0=4242\n", "proc/4242/comm=cu", "chmod tmp", "chown tmp/LCK..ttyUSB0"}
+            << "held cu 4242 tmp/LCK..ttyUSB0, not counted: it belongs to the user 54321, not to you or "
+               "root, in a folder anyone may write to";
         QTest::newRow("an open file, ModemManager, the programmer's rule")
             << QStringList{"proc/77/fd/3->dev/ttyUSB0", "proc/77/comm=screen", "proc/5/comm=ModemManager",
                            "lib/udev/rules.d/60-qov.rules=ATTRS{idVendor}==\"10c4\", ATTRS{idProduct}==\"823E\""}
@@ -275,6 +332,16 @@ private slots:
         QVERIFY(root.mkpath(QStringLiteral("dev")));
         files << QStringLiteral("dev/ttyUSB0=");
         for (const QString &f : files) {
+            if (f.startsWith(QLatin1String("chmod "))) { // a folder anyone may write to
+                QVERIFY(QFile::setPermissions(root.filePath(f.mid(6)), QFile::Permissions(0x7777)));
+                continue;
+            }
+            if (f.startsWith(QLatin1String("chown "))) { // a user with no name here
+                if (::chown(QFile::encodeName(root.filePath(f.mid(6))).constData(), 54321, 54321)
+                    != 0)
+                    QSKIP("another user's file cannot be made here (not run as root)");
+                continue;
+            }
             const bool link = f.contains(QLatin1String("->"));
             const QString path = f.section(link ? QStringLiteral("->") : QStringLiteral("="), 0, 0);
             QVERIFY(root.mkpath(QFileInfo(root.filePath(path)).path()));
@@ -298,11 +365,13 @@ private slots:
                          .toUpper()
                          .arg(d.serialNumber, d.ttys.join(u','));
         for (const PortHolder &h : view.holders(root.filePath(QStringLiteral("dev/ttyUSB0"))))
-            parts << QStringLiteral("held %1 %2 %3")
-                         .arg(h.program)
-                         .arg(h.pid)
-                         .arg(QDir(root).relativeFilePath(h.lockFile))
-                         .trimmed();
+            parts << (QStringLiteral("held %1 %2 %3")
+                          .arg(h.program)
+                          .arg(h.pid)
+                          .arg(QDir(root).relativeFilePath(h.lockFile))
+                          .simplified()
+                      + (h.counts() ? QString()
+                                    : QStringLiteral(", not counted: ") + h.ignoredWhy));
         if (!view.programmerRulePath().isEmpty())
             parts << QStringLiteral("rule");
         if (view.isRunning(QStringLiteral("ModemManager")))

@@ -265,6 +265,7 @@ private slots:
                                      {"close", Op::Close},
                                      {"rts", Op::SetRts}};
         Rig r;
+        r.link.setOpenHereHint(QStringLiteral("free it here"));
         r.prefs.comPort = comPort;
         r.port.setRts(setup != "rts-off");
         r.port.setOpen(setup == "already-open");
@@ -303,10 +304,52 @@ private slots:
         QVERIFY2(shown.startsWith("Unable to open COM " + comPort + "\r\n\r\nError: "
                                   + failure.left(sp) + "\r\n" + failure.mid(sp + 1)),
                  qPrintable(shown));
-        // A port this program holds open says who holds it and how to free it.
-        QCOMPARE(shown.endsWith("choose Disable COM there to free it"), setup == "already-open");
+        // A port this program holds open says where the front end frees it.
+        QCOMPARE(shown.endsWith("\r\nfree it here"), setup == "already-open");
         QCOMPARE(r.messages.m_shown.first().icon, MessageIcon::None);
         QVERIFY(r.messages.m_shown.first().title.isEmpty());
+    }
+
+    // "Already open" has two owners: this program's own port, left open by a
+    // front end's hand-driven step (that front end's words say where to free it),
+    // or another program (the reason names it, once, and nothing else is added).
+    void alreadyOpenOwner_data()
+    {
+        QTest::addColumn<bool>("openHere");
+        QTest::addColumn<QString>("hint"); // the front end's words; empty: none given
+        QTest::addColumn<QString>("ends");
+        QTest::newRow("this program's port, left open by hand")
+            << true << "Disable COM frees it."
+            << "Error: 8005\r\nPort already open\r\nDisable COM frees it.";
+        QTest::newRow("this program's port, a front end without such a step")
+            << true << ""
+            << "Error: 8005\r\nPort already open";
+        QTest::newRow("another program's lock")
+            << false << "Disable COM frees it."
+            << "Error: 8005\r\nThe port /dev/ttyS2 is in use by PID 463, qovctl (lock file "
+               "/run/lock/LCK..ttyS2). Close that program and try again.";
+    }
+    void alreadyOpenOwner()
+    {
+        QFETCH(bool, openHere);
+        QFETCH(QString, hint);
+        QFETCH(QString, ends);
+        Rig r;
+        r.link.setOpenHereHint(hint);
+        if (openHere)
+            r.port.setOpen(true);
+        else
+            r.port.failNth(ScriptedPort::Op::Open,
+                           {PortErrorCode::PortAlreadyOpen,
+                            QStringLiteral("The port /dev/ttyS2 is in use by PID 463, qovctl (lock "
+                                           "file /run/lock/LCK..ttyS2). Close that program and "
+                                           "try again.")});
+        QVERIFY(!r.link.openComPort(r.port).opened);
+        QCOMPARE(r.messages.texts().size(), 1);
+        const QString shown = r.messages.texts().first();
+        QVERIFY2(shown.endsWith(ends), qPrintable(shown));
+        QCOMPARE(shown.count(QStringLiteral("in use by")), openHere ? 0 : 1);
+        QVERIFY(!shown.contains(QStringLiteral(".:")));
     }
 
     // A USB programmer's port is looked up first: the port takes the number before the

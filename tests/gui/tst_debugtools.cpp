@@ -23,6 +23,14 @@ private slots:
                            "GetXOK: buffer count - 3", "GetXOK: XOK", "GetXOK: buffer count - 0", "GetXOK: Failed",
                            "CheckQOV: buffer count.*", "CheckQOV: .*", "dbgMenu disableCOM",
                            "closeComPort: Closing Port", "dbgMenu disableCOM", "closeComPort: Port not open."};
+        // The window's own words say where the port it left open is freed.
+        QTest::newRow("enable twice: the second names Disable COM") << false
+            << QStringList{"EnableCom", "EnableCom", "DisableCom"}
+            << QStringList{"Unable to open COM 3\r\n\r\nError: 8005\r\nPort already open\r\nTools > "
+                           "Debug Tools > Enable COM holds it; choose Disable COM there to free it."}
+            << QStringList{"dbgMenu enableCOM", "openComPort: Port: 3 Mode: 1", "openComPort: Cycling port",
+                           "dbgMenu enableCOM", "openComPort: Port: 3 Mode: 1", "openComPort Failed: 8005 .*",
+                           "dbgMenu disableCOM", "closeComPort: Closing Port"};
         QTest::newRow("refused mid-command: nothing logged") << true
             << QStringList{"EnableCom", "GetXOK", "CheckQOV", "DisableCom"} << QStringList()
             << QStringList();
