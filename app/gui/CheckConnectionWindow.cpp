@@ -10,12 +10,51 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QFontDatabase>
+#include <QGridLayout>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
+
+namespace {
+
+// Wide enough for a step's line to read as a sentence; the rows wrap within it
+// and the window grows with them, so eight steps with fixes need no scroll bar.
+constexpr int TextWidth = 560;
+constexpr int IconSize = 16;
+
+struct StateLook
+{
+    const char *themeIcon;
+    QStyle::StandardPixmap fallback;
+    const char *name; // for screen readers
+};
+
+StateLook lookOf(const DoctorStep &step)
+{
+    switch (step.state) {
+    case DoctorStep::State::Ok:
+        return {"emblem-ok-symbolic", QStyle::SP_DialogApplyButton, "passed"};
+    case DoctorStep::State::Failed:
+        return {"dialog-error", QStyle::SP_MessageBoxCritical, "failed"};
+    case DoctorStep::State::NotTried: break;
+    }
+    return {"action-unavailable-symbolic", QStyle::SP_MessageBoxInformation, "not tried"};
+}
+
+QLabel *wrapped(const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setWordWrap(true);
+    label->setTextFormat(Qt::PlainText);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label->setFixedWidth(TextWidth);
+    return label;
+}
+
+} // namespace
 
 CheckConnectionWindow::CheckConnectionWindow(Session &session, UsbPortFinder *finder,
                                              std::function<void()> ended)
@@ -23,11 +62,10 @@ CheckConnectionWindow::CheckConnectionWindow(Session &session, UsbPortFinder *fi
 {
     setObjectName(QStringLiteral("FormCheckConnection"));
     setWindowTitle(QStringLiteral("Check Connection"));
-    m_report = new QPlainTextEdit(this);
-    m_report->setObjectName(QStringLiteral("reportText"));
-    m_report->setReadOnly(true);
-    m_report->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    m_report->setMinimumSize(560, 220);
+    m_rows = new QWidget(this);
+    m_rows->setObjectName(QStringLiteral("reportRows"));
+    m_grid = new QGridLayout(m_rows);
+    m_grid->setContentsMargins(0, 0, 0, 0);
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("statusText"));
     auto *copy = new QPushButton(QStringLiteral("Copy"), this);
@@ -43,11 +81,83 @@ CheckConnectionWindow::CheckConnectionWindow(Session &session, UsbPortFinder *fi
     buttons->addWidget(copy);
     buttons->addWidget(again);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_report);
+    layout->addWidget(m_rows);
     layout->addLayout(buttons);
+    // The window is as tall as its rows: no scroll bar, whatever the fixes say.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-QString CheckConnectionWindow::report() const { return m_report->toPlainText(); }
+QString CheckConnectionWindow::windowWords(const QString &fix)
+{
+    // The command line's options and commands, as the window offers them.
+    static const std::pair<const char *, const char *> words[] = {
+        {"Use --self-powered (in the window: Settings, \"QOV Is Installed In Xbox (self "
+         "powered)\")",
+         "Choose Settings > \"QOV Is Installed In Xbox (self powered)\""},
+        {"--programmer serial|usb, or try --force-power",
+         "Settings > Programmer Type, or try Settings > \"Force QOV Programmer To Provide Power "
+         "To QOV\""},
+        {"check the programmer type (--programmer serial|usb) or try --force-power",
+         "check Settings > Programmer Type or try Settings > \"Force QOV Programmer To Provide "
+         "Power To QOV\""},
+        {"use --self-powered", "choose Settings > \"QOV Is Installed In Xbox (self powered)\""},
+        {"run qovctl doctor again", "choose Run Again"},
+        {"save a trace with --debug-log FILE", "start qovprog DEBUG to save a trace"},
+        {"choose its port: --port N (COM N is /dev/ttyUSB<N-1>)",
+         "choose its port: Settings > Com Port (COM N is /dev/ttyUSB<N-1>)"},
+        {"pass --port", "choose one in Settings > Com Port"},
+    };
+    QString text = fix;
+    for (const auto &[from, to] : words)
+        text.replace(QLatin1String(from), QLatin1String(to));
+    return text;
+}
+
+void CheckConnectionWindow::showSteps(const QList<DoctorStep> &steps)
+{
+    while (QLayoutItem *item = m_grid->takeAt(0)) {
+        delete item->widget();
+        delete item;
+    }
+    int row = 0;
+    bool fixShown = false;
+    for (int i = 0; i < steps.size(); ++i) {
+        DoctorStep step = steps[i];
+        step.fix = windowWords(step.fix);
+        step.hint = windowWords(step.hint);
+        const StateLook look = lookOf(step);
+        auto *icon = new QLabel(m_rows);
+        icon->setObjectName(QStringLiteral("stepIcon_%1").arg(i + 1));
+        icon->setPixmap(
+            QIcon::fromTheme(QLatin1String(look.themeIcon), style()->standardIcon(look.fallback))
+                .pixmap(IconSize, IconSize));
+        icon->setAccessibleName(QLatin1String(look.name));
+        icon->setAlignment(Qt::AlignTop);
+        // The row says its state and what was found; a failed step's fix follows
+        // on its own line under the first failure only.
+        DoctorStep shown = step;
+        const bool fixApart = step.state == DoctorStep::State::Failed && !fixShown;
+        QString line = Doctor::stepLine(i + 1, shown);
+        if (fixApart)
+            line = line.left(line.lastIndexOf(QStringLiteral(". Fix: ")));
+        auto *text = wrapped(line, m_rows);
+        text->setObjectName(QStringLiteral("stepText_%1").arg(i + 1));
+        text->setAccessibleName(QLatin1String(look.name) + QStringLiteral(": ") + line);
+        m_grid->addWidget(icon, row, 0);
+        m_grid->addWidget(text, row++, 1);
+        if (fixApart) {
+            fixShown = true;
+            auto *fix = wrapped(QStringLiteral("Fix: ") + step.fix, m_rows);
+            fix->setObjectName(QStringLiteral("fixText"));
+            QFont bold = fix->font();
+            bold.setBold(true);
+            fix->setFont(bold);
+            fix->setContentsMargins(IconSize, 2, 0, 6);
+            m_grid->addWidget(fix, row++, 1);
+        }
+    }
+    adjustSize();
+}
 
 QString CheckConnectionWindow::run()
 {
@@ -74,7 +184,8 @@ QString CheckConnectionWindow::run()
     if (doctor.checkPort(target, discovered))
         board = Doctor::probeBoard(m_session.link(), m_session.port());
     doctor.checkBoard(board);
-    m_report->setPlainText(Doctor::text(doctor.steps()));
+    m_report = Doctor::text(doctor.steps());
+    showSteps(doctor.steps());
     m_status->setText(doctor.allOk() ? QStringLiteral("Every step is OK")
                                      : QStringLiteral("A step failed: see its fix"));
     if (m_ended)

@@ -1,13 +1,17 @@
 #pragma once
 // Tools > Check Connection: the doctor's steps (as `qovctl doctor` runs them) on
-// the chosen programmer type and port, each with OK, FAILED or not tried and its
-// one fix. Writes nothing to the board; the report can be copied as text.
+// the chosen programmer type and port, one row each with its state at a glance
+// (the desktop theme's icon, named for screen readers) and the first failed
+// step's fix set apart under it, in the window's words (Settings menu items, Run
+// Again). Writes nothing to the board; Copy gives the text `qovctl doctor` prints.
+#include "diagnose/DoctorSteps.h"
+
 #include <QWidget>
 
 #include <functional>
 
+class QGridLayout;
 class QLabel;
-class QPlainTextEdit;
 class Session;
 class UsbPortFinder;
 
@@ -22,12 +26,21 @@ public:
     // Runs the steps, unless another command or learn mode holds the port: then
     // it beeps and says why, and returns that reason.
     QString run();
-    QString report() const;
+    // The report as `qovctl doctor` prints it.
+    QString report() const { return m_report; }
+
+    // A step's fix in the window's words: Settings menu items for the options,
+    // Run Again for running the check again.
+    static QString windowWords(const QString &fix);
 
 private:
+    void showSteps(const QList<DoctorStep> &steps);
+
     Session &m_session;
     UsbPortFinder *m_finder = nullptr;
     std::function<void()> m_ended;
-    QPlainTextEdit *m_report = nullptr;
+    QString m_report;
+    QWidget *m_rows = nullptr;
+    QGridLayout *m_grid = nullptr;
     QLabel *m_status = nullptr;
 };

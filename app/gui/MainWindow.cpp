@@ -366,8 +366,12 @@ void MainWindow::checkConnection()
         return;
     }
     if (!m_checkConnection) {
-        m_checkConnection
-            = new CheckConnectionWindow(m_session, m_usbFinder.get(), [this] { commandEnded(); });
+        m_checkConnection = new CheckConnectionWindow(m_session, m_usbFinder.get(), [this] {
+            // The check says nothing in this status bar: a refusal shown meanwhile
+            // (a click while the port was open) gives way to "Ready".
+            resetStatusBar();
+            commandEnded();
+        });
         m_checkConnection->setAttribute(Qt::WA_DeleteOnClose);
     }
     m_checkConnection->show();

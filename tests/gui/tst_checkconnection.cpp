@@ -1,12 +1,47 @@
-// Tools > Check Connection on the simulated board: the doctor's eight steps in a
-// window, copied as text, run again; refused while the port is held.
+// Tools > Check Connection on the simulated board: the doctor's steps in a window,
+// one row each with its state, the first fix set apart in the window's words,
+// copied as `qovctl doctor` prints them, run again; refused while the port is held.
+#include "app/gui/CheckConnectionWindow.h"
 #include "support/GuiHarness.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QPlainTextEdit>
+#include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
+
+namespace {
+
+using Setup = std::function<void(SimBoard &)>;
+
+QWidget *checkWindow()
+{
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == QLatin1String("FormCheckConnection"))
+            return w;
+    }
+    return nullptr;
+}
+
+// The rows' states as screen readers hear them, one letter each: O passed,
+// F failed, - not tried.
+QString states(const QWidget *window)
+{
+    QString out;
+    for (int i = 1; auto *icon = window->findChild<QLabel *>(QStringLiteral("stepIcon_%1").arg(i));
+         ++i) {
+        const QString name = icon->accessibleName();
+        out += name == QLatin1String("passed")      ? u'O'
+               : name == QLatin1String("failed")    ? u'F'
+               : name == QLatin1String("not tried") ? u'-'
+                                                    : u'?';
+    }
+    return out;
+}
+
+} // namespace
+Q_DECLARE_METATYPE(Setup)
 
 class TestCheckConnection : public QObject
 {
@@ -38,11 +73,7 @@ private slots:
             = holder == QLatin1String("command") ? h.session->link().tryClaim() : std::nullopt;
         const QByteArray memory = h.board.memoryBytes();
         h.action(QStringLiteral("checkConnectionMenu"))->trigger();
-        QWidget *window = nullptr;
-        for (QWidget *w : QApplication::topLevelWidgets()) {
-            if (w->objectName() == QLatin1String("FormCheckConnection"))
-                window = w;
-        }
+        QWidget *window = checkWindow();
         if (!refusal.isEmpty()) {
             QCOMPARE(h.form->statusText(), refusal);
             QVERIFY(!window || !window->isVisible());
@@ -51,22 +82,102 @@ private slots:
         }
         QVERIFY(window && window->isVisible());
         QCOMPARE(window->windowTitle(), QStringLiteral("Check Connection"));
-        const auto *report = window->findChild<QPlainTextEdit *>(QStringLiteral("reportText"));
-        const QStringList lines = report->toPlainText().split(u'\n', Qt::SkipEmptyParts);
-        QCOMPARE(lines.size(), 8);
-        for (const QString &line : lines)
-            QVERIFY2(line.contains(QLatin1String(": OK - ")), qPrintable(line));
+        QCOMPARE(states(window), QStringLiteral("OOOOOOOO-"));
         window->findChild<QPushButton *>(QStringLiteral("copyButton"))->click();
-        QCOMPARE(QApplication::clipboard()->text(), report->toPlainText());
+        const QStringList lines
+            = QApplication::clipboard()->text().split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 9);
+        for (int i = 0; i < 8; ++i)
+            QVERIFY2(lines[i].startsWith(QString::number(i + 1) + u'.')
+                         && lines[i].contains(QLatin1String(": OK - ")),
+                     qPrintable(lines[i]));
+        QVERIFY(
+            lines[8].startsWith(QLatin1String("9. Writing: not tried (the check writes nothing)")));
         const int opened = h.port->openCount();
         window->findChild<QPushButton *>(QStringLiteral("runAgainButton"))->click();
         QVERIFY(h.port->openCount() > opened);
-        QCOMPARE(report->toPlainText().count(QLatin1String(": OK - ")), 8);
+        QCOMPARE(states(window), QStringLiteral("OOOOOOOO-"));
+        QVERIFY(!window->findChild<QLabel *>(QStringLiteral("fixText")));
         // Asked and read, never written; the port left closed and free.
         QVERIFY(!h.board.receivedBytes().contains('W'));
         QCOMPARE(h.board.memoryBytes(), memory);
         QVERIFY(!h.port->isOpen() && !h.session->link().isBusy());
         delete window;
+    }
+
+    // A failed step: its row, then its fix on a line of its own in the window's words
+    // (Settings menu items, Run Again), the window as tall as its rows.
+    void fixes_data()
+    {
+        QTest::addColumn<Setup>("setup");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("fix");
+        QTest::newRow("no power: the programmer type and Force Power")
+            << Setup([](SimBoard &b) { b.setGreeting({}), b.setVersionAnswer({}); }) << "OOOOOF---"
+            << "Fix: Check the cable to the QOV. Outside the Xbox the programmer powers it: check "
+               "Settings > Programmer Type or try Settings > \"Force QOV Programmer To Provide "
+               "Power To QOV\"; installed in the Xbox, switch the Xbox on and choose Settings > "
+               "\"QOV Is Installed In Xbox (self powered)\"";
+        QTest::newRow("installed in the Xbox: the self-powered item")
+            << Setup([](SimBoard &b) { b.setSelfPowered(true); }) << "OOOOOFOO-"
+            << "Fix: Choose Settings > \"QOV Is Installed In Xbox (self powered)\"";
+        QTest::newRow("a silent read: Run Again")
+            << Setup([](SimBoard &b) { b.setFault(0, SimBoard::Fault::NoReadAnswer); })
+            << "OOOOOOOF-"
+            << "Fix: Unplug the programmer, plug it in again and choose Run Again; if it stays, "
+               "start qovprog DEBUG to save a trace and contact us";
+    }
+    void fixes()
+    {
+        QFETCH(Setup, setup);
+        QFETCH(QString, expected);
+        QFETCH(QString, fix);
+        GuiHarness h;
+        h.storeRegular(QStringLiteral("1"), QStringLiteral("1"));
+        QVERIFY(h.load());
+        h.board.setProgrammerType(1);
+        setup(h.board);
+        h.action(QStringLiteral("checkConnectionMenu"))->trigger();
+        QWidget *window = checkWindow();
+        QVERIFY(window);
+        QCOMPARE(states(window), expected);
+        const QList<QLabel *> fixes = window->findChildren<QLabel *>(QStringLiteral("fixText"));
+        QCOMPARE(fixes.size(), 1);
+        QCOMPARE(fixes.first()->text(), fix);
+        for (const QLabel *l : window->findChildren<QLabel *>()) {
+            QVERIFY2(!l->text().contains(QLatin1String("--"))
+                         && !l->text().contains(QLatin1String("qovctl doctor")),
+                     qPrintable(l->text()));
+        }
+        // Sized to its text: every row shown whole, no scroll bar anywhere.
+        QVERIFY(window->findChildren<QScrollBar *>().isEmpty());
+        QVERIFY(window->height() >= window->sizeHint().height());
+        // Copy is the command line's report, word for word.
+        window->findChild<QPushButton *>(QStringLiteral("copyButton"))->click();
+        QVERIFY(QApplication::clipboard()->text().contains(QLatin1String(". Fix: "))
+                && QApplication::clipboard()->text().contains(QLatin1String(" --")));
+        delete window;
+    }
+
+    // A click refused while the check has the port open says so, and gives way
+    // when the check ends.
+    void refusalGivesWay()
+    {
+        GuiHarness h;
+        h.storeRegular(QStringLiteral("1"), QStringLiteral("1"));
+        QVERIFY(h.load());
+        h.board.setProgrammerType(1);
+        QString seen;
+        h.clock.setProcessEventsHook([&] {
+            if (seen.isEmpty()) {
+                h.find<QPushButton>(QStringLiteral("Command1"))->click(); // Read Values
+                seen = h.form->statusText();
+            }
+        });
+        h.action(QStringLiteral("checkConnectionMenu"))->trigger();
+        QCOMPARE(seen, QStringLiteral("Not started: another command is using the port"));
+        QCOMPARE(h.form->statusText(), QStringLiteral("Ready"));
+        delete checkWindow();
     }
 };
 
