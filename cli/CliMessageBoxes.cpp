@@ -60,7 +60,9 @@ QString CliMessageBoxes::withPlace(const QString &text)
         QStringLiteral("Unable to aquire the QOV Firmware Version"),
     };
     static const QString NoProgrammer = QStringLiteral("USB Programmer Cable not found");
-    const bool notAnswering = std::find(std::begin(NotAnswering), std::end(NotAnswering), text)
+    // Its first line: later lines add what was seen (another program on the port).
+    const QString first = text.section(QStringLiteral("\r\n"), 0, 0);
+    const bool notAnswering = std::find(std::begin(NotAnswering), std::end(NotAnswering), first)
                               != std::end(NotAnswering);
     const bool openFailure = text.startsWith(OpenFailure);
     if (!notAnswering && !openFailure && text != NoProgrammer)
@@ -71,7 +73,7 @@ QString CliMessageBoxes::withPlace(const QString &text)
     if (place.isEmpty())
         return text;
     if (notAnswering)
-        return text + QStringLiteral(" on ") + place;
+        return first + QStringLiteral(" on ") + place + text.mid(first.size());
     // "Unable to open COM 9" and the port layer's lines; its reason may name the device.
     if (text.contains(shownDevicePath(m_place().device)))
         return text;

@@ -49,8 +49,11 @@ ConnectResult BoardConnection::connect(Purpose purpose)
     }
     if (!m_link.prefs().isQOVSelfPowered && result.greeting != ExpectedXOKReply) {
         result.stage = Stage::NoGreeting;
+        // Another program reading the line would take the greeting: name it.
+        const QString others = m_link.otherHolders(m_comm.deviceName());
         return stop(purpose, std::move(result), QStringLiteral("QOV Not Found"),
-                    QStringLiteral("QOV Not Found"));
+                    QStringLiteral("QOV Not Found")
+                        + (others.isEmpty() ? QString() : QStringLiteral("\r\n\r\n") + others));
     }
 
     if (purpose == Purpose::VersionQuery) {

@@ -30,6 +30,17 @@ public:
     {
         m_openAdvice = std::move(advice);
     }
+    // Who else has the device open, in a sentence (empty: nobody seen): said when
+    // the board stays silent, as another program reading the line takes its bytes.
+    // The judgement lives above the device layer.
+    void setOtherHolders(std::function<QString(const QString &device)> lookup)
+    {
+        m_otherHolders = std::move(lookup);
+    }
+    QString otherHolders(const QString &device) const
+    {
+        return m_otherHolders ? m_otherHolders(device) : QString();
+    }
     // What a front end that can leave the port open by hand (the window's debug
     // tools) says about freeing it, added when opening fails on a port this
     // program has open; empty says nothing.
@@ -136,6 +147,7 @@ private:
     UsbPortFinder *m_usb = nullptr;
     std::function<QString(const PortError &)> m_openAdvice;
     QString m_openHereHint;
+    std::function<QString(const QString &)> m_otherHolders;
     MessageBoxes *m_capture = nullptr;
     bool m_busy = false;
     bool m_held = false;

@@ -144,3 +144,23 @@ QString openFailureMessage(const PortError &error, SystemView &system, bool usbP
     text[0] = text[0].toUpper();
     return text;
 }
+
+QString otherHoldersText(const QString &path, SystemView &system)
+{
+    constexpr int MaxNamed = 3; // enough to recognise the program
+    QStringList named;
+    for (const PortHolder &h : system.holders(path)) {
+        if (!h.counts() || h.pid <= 0)
+            continue;
+        if (named.size() == MaxNamed)
+            break;
+        named << QStringLiteral("%1 (PID %2)")
+                     .arg(h.program.isEmpty() ? QStringLiteral("a program")
+                                              : TerminalText::printable(h.program, 40))
+                     .arg(h.pid);
+    }
+    if (named.isEmpty())
+        return {};
+    return QStringLiteral("Another program has the port open too: ")
+           + named.join(QStringLiteral(", "));
+}

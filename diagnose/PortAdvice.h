@@ -29,3 +29,7 @@ Advice openFailureAdvice(const PortError &error, SystemView &system, bool usbPro
 
 // As the port-open message says it: "Why. Fix."
 QString openFailureMessage(const PortError &error, SystemView &system, bool usbProgrammer);
+
+// Other programs that have the device open, for a board that stays silent: "Another
+// program has the port open too: sleep (PID 4242)". Empty when none is seen.
+QString otherHoldersText(const QString &path, SystemView &system);

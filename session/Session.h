@@ -28,6 +28,10 @@ public:
             HostSystemView system;
             return openFailureMessage(error, system, m_prefs.programmerType == UsbProgrammer);
         });
+        m_link.setOtherHolders([](const QString &device) {
+            HostSystemView system;
+            return otherHoldersText(device, system);
+        });
     }
 
     AppPreferences &prefs() { return m_prefs; }

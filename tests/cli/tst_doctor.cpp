@@ -77,6 +77,7 @@ QString states(const QJsonArray &steps)
 
 } // namespace
 Q_DECLARE_METATYPE(Setup)
+Q_DECLARE_METATYPE(QList<PortHolder>)
 
 class TestDoctor : public QObject
 {
@@ -275,6 +276,35 @@ private slots:
         // Asked and read, never written; the port is left closed.
         QVERIFY(!rig.board.receivedBytes().contains('W'));
         QVERIFY(!rig.board.isPortOpen());
+    }
+
+    // A silent board on a port another program has open (without a lock file):
+    // the commands say who, as the doctor does; the judgement is the doctor's.
+    void silentBoardNamesOtherHolders_data()
+    {
+        QTest::addColumn<QList<PortHolder>>("held");
+        QTest::addColumn<QString>("err");
+        QTest::newRow("another program has the port open")
+            << QList<PortHolder>{{{}, 4242, "sleep", {}}}
+            << "qovctl: QOV Not Found on /dev/ttyS0 (COM 1); Another program has the port open "
+               "too: sleep (PID 4242)\n";
+        QTest::newRow("nobody else: the plain words")
+            << QList<PortHolder>{} << "qovctl: QOV Not Found on /dev/ttyS0 (COM 1)\n";
+        QTest::newRow("a lock file that does not count names nobody")
+            << QList<PortHolder>{{"/tmp/LCK..ttyS0", 1, "systemd", "it belongs to the user 54321"}}
+            << "qovctl: QOV Not Found on /dev/ttyS0 (COM 1)\n";
+    }
+    void silentBoardNamesOtherHolders()
+    {
+        QFETCH(QList<PortHolder>, held);
+        QFETCH(QString, err);
+        QovctlRig rig;
+        FakeSystem system;
+        system.held = held;
+        rig.makeSystemView = [&system] { return std::make_unique<FakeSystem>(system); };
+        rig.board.setGreeting({}), rig.board.setVersionAnswer({});
+        QCOMPARE(rig.run({QStringLiteral("read")}), 1);
+        QVERIFY2(rig.err.startsWith(err), qPrintable(rig.err));
     }
 
     // This machine's view on a made-up tree of the system's folders.

@@ -1,3 +1,4 @@
+#include "device/DebugLog.h"
 #include "device/PortDiagnosis.h"
 #include "device/QtProgrammerPort.h"
 #include "diagnose/HostSystemView.h"
@@ -165,17 +166,33 @@ private slots:
         // clang-format off
         QTest::addColumn<QString>("name");     // "%n": the number of the terminal in /dev/pts
         QTest::addColumn<QByteArray>("lock");  // "%pid": this process, "%gone": no process
+        QTest::addColumn<bool>("openFolder");  // the folder is one anyone may write to
+        QTest::addColumn<bool>("otherUser");   // the lock belongs to another user
         QTest::addColumn<bool>("opens");
+        QTest::addColumn<QString>("trace");    // why a lock was not obeyed; "%l": the lock
         QTest::newRow("ten-character PID of a live program") << "LCK..pts_%n"
-            << QByteArray("%10pid\n") << false;
+            << QByteArray("%10pid\n") << false << false << false << "";
         QTest::newRow("binary PID of a live program, named after the device file") << "LCK..%n"
-            << QByteArray("%binpid") << false;
+            << QByteArray("%binpid") << false << false << false << "";
         QTest::newRow("the serial port library's lock of a live program") << "LCK..pts_%n"
-            << QByteArray("%pid\nqovprog\nhost\n") << false;
+            << QByteArray("%pid\nqovprog\nhost\n") << false << false << false << "";
         QTest::newRow("ten-character PID of a program that is gone") << "LCK..pts_%n"
-            << QByteArray("%10gone\n") << true;
+            << QByteArray("%10gone\n") << false << false << true << "";
         QTest::newRow("binary PID of a program that is gone") << "LCK..%n"
-            << QByteArray("%bingone") << true;
+            << QByteArray("%bingone") << false << false << true << "";
+        // Anyone may write a lock into /tmp naming any live process: there only
+        // this user's or root's count.
+        QTest::newRow("this user's lock in a folder anyone may write to") << "LCK..pts_%n"
+            << QByteArray("%10pid\n") << true << false << false << "";
+        QTest::newRow("another user's lock in a private folder") << "LCK..pts_%n"
+            << QByteArray("%10pid\n") << false << true << false << "";
+        QTest::newRow("another user's lock in a folder anyone may write to") << "LCK..pts_%n"
+            << QByteArray("%10pid\n") << true << true << true
+            << "Serial Lock Ignored: %l (PID %pid): it belongs to the user 54321, not to you or "
+               "root, in a folder anyone may write to";
+        QTest::newRow("a lock that names no process") << "LCK..pts_%n"
+            << QByteArray("garbage\n") << false << false << true
+            << "Serial Lock Ignored: %l: it names no process";
         // clang-format on
     }
     void lockFiles()
@@ -185,7 +202,10 @@ private slots:
 #else
         QFETCH(QString, name);
         QFETCH(QByteArray, lock);
+        QFETCH(bool, openFolder);
+        QFETCH(bool, otherUser);
         QFETCH(bool, opens);
+        QFETCH(QString, trace);
         int master = -1, slave = -1;
         char device[256] = {};
         QVERIFY(::openpty(&master, &slave, device, nullptr, nullptr) == 0);
@@ -201,11 +221,22 @@ private slots:
         QFile lockFile(locks.filePath(name.replace("%n", QFileInfo(device).fileName())));
         QVERIFY(lockFile.open(QIODevice::WriteOnly) && lockFile.write(lock) == lock.size());
         lockFile.close();
+        if (openFolder)
+            QVERIFY(QFile::setPermissions(locks.path(), QFile::Permissions(0x7777)));
+        if (otherUser
+            && ::chown(QFile::encodeName(lockFile.fileName()).constData(), 54321, 54321) != 0)
+            QSKIP("another user's lock cannot be made here (not run as root)");
+        DebugLog log;
+        log.enableInMemory();
         QtProgrammerPort port;
+        port.setTrace(&log);
         port.setLockFolders({locks.path()});
         port.setDeviceOverride(QString::fromLocal8Bit(device));
         QCOMPARE(port.setOpen(true), opens);
         port.setOpen(false);
+        QCOMPARE(log.lines().join(u'\n'),
+                 trace.replace(QStringLiteral("%l"), lockFile.fileName())
+                     .replace(QStringLiteral("%pid"), QString::number(self)));
         if (!opens) {
             QCOMPARE(port.lastError().number, int(PortErrorCode::PortAlreadyOpen));
             QCOMPARE(port.lastError().description,
