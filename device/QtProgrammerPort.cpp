@@ -5,7 +5,6 @@
 #include "device/PortNaming.h"
 #include "device/SerialLocks.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -87,22 +86,17 @@ QtProgrammerPort::~QtProgrammerPort()
 
 void QtProgrammerPort::noteOwnLock(const QString &path)
 {
-    const qint64 self = QCoreApplication::applicationPid();
-    for (const SerialLockFile &lock : serialLockFiles(serialLockNames(path), serialLockFolders())) {
-        if (lock.pid == self) {
-            m_ownLock = lock.realPath;
-            noteOwnSerialLock(m_ownLock);
-            return;
-        }
-    }
+    forgetOwnLock();
+    m_ownLocks = libraryLockPlaces(path);
+    for (const QString &place : std::as_const(m_ownLocks))
+        noteOwnSerialLock(place);
 }
 
 void QtProgrammerPort::forgetOwnLock()
 {
-    if (m_ownLock.isEmpty())
-        return;
-    forgetOwnSerialLock(m_ownLock);
-    m_ownLock.clear();
+    for (const QString &place : std::as_const(m_ownLocks))
+        forgetOwnSerialLock(place);
+    m_ownLocks.clear();
 }
 
 void QtProgrammerPort::setDeviceOverride(const QString &path)
@@ -186,7 +180,11 @@ bool QtProgrammerPort::setOpen(bool open)
 #endif
     m_port.setPortName(path);
     m_port.clearError();
+#ifdef Q_OS_UNIX
+    noteOwnLock(path);
+#endif
     if (!m_port.open(QIODevice::ReadWrite)) {
+        forgetOwnLock();
         const QSerialPort::SerialPortError error = m_port.error();
         const QString text = m_port.errorString();
         m_port.clearError();
@@ -198,9 +196,6 @@ bool QtProgrammerPort::setOpen(bool open)
         return false;
     }
     m_failed = false;
-#ifdef Q_OS_UNIX
-    noteOwnLock(path);
-#endif
     // Lines set while closed take effect now.
     applyLine(true, m_rts);
     applyLine(false, m_dtr);

@@ -47,8 +47,8 @@ private:
     bool pullFromSystem();
     bool deviceFailed(int number, const QString &what);
     bool applyLine(bool rts, bool on);
-    // The serial port library's lock on the device just opened, noted for a
-    // program ended by a signal; forgotten when the port closes.
+    // Where the serial port library's lock on the device will be, noted before it
+    // opens for a program ended by a signal; forgotten when the port closes.
     void noteOwnLock(const QString &path);
     void forgetOwnLock();
 
@@ -63,5 +63,5 @@ private:
     QString m_deviceOverride;
     QStringList m_lockFolders;
     DebugLog *m_trace = nullptr;
-    QString m_ownLock;
+    QStringList m_ownLocks;
 };

@@ -11,6 +11,7 @@
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
+#include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -55,12 +56,33 @@ QString userName(uint uid)
     return QString::number(uid);
 }
 
-// The locks this process holds, for removal from a signal handler: fixed
-// buffers, written only while no signal handler runs them (a slot is filled
-// before it is counted).
-constexpr int MaxOwnLocks = 4;
+// Where this process's locks may be, for removal from a signal handler: fixed
+// buffers, a slot filled before it is counted. Only a file that names this
+// process is removed, so a place noted before the lock is taken is safe.
+constexpr int MaxOwnLocks = 16;
 char g_ownLocks[MaxOwnLocks][PATH_MAX];
 volatile std::sig_atomic_t g_ownLockUsed[MaxOwnLocks] = {};
+
+#ifdef Q_OS_UNIX
+// Whether the lock file names this process: async-signal-safe calls only.
+bool namesThisProcess(const char *path)
+{
+    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    char text[32];
+    const ssize_t n = ::read(fd, text, sizeof text);
+    ::close(fd);
+    long long pid = 0;
+    ssize_t i = 0;
+    while (i < n && text[i] == ' ')
+        ++i;
+    const ssize_t digits = i;
+    while (i < n && text[i] >= '0' && text[i] <= '9' && pid < 1'000'000'000'000LL)
+        pid = pid * 10 + (text[i++] - '0');
+    return i > digits && pid == ::getpid();
+}
+#endif
 
 } // namespace
 
@@ -199,8 +221,19 @@ void removeOwnSerialLocksNow()
 {
 #ifdef Q_OS_UNIX
     for (int i = 0; i < MaxOwnLocks; ++i) {
-        if (g_ownLockUsed[i])
+        if (g_ownLockUsed[i] && namesThisProcess(g_ownLocks[i]))
             ::unlink(g_ownLocks[i]);
     }
 #endif
+}
+
+QStringList libraryLockPlaces(const QString &devicePath)
+{
+    QStringList places;
+    const QString name = QStringLiteral("LCK..") + libraryLockName(devicePath);
+    if (QFile::encodeName(name).size() > MaxFileNameBytes)
+        return places;
+    for (const QString &folder : serialLockFolders())
+        places << QDir(folder).filePath(name);
+    return places;
 }

@@ -55,8 +55,12 @@ std::optional<SerialLockHolder> liveSerialLock(const QString &devicePath,
 
 // This process's own lock on a device, taken when it opens the port, is removed
 // by a program ended by a signal, which cannot run the port's own clean-up: the
-// port notes its lock here while it is open. At most a few at once.
+// port notes where its lock may be before it opens (a signal may come the moment
+// the lock is made) and forgets it when it closes. At most a few at once.
 void noteOwnSerialLock(const QString &lockPath);
 void forgetOwnSerialLock(const QString &lockPath);
-// Removes the locks noted; safe in a signal handler (only unlink()).
+// Removes the files noted that name this process; safe in a signal handler
+// (open, read, close and unlink only).
 void removeOwnSerialLocksNow();
+// Where the serial port library may put its lock on the device (as named to it).
+QStringList libraryLockPlaces(const QString &devicePath);

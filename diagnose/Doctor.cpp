@@ -100,8 +100,12 @@ DoctorBoard Doctor::probeBoard(DeviceLink &link, ProgrammerPort &comm)
     board.usbPortFound = connection.usbPortFound;
     using Stage = ConnectResult::Stage;
     if (connection.stage == Stage::PortNotOpened || connection.stage == Stage::Busy) {
-        if (!recorded.shown.isEmpty())
+        if (!recorded.shown.isEmpty()) {
             board.openFailure = oneLine(recorded.shown.first().first);
+            // The report adds its own ". Fix:".
+            while (board.openFailure.endsWith(QLatin1Char('.')))
+                board.openFailure.chop(1);
+        }
         board.openError = comm.lastError();
         return board;
     }
