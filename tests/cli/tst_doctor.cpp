@@ -1,6 +1,7 @@
 // `qovctl doctor` on the simulated board with a made-up system: each step's
 // failure names the step and its fix, the later steps go on or say why not, and
 // nothing is ever written to the board.
+#include "diagnose/DoctorBoardChecks.h"
 #include "diagnose/HostSystemView.h"
 #include "support/QovctlRig.h"
 
@@ -10,6 +11,7 @@
 #include <QJsonObject>
 #include <QTest>
 
+#include <cerrno>
 #include <unistd.h>
 
 namespace {
@@ -305,6 +307,36 @@ private slots:
         rig.board.setGreeting({}), rig.board.setVersionAnswer({});
         QCOMPARE(rig.run({QStringLiteral("read")}), 1);
         QVERIFY2(rig.err.startsWith(err), qPrintable(rig.err));
+    }
+
+    // A port refused as in use while only a lock file that names no process was
+    // found: that file is the one to remove, not a program to close.
+    void openFixNamesUnreadLock_data()
+    {
+        QTest::addColumn<QStringList>("unreadLocks");
+        QTest::addColumn<QString>("fix");
+        QTest::newRow("a lock file that names no process")
+            << QStringList{"/run/lock/LCK..ttyS0"}
+            << "If no program uses the port, remove the lock file /run/lock/LCK..ttyS0 (it names "
+               "no process)";
+        QTest::newRow("no such lock file: the program that holds it")
+            << QStringList{}
+            << "Find the program that holds it (sudo fuser -v /dev/ttyS0), close it and try again";
+    }
+    void openFixNamesUnreadLock()
+    {
+        QFETCH(QStringList, unreadLocks);
+        QFETCH(QString, fix);
+        FakeSystem system;
+        DoctorSteps steps;
+        DoctorBoard board;
+        board.openError = {PortErrorCode::PortAlreadyOpen, QStringLiteral("in use")};
+        board.openError.device = QStringLiteral("/dev/ttyS0");
+        board.openError.systemError = EBUSY;
+        board.unreadLocks = unreadLocks;
+        DoctorBoardChecks(steps, system, QStringLiteral("/dev/ttyS0"), false, false).check(board);
+        QCOMPARE(steps.list().first().name, QStringLiteral("Open and power cycle"));
+        QCOMPARE(steps.list().first().fix, fix);
     }
 
     // This machine's view on a made-up tree of the system's folders.
