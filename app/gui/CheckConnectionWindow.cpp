@@ -106,6 +106,12 @@ QString CheckConnectionWindow::windowWords(const QString &fix)
         {"choose its port: --port N (COM N is /dev/ttyUSB<N-1>)",
          "choose its port: Settings > Com Port (COM N is /dev/ttyUSB<N-1>)"},
         {"pass --port", "choose one in Settings > Com Port"},
+        {"(qovctl ports lists the serial ports)", "(Settings > Com Port)"},
+        {"(qovctl ports lists them)", "(Settings > Com Port)"},
+        {"(qovctl ports)", "(Settings > Com Port)"},
+        {"qovctl ports lists the serial ports", "Settings > Com Port"},
+        {"qovctl write PROFILE, then qovctl verify PROFILE",
+         "Write All, then Read Values (the fields come back as written)"},
     };
     QString text = fix;
     for (const auto &[from, to] : words)

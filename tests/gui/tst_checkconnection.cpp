@@ -121,6 +121,11 @@ private slots:
         QTest::newRow("installed in the Xbox: the self-powered item")
             << Setup([](SimBoard &b) { b.setSelfPowered(true); }) << "OOOOOFOO-"
             << "Fix: Choose Settings > \"QOV Is Installed In Xbox (self powered)\"";
+        QTest::newRow("junk answers: the Com Port item")
+            << Setup([](SimBoard &b) { b.setGreeting({}), b.setVersionAnswer("\x13\x88Z\x01"); })
+            << "OOOOOFF--"
+            << "Fix: Check that the port is the programmer's (Settings > Com Port) and that the "
+               "board is a QOV; the line runs at 2400 baud";
         QTest::newRow("a silent read: Run Again")
             << Setup([](SimBoard &b) { b.setFault(0, SimBoard::Fault::NoReadAnswer); })
             << "OOOOOOOF-"
@@ -146,7 +151,7 @@ private slots:
         QCOMPARE(fixes.first()->text(), fix);
         for (const QLabel *l : window->findChildren<QLabel *>()) {
             QVERIFY2(!l->text().contains(QLatin1String("--"))
-                         && !l->text().contains(QLatin1String("qovctl doctor")),
+                         && !l->text().contains(QLatin1String("qovctl ")),
                      qPrintable(l->text()));
         }
         // Sized to its text: every row shown whole, no scroll bar anywhere.
@@ -154,8 +159,12 @@ private slots:
         QVERIFY(window->height() >= window->sizeHint().height());
         // Copy is the command line's report, word for word.
         window->findChild<QPushButton *>(QStringLiteral("copyButton"))->click();
-        QVERIFY(QApplication::clipboard()->text().contains(QLatin1String(". Fix: "))
-                && QApplication::clipboard()->text().contains(QLatin1String(" --")));
+        const QString copied = QApplication::clipboard()->text();
+        QVERIFY2(copied.contains(QLatin1String(". Fix: "))
+                     && copied.endsWith(QLatin1String("To see that the board keeps what it is "
+                                                      "sent: qovctl write PROFILE, then qovctl "
+                                                      "verify PROFILE\n")),
+                 qPrintable(copied));
         delete window;
     }
 
