@@ -203,8 +203,8 @@ private slots:
                 [](R &, F &f) { f.held = {{"/run/lock/LCK..ttyS0", 0, "", "it names no process"}}; }, "doctor", "OOOOOOOO",
                 "the lock file /run/lock/LCK..ttyS0 does not count: it names no process"},
             {"another user's lock in a folder anyone may write to", [](R &, F &f) {
-                    f.held = {{"/tmp/LCK..ttyS0", 1, "systemd", "it belongs to the user mallory, not to you or root, in a folder anyone may write to"}}; },
-                "doctor", "OOOOOOOO", "/tmp/LCK..ttyS0 (PID 1) does not count: it belongs to the user mallory"},
+                    f.held = {{"/var/tmp/LCK..ttyS0", 1, "systemd", "it belongs to the user mallory, not to you or root, in a folder anyone may write to"}}; },
+                "doctor", "OOOOOOOO", "/var/tmp/LCK..ttyS0 (PID 1) does not count: it belongs to the user mallory"},
             {"QOV_PORT_DIR names a folder that is not there", [](R &, F &) { qputenv("QOV_PORT_DIR", "/srv/qov-ports"); },
                 "doctor", "OF------", "/srv/qov-ports/COM1 is not there: the folder /srv/qov-ports, which QOV_PORT_DIR names, "
                 "is not there|Fix: Create the folder /srv/qov-ports"},
@@ -293,7 +293,8 @@ private slots:
         QTest::newRow("nobody else: the plain words")
             << QList<PortHolder>{} << "qovctl: QOV Not Found on /dev/ttyS0 (COM 1)\n";
         QTest::newRow("a lock file that does not count names nobody")
-            << QList<PortHolder>{{"/tmp/LCK..ttyS0", 1, "systemd", "it belongs to the user 54321"}}
+            << QList<PortHolder>{{"/var/tmp/LCK..ttyS0", 1, "systemd",
+                                  "it belongs to the user 54321"}}
             << "qovctl: QOV Not Found on /dev/ttyS0 (COM 1)\n";
     }
     void silentBoardNamesOtherHolders()
