@@ -1,11 +1,13 @@
 #include "settings/Profile.h"
 #include "support/FileSizeLimit.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 static DeviceSettings defaults()
 {
@@ -136,6 +138,64 @@ private slots:
         QCOMPARE(error, "Cannot write profile " + fifo
                             + ": it is a FIFO (named pipe), not a regular file");
         QVERIFY(!QFileInfo(fifo).isFile());
+    }
+
+    // Replacing a profile (the window's File > Save, qovctl -o) keeps the old file's
+    // owner and mode; a read-only file stays read-only, or is not replaced at all
+    // where the user may not write it.
+    void replacingKeepsOwnerAndMode_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("otherUser"); // owned by nobody (65534): needs root
+        QTest::newRow("read-only 0444 stays read-only") << 0444 << false;
+        QTest::newRow("private 0600 stays private") << 0600 << false;
+        QTest::newRow("set-group-ID 02750") << 02750 << false;
+        QTest::newRow("another user's 0640 file stays theirs") << 0640 << true;
+        QTest::newRow("another user's read-only file") << 0444 << true;
+    }
+    void replacingKeepsOwnerAndMode()
+    {
+        QFETCH(int, mode);
+        QFETCH(bool, otherUser);
+        const bool root = ::geteuid() == 0;
+        if (otherUser && !root)
+            QSKIP("giving a file to another user needs root");
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("p.json"));
+        const QByteArray native = QFile::encodeName(path);
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("{}") == 2);
+        old.close();
+        struct stat before;
+        QVERIFY(::chown(native.constData(), otherUser ? 65534 : ::geteuid(),
+                        otherUser ? 65534 : ::getegid())
+                    == 0
+                && ::chmod(native.constData(), mode_t(mode)) == 0
+                && ::stat(native.constData(), &before) == 0);
+        QString error;
+        const bool saved = Profile::save(path, defaults(), &error);
+        // Only root may replace a file that is not writable: for others it is refused.
+        QCOMPARE(saved, root || (mode & 0200) != 0);
+        struct stat after;
+        QVERIFY(::stat(native.constData(), &after) == 0);
+        QCOMPARE(after.st_uid, before.st_uid);
+        QCOMPARE(after.st_gid, before.st_gid);
+        QCOMPARE(int(after.st_mode & 07777), mode);
+        QCOMPARE(QFileInfo(path).size(), saved ? Profile::toJson(defaults()).size() : 2);
+        QVERIFY2(saved || error.contains(path), qPrintable(error));
+    }
+
+    // A loop of links leads to no file: named, and the link is left as it was.
+    void aLoopOfLinksIsRefused()
+    {
+        QTemporaryDir dir;
+        const QString loop = dir.filePath(QStringLiteral("loop.json"));
+        QVERIFY(QFile::link(QStringLiteral("loop.json"), loop));
+        QString error;
+        QVERIFY(!Profile::save(loop, defaults(), &error));
+        QCOMPARE(error, "Cannot write profile " + loop + ": Too many levels of symbolic links");
+        QVERIFY(QFileInfo(loop).isSymLink());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::System), QStringList{"loop.json"});
     }
 };
 
