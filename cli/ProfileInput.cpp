@@ -16,6 +16,10 @@ std::optional<DeviceSettings> ProfileInput::load(const QString &name, const Qovc
         *error = QStringLiteral("cannot read standard input: %1").arg(why);
         return std::nullopt;
     }
+    if (data.trimmed().isEmpty()) {
+        *error = QStringLiteral("standard input is empty: no profile came on it");
+        return std::nullopt;
+    }
     std::optional<DeviceSettings> settings = Profile::fromJson(data, &why);
     if (!settings)
         *error = QStringLiteral("standard input: %1").arg(why);

@@ -1,6 +1,7 @@
 #include "cli/QovctlOptions.h"
 
 #include "cli/PrintableText.h"
+#include "device/WholeFile.h"
 #include "session/AppPreferences.h"
 
 #include <QDir>
@@ -52,6 +53,25 @@ std::optional<int> wholeInRange(const QString &text, int low, int high)
 }
 
 } // namespace
+
+QString QovctlOptions::debugLogClash() const
+{
+    if (debugLog.isEmpty() || debugLog == QLatin1String("-"))
+        return {};
+    const QString log = printable(debugLog, 1000);
+    const bool readsProfile
+        = (command == QLatin1String("write") || command == QLatin1String("verify"))
+          && !arguments.isEmpty() && arguments.first() != QLatin1String("-");
+    if (readsProfile && WholeFile::sameFile(debugLog, arguments.first()))
+        return QStringLiteral("the debug log %1 is the profile %2: the trace would replace it; "
+                              "name another file for the log")
+            .arg(log, printable(arguments.first(), 1000));
+    if (!output.isEmpty() && WholeFile::sameFile(debugLog, output))
+        return QStringLiteral("the debug log %1 is the output file %2: one would replace the "
+                              "other; name another file for the log")
+            .arg(log, printable(output, 1000));
+    return {};
+}
 
 QovctlOptionParser::QovctlOptionParser(const QStringList &commands) : m_commands(commands)
 {
@@ -118,6 +138,18 @@ QovctlOptions QovctlOptionParser::parse(const QStringList &args)
 {
     if (!m_parser.parse(QStringList{QStringLiteral("qovctl")} + args))
         throw UsageError{m_parser.errorText()};
+
+    // An option that takes a value counts once: of two, neither would be a safe guess
+    // (two -o files, two debug logs), so the line is refused.
+    for (const char *name :
+         {"programmer", "port", "device", "debug-log", "output", "count", "timeout"}) {
+        const QStringList given = m_parser.values(QLatin1String(name));
+        if (given.size() > 1)
+            throw UsageError{QStringLiteral("%1 is given more than once (%2); give it once")
+                                 .arg(name == QLatin1String("output") ? QStringLiteral("-o")
+                                                                      : "--" + QLatin1String(name),
+                                      printable(given.join(QStringLiteral(", ")), 1000))};
+    }
 
     QovctlOptions o;
     const QStringList positional = m_parser.positionalArguments();

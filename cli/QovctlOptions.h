@@ -34,6 +34,10 @@ struct QovctlOptions
     bool defaults = false;
     int count = 1;
     int timeoutS = DefaultLearnTimeoutS;
+
+    // Why the debug log may not be written where it is named: it is the profile to be
+    // read or the file to be written (the same file, by any name). Empty when it may.
+    QString debugLogClash() const;
 };
 
 class QovctlOptionParser

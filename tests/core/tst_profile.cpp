@@ -52,7 +52,7 @@ private slots:
     {
         // clang-format off
         QTest::addColumn<QByteArray>("json");
-        QTest::addColumn<QString>("mentions");
+        QTest::addColumn<QString>("mentions"); // '!': must not be there
         QTest::newRow("205 msec, not held exactly") << edited("Ms\": 200", "Ms\": 205")
                                                     << "modOnPushDelayMs|steps of 10|205";
         QTest::newRow("1.5 presses") << edited("s\": 3", "s\": 1.5") << "Presses|whole number";
@@ -61,6 +61,12 @@ private slots:
         QTest::newRow("key twice, escaped") << edited("\"allowPowerOn\": true", "\"allowPowerOn\": true, \"\\u0061llowPowerOn\": false")
                                             << "allowPowerOn|more than once";
         QTest::newRow("lower-case, short code") << edited("CA5A53", "a2b") << "=\"000A2B\"";
+        QTest::newRow("empty") << QByteArray() << "Profile is empty|!JSON";
+        QTest::newRow("only blanks") << QByteArray(" \n\t\r\n") << "Profile is empty|!JSON";
+        QTest::newRow("200.00000000000003 msec, shown as written")
+            << edited("Ms\": 200", "Ms\": 200.00000000000003") << "steps of 10|found 200.00000000000003";
+        QTest::newRow("1.0000000000000002 presses, shown as written")
+            << edited("s\": 3", "s\": 1.0000000000000002") << "whole number|found 1.0000000000000002";
         QTest::newRow("malformed") << QByteArray("{\n  \"format\": ,\n}") << "JSON|line 2";
         QTest::newRow("wrong format") << edited("qov-settings", "qov") << "format|qov-settings";
         QTest::newRow("version 2") << edited("\"version\": 1", "\"version\": 2") << "version|1";
@@ -106,7 +112,8 @@ private slots:
         QCOMPARE(s.has_value(), mentions.startsWith(u'='));
         const QString text = s ? QString::fromUtf8(Profile::toJson(*s)) : error;
         for (const QString &m : mentions.mid(s ? 1 : 0).split(u'|'))
-            QVERIFY2(text.contains(m), qPrintable(text));
+            QVERIFY2(m.startsWith(u'!') ? !text.contains(m.mid(1)) : text.contains(m),
+                     qPrintable(text));
     }
 
     void saveAndLoadFiles()
