@@ -119,7 +119,9 @@ private slots:
                 "Error: Unable to Write to Location 9|failed location(s): 9, 16|!Succesfully"},
             {"defaults", noBoard, "defaults", 0, "CA5A53 (5)", ""},
             {"version", {}, "version", 0, "QOV Version: 2.5", ""},
-            {"version, control bytes", hostileVersion, "version", 0, "2.5\\x1b]0;owned\\x07|!\x1b|!\x07", ""},
+            // The doctor's rule (FirmwareVersion): control bytes make it no version.
+            {"version, control bytes", hostileVersion, "version", 1, "",
+                "the QOV's answer \"2.5\\x1b]0;owned\\x07\" (32 2E 35 1B 5D 30 3B 6F 77 6E 65 64 07) is no version: it has control characters|!\x1b|!\x07"},
             {"ports, control bytes", hostilePort, "ports", 0, "\\x1b[31mS\\x0d|DDD...|!\x1b|!\r", ""},
             {"read to standard output", {}, "read --json -o -", 0, "\"format\"", ""},
             {"preferences unreadable", unreadable, "--port 1 read", 2, "", "file P cannot be read: R"},
