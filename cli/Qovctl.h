@@ -48,6 +48,8 @@ struct QovctlEnvironment
     // Standard input, up to maxBytes, for a profile named "-"; *error is set (the
     // system's words) when it cannot be read (closed, a folder).
     std::function<QByteArray(qint64 maxBytes, QString *error)> readStandardInput;
+    // The stored preferences' file, when they live in one (null: none to check).
+    QString preferencesFile;
     // A write catches Ctrl-C, SIGTERM and SIGHUP to stop between two settings
     // (the real program; in-process tests leave the process's signals alone).
     bool catchStopSignals = false;

@@ -38,7 +38,8 @@ int writeCommand(QovctlRun &run)
         settings.LoadDefaultVars();
     } else {
         QString error;
-        const auto loaded = ProfileInput::load(run.options().arguments.first(), run.env(), &error);
+        const auto loaded
+            = ProfileInput::load(run.options().arguments.first(), run.env(), run.err(), &error);
         if (!loaded) {
             run.err() << "qovctl: " << printable(error, 1000) << "; nothing was written"
                       << Qt::endl;
