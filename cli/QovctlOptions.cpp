@@ -41,7 +41,9 @@ const char CommandHelp[]
       "to the QOV), or a result that could not be written out. During write, Ctrl-C\n"
       "stops after the setting in progress (exit 1); a second Ctrl-C stops at once\n"
       "(exit 130). During learn, Ctrl-C ends the wait (exit 1); the QOV stays in learn\n"
-      "mode until a remote button is pressed at it.\n";
+      "mode until a remote button is pressed at it.\n"
+      "With --json, a failure also prints {\"error\": ..., \"exitStatus\": N} on\n"
+      "standard output.\n";
 
 std::optional<int> wholeInRange(const QString &text, int low, int high)
 {
