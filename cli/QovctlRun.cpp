@@ -8,6 +8,9 @@
 #include "session/Session.h"
 #include "session/StoredPreferences.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
+
 std::optional<AppPreferences> QovctlRun::connectionPreferences(int *exitCode)
 {
     using Key = StoredPreferences::Key;
@@ -191,11 +194,20 @@ bool QovctlRun::writeOutput(const QByteArray &data)
         return false;
     QString error;
     if (!m_output->write(data, &error)) {
-        // What was read from the board is not lost: it goes to standard output instead.
+        // What was read from the board is not lost: it goes to standard output instead;
+        // with --json inside the failure's object, so that the output stays one object.
         m_err << "qovctl: cannot write " << printable(m_opt.output, 1000) << ": " << error
               << "; printing it here instead" << Qt::endl;
-        m_out << QString::fromUtf8(data);
-        m_out.flush();
+        if (m_errorsSaid && m_opt.json) {
+            const QJsonObject failure{
+                {QStringLiteral("error"), errorsSaid()},
+                {QStringLiteral("exitStatus"), QovctlExit::OutputFailure},
+                {QStringLiteral("profile"), QJsonDocument::fromJson(data).object()}};
+            m_out << QJsonDocument(failure).toJson(QJsonDocument::Compact) << Qt::endl;
+        } else {
+            m_out << QString::fromUtf8(data);
+            m_out.flush();
+        }
         return false;
     }
     return true;
