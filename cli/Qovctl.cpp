@@ -59,7 +59,8 @@ int runCommand(const QStringList &args, QTextStream &out, QTextStream &err,
 
     int exitCode = QovctlExit::BadUsage;
     // Before anything is read, opened or sent: the log would take the file's place.
-    if (const QString clash = options.debugLogClash(); !clash.isEmpty()) {
+    if (const QString clash = options.debugLogClash(env.standardInputFile, env.standardOutputFile);
+        !clash.isEmpty()) {
         err << "qovctl: " << clash << "; nothing was sent" << Qt::endl;
     } else {
         QovctlRun run(out, err, env, options);

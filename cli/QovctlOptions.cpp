@@ -56,22 +56,39 @@ std::optional<int> wholeInRange(const QString &text, int low, int high)
 
 } // namespace
 
-QString QovctlOptions::debugLogClash() const
+QString QovctlOptions::debugLogClash(const QString &stdinFile, const QString &stdoutFile) const
 {
     if (debugLog.isEmpty() || debugLog == QLatin1String("-"))
         return {};
     const QString log = printable(debugLog, 1000);
+    // A standard stream counts when it is a regular file: a terminal or a pipe shared
+    // with the log loses nothing.
+    const auto streamFile = [](const QString &name) {
+        return !name.isEmpty() && QFileInfo(name).isFile() ? name : QString();
+    };
     const bool readsProfile
         = (command == QLatin1String("write") || command == QLatin1String("verify"))
-          && !arguments.isEmpty() && arguments.first() != QLatin1String("-");
-    if (readsProfile && WholeFile::sameFile(debugLog, arguments.first()))
+          && !arguments.isEmpty();
+    const bool fromInput = readsProfile && arguments.first() == QLatin1String("-");
+    const QString profile = fromInput      ? streamFile(stdinFile)
+                            : readsProfile ? arguments.first()
+                                           : QString();
+    if (!profile.isEmpty() && WholeFile::sameFile(debugLog, profile))
         return QStringLiteral("the debug log %1 is the profile %2: the trace would replace it; "
                               "name another file for the log")
-            .arg(log, printable(arguments.first(), 1000));
-    if (!output.isEmpty() && WholeFile::sameFile(debugLog, output))
+            .arg(log, fromInput ? QStringLiteral("on standard input")
+                                : printable(arguments.first(), 1000));
+    // Without -o, read and defaults print their result on standard output.
+    const bool printsResult
+        = command == QLatin1String("read") || command == QLatin1String("defaults");
+    const QString result = !output.isEmpty() ? output
+                           : printsResult    ? streamFile(stdoutFile)
+                                             : QString();
+    if (!result.isEmpty() && WholeFile::sameFile(debugLog, result))
         return QStringLiteral("the debug log %1 is the output file %2: one would replace the "
                               "other; name another file for the log")
-            .arg(log, printable(output, 1000));
+            .arg(log,
+                 output.isEmpty() ? QStringLiteral("on standard output") : printable(output, 1000));
     return {};
 }
 

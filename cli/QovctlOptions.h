@@ -36,8 +36,10 @@ struct QovctlOptions
     int timeoutS = DefaultLearnTimeoutS;
 
     // Why the debug log may not be written where it is named: it is the profile to be
-    // read or the file to be written (the same file, by any name). Empty when it may.
-    QString debugLogClash() const;
+    // read or the file to be written (the same file, by any name), also when they come
+    // as standard input or output (named by stdinFile and stdoutFile, which may be
+    // empty). Empty when it may.
+    QString debugLogClash(const QString &stdinFile, const QString &stdoutFile) const;
 };
 
 class QovctlOptionParser

@@ -86,6 +86,10 @@ QovctlEnvironment SystemEnvironment::make(Clock &clock, PreferenceStore &prefere
     env.preferencesFile = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
                           + QLatin1Char('/') + PrefsAppName + QStringLiteral(".conf");
 #endif
+#ifdef Q_OS_LINUX
+    env.standardInputFile = QStringLiteral("/proc/self/fd/0");
+    env.standardOutputFile = QStringLiteral("/proc/self/fd/1");
+#endif
     env.catchStopSignals = true;
     return env;
 }

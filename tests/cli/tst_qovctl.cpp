@@ -549,7 +549,14 @@ private slots:
         QTest::newRow("read: the output") << "read --json -o %p --debug-log %p" << 2 << "the debug log %p is the output file %p";
         QTest::newRow("read: an output not there yet, by another path")
             << "read --json -o %d/new.json --debug-log %f/./new.json" << 2 << "is the output file";
+        // Standard input or output redirected from or to the file (%i, %o: the file
+        // behind it).
+        QTest::newRow("write -: standard input is the file") << "--debug-log %p write - %i" << 2
+            << "the debug log %p is the profile on standard input";
+        QTest::newRow("read: standard output is the file") << "--debug-log %s read --json %o" << 2
+            << "the debug log %s is the output file on standard output";
         QTest::newRow("another file is fine") << "--debug-log %d/trace.txt verify %p" << 0 << "";
+        QTest::newRow("standard output elsewhere is fine") << "--debug-log %p write %d/other.json %o" << 0 << "";
         // clang-format on
     }
     void debugLogNeverTakesTheUsersFile()
@@ -571,7 +578,19 @@ private slots:
                 .replace("%d", dir)
                 .replace("%f", dir + "/folder");
         };
-        QCOMPARE(rig.run(expand(args).split(u' ')), exitCode);
+        QStringList line = expand(args).split(u' ');
+        if (line.removeAll("%i"))
+            rig.inFile = rig.path(), rig.in = defaultsProfile();
+        if (line.removeAll("%o"))
+            rig.outFile = rig.path();
+        if (line.contains(dir + "/other.json"))
+            QVERIFY(QFile::copy(rig.path(), dir + "/other.json"));
+        QCOMPARE(rig.run(line), exitCode);
+        if (exitCode == 0 && args.startsWith("--debug-log %p")) {
+            QFile trace(rig.path()); // the log took the file named for it, and no other
+            QVERIFY(trace.open(QIODevice::ReadOnly) && trace.readAll().contains("openComPort"));
+            return;
+        }
         QFile profile(rig.path());
         QVERIFY(profile.open(QIODevice::ReadOnly));
         QCOMPARE(profile.readAll(), defaultsProfile());
