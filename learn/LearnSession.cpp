@@ -34,6 +34,10 @@ LearnSession::Start LearnSession::start()
         return Start::Busy;
     if (!connection.connected())
         return Start::Stopped;
+    // A new session: nothing of an earlier one's bytes is part of its reports.
+    m_pending.clear();
+    m_strayStart.clear();
+    m_strayCount = 0;
     if (!arm(SettleAfterStartMs))
         return Start::PortFailed;
     m_learning = true;

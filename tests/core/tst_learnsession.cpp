@@ -113,6 +113,13 @@ private slots:
         session.gatherWaiting();
         QCOMPARE(session.strayText(), QStringLiteral("the QOV sent 1 byte(s) that make no whole "
                                                      "code: 4C (a code is 4C and three bytes)"));
+        // Started again, the session forgets them.
+        session.stop();
+        r.link.closeComPort(r.port);
+        r.port.greetAfterOpen("XOK", 400);
+        r.port.answerNextCommand("2.5", 20);
+        QCOMPARE(session.start(), LearnSession::Start::Learning);
+        QCOMPARE(session.strayCount(), 0);
     }
 };
 
