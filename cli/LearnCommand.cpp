@@ -76,6 +76,8 @@ int learnCommand(QovctlRun &run)
             }
             portFailed = poll.portFailed || poll.portClosed;
         }
+        if (!portFailed && received < opt.count)
+            learn.gatherWaiting(); // what came since the last poll, for the message below
         learn.stop();
         if (portFailed) {
             run.err() << "qovctl: lost the connection to the programmer on "
@@ -89,8 +91,11 @@ int learnCommand(QovctlRun &run)
             run.err() << "qovctl: learn stopped by " << StopSignals::name(signal) << " with "
                       << received << " of " << opt.count << " code(s)";
             // As the learn window reminds when it closes: the board leaves learn mode
-            // only on a code from a remote.
-            if (learn.armed())
+            // only on a code from a remote. Bytes that made no code are said as they
+            // are: what the board's state is then, nobody knows.
+            if (learn.strayCount() > 0)
+                run.err() << "; " << learn.strayText();
+            else if (learn.armed())
                 run.err() << "; the QOV stays in learn mode until a remote button is pressed at "
                              "it: press any button on the remote while pointing at the QOV";
             run.err() << Qt::endl;
@@ -100,7 +105,9 @@ int learnCommand(QovctlRun &run)
             run.err() << "qovctl: learn timed out after " << opt.timeoutS << " s with " << received
                       << " of " << opt.count << " code(s)";
             // Only a board still waiting for a report needs a button press to leave.
-            if (learn.armed())
+            if (learn.strayCount() > 0)
+                run.err() << "; " << learn.strayText();
+            else if (learn.armed())
                 run.err() << "; the QOV is still in learn mode: press any button on the remote "
                              "while pointing at the QOV";
             run.err() << Qt::endl;

@@ -1,6 +1,6 @@
 #include "cli/OutputFile.h"
 
-#include "settings/ProfileFiles.h"
+#include "device/WholeFile.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -8,14 +8,18 @@
 bool OutputFile::open(QString *error)
 {
     // A link is followed, to whatever it names.
-    m_replaces = ProfileFiles::notRegular(m_path).isEmpty();
-    std::unique_ptr<QFileDevice> file;
-    if (m_replaces)
-        file = std::make_unique<QSaveFile>(m_path);
-    else
-        file = std::make_unique<QFile>(m_path);
-    // Unbuffered: a failed write (a full disk) is seen by the write, not lost in a
-    // flush that a QSaveFile's commit would ignore.
+    m_replaces = WholeFile::notRegular(m_path).isEmpty();
+    if (m_replaces) {
+        // The program's one way to replace a file: unbuffered, keeping the old one's
+        // owner and mode, refusing a loop of links.
+        auto file = std::make_unique<QSaveFile>(m_path);
+        if (!WholeFile::openReplacing(*file, error))
+            return false;
+        m_file = std::move(file);
+        return true;
+    }
+    // Unbuffered: a failed write (a full disk) is seen by the write itself.
+    auto file = std::make_unique<QFile>(m_path);
     if (!file->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         *error = file->errorString();
         return false;
@@ -28,7 +32,7 @@ bool OutputFile::write(const QByteArray &data, QString *error)
 {
     if (!m_file && !open(error))
         return false;
-    bool ok = ProfileFiles::writeAll(*m_file, data);
+    bool ok = WholeFile::writeAll(*m_file, data);
     if (ok && m_replaces) {
         ok = static_cast<QSaveFile &>(*m_file).commit();
     } else if (ok) {

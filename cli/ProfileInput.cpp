@@ -1,12 +1,16 @@
 #include "cli/ProfileInput.h"
 
+#include "cli/WaitNotice.h"
 #include "settings/Profile.h"
 
 std::optional<DeviceSettings> ProfileInput::load(const QString &name, const QovctlEnvironment &env,
-                                                 QString *error)
+                                                 QTextStream &err, QString *error)
 {
-    if (name != StandardInput)
+    if (name != StandardInput) {
+        // A FIFO waits for its writer here.
+        const WaitNotice wait(err, name, WaitNotice::Waits::ForWriter, env.progressLines);
         return Profile::load(name, error);
+    }
     // One byte past the limit tells a larger input without reading it whole.
     QString why;
     const QByteArray data = env.readStandardInput
@@ -14,6 +18,10 @@ std::optional<DeviceSettings> ProfileInput::load(const QString &name, const Qovc
                                 : QByteArray();
     if (!why.isEmpty()) {
         *error = QStringLiteral("cannot read standard input: %1").arg(why);
+        return std::nullopt;
+    }
+    if (data.trimmed().isEmpty()) {
+        *error = QStringLiteral("standard input is empty: no profile came on it");
         return std::nullopt;
     }
     std::optional<DeviceSettings> settings = Profile::fromJson(data, &why);

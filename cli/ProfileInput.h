@@ -4,6 +4,7 @@
 #include "settings/DeviceSettings.h"
 
 #include <QString>
+#include <QTextStream>
 #include <optional>
 
 class ProfileInput
@@ -11,7 +12,8 @@ class ProfileInput
 public:
     static inline const QString StandardInput = QStringLiteral("-");
 
-    // The record, or nothing with *error naming the source and the problem.
+    // The record, or nothing with *error naming the source and the problem. A wait
+    // for a FIFO's writer is said on err (on a terminal).
     static std::optional<DeviceSettings> load(const QString &name, const QovctlEnvironment &env,
-                                              QString *error);
+                                              QTextStream &err, QString *error);
 };

@@ -4,8 +4,11 @@
 #include "cli/QovctlCommands.h"
 #include "cli/QovctlOptions.h"
 #include "cli/QovctlRun.h"
+#include "cli/StreamTap.h"
 
 #include <QIODevice>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 namespace {
 
@@ -22,8 +25,19 @@ constexpr Command Commands[] = {
     {"defaults", defaultsCommand}, {"doctor", doctorCommand},
 };
 
+// With --json a failure is a JSON object on standard output too, unless the command
+// printed its own result (write's report, verify's differences, the doctor's steps):
+// {"error": "...", "exitStatus": N}. learn's JSON Lines end with it.
+void printFailure(QTextStream &out, const StreamTap &errors, int exitCode)
+{
+    out << QJsonDocument(QJsonObject{{QStringLiteral("error"), StreamTap::errorText(errors.text())},
+                                     {QStringLiteral("exitStatus"), exitCode}})
+               .toJson(QJsonDocument::Compact)
+        << Qt::endl;
+}
+
 int runCommand(const QStringList &args, QTextStream &out, QTextStream &err,
-               const QovctlEnvironment &env)
+               const QovctlEnvironment &env, const StreamTap *outTap, const StreamTap *errTap)
 {
     QStringList names;
     for (const Command &command : Commands)
@@ -38,15 +52,29 @@ int runCommand(const QStringList &args, QTextStream &out, QTextStream &err,
         options = parser.parse(args);
     } catch (const UsageError &e) {
         err << "qovctl: " << printable(e.text, 1000) << '\n' << "Try 'qovctl --help'." << Qt::endl;
+        if (errTap)
+            printFailure(out, *errTap, QovctlExit::BadUsage);
         return QovctlExit::BadUsage;
     }
 
-    QovctlRun run(out, err, env, options);
-    for (const Command &command : Commands) {
-        if (options.command == QLatin1String(command.name))
-            return command.run(run);
+    int exitCode = QovctlExit::BadUsage;
+    // Before anything is read, opened or sent: the log would take the file's place.
+    if (const QString clash = options.debugLogClash(env.standardInputFile, env.standardOutputFile);
+        !clash.isEmpty()) {
+        err << "qovctl: " << clash << "; nothing was sent" << Qt::endl;
+    } else {
+        QovctlRun run(out, err, env, options);
+        if (errTap)
+            run.setErrorsSaid([errTap] { return StreamTap::errorText(errTap->text()); });
+        for (const Command &command : Commands) {
+            if (options.command == QLatin1String(command.name))
+                exitCode = command.run(run);
+        }
     }
-    return QovctlExit::BadUsage; // not reached: the parser knows only these names
+    if (errTap && exitCode != QovctlExit::Success
+        && (!outTap->wroteAnything() || options.command == QLatin1String("learn")))
+        printFailure(out, *errTap, exitCode);
+    return exitCode;
 }
 
 } // namespace
@@ -54,7 +82,17 @@ int runCommand(const QStringList &args, QTextStream &out, QTextStream &err,
 int runQovctl(const QStringList &args, QTextStream &out, QTextStream &err,
               const QovctlEnvironment &env)
 {
-    int exitCode = runCommand(args, out, err, env);
+    int exitCode = QovctlExit::Success;
+    // --json anywhere on the line, even on one the parser refuses: a script asked for JSON.
+    if (args.contains(QLatin1String("--json"))) {
+        StreamTap outTap(out, false), errTap(err, true);
+        QTextStream tappedOut(&outTap), tappedErr(&errTap);
+        exitCode = runCommand(args, tappedOut, tappedErr, env, &outTap, &errTap);
+        tappedOut.flush();
+        tappedErr.flush();
+    } else {
+        exitCode = runCommand(args, out, err, env, nullptr, nullptr);
+    }
     out.flush();
     // A result that never reached its reader is no success (a full disk); a reader
     // that went away on purpose is no failure (StandardOutput takes care of that).

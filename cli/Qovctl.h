@@ -48,6 +48,13 @@ struct QovctlEnvironment
     // Standard input, up to maxBytes, for a profile named "-"; *error is set (the
     // system's words) when it cannot be read (closed, a folder).
     std::function<QByteArray(qint64 maxBytes, QString *error)> readStandardInput;
+    // The stored preferences' file, when they live in one (null: none to check).
+    QString preferencesFile;
+    // Names through which standard input and output can be looked at as files (Linux:
+    // /proc/self/fd/0 and 1), so that a debug log named as the file behind them is
+    // refused; empty: not known.
+    QString standardInputFile;
+    QString standardOutputFile;
     // A write catches Ctrl-C, SIGTERM and SIGHUP to stop between two settings
     // (the real program; in-process tests leave the process's signals alone).
     bool catchStopSignals = false;

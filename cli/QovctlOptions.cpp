@@ -1,6 +1,7 @@
 #include "cli/QovctlOptions.h"
 
 #include "cli/PrintableText.h"
+#include "device/WholeFile.h"
 #include "session/AppPreferences.h"
 
 #include <QDir>
@@ -40,7 +41,9 @@ const char CommandHelp[]
       "to the QOV), or a result that could not be written out. During write, Ctrl-C\n"
       "stops after the setting in progress (exit 1); a second Ctrl-C stops at once\n"
       "(exit 130). During learn, Ctrl-C ends the wait (exit 1); the QOV stays in learn\n"
-      "mode until a remote button is pressed at it.\n";
+      "mode until a remote button is pressed at it.\n"
+      "With --json, a failure also prints {\"error\": ..., \"exitStatus\": N} on\n"
+      "standard output.\n";
 
 std::optional<int> wholeInRange(const QString &text, int low, int high)
 {
@@ -52,6 +55,42 @@ std::optional<int> wholeInRange(const QString &text, int low, int high)
 }
 
 } // namespace
+
+QString QovctlOptions::debugLogClash(const QString &stdinFile, const QString &stdoutFile) const
+{
+    if (debugLog.isEmpty() || debugLog == QLatin1String("-"))
+        return {};
+    const QString log = printable(debugLog, 1000);
+    // A standard stream counts when it is a regular file: a terminal or a pipe shared
+    // with the log loses nothing.
+    const auto streamFile = [](const QString &name) {
+        return !name.isEmpty() && QFileInfo(name).isFile() ? name : QString();
+    };
+    const bool readsProfile
+        = (command == QLatin1String("write") || command == QLatin1String("verify"))
+          && !arguments.isEmpty();
+    const bool fromInput = readsProfile && arguments.first() == QLatin1String("-");
+    const QString profile = fromInput      ? streamFile(stdinFile)
+                            : readsProfile ? arguments.first()
+                                           : QString();
+    if (!profile.isEmpty() && WholeFile::sameFile(debugLog, profile))
+        return QStringLiteral("the debug log %1 is the profile %2: the trace would replace it; "
+                              "name another file for the log")
+            .arg(log, fromInput ? QStringLiteral("on standard input")
+                                : printable(arguments.first(), 1000));
+    // Without -o, read and defaults print their result on standard output.
+    const bool printsResult
+        = command == QLatin1String("read") || command == QLatin1String("defaults");
+    const QString result = !output.isEmpty() ? output
+                           : printsResult    ? streamFile(stdoutFile)
+                                             : QString();
+    if (!result.isEmpty() && WholeFile::sameFile(debugLog, result))
+        return QStringLiteral("the debug log %1 is the output file %2: one would replace the "
+                              "other; name another file for the log")
+            .arg(log,
+                 output.isEmpty() ? QStringLiteral("on standard output") : printable(output, 1000));
+    return {};
+}
 
 QovctlOptionParser::QovctlOptionParser(const QStringList &commands) : m_commands(commands)
 {
@@ -118,6 +157,18 @@ QovctlOptions QovctlOptionParser::parse(const QStringList &args)
 {
     if (!m_parser.parse(QStringList{QStringLiteral("qovctl")} + args))
         throw UsageError{m_parser.errorText()};
+
+    // An option that takes a value counts once: of two, neither would be a safe guess
+    // (two -o files, two debug logs), so the line is refused.
+    for (const char *name :
+         {"programmer", "port", "device", "debug-log", "output", "count", "timeout"}) {
+        const QStringList given = m_parser.values(QLatin1String(name));
+        if (given.size() > 1)
+            throw UsageError{QStringLiteral("%1 is given more than once (%2); give it once")
+                                 .arg(name == QLatin1String("output") ? QStringLiteral("-o")
+                                                                      : "--" + QLatin1String(name),
+                                      printable(given.join(QStringLiteral(", ")), 1000))};
+    }
 
     QovctlOptions o;
     const QStringList positional = m_parser.positionalArguments();

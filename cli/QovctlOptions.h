@@ -34,6 +34,12 @@ struct QovctlOptions
     bool defaults = false;
     int count = 1;
     int timeoutS = DefaultLearnTimeoutS;
+
+    // Why the debug log may not be written where it is named: it is the profile to be
+    // read or the file to be written (the same file, by any name), also when they come
+    // as standard input or output (named by stdinFile and stdoutFile, which may be
+    // empty). Empty when it may.
+    QString debugLogClash(const QString &stdinFile, const QString &stdoutFile) const;
 };
 
 class QovctlOptionParser

@@ -3,12 +3,26 @@
 #include "cli/CliMessageBoxes.h"
 #include "cli/OutputFile.h"
 #include "cli/PrintableText.h"
+#include "cli/WaitNotice.h"
+#include "device/WholeFile.h"
 #include "session/Session.h"
 #include "session/StoredPreferences.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
 
 std::optional<AppPreferences> QovctlRun::connectionPreferences(int *exitCode)
 {
     using Key = StoredPreferences::Key;
+    // The settings library opens its file once per key read: a FIFO there would wait
+    // for a writer again at each, so it is named at once instead, like a folder there.
+    if (const QString kind = WholeFile::notRegular(m_env.preferencesFile); !kind.isEmpty()) {
+        m_err << "qovctl: the preferences file " << printable(m_env.preferencesFile, 1000)
+              << " cannot be read: it is " << kind
+              << ", not a regular file; remove it to start from the defaults" << Qt::endl;
+        *exitCode = QovctlExit::BadUsage;
+        return std::nullopt;
+    }
     const StoredPreferences stored(m_env.preferences);
     auto report = [&](Key key, const QString &text, const QString &allowed, const QString &option) {
         m_err << "qovctl: the stored preference " << StoredPreferences::keyName(key) << " is \""
@@ -109,7 +123,13 @@ int QovctlRun::withBoard(const std::function<int(Session &, CliMessageBoxes &)> 
     });
     if (!m_opt.debugLog.isEmpty()) {
         session.prefs().debugMode = true;
-        if (!session.log().openAt(m_opt.debugLog)) {
+        bool opened = false;
+        {
+            const WaitNotice wait(m_err, m_opt.debugLog, WaitNotice::Waits::ForReader,
+                                  m_env.progressLines);
+            opened = session.log().openAt(m_opt.debugLog);
+        }
+        if (!opened) {
             m_err << "qovctl: cannot create the debug log " << printable(m_opt.debugLog, 1000)
                   << ": " << session.log().errorString() << Qt::endl;
             return QovctlExit::BadUsage;
@@ -156,7 +176,13 @@ bool QovctlRun::openOutput()
         return true;
     m_output.emplace(m_opt.output);
     QString error;
-    if (m_output->open(&error))
+    bool opened = false;
+    {
+        const WaitNotice wait(m_err, m_opt.output, WaitNotice::Waits::ForReader,
+                              m_env.progressLines);
+        opened = m_output->open(&error);
+    }
+    if (opened)
         return true;
     m_output.reset();
     m_err << "qovctl: cannot write " << printable(m_opt.output, 1000) << ": " << error << Qt::endl;
@@ -174,11 +200,20 @@ bool QovctlRun::writeOutput(const QByteArray &data)
         return false;
     QString error;
     if (!m_output->write(data, &error)) {
-        // What was read from the board is not lost: it goes to standard output instead.
+        // What was read from the board is not lost: it goes to standard output instead;
+        // with --json inside the failure's object, so that the output stays one object.
         m_err << "qovctl: cannot write " << printable(m_opt.output, 1000) << ": " << error
               << "; printing it here instead" << Qt::endl;
-        m_out << QString::fromUtf8(data);
-        m_out.flush();
+        if (m_errorsSaid && m_opt.json) {
+            const QJsonObject failure{
+                {QStringLiteral("error"), errorsSaid()},
+                {QStringLiteral("exitStatus"), QovctlExit::OutputFailure},
+                {QStringLiteral("profile"), QJsonDocument::fromJson(data).object()}};
+            m_out << QJsonDocument(failure).toJson(QJsonDocument::Compact) << Qt::endl;
+        } else {
+            m_out << QString::fromUtf8(data);
+            m_out.flush();
+        }
         return false;
     }
     return true;

@@ -42,6 +42,13 @@ public:
     bool writeOutput(const QByteArray &data);
     // On a terminal: the port USB discovery found (used for this run only).
     void showUsbPortFound(Session &session, std::optional<int> found);
+    // With --json: what the run has said on the error stream so far, as a JSON
+    // "error" (StreamTap::errorText); empty otherwise.
+    void setErrorsSaid(std::function<QString()> errorsSaid)
+    {
+        m_errorsSaid = std::move(errorsSaid);
+    }
+    QString errorsSaid() const { return m_errorsSaid ? m_errorsSaid() : QString(); }
     // Says text unless the failure already showed its own message.
     void reportSilentFailure(const CliMessageBoxes &boxes, int shownBefore, const QString &text);
 
@@ -53,4 +60,5 @@ private:
     const QovctlEnvironment &m_env;
     const QovctlOptions &m_opt;
     std::optional<OutputFile> m_output;
+    std::function<QString()> m_errorsSaid;
 };

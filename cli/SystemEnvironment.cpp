@@ -2,9 +2,11 @@
 
 #include "app/Startup.h"
 #include "device/QtProgrammerPort.h"
+#include "session/AppPreferences.h"
 #include "sim/BuiltInSimulatedPort.h"
 
 #include <QFile>
+#include <QStandardPaths>
 #include <cerrno>
 #include <cstdio>
 
@@ -79,6 +81,15 @@ QovctlEnvironment SystemEnvironment::make(Clock &clock, PreferenceStore &prefere
         }
         return data;
     };
+#ifndef Q_OS_WIN
+    // Where QSettings keeps them (Windows: the registry).
+    env.preferencesFile = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                          + QLatin1Char('/') + PrefsAppName + QStringLiteral(".conf");
+#endif
+#ifdef Q_OS_LINUX
+    env.standardInputFile = QStringLiteral("/proc/self/fd/0");
+    env.standardOutputFile = QStringLiteral("/proc/self/fd/1");
+#endif
     env.catchStopSignals = true;
     return env;
 }

@@ -49,7 +49,8 @@ int verifyCommand(QovctlRun &run)
                                   ? QStringLiteral("the profile on standard input")
                                   : printable(name, 1000);
     QString error;
-    const std::optional<DeviceSettings> file = ProfileInput::load(name, run.env(), &error);
+    const std::optional<DeviceSettings> file
+        = ProfileInput::load(name, run.env(), run.err(), &error);
     if (!file) {
         run.err() << "qovctl: " << printable(error, 1000) << "; nothing was read" << Qt::endl;
         return QovctlExit::BadUsage;

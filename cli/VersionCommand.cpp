@@ -3,6 +3,7 @@
 #include "cli/CliMessageBoxes.h"
 #include "cli/QovctlRun.h"
 #include "device/BoardConnection.h"
+#include "device/FirmwareVersion.h"
 #include "device/PortDiagnosis.h"
 #include "device/TerminalText.h"
 #include "session/Session.h"
@@ -19,7 +20,22 @@ int versionCommand(QovctlRun &run)
         run.showUsbPortFound(session, connection.usbPortFound);
         if (connection.stage == ConnectResult::Stage::PortNotOpened)
             return QovctlExit::DeviceFailure;
-        if (connection.connected()) {
+        // The doctor's rule: an answer with control characters, too long or without a
+        // version number is no version, however it starts.
+        const FirmwareVersion::Verdict verdict = connection.connected()
+                                                     ? FirmwareVersion::judge(*connection.version)
+                                                     : FirmwareVersion::Verdict::NoNumber;
+        if (connection.connected() && verdict != FirmwareVersion::Verdict::Version)
+            run.err() << "qovctl: the QOV's answer \""
+                      << TerminalText::printable(*connection.version) << "\" ("
+                      << FirmwareVersion::hexBytes(*connection.version) << ") is no version: "
+                      << (verdict == FirmwareVersion::Verdict::NoNumber
+                              ? "it does not start with a version number"
+                              : "it has control characters or is too long")
+                      << "; run 'qovctl doctor' to check the line" << Qt::endl;
+        const bool answered
+            = connection.connected() && verdict == FirmwareVersion::Verdict::Version;
+        if (answered) {
             // The board's own bytes: nothing it sends may drive the terminal.
             const QString version = TerminalText::printable(*connection.version);
             if (run.options().json)
@@ -34,6 +50,6 @@ int versionCommand(QovctlRun &run)
                       << shownDevicePath(comm.deviceName()) << ": " << comm.lastError().description
                       << Qt::endl;
         session.link().closeComPort(comm);
-        return connection.connected() ? QovctlExit::Success : QovctlExit::DeviceFailure;
+        return answered ? QovctlExit::Success : QovctlExit::DeviceFailure;
     });
 }

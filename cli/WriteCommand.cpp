@@ -10,6 +10,9 @@
 #include "settings/Profile.h"
 #include "settings/SettingsTransactions.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
+
 namespace {
 
 // Settings by their locations, a code as its three ("10-12"); "none" for none.
@@ -35,7 +38,8 @@ int writeCommand(QovctlRun &run)
         settings.LoadDefaultVars();
     } else {
         QString error;
-        const auto loaded = ProfileInput::load(run.options().arguments.first(), run.env(), &error);
+        const auto loaded
+            = ProfileInput::load(run.options().arguments.first(), run.env(), run.err(), &error);
         if (!loaded) {
             run.err() << "qovctl: " << printable(error, 1000) << "; nothing was written"
                       << Qt::endl;
@@ -57,30 +61,38 @@ int writeCommand(QovctlRun &run)
         const ConnectResult connection = transactions.connect();
         run.showUsbPortFound(session, connection.usbPortFound);
         const TransactionResult result = transactions.writeAll(connection, settings, stopRequested);
-        if (run.options().json)
-            run.out() << QString::fromUtf8(Profile::writeReport(settings, result.verifiedLocations))
-                      << Qt::flush;
+        int exitCode = QovctlExit::Success;
         if (result.outcome == TransactionResult::Stopped) {
             run.err() << "qovctl: stopped by " << StopSignals::name(StopSignals::received())
                       << "; written and verified: " << settingsText(result.settings(true))
                       << "; not written and verified: " << settingsText(result.settings(false))
                       << Qt::endl;
-            return QovctlExit::DeviceFailure;
-        }
-        if (result.ok()) {
+            exitCode = QovctlExit::DeviceFailure;
+        } else if (result.ok()) {
             if (!run.options().quiet && !run.options().json)
                 run.out() << "All 20 locations written and verified." << Qt::endl;
-            return QovctlExit::Success;
-        }
-        if (!result.failedLocations.isEmpty()) {
+        } else if (!result.failedLocations.isEmpty()) {
             QStringList names;
             for (int loc : result.failedLocations)
                 names << QString::number(loc);
             run.err() << "qovctl: not all 20 locations were verified; failed location(s): "
                       << names.join(QStringLiteral(", ")) << Qt::endl;
+            exitCode = QovctlExit::DeviceFailure;
         } else {
             run.reportSilentFailure(boxes, shown, QStringLiteral("writing the QOV failed"));
+            exitCode = QovctlExit::DeviceFailure;
         }
-        return QovctlExit::DeviceFailure;
+        // The report comes after the errors, so that it carries them.
+        if (run.options().json) {
+            QJsonObject report
+                = QJsonDocument::fromJson(Profile::writeReport(settings, result.verifiedLocations))
+                      .object();
+            if (exitCode != QovctlExit::Success) {
+                report.insert(QStringLiteral("error"), run.errorsSaid());
+                report.insert(QStringLiteral("exitStatus"), exitCode);
+            }
+            run.out() << QString::fromUtf8(QJsonDocument(report).toJson()) << Qt::flush;
+        }
+        return exitCode;
     });
 }

@@ -1,6 +1,7 @@
 #include "device/DebugLog.h"
 
 #include "device/TerminalText.h"
+#include "device/WholeFile.h"
 
 #include <QFileInfo>
 #include <cstdio>
@@ -39,11 +40,11 @@ bool DebugLog::openAt(const QString &path)
     m_writeError.clear();
     m_toTerminal = path == QLatin1String("-");
     if (m_toTerminal) {
-        if (m_file.open(stderr, QIODevice::WriteOnly))
+        if (m_file.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered))
             return true;
     } else {
         m_file.setFileName(path);
-        if (m_file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        if (m_file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
             return true;
     }
     m_error = m_file.errorString();
@@ -83,7 +84,8 @@ bool DebugLog::openOwnName(const QString &path)
             m_error = cannotCreate(path, QString::fromLocal8Bit(strerror(errno)));
             return false;
         }
-        if (!m_file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+        if (!m_file.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered,
+                         QFileDevice::AutoCloseHandle)) {
             ::close(fd);
             m_error = cannotCreate(path, m_file.errorString());
             return false;
@@ -91,7 +93,7 @@ bool DebugLog::openOwnName(const QString &path)
         return true;
 #else
         m_file.setFileName(path);
-        if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
             m_error = cannotCreate(path, m_file.errorString());
             return false;
         }
@@ -115,8 +117,9 @@ void DebugLog::WriteDebugLog(const QString &text)
         // are spelled out: they may not drive the terminal.
         const QByteArray line
             = (m_toTerminal ? TerminalText::printable(text, -1) : text).toLatin1() + "\r\n";
-        // A trace must survive a crash or a pulled cable: each line is flushed.
-        if (m_file.write(line) != line.size() || !m_file.flush())
+        // A trace must survive a crash or a pulled cable: each line goes to the file
+        // at once (unbuffered), and a disk that fills part-way names its reason.
+        if (!WholeFile::writeAll(m_file, line))
             m_writeError = m_file.errorString();
     }
 }

@@ -34,6 +34,10 @@ LearnSession::Start LearnSession::start()
         return Start::Busy;
     if (!connection.connected())
         return Start::Stopped;
+    // A new session: nothing of an earlier one's bytes is part of its reports.
+    m_pending.clear();
+    m_strayStart.clear();
+    m_strayCount = 0;
     if (!arm(SettleAfterStartMs))
         return Start::PortFailed;
     m_learning = true;
@@ -58,23 +62,57 @@ LearnSession::Poll LearnSession::poll(int wanted)
         result.portClosed = true;
         return result;
     }
-    if (!LearnReport::isComplete(m_comm.bytesWaiting()))
-        return result;
+    if (m_comm.bytesWaiting() > 0)
+        m_pending += m_comm.input();
+    if (!LearnReport::isComplete(int(m_pending.size())))
+        return result; // part of a report stays until its other bytes come
 
-    QByteArray bytes = m_comm.input();
     const int most = m_reports == Reports::OnePerPoll ? 1 : wanted;
     while (result.codes.size() < most) {
-        const std::optional<IrCode> code = LearnReport::take(bytes);
-        if (!code)
+        const QByteArray before = m_pending;
+        const std::optional<IrCode> code = LearnReport::take(m_pending);
+        if (!code) {
+            // Dropped ahead of a marker, or all of it when there was none: no code.
+            noteStray(before.left(before.size() - m_pending.size()));
             break;
+        }
+        // The noise ahead of a code is the line's, and the code came: nothing to say.
         result.codes << *code;
+        m_strayStart.clear();
+        m_strayCount = 0;
     }
     if (result.codes.isEmpty())
         return result;
+    m_pending.clear(); // the rest of what came with the codes goes, as the board is re-armed
     m_armed = false;
     if (result.codes.size() < wanted && !arm(SettleAfterReportMs))
         result.portFailed = true;
     return result;
+}
+
+void LearnSession::noteStray(const QByteArray &bytes)
+{
+    m_strayCount += int(bytes.size());
+    m_strayStart += bytes.left(StrayBytesShown - m_strayStart.size());
+}
+
+void LearnSession::gatherWaiting()
+{
+    const std::optional<DeviceLink::Claim> claim = m_link.tryClaim(/*ignoreHold=*/true);
+    if (claim && m_learning && m_comm.isOpen() && !m_comm.hasFailed() && m_comm.bytesWaiting() > 0)
+        m_pending += m_comm.input();
+}
+
+QString LearnSession::strayText() const
+{
+    const QByteArray shown = (m_strayStart + m_pending).left(StrayBytesShown);
+    if (shown.isEmpty())
+        return {};
+    return QStringLiteral("the QOV sent %1 byte(s) that make no whole code: %2%3 (a code is 4C "
+                          "and three bytes)")
+        .arg(strayCount())
+        .arg(QString::fromLatin1(shown.toHex(' ').toUpper()),
+             strayCount() > shown.size() ? QStringLiteral(" ...") : QString());
 }
 
 void LearnSession::stop()

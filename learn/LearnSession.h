@@ -9,7 +9,9 @@
 #include "codes/IrCode.h"
 #include "device/BoardConnection.h"
 
+#include <QByteArray>
 #include <QList>
+#include <QString>
 #include <climits>
 #include <optional>
 
@@ -55,13 +57,26 @@ public:
     // Leaves the session (the hold ends); closing the port is the caller's choice.
     void stop();
 
+    // Reads what is waiting at the port into the session's bytes without taking a
+    // code: a front end that stops waiting learns what came (strayText()).
+    void gatherWaiting();
+    // Bytes that came since the last code and made none: noise, a report without its
+    // 0x4C, or part of one (kept, to be completed by the next poll's bytes).
+    int strayCount() const { return m_strayCount + int(m_pending.size()); }
+    // What those bytes were, for the user: "the QOV sent 2 byte(s) that make no whole
+    // code: 4C 12 (a code is 4C and three bytes)"; empty when none came.
+    QString strayText() const;
+
     bool isLearning() const { return m_learning; }
     // The board was asked for a report and has not sent one since: it stays in
     // learn mode until a remote's button is pressed.
     bool armed() const { return m_armed; }
 
 private:
+    static constexpr int StrayBytesShown = 16;
+
     bool arm(int settleMs);
+    void noteStray(const QByteArray &bytes);
 
     DeviceLink &m_link;
     ProgrammerPort &m_comm;
@@ -69,4 +84,7 @@ private:
     bool m_learning = false;
     bool m_armed = false;
     std::optional<int> m_usbPortFound;
+    QByteArray m_pending;    // bytes that may still become a report
+    QByteArray m_strayStart; // the first bytes dropped since the last code
+    int m_strayCount = 0;    // how many were dropped
 };

@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
 #include <QSet>
 #include <algorithm>
 
@@ -22,7 +23,9 @@ QString describe(const QJsonValue &v)
     switch (v.type()) {
     case QJsonValue::Null: return QStringLiteral("null");
     case QJsonValue::Bool: return v.toBool() ? QStringLiteral("true") : QStringLiteral("false");
-    case QJsonValue::Double: return QString::number(v.toDouble(), 'g', 15);
+    // Every digit the number holds: 200.00000000000003 is not 200, and is refused.
+    case QJsonValue::Double:
+        return QString::number(v.toDouble(), 'g', QLocale::FloatingPointShortest);
     case QJsonValue::String: {
         QString s = v.toString();
         if (s.size() > 40)
@@ -115,6 +118,10 @@ std::optional<DeviceSettings> Profile::fromJson(const QByteArray &json, QString 
     };
     if (json.size() > MaxFileSize)
         return fail(QStringLiteral("Profile is larger than 1 MiB"));
+
+    // Named as such, not as the parser's "illegal value" at its first character.
+    if (json.trimmed().isEmpty())
+        return fail(QStringLiteral("Profile is empty"));
 
     QJsonParseError parseError;
     const QJsonDocument doc = QJsonDocument::fromJson(json, &parseError);

@@ -1,6 +1,6 @@
 #include "sim/pty/StateFileSaver.h"
 
-#include <QSaveFile>
+#include "device/WholeFile.h"
 
 #ifdef Q_OS_UNIX
 #include <csignal>
@@ -62,7 +62,9 @@ void StateFileSaver::saveNow(const QByteArray &memory)
         // Said once, not at every change; tried again at the next one.
         if (m_refused.isEmpty())
             m_err << "qov-sim: cannot save " << m_path << ": " << error
-                  << "; changes are kept in memory only" << Qt::endl;
+                  << "; the file keeps the state saved before, and changes are kept in "
+                     "memory only"
+                  << Qt::endl;
         m_refused = memory;
         return;
     }
@@ -73,12 +75,7 @@ void StateFileSaver::saveNow(const QByteArray &memory)
 
 bool StateFileSaver::writeWhole(const QString &path, const QByteArray &text, QString *error)
 {
-    // Saved whole or not at all: a simulator killed mid-save, or a full disk,
-    // leaves the old file as it was.
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Text) && file.write(text) == text.size()
-        && file.commit())
-        return true;
-    *error = file.errorString();
-    return false;
+    // Saved whole or not at all, by the program's one file writer: a simulator
+    // killed mid-save, or a full disk, leaves the old file as it was.
+    return WholeFile::replace(path, text, error);
 }

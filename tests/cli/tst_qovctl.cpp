@@ -54,6 +54,7 @@ enum class Board {
     NoGreeting, // a board that never answers
     Differs,    // %p differs from the board in one setting
     BadProfile, // %p is not JSON
+    Full,       // as Answers, on a disk that takes 10 bytes more
 };
 
 void prepare(Rig &rig, Board board)
@@ -118,7 +119,9 @@ private slots:
                 "Error: Unable to Write to Location 9|failed location(s): 9, 16|!Succesfully"},
             {"defaults", noBoard, "defaults", 0, "CA5A53 (5)", ""},
             {"version", {}, "version", 0, "QOV Version: 2.5", ""},
-            {"version, control bytes", hostileVersion, "version", 0, "2.5\\x1b]0;owned\\x07|!\x1b|!\x07", ""},
+            // The doctor's rule (FirmwareVersion): control bytes make it no version.
+            {"version, control bytes", hostileVersion, "version", 1, "",
+                "the QOV's answer \"2.5\\x1b]0;owned\\x07\" (32 2E 35 1B 5D 30 3B 6F 77 6E 65 64 07) is no version: it has control characters|!\x1b|!\x07"},
             {"ports, control bytes", hostilePort, "ports", 0, "\\x1b[31mS\\x0d|DDD...|!\x1b|!\r", ""},
             {"read to standard output", {}, "read --json -o -", 0, "\"format\"", ""},
             {"preferences unreadable", unreadable, "--port 1 read", 2, "", "file P cannot be read: R"},
@@ -149,6 +152,14 @@ private slots:
             {"write -", piped, "write -", 0, "All 20 locations written and verified.", ""},
             {"bad profile on stdin", [](Rig &r) { r.in = "{"; }, "verify -", 2, "",
                 "standard input: Profile is not valid JSON"},
+            {"nothing on stdin", [](Rig &r) { r.in = ""; }, "write -", 2, "",
+                "qovctl: standard input is empty: no profile came on it; nothing was written|!illegal"},
+            // Of two, neither is a safe guess.
+            {"usage: -o twice", {}, "read -o a.json -o b.json", 2, "",
+                "qovctl: -o is given more than once (a.json, b.json); give it once"},
+            {"usage: --debug-log twice", {}, "--debug-log a.txt --debug-log b.txt read", 2, "",
+                "qovctl: --debug-log is given more than once (a.txt, b.txt); give it once"},
+            {"usage: --port twice", {}, "--port 1 --port=4 read", 2, "", "--port is given more than once (1, 4)"},
             // Quiet: no success message; the results asked for still come.
             {"quiet write", zeroed, "-q write --defaults", 0, "!verified", ""},
             {"quiet verify", same, "verify -q %p", 0, "!matches", ""},
@@ -236,8 +247,8 @@ private slots:
             {"read", true, B::Answers, "board answers", 0},
             {"read", false, B::NoPort, "no port", 1},
             {"read", true, B::NoGreeting, "no greeting", 1},
-            {"read -o /dev/full", false, B::Answers, "output full", 2},
-            {"read -o /dev/full", true, B::Answers, "output full", 2},
+            {"read -o %p", false, B::Full, "output full", 2},
+            {"read -o %p", true, B::Full, "output full", 2},
             {"write %p", false, B::Answers, "board answers", 0},
             {"write --defaults", false, B::NoGreeting, "no greeting", 1},
             {"write %p", false, B::BadProfile, "bad profile", 2},
@@ -266,8 +277,8 @@ private slots:
             {"ports COM1", true, B::Answers, "an argument too many", 2},
             {"defaults", false, B::NoPort, "no port", 0},
             {"defaults", true, B::NoPort, "no port", 0},
-            {"defaults -o /dev/full", false, B::Answers, "output full", 2},
-            {"defaults -o /dev/full", true, B::Answers, "output full", 2},
+            {"defaults -o %p", false, B::Full, "output full", 2},
+            {"defaults -o %p", true, B::Full, "output full", 2},
             {"--simulate doctor", false, B::Answers, "board answers", 0},
             {"--simulate doctor", true, B::Answers, "board answers", 0},
             {"--simulate doctor", false, B::NoGreeting, "no greeting", 1},
@@ -289,7 +300,14 @@ private slots:
         QStringList args = command.split(u' ');
         if (json)
             args << QStringLiteral("--json");
-        QVERIFY2(rig.run(args) == exitCode, qPrintable(rig.out + rig.err));
+        int got = -1;
+        if (board == Board::Full) {
+            const FileSizeLimit fullDisk(10);
+            got = rig.run(args);
+        } else {
+            got = rig.run(args);
+        }
+        QVERIFY2(got == exitCode, qPrintable(rig.out + rig.err));
     }
 
     // Each JSON output parses whole; path names a value in it ("0/com": the first
@@ -412,9 +430,14 @@ private slots:
             exitCode = rig.run({"read", "--json", "-o", "%p"});
         }
         QCOMPARE(exitCode, 2);
-        QVERIFY2(rig.err.contains("cannot write " + rig.path() + ": File too large")
-                     && rig.out.contains("\"turnOnModEnabledCode\": \"FA52D0\""),
+        QVERIFY2(rig.err.contains("cannot write " + rig.path() + ": File too large"),
                  qPrintable(rig.out + rig.err));
+        // As one JSON object: the failure, with the profile inside it.
+        const QJsonObject failure = QJsonDocument::fromJson(rig.out.toUtf8()).object();
+        QCOMPARE(failure.value("exitStatus").toInt(), 2);
+        QVERIFY(failure.value("error").toString().contains("File too large; printing it here"));
+        QCOMPARE(failure.value("profile").toObject().value("turnOnModEnabledCode").toString(),
+                 QStringLiteral("FA52D0"));
         QCOMPARE(QFileInfo(rig.path()).size(), 100);
     }
 
@@ -450,6 +473,164 @@ private slots:
         QVERIFY(n > 0 && QByteArray(buffer, int(n)).contains("\"turnOffCode\": \"CA50F3\""));
     }
 
+    // With --json every command that fails prints a JSON object on standard output too:
+    // its error and its exit status (write: in its report; learn: its last line).
+    void jsonOnFailure_data()
+    {
+        QTest::addColumn<Setup>("setup");
+        QTest::addColumn<QString>("args");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("error");
+        const Setup silent = [](Rig &r) { r.board.setGreeting({}), r.board.setVersionAnswer({}); };
+        const Setup unread = [](Rig &r) {
+            r.board.setFault(16, SimBoard::Fault::NoAnswer), r.save(defaultsProfile());
+        };
+        const Setup bad = [](Rig &r) { r.save("{"); };
+        const Setup profile = [](Rig &r) { r.save(defaultsProfile()); };
+        // clang-format off
+        QTest::newRow("read: no QOV") << silent << "read --json" << 1
+            << "QOV Not Found on /dev/ttyS0 (COM 1); Run 'qovctl doctor' to find out why.";
+        QTest::newRow("read: an output that cannot be opened") << Setup() << "read --json -o no/dir/x.json" << 2
+            << "cannot write no/dir/x.json: no such directory, or it is a directory; Try 'qovctl --help'.";
+        QTest::newRow("write: a bad profile") << bad << "write %p --json" << 2
+            << "%p: Profile is not valid JSON: unterminated object at line 1, column 2; nothing was written";
+        QTest::newRow("write: a location fails, in its report") << unread << "write %p --json" << 1
+            << "Unable to Write to Location 16|failed location(s): 16";
+        QTest::newRow("verify: the read fails") << unread << "verify %p --json" << 1
+            << "Read incomplete: no answer from location(s) 16";
+        QTest::newRow("version: no QOV") << silent << "version --json" << 1 << "QOV Not Found";
+        QTest::newRow("learn: timed out, after its codes") << Setup() << "learn --json --timeout 3" << 1
+            << "learn timed out after 3 s with 0 of 1 code(s)";
+        QTest::newRow("defaults: an unknown option") << Setup() << "defaults --json --turbo" << 2
+            << "Unknown option 'turbo'.; Try 'qovctl --help'.";
+        QTest::newRow("the debug log is the profile") << profile << "--debug-log %p verify %p --json" << 2
+            << "the debug log %p is the profile %p";
+        QTest::newRow("doctor: a damaged preference is its own report") << Setup() << "--port 1 --port 2 doctor --json" << 2
+            << "--port is given more than once";
+        // clang-format on
+    }
+    void jsonOnFailure()
+    {
+        QFETCH(Setup, setup);
+        QFETCH(QString, args);
+        QFETCH(int, exitCode);
+        QFETCH(QString, error);
+        Rig rig;
+        if (setup)
+            setup(rig);
+        QCOMPARE(rig.run(args.split(u' ')), exitCode);
+        // The last JSON text on standard output (learn: its last line).
+        const QString last = rig.out.trimmed().startsWith(u'{') && !args.startsWith("learn")
+                                 ? rig.out
+                                 : rig.out.trimmed().section(u'\n', -1);
+        QJsonParseError parse;
+        const QJsonObject o = QJsonDocument::fromJson(last.toUtf8(), &parse).object();
+        QVERIFY2(parse.error == QJsonParseError::NoError, qPrintable(rig.out + rig.err));
+        QCOMPARE(o.value("exitStatus").toInt(-1), exitCode);
+        for (const QString &part : error.replace("%p", rig.path()).split(u'|'))
+            QVERIFY2(o.value("error").toString().contains(part), qPrintable(rig.out + rig.err));
+        QVERIFY2(!rig.err.isEmpty(), "the errors are still said on the error stream");
+    }
+
+    // The debug log never takes the place of the profile read or the file written,
+    // by whatever name: the run is refused before anything is opened or sent.
+    // %p the profile, %s a symbolic link to it, %h a hard link, %d the folder, %f a
+    // symbolic link to the folder.
+    void debugLogNeverTakesTheUsersFile_data()
+    {
+        QTest::addColumn<QString>("args");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("error");
+        // clang-format off
+        QTest::newRow("write: the profile") << "--debug-log %p write %p" << 2 << "the debug log %p is the profile %p";
+        QTest::newRow("verify: the profile") << "--debug-log %p verify %p" << 2 << "is the profile";
+        QTest::newRow("verify: through a symbolic link") << "--debug-log %s verify %p" << 2 << "the debug log %s is the profile %p";
+        QTest::newRow("write: a hard link") << "--debug-log %h write %p" << 2 << "is the profile";
+        QTest::newRow("read: the output") << "read --json -o %p --debug-log %p" << 2 << "the debug log %p is the output file %p";
+        QTest::newRow("read: an output not there yet, by another path")
+            << "read --json -o %d/new.json --debug-log %f/./new.json" << 2 << "is the output file";
+        // Standard input or output redirected from or to the file (%i, %o: the file
+        // behind it).
+        QTest::newRow("write -: standard input is the file") << "--debug-log %p write - %i" << 2
+            << "the debug log %p is the profile on standard input";
+        QTest::newRow("read: standard output is the file") << "--debug-log %s read --json %o" << 2
+            << "the debug log %s is the output file on standard output";
+        QTest::newRow("another file is fine") << "--debug-log %d/trace.txt verify %p" << 0 << "";
+        QTest::newRow("standard output elsewhere is fine") << "--debug-log %p write %d/other.json %o" << 0 << "";
+        // clang-format on
+    }
+    void debugLogNeverTakesTheUsersFile()
+    {
+        QFETCH(QString, args);
+        QFETCH(int, exitCode);
+        QFETCH(QString, error);
+        Rig rig;
+        rig.save(defaultsProfile());
+        const QString dir = rig.dir.path();
+        QVERIFY(QFile::link(rig.path(), dir + "/link.json"));
+        QVERIFY(::link(QFile::encodeName(rig.path()).constData(),
+                       QFile::encodeName(dir + "/hard.json").constData())
+                == 0);
+        QVERIFY(QFile::link(dir, dir + "/folder"));
+        const auto expand = [&](QString text) {
+            return text.replace("%s", dir + "/link.json")
+                .replace("%h", dir + "/hard.json")
+                .replace("%d", dir)
+                .replace("%f", dir + "/folder");
+        };
+        QStringList line = expand(args).split(u' ');
+        if (line.removeAll("%i"))
+            rig.inFile = rig.path(), rig.in = defaultsProfile();
+        if (line.removeAll("%o"))
+            rig.outFile = rig.path();
+        if (line.contains(dir + "/other.json"))
+            QVERIFY(QFile::copy(rig.path(), dir + "/other.json"));
+        QCOMPARE(rig.run(line), exitCode);
+        if (exitCode == 0 && args.startsWith("--debug-log %p")) {
+            QFile trace(rig.path()); // the log took the file named for it, and no other
+            QVERIFY(trace.open(QIODevice::ReadOnly) && trace.readAll().contains("openComPort"));
+            return;
+        }
+        QFile profile(rig.path());
+        QVERIFY(profile.open(QIODevice::ReadOnly));
+        QCOMPARE(profile.readAll(), defaultsProfile());
+        if (exitCode == 0)
+            return;
+        QVERIFY2(rig.err.startsWith("qovctl: the debug log ")
+                     && rig.err.contains(expand(error).replace("%p", rig.path()))
+                     && rig.err.endsWith("; nothing was sent\n") && rig.err.count(u'\n') == 1,
+                 qPrintable(rig.err));
+        QCOMPARE(rig.portsMade, 0);
+        QVERIFY(!QFileInfo::exists(dir + "/new.json"));
+    }
+
+    // -o replaces a file keeping its owner and mode (the writer's own test has every
+    // case); a loop of links is refused as the window's Open refuses it, nothing sent.
+    void outputFileKept()
+    {
+        Rig rig;
+        rig.save("{}");
+        const QByteArray native = QFile::encodeName(rig.path());
+        const bool root = ::geteuid() == 0;
+        QVERIFY(::chmod(native.constData(), 0640) == 0);
+        if (root)
+            QVERIFY(::chown(native.constData(), 65534, 65534) == 0);
+        QCOMPARE(rig.run({"read", "--json", "-o", "%p"}), 0);
+        struct stat after;
+        QVERIFY(::stat(native.constData(), &after) == 0);
+        QCOMPARE(int(after.st_mode & 07777), 0640);
+        QCOMPARE(after.st_uid, root ? uid_t(65534) : ::geteuid());
+        QCOMPARE(QFileInfo(rig.path()).size(), defaultsProfile().size());
+
+        const QString loop = rig.dir.filePath(QStringLiteral("loop.json"));
+        QVERIFY(QFile::link(QStringLiteral("loop.json"), loop));
+        const int portsMade = rig.portsMade;
+        QCOMPARE(rig.run({"read", "--json", "-o", loop}), 2);
+        QCOMPARE(rig.err, "qovctl: cannot write " + loop + ": Too many levels of symbolic links\n");
+        QVERIFY(QFileInfo(loop).isSymLink());
+        QCOMPARE(rig.portsMade, portsMade);
+    }
+
     void learn()
     {
         Rig rig;
@@ -461,8 +642,10 @@ private slots:
         QCOMPARE(
             rig.run({"--debug-log", "%p", "learn", "--count", "3", "--timeout", "10", "--json"}),
             1);
-        QCOMPARE(rig.out, QStringLiteral("{\"code\": \"0A51EF\", \"button\": \"Menu\"}\n"
-                                         "{\"code\": \"654321\", \"button\": null}\n"));
+        QVERIFY2(rig.out.startsWith(QStringLiteral("{\"code\": \"0A51EF\", \"button\": \"Menu\"}\n"
+                                                   "{\"code\": \"654321\", \"button\": null}\n"
+                                                   "{\"error\":")),
+                 qPrintable(rig.out));
         QVERIFY(rig.err.contains(QLatin1String("timed out")));
         QVERIFY(!rig.board.isPortOpen());
         QFile trace(rig.path());

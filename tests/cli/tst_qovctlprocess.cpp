@@ -10,6 +10,8 @@
 #include <csignal>
 #include <fcntl.h>
 #include <stdlib.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 static const QByteArray Conf = "[V2]\nFIRSTLOAD=False\nPROGTYPE=1\nCOMPORT=1\n";
@@ -41,7 +43,8 @@ private slots:
     {
         // clang-format off
         QTest::addColumn<QStringList>("args");
-        // "full": standard output is /dev/full, "closed": nobody reads it; "no input":
+        // "full": standard output is a file on a full disk (100 bytes a file), "full
+        // disk": the same for the files qovctl writes; "closed": nobody reads it; "no input":
         // standard input closed, "folder input": a folder; "unreadable", "loop": the
         // preferences file
         QTest::addColumn<QString>("streams");
@@ -61,7 +64,7 @@ private slots:
                 << QStringList{"--simulate", "--self-powered", "read"} << "" << 0 << "Allow Power ON" << QByteArray();
         // Output that cannot be written is an error; a reader that left is not.
         QTest::newRow("standard output full") << QStringList{"read", "--json"} << "full" << 2
-                << "cannot write to standard output: No space left" << QByteArray();
+                << "cannot write to standard output: File too large" << QByteArray();
         QTest::newRow("reader gone after a verified write")
                 << QStringList{"--simulate", "write", "--defaults"} << "closed" << 0 << "!cannot write" << QByteArray();
         // Named as such, not taken for an empty profile.
@@ -69,8 +72,9 @@ private slots:
                 << "qovctl: cannot read standard input: it is closed; nothing was written|!JSON" << QByteArray();
         QTest::newRow("standard input a folder") << QStringList{"verify", "-"} << "folder input" << 2
                 << "qovctl: cannot read standard input: Is a directory; nothing was read|!JSON" << QByteArray();
-        QTest::newRow("debug log full") << QStringList{"--debug-log", "/dev/full", "version"} << ""
-                << 2 << "QOV Version|cannot write the debug log /dev/full: No space left" << QByteArray();
+        // A disk that fills part-way through the trace: the reason named, the result given.
+        QTest::newRow("debug log on a full disk") << QStringList{"--debug-log", "TRACE", "version"} << "full disk"
+                << 2 << "QOV Version: 2.5|cannot write the debug log TRACE: File too large" << QByteArray();
         QTest::newRow("debug log on standard error") << QStringList{"--debug-log", "-", "version"}
                 << "" << 0 << "openComPort: Port: 1|QOV Version: 2.5" << QByteArray();
         QTest::newRow("-v: the same") << QStringList{"-v", "version"}
@@ -82,6 +86,9 @@ private slots:
                 << "QOVPROGSOFT.conf cannot be read: it is a folder" << QByteArray();
         QTest::newRow("preferences a loop of links") << QStringList{"read"} << "loop" << 2
                 << "QOVPROGSOFT.conf cannot be read: Too many levels of symbolic links" << QByteArray();
+        // Read once per key, a FIFO would wait for a writer at each: named at once.
+        QTest::newRow("preferences a FIFO") << QStringList{"read"} << "fifo" << 2
+                << "QOVPROGSOFT.conf cannot be read: it is a FIFO (named pipe), not a regular file" << QByteArray();
         // The doctor's system checks on this machine's files, then the board's steps.
         QTest::newRow("doctor") << QStringList{"doctor"} << "" << 0 << "4. Not in use: OK" << QByteArray();
         QTest::newRow("doctor, simulated") << QStringList{"--simulate", "doctor"} << "" << 0 << "8. One read: OK" << QByteArray();
@@ -101,7 +108,7 @@ private slots:
         QProcess ctl;
         QProcessEnvironment env = m_env;
         if (streams == "full")
-            ctl.setStandardOutputFile(QStringLiteral("/dev/full"));
+            ctl.setStandardOutputFile(m_dir.filePath(QStringLiteral("out.json")));
         if (streams == "unreadable") { // a folder where the file should be
             env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath("unreadable"));
             QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("unreadable/QOVPROGSOFT.conf")));
@@ -111,6 +118,20 @@ private slots:
             QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("loop")));
             QFile::link(QStringLiteral("QOVPROGSOFT.conf"),
                         m_dir.filePath("loop/QOVPROGSOFT.conf"));
+        }
+        const QString trace = m_dir.filePath(QStringLiteral("trace.txt"));
+        args.replaceInStrings(QStringLiteral("TRACE"), trace);
+        mentions.replace(QStringLiteral("TRACE"), trace);
+        if (streams == "full disk" || streams == "full") // 100 bytes a file, for qovctl alone
+            ctl.setChildProcessModifier([] {
+                ::signal(SIGXFSZ, SIG_IGN);
+                const rlimit limit{100, 100};
+                ::setrlimit(RLIMIT_FSIZE, &limit);
+            });
+        if (streams == "fifo") {
+            env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath("fifo"));
+            QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("fifo")));
+            ::mkfifo(QFile::encodeName(m_dir.filePath("fifo/QOVPROGSOFT.conf")).constData(), 0600);
         }
         int pipe[2] = {-1, -1};
         if (streams == "closed") { // a pipe whose reader has gone
@@ -234,6 +255,67 @@ private slots:
             err.append(buffer, n);
         QVERIFY2(errHas.isEmpty() ? !err.contains('\r') : err.contains(errHas), err.constData());
         QVERIFY(ctl.readAllStandardOutput().contains("Allow Power ON"));
+    }
+
+    // A FIFO waits for its other end, and on a terminal the wait is said after a
+    // second; the run then goes on as usual. %f is the FIFO.
+    void waitsSaidOnATerminal_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("fifoName");
+        QTest::addColumn<QString>("waitsFor"); // the other end the test opens then
+        QTest::newRow("the profile") << QStringList{"--simulate", "write", "%f"} << "pipe.json"
+                                     << "writer";
+        QTest::newRow("-o") << QStringList{"defaults", "--json", "-o", "%f"} << "pipe.json"
+                            << "reader";
+        QTest::newRow("the debug log")
+            << QStringList{"--simulate", "--debug-log", "%f", "version"} << "trace"
+            << "reader";
+    }
+    void waitsSaidOnATerminal()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, fifoName);
+        QFETCH(QString, waitsFor);
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath(fifoName);
+        QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        QProcessEnvironment env = m_env;
+        const int master = posix_openpt(O_RDWR | O_NOCTTY);
+        QVERIFY(master >= 0 && grantpt(master) == 0 && unlockpt(master) == 0);
+        const auto closeMaster = qScopeGuard([master] { ::close(master); });
+        fcntl(master, F_SETFL, O_NONBLOCK);
+        QProcess ctl;
+        ctl.setProcessEnvironment(env);
+        ctl.setStandardErrorFile(QString::fromLocal8Bit(ptsname(master)));
+        ctl.start(m_qovctl, args.replaceInStrings("%f", fifo));
+        QByteArray err;
+        const QByteArray said = "qovctl: waiting for a " + waitsFor.toUtf8() + " on "
+                                + QFile::encodeName(fifo) + "...";
+        const auto read = [&] {
+            char buffer[4096];
+            for (ssize_t n; (n = ::read(master, buffer, sizeof buffer)) > 0;)
+                err.append(buffer, n);
+            return err;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(read().contains(said), 30000);
+        const QByteArray native = QFile::encodeName(fifo);
+        if (waitsFor == "writer") {
+            const QByteArray data = Profile::toJson(DeviceSettings());
+            const int fd = ::open(native.constData(), O_WRONLY);
+            QVERIFY(fd >= 0 && ::write(fd, data.constData(), size_t(data.size())) == data.size());
+            ::close(fd);
+        } else {
+            const int fd = ::open(native.constData(), O_RDONLY);
+            QVERIFY(fd >= 0);
+            char buffer[4096];
+            while (::read(fd, buffer, sizeof buffer) > 0) { }
+            ::close(fd);
+        }
+        QVERIFY(ctl.waitForFinished(30000));
+        QVERIFY2(ctl.exitStatus() == QProcess::NormalExit && ctl.exitCode() == 0,
+                 read().constData());
+        QCOMPARE(read().count(said), 1);
     }
 
     // A write cut short in the middle of a code: qov-sim killed (the next command works

@@ -39,19 +39,25 @@ private slots:
         QTest::addColumn<int>("requests"); // in all, the start's included
         QTest::addColumn<bool>("armed");
         QTest::addColumn<int>("pauseMs"); // the poll's own pause
+        QTest::addColumn<QString>("stray"); // what the session says came as no code
         QTest::newRow("window: two waiting, the first taken, re-armed, 50 ms pause")
                 << Reports::OnePerPoll << INT_MAX
-                << QByteArray("4C0A51EF4CCA50F3") << "0A51EF" << 2 << true << 50;
+                << QByteArray("4C0A51EF4CCA50F3") << "0A51EF" << 2 << true << 50 << "";
         QTest::newRow("junk byte ahead: skipped") << Reports::OnePerPoll << INT_MAX
-                << QByteArray("004CCAF350") << "CAF350" << 2 << true << 50;
+                << QByteArray("004CCAF350") << "CAF350" << 2 << true << 50 << "";
         QTest::newRow("command line: every waiting report") << Reports::EveryWaiting << INT_MAX
-                << QByteArray("4C0A51EF4CCA50F3") << "0A51EF CA50F3" << 2 << true << 50;
+                << QByteArray("4C0A51EF4CCA50F3") << "0A51EF CA50F3" << 2 << true << 50 << "";
         QTest::newRow("command line: the last code wanted, not re-armed") << Reports::EveryWaiting
-                << 1 << QByteArray("4C0A51EF4CCA50F3") << "0A51EF" << 1 << false << 0;
+                << 1 << QByteArray("4C0A51EF4CCA50F3") << "0A51EF" << 1 << false << 0 << "";
         QTest::newRow("junk, then part of a report: the part left waiting") << Reports::OnePerPoll
-                << INT_MAX << QByteArray("EE4C0A51") << "" << 1 << true << 0;
+                << INT_MAX << QByteArray("EE4C0A51") << "" << 1 << true << 0
+                << "the QOV sent 4 byte(s) that make no whole code: EE 4C 0A 51 (a code is 4C and three bytes)";
         QTest::newRow("not a report: dropped, still armed") << Reports::EveryWaiting << INT_MAX
-                << QByteArray("580A51EF") << "" << 1 << true << 0;
+                << QByteArray("580A51EF") << "" << 1 << true << 0
+                << "the QOV sent 4 byte(s) that make no whole code: 58 0A 51 EF (a code is 4C and three bytes)";
+        QTest::newRow("half a report: kept, and said") << Reports::EveryWaiting << INT_MAX
+                << QByteArray("4C0A") << "" << 1 << true << 0
+                << "the QOV sent 2 byte(s) that make no whole code: 4C 0A (a code is 4C and three bytes)";
         // clang-format on
     }
     void poll()
@@ -63,6 +69,7 @@ private slots:
         QFETCH(int, requests);
         QFETCH(bool, armed);
         QFETCH(int, pauseMs);
+        QFETCH(QString, stray);
         Rig r;
         LearnSession session(r.link, r.port, reports);
         QCOMPARE(session.start(), LearnSession::Start::Learning);
@@ -81,8 +88,38 @@ private slots:
         QCOMPARE(session.armed(), armed);
         QCOMPARE(r.clock.nowMs() - before, pauseMs);
         QVERIFY(!poll.portFailed && !poll.portClosed);
+        QCOMPARE(session.strayText(), stray);
         session.stop();
         QVERIFY(!r.link.isHeldByLearnMode() && r.port.isOpen()); // the caller closes
+    }
+
+    // A report whose bytes come in two polls is one code, and nothing is said of it;
+    // bytes that came after the last poll are gathered when the front end stops.
+    void aReportAcrossTwoPolls()
+    {
+        Rig r;
+        LearnSession session(r.link, r.port, Reports::EveryWaiting);
+        QCOMPARE(session.start(), LearnSession::Start::Learning);
+        r.port.deliverAt(r.clock.nowMs(), QByteArray::fromHex("4C0A"));
+        QVERIFY(session.poll().codes.isEmpty());
+        QCOMPARE(session.strayCount(), 2);
+        r.port.deliverAt(r.clock.nowMs(), QByteArray::fromHex("51EF"));
+        const LearnSession::Poll poll = session.poll();
+        QCOMPARE(poll.codes.size(), 1);
+        QCOMPARE(poll.codes.first().toText(), QStringLiteral("0A51EF"));
+        QCOMPARE(session.strayText(), QString());
+        r.port.deliverAt(r.clock.nowMs(), QByteArray::fromHex("4C"));
+        r.clock.sleepMs(1);
+        session.gatherWaiting();
+        QCOMPARE(session.strayText(), QStringLiteral("the QOV sent 1 byte(s) that make no whole "
+                                                     "code: 4C (a code is 4C and three bytes)"));
+        // Started again, the session forgets them.
+        session.stop();
+        r.link.closeComPort(r.port);
+        r.port.greetAfterOpen("XOK", 400);
+        r.port.answerNextCommand("2.5", 20);
+        QCOMPARE(session.start(), LearnSession::Start::Learning);
+        QCOMPARE(session.strayCount(), 0);
     }
 };
 

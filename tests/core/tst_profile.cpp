@@ -1,11 +1,13 @@
 #include "settings/Profile.h"
 #include "support/FileSizeLimit.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 static DeviceSettings defaults()
 {
@@ -50,7 +52,7 @@ private slots:
     {
         // clang-format off
         QTest::addColumn<QByteArray>("json");
-        QTest::addColumn<QString>("mentions");
+        QTest::addColumn<QString>("mentions"); // '!': must not be there
         QTest::newRow("205 msec, not held exactly") << edited("Ms\": 200", "Ms\": 205")
                                                     << "modOnPushDelayMs|steps of 10|205";
         QTest::newRow("1.5 presses") << edited("s\": 3", "s\": 1.5") << "Presses|whole number";
@@ -59,6 +61,12 @@ private slots:
         QTest::newRow("key twice, escaped") << edited("\"allowPowerOn\": true", "\"allowPowerOn\": true, \"\\u0061llowPowerOn\": false")
                                             << "allowPowerOn|more than once";
         QTest::newRow("lower-case, short code") << edited("CA5A53", "a2b") << "=\"000A2B\"";
+        QTest::newRow("empty") << QByteArray() << "Profile is empty|!JSON";
+        QTest::newRow("only blanks") << QByteArray(" \n\t\r\n") << "Profile is empty|!JSON";
+        QTest::newRow("200.00000000000003 msec, shown as written")
+            << edited("Ms\": 200", "Ms\": 200.00000000000003") << "steps of 10|found 200.00000000000003";
+        QTest::newRow("1.0000000000000002 presses, shown as written")
+            << edited("s\": 3", "s\": 1.0000000000000002") << "whole number|found 1.0000000000000002";
         QTest::newRow("malformed") << QByteArray("{\n  \"format\": ,\n}") << "JSON|line 2";
         QTest::newRow("wrong format") << edited("qov-settings", "qov") << "format|qov-settings";
         QTest::newRow("version 2") << edited("\"version\": 1", "\"version\": 2") << "version|1";
@@ -104,7 +112,8 @@ private slots:
         QCOMPARE(s.has_value(), mentions.startsWith(u'='));
         const QString text = s ? QString::fromUtf8(Profile::toJson(*s)) : error;
         for (const QString &m : mentions.mid(s ? 1 : 0).split(u'|'))
-            QVERIFY2(text.contains(m), qPrintable(text));
+            QVERIFY2(m.startsWith(u'!') ? !text.contains(m.mid(1)) : text.contains(m),
+                     qPrintable(text));
     }
 
     void saveAndLoadFiles()
@@ -136,6 +145,64 @@ private slots:
         QCOMPARE(error, "Cannot write profile " + fifo
                             + ": it is a FIFO (named pipe), not a regular file");
         QVERIFY(!QFileInfo(fifo).isFile());
+    }
+
+    // Replacing a profile (the window's File > Save, qovctl -o) keeps the old file's
+    // owner and mode; a read-only file stays read-only, or is not replaced at all
+    // where the user may not write it.
+    void replacingKeepsOwnerAndMode_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("otherUser"); // owned by nobody (65534): needs root
+        QTest::newRow("read-only 0444 stays read-only") << 0444 << false;
+        QTest::newRow("private 0600 stays private") << 0600 << false;
+        QTest::newRow("set-group-ID 02750") << 02750 << false;
+        QTest::newRow("another user's 0640 file stays theirs") << 0640 << true;
+        QTest::newRow("another user's read-only file") << 0444 << true;
+    }
+    void replacingKeepsOwnerAndMode()
+    {
+        QFETCH(int, mode);
+        QFETCH(bool, otherUser);
+        const bool root = ::geteuid() == 0;
+        if (otherUser && !root)
+            QSKIP("giving a file to another user needs root");
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("p.json"));
+        const QByteArray native = QFile::encodeName(path);
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("{}") == 2);
+        old.close();
+        struct stat before;
+        QVERIFY(::chown(native.constData(), otherUser ? 65534 : ::geteuid(),
+                        otherUser ? 65534 : ::getegid())
+                    == 0
+                && ::chmod(native.constData(), mode_t(mode)) == 0
+                && ::stat(native.constData(), &before) == 0);
+        QString error;
+        const bool saved = Profile::save(path, defaults(), &error);
+        // Only root may replace a file that is not writable: for others it is refused.
+        QCOMPARE(saved, root || (mode & 0200) != 0);
+        struct stat after;
+        QVERIFY(::stat(native.constData(), &after) == 0);
+        QCOMPARE(after.st_uid, before.st_uid);
+        QCOMPARE(after.st_gid, before.st_gid);
+        QCOMPARE(int(after.st_mode & 07777), mode);
+        QCOMPARE(QFileInfo(path).size(), saved ? Profile::toJson(defaults()).size() : 2);
+        QVERIFY2(saved || error.contains(path), qPrintable(error));
+    }
+
+    // A loop of links leads to no file: named, and the link is left as it was.
+    void aLoopOfLinksIsRefused()
+    {
+        QTemporaryDir dir;
+        const QString loop = dir.filePath(QStringLiteral("loop.json"));
+        QVERIFY(QFile::link(QStringLiteral("loop.json"), loop));
+        QString error;
+        QVERIFY(!Profile::save(loop, defaults(), &error));
+        QCOMPARE(error, "Cannot write profile " + loop + ": Too many levels of symbolic links");
+        QVERIFY(QFileInfo(loop).isSymLink());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::System), QStringList{"loop.json"});
     }
 };
 

@@ -4,6 +4,7 @@
 #include "device/QtProgrammerPort.h"
 #include "sim/SimOptions.h"
 #include "sim/pty/PtyServer.h"
+#include "support/FileSizeLimit.h"
 #include "support/RecordingMessageBoxes.h"
 
 #include <QDir>
@@ -219,7 +220,7 @@ private slots:
         QTest::newRow("a slow save delays no answer; the last memory is saved at the stop")
             << false << "";
         QTest::newRow("a full disk keeps the old file and is said once") << true
-            << "qov-sim: cannot save STATE: No space left on device; changes are kept in memory only\n";
+            << "qov-sim: cannot save STATE: No space left on device; the file keeps the state saved before, and changes are kept in memory only\n";
         // clang-format on
     }
     void stateFile()
@@ -286,6 +287,35 @@ private slots:
         memory[3] = 42, memory[4] = 7;
         QCOMPARE(oldFile.readAll(), diskFull ? old : memory.toHex(' ').toUpper() + '\n');
         qunsetenv("QOV_PORT_DIR");
+    }
+
+    // The saver's own writer on a disk that fills part-way through the file: every
+    // byte or none, the old file kept and the failure said, at every place it may fill.
+    void stateFileOnAFullDisk()
+    {
+        QTemporaryDir dir;
+        const QString state = dir.filePath("state");
+        const QByteArray old = SimBoard::factoryMemory().toHex(' ').toUpper() + '\n';
+        QByteArray memory = SimBoard::factoryMemory();
+        memory[3] = 42;
+        for (int room = 0; room < old.size(); room += 7) {
+            QFile oldFile(state);
+            QVERIFY(oldFile.open(QIODevice::WriteOnly) && oldFile.write(old) == old.size());
+            oldFile.close();
+            QString errorsSaid;
+            QTextStream err(&errorsSaid);
+            {
+                const FileSizeLimit fullDisk(room);
+                StateFileSaver saver(state, err);
+                saver.save(memory);
+            } // the saver has ended: every save handed over is done
+            QVERIFY(oldFile.open(QIODevice::ReadOnly));
+            QCOMPARE(oldFile.readAll(), old);
+            QCOMPARE(errorsSaid, "qov-sim: cannot save " + state
+                                     + ": File too large; the file keeps the state saved before, "
+                                       "and changes are kept in memory only\n");
+            QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"state"});
+        }
     }
 };
 

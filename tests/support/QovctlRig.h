@@ -38,6 +38,7 @@ struct QovctlRig
     bool usbAutomatic = true; // the automatic USB discovery is available
     bool terminal = false;    // a person watches the error stream
     QByteArray in;            // standard input
+    QString inFile, outFile;  // the files behind standard input and output, if any
     std::function<std::unique_ptr<SystemView>()> makeSystemView;
     int portsMade = 0;
     QList<SerialPortEntry> ports{{"ttyS0", "/dev/ttyS0", {}, {}, false, 0, 0, {}},
@@ -74,6 +75,8 @@ struct QovctlRig
         env.progressLines = terminal;
         env.readStandardInput = [this](qint64 maxBytes, QString *) { return in.left(maxBytes); };
         env.makeSystemView = makeSystemView;
+        env.standardInputFile = inFile;
+        env.standardOutputFile = outFile;
         out = err = QString();
         QTextStream o(&out), e(&err);
         return runQovctl(args, o, e, env);
