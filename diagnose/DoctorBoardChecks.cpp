@@ -1,5 +1,6 @@
 #include "diagnose/DoctorBoardChecks.h"
 
+#include "device/FirmwareVersion.h"
 #include "device/LinkPreferences.h"
 #include "device/TerminalText.h"
 #include "device/TextConversions.h"
@@ -14,10 +15,6 @@ QString printable(const QString &text, int maxLength = 40)
     return TerminalText::printable(text, maxLength);
 }
 
-// A version answer is a few printable characters ("2.5", "2.3b"); anything longer
-// or with control characters is line noise that happened to start with digits.
-constexpr qsizetype MaxVersionLength = 8;
-
 const char OpenAndCycle[] = "Open and power cycle";
 const char Greeting[] = "Greeting";
 const char Firmware[] = "Firmware";
@@ -25,15 +22,6 @@ const char OneRead[] = "One read";
 
 // The first version whose board can turn the console on by Eject.
 constexpr double PowerOnByEjectVersion = 2.5;
-
-// Each received character as two hexadecimal digits: "01 5A FF".
-QString hexBytes(const QString &text)
-{
-    QStringList parts;
-    for (const QChar c : text.left(16))
-        parts << QStringLiteral("%1").arg(c.unicode() & 0xFF, 2, 16, QLatin1Char('0')).toUpper();
-    return parts.join(QLatin1Char(' ')) + (text.size() > 16 ? QStringLiteral(" ...") : QString());
-}
 
 const char PowerFix[]
     = "Check the cable to the QOV. Outside the Xbox the programmer powers it: check the "
@@ -62,11 +50,7 @@ const char SlowFix[]
 
 bool DoctorBoardChecks::isVersion(const QString &answer)
 {
-    // The transactions' own check: the first three characters are a version number.
-    const auto number = answer.size() >= 3 ? decimalFromText(answer.left(3)) : std::nullopt;
-    return number && *number >= 0.0 && answer.size() <= MaxVersionLength
-           && std::none_of(answer.cbegin(), answer.cend(),
-                           [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
+    return FirmwareVersion::judge(answer) == FirmwareVersion::Verdict::Version;
 }
 
 bool DoctorBoardChecks::worthReading(const DoctorBoard &board, bool selfPowered)
@@ -168,7 +152,7 @@ bool DoctorBoardChecks::checkGreeting(const DoctorBoard &board)
         m_steps.fail(
             name,
             QStringLiteral("the board sent \"%1\" (%2): not a QOV, or the wrong speed")
-                .arg(printable(*board.greeting), hexBytes(*board.greeting)),
+                .arg(printable(*board.greeting), FirmwareVersion::hexBytes(*board.greeting)),
             QStringLiteral("Check that the port is the programmer's (qovctl ports) and that the "
                            "board is a QOV; the line runs at 2400 baud"));
         m_steps.notTried({Firmware, OneRead}, QStringLiteral("the greeting was not a QOV's"));
@@ -191,11 +175,12 @@ bool DoctorBoardChecks::checkGreeting(const DoctorBoard &board)
                          QLatin1String(LateGreetingFix));
             return true;
         }
-        m_steps.fail(name,
-                     QStringLiteral("nothing came in time after the power cycle, then the line "
-                                    "carried \"%1\" (%2): no QOV's greeting or answer")
-                         .arg(printable(board.lateGreeting), hexBytes(board.lateGreeting)),
-                     QLatin1String(NotQovFix));
+        m_steps.fail(
+            name,
+            QStringLiteral("nothing came in time after the power cycle, then the line "
+                           "carried \"%1\" (%2): no QOV's greeting or answer")
+                .arg(printable(board.lateGreeting), FirmwareVersion::hexBytes(board.lateGreeting)),
+            QLatin1String(NotQovFix));
         m_steps.notTried({Firmware, OneRead},
                          QStringLiteral("the line carries bytes that are no QOV's"));
         return false;
@@ -211,14 +196,15 @@ bool DoctorBoardChecks::checkGreeting(const DoctorBoard &board)
         return true;
     }
     if (board.version) {
-        m_steps.fail(name,
-                     isVersion(*board.version)
-                         ? QStringLiteral("no greeting after the power cycle; the version query "
-                                          "was answered but one read was not: no QOV answers so")
-                         : QStringLiteral("no greeting after the power cycle, and what answered "
-                                          "is no QOV: \"%1\" (%2)")
-                               .arg(printable(*board.version), hexBytes(*board.version)),
-                     QLatin1String(NotQovFix));
+        m_steps.fail(
+            name,
+            isVersion(*board.version)
+                ? QStringLiteral("no greeting after the power cycle; the version query "
+                                 "was answered but one read was not: no QOV answers so")
+                : QStringLiteral("no greeting after the power cycle, and what answered "
+                                 "is no QOV: \"%1\" (%2)")
+                      .arg(printable(*board.version), FirmwareVersion::hexBytes(*board.version)),
+            QLatin1String(NotQovFix));
         return true;
     }
     m_steps.fail(
@@ -256,32 +242,27 @@ void DoctorBoardChecks::checkFirmware(const DoctorBoard &board)
         return;
     }
     const QString &version = *board.version;
-    // The transactions' own check: the first three characters are a version number.
-    const auto number = version.size() >= 3 ? decimalFromText(version.left(3)) : std::nullopt;
-    if (!number || *number < 0.0) {
+    const FirmwareVersion::Verdict verdict = FirmwareVersion::judge(version);
+    if (verdict == FirmwareVersion::Verdict::NoNumber) {
         m_steps.fail(
             name,
             QStringLiteral("the answer \"%1\" (%2) is no version number; Read Values and Write "
                            "All refuse such a board")
-                .arg(printable(version), hexBytes(version)),
+                .arg(printable(version), FirmwareVersion::hexBytes(version)),
             QStringLiteral("Check that the board is a QOV; the line runs at 2400 baud"));
         return;
     }
-    const bool plain = version.size() <= MaxVersionLength
-                       && std::none_of(version.cbegin(), version.cend(), [](QChar c) {
-                              return c.unicode() < 0x20 || c.unicode() == 0x7F;
-                          });
-    if (!plain) {
+    if (verdict == FirmwareVersion::Verdict::NotPlain) {
         m_steps.fail(name,
                      QStringLiteral("the answer \"%1\" (%2) starts like a version but is not "
                                     "one: it has control characters or is too long")
-                         .arg(printable(version), hexBytes(version)),
+                         .arg(printable(version), FirmwareVersion::hexBytes(version)),
                      QStringLiteral("Check the cable and that nothing else talks on the line (the "
                                     "line runs at 2400 baud), then run qovctl doctor again"));
         return;
     }
     m_steps.ok(name,
-               *number >= PowerOnByEjectVersion
+               FirmwareVersion::number(version).value_or(0.0) >= PowerOnByEjectVersion
                    ? QStringLiteral("version %1: \"Turn on xbox by Eject\" is available")
                          .arg(printable(version))
                    : QStringLiteral("version %1: \"Turn on xbox by Eject\" needs 2.5 or later; "
