@@ -1,0 +1,109 @@
+// The preferences as the user's file holds them, through the real store (not the
+// in-memory one the other tests use): what a hand-edited or broken file reads as, and
+// that a file that cannot be read is never written over.
+#include "session/PreferenceStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestPreferenceFile : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_config;
+
+    QString confPath() const { return m_config.filePath(QStringLiteral("QOVPROGSOFT.conf")); }
+
+    // The file as the user left it; the store reads it anew on each call.
+    void leave(const QByteArray &contents)
+    {
+        QFile::remove(confPath());
+        QFile file(confPath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(contents);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_config.isValid());
+        // Before the first store is made: the settings library takes the folder once.
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
+        QCOMPARE(QSettingsPreferenceStore().location(), confPath());
+    }
+
+    void storedText_data()
+    {
+        // clang-format off
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("reads"); // what the start-up is given to judge
+        QTest::newRow("a text with a comma reads back whole, not as its first part")
+            << QByteArray("[V2]\nCOMPORT=1, 2\n") << "COMPORT" << "1, 2";
+        QTest::newRow("a quoted text with a comma")
+            << QByteArray("[V2]\nPROGTYPE=\"2,5\"\n") << "PROGTYPE" << "2,5";
+        QTest::newRow("a plain number")
+            << QByteArray("[V2]\nCOMPORT=7\n") << "COMPORT" << "7";
+        QTest::newRow("a key of another group is not ours")
+            << QByteArray("[Other]\nCOMPORT=7\n") << "COMPORT" << "default";
+        // clang-format on
+    }
+    void storedText()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, key);
+        QFETCH(QString, reads);
+        leave(file);
+        const QSettingsPreferenceStore store;
+        QCOMPARE(store.problem(), QString());
+        QCOMPARE(store.get(key, QStringLiteral("default")), reads);
+    }
+
+    void savedTextReadsBack_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("True") << "True";
+        QTest::newRow("a number") << "255";
+        QTest::newRow("a text with a comma") << "1, 2";
+    }
+    void savedTextReadsBack()
+    {
+        QFETCH(QString, text);
+        leave(QByteArray("[V2]\n"));
+        QSettingsPreferenceStore store;
+        QVERIFY(store.save(QStringLiteral("FORCEPOWER"), text));
+        QCOMPARE(QSettingsPreferenceStore().get(QStringLiteral("FORCEPOWER"), QString()), text);
+    }
+
+    // A link to itself cannot be read: it is named, and saving leaves the link in
+    // place instead of replacing it with a new file that forgets what was chosen.
+    void linkToItselfIsRefusedAndKept()
+    {
+        QFile::remove(confPath());
+        QVERIFY(QFile::link(confPath(), confPath()));
+        QSettingsPreferenceStore store;
+        QVERIFY(store.problem().contains(confPath()));
+        QCOMPARE(store.get(QStringLiteral("COMPORT"), QStringLiteral("1")), QStringLiteral("1"));
+        QVERIFY(!store.save(QStringLiteral("COMPORT"), QStringLiteral("3")));
+        const QFileInfo after(confPath());
+        QVERIFY(after.isSymLink());
+        QCOMPARE(after.symLinkTarget(), confPath());
+        QFile::remove(confPath());
+    }
+
+    void folderInItsPlaceIsNamed()
+    {
+        QFile::remove(confPath());
+        QVERIFY(QDir().mkpath(confPath()));
+        QSettingsPreferenceStore store;
+        QVERIFY(store.problem().contains(QStringLiteral("it is a folder")));
+        QVERIFY(!store.save(QStringLiteral("COMPORT"), QStringLiteral("3")));
+        QVERIFY(QFileInfo(confPath()).isDir());
+        QDir(confPath()).removeRecursively();
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPreferenceFile)
+#include "tst_preferencefile.moc"
