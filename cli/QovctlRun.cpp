@@ -14,15 +14,14 @@
 std::optional<AppPreferences> QovctlRun::connectionPreferences(int *exitCode)
 {
     using Key = StoredPreferences::Key;
-    // The settings library opens its file once per key read: a FIFO there would wait
-    // for a writer again at each, so it is named at once instead, like a folder there.
-    if (const QString kind = WholeFile::notRegular(m_env.preferencesFile); !kind.isEmpty()) {
-        m_err << "qovctl: the preferences file " << printable(m_env.preferencesFile, 1000)
-              << " cannot be read: it is " << kind
-              << ", not a regular file; remove it to start from the defaults" << Qt::endl;
+    const PreferenceStore *store = m_env.preferences;
+    if (const QString problem = store ? store->problem() : QString(); !problem.isEmpty()) {
+        m_err << "qovctl: " << problem
+              << "; make it readable, or remove it to start from the defaults" << Qt::endl;
         *exitCode = QovctlExit::BadUsage;
         return std::nullopt;
     }
+
     const StoredPreferences stored(m_env.preferences);
     auto report = [&](Key key, const QString &text, const QString &allowed, const QString &option) {
         m_err << "qovctl: the stored preference " << StoredPreferences::keyName(key) << " is \""
@@ -38,14 +37,6 @@ std::optional<AppPreferences> QovctlRun::connectionPreferences(int *exitCode)
             report(key, d->text, d->allowed, option);
         return d.has_value();
     };
-
-    const PreferenceStore *store = m_env.preferences;
-    if (const QString problem = store ? store->problem() : QString(); !problem.isEmpty()) {
-        m_err << "qovctl: " << problem
-              << "; make it readable, or remove it to start from the defaults" << Qt::endl;
-        *exitCode = QovctlExit::BadUsage;
-        return std::nullopt;
-    }
 
     AppPreferences p;
     if (m_opt.programmerType)

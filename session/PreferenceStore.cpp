@@ -1,9 +1,11 @@
 #include "session/PreferenceStore.h"
 
+#include "device/WholeFile.h"
 #include "session/AppPreferences.h"
 
 #include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -41,10 +43,23 @@ public:
         beginGroup(PrefsSection);
     }
 };
+
+// The settings library opens its file once per key it reads: a FIFO there would wait
+// for a writer at each, and a device could feed it without end, so only a regular
+// file (or none yet) is read at all.
+QString notReadable(const QString &path)
+{
+    const QString kind = WholeFile::notRegular(path);
+    return kind.isEmpty() ? QString()
+                          : QStringLiteral("it is %1, not a regular file").arg(kind);
+}
 } // namespace
 
 QString QSettingsPreferenceStore::problem() const
 {
+    const QString path = location();
+    if (const QString why = notReadable(path); !why.isEmpty())
+        return QStringLiteral("the preferences file %1 cannot be read: %2").arg(path, why);
     Store s;
     s.contains(QStringLiteral("FIRSTLOAD")); // reads the file, setting the status
     if (s.status() == QSettings::NoError && !linkLoop(s.fileName()))
@@ -61,6 +76,8 @@ QString QSettingsPreferenceStore::problem() const
 
 QString QSettingsPreferenceStore::get(const QString &key, const QString &defaultText) const
 {
+    if (!notReadable(location()).isEmpty())
+        return defaultText;
     Store s;
     const QVariant value = s.value(key, defaultText);
     // A hand-edited text with a comma reads back as a list; keep it as written so
@@ -81,4 +98,14 @@ bool QSettingsPreferenceStore::save(const QString &key, const QString &text)
     return s.status() == QSettings::NoError;
 }
 
-QString QSettingsPreferenceStore::location() const { return Store().fileName(); }
+QString QSettingsPreferenceStore::location() const
+{
+#ifdef Q_OS_WIN
+    return Store().fileName();
+#else
+    // Where the settings library keeps it, named without opening it (a FIFO there
+    // would hold the opening up).
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+           + QLatin1Char('/') + PrefsAppName + QStringLiteral(".conf");
+#endif
+}
