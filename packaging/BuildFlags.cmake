@@ -67,7 +67,7 @@ set_property(GLOBAL PROPERTY RULE_LAUNCH_CUSTOM "${_with_date}")
 # relative to the source folder, so two checkouts in different folders build
 # the same binaries (and so the same build ID). Debug builds keep full paths for
 # the debugger.
-if(NOT CMAKE_BUILD_TYPE STREQUAL "Debug")
+if(NOT CMAKE_BUILD_TYPE STREQUAL "Debug" AND CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
   add_compile_options(-ffile-prefix-map=${CMAKE_SOURCE_DIR}=.)
   file(RELATIVE_PATH _build_in_source ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR})
   if(_build_in_source MATCHES "^\\.\\./" OR IS_ABSOLUTE "${_build_in_source}")
