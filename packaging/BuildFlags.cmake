@@ -73,6 +73,10 @@ if(NOT CMAKE_BUILD_TYPE STREQUAL "Debug" AND CMAKE_CXX_COMPILER_ID MATCHES "GNU|
   if(_build_in_source MATCHES "^\\.\\./" OR IS_ABSOLUTE "${_build_in_source}")
     add_compile_options(-ffile-prefix-map=${CMAKE_BINARY_DIR}=./build)
   endif()
+  # moc's output includes each header by its path under an include folder (the
+  # source folder), not by "../../<folders up to the source>/x.h" from a build
+  # folder outside the sources, which no prefix map matches.
+  set(CMAKE_AUTOMOC_PATH_PREFIX ON)
 endif()
 
 # --- The distribution's flags ----------------------------------------------------
