@@ -27,6 +27,7 @@ usr/lib/udev/rules.d/60-qov-programmer.rules
 usr/share/bash-completion/completions/qovctl
 usr/share/doc/qov-tools/changelog.gz
 usr/share/doc/qov-tools/copyright
+usr/share/lintian/overrides/qov-tools
 usr/share/man/man1/qov-sim.1.gz
 usr/share/man/man1/qovctl.1.gz
 usr/share/zsh/vendor-completions/_qovctl
@@ -38,6 +39,7 @@ usr/share/doc/qovprog/changelog.gz
 usr/share/doc/qovprog/copyright
 usr/share/icons/hicolor/64x64/apps/org.example.QovProg.png
 usr/share/icons/hicolor/scalable/apps/org.example.QovProg.svg
+usr/share/lintian/overrides/qovprog
 usr/share/man/man1/qovprog.1.gz
 usr/share/metainfo/org.example.QovProg.metainfo.xml
 LIST
