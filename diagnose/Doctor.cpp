@@ -98,18 +98,14 @@ DoctorBoard Doctor::probeBoard(DeviceLink &link, ProgrammerPort &comm)
             return board;
     }
     if (worthReading(board, selfPowered)) {
-        double location = SettingsTransferOrder.front();
         board.readLocation = SettingsTransferOrder.front();
         board.readTried = true;
-        link.resetAnswerTiming();
-        const qint16 value = link.ReadFromDevice(location, comm);
-        // A value is only the board's when the line then stays quiet.
-        board.readExtraBytes
-            = link.lastAnswerFault() == DeviceLink::AnswerFault::ExtraBytes
-              || (value >= 0 && !comm.hasFailed()
-                  && link.awaitQuietLine(comm, QStringLiteral("ReadFromDevice - ")) > 0);
-        if (value >= 0 && !board.readExtraBytes)
-            board.readValue = value;
+        // A value is only the board's when its answer is proved in step.
+        const DeviceLink::CarefulRead read
+            = link.readOneLocation(comm, board.readLocation, QStringLiteral("Doctor - "));
+        board.readExtraBytes = read.fault == DeviceLink::AnswerFault::ExtraBytes;
+        if (read.ok())
+            board.readValue = read.value;
         if (lost(8))
             return board;
     }
