@@ -342,7 +342,7 @@ void SimBoard::handleWrite(quint8 location, quint8 value, qint64 atUs)
     setMemory(location, fault == Fault::WrongReadback ? quint8(value + 1) : value);
     if (fault == Fault::NoAck)
         return;
-    sendAnswer(fault, m_writeAck, atUs);
+    sendAnswer(fault, m_echoWriteAck ? value : m_writeAck, atUs);
 }
 
 void SimBoard::handleVersion(qint64 atUs)

@@ -106,6 +106,8 @@ public:
     // Time from the end of a command to the start of its answer.
     void setLatencyMs(int ms) { m_latencyMs = ms; }
     void setWriteAck(quint8 byte) { m_writeAck = byte; }
+    // Acknowledges a write with the value written instead of the fixed byte.
+    void setEchoWriteAck(bool on) { m_echoWriteAck = on; }
     // Each byte takes 10 bit times at 2400 baud on the wire, both ways.
     void setByteTiming(bool on) { m_byteTiming = on; }
     bool byteTiming() const { return m_byteTiming; }
@@ -207,6 +209,7 @@ private:
     std::optional<int> m_versionDelayMs;
     int m_latencyMs = 3;
     quint8 m_writeAck = 0x06;
+    bool m_echoWriteAck = false;
     bool m_byteTiming = false;
 
     QHash<int, Fault> m_faults;

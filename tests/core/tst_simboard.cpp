@@ -24,7 +24,7 @@ private slots:
     // "reconnect" brings a vanished board back, "flood" sends more reads than the
     // byte logs keep, "logs" checks they (and the port's output log) are bounded
     // and hold the latest bytes.
-    // Setup: "fault L|all NAME [gap=MS]", "timing".
+    // Setup: "fault L|all NAME [gap=MS]", "timing", "echo" (acknowledges with the value).
     void script_data()
     {
         // clang-format off
@@ -33,6 +33,7 @@ private slots:
         QTest::newRow("read used") << "" << ">520400 +10 <14";
         QTest::newRow("read unused, past the map") << "" << ">520300 >521600 +10 <ffff";
         QTest::newRow("write then read") << "" << ">57054d >520500 +10 <064d @5=77";
+        QTest::newRow("write acknowledged with its value") << "echo" << ">57054d +10 <4d @5=77";
         QTest::newRow("split read") << "" << ">52 >0a >00 +10 <fa";
         QTest::newRow("split version") << "" << ">5656 >56 >56 +10 <322e35";
         QTest::newRow("noise, broken version") << "" << ">00335656520c00 +10 <d0";
@@ -90,6 +91,7 @@ private slots:
         else if (w[0] == "fault")
             rig.board.setFault(w[1].toInt(), *SimBoard::faultFromName(w[2]));
         rig.board.setByteTiming(w[0] == "timing");
+        rig.board.setEchoWriteAck(w[0] == "echo");
         if (w.last().startsWith("gap="))
             rig.board.setJunkGapMs(w.last().mid(4).toInt());
         rig.board.setLearnDelayMs(200);

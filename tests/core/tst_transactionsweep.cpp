@@ -33,8 +33,11 @@ struct Board
 {
     const char *name;
     int latencyMs;
+    bool echoAck = false; // a write is acknowledged with the value written
 };
 const Board Boards[] = {{"line speed", 0}, {"50 ms", 50}, {"150 ms", 150}};
+// Write All also on a board whose acknowledgement looks like the read-back.
+const Board EchoBoard = {"50 ms, acknowledging with the value", 50, true};
 
 bool fullSweep() { return qEnvironmentVariableIsSet("QOV_FULL_SWEEP"); }
 
@@ -58,8 +61,9 @@ QString locations(const QList<int> &list)
 
 struct Run : TransactionRig
 {
-    Run(int latencyMs, Fault fault, int at, int delayMs)
+    Run(int latencyMs, Fault fault, int at, int delayMs, bool echoAck = false)
     {
+        board.setEchoWriteAck(echoAck);
         QByteArray image(SimBoard::LocationCount, '\0');
         for (int loc = 0; loc < SimBoard::LocationCount; ++loc)
             image[loc] = char(heldAt(loc));
@@ -140,6 +144,7 @@ private slots:
         QTest::addColumn<int>("latencyMs");
         QTest::addColumn<Fault>("fault");
         QTest::addColumn<bool>("delayed"); // the fault takes the delay D
+        QTest::addColumn<bool>("echoAck");
         const struct
         {
             Fault fault;
@@ -148,12 +153,16 @@ private slots:
             = {{Fault::None, false},   {Fault::JunkThenLate, true}, {Fault::StrayAfter, true},
                {Fault::Doubled, true}, {Fault::Late, true},         {Fault::WrongReadback, false},
                {Fault::NoAck, false},  {Fault::NoReadAnswer, false}};
-        for (bool write : {false, true})
-            for (const Board &b : Boards)
+        for (bool write : {false, true}) {
+            QList<Board> boards(std::cbegin(Boards), std::cend(Boards));
+            if (write)
+                boards << EchoBoard;
+            for (const Board &b : boards)
                 for (const auto &k : kinds)
                     QTest::addRow("%s, %s, %s", write ? "write" : "read", b.name,
                                   qPrintable(SimBoard::faultName(k.fault)))
-                        << write << b.latencyMs << k.fault << k.delayed;
+                        << write << b.latencyMs << k.fault << k.delayed << b.echoAck;
+        }
     }
     void sweep()
     {
@@ -161,6 +170,7 @@ private slots:
         QFETCH(int, latencyMs);
         QFETCH(Fault, fault);
         QFETCH(bool, delayed);
+        QFETCH(bool, echoAck);
         QElapsedTimer timer;
         timer.start();
         QStringList broken;
@@ -170,7 +180,7 @@ private slots:
                                                                    SettingsTransferOrder.cend());
         for (int at : where) {
             for (int d : delays(delayed)) {
-                Run run(latencyMs, fault, at, d);
+                Run run(latencyMs, fault, at, d, echoAck);
                 const DeviceSettings before = run.settings;
                 const TransactionResult r = run.run(write);
                 ++runs;
