@@ -150,9 +150,9 @@ private slots:
             Fault fault;
             bool delayed;
         } kinds[]
-            = {{Fault::None, false},   {Fault::JunkThenLate, true}, {Fault::StrayAfter, true},
-               {Fault::Doubled, true}, {Fault::Late, true},         {Fault::WrongReadback, false},
-               {Fault::NoAck, false},  {Fault::NoReadAnswer, false}};
+            = {{Fault::None, false},   {Fault::JunkThenLate, true},  {Fault::StrayAfter, true},
+               {Fault::Doubled, true}, {Fault::Late, true},          {Fault::WrongReadback, false},
+               {Fault::NoAck, false},  {Fault::NoReadAnswer, false}, {Fault::Garbage, true}};
         for (bool write : {false, true}) {
             QList<Board> boards(std::cbegin(Boards), std::cend(Boards));
             if (write)
