@@ -2,8 +2,8 @@
 // fault kind at every location, its delay D from 0 to 250 ms in 5 ms steps (past
 // the 200-poll answer window), on boards answering at line speed, after 50 ms and
 // after 150 ms; and the faults without a delay (a wrong read-back, a lost
-// acknowledgement, an unanswered read, a vanishing board) at every location. Every run is checked
-// against invariants, not expected texts:
+// acknowledgement, an unanswered read, a vanishing board) at every location. Every
+// run is checked against invariants, not expected texts:
 //  1. no success with a value the board does not hold;
 //  2. after a read every value taken as read is the board's, the others are named
 //     not read (after a lost connection the record is left as it was);
