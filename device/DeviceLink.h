@@ -58,7 +58,8 @@ public:
     std::optional<QString> GetXOK(ProgrammerPort &comm);
     // Bytes found waiting when the last ReadFromDevice or WriteToDevice was about to
     // send its command, dropped unread. They came after the answer of the command
-    // before, so that answer may have been junk: its location is not to be trusted.
+    // before, so answers and commands may be out of step: no answer taken in the
+    // same transaction is to be trusted.
     int staleBytesDropped() const { return m_staleDropped; }
     // Why the last ReadFromDevice or WriteToDevice failed, when it did: no answer
     // at all, or more bytes than the command is answered with.

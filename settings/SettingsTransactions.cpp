@@ -158,30 +158,25 @@ bool SettingsTransactions::rereadCarefully(DeviceSettings &settings, Transaction
     return true;
 }
 
-QList<int> SettingsTransactions::reverifyCarefully(const DeviceSettings &settings,
-                                                   TransactionResult &result,
-                                                   const QList<int> &candidates)
+void SettingsTransactions::reverifyCarefully(const DeviceSettings &settings,
+                                             TransactionResult &result,
+                                             const QList<int> &candidates)
 {
     m_reporter.setStatusBarText(QStringLiteral("Checking settings again..."));
     m_link.settleLine(m_comm, WritePrefix);
     result.verifiedLocations.clear();
     result.extraByteLocations.clear();
-    QList<int> failed;
     int done = 0;
     for (int location : candidates) {
         m_reporter.setProgressBar(done++, int(candidates.size()));
         const DeviceLink::CarefulRead read = m_link.readCarefully(m_comm, location, WritePrefix);
         if (m_comm.hasFailed())
-            return {};
-        if (read.ok() && read.value == int(settings.valueAt(location))) {
+            return;
+        if (read.ok() && read.value == int(settings.valueAt(location)))
             result.verifiedLocations << location;
-            continue;
-        }
-        failed << location;
-        if (!read.ok() && read.fault == DeviceLink::AnswerFault::ExtraBytes)
+        else if (!read.ok() && read.fault == DeviceLink::AnswerFault::ExtraBytes)
             result.extraByteLocations << location;
     }
-    return failed;
 }
 
 TransactionResult SettingsTransactions::readValues(DeviceSettings &settings)
@@ -384,12 +379,19 @@ TransactionResult SettingsTransactions::writeAll(const ConnectResult &connection
         silent.clear();
     }
     // A clean write proves at its end that the read-backs were in step.
-    if (!boardSilent && !doubt && !result.verifiedLocations.isEmpty()) {
+    if (!doubt && !result.verifiedLocations.isEmpty()) {
         const int last = result.verifiedLocations.last();
-        doubt = !m_link.confirmInStep(m_comm, last, int(settings.valueAt(last)), WritePrefix);
+        const bool inStep
+            = m_link.confirmInStep(m_comm, last, int(settings.valueAt(last)), WritePrefix);
+        // A board gone silent does not answer it either, which doubts nothing.
+        doubt = !inStep
+                && !(boardSilent && m_link.lastAnswerFault() == DeviceLink::AnswerFault::NoAnswer);
     }
     if (m_comm.hasFailed())
         return lost();
+    // A board gone silent cannot be asked again: in doubt, nothing is verified.
+    if (doubt && boardSilent)
+        result.verifiedLocations.clear();
     if (doubt && !boardSilent) {
         QList<int> candidates = tried;
         candidates.removeIf([&](int loc) {

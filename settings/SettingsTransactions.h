@@ -96,9 +96,9 @@ private:
     // reported yet. False when the port failed.
     bool rereadCarefully(DeviceSettings &settings, TransactionResult &result, QList<int> &reported);
     // The careful check of a write in doubt: the candidates that read back their
-    // value carefully become the verified ones; returns the others.
-    QList<int> reverifyCarefully(const DeviceSettings &settings, TransactionResult &result,
-                                 const QList<int> &candidates);
+    // value carefully become the verified ones, and no others.
+    void reverifyCarefully(const DeviceSettings &settings, TransactionResult &result,
+                           const QList<int> &candidates);
     // One read of a location that answered before: whether the board is there.
     bool boardAnswers(int location, bool &doubt);
     // Notes a location as failed, answered with extra bytes when the link says so.
