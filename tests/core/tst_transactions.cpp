@@ -189,43 +189,60 @@ private slots:
     {
         QTest::addColumn<QList<int>>("silent");
         QTest::addColumn<int>("goneAfter");        // the board stops answering after it (-1: never)
+        QTest::addColumn<int>("wrongAt");          // a wrong read-back there (-1: none)
         QTest::addColumn<QStringList>("messages"); // first lines
         QTest::addColumn<int>("writesSent");
         const QString failed = "Write incomplete: could not write location(s) ";
         const QString box = "Error: Unable to Write to Location ";
         const QList<int> all(SettingsTransferOrder.cbegin(), SettingsTransferOrder.cend());
         QTest::newRow("gone from the first location")
-            << QList<int>{} << -2
+            << QList<int>{} << -2 << -1
             << QStringList{"No answer from the board at locations 0, 1: the write was stopped."}
             << 2;
         QTest::newRow("gone inside a code")
-            << QList<int>{} << 14
+            << QList<int>{} << 14 << -1
             << QStringList{"No answer from the board at locations 15, 16: the write "
                            "was stopped."}
             << 15;
         QTest::newRow("gone before the last two")
-            << QList<int>{} << 19
+            << QList<int>{} << 19 << -1
             << QStringList{"No answer from the board at locations 20, 21: the write was stopped."}
             << 20;
         QTest::newRow("two silent neighbours on a live board: the others are written")
-            << QList<int>{5, 6} << -1 << QStringList{box + "5", box + "6", failed + "5, 6"} << 20;
-        QTest::newRow("silent at the last two of a live board")
-            << QList<int>{20, 21} << -1 << QStringList{box + "20", box + "21", failed + "20, 21"}
+            << QList<int>{5, 6} << -1 << -1 << QStringList{box + "5", box + "6", failed + "5, 6"}
             << 20;
+        QTest::newRow("silent at the last two of a live board")
+            << QList<int>{20, 21} << -1 << -1
+            << QStringList{box + "20", box + "21", failed + "20, 21"} << 20;
         QTest::newRow("one silent location, then answers")
-            << QList<int>{4} << -1 << QStringList{box + "4", failed + "4"} << 20;
+            << QList<int>{4} << -1 << -1 << QStringList{box + "4", failed + "4"} << 20;
         QTest::newRow("silent locations apart")
-            << QList<int>{0, 4, 21} << -1
+            << QList<int>{0, 4, 21} << -1 << -1
             << QStringList{box + "0", box + "4", box + "21", failed + "0, 4, 21"} << 20;
+        // In doubt (a read-back that differs) the read-backs cannot be checked again
+        // on a board that is gone: none is counted verified.
+        QTest::newRow("a doubt, then the board gone: nothing verified")
+            << QList<int>{} << 5 << 2
+            << QStringList{box + "0",
+                           box + "1",
+                           box + "2",
+                           box + "9",
+                           box + "4",
+                           box + "5",
+                           "No answer from the board at locations 6, 8: the write was stopped."}
+            << 8;
     }
     void silentBoard()
     {
         QFETCH(QList<int>, silent);
         QFETCH(int, goneAfter);
+        QFETCH(int, wrongAt);
         QFETCH(QStringList, messages);
         QFETCH(int, writesSent);
         Rig rig;
         faults(silent, Fault::NoAnswer)(rig);
+        if (wrongAt >= 0)
+            rig.board.setFault(wrongAt, Fault::WrongReadback);
         if (goneAfter == -2)
             rig.board.setGlobalFault(Fault::NoAnswer);
         rig.afterLocation = [&rig, goneAfter](int loc) {
