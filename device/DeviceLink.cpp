@@ -22,13 +22,15 @@ constexpr int VersionAnswerLength = 3;
 // through a USB adapter that hands bytes on in small batches.
 constexpr int AnswerEndQuietMs = 20;
 
-// The quiet check after a transaction's last answer lasts twice the typical answer
-// time seen, and never less than this: longer than a 2400-baud board takes to
-// answer a three-byte command (17 ms) and than a stray byte's usual lag behind an
-// answer, yet a small part of a transaction.
-constexpr int QuietFloorMs = 25;
-// Answers are awaited for 200 polls; no quiet check needs to outlast two of those.
-constexpr int QuietCeilingMs = 2 * PollCount * PollPauseMs;
+// The wait after a confirming read's answer, past this transaction's slowest answer:
+// at least one byte time at 2400 baud (4.17 ms), so an answer following it is seen.
+constexpr int ConfirmMarginMs = 5;
+// The careful path's quiet line: the whole answer window (200 polls) and 250 ms
+// past it, for a late answer or a byte behind one; looked at every few ms.
+constexpr int CarefulQuietMs = PollCount * PollPauseMs + 250;
+constexpr int SettlePollMs = 5;
+// A line that does not fall quiet within this long is babbling: give up.
+constexpr int SettleLimitMs = 4 * CarefulQuietMs;
 
 // Errors of the conversion of the stored port number, numbered as the original
 // Windows program reported them (13 type mismatch, 6 overflow), so that the
@@ -331,7 +333,7 @@ int DeviceLink::awaitAnswer(ProgrammerPort &comm)
         comm.waitForInput(m_clock, PollPauseMs);
         if (comm.bytesWaiting() > 0) {
             m_lastAnswerAtMs = m_clock.nowMs();
-            m_answerTimesMs << m_lastAnswerAtMs - sentAt;
+            m_longestAnswerMs = qMax(m_longestAnswerMs, m_lastAnswerAtMs - sentAt);
             return i;
         }
     }
@@ -340,36 +342,123 @@ int DeviceLink::awaitAnswer(ProgrammerPort &comm)
 
 void DeviceLink::resetAnswerTiming()
 {
-    m_answerTimesMs.clear();
+    m_longestAnswerMs = 0;
     m_lastAnswerAtMs = m_lastSentAtMs = m_clock.nowMs();
 }
 
-int DeviceLink::quietSpanMs() const
+bool DeviceLink::confirmInStep(ProgrammerPort &comm, int location, int expected,
+                               const QString &prefix)
 {
-    // The typical answer time (the median), not the longest: one answer the system
-    // was slow to hand on must not stretch every transaction's wait.
-    QList<qint64> times = m_answerTimesMs;
-    const auto middle = times.begin() + times.size() / 2;
-    std::nth_element(times.begin(), middle, times.end());
-    const qint64 typical = times.isEmpty() ? 0 : *middle;
-    return int(qBound(qint64(QuietFloorMs), 2 * typical, qint64(QuietCeilingMs)));
-}
-
-int DeviceLink::awaitQuietLine(ProgrammerPort &comm, const QString &prefix)
-{
-    // Until the real answer has had time to come after the command, even when junk
-    // was taken for it early, and a stray byte behind the answer has had time too.
-    const qint64 until = qMax(m_lastSentAtMs + quietSpanMs(), m_lastAnswerAtMs + QuietFloorMs);
+    m_log.WriteDebugLog(prefix + QStringLiteral("Confirm - Loc: ") + QString::number(location)
+                        + QStringLiteral(" Expected: ") + QString::number(expected));
+    double loc = location;
+    const int value = ReadFromDevice(loc, comm);
+    bool inStep = m_staleDropped == 0 && value == expected;
+    // The slowest answer of the transaction bounds when this read's own answer
+    // comes, should the one taken have been an answer still on its way.
+    const qint64 until
+        = qMax(m_lastSentAtMs + m_longestAnswerMs, m_lastAnswerAtMs) + ConfirmMarginMs;
     int extra = 0;
-    while (extra == 0 && m_clock.nowMs() < until && !comm.hasFailed()) {
+    while (inStep && extra == 0 && m_clock.nowMs() < until && !comm.hasFailed()) {
         comm.waitForInput(m_clock, PollPauseMs);
         if (comm.bytesWaiting() > 0)
             extra = int(comm.input().size());
     }
-    if (extra > 0)
+    if (extra > 0) {
+        inStep = false;
         m_log.WriteDebugLog(prefix + QStringLiteral("Extra Bytes After The Answer: ")
                             + QString::number(extra));
-    return extra;
+    }
+    m_log.WriteDebugLog(
+        prefix
+        + (inStep ? QStringLiteral("Confirm - In Step") : QStringLiteral("Confirm - Out Of Step")));
+    return inStep;
+}
+
+int DeviceLink::settleLine(ProgrammerPort &comm, const QString &prefix)
+{
+    // From now: bytes may have been dropped since the last exchange without a look
+    // at when they came.
+    const qint64 start = m_clock.nowMs();
+    qint64 quietSince = start;
+    int dropped = 0;
+    while (m_clock.nowMs() - quietSince < CarefulQuietMs && !comm.hasFailed()) {
+        if (m_clock.nowMs() - start >= SettleLimitMs) {
+            m_log.WriteDebugLog(prefix + QStringLiteral("Line Not Quiet, Dropped: ")
+                                + QString::number(dropped));
+            return -1;
+        }
+        comm.waitForInput(m_clock, SettlePollMs);
+        if (comm.bytesWaiting() > 0) {
+            dropped += int(comm.input().size());
+            quietSince = m_clock.nowMs();
+        }
+    }
+    if (dropped > 0)
+        m_log.WriteDebugLog(prefix + QStringLiteral("Settled, Dropped: ")
+                            + QString::number(dropped));
+    return dropped;
+}
+
+DeviceLink::CarefulRead DeviceLink::readCarefully(ProgrammerPort &comm, int location,
+                                                  const QString &prefix)
+{
+    m_log.WriteDebugLog(prefix + QStringLiteral("Careful Read - Loc: ")
+                        + QString::number(location));
+    CarefulRead out;
+    double loc = location;
+    const int first = ReadFromDevice(loc, comm);
+    bool clean = m_staleDropped == 0;
+    out.fault = m_answerFault;
+    if (first >= 0 && !comm.hasFailed()) {
+        const int second = ReadFromDevice(loc, comm);
+        clean = clean && m_staleDropped == 0;
+        out.fault = m_answerFault;
+        if (second >= 0 && (!clean || second != first))
+            out.fault = AnswerFault::ExtraBytes;
+        else if (second >= 0)
+            out.value = second;
+    } else if (!clean) {
+        out.fault = AnswerFault::ExtraBytes;
+    }
+    // Anything behind the answers (or a late one) doubts them too.
+    if (!comm.hasFailed() && settleLine(comm, prefix) != 0 && out.value >= 0) {
+        out.value = -1;
+        out.fault = AnswerFault::ExtraBytes;
+    }
+    if (out.value >= 0)
+        out.fault = AnswerFault::None;
+    m_log.WriteDebugLog(prefix + QStringLiteral("Careful Read - Return - ")
+                        + (out.value >= 0 ? QStringLiteral("Data: ") + QString::number(out.value)
+                           : out.fault == AnswerFault::ExtraBytes
+                               ? QStringLiteral("Answers Differ Or Extra Bytes")
+                               : QStringLiteral("No Answer")));
+    return out;
+}
+
+DeviceLink::CarefulRead DeviceLink::readOneLocation(ProgrammerPort &comm, int location,
+                                                    const QString &prefix)
+{
+    resetAnswerTiming();
+    double loc = location;
+    const int value = ReadFromDevice(loc, comm);
+    CarefulRead out;
+    out.fault = m_answerFault;
+    const bool doubt = m_staleDropped > 0 || out.fault == AnswerFault::ExtraBytes;
+    if (comm.hasFailed())
+        return out;
+    if (value < 0 && !doubt) // no answer: nothing taken, nothing to doubt
+        return out;
+    if (!doubt && confirmInStep(comm, location, value, prefix)) {
+        out.value = value;
+        out.fault = AnswerFault::None;
+        return out;
+    }
+    if (comm.hasFailed() || settleLine(comm, prefix) < 0) {
+        out.fault = AnswerFault::ExtraBytes;
+        return out;
+    }
+    return readCarefully(comm, location, prefix);
 }
 
 QByteArray DeviceLink::queryVersion(ProgrammerPort &comm, const QString &prefix)

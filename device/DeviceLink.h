@@ -73,22 +73,44 @@ public:
     std::optional<QString> GetXOK(ProgrammerPort &comm);
     // Bytes found waiting when the last ReadFromDevice or WriteToDevice was about to
     // send its command, dropped unread. They came after the answer of the command
-    // before, so that answer may have been junk: its location is not to be trusted.
+    // before, so answers and commands may be out of step: no answer taken in the
+    // same transaction is to be trusted.
     int staleBytesDropped() const { return m_staleDropped; }
     // Why the last ReadFromDevice or WriteToDevice failed, when it did: no answer
     // at all, or more bytes than the command is answered with.
     enum class AnswerFault { None, NoAnswer, ExtraBytes };
     AnswerFault lastAnswerFault() const { return m_answerFault; }
 
-    // A shifted answer (junk taken for an answer, an answer sent twice, a stray
-    // byte) always leaves one answer still on its way when the exchanges end. The
-    // line must then stay quiet for as long as this board takes to answer, timed
-    // on the exchanges since resetAnswerTiming(). awaitQuietLine waits that long
-    // after the last answer and returns the bytes that came meanwhile (dropped,
-    // logged under prefix): more than 0 means an answer taken was not the board's.
+    // Whether answers stay in step with commands. A byte taken for the answer it is
+    // not (junk, an answer sent twice, a stray byte) shifts every answer after it by
+    // one, and on a board that answers one command at a time the shift lasts to the
+    // end: one answer is then still on its way after the last. A transaction proves
+    // it is in step with confirmInStep: one more read of the location read last,
+    // whose answer must be one byte equal to the value taken, with nothing waiting
+    // before it and nothing after it for as long as this transaction's slowest
+    // answer took (since resetAnswerTiming()), and at least one byte time more.
+    // Under a shift the answer still on its way comes first and differs, or the
+    // confirm's own answer follows it inside that wait.
     void resetAnswerTiming();
-    int quietSpanMs() const;
-    int awaitQuietLine(ProgrammerPort &comm, const QString &prefix);
+    bool confirmInStep(ProgrammerPort &comm, int location, int expected, const QString &prefix);
+
+    // The careful path, when a transaction is in doubt. settleLine waits until the
+    // line has been quiet for a whole answer window and more (a late answer, a
+    // byte behind one), dropping what comes, and gives up on a line that never
+    // falls quiet; it returns the bytes dropped, or -1 for such a line.
+    // readCarefully reads a location twice and settles the line: the value when
+    // both answers are one byte, equal, with nothing before or after them.
+    int settleLine(ProgrammerPort &comm, const QString &prefix);
+    struct CarefulRead
+    {
+        int value = -1; // -1: not read (fault says why)
+        AnswerFault fault = AnswerFault::NoAnswer;
+        bool ok() const { return value >= 0; }
+    };
+    CarefulRead readCarefully(ProgrammerPort &comm, int location, const QString &prefix);
+    // A single read that must be right (the doctor's): read, confirmed in step, or
+    // read carefully when anything doubts it.
+    CarefulRead readOneLocation(ProgrammerPort &comm, int location, const QString &prefix);
 
     // No two device commands overlap on the port. A command claims the link for
     // its whole run (the claim ends with the Claim object). Learn mode also holds
@@ -135,7 +157,7 @@ private:
     // Drops input left from before a command (logged under prefix); the bytes dropped.
     int dropStaleInput(ProgrammerPort &comm, const QString &prefix);
     // Polls up to 200 times for an answer after a command was sent; the poll it
-    // came at (0: none) and the answer time noted for awaitQuietLine.
+    // came at (0: none) and the answer time noted for confirmInStep.
     int awaitAnswer(ProgrammerPort &comm);
     // Sends the version query and takes its answer (empty: none), logging the count.
     QByteArray queryVersion(ProgrammerPort &comm, const QString &prefix);
@@ -153,7 +175,7 @@ private:
     bool m_held = false;
     int m_staleDropped = 0;
     AnswerFault m_answerFault = AnswerFault::None;
-    QList<qint64> m_answerTimesMs; // since resetAnswerTiming(), for the typical one
+    qint64 m_longestAnswerMs = 0; // since resetAnswerTiming()
     qint64 m_lastAnswerAtMs = 0;
     qint64 m_lastSentAtMs = 0;
 };

@@ -159,26 +159,22 @@ DoctorBoard Doctor::probeBoard(DeviceLink &link, ProgrammerPort &comm)
             return board;
     }
     if (worthReading(board, selfPowered)) {
-        double location = SettingsTransferOrder.front();
         board.readLocation = SettingsTransferOrder.front();
         board.readTried = true;
-        link.resetAnswerTiming();
         const qint64 asked = link.clock().nowMs();
-        const qint16 value = link.ReadFromDevice(location, comm);
-        if (value < 0 && link.lastAnswerFault() == DeviceLink::AnswerFault::NoAnswer
-            && !comm.hasFailed()) {
+        // A value is only the board's when its answer is proved in step.
+        const DeviceLink::CarefulRead read
+            = link.readOneLocation(comm, board.readLocation, QStringLiteral("Doctor - "));
+        board.readExtraBytes = read.fault == DeviceLink::AnswerFault::ExtraBytes;
+        if (read.ok()) {
+            board.readValue = read.value;
+        } else if (read.fault == DeviceLink::AnswerFault::NoAnswer && !comm.hasFailed()) {
+            // No answer in the window: a slow board's answer still comes, and is timed.
             const qint64 missed = link.clock().nowMs();
             int after = 0;
             if (!listenLate(link, comm, after).isEmpty())
                 board.readLateMs = int(missed - asked) + after;
         }
-        // A value is only the board's when the line then stays quiet.
-        board.readExtraBytes
-            = link.lastAnswerFault() == DeviceLink::AnswerFault::ExtraBytes
-              || (value >= 0 && !comm.hasFailed()
-                  && link.awaitQuietLine(comm, QStringLiteral("ReadFromDevice - ")) > 0);
-        if (value >= 0 && !board.readExtraBytes)
-            board.readValue = value;
         if (lost(8))
             return board;
     }

@@ -12,6 +12,9 @@ namespace {
 // not be taken as the answer for the next location. Longer than any answer the
 // board gives in time, yet short enough that a failing location costs little.
 constexpr int LateAnswerSettleMs = 300;
+// Trace prefixes of the two transactions.
+const QString ReadPrefix = QStringLiteral("ReadValues - ");
+const QString WritePrefix = QStringLiteral("WriteAll - ");
 // Write All stops once this many locations in a row got no answer at all: the
 // board or its cable is gone, and one box per remaining location helps nobody.
 constexpr int SilentLocationsToStop = 2;
@@ -85,11 +88,10 @@ SettingsTransactions::SettingsTransactions(DeviceLink &link, ProgrammerPort &com
 
 void SettingsTransactions::message(const QString &text) { m_link.messages().showMessage(text); }
 
-void SettingsTransactions::discardLateAnswer()
+int SettingsTransactions::discardLateAnswer()
 {
     m_link.clock().sleepMs(LateAnswerSettleMs);
-    if (m_comm.bytesWaiting() > 0)
-        m_comm.input();
+    return m_comm.bytesWaiting() > 0 ? int(m_comm.input().size()) : 0;
 }
 
 void SettingsTransactions::closeAndReset()
@@ -104,8 +106,7 @@ TransactionResult SettingsTransactions::portLost(TransactionResult result, const
     result.outcome = TransactionResult::PortLost;
     result.detail = m_comm.lastError().description;
     message(lostConnectionText(m_comm.deviceName(), result.detail) + notDone);
-    m_link.closeComPort(m_comm);
-    m_reporter.resetStatusBar();
+    closeAndReset();
     return result;
 }
 
@@ -132,86 +133,50 @@ void SettingsTransactions::noteFailed(TransactionResult &result, int location,
         result.extraByteLocations << location;
 }
 
-int SettingsTransactions::readCarefully(int location, int previous, TransactionResult &result)
-{
-    double loc = location;
-    int value = m_link.ReadFromDevice(loc, m_comm);
-    // Bytes before the command came after the previous answer and its quiet check.
-    if (m_link.staleBytesDropped() > 0 && previous >= 0)
-        noteFailed(result, previous, true);
-    bool extra = value < 0 && m_link.lastAnswerFault() == DeviceLink::AnswerFault::ExtraBytes;
-    if (value >= 0 && !m_comm.hasFailed()
-        && m_link.awaitQuietLine(m_comm, QStringLiteral("ReadFromDevice - ")) > 0) {
-        extra = true;
-        value = -1;
-    }
-    if (value < 0)
-        noteFailed(result, location, extra);
-    return value;
-}
-
-void SettingsTransactions::rereadCarefully(DeviceSettings &settings, TransactionResult &result)
+bool SettingsTransactions::rereadCarefully(DeviceSettings &settings, TransactionResult &result,
+                                           QList<int> &reported)
 {
     m_reporter.setStatusBarText(QStringLiteral("Reading settings again..."));
-    discardLateAnswer();
-    DeviceSettings reset;
-    reset.ResetVars();
+    m_link.settleLine(m_comm, ReadPrefix);
     result.failedLocations.clear();
     result.extraByteLocations.clear();
     const int total = int(SettingsTransferOrder.size());
     int done = 0;
-    int previous = -1;
     for (int location : SettingsTransferOrder) {
         m_reporter.setProgressBar(done++, total);
-        const int value = readCarefully(location, previous, result);
-        settings.setValueAt(location, value >= 0 ? value : reset.valueAt(location));
+        const DeviceLink::CarefulRead read = m_link.readCarefully(m_comm, location, ReadPrefix);
+        settings.setValueAt(location, read.ok() ? read.value : 0);
+        if (!read.ok())
+            noteFailed(result, location, read.fault == DeviceLink::AnswerFault::ExtraBytes);
+        if (!reported.contains(location)) {
+            reported << location;
+            m_reporter.locationDone(location, read.value);
+        }
         if (m_comm.hasFailed())
-            return;
-        if (value < 0)
-            discardLateAnswer();
-        previous = location;
+            return false;
     }
-    // A location failed for bytes behind its successor's answer keeps no value.
-    for (int location : result.failedLocations)
-        settings.setValueAt(location, reset.valueAt(location));
+    return true;
 }
 
-QList<int> SettingsTransactions::reverifyCarefully(const DeviceSettings &settings,
-                                                   TransactionResult &result,
-                                                   const QList<int> &candidates)
+void SettingsTransactions::reverifyCarefully(const DeviceSettings &settings,
+                                             TransactionResult &result,
+                                             const QList<int> &candidates)
 {
     m_reporter.setStatusBarText(QStringLiteral("Checking settings again..."));
-    discardLateAnswer();
-    TransactionResult checks;
+    m_link.settleLine(m_comm, WritePrefix);
+    result.verifiedLocations.clear();
+    result.extraByteLocations.clear();
     int done = 0;
-    int previous = -1;
     for (int location : candidates) {
         m_reporter.setProgressBar(done++, int(candidates.size()));
-        const int value = readCarefully(location, previous, checks);
+        const DeviceLink::CarefulRead read = m_link.readCarefully(m_comm, location, WritePrefix);
         if (m_comm.hasFailed())
-            return {};
-        if (value >= 0 && value != int(settings.valueAt(location)))
-            noteFailed(checks, location, false);
-        if (value < 0)
-            discardLateAnswer();
-        previous = location;
-    }
-    for (int location : candidates) {
-        const bool failed = checks.failedLocations.contains(location);
-        if (failed)
-            result.verifiedLocations.removeOne(location);
-        else if (!result.verifiedLocations.contains(location))
+            return;
+        if (read.ok() && read.value == int(settings.valueAt(location)))
             result.verifiedLocations << location;
-        result.extraByteLocations.removeOne(location);
-        if (checks.extraByteLocations.contains(location))
-            noteFailed(result, location, true);
+        else if (!read.ok() && read.fault == DeviceLink::AnswerFault::ExtraBytes)
+            result.extraByteLocations << location;
     }
-    // Transfer order, as every list of locations the user sees.
-    QList<int> failed;
-    for (int location : SettingsTransferOrder)
-        if (checks.failedLocations.contains(location))
-            failed << location;
-    return failed;
 }
 
 TransactionResult SettingsTransactions::readValues(DeviceSettings &settings)
@@ -243,45 +208,52 @@ TransactionResult SettingsTransactions::readValues(const ConnectResult &connecti
 
     TransactionResult result;
     QList<int> read;
+    QList<int> reported; // locations told to the reporter as done
     const auto lost = [&] {
         settings = before;
-        return portLost(result, QStringLiteral("\r\n\r\nRead incomplete: not read: location(s) ")
-                                    + joinLocations(allBut(read)));
+        return portLost(result, QStringLiteral("\r\n\r\nRead incomplete: nothing from this read "
+                                               "was applied; the settings are as they were "
+                                               "before it."));
     };
     const int total = int(SettingsTransferOrder.size());
     int done = 0;
-    int previous = -1;
+    // Any sign that answers and commands are out of step doubts every value taken:
+    // all are then read again carefully.
+    bool doubt = false;
+    int lastRead = -1;
     for (int location : SettingsTransferOrder) {
         m_reporter.setProgressBar(done, total);
         ++done;
         double loc = location;
         const qint16 value = m_link.ReadFromDevice(loc, m_comm);
-        // Bytes after the previous answer: that answer may have been junk.
-        if (m_link.staleBytesDropped() > 0 && previous >= 0
-            && !result.failedLocations.contains(previous)) {
-            settings.setValueAt(previous, 0);
-            read.removeOne(previous);
-            noteFailed(result, previous, true);
-        }
+        doubt = m_link.staleBytesDropped() > 0
+                || m_link.lastAnswerFault() == DeviceLink::AnswerFault::ExtraBytes;
         if (value >= 0) {
             settings.setValueAt(location, value);
             read << location;
+            lastRead = location;
         } else {
-            noteFailed(result, location,
-                       m_link.lastAnswerFault() == DeviceLink::AnswerFault::ExtraBytes);
+            noteFailed(result, location, false);
         }
+        reported << location;
         m_reporter.locationDone(location, value);
         if (m_comm.hasFailed())
             return lost();
-        if (value < 0)
-            discardLateAnswer();
-        previous = location;
+        // A late answer comes alone; more is out of step.
+        if (!doubt && value < 0 && discardLateAnswer() > 1)
+            doubt = true;
+        if (doubt)
+            break;
     }
-    if (m_link.awaitQuietLine(m_comm, QStringLiteral("ReadValues - ")) > 0) {
-        rereadCarefully(settings, result);
-        read = allBut(result.failedLocations);
-        if (m_comm.hasFailed())
+    if (!doubt && lastRead >= 0)
+        doubt
+            = !m_link.confirmInStep(m_comm, lastRead, int(settings.valueAt(lastRead)), ReadPrefix);
+    if (m_comm.hasFailed())
+        return lost();
+    if (doubt) {
+        if (!rereadCarefully(settings, result, reported))
             return lost();
+        read = allBut(result.failedLocations);
     }
 
     if (result.failedLocations.isEmpty()) {
@@ -312,6 +284,16 @@ TransactionResult SettingsTransactions::writeAll(DeviceSettings &settings,
     return result;
 }
 
+bool SettingsTransactions::boardAnswers(int location, bool &doubt)
+{
+    m_link.log().WriteDebugLog(WritePrefix + QStringLiteral("Is The Board There"));
+    double loc = location;
+    const int value = m_link.ReadFromDevice(loc, m_comm);
+    const bool extra = m_link.lastAnswerFault() == DeviceLink::AnswerFault::ExtraBytes;
+    doubt = doubt || extra || m_link.staleBytesDropped() > 0;
+    return value >= 0 || extra;
+}
+
 TransactionResult SettingsTransactions::writeAll(const ConnectResult &connection,
                                                  DeviceSettings &settings,
                                                  const std::function<bool()> &stopRequested)
@@ -323,18 +305,24 @@ TransactionResult SettingsTransactions::writeAll(const ConnectResult &connection
     m_link.resetAnswerTiming();
 
     TransactionResult result;
-    const auto unableToWrite = [this](int location) {
-        message(QStringLiteral("Error: Unable to Write to Location ") + QString::number(location));
+    const auto lost = [&] {
+        result.failedLocations = allBut(result.verifiedLocations);
+        return portLost(result, QStringLiteral("\r\n\r\nWrite incomplete: could not write "
+                                               "location(s) ")
+                                    + joinLocations(result.failedLocations));
     };
     const int total = int(SettingsTransferOrder.size());
     int done = 0;
-    int previous = -1;
-    // Locations in a row that got no answer at all; the box of the first waits
-    // until the next one tells whether the board has stopped answering.
+    // Locations in a row that got no answer at all: two of them ask whether the
+    // board is still there.
     QList<int> silent;
     bool boardSilent = false;
-    // Locations whose read-back differed or came with junk: checked again at the end.
-    QList<int> suspects;
+    QList<int> tried; // sent, or refused as not fitting a byte
+    // Any sign that answers and commands are out of step doubts every read-back:
+    // the write goes on (the board stores what it is sent whatever the answers'
+    // order), then every location is read back carefully.
+    bool doubt = false;
+    int lastAnswered = -1;
     for (int location : SettingsTransferOrder) {
         if (stopRequested && startsSetting(location) && stopRequested()) {
             result.outcome = TransactionResult::Stopped;
@@ -342,78 +330,88 @@ TransactionResult SettingsTransactions::writeAll(const ConnectResult &connection
         }
         m_reporter.setProgressBar(done, total);
         ++done;
+        tried << location;
         double loc = location;
         double value = settings.valueAt(location);
         qint16 written = -1;
         const double rounded = roundHalfEven(value);
         // A location holds one byte: a value that does not fit is never sent.
         const bool sent = rounded >= 0 && rounded <= 255;
+        DeviceLink::AnswerFault fault = DeviceLink::AnswerFault::None;
         if (sent) {
             written = m_link.WriteToDevice(loc, value, m_comm);
             settings.setValueAt(location, value); // the whole number that was sent
-        }
-        // Bytes after the previous location's last answer: its check may have
-        // passed on junk.
-        if (sent && m_link.staleBytesDropped() > 0 && result.verifiedLocations.contains(previous)) {
-            result.verifiedLocations.removeOne(previous);
-            suspects << previous;
+            fault = m_link.lastAnswerFault();
+            if (m_link.staleBytesDropped() > 0
+                || (written == -1 && fault != DeviceLink::AnswerFault::NoAnswer))
+                doubt = true;
         }
         if (written >= 0)
             result.verifiedLocations << location;
-        else if (sent && written == -1)
-            suspects << location;
         m_reporter.locationDone(location, written);
-        if (m_comm.hasFailed()) {
-            result.failedLocations = allBut(result.verifiedLocations);
-            return portLost(result, QStringLiteral("\r\n\r\nWrite incomplete: could not write "
-                                                   "location(s) ")
-                                        + joinLocations(result.failedLocations));
+        if (m_comm.hasFailed())
+            return lost();
+        if (!sent)
+            continue;
+        if (written == -2 || fault == DeviceLink::AnswerFault::NoAnswer) {
+            // No answer (to the write or its read-back): a late one comes alone.
+            if (discardLateAnswer() > 1)
+                doubt = true;
         }
-        if (sent && written == -2) {
-            silent << location;
-            if (silent.size() >= SilentLocationsToStop) {
-                boardSilent = true;
-                break;
-            }
-            discardLateAnswer();
-            previous = location;
+        if (written != -2) {
+            lastAnswered = location;
+            silent.clear();
             continue;
         }
-        for (int waiting : std::as_const(silent))
-            unableToWrite(waiting);
+        silent << location;
+        if (silent.size() < SilentLocationsToStop)
+            continue;
+        // Before giving up, one read tells a board that is gone from one that
+        // ignores these locations.
+        const int probe = lastAnswered >= 0 ? lastAnswered : allBut(tried).value(0, location);
+        const bool there = boardAnswers(probe, doubt);
+        if (m_comm.hasFailed())
+            return lost();
+        if (!there) {
+            boardSilent = true;
+            break;
+        }
         silent.clear();
-        if (!sent)
-            unableToWrite(location);
-        else if (written < 0)
-            discardLateAnswer();
-        previous = location;
     }
-    if (!boardSilent) {
-        for (int waiting : std::as_const(silent))
-            unableToWrite(waiting);
-        // A read-back that differed or came with junk, or bytes behind the last
-        // answer: answers may have shifted, so which location is at fault is told
-        // by reading each back again, each followed by a quiet line.
-        const bool shifted = m_link.awaitQuietLine(m_comm, QStringLiteral("WriteAll - ")) > 0;
-        if ((shifted || !suspects.isEmpty()) && !m_comm.hasFailed()) {
-            QList<int> candidates;
-            for (int location : SettingsTransferOrder)
-                if (result.verifiedLocations.contains(location) || suspects.contains(location))
-                    candidates << location;
-            for (int location : reverifyCarefully(settings, result, candidates))
-                unableToWrite(location);
-        }
-        if (m_comm.hasFailed()) {
-            result.failedLocations = allBut(result.verifiedLocations);
-            return portLost(result, QStringLiteral("\r\n\r\nWrite incomplete: could not write "
-                                                   "location(s) ")
-                                        + joinLocations(result.failedLocations));
-        }
+    // A clean write proves at its end that the read-backs were in step.
+    if (!doubt && !result.verifiedLocations.isEmpty()) {
+        const int last = result.verifiedLocations.last();
+        const bool inStep
+            = m_link.confirmInStep(m_comm, last, int(settings.valueAt(last)), WritePrefix);
+        // A board gone silent does not answer it either, which doubts nothing.
+        doubt = !inStep
+                && !(boardSilent && m_link.lastAnswerFault() == DeviceLink::AnswerFault::NoAnswer);
+    }
+    if (m_comm.hasFailed())
+        return lost();
+    // A board gone silent cannot be asked again: in doubt, nothing is verified.
+    if (doubt && boardSilent)
+        result.verifiedLocations.clear();
+    if (doubt && !boardSilent) {
+        QList<int> candidates = tried;
+        candidates.removeIf([&](int loc) {
+            const double rounded = roundHalfEven(settings.valueAt(loc));
+            return rounded < 0 || rounded > 255;
+        });
+        reverifyCarefully(settings, result, candidates);
+        if (m_comm.hasFailed())
+            return lost();
     }
 
     result.failedLocations = allBut(result.verifiedLocations);
     result.extraByteLocations.removeIf(
         [&](int loc) { return !result.failedLocations.contains(loc); });
+    // One box per location tried and not verified, in transfer order, after all
+    // checks; a board gone silent gets one message instead for its last two.
+    for (int location : std::as_const(result.failedLocations))
+        if (tried.contains(location) && !(boardSilent && silent.contains(location)))
+            message(QStringLiteral("Error: Unable to Write to Location ")
+                    + QString::number(location));
     const QString extraBytes
         = result.extraByteLocations.isEmpty()
               ? QString()

@@ -91,21 +91,21 @@ private:
     // already reported and cleaned up), nothing when the board is ready.
     std::optional<TransactionResult> stoppedAt(const ConnectResult &connection);
     TransactionResult portLost(TransactionResult result, const QString &notDone);
-    // One location read and then the line held quiet (as long as the board takes to
-    // answer): the byte, or -1 with the location noted as failed in result.
-    int readCarefully(int location, int previous, TransactionResult &result);
-    // After extra bytes were seen behind a transaction's last answer: which answer
-    // was shifted cannot be told, so every location taken is read again carefully.
-    void rereadCarefully(DeviceSettings &settings, TransactionResult &result);
-    // Reads the candidates back carefully; those holding their value are verified.
-    // Returns the ones that are not, in transfer order.
-    QList<int> reverifyCarefully(const DeviceSettings &settings, TransactionResult &result,
-                                 const QList<int> &candidates);
+    // The careful pass of a read in doubt: every location read carefully, only the
+    // values its answers agree on kept. Tells the reporter of the locations not
+    // reported yet. False when the port failed.
+    bool rereadCarefully(DeviceSettings &settings, TransactionResult &result, QList<int> &reported);
+    // The careful check of a write in doubt: the candidates that read back their
+    // value carefully become the verified ones, and no others.
+    void reverifyCarefully(const DeviceSettings &settings, TransactionResult &result,
+                           const QList<int> &candidates);
+    // One read of a location that answered before: whether the board is there.
+    bool boardAnswers(int location, bool &doubt);
     // Notes a location as failed, answered with extra bytes when the link says so.
     void noteFailed(TransactionResult &result, int location, bool extraBytes) const;
     void closeAndReset();
-    // Waits for a late answer of a failed location and drops it.
-    void discardLateAnswer();
+    // Waits for a late answer of a failed location and drops it; the bytes dropped.
+    int discardLateAnswer();
     void message(const QString &text);
 
     DeviceLink &m_link;

@@ -170,6 +170,7 @@ static const struct
     {SimBoard::Fault::Doubled, "doubled"},
     {SimBoard::Fault::StrayAfter, "stray-after"},
     {SimBoard::Fault::Vanish, "vanish"},
+    {SimBoard::Fault::JunkThenLate, "junk-then-late"},
 };
 
 std::optional<SimBoard::Fault> SimBoard::faultFromName(const QString &name)
@@ -300,20 +301,27 @@ void SimBoard::handleRead(quint8 location, qint64 atUs)
 
 void SimBoard::sendAnswer(Fault fault, quint8 answer, qint64 atUs)
 {
-    const qint64 at = atUs + qint64(fault == Fault::Late ? m_lateDelayMs : m_latencyMs) * 1000;
+    // When the answer is due: its latency after the command, and never before the
+    // board's previous answer has left.
+    const qint64 due = std::max(atUs + qint64(m_latencyMs) * 1000, m_txLineFreeUs);
     const qint64 gapUs = qint64(m_junkGapMs) * 1000;
     const QByteArray one(1, char(answer));
     switch (fault) {
     case Fault::Garbage: // the answer keeps its time; the junk runs ahead of it
-        send(m_garbage, std::max(atUs, at - gapUs));
-        send(one, at);
+        send(m_garbage, std::max(atUs, due - gapUs), false);
+        send(one, due);
         break;
-    case Fault::Doubled: send(one + one, at); break;
-    case Fault::StrayAfter:
-        send(one, at);
-        send(m_garbage.left(1), at + gapUs);
+    case Fault::JunkThenLate:
+        send(m_garbage.left(1), due, false);
+        send(one, due + gapUs);
         break;
-    default: send(one, at); break;
+    case Fault::Late: send(one, due + qint64(m_lateDelayMs) * 1000); break;
+    case Fault::Doubled:
+        send(one, due);
+        send(one, due + gapUs);
+        break;
+    case Fault::StrayAfter: send(m_garbage.left(1), send(one, due) + gapUs, false); break;
+    default: send(one, due); break;
     }
 }
 
@@ -334,7 +342,7 @@ void SimBoard::handleWrite(quint8 location, quint8 value, qint64 atUs)
     setMemory(location, fault == Fault::WrongReadback ? quint8(value + 1) : value);
     if (fault == Fault::NoAck)
         return;
-    sendAnswer(fault, m_writeAck, atUs);
+    sendAnswer(fault, m_echoWriteAck ? value : m_writeAck, atUs);
 }
 
 void SimBoard::handleVersion(qint64 atUs)
@@ -353,18 +361,20 @@ void SimBoard::handleLearn(qint64 atUs)
         scheduleLearnReport(m_learnQueue.takeFirst(), atUs + qint64(m_learnDelayMs) * 1000);
 }
 
-void SimBoard::send(const QByteArray &bytes, qint64 departUs)
+qint64 SimBoard::send(const QByteArray &bytes, qint64 departUs, bool answer)
 {
-    const qint64 start = m_byteTiming ? std::max(departUs, m_txLineFreeUs) : departUs;
+    const qint64 start = answer ? std::max(departUs, m_txLineFreeUs) : departUs;
+    qint64 at = start;
     for (int k = 0; k < bytes.size(); ++k) {
-        const qint64 at = m_byteTiming ? start + byteTimeUs(k + 1) : start;
-        if (m_byteTiming)
-            m_txLineFreeUs = at;
+        at = m_byteTiming ? start + byteTimeUs(k + 1) : start;
         // Keep arrival order; equal times stay in sending order.
         auto pos = std::upper_bound(m_outgoing.begin(), m_outgoing.end(), at,
                                     [](qint64 t, const Pending &p) { return t < p.atUs; });
         m_outgoing.insert(pos, Pending{at, quint8(bytes.at(k))});
     }
+    if (answer)
+        m_txLineFreeUs = std::max(m_txLineFreeUs, at);
+    return at;
 }
 
 int SimBoard::arrivedCount() const

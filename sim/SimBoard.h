@@ -8,6 +8,13 @@
 // is "waiting" once clock.nowMs() has reached that time. Everything is evaluated
 // lazily on the caller's thread, so a VirtualClock gives exact, instant tests and
 // a SystemClock gives a live board.
+//
+// The board answers one command at a time, in order, as a real one does: an answer
+// never leaves before the board's previous answer has left, so an answer that is
+// late delays every answer after it. A shift (a byte taken for the answer it is
+// not) therefore cannot hide by answers catching up: one answer stays on its way
+// until the line is read again. Noise (junk and stray bytes) is not the board's
+// answer and keeps its own time, outside that queue.
 #include "codes/IrCode.h"
 #include "device/Clock.h"
 
@@ -32,11 +39,12 @@ public:
         NoReadAnswer,  // reads are ignored; writes work
         NoAck,         // a write stores the value but sends no acknowledgement
         WrongReadback, // a write stores a different value (value + 1)
-        Late,          // the answer comes after lateDelayMs (past the PC's 200 polls)
+        Late,          // the answer comes lateDelayMs later than it is due
         Garbage,       // garbageBytes() come before the answer (junkGapMs ahead of it)
-        Doubled,       // the answer is sent twice
+        Doubled,       // the answer is sent twice, the second junkGapMs after the first
         StrayAfter,    // one stray byte follows the answer, junkGapMs behind it
         Vanish,        // the port layer starts failing when the location is touched
+        JunkThenLate,  // one junk byte when the answer is due, the answer junkGapMs later
     };
 
     struct WireByte
@@ -98,6 +106,8 @@ public:
     // Time from the end of a command to the start of its answer.
     void setLatencyMs(int ms) { m_latencyMs = ms; }
     void setWriteAck(quint8 byte) { m_writeAck = byte; }
+    // Acknowledges a write with the value written instead of the fixed byte.
+    void setEchoWriteAck(bool on) { m_echoWriteAck = on; }
     // Each byte takes 10 bit times at 2400 baud on the wire, both ways.
     void setByteTiming(bool on) { m_byteTiming = on; }
     bool byteTiming() const { return m_byteTiming; }
@@ -113,7 +123,9 @@ public:
     void setGarbageBytes(const QByteArray &bytes) { m_garbage = bytes; }
     QByteArray garbageBytes() const { return m_garbage; }
     // How far the junk of the garbage fault runs ahead of the answer (no earlier
-    // than the command), and the stray-after byte behind it (0: right next to it).
+    // than the command), the stray-after byte behind it (0: right next to it), the
+    // doubled answer's copy behind the first and the answer behind the junk of
+    // junk-then-late.
     void setJunkGapMs(int ms) { m_junkGapMs = ms; }
     // The port layer fails from now on (a pulled cable) until reconnect().
     void vanish();
@@ -171,7 +183,9 @@ private:
     void handleVersion(qint64 atUs);
     void handleLearn(qint64 atUs);
     void scheduleLearnReport(const IrCode &code, qint64 atUs);
-    void send(const QByteArray &bytes, qint64 departUs);
+    // Bytes leaving at departUs (an answer: not before the previous answer has
+    // left); returns the time the last reaches the PC.
+    qint64 send(const QByteArray &bytes, qint64 departUs, bool answer = true);
     // An answer as a fault at the location shapes it (junk, doubled, late).
     void sendAnswer(Fault fault, quint8 answer, qint64 atUs);
     void note(const QString &text) const;
@@ -195,6 +209,7 @@ private:
     std::optional<int> m_versionDelayMs;
     int m_latencyMs = 3;
     quint8 m_writeAck = 0x06;
+    bool m_echoWriteAck = false;
     bool m_byteTiming = false;
 
     QHash<int, Fault> m_faults;
@@ -210,7 +225,7 @@ private:
 
     QByteArray m_parseBuffer;
     qint64 m_rxLineFreeUs = 0;
-    qint64 m_txLineFreeUs = 0;
+    qint64 m_txLineFreeUs = 0; // the board's previous answer has reached the PC
     QList<Pending> m_outgoing; // sorted by arrival time
     QList<WireByte> m_received;
     QList<WireByte> m_sent;

@@ -26,13 +26,19 @@ void addOptions(QCommandLineParser &parser)
          QStringLiteral("Time from a command to its answer (default 3)."), QStringLiteral("MS")},
         {QStringLiteral("fault"),
          QStringLiteral("Misbehave at location LOC (0-21, or all); KIND is no-answer, "
-                        "no-read-answer, no-ack, wrong-readback, late, garbage (junk before the "
-                        "answer), doubled (the answer twice), stray-after (a junk byte behind "
-                        "the answer) or vanish (the link goes away and comes back). Repeatable."),
+                        "no-read-answer, no-ack, wrong-readback, late (the answer late by "
+                        "--late-delay), garbage (junk before the answer), junk-then-late (a junk "
+                        "byte when the answer is due, the answer --junk-gap later), doubled (the "
+                        "answer twice, --junk-gap apart), stray-after (a junk byte behind the "
+                        "answer) or vanish (the link goes away and comes back). Repeatable."),
          QStringLiteral("LOC:KIND")},
         {QStringLiteral("junk-gap"),
-         QStringLiteral("Time between the junk of garbage or stray-after and the answer "
-                        "(default 0: right next to it)."),
+         QStringLiteral("Time between the junk of garbage, stray-after or junk-then-late and "
+                        "the answer, or between the two answers of doubled (default 0: right "
+                        "next to it)."),
+         QStringLiteral("MS")},
+        {QStringLiteral("late-delay"),
+         QStringLiteral("How much later than due the late fault answers (default 400)."),
          QStringLiteral("MS")},
         {QStringLiteral("learn-code"),
          QStringLiteral("Six hex digits reported after an LLLL; repeatable, one per LLLL. Codes "
@@ -176,6 +182,9 @@ bool SimOptions::parse(const QStringList &arguments)
     if (isSet("junk-gap") && !parseMs(value("junk-gap"), 60000, m_junkGapMs))
         return error(QStringLiteral("--junk-gap: expected 0 to 60000 ms, got ")
                      + value("junk-gap"));
+    if (isSet("late-delay") && !parseMs(value("late-delay"), 60000, m_lateDelayMs))
+        return error(QStringLiteral("--late-delay: expected 0 to 60000 ms, got ")
+                     + value("late-delay"));
     if (isSet("learn-delay") && !parseMs(value("learn-delay"), 600000, m_learnDelayMs))
         return error(QStringLiteral("--learn-delay: expected 0 to 600000 ms, got ")
                      + value("learn-delay"));
@@ -212,6 +221,7 @@ void SimOptions::applyTo(SimBoard &board) const
     board.setGreetDelayMs(m_greetDelayMs);
     board.setLatencyMs(m_latencyMs);
     board.setJunkGapMs(m_junkGapMs);
+    board.setLateDelayMs(m_lateDelayMs);
     board.setLearnDelayMs(m_learnDelayMs);
     board.setByteTiming(m_byteTiming);
     for (const auto &[loc, fault] : m_faults) {

@@ -41,6 +41,8 @@ public:
     int greetDelayMs() const { return m_greetDelayMs; }
     int learnDelayMs() const { return m_learnDelayMs; }
     int latencyMs() const { return m_latencyMs; }
+    int junkGapMs() const { return m_junkGapMs; }
+    int lateDelayMs() const { return m_lateDelayMs; }
     bool byteTiming() const { return m_byteTiming; }
     bool selfPowered() const { return m_selfPowered; }
     QList<IrCode> learnCodes() const { return m_learnCodes; }
@@ -62,6 +64,7 @@ private:
     int m_learnDelayMs = 1000;
     int m_latencyMs = 3;
     int m_junkGapMs = 0;
+    int m_lateDelayMs = 400;
     bool m_byteTiming = false;
     bool m_selfPowered = false;
     QList<IrCode> m_learnCodes;

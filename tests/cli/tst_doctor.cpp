@@ -186,7 +186,7 @@ private slots:
             {"no read answer", [](R &r, F &) { r.board.setFault(0, SimBoard::Fault::NoReadAnswer); },
                 "doctor", "OOOOOOOF", "no answer when reading location 0"},
             {"a stray byte behind the read's answer", [](R &r, F &) {
-                    r.board.setFault(0, SimBoard::Fault::StrayAfter), r.board.setJunkGapMs(10); },
+                    r.board.setFault(0, SimBoard::Fault::StrayAfter), r.board.setJunkGapMs(2); },
                 "doctor", "OOOOOOOF", "location 0 answered with extra bytes"},
             {"junk ahead of the read's answer at 2400 baud", [](R &r, F &) {
                     r.board.setByteTiming(true), r.board.setFault(0, SimBoard::Fault::Garbage);

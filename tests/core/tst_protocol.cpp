@@ -10,8 +10,9 @@ struct Rig : LinkRig
     Rig() { prefs.comPort = QStringLiteral("3"); }
 };
 
-// Runs "read LOC", "write LOC VALUE", "check", "version", "xok" or "close" (twice)
-// and gives the result as text, "<failure>" for no result.
+// Runs "read LOC", "write LOC VALUE", "check", "version", "xok", "close" (twice),
+// "confirm LOC VALUE" (a transaction's proof that it is in step, timed on itself)
+// or "careful LOC" and gives the result as text, "<failure>" for no result.
 QString run(Rig &r, const QString &call)
 {
     const QStringList w = call.split(' ');
@@ -24,6 +25,12 @@ QString run(Rig &r, const QString &call)
     }
     if (w[0] == "check")
         return r.link.CheckQOV(r.port) ? "True" : "False";
+    if (w[0] == "confirm") {
+        r.link.resetAnswerTiming();
+        return r.link.confirmInStep(r.port, int(loc), int(value), "T - ") ? "True" : "False";
+    }
+    if (w[0] == "careful")
+        return QString::number(r.link.readCarefully(r.port, int(loc), "T - ").value);
     if (w[0] == "version")
         return text(r.link.GetVersion(r.port));
     if (w[0] == "xok")
@@ -88,6 +95,29 @@ private slots:
             << "-1 (7, 1)" << "W>Loc: 7 Data: 1;W>I: 1 BuffCount: 1 ComInp: 87 Hex: 57;R>Loc: 7;"
                "R>Buffer Count: 1 ComInp: 9 Hex: 9;R>Return - I: 1 Data: 9;W>Return - Returned "
                "data (9) not equal to data to be written (1)" << 2;
+        // The confirming read: one byte equal to the value taken, then nothing for as
+        // long as the slowest answer took and one byte time more.
+        const QString confirm = "T - Confirm - Loc: 21 Expected: 5;R>Loc: 21;R>Buffer Count: 1 "
+                                "ComInp: %1 Hex: %1;R>Return - I: 3 Data: %1;";
+        QTest::newRow("confirm in step") << "confirm 21 5" << "05@3" << "521500" << "True"
+            << confirm.arg(5) + "T - Confirm - In Step" << 8;
+        QTest::newRow("confirm: a byte behind the answer") << "confirm 21 5" << "05@3 ~ee@7"
+            << "521500" << "False" << confirm.arg(5) + "T - Extra Bytes After The Answer: 1;"
+                                                       "T - Confirm - Out Of Step" << 7;
+        QTest::newRow("confirm: another value") << "confirm 21 5" << "06@3" << "521500" << "False"
+            << confirm.arg(6) + "T - Confirm - Out Of Step" << 3;
+        // The careful read: twice, equal, then a quiet line for the answer window and more.
+        const QString careful = "T - Careful Read - Loc: 4;R>Loc: 4;R>Buffer Count: 1 ComInp: 5 "
+                                "Hex: 5;R>Return - I: 3 Data: 5;R>Loc: 4;R>Buffer Count: 1 "
+                                "ComInp: %1 Hex: %1;R>Return - I: 3 Data: %1;";
+        QTest::newRow("careful read") << "careful 4" << "05@3 05@3" << "520400520400" << "5"
+            << careful.arg(5) + "T - Careful Read - Return - Data: 5" << 456;
+        QTest::newRow("careful read: answers differ") << "careful 4" << "05@3 06@3"
+            << "520400520400" << "-1" << careful.arg(6) + "T - Careful Read - Return - "
+                                                          "Answers Differ Or Extra Bytes" << 456;
+        QTest::newRow("careful read: a byte behind") << "careful 4" << "05@3 05@3 ~ee@100"
+            << "520400520400" << "-1" << careful.arg(5) + "T - Settled, Dropped: 1;"
+                                  "T - Careful Read - Return - Answers Differ Or Extra Bytes" << 551;
         QTest::newRow("check at 300 ms") << "check" << "322e35@300" << v4 << "True"
             << "C>buffer count - 3;C>50|46|53 '2.5'. Success" << 300;
         QTest::newRow("check at 301 ms") << "check" << "322e35@301" << v4 << "False"

@@ -24,7 +24,7 @@ private slots:
     // "reconnect" brings a vanished board back, "flood" sends more reads than the
     // byte logs keep, "logs" checks they (and the port's output log) are bounded
     // and hold the latest bytes.
-    // Setup: "fault L|all NAME", "timing".
+    // Setup: "fault L|all NAME [gap=MS]", "timing", "echo" (acknowledges with the value).
     void script_data()
     {
         // clang-format off
@@ -33,6 +33,7 @@ private slots:
         QTest::newRow("read used") << "" << ">520400 +10 <14";
         QTest::newRow("read unused, past the map") << "" << ">520300 >521600 +10 <ffff";
         QTest::newRow("write then read") << "" << ">57054d >520500 +10 <064d @5=77";
+        QTest::newRow("write acknowledged with its value") << "echo" << ">57054d +10 <4d @5=77";
         QTest::newRow("split read") << "" << ">52 >0a >00 +10 <fa";
         QTest::newRow("split version") << "" << ">5656 >56 >56 +10 <322e35";
         QTest::newRow("noise, broken version") << "" << ">00335656520c00 +10 <d0";
@@ -67,6 +68,16 @@ private slots:
             for (const auto &[name, fault, steps] : faults)
                 QTest::addRow("%s, %s", name, at) << QString("fault %1 %2").arg(at, fault) << steps;
         }
+        // The board answers one command at a time: a late answer holds back the next
+        // one; noise keeps its own time. Each fault's delay D (the junk gap).
+        QTest::newRow("a late answer holds back the next")
+            << "fault 5 late" << ">520500 >520400 +300 < +200 <6414";
+        QTest::newRow("junk when due, the answer D later")
+            << "fault 5 junk-then-late gap=50" << ">520500 +3 <ee +50 <64";
+        QTest::newRow("the answer twice, D apart")
+            << "fault 5 doubled gap=50" << ">520500 +3 <64 +50 <64";
+        QTest::newRow("a stray byte D behind, not holding the next answer back")
+            << "fault 5 stray-after gap=100" << ">520500 +3 <64 >520400 +3 <14 +100 <ee";
         // clang-format on
     }
     void script()
@@ -80,6 +91,9 @@ private slots:
         else if (w[0] == "fault")
             rig.board.setFault(w[1].toInt(), *SimBoard::faultFromName(w[2]));
         rig.board.setByteTiming(w[0] == "timing");
+        rig.board.setEchoWriteAck(w[0] == "echo");
+        if (w.last().startsWith("gap="))
+            rig.board.setJunkGapMs(w.last().mid(4).toInt());
         rig.board.setLearnDelayMs(200);
         rig.board.setPowerFollowsOpen(true);
         rig.port.setOpen(true);
@@ -209,6 +223,11 @@ private slots:
         QTest::newRow("fault past the map") << link + QStringList{"--fault", "22:late"}
                                             << "error: --fault";
         QTest::newRow("unknown option") << link + QStringList{"--turbo"} << "error: Unknown option";
+        QTest::newRow("late delay not a number") << link + QStringList{"--late-delay", "soon"}
+                                                 << "error: --late-delay";
+        QTest::newRow("new fault kind, late delay")
+            << link + QStringList{"--fault", "21:junk-then-late", "--late-delay", "30"}
+            << "322e35 584f4b";
         // clang-format on
     }
     void options()
