@@ -50,8 +50,7 @@ public:
 QString notReadable(const QString &path)
 {
     const QString kind = WholeFile::notRegular(path);
-    return kind.isEmpty() ? QString()
-                          : QStringLiteral("it is %1, not a regular file").arg(kind);
+    return kind.isEmpty() ? QString() : QStringLiteral("it is %1, not a regular file").arg(kind);
 }
 } // namespace
 

@@ -102,8 +102,10 @@ private slots:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("named");
-        QTest::newRow("a folder") << "folder" << "it is a folder, not a regular file";
-        QTest::newRow("a FIFO") << "fifo" << "it is a FIFO (named pipe), not a regular file";
+        QTest::newRow("a folder") << "folder"
+                                  << "it is a folder, not a regular file";
+        QTest::newRow("a FIFO") << "fifo"
+                                << "it is a FIFO (named pipe), not a regular file";
     }
     void notARegularFile()
     {
