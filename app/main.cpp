@@ -7,6 +7,7 @@
 #include "session/PreferenceStore.h"
 #include "session/Session.h"
 #include "sim/BuiltInSimulatedPort.h"
+#include "translations/Languages.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -39,6 +40,7 @@ int main(int argc, char *argv[])
         return std::fflush(stream) == 0 || answer->exitCode != 0 ? answer->exitCode : 1;
     }
     QApplication app(argc, argv);
+    Languages::install(app);
     // The application name is also the window's X11 class, which the desktop
     // entry's StartupWMClass names so that docks match the window to its launcher.
     QApplication::setApplicationName(QStringLiteral("qovprog"));

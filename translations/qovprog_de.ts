@@ -1,0 +1,563 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de">
+<context>
+    <name>BoardConnection</name>
+    <message>
+        <source>Opening Port</source>
+        <translation>Port wird geöffnet</translation>
+    </message>
+    <message>
+        <source>Checking for QOV</source>
+        <translation>Suche QOV</translation>
+    </message>
+    <message>
+        <source>QOV Not Found</source>
+        <translation>QOV nicht gefunden</translation>
+    </message>
+    <message>
+        <source>Err: Incorrect QOV Version</source>
+        <translation>Fehler: Falsche QOV-Version</translation>
+    </message>
+    <message>
+        <source>Found QOV</source>
+        <translation>QOV gefunden</translation>
+    </message>
+    <message>
+        <source>Closing Port</source>
+        <translation>Port wird geschlossen</translation>
+    </message>
+</context>
+<context>
+    <name>CheckConnectionWindow</name>
+    <message>
+        <source>Check Connection</source>
+        <translation>Verbindung prüfen</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Run Again</source>
+        <translation>Erneut prüfen</translation>
+    </message>
+    <message>
+        <source>Checking...</source>
+        <translation>Wird geprüft...</translation>
+    </message>
+    <message>
+        <source>Every step is OK</source>
+        <translation>Alle Schritte sind in Ordnung</translation>
+    </message>
+    <message>
+        <source>A step failed: see its fix</source>
+        <translation>Ein Schritt ist fehlgeschlagen: siehe die Abhilfe</translation>
+    </message>
+</context>
+<context>
+    <name>CodeListWindow</name>
+    <message>
+        <source>Xbox DVD Remote IR Codes</source>
+        <translation>IR-Codes der Xbox-DVD-Fernbedienung</translation>
+    </message>
+    <message>
+        <source>Drag the code to the appropriate box in the main window.</source>
+        <translation>Ziehen Sie den Code in das passende Feld im Hauptfenster.</translation>
+    </message>
+</context>
+<context>
+    <name>DebugToolsMenu</name>
+    <message>
+        <source>Enable COM</source>
+        <translation>COM aktivieren</translation>
+    </message>
+    <message>
+        <source>Get XOK</source>
+        <translation>XOK abfragen</translation>
+    </message>
+    <message>
+        <source>Check QOV</source>
+        <translation>QOV prüfen</translation>
+    </message>
+    <message>
+        <source>Disable COM</source>
+        <translation>COM deaktivieren</translation>
+    </message>
+</context>
+<context>
+    <name>FieldRules</name>
+    <message>
+        <source>Button: Unknown</source>
+        <translation>Taste: unbekannt</translation>
+    </message>
+    <message>
+        <source>Button: </source>
+        <translation>Taste: </translation>
+    </message>
+</context>
+<context>
+    <name>LearnReport</name>
+    <message>
+        <source>Code: </source>
+        <extracomment>An infrared code received in learn mode</extracomment>
+        <translation>Code: </translation>
+    </message>
+</context>
+<context>
+    <name>LearnWindow</name>
+    <message>
+        <source>Start</source>
+        <translation>Starten</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Fertig</translation>
+    </message>
+    <message>
+        <source>Learn Mode</source>
+        <translation>Lernmodus</translation>
+    </message>
+    <message>
+        <source>Please press ANY button on the remote while pointing at the QOV, then press OK</source>
+        <translation>Bitte drücken Sie eine BELIEBIGE Taste der Fernbedienung, während Sie auf den QOV zielen, und dann OK</translation>
+    </message>
+    <message>
+        <source>Learn mode stopped: the programmer port %1 stopped working.<byte value="xd"/>
+<byte value="xd"/>
+Error: %2<byte value="xd"/>
+%3</source>
+        <translation>Lernmodus beendet: Der Programmer-Port %1 funktioniert nicht mehr.<byte value="xd"/>
+<byte value="xd"/>
+Fehler: %2<byte value="xd"/>
+%3</translation>
+    </message>
+</context>
+<context>
+    <name>MainMenus</name>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>&amp;Exit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>Tools</source>
+        <translation>Werkzeuge</translation>
+    </message>
+    <message>
+        <source>&amp;QOV Version</source>
+        <translation>&amp;QOV-Version</translation>
+    </message>
+    <message>
+        <source>&amp;Learn Mode</source>
+        <translation>&amp;Lernmodus</translation>
+    </message>
+    <message>
+        <source>Show List of Codes</source>
+        <translation>Liste der Codes anzeigen</translation>
+    </message>
+    <message>
+        <source>Clear Values</source>
+        <translation>Werte löschen</translation>
+    </message>
+    <message>
+        <source>Load Default Values</source>
+        <translation>Standardwerte laden</translation>
+    </message>
+    <message>
+        <source>Debug Tools</source>
+        <translation>Diagnosewerkzeuge</translation>
+    </message>
+    <message>
+        <source>Check Connection</source>
+        <translation>Verbindung prüfen</translation>
+    </message>
+    <message>
+        <source>&amp;Settings</source>
+        <translation>&amp;Einstellungen</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;Information</source>
+        <translation>&amp;Information</translation>
+    </message>
+    <message>
+        <source>&amp;Website</source>
+        <translation>&amp;Webseite</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>Ü&amp;ber</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Discard</source>
+        <translation>Verwerfen</translation>
+    </message>
+    <message>
+        <source>Ready</source>
+        <translation>Bereit</translation>
+    </message>
+    <message>
+        <source>Debug Enabled</source>
+        <translation>Debug-Modus aktiviert</translation>
+    </message>
+    <message>
+        <source>The program runs with the default settings. Choices made in the Settings menu apply until the program ends; they will not be kept.</source>
+        <translation>Das Programm läuft mit den Standardeinstellungen. Was Sie im Menü Einstellungen wählen, gilt bis zum Programmende; es wird nicht gespeichert.</translation>
+    </message>
+    <message>
+        <source>Dont forget to set the proper programmer type (and port number if using serial programmer) in the settings menu.</source>
+        <translation>Vergessen Sie nicht, im Menü Einstellungen den richtigen Programmer-Typ (und beim seriellen Programmer die Portnummer) einzustellen.</translation>
+    </message>
+    <message>
+        <source>First Time Information</source>
+        <translation>Hinweis zum ersten Start</translation>
+    </message>
+    <message>
+        <source>The values shown have not been written to the board or saved to a profile.</source>
+        <translation>Die angezeigten Werte wurden weder auf die Platine geschrieben noch in einem Profil gespeichert.</translation>
+    </message>
+    <message>
+        <source>Close and discard them?</source>
+        <translation>Schließen und verwerfen?</translation>
+    </message>
+    <message>
+        <source>QOV Version: </source>
+        <translation>QOV-Version: </translation>
+    </message>
+    <message>
+        <source>Programming software for the QOV infrared receiver board</source>
+        <translation>Programmiersoftware für die QOV-Infrarot-Empfängerplatine</translation>
+    </message>
+    <message>
+        <source>Please visit %1 for more information</source>
+        <translation>Weitere Informationen finden Sie unter %1</translation>
+    </message>
+    <message>
+        <source>Prog Type:</source>
+        <translation>Prog.-Typ:</translation>
+    </message>
+    <message>
+        <source>Main Settings</source>
+        <translation>Haupteinstellungen</translation>
+    </message>
+    <message>
+        <source>Allow Power ON</source>
+        <translation>Einschalten erlauben</translation>
+    </message>
+    <message>
+        <source>Allow Power OFF</source>
+        <translation>Ausschalten erlauben</translation>
+    </message>
+    <message>
+        <source>Allow Eject Tray</source>
+        <translation>Laufwerk öffnen erlauben</translation>
+    </message>
+    <message>
+        <source>Turn on xbox by Eject (fw 2.5+)</source>
+        <translation>Xbox mit Eject einschalten (FW 2.5+)</translation>
+    </message>
+    <message>
+        <source>Power Button Push Delay</source>
+        <extracomment>The console&apos;s power button, held for the time below</extracomment>
+        <translation>Haltezeit der Ein/Aus-Taste</translation>
+    </message>
+    <message>
+        <source>Mod On:</source>
+        <translation>Mod an:</translation>
+    </message>
+    <message>
+        <source>msec</source>
+        <translation>ms</translation>
+    </message>
+    <message>
+        <source>Mod Off:</source>
+        <translation>Mod aus:</translation>
+    </message>
+    <message>
+        <source>Turn On with Mod Enabled</source>
+        <translation>Einschalten mit aktiviertem Mod</translation>
+    </message>
+    <message>
+        <source>Code:</source>
+        <extracomment>The infrared code a remote button sends</extracomment>
+        <translation>Code:</translation>
+    </message>
+    <message>
+        <source>Turn On with Mod Disabled</source>
+        <translation>Einschalten mit deaktiviertem Mod</translation>
+    </message>
+    <message>
+        <source>Turn Off</source>
+        <translation>Ausschalten</translation>
+    </message>
+    <message>
+        <source>No. Btn Presses:</source>
+        <translation>Tastendrücke:</translation>
+    </message>
+    <message>
+        <source>Eject Tray</source>
+        <translation>Laufwerk öffnen</translation>
+    </message>
+    <message>
+        <source>Read Values</source>
+        <translation>Werte lesen</translation>
+    </message>
+    <message>
+        <source>Write All</source>
+        <translation>Alle schreiben</translation>
+    </message>
+</context>
+<context>
+    <name>ProgrammerSelection</name>
+    <message>
+        <source>QOV Is Installed In Xbox (self powered)</source>
+        <translation>QOV ist in der Xbox eingebaut (eigene Stromversorgung)</translation>
+    </message>
+    <message>
+        <source>Force QOV Programmer To Provide Power To QOV</source>
+        <translation>QOV immer über den Programmer mit Strom versorgen</translation>
+    </message>
+    <message>
+        <source>Programmer Type</source>
+        <translation>Programmer-Typ</translation>
+    </message>
+    <message>
+        <source>Serial Programmer (RS232)</source>
+        <translation>Serieller Programmer (RS232)</translation>
+    </message>
+    <message>
+        <source>USB Programmer</source>
+        <translation>USB-Programmer</translation>
+    </message>
+    <message>
+        <source>Com Port</source>
+        <translation>COM-Port</translation>
+    </message>
+    <message>
+        <source>Serial - COM%1</source>
+        <translation>Seriell - COM%1</translation>
+    </message>
+    <message>
+        <source>USB Auto</source>
+        <translation>USB automatisch</translation>
+    </message>
+    <message>
+        <source>USB Manual - COM%1</source>
+        <translation>USB manuell - COM%1</translation>
+    </message>
+    <message>
+        <source>Set for this run only: the preferences cannot be saved</source>
+        <translation>Nur für diesen Lauf gesetzt: die Einstellungen können nicht gespeichert werden</translation>
+    </message>
+</context>
+<context>
+    <name>RemoteButton</name>
+    <message>
+        <source>Display</source>
+        <translation>Anzeige</translation>
+    </message>
+    <message>
+        <source>Reverse</source>
+        <translation>Rücklauf</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Wiedergabe</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Vorlauf</translation>
+    </message>
+    <message>
+        <source>Skip-</source>
+        <translation>Zurückspringen</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stopp</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Skip+</source>
+        <translation>Vorspringen</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Titel</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation>Menü</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Zurück</translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation>Auswahl</translation>
+    </message>
+    <message>
+        <source>Up Arrow</source>
+        <translation>Pfeil hoch</translation>
+    </message>
+    <message>
+        <source>Down Arrow</source>
+        <translation>Pfeil runter</translation>
+    </message>
+    <message>
+        <source>Left Arrow</source>
+        <translation>Pfeil links</translation>
+    </message>
+    <message>
+        <source>Right Arrow</source>
+        <translation>Pfeil rechts</translation>
+    </message>
+</context>
+<context>
+    <name>SettingField</name>
+    <message>
+        <source> (unknown button)</source>
+        <translation> (unbekannte Taste)</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsTransactions</name>
+    <message>
+        <source>Closing Port</source>
+        <translation>Port wird geschlossen</translation>
+    </message>
+    <message>
+        <source>Reading settings again...</source>
+        <translation>Einstellungen werden erneut gelesen...</translation>
+    </message>
+    <message>
+        <source>Checking settings again...</source>
+        <translation>Einstellungen werden erneut geprüft...</translation>
+    </message>
+    <message>
+        <source>Reading settings...</source>
+        <translation>Einstellungen werden gelesen...</translation>
+    </message>
+    <message>
+        <source>Read Settings</source>
+        <translation>Einstellungen gelesen</translation>
+    </message>
+    <message>
+        <source>Err: Read Incomplete</source>
+        <translation>Fehler: Lesen unvollständig</translation>
+    </message>
+    <message>
+        <source>Writting Settings...</source>
+        <translation>Einstellungen werden geschrieben...</translation>
+    </message>
+    <message>
+        <source>Wrote Settings Succesfully</source>
+        <translation>Einstellungen erfolgreich geschrieben</translation>
+    </message>
+    <message>
+        <source>Err: Write Stopped</source>
+        <translation>Fehler: Schreiben abgebrochen</translation>
+    </message>
+    <message>
+        <source>Err: Write Failed</source>
+        <translation>Fehler: Schreiben fehlgeschlagen</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsView</name>
+    <message>
+        <source>Folder not kept: the preferences cannot be saved</source>
+        <translation>Ordner nicht gemerkt: die Einstellungen können nicht gespeichert werden</translation>
+    </message>
+    <message>
+        <source>Not read from the board</source>
+        <translation>Nicht von der Platine gelesen</translation>
+    </message>
+    <message>
+        <source>Not accepted: %1</source>
+        <translation>Nicht angenommen: %1</translation>
+    </message>
+    <message>
+        <source>These were not read from the board: </source>
+        <translation>Diese wurden nicht von der Platine gelesen: </translation>
+    </message>
+    <message>
+        <source>. Read Values again, or give them a value.</source>
+        <translation>. Lesen Sie die Werte erneut oder geben Sie ihnen einen Wert.</translation>
+    </message>
+    <message>
+        <source>These fields do not hold a value that can be sent: </source>
+        <translation>Diese Felder enthalten keinen Wert, der gesendet werden kann: </translation>
+    </message>
+    <message>
+        <source>These fields are blank: </source>
+        <translation>Diese Felder sind leer: </translation>
+    </message>
+    <message>
+        <source>. Read Values or Load Default Values first.</source>
+        <translation>. Lesen Sie zuerst die Werte oder laden Sie die Standardwerte.</translation>
+    </message>
+    <message>
+        <source>Not started: another command is using the port</source>
+        <translation>Nicht gestartet: ein anderer Befehl benutzt den Port</translation>
+    </message>
+    <message>
+        <source>Not started: Learn Mode holds the port (press Done)</source>
+        <translation>Nicht gestartet: der Lernmodus belegt den Port (Fertig drücken)</translation>
+    </message>
+    <message>
+        <source>Write All did not start; nothing was written.<byte value="xd"/>
+<byte value="xd"/>
+</source>
+        <translation>Alle schreiben wurde nicht gestartet; nichts wurde geschrieben.<byte value="xd"/>
+<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Nothing was saved.<byte value="xd"/>
+<byte value="xd"/>
+</source>
+        <translation>Nichts wurde gespeichert.<byte value="xd"/>
+<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+</context>
+</TS>

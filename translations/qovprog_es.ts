@@ -1,0 +1,563 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="es">
+<context>
+    <name>BoardConnection</name>
+    <message>
+        <source>Opening Port</source>
+        <translation>Abriendo el puerto</translation>
+    </message>
+    <message>
+        <source>Checking for QOV</source>
+        <translation>Buscando el QOV</translation>
+    </message>
+    <message>
+        <source>QOV Not Found</source>
+        <translation>QOV no encontrado</translation>
+    </message>
+    <message>
+        <source>Err: Incorrect QOV Version</source>
+        <translation>Error: versión del QOV incorrecta</translation>
+    </message>
+    <message>
+        <source>Found QOV</source>
+        <translation>QOV encontrado</translation>
+    </message>
+    <message>
+        <source>Closing Port</source>
+        <translation>Cerrando el puerto</translation>
+    </message>
+</context>
+<context>
+    <name>CheckConnectionWindow</name>
+    <message>
+        <source>Check Connection</source>
+        <translation>Comprobar la conexión</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copiar</translation>
+    </message>
+    <message>
+        <source>Run Again</source>
+        <translation>Repetir</translation>
+    </message>
+    <message>
+        <source>Checking...</source>
+        <translation>Comprobando...</translation>
+    </message>
+    <message>
+        <source>Every step is OK</source>
+        <translation>Todos los pasos están bien</translation>
+    </message>
+    <message>
+        <source>A step failed: see its fix</source>
+        <translation>Un paso ha fallado: vea su solución</translation>
+    </message>
+</context>
+<context>
+    <name>CodeListWindow</name>
+    <message>
+        <source>Xbox DVD Remote IR Codes</source>
+        <translation>Códigos IR del mando DVD de la Xbox</translation>
+    </message>
+    <message>
+        <source>Drag the code to the appropriate box in the main window.</source>
+        <translation>Arrastre el código a la casilla correspondiente de la ventana principal.</translation>
+    </message>
+</context>
+<context>
+    <name>DebugToolsMenu</name>
+    <message>
+        <source>Enable COM</source>
+        <translation>Activar COM</translation>
+    </message>
+    <message>
+        <source>Get XOK</source>
+        <translation>Pedir XOK</translation>
+    </message>
+    <message>
+        <source>Check QOV</source>
+        <translation>Comprobar QOV</translation>
+    </message>
+    <message>
+        <source>Disable COM</source>
+        <translation>Desactivar COM</translation>
+    </message>
+</context>
+<context>
+    <name>FieldRules</name>
+    <message>
+        <source>Button: Unknown</source>
+        <translation>Botón: desconocido</translation>
+    </message>
+    <message>
+        <source>Button: </source>
+        <translation>Botón: </translation>
+    </message>
+</context>
+<context>
+    <name>LearnReport</name>
+    <message>
+        <source>Code: </source>
+        <extracomment>An infrared code received in learn mode</extracomment>
+        <translation>Código: </translation>
+    </message>
+</context>
+<context>
+    <name>LearnWindow</name>
+    <message>
+        <source>Start</source>
+        <translation>Iniciar</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Salir</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Terminar</translation>
+    </message>
+    <message>
+        <source>Learn Mode</source>
+        <translation>Modo de aprendizaje</translation>
+    </message>
+    <message>
+        <source>Please press ANY button on the remote while pointing at the QOV, then press OK</source>
+        <translation>Pulse CUALQUIER botón del mando apuntando al QOV y después pulse Aceptar</translation>
+    </message>
+    <message>
+        <source>Learn mode stopped: the programmer port %1 stopped working.<byte value="xd"/>
+<byte value="xd"/>
+Error: %2<byte value="xd"/>
+%3</source>
+        <translation>Modo de aprendizaje detenido: el puerto del programador %1 ha dejado de funcionar.<byte value="xd"/>
+<byte value="xd"/>
+Error: %2<byte value="xd"/>
+%3</translation>
+    </message>
+</context>
+<context>
+    <name>MainMenus</name>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Archivo</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Abrir</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Guardar</translation>
+    </message>
+    <message>
+        <source>&amp;Exit</source>
+        <translation>&amp;Salir</translation>
+    </message>
+    <message>
+        <source>Tools</source>
+        <translation>Herramientas</translation>
+    </message>
+    <message>
+        <source>&amp;QOV Version</source>
+        <translation>Versión del &amp;QOV</translation>
+    </message>
+    <message>
+        <source>&amp;Learn Mode</source>
+        <translation>Modo de &amp;aprendizaje</translation>
+    </message>
+    <message>
+        <source>Show List of Codes</source>
+        <translation>Mostrar la lista de códigos</translation>
+    </message>
+    <message>
+        <source>Clear Values</source>
+        <translation>Borrar los valores</translation>
+    </message>
+    <message>
+        <source>Load Default Values</source>
+        <translation>Cargar los valores predeterminados</translation>
+    </message>
+    <message>
+        <source>Debug Tools</source>
+        <translation>Herramientas de depuración</translation>
+    </message>
+    <message>
+        <source>Check Connection</source>
+        <translation>Comprobar la conexión</translation>
+    </message>
+    <message>
+        <source>&amp;Settings</source>
+        <translation>&amp;Configuración</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>Ay&amp;uda</translation>
+    </message>
+    <message>
+        <source>&amp;Information</source>
+        <translation>&amp;Información</translation>
+    </message>
+    <message>
+        <source>&amp;Website</source>
+        <translation>Sitio &amp;web</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>Acerca &amp;de</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Discard</source>
+        <translation>Descartar</translation>
+    </message>
+    <message>
+        <source>Ready</source>
+        <translation>Listo</translation>
+    </message>
+    <message>
+        <source>Debug Enabled</source>
+        <translation>Depuración activada</translation>
+    </message>
+    <message>
+        <source>The program runs with the default settings. Choices made in the Settings menu apply until the program ends; they will not be kept.</source>
+        <translation>El programa funciona con la configuración predeterminada. Lo que elija en el menú Configuración vale hasta que termine el programa; no se guardará.</translation>
+    </message>
+    <message>
+        <source>Dont forget to set the proper programmer type (and port number if using serial programmer) in the settings menu.</source>
+        <translation>No olvide elegir el tipo de programador correcto (y el número de puerto si usa el programador serie) en el menú Configuración.</translation>
+    </message>
+    <message>
+        <source>First Time Information</source>
+        <translation>Información para el primer uso</translation>
+    </message>
+    <message>
+        <source>The values shown have not been written to the board or saved to a profile.</source>
+        <translation>Los valores mostrados no se han escrito en la placa ni guardado en un perfil.</translation>
+    </message>
+    <message>
+        <source>Close and discard them?</source>
+        <translation>¿Cerrar y descartarlos?</translation>
+    </message>
+    <message>
+        <source>QOV Version: </source>
+        <translation>Versión del QOV: </translation>
+    </message>
+    <message>
+        <source>Programming software for the QOV infrared receiver board</source>
+        <translation>Software de programación para la placa receptora de infrarrojos QOV</translation>
+    </message>
+    <message>
+        <source>Please visit %1 for more information</source>
+        <translation>Visite %1 para obtener más información</translation>
+    </message>
+    <message>
+        <source>Prog Type:</source>
+        <translation>Tipo de prog.:</translation>
+    </message>
+    <message>
+        <source>Main Settings</source>
+        <translation>Ajustes principales</translation>
+    </message>
+    <message>
+        <source>Allow Power ON</source>
+        <translation>Permitir encender</translation>
+    </message>
+    <message>
+        <source>Allow Power OFF</source>
+        <translation>Permitir apagar</translation>
+    </message>
+    <message>
+        <source>Allow Eject Tray</source>
+        <translation>Permitir expulsar la bandeja</translation>
+    </message>
+    <message>
+        <source>Turn on xbox by Eject (fw 2.5+)</source>
+        <translation>Encender la Xbox con Eject (fw 2.5+)</translation>
+    </message>
+    <message>
+        <source>Power Button Push Delay</source>
+        <extracomment>The console&apos;s power button, held for the time below</extracomment>
+        <translation>Duración de pulsación del botón de encendido</translation>
+    </message>
+    <message>
+        <source>Mod On:</source>
+        <translation>Mod activo:</translation>
+    </message>
+    <message>
+        <source>msec</source>
+        <translation>ms</translation>
+    </message>
+    <message>
+        <source>Mod Off:</source>
+        <translation>Mod inactivo:</translation>
+    </message>
+    <message>
+        <source>Turn On with Mod Enabled</source>
+        <translation>Encender con el mod activado</translation>
+    </message>
+    <message>
+        <source>Code:</source>
+        <extracomment>The infrared code a remote button sends</extracomment>
+        <translation>Código:</translation>
+    </message>
+    <message>
+        <source>Turn On with Mod Disabled</source>
+        <translation>Encender con el mod desactivado</translation>
+    </message>
+    <message>
+        <source>Turn Off</source>
+        <translation>Apagar</translation>
+    </message>
+    <message>
+        <source>No. Btn Presses:</source>
+        <translation>N.º de pulsaciones:</translation>
+    </message>
+    <message>
+        <source>Eject Tray</source>
+        <translation>Expulsar la bandeja</translation>
+    </message>
+    <message>
+        <source>Read Values</source>
+        <translation>Leer valores</translation>
+    </message>
+    <message>
+        <source>Write All</source>
+        <translation>Escribir todo</translation>
+    </message>
+</context>
+<context>
+    <name>ProgrammerSelection</name>
+    <message>
+        <source>QOV Is Installed In Xbox (self powered)</source>
+        <translation>El QOV está instalado en la Xbox (alimentación propia)</translation>
+    </message>
+    <message>
+        <source>Force QOV Programmer To Provide Power To QOV</source>
+        <translation>Alimentar siempre el QOV desde el programador</translation>
+    </message>
+    <message>
+        <source>Programmer Type</source>
+        <translation>Tipo de programador</translation>
+    </message>
+    <message>
+        <source>Serial Programmer (RS232)</source>
+        <translation>Programador serie (RS232)</translation>
+    </message>
+    <message>
+        <source>USB Programmer</source>
+        <translation>Programador USB</translation>
+    </message>
+    <message>
+        <source>Com Port</source>
+        <translation>Puerto COM</translation>
+    </message>
+    <message>
+        <source>Serial - COM%1</source>
+        <translation>Serie - COM%1</translation>
+    </message>
+    <message>
+        <source>USB Auto</source>
+        <translation>USB automático</translation>
+    </message>
+    <message>
+        <source>USB Manual - COM%1</source>
+        <translation>USB manual - COM%1</translation>
+    </message>
+    <message>
+        <source>Set for this run only: the preferences cannot be saved</source>
+        <translation>Solo para esta sesión: no se pueden guardar las preferencias</translation>
+    </message>
+</context>
+<context>
+    <name>RemoteButton</name>
+    <message>
+        <source>Display</source>
+        <translation>Pantalla</translation>
+    </message>
+    <message>
+        <source>Reverse</source>
+        <translation>Retroceso</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Reproducir</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Avance</translation>
+    </message>
+    <message>
+        <source>Skip-</source>
+        <translation>Anterior</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Detener</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pausa</translation>
+    </message>
+    <message>
+        <source>Skip+</source>
+        <translation>Siguiente</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Título</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation>Menú</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Atrás</translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation>Seleccionar</translation>
+    </message>
+    <message>
+        <source>Up Arrow</source>
+        <translation>Flecha arriba</translation>
+    </message>
+    <message>
+        <source>Down Arrow</source>
+        <translation>Flecha abajo</translation>
+    </message>
+    <message>
+        <source>Left Arrow</source>
+        <translation>Flecha izquierda</translation>
+    </message>
+    <message>
+        <source>Right Arrow</source>
+        <translation>Flecha derecha</translation>
+    </message>
+</context>
+<context>
+    <name>SettingField</name>
+    <message>
+        <source> (unknown button)</source>
+        <translation> (botón desconocido)</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsTransactions</name>
+    <message>
+        <source>Closing Port</source>
+        <translation>Cerrando el puerto</translation>
+    </message>
+    <message>
+        <source>Reading settings again...</source>
+        <translation>Leyendo los ajustes de nuevo...</translation>
+    </message>
+    <message>
+        <source>Checking settings again...</source>
+        <translation>Comprobando los ajustes de nuevo...</translation>
+    </message>
+    <message>
+        <source>Reading settings...</source>
+        <translation>Leyendo los ajustes...</translation>
+    </message>
+    <message>
+        <source>Read Settings</source>
+        <translation>Ajustes leídos</translation>
+    </message>
+    <message>
+        <source>Err: Read Incomplete</source>
+        <translation>Error: lectura incompleta</translation>
+    </message>
+    <message>
+        <source>Writting Settings...</source>
+        <translation>Escribiendo los ajustes...</translation>
+    </message>
+    <message>
+        <source>Wrote Settings Succesfully</source>
+        <translation>Ajustes escritos correctamente</translation>
+    </message>
+    <message>
+        <source>Err: Write Stopped</source>
+        <translation>Error: escritura detenida</translation>
+    </message>
+    <message>
+        <source>Err: Write Failed</source>
+        <translation>Error: escritura fallida</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsView</name>
+    <message>
+        <source>Folder not kept: the preferences cannot be saved</source>
+        <translation>Carpeta no recordada: no se pueden guardar las preferencias</translation>
+    </message>
+    <message>
+        <source>Not read from the board</source>
+        <translation>No leído de la placa</translation>
+    </message>
+    <message>
+        <source>Not accepted: %1</source>
+        <translation>No aceptado: %1</translation>
+    </message>
+    <message>
+        <source>These were not read from the board: </source>
+        <translation>Estos no se leyeron de la placa: </translation>
+    </message>
+    <message>
+        <source>. Read Values again, or give them a value.</source>
+        <translation>. Vuelva a leer los valores o deles un valor.</translation>
+    </message>
+    <message>
+        <source>These fields do not hold a value that can be sent: </source>
+        <translation>Estos campos no contienen un valor que se pueda enviar: </translation>
+    </message>
+    <message>
+        <source>These fields are blank: </source>
+        <translation>Estos campos están vacíos: </translation>
+    </message>
+    <message>
+        <source>. Read Values or Load Default Values first.</source>
+        <translation>. Primero lea los valores o cargue los valores predeterminados.</translation>
+    </message>
+    <message>
+        <source>Not started: another command is using the port</source>
+        <translation>No iniciado: otro comando está usando el puerto</translation>
+    </message>
+    <message>
+        <source>Not started: Learn Mode holds the port (press Done)</source>
+        <translation>No iniciado: el modo de aprendizaje ocupa el puerto (pulse Terminar)</translation>
+    </message>
+    <message>
+        <source>Write All did not start; nothing was written.<byte value="xd"/>
+<byte value="xd"/>
+</source>
+        <translation>Escribir todo no se inició; no se escribió nada.<byte value="xd"/>
+<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Abrir</translation>
+    </message>
+    <message>
+        <source>Nothing was saved.<byte value="xd"/>
+<byte value="xd"/>
+</source>
+        <translation>No se guardó nada.<byte value="xd"/>
+<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Guardar</translation>
+    </message>
+</context>
+</TS>
