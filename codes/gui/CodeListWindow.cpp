@@ -31,11 +31,10 @@ CodeListWindow::CodeListWindow(QWidget *parent)
                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("Form3"));
-    setWindowTitle(QStringLiteral("Xbox DVD Remote IR Codes"));
+    setWindowTitle(tr("Xbox DVD Remote IR Codes"));
     setFixedSize(twips(4320), twips(4380));
 
-    auto *note = new QLabel(
-        QStringLiteral("Drag the code to the appropriate box in the main window."), this);
+    auto *note = new QLabel(tr("Drag the code to the appropriate box in the main window."), this);
     note->setObjectName(QStringLiteral("noteLabel"));
     QFont noteFont(QStringLiteral("MS Sans Serif"));
     noteFont.setPointSizeF(9.75);
@@ -71,7 +70,7 @@ CodeListWindow::CodeListWindow(QWidget *parent)
         auto *box = new QLineEdit(QString::fromLatin1(button.code), this);
         box->setObjectName(QStringLiteral("codeBox_") + row);
         box->setProperty("buttonName", name);
-        box->setAccessibleName(name);
+        box->setAccessibleName(ButtonDisplayName(name));
         box->setReadOnly(true);
         box->setAcceptDrops(false);
         box->setContextMenuPolicy(Qt::NoContextMenu);
@@ -81,7 +80,7 @@ CodeListWindow::CodeListWindow(QWidget *parent)
         CodeLineEdit::keepTextInside(box, box->text());
         box->installEventFilter(this);
 
-        auto *label = new QLabel(name + QLatin1Char(':'), this);
+        auto *label = new QLabel(ButtonDisplayName(name) + QLatin1Char(':'), this);
         label->setObjectName(QStringLiteral("codeLabel_") + row);
         label->setFont(labelFont);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
