@@ -14,16 +14,14 @@ DebugToolsMenu::DebugToolsMenu(QMenu *menu, Session &session, MessageBoxes &mess
                                QObject *parent)
     : QObject(parent), m_session(session), m_messages(messages)
 {
-    connect(
-        MainMenus::addItem(menu, QStringLiteral("dbgMnuEnableCom"), QStringLiteral("Enable COM")),
-        &QAction::triggered, this, &DebugToolsMenu::enableCom);
-    connect(MainMenus::addItem(menu, QStringLiteral("dbgMnuGetXOK"), QStringLiteral("Get XOK")),
+    connect(MainMenus::addItem(menu, QStringLiteral("dbgMnuEnableCom"), tr("Enable COM")),
+            &QAction::triggered, this, &DebugToolsMenu::enableCom);
+    connect(MainMenus::addItem(menu, QStringLiteral("dbgMnuGetXOK"), tr("Get XOK")),
             &QAction::triggered, this, &DebugToolsMenu::getXok);
-    connect(MainMenus::addItem(menu, QStringLiteral("dbgMnuCheckQOV"), QStringLiteral("Check QOV")),
+    connect(MainMenus::addItem(menu, QStringLiteral("dbgMnuCheckQOV"), tr("Check QOV")),
             &QAction::triggered, this, &DebugToolsMenu::checkQov);
-    connect(
-        MainMenus::addItem(menu, QStringLiteral("dbgMnuDisableCom"), QStringLiteral("Disable COM")),
-        &QAction::triggered, this, &DebugToolsMenu::disableCom);
+    connect(MainMenus::addItem(menu, QStringLiteral("dbgMnuDisableCom"), tr("Disable COM")),
+            &QAction::triggered, this, &DebugToolsMenu::disableCom);
 }
 
 void DebugToolsMenu::enableCom()

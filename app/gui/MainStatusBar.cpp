@@ -3,6 +3,7 @@
 #include "app/gui/MainWindowLayout.h"
 #include "device/Clock.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QMainWindow>
 #include <QProgressBar>
@@ -130,5 +131,5 @@ void MainStatusBar::resetStatusBar()
     m_progressPosition = 0.0f;
     m_progressBar->setValue(0);
     m_progressBar->repaint();
-    setStatusBarText(QStringLiteral("Ready"));
+    setStatusBarText(QCoreApplication::translate("MainWindow", "Ready"));
 }
