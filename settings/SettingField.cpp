@@ -2,6 +2,7 @@
 
 #include "device/TextConversions.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -170,8 +171,9 @@ QString SettingField::text(const DeviceSettings &s) const
         const QString hex = (s.*code).toText();
         const QString button = GetButtonName(hex);
         return hex
-               + (button == QLatin1String("-1") ? QStringLiteral(" (unknown button)")
-                                                : QStringLiteral(" (") + button + QLatin1Char(')'));
+               + (button == QLatin1String("-1")
+                      ? QCoreApplication::translate("SettingField", " (unknown button)")
+                      : QStringLiteral(" (") + ButtonDisplayName(button) + QLatin1Char(')'));
     }
     }
     return {};

@@ -3,6 +3,7 @@
 #include "device/TextConversions.h"
 #include "settings/SettingField.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <algorithm>
 
@@ -94,7 +95,8 @@ void SettingsTransactions::discardLateAnswer()
 
 void SettingsTransactions::closeAndReset()
 {
-    m_reporter.setStatusBarText(QStringLiteral("Closing Port"));
+    m_reporter.setStatusBarText(
+        QCoreApplication::translate("SettingsTransactions", "Closing Port"));
     m_link.closeComPort(m_comm);
     m_reporter.resetStatusBar();
 }
@@ -152,7 +154,8 @@ int SettingsTransactions::readCarefully(int location, int previous, TransactionR
 
 void SettingsTransactions::rereadCarefully(DeviceSettings &settings, TransactionResult &result)
 {
-    m_reporter.setStatusBarText(QStringLiteral("Reading settings again..."));
+    m_reporter.setStatusBarText(
+        QCoreApplication::translate("SettingsTransactions", "Reading settings again..."));
     discardLateAnswer();
     DeviceSettings reset;
     reset.ResetVars();
@@ -180,7 +183,8 @@ QList<int> SettingsTransactions::reverifyCarefully(const DeviceSettings &setting
                                                    TransactionResult &result,
                                                    const QList<int> &candidates)
 {
-    m_reporter.setStatusBarText(QStringLiteral("Checking settings again..."));
+    m_reporter.setStatusBarText(
+        QCoreApplication::translate("SettingsTransactions", "Checking settings again..."));
     discardLateAnswer();
     TransactionResult checks;
     int done = 0;
@@ -238,7 +242,8 @@ TransactionResult SettingsTransactions::readValues(const ConnectResult &connecti
     // still shows the old values.
     const DeviceSettings before = settings;
     settings.ResetVars();
-    m_reporter.setStatusBarText(QStringLiteral("Reading settings..."));
+    m_reporter.setStatusBarText(
+        QCoreApplication::translate("SettingsTransactions", "Reading settings..."));
     m_link.resetAnswerTiming();
 
     TransactionResult result;
@@ -285,11 +290,13 @@ TransactionResult SettingsTransactions::readValues(const ConnectResult &connecti
     }
 
     if (result.failedLocations.isEmpty()) {
-        m_reporter.setStatusBarText(QStringLiteral("Read Settings"));
+        m_reporter.setStatusBarText(
+            QCoreApplication::translate("SettingsTransactions", "Read Settings"));
     } else {
         // Show what did arrive, but do not let a partial read pass for a good one.
         result.outcome = TransactionResult::Incomplete;
-        m_reporter.setStatusBarText(QStringLiteral("Err: Read Incomplete"));
+        m_reporter.setStatusBarText(
+            QCoreApplication::translate("SettingsTransactions", "Err: Read Incomplete"));
         QList<int> silent = result.failedLocations;
         silent.removeIf([&](int loc) { return result.extraByteLocations.contains(loc); });
         QStringList parts;
@@ -319,7 +326,8 @@ TransactionResult SettingsTransactions::writeAll(const ConnectResult &connection
     if (std::optional<TransactionResult> stopped = stoppedAt(connection))
         return *stopped;
 
-    m_reporter.setStatusBarText(QStringLiteral("Writting Settings..."));
+    m_reporter.setStatusBarText(
+        QCoreApplication::translate("SettingsTransactions", "Writting Settings..."));
     m_link.resetAnswerTiming();
 
     TransactionResult result;
@@ -419,15 +427,18 @@ TransactionResult SettingsTransactions::writeAll(const ConnectResult &connection
               ? QString()
               : QStringLiteral("\r\n\r\nThe board ") + extraBytesLine(result.extraByteLocations);
     if (result.failedLocations.isEmpty()) {
-        m_reporter.setStatusBarText(QStringLiteral("Wrote Settings Succesfully"));
+        m_reporter.setStatusBarText(
+            QCoreApplication::translate("SettingsTransactions", "Wrote Settings Succesfully"));
         message(QStringLiteral("Written Succesfully"));
     } else if (result.outcome == TransactionResult::Stopped) {
-        m_reporter.setStatusBarText(QStringLiteral("Err: Write Stopped"));
+        m_reporter.setStatusBarText(
+            QCoreApplication::translate("SettingsTransactions", "Err: Write Stopped"));
         message(QStringLiteral("Write stopped: not written and verified: location(s) ")
                 + joinLocations(result.failedLocations) + extraBytes);
     } else {
         result.outcome = TransactionResult::Incomplete;
-        m_reporter.setStatusBarText(QStringLiteral("Err: Write Failed"));
+        m_reporter.setStatusBarText(
+            QCoreApplication::translate("SettingsTransactions", "Err: Write Failed"));
         message((boardSilent ? QStringLiteral("No answer from the board at locations ")
                                    + joinLocations(silent)
                                    + QStringLiteral(": the write was stopped.\r\n\r\n")

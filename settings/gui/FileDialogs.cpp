@@ -3,6 +3,7 @@
 #include "session/PreferenceStore.h"
 #include "settings/Profile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -46,5 +47,6 @@ QString FileDialogs::rememberFolder(PreferenceStore *store, const QString &fileP
     if (!store || store->get(Profile::LastFolderKey, QString()) == folder
         || store->save(Profile::LastFolderKey, folder))
         return {};
-    return QStringLiteral("Folder not kept: the preferences cannot be saved");
+    return QCoreApplication::translate("SettingsView",
+                                       "Folder not kept: the preferences cannot be saved");
 }
