@@ -105,6 +105,7 @@ void MainWindowLayout::buildControls(QMainWindow &window)
     heading.setBold(true);
     heading.setUnderline(true);
 
+    QList<QWidget *> placed;
     for (const ControlSpec &c : Controls) {
         const QString caption = QCoreApplication::translate("MainWindow", c.caption);
         QWidget *w = nullptr;
@@ -141,22 +142,37 @@ void MainWindowLayout::buildControls(QMainWindow &window)
         int width = tw(c.width);
         int left = indent + tw(c.left);
         if (c.kind == Kind::Label || c.kind == Kind::FieldLabel || c.kind == Kind::Heading
-            || c.kind == Kind::CheckBox) {
+            || c.kind == Kind::CheckBox || c.kind == Kind::Button) {
             const int needed = w->sizeHint().width();
             if (needed > width && c.kind == Kind::FieldLabel)
                 left -= needed - width;
             width = qMax(width, needed);
         }
         w->setGeometry(left, tw(c.top), width, tw(c.height));
+        placed << w;
         if (auto *edit = qobject_cast<QLineEdit *>(w))
             CodeLineEdit::keepTextInside(edit, QStringLiteral("CA52D3"));
     }
+
+    // A caption grown longer (a translation, a wider font) pushes what follows it
+    // on its row to the right, and the window grows to hold the widest row.
+    int right = tw(ClientWidth);
+    for (qsizetype i = 0; i < placed.size(); ++i) {
+        QWidget *w = placed.at(i);
+        for (qsizetype j = 0; j < i; ++j) {
+            const QRect before = placed.at(j)->geometry();
+            if (before.top() == w->y() && before.left() < w->x() && w->x() <= before.right())
+                w->move(before.right() + tw(MinimumGap), w->y());
+        }
+        right = qMax(right, w->geometry().right() + tw(MinimumGap));
+    }
+    central->setFixedWidth(right);
 
     auto *line = new QFrame(central);
     line->setObjectName(QStringLiteral("Line1"));
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
-    line->setGeometry(0, tw(310) - 1, tw(ClientWidth), 2);
+    line->setGeometry(0, tw(310) - 1, central->width(), 2);
 
     QWidget *previous = nullptr;
     for (const char *name : TabOrder) {
