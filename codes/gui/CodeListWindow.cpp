@@ -89,6 +89,39 @@ CodeListWindow::CodeListWindow(QWidget *parent)
         const int labelRight = twips(column.labelRight);
         label->setGeometry(labelRight - label->width(), top, label->width(), twips(BoxHeight));
     }
+    makeRoomForLongNames();
+}
+
+void CodeListWindow::makeRoomForLongNames()
+{
+    // A name longer than the design's (a translation) moves its column, and the
+    // column right of it, to the right; the window grows to hold them.
+    const int margin = twips(60);
+    int shift = 0;    // of the column being placed, from its design place
+    int leftEdge = 0; // the least left a label of this column may have
+    int right = width();
+    for (int c = 0; c < 2; ++c) {
+        QList<QLabel *> labels;
+        QList<QLineEdit *> boxes;
+        for (int i = 0; i < int(RemoteCodeCatalogue.size()); ++i) {
+            if ((i < RowsInLeftColumn ? 0 : 1) != c)
+                continue;
+            const QString row = QString::number(i + 1);
+            labels << findChild<QLabel *>(QStringLiteral("codeLabel_") + row);
+            boxes << findChild<QLineEdit *>(QStringLiteral("codeBox_") + row);
+        }
+        int widest = 0;
+        for (const QLabel *label : labels)
+            widest = qMax(widest, label->width());
+        shift = qMax(shift, leftEdge + margin + widest - twips(Columns[c].labelRight));
+        for (QLabel *label : labels)
+            label->move(label->x() + shift, label->y());
+        for (QLineEdit *box : boxes)
+            box->move(box->x() + shift, box->y());
+        leftEdge = boxes.first()->geometry().right();
+        right = qMax(right, leftEdge + margin);
+    }
+    setFixedSize(right, height());
 }
 
 int CodeListWindow::twips(int value) const { return qRound(value * logicalDpiX() / 1440.0); }
