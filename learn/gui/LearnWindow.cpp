@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QStyle>
 #include <QTimer>
 
 namespace {
@@ -43,6 +44,7 @@ LearnWindow::LearnWindow(Session &session, QWidget *parent)
     // auto-default button takes Enter).
     for (QPushButton *button : {m_start, m_exit})
         button->setAutoDefault(true);
+    fitButtonCaptions();
 
     m_timer = new QTimer(this);
     m_timer->setObjectName(QStringLiteral("Timer1"));
@@ -131,6 +133,29 @@ void LearnWindow::closeEvent(QCloseEvent *event)
             tr("Please press ANY button on the remote while pointing at the QOV, then press OK"));
     }
     event->accept();
+}
+
+void LearnWindow::fitButtonCaptions()
+{
+    // A caption longer than the design's (a translation) widens its button about
+    // its centre; Exit and Done share a button, so it fits the longer of them.
+    for (QPushButton *button : {m_start, m_exit}) {
+        // The text with the style's margins, without the least width styles give
+        // every button (which the design's buttons are narrower than).
+        const int margins = style()->pixelMetric(QStyle::PM_ButtonMargin)
+                            + 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth)
+                            + 2 * style()->pixelMetric(QStyle::PM_ButtonDefaultIndicator);
+        int needed = 0;
+        const QStringList captions = button == m_start ? QStringList{StartCaption()}
+                                                       : QStringList{ExitCaption(), DoneCaption()};
+        for (const QString &caption : captions)
+            needed = qMax(needed, button->fontMetrics().size(Qt::TextShowMnemonic, caption).width()
+                                      + margins);
+        if (needed > button->width()) {
+            const QRect r = button->geometry();
+            button->setGeometry(r.center().x() - needed / 2, r.y(), needed, r.height());
+        }
+    }
 }
 
 void LearnWindow::enterLearning()
