@@ -45,19 +45,22 @@ QList<int> allBut(const QList<int> &done)
 
 QString extraBytesLine(const QList<int> &locations)
 {
-    return QStringLiteral("answered with extra bytes: location(s) ") + joinLocations(locations);
+    return SettingsTransactions::tr("answered with extra bytes: location(s) %1")
+        .arg(joinLocations(locations));
 }
 
 // The port layer's words are the system's ("Inappropriate ioctl for device"); the
 // user needs to hear what that means at the bench and what to do.
 QString lostConnectionText(const QString &device, const QString &systemSaid)
 {
-    return QStringLiteral("Lost the connection to the programmer on ") + device
-           + QStringLiteral(": the programmer stopped responding or was unplugged. Check that "
-                            "it is plugged in and its cable is seated, then try again.")
+    return SettingsTransactions::tr("Lost the connection to the programmer on %1: the programmer "
+                                    "stopped responding or was unplugged. Check that it is "
+                                    "plugged in and its cable is seated, then try again.")
+               .arg(device)
            + (systemSaid.isEmpty()
                   ? QString()
-                  : QStringLiteral("\r\n(The system said: ") + systemSaid + QStringLiteral(")"));
+                  : QStringLiteral("\r\n")
+                        + SettingsTransactions::tr("(The system said: %1)").arg(systemSaid));
 }
 
 } // namespace
@@ -250,8 +253,10 @@ TransactionResult SettingsTransactions::readValues(const ConnectResult &connecti
     QList<int> read;
     const auto lost = [&] {
         settings = before;
-        return portLost(result, QStringLiteral("\r\n\r\nRead incomplete: not read: location(s) ")
-                                    + joinLocations(allBut(read)));
+        return portLost(
+            result,
+            QStringLiteral("\r\n\r\n")
+                + tr("Read incomplete: not read: location(s) %1").arg(joinLocations(allBut(read))));
     };
     const int total = int(SettingsTransferOrder.size());
     int done = 0;
@@ -301,10 +306,10 @@ TransactionResult SettingsTransactions::readValues(const ConnectResult &connecti
         silent.removeIf([&](int loc) { return result.extraByteLocations.contains(loc); });
         QStringList parts;
         if (!silent.isEmpty())
-            parts << QStringLiteral("no answer from location(s) ") + joinLocations(silent);
+            parts << tr("no answer from location(s) %1").arg(joinLocations(silent));
         if (!result.extraByteLocations.isEmpty())
             parts << extraBytesLine(result.extraByteLocations);
-        message(QStringLiteral("Read incomplete: ") + parts.join(QStringLiteral("; ")));
+        message(tr("Read incomplete: %1").arg(parts.join(QStringLiteral("; "))));
     }
     closeAndReset();
     return result;
@@ -332,7 +337,7 @@ TransactionResult SettingsTransactions::writeAll(const ConnectResult &connection
 
     TransactionResult result;
     const auto unableToWrite = [this](int location) {
-        message(QStringLiteral("Error: Unable to Write to Location ") + QString::number(location));
+        message(tr("Error: Unable to Write to Location %1").arg(location));
     };
     const int total = int(SettingsTransferOrder.size());
     int done = 0;
@@ -373,9 +378,9 @@ TransactionResult SettingsTransactions::writeAll(const ConnectResult &connection
         m_reporter.locationDone(location, written);
         if (m_comm.hasFailed()) {
             result.failedLocations = allBut(result.verifiedLocations);
-            return portLost(result, QStringLiteral("\r\n\r\nWrite incomplete: could not write "
-                                                   "location(s) ")
-                                        + joinLocations(result.failedLocations));
+            return portLost(result, QStringLiteral("\r\n\r\n")
+                                        + tr("Write incomplete: could not write location(s) %1")
+                                              .arg(joinLocations(result.failedLocations)));
         }
         if (sent && written == -2) {
             silent << location;
@@ -413,9 +418,9 @@ TransactionResult SettingsTransactions::writeAll(const ConnectResult &connection
         }
         if (m_comm.hasFailed()) {
             result.failedLocations = allBut(result.verifiedLocations);
-            return portLost(result, QStringLiteral("\r\n\r\nWrite incomplete: could not write "
-                                                   "location(s) ")
-                                        + joinLocations(result.failedLocations));
+            return portLost(result, QStringLiteral("\r\n\r\n")
+                                        + tr("Write incomplete: could not write location(s) %1")
+                                              .arg(joinLocations(result.failedLocations)));
         }
     }
 
@@ -425,26 +430,30 @@ TransactionResult SettingsTransactions::writeAll(const ConnectResult &connection
     const QString extraBytes
         = result.extraByteLocations.isEmpty()
               ? QString()
-              : QStringLiteral("\r\n\r\nThe board ") + extraBytesLine(result.extraByteLocations);
+              : QStringLiteral("\r\n\r\n")
+                    + tr("The board %1").arg(extraBytesLine(result.extraByteLocations));
     if (result.failedLocations.isEmpty()) {
         m_reporter.setStatusBarText(
             QCoreApplication::translate("SettingsTransactions", "Wrote Settings Succesfully"));
-        message(QStringLiteral("Written Succesfully"));
+        message(tr("Written Succesfully"));
     } else if (result.outcome == TransactionResult::Stopped) {
         m_reporter.setStatusBarText(
             QCoreApplication::translate("SettingsTransactions", "Err: Write Stopped"));
-        message(QStringLiteral("Write stopped: not written and verified: location(s) ")
-                + joinLocations(result.failedLocations) + extraBytes);
+        message(tr("Write stopped: not written and verified: location(s) %1")
+                    .arg(joinLocations(result.failedLocations))
+                + extraBytes);
     } else {
         result.outcome = TransactionResult::Incomplete;
         m_reporter.setStatusBarText(
             QCoreApplication::translate("SettingsTransactions", "Err: Write Failed"));
-        message((boardSilent ? QStringLiteral("No answer from the board at locations ")
-                                   + joinLocations(silent)
-                                   + QStringLiteral(": the write was stopped.\r\n\r\n")
+        message((boardSilent ? tr("No answer from the board at locations %1: the write was "
+                                  "stopped.")
+                                       .arg(joinLocations(silent))
+                                   + QStringLiteral("\r\n\r\n")
                              : QString())
-                + QStringLiteral("Write incomplete: could not write location(s) ")
-                + joinLocations(result.failedLocations) + extraBytes);
+                + tr("Write incomplete: could not write location(s) %1")
+                      .arg(joinLocations(result.failedLocations))
+                + extraBytes);
     }
     closeAndReset();
     return result;
