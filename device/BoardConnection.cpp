@@ -53,7 +53,7 @@ ConnectResult BoardConnection::connect(Purpose purpose)
         result.stage = Stage::NoGreeting;
         return stop(purpose, std::move(result),
                     QCoreApplication::translate("BoardConnection", "QOV Not Found"),
-                    QStringLiteral("QOV Not Found"));
+                    QCoreApplication::translate("BoardConnection", "QOV Not Found"));
     }
 
     if (purpose == Purpose::VersionQuery) {
@@ -61,7 +61,8 @@ ConnectResult BoardConnection::connect(Purpose purpose)
         if (!result.version) {
             result.stage = Stage::BadVersion;
             return stop(purpose, std::move(result), {},
-                        QStringLiteral("Unable to aquire the QOV Firmware Version"));
+                        QCoreApplication::translate("BoardConnection",
+                                                    "Unable to aquire the QOV Firmware Version"));
         }
         return result;
     }
@@ -73,9 +74,10 @@ ConnectResult BoardConnection::connect(Purpose purpose)
     }
     if (!versionOk) {
         result.stage = Stage::BadVersion;
-        return stop(purpose, std::move(result),
-                    QCoreApplication::translate("BoardConnection", "Err: Incorrect QOV Version"),
-                    QStringLiteral("Unable to retrieve QOV version"));
+        return stop(
+            purpose, std::move(result),
+            QCoreApplication::translate("BoardConnection", "Err: Incorrect QOV Version"),
+            QCoreApplication::translate("BoardConnection", "Unable to retrieve QOV version"));
     }
     status(QCoreApplication::translate("BoardConnection", "Found QOV"));
     return result;

@@ -3,6 +3,7 @@
 #include "device/TextConversions.h"
 #include "device/UsbPortFinder.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 
@@ -88,7 +89,8 @@ DeviceLink::Opening DeviceLink::openComPort(ProgrammerPort &comm)
     if (m_prefs.usbAutomatic()) {
         const int found = m_usb ? m_usb->findUsbProgrammerPort() : -1;
         if (found == -1) {
-            messages().showMessage(QStringLiteral("USB Programmer Cable not found"));
+            messages().showMessage(
+                QCoreApplication::translate("DeviceLink", "USB Programmer Cable not found"));
             return opening;
         }
         m_prefs.comPort = QString::number(found);
@@ -142,15 +144,18 @@ DeviceLink::Opening DeviceLink::reportOpenFailure(const PortError &error, Openin
     // A port this program already has open can only be held by the hand-driven
     // debug steps (a command or learn mode would have been refused before).
     const QString holder = error.number == PortErrorCode::PortAlreadyOpen
-                               ? QStringLiteral(": Tools > Debug Tools > Enable COM holds it; "
-                                                "choose Disable COM there to free it")
+                               ? QCoreApplication::translate(
+                                   "DeviceLink", ": Tools > Debug Tools > Enable COM holds it; "
+                                                 "choose Disable COM there to free it")
                                : QString();
     // The words of the judgement above the device layer, when it was given one.
     const QString why
         = !error.device.isEmpty() && m_openAdvice ? m_openAdvice(error) : error.description;
-    messages().showMessage(QStringLiteral("Unable to open COM ") + m_prefs.comPort
-                           + QStringLiteral("\r\n\r\n") + QStringLiteral("Error: ") + number
-                           + QStringLiteral("\r\n") + why + holder);
+    messages().showMessage(
+        QCoreApplication::translate("DeviceLink", "Unable to open COM %1").arg(m_prefs.comPort)
+        + QStringLiteral("\r\n\r\n")
+        + QCoreApplication::translate("DeviceLink", "Error: %1").arg(number)
+        + QStringLiteral("\r\n") + why + holder);
     return opening;
 }
 
@@ -462,13 +467,16 @@ std::optional<QString> DeviceLink::GetXOK(ProgrammerPort &comm)
         const QByteArray head = answer.left(4);
         if (head == SetupPatternA) {
             messages().showMessage(
-                QStringLiteral("QOV (v2.5) is setup for Type 'A' Programmer (Serial), remove "
-                               "jumper on back of QOV - Contact us for help."),
+                QCoreApplication::translate("DeviceLink",
+                                            "QOV (v2.5) is setup for Type 'A' Programmer "
+                                            "(Serial), remove jumper on back of QOV - Contact "
+                                            "us for help."),
                 MessageIcon::Critical);
         } else if (head == SetupPatternB) {
             messages().showMessage(
-                QStringLiteral("QOV (v2.5) is setup for Type 'B' Programmer (USB), place "
-                               "jumper on back of QOV - Contact us for help."),
+                QCoreApplication::translate("DeviceLink",
+                                            "QOV (v2.5) is setup for Type 'B' Programmer (USB), "
+                                            "place jumper on back of QOV - Contact us for help."),
                 MessageIcon::Critical);
         }
     }
