@@ -27,6 +27,14 @@
         <source>Closing Port</source>
         <translation>Port wird geschlossen</translation>
     </message>
+    <message>
+        <source>Unable to aquire the QOV Firmware Version</source>
+        <translation>Die Firmware-Version des QOV konnte nicht abgefragt werden</translation>
+    </message>
+    <message>
+        <source>Unable to retrieve QOV version</source>
+        <translation>Die QOV-Version konnte nicht abgerufen werden</translation>
+    </message>
 </context>
 <context>
     <name>CheckConnectionWindow</name>
@@ -53,6 +61,14 @@
     <message>
         <source>A step failed: see its fix</source>
         <translation>Ein Schritt ist fehlgeschlagen: siehe die Abhilfe</translation>
+    </message>
+</context>
+<context>
+    <name>CliMessageBoxes</name>
+    <message>
+        <source>%1 on %2</source>
+        <comment>a message, then where: &quot;QOV Not Found on /dev/ttyUSB0 (COM 1)&quot;</comment>
+        <translation>%1 an %2</translation>
     </message>
 </context>
 <context>
@@ -83,6 +99,33 @@
     <message>
         <source>Disable COM</source>
         <translation>COM deaktivieren</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceLink</name>
+    <message>
+        <source>USB Programmer Cable not found</source>
+        <translation>USB-Programmierkabel nicht gefunden</translation>
+    </message>
+    <message>
+        <source>: Tools &gt; Debug Tools &gt; Enable COM holds it; choose Disable COM there to free it</source>
+        <translation>: Werkzeuge &gt; Diagnosewerkzeuge &gt; COM aktivieren belegt ihn; wählen Sie dort COM deaktivieren, um ihn freizugeben</translation>
+    </message>
+    <message>
+        <source>Unable to open COM %1</source>
+        <translation>COM %1 kann nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>Error: %1</source>
+        <translation>Fehler: %1</translation>
+    </message>
+    <message>
+        <source>QOV (v2.5) is setup for Type &apos;A&apos; Programmer (Serial), remove jumper on back of QOV - Contact us for help.</source>
+        <translation>Der QOV (v2.5) ist für Programmer Typ &apos;A&apos; (seriell) eingerichtet: Entfernen Sie den Jumper auf der Rückseite des QOV - wenden Sie sich an uns, wenn Sie Hilfe brauchen.</translation>
+    </message>
+    <message>
+        <source>QOV (v2.5) is setup for Type &apos;B&apos; Programmer (USB), place jumper on back of QOV - Contact us for help.</source>
+        <translation>Der QOV (v2.5) ist für Programmer Typ &apos;B&apos; (USB) eingerichtet: Setzen Sie den Jumper auf der Rückseite des QOV - wenden Sie sich an uns, wenn Sie Hilfe brauchen.</translation>
     </message>
 </context>
 <context>
@@ -491,6 +534,54 @@ Fehler: %2<byte value="xd"/>
     <message>
         <source>Err: Write Failed</source>
         <translation>Fehler: Schreiben fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>answered with extra bytes: location(s) %1</source>
+        <translation>antwortete mit zusätzlichen Bytes: Speicherstelle(n) %1</translation>
+    </message>
+    <message>
+        <source>Lost the connection to the programmer on %1: the programmer stopped responding or was unplugged. Check that it is plugged in and its cable is seated, then try again.</source>
+        <translation>Die Verbindung zum Programmer an %1 ist verloren: Der Programmer antwortet nicht mehr oder wurde abgezogen. Prüfen Sie, ob er eingesteckt ist und das Kabel richtig sitzt, und versuchen Sie es dann erneut.</translation>
+    </message>
+    <message>
+        <source>(The system said: %1)</source>
+        <translation>(Meldung des Systems: %1)</translation>
+    </message>
+    <message>
+        <source>Read incomplete: not read: location(s) %1</source>
+        <translation>Lesen unvollständig: nicht gelesen: Speicherstelle(n) %1</translation>
+    </message>
+    <message>
+        <source>no answer from location(s) %1</source>
+        <translation>keine Antwort von Speicherstelle(n) %1</translation>
+    </message>
+    <message>
+        <source>Read incomplete: %1</source>
+        <translation>Lesen unvollständig: %1</translation>
+    </message>
+    <message>
+        <source>Error: Unable to Write to Location %1</source>
+        <translation>Fehler: Speicherstelle %1 kann nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>Write incomplete: could not write location(s) %1</source>
+        <translation>Schreiben unvollständig: nicht geschrieben: Speicherstelle(n) %1</translation>
+    </message>
+    <message>
+        <source>The board %1</source>
+        <translation>Die Platine %1</translation>
+    </message>
+    <message>
+        <source>Written Succesfully</source>
+        <translation>Erfolgreich geschrieben</translation>
+    </message>
+    <message>
+        <source>Write stopped: not written and verified: location(s) %1</source>
+        <translation>Schreiben abgebrochen: nicht geschrieben und geprüft: Speicherstelle(n) %1</translation>
+    </message>
+    <message>
+        <source>No answer from the board at locations %1: the write was stopped.</source>
+        <translation>Keine Antwort der Platine an den Speicherstellen %1: das Schreiben wurde abgebrochen.</translation>
     </message>
 </context>
 <context>

@@ -27,6 +27,14 @@
         <source>Closing Port</source>
         <translation>Cerrando el puerto</translation>
     </message>
+    <message>
+        <source>Unable to aquire the QOV Firmware Version</source>
+        <translation>No se pudo obtener la versión del firmware del QOV</translation>
+    </message>
+    <message>
+        <source>Unable to retrieve QOV version</source>
+        <translation>No se pudo obtener la versión del QOV</translation>
+    </message>
 </context>
 <context>
     <name>CheckConnectionWindow</name>
@@ -53,6 +61,14 @@
     <message>
         <source>A step failed: see its fix</source>
         <translation>Un paso ha fallado: vea su solución</translation>
+    </message>
+</context>
+<context>
+    <name>CliMessageBoxes</name>
+    <message>
+        <source>%1 on %2</source>
+        <comment>a message, then where: &quot;QOV Not Found on /dev/ttyUSB0 (COM 1)&quot;</comment>
+        <translation>%1 en %2</translation>
     </message>
 </context>
 <context>
@@ -83,6 +99,33 @@
     <message>
         <source>Disable COM</source>
         <translation>Desactivar COM</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceLink</name>
+    <message>
+        <source>USB Programmer Cable not found</source>
+        <translation>No se encontró el cable programador USB</translation>
+    </message>
+    <message>
+        <source>: Tools &gt; Debug Tools &gt; Enable COM holds it; choose Disable COM there to free it</source>
+        <translation>: Herramientas &gt; Herramientas de depuración &gt; Activar COM lo ocupa; elija allí Desactivar COM para liberarlo</translation>
+    </message>
+    <message>
+        <source>Unable to open COM %1</source>
+        <translation>No se puede abrir COM %1</translation>
+    </message>
+    <message>
+        <source>Error: %1</source>
+        <translation>Error: %1</translation>
+    </message>
+    <message>
+        <source>QOV (v2.5) is setup for Type &apos;A&apos; Programmer (Serial), remove jumper on back of QOV - Contact us for help.</source>
+        <translation>El QOV (v2.5) está configurado para el programador tipo &apos;A&apos; (serie): quite el puente de la parte trasera del QOV - contacte con nosotros si necesita ayuda.</translation>
+    </message>
+    <message>
+        <source>QOV (v2.5) is setup for Type &apos;B&apos; Programmer (USB), place jumper on back of QOV - Contact us for help.</source>
+        <translation>El QOV (v2.5) está configurado para el programador tipo &apos;B&apos; (USB): ponga el puente en la parte trasera del QOV - contacte con nosotros si necesita ayuda.</translation>
     </message>
 </context>
 <context>
@@ -491,6 +534,54 @@ Error: %2<byte value="xd"/>
     <message>
         <source>Err: Write Failed</source>
         <translation>Error: escritura fallida</translation>
+    </message>
+    <message>
+        <source>answered with extra bytes: location(s) %1</source>
+        <translation>respondió con bytes de más: posición(es) %1</translation>
+    </message>
+    <message>
+        <source>Lost the connection to the programmer on %1: the programmer stopped responding or was unplugged. Check that it is plugged in and its cable is seated, then try again.</source>
+        <translation>Se perdió la conexión con el programador en %1: el programador dejó de responder o se desconectó. Compruebe que está enchufado y que el cable está bien conectado, y vuelva a intentarlo.</translation>
+    </message>
+    <message>
+        <source>(The system said: %1)</source>
+        <translation>(El sistema dijo: %1)</translation>
+    </message>
+    <message>
+        <source>Read incomplete: not read: location(s) %1</source>
+        <translation>Lectura incompleta: sin leer: posición(es) %1</translation>
+    </message>
+    <message>
+        <source>no answer from location(s) %1</source>
+        <translation>sin respuesta de la(s) posición(es) %1</translation>
+    </message>
+    <message>
+        <source>Read incomplete: %1</source>
+        <translation>Lectura incompleta: %1</translation>
+    </message>
+    <message>
+        <source>Error: Unable to Write to Location %1</source>
+        <translation>Error: no se puede escribir en la posición %1</translation>
+    </message>
+    <message>
+        <source>Write incomplete: could not write location(s) %1</source>
+        <translation>Escritura incompleta: no se pudo escribir: posición(es) %1</translation>
+    </message>
+    <message>
+        <source>The board %1</source>
+        <translation>La placa %1</translation>
+    </message>
+    <message>
+        <source>Written Succesfully</source>
+        <translation>Escrito correctamente</translation>
+    </message>
+    <message>
+        <source>Write stopped: not written and verified: location(s) %1</source>
+        <translation>Escritura detenida: sin escribir ni verificar: posición(es) %1</translation>
+    </message>
+    <message>
+        <source>No answer from the board at locations %1: the write was stopped.</source>
+        <translation>La placa no respondió en las posiciones %1: se detuvo la escritura.</translation>
     </message>
 </context>
 <context>
