@@ -63,7 +63,7 @@ void SettingsView::bindTextField(Bound &bound)
     if (!edit)
         return;
     m_acceptedPalette = edit->palette();
-    edit->setAccessibleName(QLatin1String(setting.windowName));
+    edit->setAccessibleName(setting.shownWindowName());
     if (auto *label = m_form->findChild<QLabel *>(QLatin1String(setting.label)))
         label->setBuddy(edit);
     edit->installEventFilter(this);
@@ -159,7 +159,7 @@ QString SettingsView::fieldsProblem() const
 {
     QStringList blank, wrong, notRead;
     for (const Bound &f : m_bound) {
-        const QString name = QLatin1String(f.setting->windowName);
+        const QString name = f.setting->shownWindowName();
         if (f.box && f.box->checkState() == Qt::PartiallyChecked)
             notRead << name;
         if (!f.edit || f.accepted)
