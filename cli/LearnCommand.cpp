@@ -8,6 +8,7 @@
 #include "learn/LearnSession.h"
 #include "session/Session.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <optional>
@@ -19,7 +20,8 @@ QString codeLine(const IrCode &code)
 {
     const QString name = GetButtonName(code.toText());
     return LearnReport::entryText(code)
-           + (name == QLatin1String("-1") ? QString() : QStringLiteral(" (") + name + u')');
+           + (name == QLatin1String("-1") ? QString()
+                                          : QStringLiteral(" (") + ButtonDisplayName(name) + u')');
 }
 
 // One value as JSON text, escaped as QJsonDocument does.
@@ -55,8 +57,13 @@ int learnCommand(QovctlRun &run)
         if (started == LearnSession::Start::Busy || started == LearnSession::Start::Stopped)
             return QovctlExit::DeviceFailure;
         if (run.showsProgress())
-            run.err() << "qovctl: learning: point a remote at the QOV and press a button ("
-                      << opt.count << " code(s), up to " << opt.timeoutS << " s)" << Qt::endl;
+            run.err() << "qovctl: "
+                      << QCoreApplication::translate("qovctl",
+                                                     "learning: point a remote at the QOV and "
+                                                     "press a button (%n code(s), up to %1 s)",
+                                                     nullptr, opt.count)
+                             .arg(opt.timeoutS)
+                      << Qt::endl;
 
         // Ctrl-C, SIGTERM or SIGHUP end the wait at the next poll.
         std::optional<StopSignals> stopSignals;

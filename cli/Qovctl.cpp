@@ -5,6 +5,7 @@
 #include "cli/QovctlOptions.h"
 #include "cli/QovctlRun.h"
 
+#include <QCoreApplication>
 #include <QIODevice>
 
 namespace {
@@ -37,7 +38,8 @@ int runCommand(const QStringList &args, QTextStream &out, QTextStream &err,
         }
         options = parser.parse(args);
     } catch (const UsageError &e) {
-        err << "qovctl: " << printable(e.text, 1000) << '\n' << "Try 'qovctl --help'." << Qt::endl;
+        err << "qovctl: " << printable(e.text, 1000) << '\n'
+            << QCoreApplication::translate("qovctl", "Try 'qovctl --help'.") << Qt::endl;
         return QovctlExit::BadUsage;
     }
 

@@ -6,6 +6,8 @@
 #include "session/Session.h"
 #include "session/StoredPreferences.h"
 
+#include <QCoreApplication>
+
 std::optional<AppPreferences> QovctlRun::connectionPreferences(int *exitCode)
 {
     using Key = StoredPreferences::Key;
@@ -125,7 +127,8 @@ int QovctlRun::withBoard(const std::function<int(Session &, CliMessageBoxes &)> 
             result = QovctlExit::OutputFailure;
     }
     if (boxes.suggestsDoctor())
-        m_err << CliMessageBoxes::DoctorHint << Qt::endl;
+        m_err << QCoreApplication::translate("CliMessageBoxes", CliMessageBoxes::DoctorHint)
+              << Qt::endl;
     return result;
 }
 

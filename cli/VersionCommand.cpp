@@ -7,6 +7,7 @@
 #include "device/TerminalText.h"
 #include "session/Session.h"
 
+#include <QCoreApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -27,7 +28,8 @@ int versionCommand(QovctlRun &run)
                                  .toJson(QJsonDocument::Compact)
                           << Qt::endl;
             else
-                run.out() << "QOV Version: " << version << Qt::endl;
+                run.out() << QCoreApplication::translate("qovctl", "QOV Version: ") << version
+                          << Qt::endl;
         }
         if (comm.hasFailed())
             run.err() << "qovctl: lost the connection to the programmer on "

@@ -10,6 +10,8 @@
 #include "settings/Profile.h"
 #include "settings/SettingsTransactions.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 // Settings by their locations, a code as its three ("10-12"); "none" for none.
@@ -69,7 +71,9 @@ int writeCommand(QovctlRun &run)
         }
         if (result.ok()) {
             if (!run.options().quiet && !run.options().json)
-                run.out() << "All 20 locations written and verified." << Qt::endl;
+                run.out() << QCoreApplication::translate("qovctl",
+                                                         "All 20 locations written and verified.")
+                          << Qt::endl;
             return QovctlExit::Success;
         }
         if (!result.failedLocations.isEmpty()) {
@@ -79,7 +83,8 @@ int writeCommand(QovctlRun &run)
             run.err() << "qovctl: not all 20 locations were verified; failed location(s): "
                       << names.join(QStringLiteral(", ")) << Qt::endl;
         } else {
-            run.reportSilentFailure(boxes, shown, QStringLiteral("writing the QOV failed"));
+            run.reportSilentFailure(
+                boxes, shown, QCoreApplication::translate("qovctl", "writing the QOV failed"));
         }
         return QovctlExit::DeviceFailure;
     });
