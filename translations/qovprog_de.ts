@@ -70,6 +70,10 @@
         <comment>a message, then where: &quot;QOV Not Found on /dev/ttyUSB0 (COM 1)&quot;</comment>
         <translation>%1 an %2</translation>
     </message>
+    <message>
+        <source>Run &apos;qovctl doctor&apos; to find out why.</source>
+        <translation>Führen Sie &apos;qovctl doctor&apos; aus, um die Ursache zu finden.</translation>
+    </message>
 </context>
 <context>
     <name>CodeListWindow</name>
@@ -416,6 +420,221 @@ Fehler: %2<byte value="xd"/>
     </message>
 </context>
 <context>
+    <name>QovctlOptions</name>
+    <message>
+        <source>Commands:
+  read [--json] [-o FILE]   Read the QOV&apos;s settings (a table, or a JSON profile)
+  write PROFILE.json [--json]
+                            Write a profile to the QOV, each location verified
+                            (--json: the settings verified and not, as JSON)
+  write --defaults          Write the factory defaults to the QOV
+  verify PROFILE.json [--json]
+                            Read the QOV and list the settings that differ from
+                            the profile; nothing is written
+  version [--json]          Ask the QOV for its firmware version
+  learn [--count N] [--timeout SECONDS] [--json]
+                            Show the codes the QOV receives from a remote, each
+                            as it comes (--json: one JSON object per line)
+  ports [--json]            List serial ports; the USB programmer is marked
+  defaults [--json] [-o FILE]
+                            Show the factory defaults (or a profile of them)
+  doctor [--json]           Check the port and the QOV step by step, with a fix
+                            for each failure (nothing is written to the QOV)
+
+A profile named - is read from standard input (write -, verify -); -o - writes
+to standard output. On a terminal, reading and writing show their progress on
+one line of the error stream; --quiet leaves out progress, notes and success
+messages.
+
+The connection defaults to the window&apos;s stored preferences; the options above
+change it for one run and store nothing.
+Exit status: 0 success, 1 the QOV or the port failed (verify: or a setting
+differs), 2 bad usage, a bad profile or unusable preferences (nothing is sent
+to the QOV), or a result that could not be written out. During write, Ctrl-C
+stops after the setting in progress (exit 1); a second Ctrl-C stops at once
+(exit 130). During learn, Ctrl-C ends the wait (exit 1); the QOV stays in learn
+mode until a remote button is pressed at it.
+</source>
+        <translation>Befehle:
+  read [--json] [-o DATEI]  Die Einstellungen des QOV lesen (als Tabelle oder als
+                            JSON-Profil)
+  write PROFIL.json [--json]
+                            Ein Profil auf den QOV schreiben, jede Speicherstelle
+                            geprüft (--json: geprüfte und ungeprüfte Einstellungen
+                            als JSON)
+  write --defaults          Die Werkseinstellungen auf den QOV schreiben
+  verify PROFIL.json [--json]
+                            Den QOV lesen und die Einstellungen auflisten, die vom
+                            Profil abweichen; nichts wird geschrieben
+  version [--json]          Den QOV nach seiner Firmware-Version fragen
+  learn [--count N] [--timeout SEKUNDEN] [--json]
+                            Die Codes zeigen, die der QOV von einer Fernbedienung
+                            empfängt, jeden sofort (--json: ein JSON-Objekt pro Zeile)
+  ports [--json]            Serielle Ports auflisten; der USB-Programmer ist markiert
+  defaults [--json] [-o DATEI]
+                            Die Werkseinstellungen zeigen (oder ein Profil davon)
+  doctor [--json]           Port und QOV Schritt für Schritt prüfen, mit einer
+                            Abhilfe für jeden Fehler (nichts wird auf den QOV
+                            geschrieben)
+
+Ein Profil namens - wird von der Standardeingabe gelesen (write -, verify -);
+-o - schreibt auf die Standardausgabe. Auf einem Terminal zeigen Lesen und
+Schreiben ihren Fortschritt in einer Zeile der Fehlerausgabe; --quiet lässt
+Fortschritt, Hinweise und Erfolgsmeldungen weg.
+
+Die Verbindung folgt den gespeicherten Einstellungen des Fensters; die Optionen
+oben ändern sie für einen Lauf und speichern nichts.
+Exit-Status: 0 Erfolg, 1 der QOV oder der Port ist fehlgeschlagen (verify: oder
+eine Einstellung weicht ab), 2 falscher Aufruf, ein fehlerhaftes Profil oder
+unbrauchbare Einstellungen (nichts wird an den QOV gesendet) oder ein Ergebnis,
+das nicht geschrieben werden konnte. Während write hält Strg-C nach der
+laufenden Einstellung an (Exit 1); ein zweites Strg-C hält sofort an (Exit 130).
+Während learn beendet Strg-C das Warten (Exit 1); der QOV bleibt im Lernmodus,
+bis an ihm eine Taste der Fernbedienung gedrückt wird.
+</translation>
+    </message>
+    <message>
+        <source>Reads and writes the settings of a QOV infrared receiver board.</source>
+        <translation>Liest und schreibt die Einstellungen einer QOV-Infrarot-Empfängerplatine.</translation>
+    </message>
+    <message>
+        <source>Show this help.</source>
+        <translation>Diese Hilfe zeigen.</translation>
+    </message>
+    <message>
+        <source>Show the program&apos;s version.</source>
+        <translation>Die Version des Programms zeigen.</translation>
+    </message>
+    <message>
+        <source>Programmer cable for this run: serial or usb.</source>
+        <translation>Programmierkabel für diesen Lauf: serial oder usb.</translation>
+    </message>
+    <message>
+        <source>COM port number N (1-255) for this run.</source>
+        <translation>COM-Port-Nummer N (1-255) für diesen Lauf.</translation>
+    </message>
+    <message>
+        <source>Any serial device, bypassing COM numbers and USB discovery.</source>
+        <translation>Ein beliebiges serielles Gerät, ohne COM-Nummern und USB-Suche.</translation>
+    </message>
+    <message>
+        <source>The QOV is installed in the Xbox (a missing greeting is no failure).</source>
+        <translation>Der QOV ist in der Xbox eingebaut (ein fehlender Gruß ist kein Fehler).</translation>
+    </message>
+    <message>
+        <source>The programmer powers the QOV regardless.</source>
+        <translation>Der Programmer versorgt den QOV in jedem Fall mit Strom.</translation>
+    </message>
+    <message>
+        <source>Write the debug trace to FILE (&apos;-&apos;: standard error).</source>
+        <translation>Das Debug-Protokoll in DATEI schreiben (&apos;-&apos;: Standardfehlerausgabe).</translation>
+    </message>
+    <message>
+        <source>Write the debug trace to standard error (the same as --debug-log -).</source>
+        <translation>Das Debug-Protokoll auf die Standardfehlerausgabe schreiben (wie --debug-log -).</translation>
+    </message>
+    <message>
+        <source>Talk to a built-in simulated QOV instead of a programmer.</source>
+        <translation>Mit einem eingebauten simulierten QOV statt mit einem Programmer arbeiten.</translation>
+    </message>
+    <message>
+        <source>Print nothing but errors and the results asked for.</source>
+        <translation>Nur Fehler und die verlangten Ergebnisse ausgeben.</translation>
+    </message>
+    <message>
+        <source>read, defaults: print a JSON profile; learn: one JSON object per code; write, verify, version, ports, doctor: print JSON.</source>
+        <translation>read, defaults: ein JSON-Profil ausgeben; learn: ein JSON-Objekt pro Code; write, verify, version, ports, doctor: JSON ausgeben.</translation>
+    </message>
+    <message>
+        <source>read, defaults: write to FILE instead of the screen (&apos;-&apos;: the screen).</source>
+        <translation>read, defaults: in DATEI statt auf den Bildschirm schreiben (&apos;-&apos;: der Bildschirm).</translation>
+    </message>
+    <message>
+        <source>write: write the factory defaults.</source>
+        <translation>write: die Werkseinstellungen schreiben.</translation>
+    </message>
+    <message>
+        <source>learn: stop after N codes (default 1).</source>
+        <translation>learn: nach N Codes aufhören (Standard 1).</translation>
+    </message>
+    <message>
+        <source>learn: give up after SECONDS (default %1).</source>
+        <translation>learn: nach SEKUNDEN aufgeben (Standard %1).</translation>
+    </message>
+    <message>
+        <source>read, write, verify, version, learn, ports, defaults or doctor</source>
+        <translation>read, write, verify, version, learn, ports, defaults oder doctor</translation>
+    </message>
+    <message>
+        <source>Usage: qovctl [options] &lt;command&gt; [arguments]</source>
+        <translation>Aufruf: qovctl [Optionen] &lt;Befehl&gt; [Argumente]</translation>
+    </message>
+    <message>
+        <source>no command given</source>
+        <translation>kein Befehl angegeben</translation>
+    </message>
+    <message>
+        <source>unknown command &quot;%1&quot;</source>
+        <translation>unbekannter Befehl &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--%1 does not apply to &quot;%2&quot;</source>
+        <translation>--%1 gilt nicht für &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>unexpected argument &quot;%1&quot; after &quot;%2&quot;</source>
+        <translation>unerwartetes Argument &quot;%1&quot; nach &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>--programmer must be serial or usb</source>
+        <translation>--programmer muss serial oder usb sein</translation>
+    </message>
+    <message>
+        <source>--port must be a COM port number from %1 to %2</source>
+        <translation>--port muss eine COM-Port-Nummer von %1 bis %2 sein</translation>
+    </message>
+    <message>
+        <source>--device needs the path of a serial device</source>
+        <translation>--device braucht den Pfad eines seriellen Geräts</translation>
+    </message>
+    <message>
+        <source>choose only one of --port, --device and --simulate</source>
+        <translation>wählen Sie nur eines von --port, --device und --simulate</translation>
+    </message>
+    <message>
+        <source>--debug-log needs a file name</source>
+        <translation>--debug-log braucht einen Dateinamen</translation>
+    </message>
+    <message>
+        <source>choose only one of --verbose and --debug-log</source>
+        <translation>wählen Sie nur eines von --verbose und --debug-log</translation>
+    </message>
+    <message>
+        <source>-o needs a file name</source>
+        <translation>-o braucht einen Dateinamen</translation>
+    </message>
+    <message>
+        <source>cannot write %1: no such directory, or it is a directory</source>
+        <translation>%1 kann nicht geschrieben werden: kein solcher Ordner, oder es ist ein Ordner</translation>
+    </message>
+    <message>
+        <source>verify needs a profile file (- for standard input)</source>
+        <translation>verify braucht eine Profildatei (- für die Standardeingabe)</translation>
+    </message>
+    <message>
+        <source>write needs either a profile file or --defaults</source>
+        <translation>write braucht entweder eine Profildatei oder --defaults</translation>
+    </message>
+    <message>
+        <source>--count must be a whole number from 1 to 1000</source>
+        <translation>--count muss eine ganze Zahl von 1 bis 1000 sein</translation>
+    </message>
+    <message>
+        <source>--timeout must be a whole number of seconds from 1 to %1</source>
+        <translation>--timeout muss eine ganze Zahl von Sekunden von 1 bis %1 sein</translation>
+    </message>
+</context>
+<context>
     <name>RemoteButton</name>
     <message>
         <source>Display</source>
@@ -491,6 +710,130 @@ Fehler: %2<byte value="xd"/>
     <message>
         <source> (unknown button)</source>
         <translation> (unbekannte Taste)</translation>
+    </message>
+    <message>
+        <source>0 to 2550</source>
+        <translation>0 bis 2550</translation>
+    </message>
+    <message>
+        <source>0 to 2550 in steps of 10</source>
+        <translation>0 bis 2550 in Schritten von 10</translation>
+    </message>
+    <message>
+        <source>a whole number from 1 to 255</source>
+        <translation>eine ganze Zahl von 1 bis 255</translation>
+    </message>
+    <message>
+        <source>1 to 6 hexadecimal digits</source>
+        <translation>1 bis 6 Hexadezimalziffern</translation>
+    </message>
+    <message>
+        <source>Valid values for %1 are: %2</source>
+        <translation>Gültige Werte für %1 sind: %2</translation>
+    </message>
+    <message>
+        <source>The board holds %1 for %2; valid values are %3.</source>
+        <translation>Die Platine hat %1 für %2; gültige Werte sind %3.</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>ja</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>nein</translation>
+    </message>
+    <message>
+        <source> msec</source>
+        <translation> ms</translation>
+    </message>
+    <message>
+        <source>Allow Power ON</source>
+        <translation>Einschalten erlauben</translation>
+    </message>
+    <message>
+        <source>Allow Power OFF</source>
+        <translation>Ausschalten erlauben</translation>
+    </message>
+    <message>
+        <source>Allow Eject Tray</source>
+        <translation>Laufwerk öffnen erlauben</translation>
+    </message>
+    <message>
+        <source>Turn on xbox by Eject (fw 2.5+)</source>
+        <translation>Xbox mit Eject einschalten (FW 2.5+)</translation>
+    </message>
+    <message>
+        <source>Push Delay Mod On</source>
+        <translation>Haltezeit Mod an</translation>
+    </message>
+    <message>
+        <source>Mod On</source>
+        <translation>Mod an</translation>
+    </message>
+    <message>
+        <source>ModOn Power Button Push Delay</source>
+        <translation>Haltezeit der Ein/Aus-Taste für Mod an</translation>
+    </message>
+    <message>
+        <source>Push Delay Mod Off</source>
+        <translation>Haltezeit Mod aus</translation>
+    </message>
+    <message>
+        <source>Mod Off</source>
+        <translation>Mod aus</translation>
+    </message>
+    <message>
+        <source>ModOff Power Button Push Delay</source>
+        <translation>Haltezeit der Ein/Aus-Taste für Mod aus</translation>
+    </message>
+    <message>
+        <source>Turn On with Mod Enabled</source>
+        <translation>Einschalten mit aktiviertem Mod</translation>
+    </message>
+    <message>
+        <source>Turn On with Mod Enabled Code</source>
+        <translation>Code für Einschalten mit aktiviertem Mod</translation>
+    </message>
+    <message>
+        <source>Turn On with Mod Disabled</source>
+        <translation>Einschalten mit deaktiviertem Mod</translation>
+    </message>
+    <message>
+        <source>Turn On with Mod Disabled Code</source>
+        <translation>Code für Einschalten mit deaktiviertem Mod</translation>
+    </message>
+    <message>
+        <source>Turn Off</source>
+        <translation>Ausschalten</translation>
+    </message>
+    <message>
+        <source>Turn Off Code</source>
+        <translation>Code für Ausschalten</translation>
+    </message>
+    <message>
+        <source>Turn Off No. Btn Presses</source>
+        <translation>Tastendrücke für Ausschalten</translation>
+    </message>
+    <message>
+        <source>No. Button Presses for Turn Off</source>
+        <translation>Anzahl der Tastendrücke für Ausschalten</translation>
+    </message>
+    <message>
+        <source>Eject Tray</source>
+        <translation>Laufwerk öffnen</translation>
+    </message>
+    <message>
+        <source>Eject Tray Code</source>
+        <translation>Code für Laufwerk öffnen</translation>
+    </message>
+    <message>
+        <source>Eject Tray No. Btn Presses</source>
+        <translation>Tastendrücke für Laufwerk öffnen</translation>
+    </message>
+    <message>
+        <source>No. Button Presses for Eject Tray</source>
+        <translation>Anzahl der Tastendrücke für Laufwerk öffnen</translation>
     </message>
 </context>
 <context>
@@ -649,6 +992,60 @@ Fehler: %2<byte value="xd"/>
     <message>
         <source>Save</source>
         <translation>Speichern</translation>
+    </message>
+</context>
+<context>
+    <name>qovctl</name>
+    <message>
+        <source>Writing</source>
+        <translation>Schreiben</translation>
+    </message>
+    <message>
+        <source>Reading</source>
+        <translation>Lesen</translation>
+    </message>
+    <message numerus="yes">
+        <source>learning: point a remote at the QOV and press a button (%n code(s), up to %1 s)</source>
+        <translation>
+            <numerusform>lernt: Richten Sie eine Fernbedienung auf den QOV und drücken Sie eine Taste (%n Code, höchstens %1 s)</numerusform>
+            <numerusform>lernt: Richten Sie eine Fernbedienung auf den QOV und drücken Sie eine Taste (%n Codes, höchstens %1 s)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Try &apos;qovctl --help&apos;.</source>
+        <translation>Versuchen Sie &apos;qovctl --help&apos;.</translation>
+    </message>
+    <message>
+        <source>reading the QOV failed</source>
+        <translation>das Lesen des QOV ist fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>SETTING</source>
+        <translation>EINSTELLUNG</translation>
+    </message>
+    <message>
+        <source>ON THE BOARD</source>
+        <translation>AUF DER PLATINE</translation>
+    </message>
+    <message>
+        <source>IN THE FILE</source>
+        <translation>IN DER DATEI</translation>
+    </message>
+    <message>
+        <source>The QOV matches %1: all %2 settings.</source>
+        <translation>Der QOV stimmt mit %1 überein: alle %2 Einstellungen.</translation>
+    </message>
+    <message>
+        <source>QOV Version: </source>
+        <translation>QOV-Version: </translation>
+    </message>
+    <message>
+        <source>All 20 locations written and verified.</source>
+        <translation>Alle 20 Speicherstellen geschrieben und geprüft.</translation>
+    </message>
+    <message>
+        <source>writing the QOV failed</source>
+        <translation>das Schreiben des QOV ist fehlgeschlagen</translation>
     </message>
 </context>
 </TS>

@@ -70,6 +70,10 @@
         <comment>a message, then where: &quot;QOV Not Found on /dev/ttyUSB0 (COM 1)&quot;</comment>
         <translation>%1 en %2</translation>
     </message>
+    <message>
+        <source>Run &apos;qovctl doctor&apos; to find out why.</source>
+        <translation>Ejecute &apos;qovctl doctor&apos; para averiguar por qué.</translation>
+    </message>
 </context>
 <context>
     <name>CodeListWindow</name>
@@ -416,6 +420,219 @@ Error: %2<byte value="xd"/>
     </message>
 </context>
 <context>
+    <name>QovctlOptions</name>
+    <message>
+        <source>Commands:
+  read [--json] [-o FILE]   Read the QOV&apos;s settings (a table, or a JSON profile)
+  write PROFILE.json [--json]
+                            Write a profile to the QOV, each location verified
+                            (--json: the settings verified and not, as JSON)
+  write --defaults          Write the factory defaults to the QOV
+  verify PROFILE.json [--json]
+                            Read the QOV and list the settings that differ from
+                            the profile; nothing is written
+  version [--json]          Ask the QOV for its firmware version
+  learn [--count N] [--timeout SECONDS] [--json]
+                            Show the codes the QOV receives from a remote, each
+                            as it comes (--json: one JSON object per line)
+  ports [--json]            List serial ports; the USB programmer is marked
+  defaults [--json] [-o FILE]
+                            Show the factory defaults (or a profile of them)
+  doctor [--json]           Check the port and the QOV step by step, with a fix
+                            for each failure (nothing is written to the QOV)
+
+A profile named - is read from standard input (write -, verify -); -o - writes
+to standard output. On a terminal, reading and writing show their progress on
+one line of the error stream; --quiet leaves out progress, notes and success
+messages.
+
+The connection defaults to the window&apos;s stored preferences; the options above
+change it for one run and store nothing.
+Exit status: 0 success, 1 the QOV or the port failed (verify: or a setting
+differs), 2 bad usage, a bad profile or unusable preferences (nothing is sent
+to the QOV), or a result that could not be written out. During write, Ctrl-C
+stops after the setting in progress (exit 1); a second Ctrl-C stops at once
+(exit 130). During learn, Ctrl-C ends the wait (exit 1); the QOV stays in learn
+mode until a remote button is pressed at it.
+</source>
+        <translation>Órdenes:
+  read [--json] [-o ARCHIVO]
+                            Leer los ajustes del QOV (una tabla o un perfil JSON)
+  write PERFIL.json [--json]
+                            Escribir un perfil en el QOV, cada posición verificada
+                            (--json: los ajustes verificados y no, en JSON)
+  write --defaults          Escribir los valores de fábrica en el QOV
+  verify PERFIL.json [--json]
+                            Leer el QOV y listar los ajustes que difieren del
+                            perfil; no se escribe nada
+  version [--json]          Pedir al QOV la versión de su firmware
+  learn [--count N] [--timeout SEGUNDOS] [--json]
+                            Mostrar los códigos que el QOV recibe de un mando, cada
+                            uno al llegar (--json: un objeto JSON por línea)
+  ports [--json]            Listar los puertos serie; el programador USB va marcado
+  defaults [--json] [-o ARCHIVO]
+                            Mostrar los valores de fábrica (o un perfil con ellos)
+  doctor [--json]           Comprobar el puerto y el QOV paso a paso, con una
+                            solución para cada fallo (no se escribe nada en el QOV)
+
+Un perfil llamado - se lee de la entrada estándar (write -, verify -); -o -
+escribe en la salida estándar. En un terminal, la lectura y la escritura
+muestran su progreso en una línea de la salida de errores; --quiet omite el
+progreso, las notas y los mensajes de éxito.
+
+La conexión sigue las preferencias guardadas de la ventana; las opciones de
+arriba la cambian para una ejecución y no guardan nada.
+Estado de salida: 0 éxito, 1 falló el QOV o el puerto (verify: o un ajuste
+difiere), 2 uso incorrecto, un perfil erróneo o preferencias inservibles (no se
+envía nada al QOV), o un resultado que no se pudo escribir. Durante write,
+Ctrl-C se detiene tras el ajuste en curso (salida 1); un segundo Ctrl-C se
+detiene en el acto (salida 130). Durante learn, Ctrl-C termina la espera
+(salida 1); el QOV sigue en modo de aprendizaje hasta que se pulse en él un
+botón del mando.
+</translation>
+    </message>
+    <message>
+        <source>Reads and writes the settings of a QOV infrared receiver board.</source>
+        <translation>Lee y escribe los ajustes de una placa receptora de infrarrojos QOV.</translation>
+    </message>
+    <message>
+        <source>Show this help.</source>
+        <translation>Mostrar esta ayuda.</translation>
+    </message>
+    <message>
+        <source>Show the program&apos;s version.</source>
+        <translation>Mostrar la versión del programa.</translation>
+    </message>
+    <message>
+        <source>Programmer cable for this run: serial or usb.</source>
+        <translation>Cable programador para esta ejecución: serial o usb.</translation>
+    </message>
+    <message>
+        <source>COM port number N (1-255) for this run.</source>
+        <translation>Número de puerto COM N (1-255) para esta ejecución.</translation>
+    </message>
+    <message>
+        <source>Any serial device, bypassing COM numbers and USB discovery.</source>
+        <translation>Cualquier dispositivo serie, sin números COM ni búsqueda USB.</translation>
+    </message>
+    <message>
+        <source>The QOV is installed in the Xbox (a missing greeting is no failure).</source>
+        <translation>El QOV está instalado en la Xbox (la falta de saludo no es un fallo).</translation>
+    </message>
+    <message>
+        <source>The programmer powers the QOV regardless.</source>
+        <translation>El programador alimenta el QOV en cualquier caso.</translation>
+    </message>
+    <message>
+        <source>Write the debug trace to FILE (&apos;-&apos;: standard error).</source>
+        <translation>Escribir la traza de depuración en ARCHIVO (&apos;-&apos;: la salida de errores).</translation>
+    </message>
+    <message>
+        <source>Write the debug trace to standard error (the same as --debug-log -).</source>
+        <translation>Escribir la traza de depuración en la salida de errores (igual que --debug-log -).</translation>
+    </message>
+    <message>
+        <source>Talk to a built-in simulated QOV instead of a programmer.</source>
+        <translation>Hablar con un QOV simulado integrado en lugar de un programador.</translation>
+    </message>
+    <message>
+        <source>Print nothing but errors and the results asked for.</source>
+        <translation>No mostrar nada más que los errores y los resultados pedidos.</translation>
+    </message>
+    <message>
+        <source>read, defaults: print a JSON profile; learn: one JSON object per code; write, verify, version, ports, doctor: print JSON.</source>
+        <translation>read, defaults: mostrar un perfil JSON; learn: un objeto JSON por código; write, verify, version, ports, doctor: mostrar JSON.</translation>
+    </message>
+    <message>
+        <source>read, defaults: write to FILE instead of the screen (&apos;-&apos;: the screen).</source>
+        <translation>read, defaults: escribir en ARCHIVO en lugar de la pantalla (&apos;-&apos;: la pantalla).</translation>
+    </message>
+    <message>
+        <source>write: write the factory defaults.</source>
+        <translation>write: escribir los valores de fábrica.</translation>
+    </message>
+    <message>
+        <source>learn: stop after N codes (default 1).</source>
+        <translation>learn: parar tras N códigos (por omisión 1).</translation>
+    </message>
+    <message>
+        <source>learn: give up after SECONDS (default %1).</source>
+        <translation>learn: desistir tras SEGUNDOS (por omisión %1).</translation>
+    </message>
+    <message>
+        <source>read, write, verify, version, learn, ports, defaults or doctor</source>
+        <translation>read, write, verify, version, learn, ports, defaults o doctor</translation>
+    </message>
+    <message>
+        <source>Usage: qovctl [options] &lt;command&gt; [arguments]</source>
+        <translation>Uso: qovctl [opciones] &lt;orden&gt; [argumentos]</translation>
+    </message>
+    <message>
+        <source>no command given</source>
+        <translation>no se indicó ninguna orden</translation>
+    </message>
+    <message>
+        <source>unknown command &quot;%1&quot;</source>
+        <translation>orden desconocida &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--%1 does not apply to &quot;%2&quot;</source>
+        <translation>--%1 no se aplica a &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>unexpected argument &quot;%1&quot; after &quot;%2&quot;</source>
+        <translation>argumento inesperado &quot;%1&quot; tras &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>--programmer must be serial or usb</source>
+        <translation>--programmer debe ser serial o usb</translation>
+    </message>
+    <message>
+        <source>--port must be a COM port number from %1 to %2</source>
+        <translation>--port debe ser un número de puerto COM de %1 a %2</translation>
+    </message>
+    <message>
+        <source>--device needs the path of a serial device</source>
+        <translation>--device necesita la ruta de un dispositivo serie</translation>
+    </message>
+    <message>
+        <source>choose only one of --port, --device and --simulate</source>
+        <translation>elija solo una de --port, --device y --simulate</translation>
+    </message>
+    <message>
+        <source>--debug-log needs a file name</source>
+        <translation>--debug-log necesita un nombre de archivo</translation>
+    </message>
+    <message>
+        <source>choose only one of --verbose and --debug-log</source>
+        <translation>elija solo una de --verbose y --debug-log</translation>
+    </message>
+    <message>
+        <source>-o needs a file name</source>
+        <translation>-o necesita un nombre de archivo</translation>
+    </message>
+    <message>
+        <source>cannot write %1: no such directory, or it is a directory</source>
+        <translation>no se puede escribir %1: no existe esa carpeta, o es una carpeta</translation>
+    </message>
+    <message>
+        <source>verify needs a profile file (- for standard input)</source>
+        <translation>verify necesita un archivo de perfil (- para la entrada estándar)</translation>
+    </message>
+    <message>
+        <source>write needs either a profile file or --defaults</source>
+        <translation>write necesita un archivo de perfil o --defaults</translation>
+    </message>
+    <message>
+        <source>--count must be a whole number from 1 to 1000</source>
+        <translation>--count debe ser un número entero de 1 a 1000</translation>
+    </message>
+    <message>
+        <source>--timeout must be a whole number of seconds from 1 to %1</source>
+        <translation>--timeout debe ser un número entero de segundos de 1 a %1</translation>
+    </message>
+</context>
+<context>
     <name>RemoteButton</name>
     <message>
         <source>Display</source>
@@ -491,6 +708,130 @@ Error: %2<byte value="xd"/>
     <message>
         <source> (unknown button)</source>
         <translation> (botón desconocido)</translation>
+    </message>
+    <message>
+        <source>0 to 2550</source>
+        <translation>0 a 2550</translation>
+    </message>
+    <message>
+        <source>0 to 2550 in steps of 10</source>
+        <translation>0 a 2550 en pasos de 10</translation>
+    </message>
+    <message>
+        <source>a whole number from 1 to 255</source>
+        <translation>un número entero de 1 a 255</translation>
+    </message>
+    <message>
+        <source>1 to 6 hexadecimal digits</source>
+        <translation>1 a 6 dígitos hexadecimales</translation>
+    </message>
+    <message>
+        <source>Valid values for %1 are: %2</source>
+        <translation>Los valores válidos para %1 son: %2</translation>
+    </message>
+    <message>
+        <source>The board holds %1 for %2; valid values are %3.</source>
+        <translation>La placa tiene %1 para %2; los valores válidos son %3.</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>sí</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>no</translation>
+    </message>
+    <message>
+        <source> msec</source>
+        <translation> ms</translation>
+    </message>
+    <message>
+        <source>Allow Power ON</source>
+        <translation>Permitir encender</translation>
+    </message>
+    <message>
+        <source>Allow Power OFF</source>
+        <translation>Permitir apagar</translation>
+    </message>
+    <message>
+        <source>Allow Eject Tray</source>
+        <translation>Permitir expulsar la bandeja</translation>
+    </message>
+    <message>
+        <source>Turn on xbox by Eject (fw 2.5+)</source>
+        <translation>Encender la Xbox con Eject (fw 2.5+)</translation>
+    </message>
+    <message>
+        <source>Push Delay Mod On</source>
+        <translation>Pulsación mod activo</translation>
+    </message>
+    <message>
+        <source>Mod On</source>
+        <translation>Mod activo</translation>
+    </message>
+    <message>
+        <source>ModOn Power Button Push Delay</source>
+        <translation>Duración de pulsación del botón de encendido con mod activo</translation>
+    </message>
+    <message>
+        <source>Push Delay Mod Off</source>
+        <translation>Pulsación mod inactivo</translation>
+    </message>
+    <message>
+        <source>Mod Off</source>
+        <translation>Mod inactivo</translation>
+    </message>
+    <message>
+        <source>ModOff Power Button Push Delay</source>
+        <translation>Duración de pulsación del botón de encendido con mod inactivo</translation>
+    </message>
+    <message>
+        <source>Turn On with Mod Enabled</source>
+        <translation>Encender con el mod activado</translation>
+    </message>
+    <message>
+        <source>Turn On with Mod Enabled Code</source>
+        <translation>Código para encender con el mod activado</translation>
+    </message>
+    <message>
+        <source>Turn On with Mod Disabled</source>
+        <translation>Encender con el mod desactivado</translation>
+    </message>
+    <message>
+        <source>Turn On with Mod Disabled Code</source>
+        <translation>Código para encender con el mod desactivado</translation>
+    </message>
+    <message>
+        <source>Turn Off</source>
+        <translation>Apagar</translation>
+    </message>
+    <message>
+        <source>Turn Off Code</source>
+        <translation>Código para apagar</translation>
+    </message>
+    <message>
+        <source>Turn Off No. Btn Presses</source>
+        <translation>Pulsaciones para apagar</translation>
+    </message>
+    <message>
+        <source>No. Button Presses for Turn Off</source>
+        <translation>Número de pulsaciones para apagar</translation>
+    </message>
+    <message>
+        <source>Eject Tray</source>
+        <translation>Expulsar la bandeja</translation>
+    </message>
+    <message>
+        <source>Eject Tray Code</source>
+        <translation>Código para expulsar la bandeja</translation>
+    </message>
+    <message>
+        <source>Eject Tray No. Btn Presses</source>
+        <translation>Pulsaciones para expulsar la bandeja</translation>
+    </message>
+    <message>
+        <source>No. Button Presses for Eject Tray</source>
+        <translation>Número de pulsaciones para expulsar la bandeja</translation>
     </message>
 </context>
 <context>
@@ -649,6 +990,60 @@ Error: %2<byte value="xd"/>
     <message>
         <source>Save</source>
         <translation>Guardar</translation>
+    </message>
+</context>
+<context>
+    <name>qovctl</name>
+    <message>
+        <source>Writing</source>
+        <translation>Escribiendo</translation>
+    </message>
+    <message>
+        <source>Reading</source>
+        <translation>Leyendo</translation>
+    </message>
+    <message numerus="yes">
+        <source>learning: point a remote at the QOV and press a button (%n code(s), up to %1 s)</source>
+        <translation>
+            <numerusform>aprendiendo: apunte un mando al QOV y pulse un botón (%n código, hasta %1 s)</numerusform>
+            <numerusform>aprendiendo: apunte un mando al QOV y pulse un botón (%n códigos, hasta %1 s)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Try &apos;qovctl --help&apos;.</source>
+        <translation>Pruebe &apos;qovctl --help&apos;.</translation>
+    </message>
+    <message>
+        <source>reading the QOV failed</source>
+        <translation>falló la lectura del QOV</translation>
+    </message>
+    <message>
+        <source>SETTING</source>
+        <translation>AJUSTE</translation>
+    </message>
+    <message>
+        <source>ON THE BOARD</source>
+        <translation>EN LA PLACA</translation>
+    </message>
+    <message>
+        <source>IN THE FILE</source>
+        <translation>EN EL ARCHIVO</translation>
+    </message>
+    <message>
+        <source>The QOV matches %1: all %2 settings.</source>
+        <translation>El QOV coincide con %1: los %2 ajustes.</translation>
+    </message>
+    <message>
+        <source>QOV Version: </source>
+        <translation>Versión del QOV: </translation>
+    </message>
+    <message>
+        <source>All 20 locations written and verified.</source>
+        <translation>Las 20 posiciones escritas y verificadas.</translation>
+    </message>
+    <message>
+        <source>writing the QOV failed</source>
+        <translation>falló la escritura del QOV</translation>
     </message>
 </context>
 </TS>
