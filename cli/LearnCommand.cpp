@@ -85,31 +85,46 @@ int learnCommand(QovctlRun &run)
         }
         learn.stop();
         if (portFailed) {
-            run.err() << "qovctl: lost the connection to the programmer on "
-                      << shownDevicePath(comm.deviceName()) << ": " << comm.lastError().description
+            run.err() << "qovctl: "
+                      << QCoreApplication::translate("qovctl",
+                                                     "lost the connection to the programmer on "
+                                                     "%1: %2")
+                             .arg(shownDevicePath(comm.deviceName()), comm.lastError().description)
                       << Qt::endl;
             comm.setOpen(false);
             return QovctlExit::DeviceFailure;
         }
         link.closeComPort(comm);
         if (const int signal = StopSignals::received(); signal != 0 && received < opt.count) {
-            run.err() << "qovctl: learn stopped by " << StopSignals::name(signal) << " with "
-                      << received << " of " << opt.count << " code(s)";
+            run.err() << "qovctl: "
+                      << QCoreApplication::translate("qovctl",
+                                                     "learn stopped by %1 with %2 of "
+                                                     "%n code(s)",
+                                                     nullptr, opt.count)
+                             .arg(StopSignals::name(signal))
+                             .arg(received);
             // As the learn window reminds when it closes: the board leaves learn mode
             // only on a code from a remote.
             if (learn.armed())
-                run.err() << "; the QOV stays in learn mode until a remote button is pressed at "
-                             "it: press any button on the remote while pointing at the QOV";
+                run.err() << QCoreApplication::translate(
+                    "qovctl", "; the QOV stays in learn mode until a remote button is pressed at "
+                              "it: press any button on the remote while pointing at the QOV");
             run.err() << Qt::endl;
             return QovctlExit::DeviceFailure;
         }
         if (received < opt.count) {
-            run.err() << "qovctl: learn timed out after " << opt.timeoutS << " s with " << received
-                      << " of " << opt.count << " code(s)";
+            run.err() << "qovctl: "
+                      << QCoreApplication::translate("qovctl",
+                                                     "learn timed out after %1 s with "
+                                                     "%2 of %n code(s)",
+                                                     nullptr, opt.count)
+                             .arg(opt.timeoutS)
+                             .arg(received);
             // Only a board still waiting for a report needs a button press to leave.
             if (learn.armed())
-                run.err() << "; the QOV is still in learn mode: press any button on the remote "
-                             "while pointing at the QOV";
+                run.err() << QCoreApplication::translate(
+                    "qovctl", "; the QOV is still in learn mode: press any button on the remote "
+                              "while pointing at the QOV");
             run.err() << Qt::endl;
             return QovctlExit::DeviceFailure;
         }

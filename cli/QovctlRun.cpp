@@ -13,9 +13,12 @@ std::optional<AppPreferences> QovctlRun::connectionPreferences(int *exitCode)
     using Key = StoredPreferences::Key;
     const StoredPreferences stored(m_env.preferences);
     auto report = [&](Key key, const QString &text, const QString &allowed, const QString &option) {
-        m_err << "qovctl: the stored preference " << StoredPreferences::keyName(key) << " is \""
-              << printable(text) << "\", not " << allowed
-              << "; set it in the window's Settings menu, or pass " << option << " for this run"
+        m_err << "qovctl: "
+              << QCoreApplication::translate("qovctl",
+                                             "the stored preference %1 is \"%2\", not %3; set "
+                                             "it in the window's Settings menu, or pass %4 for "
+                                             "this run")
+                     .arg(StoredPreferences::keyName(key), printable(text), allowed, option)
               << Qt::endl;
         *exitCode = QovctlExit::BadUsage;
     };
@@ -30,7 +33,9 @@ std::optional<AppPreferences> QovctlRun::connectionPreferences(int *exitCode)
     const PreferenceStore *store = m_env.preferences;
     if (const QString problem = store ? store->problem() : QString(); !problem.isEmpty()) {
         m_err << "qovctl: " << problem
-              << "; make it readable, or remove it to start from the defaults" << Qt::endl;
+              << QCoreApplication::translate(
+                     "qovctl", "; make it readable, or remove it to start from the defaults")
+              << Qt::endl;
         *exitCode = QovctlExit::BadUsage;
         return std::nullopt;
     }
@@ -89,7 +94,9 @@ int QovctlRun::withBoard(const std::function<int(Session &, CliMessageBoxes &)> 
     choice.selfPowered = prefs->isQOVSelfPowered;
     std::unique_ptr<ProgrammerPort> port = m_env.makePort ? m_env.makePort(choice) : nullptr;
     if (!port || !m_env.clock) {
-        m_err << "qovctl: no programmer port is available" << Qt::endl;
+        m_err << "qovctl: "
+              << QCoreApplication::translate("qovctl", "no programmer port is available")
+              << Qt::endl;
         return QovctlExit::DeviceFailure;
     }
 
@@ -106,8 +113,10 @@ int QovctlRun::withBoard(const std::function<int(Session &, CliMessageBoxes &)> 
     if (!m_opt.debugLog.isEmpty()) {
         session.prefs().debugMode = true;
         if (!session.log().openAt(m_opt.debugLog)) {
-            m_err << "qovctl: cannot create the debug log " << printable(m_opt.debugLog, 1000)
-                  << ": " << session.log().errorString() << Qt::endl;
+            m_err << "qovctl: "
+                  << QCoreApplication::translate("qovctl", "cannot create the debug log %1: %2")
+                         .arg(printable(m_opt.debugLog, 1000), session.log().errorString())
+                  << Qt::endl;
             return QovctlExit::BadUsage;
         }
     }
@@ -121,8 +130,10 @@ int QovctlRun::withBoard(const std::function<int(Session &, CliMessageBoxes &)> 
     }
     int result = work(session, boxes);
     if (!session.log().writeError().isEmpty()) {
-        m_err << "qovctl: cannot write the debug log " << printable(m_opt.debugLog, 1000) << ": "
-              << session.log().writeError() << Qt::endl;
+        m_err << "qovctl: "
+              << QCoreApplication::translate("qovctl", "cannot write the debug log %1: %2")
+                     .arg(printable(m_opt.debugLog, 1000), session.log().writeError())
+              << Qt::endl;
         if (result == QovctlExit::Success)
             result = QovctlExit::OutputFailure;
     }
@@ -136,8 +147,10 @@ void QovctlRun::showUsbPortFound(Session &session, std::optional<int> found)
 {
     // Discovery's port is used for this run only; the stored COMPORT stays.
     if (found && showsProgress())
-        m_err << "qovctl: USB programmer found on COM " << session.prefs().comPort << " ("
-              << session.port().deviceName() << ")" << Qt::endl;
+        m_err << "qovctl: "
+              << QCoreApplication::translate("qovctl", "USB programmer found on COM %1 (%2)")
+                     .arg(session.prefs().comPort, session.port().deviceName())
+              << Qt::endl;
 }
 
 void QovctlRun::reportSilentFailure(const CliMessageBoxes &boxes, int shownBefore,
@@ -156,7 +169,10 @@ bool QovctlRun::openOutput()
     if (m_output->open(&error))
         return true;
     m_output.reset();
-    m_err << "qovctl: cannot write " << printable(m_opt.output, 1000) << ": " << error << Qt::endl;
+    m_err << "qovctl: "
+          << QCoreApplication::translate("qovctl", "cannot write %1: %2")
+                 .arg(printable(m_opt.output, 1000), error)
+          << Qt::endl;
     return false;
 }
 
@@ -172,8 +188,11 @@ bool QovctlRun::writeOutput(const QByteArray &data)
     QString error;
     if (!m_output->write(data, &error)) {
         // What was read from the board is not lost: it goes to standard output instead.
-        m_err << "qovctl: cannot write " << printable(m_opt.output, 1000) << ": " << error
-              << "; printing it here instead" << Qt::endl;
+        m_err << "qovctl: "
+              << QCoreApplication::translate("qovctl", "cannot write %1: %2; printing it here "
+                                                       "instead")
+                     .arg(printable(m_opt.output, 1000), error)
+              << Qt::endl;
         m_out << QString::fromUtf8(data);
         m_out.flush();
         return false;

@@ -76,8 +76,13 @@ int verifyCommand(QovctlRun &run)
             run.out() << QString::fromUtf8(differencesJson(differing, board, *file)) << Qt::flush;
         } else if (!differing.isEmpty()) {
             run.out() << differencesTable(differing, board, *file) << Qt::flush;
-            run.err() << "qovctl: " << differing.size() << " of " << SettingField::all().size()
-                      << " settings on the QOV differ from " << shownName << Qt::endl;
+            run.err() << "qovctl: "
+                      << QCoreApplication::translate("qovctl", "%1 of %2 settings on the QOV "
+                                                               "differ from %3")
+                             .arg(differing.size())
+                             .arg(SettingField::all().size())
+                             .arg(shownName)
+                      << Qt::endl;
         } else if (!run.options().quiet) {
             run.out() << QCoreApplication::translate("qovctl",
                                                      "The QOV matches %1: all %2 settings.")

@@ -32,8 +32,11 @@ int versionCommand(QovctlRun &run)
                           << Qt::endl;
         }
         if (comm.hasFailed())
-            run.err() << "qovctl: lost the connection to the programmer on "
-                      << shownDevicePath(comm.deviceName()) << ": " << comm.lastError().description
+            run.err() << "qovctl: "
+                      << QCoreApplication::translate("qovctl",
+                                                     "lost the connection to the programmer on "
+                                                     "%1: %2")
+                             .arg(shownDevicePath(comm.deviceName()), comm.lastError().description)
                       << Qt::endl;
         session.link().closeComPort(comm);
         return connection.connected() ? QovctlExit::Success : QovctlExit::DeviceFailure;

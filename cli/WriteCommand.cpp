@@ -24,8 +24,9 @@ QString settingsText(const QList<QList<int>> &settings)
                           ? QString::number(locations.first())
                           : QStringLiteral("%1-%2").arg(locations.first()).arg(locations.last()));
     }
-    return names.isEmpty() ? QStringLiteral("none")
-                           : QStringLiteral("location(s) ") + names.join(QStringLiteral(", "));
+    return names.isEmpty() ? QCoreApplication::translate("qovctl", "none")
+                           : QCoreApplication::translate("qovctl", "location(s) %1")
+                                 .arg(names.join(QStringLiteral(", ")));
 }
 
 } // namespace
@@ -63,9 +64,13 @@ int writeCommand(QovctlRun &run)
             run.out() << QString::fromUtf8(Profile::writeReport(settings, result.verifiedLocations))
                       << Qt::flush;
         if (result.outcome == TransactionResult::Stopped) {
-            run.err() << "qovctl: stopped by " << StopSignals::name(StopSignals::received())
-                      << "; written and verified: " << settingsText(result.settings(true))
-                      << "; not written and verified: " << settingsText(result.settings(false))
+            run.err() << "qovctl: "
+                      << QCoreApplication::translate("qovctl", "stopped by %1; written and "
+                                                               "verified: %2; not written and "
+                                                               "verified: %3")
+                             .arg(StopSignals::name(StopSignals::received()),
+                                  settingsText(result.settings(true)),
+                                  settingsText(result.settings(false)))
                       << Qt::endl;
             return QovctlExit::DeviceFailure;
         }
@@ -80,8 +85,11 @@ int writeCommand(QovctlRun &run)
             QStringList names;
             for (int loc : result.failedLocations)
                 names << QString::number(loc);
-            run.err() << "qovctl: not all 20 locations were verified; failed location(s): "
-                      << names.join(QStringLiteral(", ")) << Qt::endl;
+            run.err() << "qovctl: "
+                      << QCoreApplication::translate("qovctl", "not all 20 locations were "
+                                                               "verified; failed location(s): %1")
+                             .arg(names.join(QStringLiteral(", ")))
+                      << Qt::endl;
         } else {
             run.reportSilentFailure(
                 boxes, shown, QCoreApplication::translate("qovctl", "writing the QOV failed"));
