@@ -377,6 +377,84 @@ Fehler: %2<byte value="xd"/>
     </message>
 </context>
 <context>
+    <name>PreferenceStore</name>
+    <message>
+        <source>it is a folder</source>
+        <translation>sie ist ein Ordner</translation>
+    </message>
+    <message>
+        <source>it is not a settings file</source>
+        <translation>sie ist keine Einstellungsdatei</translation>
+    </message>
+    <message>
+        <source>it cannot be read</source>
+        <translation>sie kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>the preferences file %1 cannot be read: %2</source>
+        <translation>die Einstellungsdatei %1 kann nicht gelesen werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>Profile</name>
+    <message>
+        <source>Profile field &quot;%1&quot; must be %2; found %3</source>
+        <translation>Das Profilfeld &quot;%1&quot; muss %2 sein; gefunden: %3</translation>
+    </message>
+    <message>
+        <source>Profile is larger than 1 MiB</source>
+        <translation>Das Profil ist größer als 1 MiB</translation>
+    </message>
+    <message>
+        <source>Profile is not valid JSON: %1 at line %2, column %3</source>
+        <translation>Das Profil ist kein gültiges JSON: %1 in Zeile %2, Spalte %3</translation>
+    </message>
+    <message>
+        <source>Profile must be a JSON object ({ ... })</source>
+        <translation>Das Profil muss ein JSON-Objekt sein ({ ... })</translation>
+    </message>
+    <message>
+        <source>Profile field &quot;%1&quot; is given more than once</source>
+        <translation>Das Profilfeld &quot;%1&quot; kommt mehr als einmal vor</translation>
+    </message>
+    <message>
+        <source>Profile field &quot;format&quot; must be &quot;%1&quot;; found %2</source>
+        <translation>Das Profilfeld &quot;format&quot; muss &quot;%1&quot; sein; gefunden: %2</translation>
+    </message>
+    <message>
+        <source>Profile field &quot;version&quot; must be %1; found %2</source>
+        <translation>Das Profilfeld &quot;version&quot; muss %1 sein; gefunden: %2</translation>
+    </message>
+    <message>
+        <source>Profile field &quot;%1&quot; is not a setting (the fields are: %2)</source>
+        <translation>Das Profilfeld &quot;%1&quot; ist keine Einstellung (die Felder sind: %2)</translation>
+    </message>
+    <message>
+        <source>Profile field &quot;%1&quot; is missing (%2)</source>
+        <translation>Das Profilfeld &quot;%1&quot; fehlt (%2)</translation>
+    </message>
+    <message>
+        <source>Cannot read profile %1: %2</source>
+        <translation>Das Profil %1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>Profile %1 is larger than 1 MiB</source>
+        <translation>Das Profil %1 ist größer als 1 MiB</translation>
+    </message>
+    <message>
+        <source>Cannot read profile %1: it is %2, not a regular file</source>
+        <translation>Das Profil %1 kann nicht gelesen werden: es ist %2, keine normale Datei</translation>
+    </message>
+    <message>
+        <source>it is %1, not a regular file</source>
+        <translation>es ist %1, keine normale Datei</translation>
+    </message>
+    <message>
+        <source>Cannot write profile %1: %2</source>
+        <translation>Das Profil %1 kann nicht geschrieben werden: %2</translation>
+    </message>
+</context>
+<context>
     <name>ProgrammerSelection</name>
     <message>
         <source>QOV Is Installed In Xbox (self powered)</source>
@@ -995,6 +1073,21 @@ bis an ihm eine Taste der Fernbedienung gedrückt wird.
     </message>
 </context>
 <context>
+    <name>Startup</name>
+    <message>
+        <source>Error In Startup Line: </source>
+        <translation>Fehler beim Start in Zeile: </translation>
+    </message>
+    <message>
+        <source>Code: </source>
+        <translation>Code: </translation>
+    </message>
+    <message>
+        <source>Details: </source>
+        <translation>Einzelheiten: </translation>
+    </message>
+</context>
+<context>
     <name>qovctl</name>
     <message>
         <source>Writing</source>
@@ -1046,6 +1139,84 @@ bis an ihm eine Taste der Fernbedienung gedrückt wird.
     <message>
         <source>writing the QOV failed</source>
         <translation>das Schreiben des QOV ist fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>lost the connection to the programmer on %1: %2</source>
+        <translation>die Verbindung zum Programmer an %1 ist verloren: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>learn stopped by %1 with %2 of %n code(s)</source>
+        <translation>
+            <numerusform>Lernen durch %1 beendet mit %2 von %n Code</numerusform>
+            <numerusform>Lernen durch %1 beendet mit %2 von %n Codes</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>; the QOV stays in learn mode until a remote button is pressed at it: press any button on the remote while pointing at the QOV</source>
+        <translation>; der QOV bleibt im Lernmodus, bis an ihm eine Taste der Fernbedienung gedrückt wird: Drücken Sie eine beliebige Taste, während Sie auf den QOV zielen</translation>
+    </message>
+    <message numerus="yes">
+        <source>learn timed out after %1 s with %2 of %n code(s)</source>
+        <translation>
+            <numerusform>Lernen nach %1 s abgelaufen mit %2 von %n Code</numerusform>
+            <numerusform>Lernen nach %1 s abgelaufen mit %2 von %n Codes</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>; the QOV is still in learn mode: press any button on the remote while pointing at the QOV</source>
+        <translation>; der QOV ist noch im Lernmodus: Drücken Sie eine beliebige Taste der Fernbedienung, während Sie auf den QOV zielen</translation>
+    </message>
+    <message>
+        <source>the stored preference %1 is &quot;%2&quot;, not %3; set it in the window&apos;s Settings menu, or pass %4 for this run</source>
+        <translation>die gespeicherte Einstellung %1 ist &quot;%2&quot;, nicht %3; setzen Sie sie im Menü Einstellungen des Fensters oder geben Sie %4 für diesen Lauf an</translation>
+    </message>
+    <message>
+        <source>; make it readable, or remove it to start from the defaults</source>
+        <translation>; machen Sie sie lesbar oder entfernen Sie sie, um mit den Standardwerten zu beginnen</translation>
+    </message>
+    <message>
+        <source>no programmer port is available</source>
+        <translation>kein Programmer-Port ist verfügbar</translation>
+    </message>
+    <message>
+        <source>cannot create the debug log %1: %2</source>
+        <translation>das Debug-Protokoll %1 kann nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>cannot write the debug log %1: %2</source>
+        <translation>das Debug-Protokoll %1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>USB programmer found on COM %1 (%2)</source>
+        <translation>USB-Programmer an COM %1 gefunden (%2)</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2; printing it here instead</source>
+        <translation>%1 kann nicht geschrieben werden: %2; stattdessen hier ausgegeben</translation>
+    </message>
+    <message>
+        <source>%1 of %2 settings on the QOV differ from %3</source>
+        <translation>%1 von %2 Einstellungen auf dem QOV weichen von %3 ab</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keine</translation>
+    </message>
+    <message>
+        <source>location(s) %1</source>
+        <translation>Speicherstelle(n) %1</translation>
+    </message>
+    <message>
+        <source>stopped by %1; written and verified: %2; not written and verified: %3</source>
+        <translation>durch %1 abgebrochen; geschrieben und geprüft: %2; nicht geschrieben und geprüft: %3</translation>
+    </message>
+    <message>
+        <source>not all 20 locations were verified; failed location(s): %1</source>
+        <translation>nicht alle 20 Speicherstellen wurden geprüft; fehlgeschlagen: Speicherstelle(n) %1</translation>
     </message>
 </context>
 </TS>

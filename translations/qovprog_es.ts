@@ -377,6 +377,84 @@ Error: %2<byte value="xd"/>
     </message>
 </context>
 <context>
+    <name>PreferenceStore</name>
+    <message>
+        <source>it is a folder</source>
+        <translation>es una carpeta</translation>
+    </message>
+    <message>
+        <source>it is not a settings file</source>
+        <translation>no es un archivo de configuración</translation>
+    </message>
+    <message>
+        <source>it cannot be read</source>
+        <translation>no se puede leer</translation>
+    </message>
+    <message>
+        <source>the preferences file %1 cannot be read: %2</source>
+        <translation>no se puede leer el archivo de preferencias %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>Profile</name>
+    <message>
+        <source>Profile field &quot;%1&quot; must be %2; found %3</source>
+        <translation>El campo &quot;%1&quot; del perfil debe ser %2; se encontró %3</translation>
+    </message>
+    <message>
+        <source>Profile is larger than 1 MiB</source>
+        <translation>El perfil ocupa más de 1 MiB</translation>
+    </message>
+    <message>
+        <source>Profile is not valid JSON: %1 at line %2, column %3</source>
+        <translation>El perfil no es JSON válido: %1 en la línea %2, columna %3</translation>
+    </message>
+    <message>
+        <source>Profile must be a JSON object ({ ... })</source>
+        <translation>El perfil debe ser un objeto JSON ({ ... })</translation>
+    </message>
+    <message>
+        <source>Profile field &quot;%1&quot; is given more than once</source>
+        <translation>El campo &quot;%1&quot; del perfil aparece más de una vez</translation>
+    </message>
+    <message>
+        <source>Profile field &quot;format&quot; must be &quot;%1&quot;; found %2</source>
+        <translation>El campo &quot;format&quot; del perfil debe ser &quot;%1&quot;; se encontró %2</translation>
+    </message>
+    <message>
+        <source>Profile field &quot;version&quot; must be %1; found %2</source>
+        <translation>El campo &quot;version&quot; del perfil debe ser %1; se encontró %2</translation>
+    </message>
+    <message>
+        <source>Profile field &quot;%1&quot; is not a setting (the fields are: %2)</source>
+        <translation>El campo &quot;%1&quot; del perfil no es un ajuste (los campos son: %2)</translation>
+    </message>
+    <message>
+        <source>Profile field &quot;%1&quot; is missing (%2)</source>
+        <translation>Falta el campo &quot;%1&quot; del perfil (%2)</translation>
+    </message>
+    <message>
+        <source>Cannot read profile %1: %2</source>
+        <translation>No se puede leer el perfil %1: %2</translation>
+    </message>
+    <message>
+        <source>Profile %1 is larger than 1 MiB</source>
+        <translation>El perfil %1 ocupa más de 1 MiB</translation>
+    </message>
+    <message>
+        <source>Cannot read profile %1: it is %2, not a regular file</source>
+        <translation>No se puede leer el perfil %1: es %2, no un archivo normal</translation>
+    </message>
+    <message>
+        <source>it is %1, not a regular file</source>
+        <translation>es %1, no un archivo normal</translation>
+    </message>
+    <message>
+        <source>Cannot write profile %1: %2</source>
+        <translation>No se puede escribir el perfil %1: %2</translation>
+    </message>
+</context>
+<context>
     <name>ProgrammerSelection</name>
     <message>
         <source>QOV Is Installed In Xbox (self powered)</source>
@@ -993,6 +1071,21 @@ botón del mando.
     </message>
 </context>
 <context>
+    <name>Startup</name>
+    <message>
+        <source>Error In Startup Line: </source>
+        <translation>Error en el inicio, línea: </translation>
+    </message>
+    <message>
+        <source>Code: </source>
+        <translation>Código: </translation>
+    </message>
+    <message>
+        <source>Details: </source>
+        <translation>Detalles: </translation>
+    </message>
+</context>
+<context>
     <name>qovctl</name>
     <message>
         <source>Writing</source>
@@ -1044,6 +1137,84 @@ botón del mando.
     <message>
         <source>writing the QOV failed</source>
         <translation>falló la escritura del QOV</translation>
+    </message>
+    <message>
+        <source>lost the connection to the programmer on %1: %2</source>
+        <translation>se perdió la conexión con el programador en %1: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>learn stopped by %1 with %2 of %n code(s)</source>
+        <translation>
+            <numerusform>aprendizaje detenido por %1 con %2 de %n código</numerusform>
+            <numerusform>aprendizaje detenido por %1 con %2 de %n códigos</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>; the QOV stays in learn mode until a remote button is pressed at it: press any button on the remote while pointing at the QOV</source>
+        <translation>; el QOV sigue en modo de aprendizaje hasta que se pulse en él un botón del mando: pulse cualquier botón del mando apuntando al QOV</translation>
+    </message>
+    <message numerus="yes">
+        <source>learn timed out after %1 s with %2 of %n code(s)</source>
+        <translation>
+            <numerusform>el aprendizaje agotó el tiempo tras %1 s con %2 de %n código</numerusform>
+            <numerusform>el aprendizaje agotó el tiempo tras %1 s con %2 de %n códigos</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>; the QOV is still in learn mode: press any button on the remote while pointing at the QOV</source>
+        <translation>; el QOV sigue en modo de aprendizaje: pulse cualquier botón del mando apuntando al QOV</translation>
+    </message>
+    <message>
+        <source>the stored preference %1 is &quot;%2&quot;, not %3; set it in the window&apos;s Settings menu, or pass %4 for this run</source>
+        <translation>la preferencia guardada %1 es &quot;%2&quot;, no %3; elíjala en el menú Configuración de la ventana, o indique %4 para esta ejecución</translation>
+    </message>
+    <message>
+        <source>; make it readable, or remove it to start from the defaults</source>
+        <translation>; hágalo legible o bórrelo para empezar con los valores predeterminados</translation>
+    </message>
+    <message>
+        <source>no programmer port is available</source>
+        <translation>no hay ningún puerto de programador disponible</translation>
+    </message>
+    <message>
+        <source>cannot create the debug log %1: %2</source>
+        <translation>no se puede crear la traza de depuración %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot write the debug log %1: %2</source>
+        <translation>no se puede escribir la traza de depuración %1: %2</translation>
+    </message>
+    <message>
+        <source>USB programmer found on COM %1 (%2)</source>
+        <translation>programador USB encontrado en COM %1 (%2)</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>no se puede escribir %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2; printing it here instead</source>
+        <translation>no se puede escribir %1: %2; se muestra aquí en su lugar</translation>
+    </message>
+    <message>
+        <source>%1 of %2 settings on the QOV differ from %3</source>
+        <translation>%1 de %2 ajustes del QOV difieren de %3</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>ninguno</translation>
+    </message>
+    <message>
+        <source>location(s) %1</source>
+        <translation>posición(es) %1</translation>
+    </message>
+    <message>
+        <source>stopped by %1; written and verified: %2; not written and verified: %3</source>
+        <translation>detenido por %1; escrito y verificado: %2; sin escribir ni verificar: %3</translation>
+    </message>
+    <message>
+        <source>not all 20 locations were verified; failed location(s): %1</source>
+        <translation>no se verificaron las 20 posiciones; fallaron: posición(es) %1</translation>
     </message>
 </context>
 </TS>
