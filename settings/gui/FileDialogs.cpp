@@ -12,7 +12,9 @@ namespace {
 QString ask(QWidget *parent, const QString &caption, const QString &folder, const QString &filter,
             QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(parent, caption, folder, filter);
+    // The filter's words are translated; its pattern stays.
+    QFileDialog dialog(parent, caption, folder,
+                       QCoreApplication::translate("Profile", filter.toUtf8().constData()));
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
