@@ -2,6 +2,8 @@
 
 #include "settings/Profile.h"
 
+#include <QCoreApplication>
+
 std::optional<DeviceSettings> ProfileInput::load(const QString &name, const QovctlEnvironment &env,
                                                  QString *error)
 {
@@ -13,11 +15,11 @@ std::optional<DeviceSettings> ProfileInput::load(const QString &name, const Qovc
                                 ? env.readStandardInput(Profile::MaxFileSize + 1, &why)
                                 : QByteArray();
     if (!why.isEmpty()) {
-        *error = QStringLiteral("cannot read standard input: %1").arg(why);
+        *error = QCoreApplication::translate("qovctl", "cannot read standard input: %1").arg(why);
         return std::nullopt;
     }
     std::optional<DeviceSettings> settings = Profile::fromJson(data, &why);
     if (!settings)
-        *error = QStringLiteral("standard input: %1").arg(why);
+        *error = QCoreApplication::translate("qovctl", "standard input: %1").arg(why);
     return settings;
 }
