@@ -377,6 +377,29 @@ Fehler: %2<byte value="xd"/>
     </message>
 </context>
 <context>
+    <name>PortListing</name>
+    <message>
+        <source>No serial ports found.</source>
+        <translation>Keine seriellen Ports gefunden.</translation>
+    </message>
+    <message>
+        <source>DEVICE</source>
+        <translation>GERÄT</translation>
+    </message>
+    <message>
+        <source>SERIAL</source>
+        <translation>SERIENNUMMER</translation>
+    </message>
+    <message>
+        <source>NOTE</source>
+        <translation>HINWEIS</translation>
+    </message>
+    <message>
+        <source>USB programmer (10C4:823E)</source>
+        <translation>USB-Programmer (10C4:823E)</translation>
+    </message>
+</context>
+<context>
     <name>PreferenceStore</name>
     <message>
         <source>it is a folder</source>
@@ -452,6 +475,10 @@ Fehler: %2<byte value="xd"/>
     <message>
         <source>Cannot write profile %1: %2</source>
         <translation>Das Profil %1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>QOV settings profile (*.json)</source>
+        <translation>QOV-Einstellungsprofil (*.json)</translation>
     </message>
 </context>
 <context>
@@ -1217,6 +1244,14 @@ bis an ihm eine Taste der Fernbedienung gedrückt wird.
     <message>
         <source>not all 20 locations were verified; failed location(s): %1</source>
         <translation>nicht alle 20 Speicherstellen wurden geprüft; fehlgeschlagen: Speicherstelle(n) %1</translation>
+    </message>
+    <message>
+        <source>cannot read standard input: %1</source>
+        <translation>die Standardeingabe kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>standard input: %1</source>
+        <translation>Standardeingabe: %1</translation>
     </message>
 </context>
 </TS>

@@ -377,6 +377,29 @@ Error: %2<byte value="xd"/>
     </message>
 </context>
 <context>
+    <name>PortListing</name>
+    <message>
+        <source>No serial ports found.</source>
+        <translation>No se encontraron puertos serie.</translation>
+    </message>
+    <message>
+        <source>DEVICE</source>
+        <translation>DISPOSITIVO</translation>
+    </message>
+    <message>
+        <source>SERIAL</source>
+        <translation>N.º DE SERIE</translation>
+    </message>
+    <message>
+        <source>NOTE</source>
+        <translation>NOTA</translation>
+    </message>
+    <message>
+        <source>USB programmer (10C4:823E)</source>
+        <translation>Programador USB (10C4:823E)</translation>
+    </message>
+</context>
+<context>
     <name>PreferenceStore</name>
     <message>
         <source>it is a folder</source>
@@ -452,6 +475,10 @@ Error: %2<byte value="xd"/>
     <message>
         <source>Cannot write profile %1: %2</source>
         <translation>No se puede escribir el perfil %1: %2</translation>
+    </message>
+    <message>
+        <source>QOV settings profile (*.json)</source>
+        <translation>Perfil de ajustes del QOV (*.json)</translation>
     </message>
 </context>
 <context>
@@ -1215,6 +1242,14 @@ botón del mando.
     <message>
         <source>not all 20 locations were verified; failed location(s): %1</source>
         <translation>no se verificaron las 20 posiciones; fallaron: posición(es) %1</translation>
+    </message>
+    <message>
+        <source>cannot read standard input: %1</source>
+        <translation>no se puede leer la entrada estándar: %1</translation>
+    </message>
+    <message>
+        <source>standard input: %1</source>
+        <translation>entrada estándar: %1</translation>
     </message>
 </context>
 </TS>
