@@ -87,6 +87,53 @@
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Usage: qovprog [DEBUG]
+The window of the QOV Programming Software: reads and writes the settings of a
+QOV infrared receiver board through a serial or USB programmer.
+
+  DEBUG      write a trace of every exchange with the board to
+             debugLog_&lt;date&gt;_&lt;time&gt;.txt in the current folder
+  --help     print this help and exit
+  --version  print the version and exit
+
+Environment:
+  QOV_SIMULATOR=1   use the built-in simulated board
+  QOV_PORT_DIR=DIR  COM n is DIR/COMn (a link to any serial device)
+  QOV_USB_MANUAL=1  choose the USB programmer&apos;s port by hand
+
+The command line tool for scripts is qovctl.
+</source>
+        <translation>Aufruf: qovprog [DEBUG]
+Das Fenster der QOV Programming Software: liest und schreibt die Einstellungen
+einer QOV-Infrarot-Empfängerplatine über einen seriellen oder USB-Programmer.
+
+  DEBUG      jeden Austausch mit der Platine protokollieren, in
+             debugLog_&lt;Datum&gt;_&lt;Uhrzeit&gt;.txt im aktuellen Ordner
+  --help     diese Hilfe ausgeben und beenden
+  --version  die Version ausgeben und beenden
+
+Umgebung:
+  QOV_SIMULATOR=1   die eingebaute simulierte Platine verwenden
+  QOV_PORT_DIR=DIR  COM n ist DIR/COMn (ein Link auf ein beliebiges serielles Gerät)
+  QOV_USB_MANUAL=1  den Port des USB-Programmers von Hand wählen
+
+Das Befehlszeilenwerkzeug für Skripte ist qovctl.
+</translation>
+    </message>
+    <message>
+        <source>qovprog: unknown argument &apos;%1&apos;
+Usage: qovprog [DEBUG]
+Try &apos;qovprog --help&apos; for more.
+</source>
+        <translation>qovprog: unbekanntes Argument &apos;%1&apos;
+Aufruf: qovprog [DEBUG]
+Mehr mit &apos;qovprog --help&apos;.
+</translation>
+    </message>
+</context>
+<context>
     <name>DebugToolsMenu</name>
     <message>
         <source>Enable COM</source>

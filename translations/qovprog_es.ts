@@ -87,6 +87,53 @@
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Usage: qovprog [DEBUG]
+The window of the QOV Programming Software: reads and writes the settings of a
+QOV infrared receiver board through a serial or USB programmer.
+
+  DEBUG      write a trace of every exchange with the board to
+             debugLog_&lt;date&gt;_&lt;time&gt;.txt in the current folder
+  --help     print this help and exit
+  --version  print the version and exit
+
+Environment:
+  QOV_SIMULATOR=1   use the built-in simulated board
+  QOV_PORT_DIR=DIR  COM n is DIR/COMn (a link to any serial device)
+  QOV_USB_MANUAL=1  choose the USB programmer&apos;s port by hand
+
+The command line tool for scripts is qovctl.
+</source>
+        <translation>Uso: qovprog [DEBUG]
+La ventana de QOV Programming Software: lee y escribe los ajustes de una placa
+receptora de infrarrojos QOV mediante un programador serie o USB.
+
+  DEBUG      escribir una traza de cada intercambio con la placa en
+             debugLog_&lt;fecha&gt;_&lt;hora&gt;.txt en la carpeta actual
+  --help     mostrar esta ayuda y salir
+  --version  mostrar la versión y salir
+
+Entorno:
+  QOV_SIMULATOR=1   usar la placa simulada integrada
+  QOV_PORT_DIR=DIR  COM n es DIR/COMn (un enlace a cualquier dispositivo serie)
+  QOV_USB_MANUAL=1  elegir a mano el puerto del programador USB
+
+La herramienta de línea de órdenes para scripts es qovctl.
+</translation>
+    </message>
+    <message>
+        <source>qovprog: unknown argument &apos;%1&apos;
+Usage: qovprog [DEBUG]
+Try &apos;qovprog --help&apos; for more.
+</source>
+        <translation>qovprog: argumento desconocido &apos;%1&apos;
+Uso: qovprog [DEBUG]
+Pruebe &apos;qovprog --help&apos; para más información.
+</translation>
+    </message>
+</context>
+<context>
     <name>DebugToolsMenu</name>
     <message>
         <source>Enable COM</source>
