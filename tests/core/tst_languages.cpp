@@ -1,5 +1,6 @@
 // The session's language: which catalogue the environment chooses, and that
 // installing it translates the product's texts (and only while it is installed).
+#include "app/CommandLine.h"
 #include "translations/Languages.h"
 
 #include <QCoreApplication>
@@ -119,6 +120,34 @@ private slots:
         }
         QCOMPARE(QCoreApplication::translate("MainWindow", "Read Values"),
                  QStringLiteral("Read Values"));
+    }
+
+    // qovprog's help and usage, which answer before the window exists, in the language.
+    void windowHelp_data()
+    {
+        QTest::addColumn<QString>("env");
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("start");
+        QTest::newRow("German help")
+            << "LANGUAGE=de" << QStringList{"--help"} << "Aufruf: qovprog [DEBUG]\nDas Fenster";
+        QTest::newRow("Spanish mistake") << "LANGUAGE=es" << QStringList{"--bogus"}
+                                         << "qovprog: argumento desconocido '--bogus'\nUso:";
+        QTest::newRow("English help")
+            << "" << QStringList{"--help"} << "Usage: qovprog [DEBUG]\nThe window";
+    }
+    void windowHelp()
+    {
+        QFETCH(QString, env);
+        QFETCH(QStringList, args);
+        QFETCH(QString, start);
+        Languages::install(*QCoreApplication::instance(), environment(parse(env)));
+        const auto answer = CommandLine::earlyExit(args);
+        for (QTranslator *t : QCoreApplication::instance()->findChildren<QTranslator *>()) {
+            QCoreApplication::removeTranslator(t);
+            delete t;
+        }
+        QVERIFY(answer);
+        QVERIFY2(answer->text.startsWith(start), qPrintable(answer->text));
     }
 };
 
