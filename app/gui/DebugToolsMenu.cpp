@@ -37,7 +37,7 @@ void DebugToolsMenu::getXok()
 {
     runStep([this] {
         const auto greeting = m_session.link().GetXOK(m_session.port());
-        m_messages.showMessage(QStringLiteral("GetXOK Returned: ")
+        m_messages.showMessage(tr("GetXOK Returned: ")
                                + greeting.value_or(QStringLiteral("False")));
     });
 }
@@ -46,7 +46,7 @@ void DebugToolsMenu::checkQov()
 {
     runStep([this] {
         const bool found = m_session.link().CheckQOV(m_session.port());
-        m_messages.showMessage(QStringLiteral("CheckQOV Returned: ") + boolToText(found));
+        m_messages.showMessage(tr("CheckQOV Returned: ") + boolToText(found));
     });
 }
 
