@@ -9,7 +9,7 @@
     </message>
     <message>
         <source>Checking for QOV</source>
-        <translation>Suche QOV</translation>
+        <translation>QOV wird gesucht</translation>
     </message>
     <message>
         <source>QOV Not Found</source>
@@ -150,6 +150,14 @@ Mehr mit &apos;qovprog --help&apos;.
     <message>
         <source>Disable COM</source>
         <translation>COM deaktivieren</translation>
+    </message>
+    <message>
+        <source>GetXOK Returned: </source>
+        <translation>GetXOK lieferte: </translation>
+    </message>
+    <message>
+        <source>CheckQOV Returned: </source>
+        <translation>CheckQOV lieferte: </translation>
     </message>
 </context>
 <context>

@@ -151,6 +151,14 @@ Pruebe &apos;qovprog --help&apos; para más información.
         <source>Disable COM</source>
         <translation>Desactivar COM</translation>
     </message>
+    <message>
+        <source>GetXOK Returned: </source>
+        <translation>GetXOK devolvió: </translation>
+    </message>
+    <message>
+        <source>CheckQOV Returned: </source>
+        <translation>CheckQOV devolvió: </translation>
+    </message>
 </context>
 <context>
     <name>DeviceLink</name>
