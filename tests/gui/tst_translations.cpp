@@ -8,7 +8,10 @@
 #include "translations/Languages.h"
 
 #include "app/gui/CheckConnectionWindow.h"
+#include "codes/CodeMime.h"
+#include "codes/gui/CodeDragList.h"
 #include "codes/gui/CodeListWindow.h"
+#include "learn/LearnReport.h"
 #include "learn/gui/LearnWindow.h"
 
 #include <QAbstractButton>
@@ -17,6 +20,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QStyle>
 #include <QTest>
@@ -301,6 +305,33 @@ private slots:
 
         cut.removeDuplicates();
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u'\n')));
+    }
+
+    // A learned code, listed with the language's word for "Code", still drags its code.
+    void learnedCodeDrags_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("entry");
+        QTest::newRow("English") << ""
+                                 << "Code: 0A51EF";
+        QTest::newRow("German") << "de"
+                                << "Code: 0A51EF";
+        QTest::newRow("Spanish") << "es"
+                                 << "Código: 0A51EF";
+    }
+    void learnedCodeDrags()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, entry);
+        const Language chosen(language);
+        CodeDragList list;
+        const std::optional<IrCode> code = IrCode::fromText(QStringLiteral("0A51EF"));
+        QVERIFY(code);
+        list.addItem(LearnReport::entryText(*code));
+        QCOMPARE(list.item(0)->text(), entry);
+        std::unique_ptr<QMimeData> data(list.model()->mimeData({list.model()->index(0, 0)}));
+        QVERIFY(data);
+        QCOMPARE(data->data(QLatin1String(CodeMimeType)), QByteArray("0A51EF"));
     }
 
     void translated_data()
