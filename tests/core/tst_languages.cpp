@@ -14,11 +14,11 @@ Languages::Environment environment(const QHash<QString, QString> &vars)
     return [vars](const char *name) { return vars.value(QLatin1String(name)); };
 }
 
-QHash<QString, QString> parse(const QString &spec)
+QHash<QString, QString> parse(const QString &assignments)
 {
     // "LANGUAGE=es:de LANG=de_DE.UTF-8"
     QHash<QString, QString> vars;
-    for (const QString &pair : spec.split(u' ', Qt::SkipEmptyParts))
+    for (const QString &pair : assignments.split(u' ', Qt::SkipEmptyParts))
         vars.insert(pair.section(u'=', 0, 0), pair.section(u'=', 1));
     return vars;
 }
