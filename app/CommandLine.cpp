@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include <QCoreApplication>
+
 namespace {
 // Options QGuiApplication and QApplication take themselves, with one leading
 // dash or two; a session manager, for one, restarts the program with -session ID.
@@ -30,7 +32,8 @@ CommandLine::earlyExit(const QStringList &argumentsAfterProgram)
         return EarlyExit{QStringLiteral("qovprog %1\n").arg(QLatin1String(QOV_VERSION_STRING))};
     if (argumentsAfterProgram.contains(QLatin1String("--help"))
         || argumentsAfterProgram.contains(QLatin1String("-h")))
-        return EarlyExit{QStringLiteral(
+        return EarlyExit{QCoreApplication::translate(
+            "CommandLine",
             "Usage: qovprog [DEBUG]\n"
             "The window of the QOV Programming Software: reads and writes the settings of a\n"
             "QOV infrared receiver board through a serial or USB programmer.\n"
@@ -60,9 +63,10 @@ CommandLine::earlyExit(const QStringList &argumentsAfterProgram)
             debugSeen = true;
             continue;
         }
-        return EarlyExit{QStringLiteral("qovprog: unknown argument '%1'\n"
-                                        "Usage: qovprog [DEBUG]\n"
-                                        "Try 'qovprog --help' for more.\n")
+        return EarlyExit{QCoreApplication::translate("CommandLine",
+                                                     "qovprog: unknown argument '%1'\n"
+                                                     "Usage: qovprog [DEBUG]\n"
+                                                     "Try 'qovprog --help' for more.\n")
                              .arg(argument),
                          true, 2};
     }

@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace Startup {
@@ -12,9 +13,10 @@ bool debugRequested(const QStringList &argumentsAfterProgram)
 
 QString errorReport(qint16 step, const RuntimeFailure &failure)
 {
-    return QStringLiteral("Error In Startup Line: ") + QString::number(step)
-           + QStringLiteral("\r\nCode: ") + QString::number(failure.code)
-           + QStringLiteral("\r\nDetails: ") + failure.description;
+    return QCoreApplication::translate("Startup", "Error In Startup Line: ") + QString::number(step)
+           + QStringLiteral("\r\n") + QCoreApplication::translate("Startup", "Code: ")
+           + QString::number(failure.code) + QStringLiteral("\r\n")
+           + QCoreApplication::translate("Startup", "Details: ") + failure.description;
 }
 
 bool fileExists(const QString &name)

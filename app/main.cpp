@@ -7,6 +7,7 @@
 #include "session/PreferenceStore.h"
 #include "session/Session.h"
 #include "sim/BuiltInSimulatedPort.h"
+#include "translations/Languages.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -33,12 +34,18 @@ int main(int argc, char *argv[])
     QStringList early;
     for (int i = 1; i < argc; ++i)
         early << QString::fromLocal8Bit(argv[i]);
-    if (const std::optional<CommandLine::EarlyExit> answer = CommandLine::earlyExit(early)) {
+    if (std::optional<CommandLine::EarlyExit> answer = CommandLine::earlyExit(early)) {
+        // Said in the session's language: an application without a display is
+        // enough for the translations.
+        QCoreApplication words(argc, argv);
+        Languages::install(words);
+        answer = CommandLine::earlyExit(early);
         std::FILE *stream = answer->toStandardError ? stderr : stdout;
         std::fputs(answer->text.toLocal8Bit().constData(), stream);
         return std::fflush(stream) == 0 || answer->exitCode != 0 ? answer->exitCode : 1;
     }
     QApplication app(argc, argv);
+    Languages::install(app);
     // The application name is also the window's X11 class, which the desktop
     // entry's StartupWMClass names so that docks match the window to its launcher.
     QApplication::setApplicationName(QStringLiteral("qovprog"));

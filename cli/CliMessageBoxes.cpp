@@ -3,20 +3,36 @@
 #include "cli/ProgressLine.h"
 #include "device/PortDiagnosis.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <algorithm>
 #include <iterator>
 
 namespace {
-const QString OpenFailure = QStringLiteral("Unable to open COM ");
+// The core's message in the session's language, as the core showed it.
+QString coreText(const char *context, const char *source)
+{
+    return QCoreApplication::translate(context, source);
 }
+
+// "Unable to open COM 9" and the port layer's lines, in any language.
+bool isOpenFailure(const QString &text)
+{
+    const QStringList around
+        = coreText("DeviceLink", "Unable to open COM %1").split(QStringLiteral("%1"));
+    const QString firstLine = text.section(QStringLiteral("\r\n"), 0, 0);
+    return around.size() == 2 && firstLine.startsWith(around.first())
+           && firstLine.endsWith(around.last())
+           && firstLine.size() > around.first().size() + around.last().size();
+}
+} // namespace
 
 void CliMessageBoxes::showMessage(const QString &text, MessageIcon icon, const QString &title)
 {
     Q_UNUSED(title);
     // The window's confirmation box: the command says its own success once, on
     // standard output, so it is not repeated here among the errors.
-    if (text == QLatin1String("Written Succesfully"))
+    if (text == coreText("SettingsTransactions", "Written Succesfully"))
         return;
     ++m_shown;
     if (m_captured) {
@@ -25,7 +41,7 @@ void CliMessageBoxes::showMessage(const QString &text, MessageIcon icon, const Q
     }
     if (m_progress)
         m_progress->clear();
-    if (!m_namedDevice.isEmpty() && text.startsWith(OpenFailure)) {
+    if (!m_namedDevice.isEmpty() && isOpenFailure(text)) {
         m_suggestsDoctor = true;
         // The port layer's reason is the last line, and it names the device.
         const QString reason = text.section(QStringLiteral("\r\n"), -1).trimmed();
@@ -54,17 +70,17 @@ QString CliMessageBoxes::placeText() const
 QString CliMessageBoxes::withPlace(const QString &text)
 {
     // The core's words for a programmer or board that could not be reached.
-    static const QString NotAnswering[] = {
-        QStringLiteral("QOV Not Found"),
-        QStringLiteral("Unable to retrieve QOV version"),
-        QStringLiteral("Unable to aquire the QOV Firmware Version"),
+    const QString NotAnswering[] = {
+        coreText("BoardConnection", "QOV Not Found"),
+        coreText("BoardConnection", "Unable to retrieve QOV version"),
+        coreText("BoardConnection", "Unable to aquire the QOV Firmware Version"),
     };
-    static const QString NoProgrammer = QStringLiteral("USB Programmer Cable not found");
+    const QString NoProgrammer = coreText("DeviceLink", "USB Programmer Cable not found");
     // Its first line: later lines add what was seen (another program on the port).
     const QString first = text.section(QStringLiteral("\r\n"), 0, 0);
     const bool notAnswering = std::find(std::begin(NotAnswering), std::end(NotAnswering), first)
                               != std::end(NotAnswering);
-    const bool openFailure = text.startsWith(OpenFailure);
+    const bool openFailure = isOpenFailure(text);
     if (!notAnswering && !openFailure && text != NoProgrammer)
         return text;
     m_suggestsDoctor = true;
@@ -73,12 +89,20 @@ QString CliMessageBoxes::withPlace(const QString &text)
     if (place.isEmpty())
         return text;
     if (notAnswering)
-        return first + QStringLiteral(" on ") + place + text.mid(first.size());
+        return QCoreApplication::translate(
+                   "CliMessageBoxes", "%1 on %2",
+                   "a message, then where: \"QOV Not Found on /dev/ttyUSB0 (COM 1)\"")
+                   .arg(first, place)
+               + text.mid(first.size());
     // "Unable to open COM 9" and the port layer's lines; its reason may name the device.
     if (text.contains(shownDevicePath(m_place().device)))
         return text;
     const qsizetype firstLineEnd = text.indexOf(u'\r') < 0 ? text.size() : text.indexOf(u'\r');
-    return text.left(firstLineEnd) + QStringLiteral(" on ") + place + text.mid(firstLineEnd);
+    return QCoreApplication::translate(
+               "CliMessageBoxes", "%1 on %2",
+               "a message, then where: \"QOV Not Found on /dev/ttyUSB0 (COM 1)\"")
+               .arg(text.left(firstLineEnd), place)
+           + text.mid(firstLineEnd);
 }
 
 QString CliMessageBoxes::oneLine(const QString &text)

@@ -3,6 +3,7 @@
 // stream: the command line has nobody to press OK.
 #include "device/MessageBoxes.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QTextStream>
 #include <functional>
@@ -40,7 +41,8 @@ public:
     // A message printed said the board or the port could not be reached: the doctor
     // finds out why (said once, at the end of the run).
     bool suggestsDoctor() const { return m_suggestsDoctor; }
-    static constexpr const char *DoctorHint = "Run 'qovctl doctor' to find out why.";
+    static constexpr const char *DoctorHint
+        = QT_TRANSLATE_NOOP("CliMessageBoxes", "Run 'qovctl doctor' to find out why.");
 
     // A message box text as one line: line breaks become "; " and runs of blanks one.
     static QString oneLine(const QString &text);

@@ -1,5 +1,7 @@
 #include "cli/CliReporter.h"
 
+#include <QCoreApplication>
+
 void CliReporter::setProgressBar(double numCurrent, double numTotal)
 {
     m_current = int(numCurrent);
@@ -23,6 +25,7 @@ void CliReporter::locationDone(int location, int result)
 
 void CliReporter::showProgress(int done)
 {
-    m_progress.show(m_writing ? QStringLiteral("Writing") : QStringLiteral("Reading"), done,
-                    m_total);
+    m_progress.show(m_writing ? QCoreApplication::translate("qovctl", "Writing")
+                              : QCoreApplication::translate("qovctl", "Reading"),
+                    done, m_total);
 }

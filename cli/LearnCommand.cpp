@@ -8,6 +8,7 @@
 #include "learn/LearnSession.h"
 #include "session/Session.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <optional>
@@ -19,7 +20,8 @@ QString codeLine(const IrCode &code)
 {
     const QString name = GetButtonName(code.toText());
     return LearnReport::entryText(code)
-           + (name == QLatin1String("-1") ? QString() : QStringLiteral(" (") + name + u')');
+           + (name == QLatin1String("-1") ? QString()
+                                          : QStringLiteral(" (") + ButtonDisplayName(name) + u')');
 }
 
 // One value as JSON text, escaped as QJsonDocument does.
@@ -55,8 +57,13 @@ int learnCommand(QovctlRun &run)
         if (started == LearnSession::Start::Busy || started == LearnSession::Start::Stopped)
             return QovctlExit::DeviceFailure;
         if (run.showsProgress())
-            run.err() << "qovctl: learning: point a remote at the QOV and press a button ("
-                      << opt.count << " code(s), up to " << opt.timeoutS << " s)" << Qt::endl;
+            run.err() << "qovctl: "
+                      << QCoreApplication::translate("qovctl",
+                                                     "learning: point a remote at the QOV and "
+                                                     "press a button (%n code(s), up to %1 s)",
+                                                     nullptr, opt.count)
+                             .arg(opt.timeoutS)
+                      << Qt::endl;
 
         // Ctrl-C, SIGTERM or SIGHUP end the wait at the next poll.
         std::optional<StopSignals> stopSignals;
@@ -80,36 +87,51 @@ int learnCommand(QovctlRun &run)
             learn.gatherWaiting(); // what came since the last poll, for the message below
         learn.stop();
         if (portFailed) {
-            run.err() << "qovctl: lost the connection to the programmer on "
-                      << shownDevicePath(comm.deviceName()) << ": " << comm.lastError().description
+            run.err() << "qovctl: "
+                      << QCoreApplication::translate("qovctl",
+                                                     "lost the connection to the programmer on "
+                                                     "%1: %2")
+                             .arg(shownDevicePath(comm.deviceName()), comm.lastError().description)
                       << Qt::endl;
             comm.setOpen(false);
             return QovctlExit::DeviceFailure;
         }
         link.closeComPort(comm);
         if (const int signal = StopSignals::received(); signal != 0 && received < opt.count) {
-            run.err() << "qovctl: learn stopped by " << StopSignals::name(signal) << " with "
-                      << received << " of " << opt.count << " code(s)";
+            run.err() << "qovctl: "
+                      << QCoreApplication::translate("qovctl",
+                                                     "learn stopped by %1 with %2 of "
+                                                     "%n code(s)",
+                                                     nullptr, opt.count)
+                             .arg(StopSignals::name(signal))
+                             .arg(received);
             // As the learn window reminds when it closes: the board leaves learn mode
             // only on a code from a remote. Bytes that made no code are said as they
             // are: what the board's state is then, nobody knows.
             if (learn.strayCount() > 0)
                 run.err() << "; " << learn.strayText();
             else if (learn.armed())
-                run.err() << "; the QOV stays in learn mode until a remote button is pressed at "
-                             "it: press any button on the remote while pointing at the QOV";
+                run.err() << QCoreApplication::translate(
+                    "qovctl", "; the QOV stays in learn mode until a remote button is pressed at "
+                              "it: press any button on the remote while pointing at the QOV");
             run.err() << Qt::endl;
             return QovctlExit::DeviceFailure;
         }
         if (received < opt.count) {
-            run.err() << "qovctl: learn timed out after " << opt.timeoutS << " s with " << received
-                      << " of " << opt.count << " code(s)";
+            run.err() << "qovctl: "
+                      << QCoreApplication::translate("qovctl",
+                                                     "learn timed out after %1 s with "
+                                                     "%2 of %n code(s)",
+                                                     nullptr, opt.count)
+                             .arg(opt.timeoutS)
+                             .arg(received);
             // Only a board still waiting for a report needs a button press to leave.
             if (learn.strayCount() > 0)
                 run.err() << "; " << learn.strayText();
             else if (learn.armed())
-                run.err() << "; the QOV is still in learn mode: press any button on the remote "
-                             "while pointing at the QOV";
+                run.err() << QCoreApplication::translate(
+                    "qovctl", "; the QOV is still in learn mode: press any button on the remote "
+                              "while pointing at the QOV");
             run.err() << Qt::endl;
             return QovctlExit::DeviceFailure;
         }

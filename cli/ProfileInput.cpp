@@ -3,6 +3,8 @@
 #include "cli/WaitNotice.h"
 #include "settings/Profile.h"
 
+#include <QCoreApplication>
+
 std::optional<DeviceSettings> ProfileInput::load(const QString &name, const QovctlEnvironment &env,
                                                  QTextStream &err, QString *error)
 {
@@ -17,7 +19,7 @@ std::optional<DeviceSettings> ProfileInput::load(const QString &name, const Qovc
                                 ? env.readStandardInput(Profile::MaxFileSize + 1, &why)
                                 : QByteArray();
     if (!why.isEmpty()) {
-        *error = QStringLiteral("cannot read standard input: %1").arg(why);
+        *error = QCoreApplication::translate("qovctl", "cannot read standard input: %1").arg(why);
         return std::nullopt;
     }
     if (data.trimmed().isEmpty()) {
@@ -26,6 +28,6 @@ std::optional<DeviceSettings> ProfileInput::load(const QString &name, const Qovc
     }
     std::optional<DeviceSettings> settings = Profile::fromJson(data, &why);
     if (!settings)
-        *error = QStringLiteral("standard input: %1").arg(why);
+        *error = QCoreApplication::translate("qovctl", "standard input: %1").arg(why);
     return settings;
 }

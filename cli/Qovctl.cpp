@@ -6,6 +6,7 @@
 #include "cli/QovctlRun.h"
 #include "cli/StreamTap.h"
 
+#include <QCoreApplication>
 #include <QIODevice>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -51,7 +52,8 @@ int runCommand(const QStringList &args, QTextStream &out, QTextStream &err,
         }
         options = parser.parse(args);
     } catch (const UsageError &e) {
-        err << "qovctl: " << printable(e.text, 1000) << '\n' << "Try 'qovctl --help'." << Qt::endl;
+        err << "qovctl: " << printable(e.text, 1000) << '\n'
+            << QCoreApplication::translate("qovctl", "Try 'qovctl --help'.") << Qt::endl;
         if (errTap)
             printFailure(out, *errTap, QovctlExit::BadUsage);
         return QovctlExit::BadUsage;

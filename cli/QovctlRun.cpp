@@ -8,6 +8,7 @@
 #include "session/Session.h"
 #include "session/StoredPreferences.h"
 
+#include <QCoreApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -17,16 +18,21 @@ std::optional<AppPreferences> QovctlRun::connectionPreferences(int *exitCode)
     const PreferenceStore *store = m_env.preferences;
     if (const QString problem = store ? store->problem() : QString(); !problem.isEmpty()) {
         m_err << "qovctl: " << problem
-              << "; make it readable, or remove it to start from the defaults" << Qt::endl;
+              << QCoreApplication::translate(
+                     "qovctl", "; make it readable, or remove it to start from the defaults")
+              << Qt::endl;
         *exitCode = QovctlExit::BadUsage;
         return std::nullopt;
     }
 
     const StoredPreferences stored(m_env.preferences);
     auto report = [&](Key key, const QString &text, const QString &allowed, const QString &option) {
-        m_err << "qovctl: the stored preference " << StoredPreferences::keyName(key) << " is \""
-              << printable(text) << "\", not " << allowed
-              << "; set it in the window's Settings menu, or pass " << option << " for this run"
+        m_err << "qovctl: "
+              << QCoreApplication::translate("qovctl",
+                                             "the stored preference %1 is \"%2\", not %3; set "
+                                             "it in the window's Settings menu, or pass %4 for "
+                                             "this run")
+                     .arg(StoredPreferences::keyName(key), printable(text), allowed, option)
               << Qt::endl;
         *exitCode = QovctlExit::BadUsage;
     };
@@ -92,7 +98,9 @@ int QovctlRun::withBoard(const std::function<int(Session &, CliMessageBoxes &)> 
     choice.selfPowered = prefs->isQOVSelfPowered;
     std::unique_ptr<ProgrammerPort> port = m_env.makePort ? m_env.makePort(choice) : nullptr;
     if (!port || !m_env.clock) {
-        m_err << "qovctl: no programmer port is available" << Qt::endl;
+        m_err << "qovctl: "
+              << QCoreApplication::translate("qovctl", "no programmer port is available")
+              << Qt::endl;
         return QovctlExit::DeviceFailure;
     }
 
@@ -121,8 +129,10 @@ int QovctlRun::withBoard(const std::function<int(Session &, CliMessageBoxes &)> 
             opened = session.log().openAt(m_opt.debugLog);
         }
         if (!opened) {
-            m_err << "qovctl: cannot create the debug log " << printable(m_opt.debugLog, 1000)
-                  << ": " << session.log().errorString() << Qt::endl;
+            m_err << "qovctl: "
+                  << QCoreApplication::translate("qovctl", "cannot create the debug log %1: %2")
+                         .arg(printable(m_opt.debugLog, 1000), session.log().errorString())
+                  << Qt::endl;
             return QovctlExit::BadUsage;
         }
     }
@@ -136,13 +146,16 @@ int QovctlRun::withBoard(const std::function<int(Session &, CliMessageBoxes &)> 
     }
     int result = work(session, boxes);
     if (!session.log().writeError().isEmpty()) {
-        m_err << "qovctl: cannot write the debug log " << printable(m_opt.debugLog, 1000) << ": "
-              << session.log().writeError() << Qt::endl;
+        m_err << "qovctl: "
+              << QCoreApplication::translate("qovctl", "cannot write the debug log %1: %2")
+                     .arg(printable(m_opt.debugLog, 1000), session.log().writeError())
+              << Qt::endl;
         if (result == QovctlExit::Success)
             result = QovctlExit::OutputFailure;
     }
     if (boxes.suggestsDoctor())
-        m_err << CliMessageBoxes::DoctorHint << Qt::endl;
+        m_err << QCoreApplication::translate("CliMessageBoxes", CliMessageBoxes::DoctorHint)
+              << Qt::endl;
     return result;
 }
 
@@ -150,8 +163,10 @@ void QovctlRun::showUsbPortFound(Session &session, std::optional<int> found)
 {
     // Discovery's port is used for this run only; the stored COMPORT stays.
     if (found && showsProgress())
-        m_err << "qovctl: USB programmer found on COM " << session.prefs().comPort << " ("
-              << session.port().deviceName() << ")" << Qt::endl;
+        m_err << "qovctl: "
+              << QCoreApplication::translate("qovctl", "USB programmer found on COM %1 (%2)")
+                     .arg(session.prefs().comPort, session.port().deviceName())
+              << Qt::endl;
 }
 
 void QovctlRun::reportSilentFailure(const CliMessageBoxes &boxes, int shownBefore,
@@ -176,7 +191,10 @@ bool QovctlRun::openOutput()
     if (opened)
         return true;
     m_output.reset();
-    m_err << "qovctl: cannot write " << printable(m_opt.output, 1000) << ": " << error << Qt::endl;
+    m_err << "qovctl: "
+          << QCoreApplication::translate("qovctl", "cannot write %1: %2")
+                 .arg(printable(m_opt.output, 1000), error)
+          << Qt::endl;
     return false;
 }
 
@@ -193,8 +211,11 @@ bool QovctlRun::writeOutput(const QByteArray &data)
     if (!m_output->write(data, &error)) {
         // What was read from the board is not lost: it goes to standard output instead;
         // with --json inside the failure's object, so that the output stays one object.
-        m_err << "qovctl: cannot write " << printable(m_opt.output, 1000) << ": " << error
-              << "; printing it here instead" << Qt::endl;
+        m_err << "qovctl: "
+              << QCoreApplication::translate("qovctl", "cannot write %1: %2; printing it here "
+                                                       "instead")
+                     .arg(printable(m_opt.output, 1000), error)
+              << Qt::endl;
         if (m_errorsSaid && m_opt.json) {
             const QJsonObject failure{
                 {QStringLiteral("error"), errorsSaid()},

@@ -8,6 +8,8 @@
 #include "settings/SettingsTable.h"
 #include "settings/SettingsTransactions.h"
 
+#include <QCoreApplication>
+
 int readCommand(QovctlRun &run)
 {
     return run.withBoard([&run](Session &session, CliMessageBoxes &boxes) {
@@ -19,7 +21,8 @@ int readCommand(QovctlRun &run)
         run.showUsbPortFound(session, connection.usbPortFound);
         const TransactionResult result = transactions.readValues(connection, session.settings());
         if (!result.ok()) {
-            run.reportSilentFailure(boxes, shown, QStringLiteral("reading the QOV failed"));
+            run.reportSilentFailure(
+                boxes, shown, QCoreApplication::translate("qovctl", "reading the QOV failed"));
             return QovctlExit::DeviceFailure;
         }
         const DeviceSettings &s = session.settings();

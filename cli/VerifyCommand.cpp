@@ -10,6 +10,7 @@
 #include "settings/SettingField.h"
 #include "settings/SettingsTransactions.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -33,10 +34,11 @@ QByteArray differencesJson(const QList<SettingField> &differing, const DeviceSet
 QString differencesTable(const QList<SettingField> &differing, const DeviceSettings &board,
                          const DeviceSettings &file)
 {
-    QList<QStringList> rows{
-        {QStringLiteral("SETTING"), QStringLiteral("ON THE BOARD"), QStringLiteral("IN THE FILE")}};
+    QList<QStringList> rows{{QCoreApplication::translate("qovctl", "SETTING"),
+                             QCoreApplication::translate("qovctl", "ON THE BOARD"),
+                             QCoreApplication::translate("qovctl", "IN THE FILE")}};
     for (const SettingField &f : differing)
-        rows << QStringList{QLatin1String(f.name), f.text(board), f.text(file)};
+        rows << QStringList{f.displayName(), f.text(board), f.text(file)};
     return TerminalText::columns(rows);
 }
 
@@ -65,7 +67,8 @@ int verifyCommand(QovctlRun &run)
         const ConnectResult connection = transactions.connect();
         run.showUsbPortFound(session, connection.usbPortFound);
         if (!transactions.readValues(connection, session.settings()).ok()) {
-            run.reportSilentFailure(boxes, shown, QStringLiteral("reading the QOV failed"));
+            run.reportSilentFailure(
+                boxes, shown, QCoreApplication::translate("qovctl", "reading the QOV failed"));
             return QovctlExit::DeviceFailure;
         }
         const DeviceSettings &board = session.settings();
@@ -74,11 +77,19 @@ int verifyCommand(QovctlRun &run)
             run.out() << QString::fromUtf8(differencesJson(differing, board, *file)) << Qt::flush;
         } else if (!differing.isEmpty()) {
             run.out() << differencesTable(differing, board, *file) << Qt::flush;
-            run.err() << "qovctl: " << differing.size() << " of " << SettingField::all().size()
-                      << " settings on the QOV differ from " << shownName << Qt::endl;
+            run.err() << "qovctl: "
+                      << QCoreApplication::translate("qovctl", "%1 of %2 settings on the QOV "
+                                                               "differ from %3")
+                             .arg(differing.size())
+                             .arg(SettingField::all().size())
+                             .arg(shownName)
+                      << Qt::endl;
         } else if (!run.options().quiet) {
-            run.out() << "The QOV matches " << shownName << ": all " << SettingField::all().size()
-                      << " settings." << Qt::endl;
+            run.out() << QCoreApplication::translate("qovctl",
+                                                     "The QOV matches %1: all %2 settings.")
+                             .arg(shownName)
+                             .arg(SettingField::all().size())
+                      << Qt::endl;
         }
         return differing.isEmpty() ? QovctlExit::Success : QovctlExit::DeviceFailure;
     });

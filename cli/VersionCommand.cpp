@@ -8,6 +8,7 @@
 #include "device/TerminalText.h"
 #include "session/Session.h"
 
+#include <QCoreApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -43,11 +44,15 @@ int versionCommand(QovctlRun &run)
                                  .toJson(QJsonDocument::Compact)
                           << Qt::endl;
             else
-                run.out() << "QOV Version: " << version << Qt::endl;
+                run.out() << QCoreApplication::translate("qovctl", "QOV Version: ") << version
+                          << Qt::endl;
         }
         if (comm.hasFailed())
-            run.err() << "qovctl: lost the connection to the programmer on "
-                      << shownDevicePath(comm.deviceName()) << ": " << comm.lastError().description
+            run.err() << "qovctl: "
+                      << QCoreApplication::translate("qovctl",
+                                                     "lost the connection to the programmer on "
+                                                     "%1: %2")
+                             .arg(shownDevicePath(comm.deviceName()), comm.lastError().description)
                       << Qt::endl;
         session.link().closeComPort(comm);
         return answered ? QovctlExit::Success : QovctlExit::DeviceFailure;

@@ -10,6 +10,7 @@
 #include "settings/Profile.h"
 #include "settings/SettingsTransactions.h"
 
+#include <QCoreApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -25,8 +26,9 @@ QString settingsText(const QList<QList<int>> &settings)
                           ? QString::number(locations.first())
                           : QStringLiteral("%1-%2").arg(locations.first()).arg(locations.last()));
     }
-    return names.isEmpty() ? QStringLiteral("none")
-                           : QStringLiteral("location(s) ") + names.join(QStringLiteral(", "));
+    return names.isEmpty() ? QCoreApplication::translate("qovctl", "none")
+                           : QCoreApplication::translate("qovctl", "location(s) %1")
+                                 .arg(names.join(QStringLiteral(", ")));
 }
 
 } // namespace
@@ -63,23 +65,33 @@ int writeCommand(QovctlRun &run)
         const TransactionResult result = transactions.writeAll(connection, settings, stopRequested);
         int exitCode = QovctlExit::Success;
         if (result.outcome == TransactionResult::Stopped) {
-            run.err() << "qovctl: stopped by " << StopSignals::name(StopSignals::received())
-                      << "; written and verified: " << settingsText(result.settings(true))
-                      << "; not written and verified: " << settingsText(result.settings(false))
+            run.err() << "qovctl: "
+                      << QCoreApplication::translate("qovctl", "stopped by %1; written and "
+                                                               "verified: %2; not written and "
+                                                               "verified: %3")
+                             .arg(StopSignals::name(StopSignals::received()),
+                                  settingsText(result.settings(true)),
+                                  settingsText(result.settings(false)))
                       << Qt::endl;
             exitCode = QovctlExit::DeviceFailure;
         } else if (result.ok()) {
             if (!run.options().quiet && !run.options().json)
-                run.out() << "All 20 locations written and verified." << Qt::endl;
+                run.out() << QCoreApplication::translate("qovctl",
+                                                         "All 20 locations written and verified.")
+                          << Qt::endl;
         } else if (!result.failedLocations.isEmpty()) {
             QStringList names;
             for (int loc : result.failedLocations)
                 names << QString::number(loc);
-            run.err() << "qovctl: not all 20 locations were verified; failed location(s): "
-                      << names.join(QStringLiteral(", ")) << Qt::endl;
+            run.err() << "qovctl: "
+                      << QCoreApplication::translate("qovctl", "not all 20 locations were "
+                                                               "verified; failed location(s): %1")
+                             .arg(names.join(QStringLiteral(", ")))
+                      << Qt::endl;
             exitCode = QovctlExit::DeviceFailure;
         } else {
-            run.reportSilentFailure(boxes, shown, QStringLiteral("writing the QOV failed"));
+            run.reportSilentFailure(
+                boxes, shown, QCoreApplication::translate("qovctl", "writing the QOV failed"));
             exitCode = QovctlExit::DeviceFailure;
         }
         // The report comes after the errors, so that it carries them.

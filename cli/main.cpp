@@ -4,6 +4,7 @@
 #include "cli/SystemEnvironment.h"
 #include "device/Clock.h"
 #include "session/PreferenceStore.h"
+#include "translations/Languages.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -13,6 +14,7 @@ int main(int argc, char *argv[])
 {
     const SystemEnvironment::ClosedStreams closed = SystemEnvironment::reserveStandardStreams();
     QCoreApplication app(argc, argv);
+    Languages::install(app);
     QCoreApplication::setApplicationName(QStringLiteral("qovctl"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QOV_VERSION_STRING));
 

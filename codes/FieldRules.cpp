@@ -2,6 +2,7 @@
 
 #include "device/TextConversions.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QRegularExpression>
 
@@ -64,8 +65,8 @@ QString FieldRules::codeToolTip(const QString &text)
 {
     const QString name = GetButtonName(text);
     if (name == QLatin1String("-1"))
-        return QStringLiteral("Button: Unknown");
-    return QStringLiteral("Button: ") + name;
+        return QCoreApplication::translate("FieldRules", "Button: Unknown");
+    return QCoreApplication::translate("FieldRules", "Button: ") + ButtonDisplayName(name);
 }
 
 QString FieldRules::displayNumber(double value)

@@ -1,15 +1,35 @@
 #include "codes/IrCode.h"
 
+#include <QCoreApplication>
+
 const std::array<RemoteButton, 27> RemoteCodeCatalogue = {{
-    {"4A55AB", "Display"},    {"8A5B47", "Reverse"},     {"8A5A57", "Play"},
-    {"8A53C7", "Forward"},    {"4A54BB", "Skip-"},       {"8A5F07", "Stop"},
-    {"8A5967", "Pause"},      {"4A50FB", "Skip+"},       {"8A55A7", "Title"},
-    {"CA53C3", "Info"},       {"0A51EF", "Menu"},        {"4A5E1B", "Back"},
-    {"FA52D0", "Select"},     {"AA5965", "Up Arrow"},    {"AA51E5", "Down Arrow"},
-    {"AA5695", "Left Arrow"}, {"AA5E15", "Right Arrow"}, {"CA5873", "1"},
-    {"CA54B3", "2"},          {"CA5C33", "3"},           {"CA52D3", "4"},
-    {"CA5A53", "5"},          {"CA5693", "6"},           {"CA5E13", "7"},
-    {"CA51E3", "8"},          {"CA5963", "9"},           {"CA50F3", "0"},
+    {"4A55AB", QT_TRANSLATE_NOOP("RemoteButton", "Display")},
+    {"8A5B47", QT_TRANSLATE_NOOP("RemoteButton", "Reverse")},
+    {"8A5A57", QT_TRANSLATE_NOOP("RemoteButton", "Play")},
+    {"8A53C7", QT_TRANSLATE_NOOP("RemoteButton", "Forward")},
+    {"4A54BB", QT_TRANSLATE_NOOP("RemoteButton", "Skip-")},
+    {"8A5F07", QT_TRANSLATE_NOOP("RemoteButton", "Stop")},
+    {"8A5967", QT_TRANSLATE_NOOP("RemoteButton", "Pause")},
+    {"4A50FB", QT_TRANSLATE_NOOP("RemoteButton", "Skip+")},
+    {"8A55A7", QT_TRANSLATE_NOOP("RemoteButton", "Title")},
+    {"CA53C3", QT_TRANSLATE_NOOP("RemoteButton", "Info")},
+    {"0A51EF", QT_TRANSLATE_NOOP("RemoteButton", "Menu")},
+    {"4A5E1B", QT_TRANSLATE_NOOP("RemoteButton", "Back")},
+    {"FA52D0", QT_TRANSLATE_NOOP("RemoteButton", "Select")},
+    {"AA5965", QT_TRANSLATE_NOOP("RemoteButton", "Up Arrow")},
+    {"AA51E5", QT_TRANSLATE_NOOP("RemoteButton", "Down Arrow")},
+    {"AA5695", QT_TRANSLATE_NOOP("RemoteButton", "Left Arrow")},
+    {"AA5E15", QT_TRANSLATE_NOOP("RemoteButton", "Right Arrow")},
+    {"CA5873", "1"},
+    {"CA54B3", "2"},
+    {"CA5C33", "3"},
+    {"CA52D3", "4"},
+    {"CA5A53", "5"},
+    {"CA5693", "6"},
+    {"CA5E13", "7"},
+    {"CA51E3", "8"},
+    {"CA5963", "9"},
+    {"CA50F3", "0"},
 }};
 
 QString GetButtonName(const QString &codeText)
@@ -20,6 +40,13 @@ QString GetButtonName(const QString &codeText)
             return QString::fromLatin1(row.name);
     }
     return QStringLiteral("-1");
+}
+
+QString ButtonDisplayName(const QString &name)
+{
+    // The catalogue's English names are the keys (profiles, JSON, drags); only what
+    // a person reads goes through the translation.
+    return QCoreApplication::translate("RemoteButton", name.toLatin1().constData());
 }
 
 QString PadHexByte(const QString &text)

@@ -29,6 +29,8 @@ extern const std::array<RemoteButton, 27> RemoteCodeCatalogue;
 // The button name of the row whose code equals text upper-cased (no trimming, no
 // padding), or "-1".
 QString GetButtonName(const QString &codeText);
+// A button name from the catalogue as the user reads it, in the session's language.
+QString ButtonDisplayName(const QString &name);
 // One "0" in front of a one-character text; otherwise unchanged.
 QString PadHexByte(const QString &text);
 // "0"s in front up to width; updates text in place and returns it.

@@ -1,5 +1,7 @@
 #include "device/BoardConnection.h"
 
+#include <QCoreApplication>
+
 using Stage = ConnectResult::Stage;
 
 BoardConnection::BoardConnection(DeviceLink &link, ProgrammerPort &comm, ConnectionStatus *status)
@@ -29,7 +31,7 @@ ConnectResult BoardConnection::connect(Purpose purpose)
     }
     result.claim.emplace(std::move(*claim));
 
-    status(QStringLiteral("Opening Port"));
+    status(QCoreApplication::translate("BoardConnection", "Opening Port"));
     const DeviceLink::Opening opening = m_link.openComPort(m_comm);
     result.usbPortFound = opening.usbPortFound;
     if (!opening) {
@@ -38,7 +40,7 @@ ConnectResult BoardConnection::connect(Purpose purpose)
         return result;
     }
 
-    status(QStringLiteral("Checking for QOV"));
+    status(QCoreApplication::translate("BoardConnection", "Checking for QOV"));
     // The greeting is collected even when it is not needed, so it does not linger
     // in the buffer and get taken for an answer.
     result.greeting = m_link.GetXOK(m_comm);
@@ -51,8 +53,9 @@ ConnectResult BoardConnection::connect(Purpose purpose)
         result.stage = Stage::NoGreeting;
         // Another program reading the line would take the greeting: name it.
         const QString others = m_link.otherHolders(m_comm.deviceName());
-        return stop(purpose, std::move(result), QStringLiteral("QOV Not Found"),
-                    QStringLiteral("QOV Not Found")
+        const QString notFound = QCoreApplication::translate("BoardConnection", "QOV Not Found");
+        return stop(purpose, std::move(result), notFound,
+                    notFound
                         + (others.isEmpty() ? QString() : QStringLiteral("\r\n\r\n") + others));
     }
 
@@ -61,7 +64,8 @@ ConnectResult BoardConnection::connect(Purpose purpose)
         if (!result.version) {
             result.stage = Stage::BadVersion;
             return stop(purpose, std::move(result), {},
-                        QStringLiteral("Unable to aquire the QOV Firmware Version"));
+                        QCoreApplication::translate("BoardConnection",
+                                                    "Unable to aquire the QOV Firmware Version"));
         }
         return result;
     }
@@ -73,10 +77,12 @@ ConnectResult BoardConnection::connect(Purpose purpose)
     }
     if (!versionOk) {
         result.stage = Stage::BadVersion;
-        return stop(purpose, std::move(result), QStringLiteral("Err: Incorrect QOV Version"),
-                    QStringLiteral("Unable to retrieve QOV version"));
+        return stop(
+            purpose, std::move(result),
+            QCoreApplication::translate("BoardConnection", "Err: Incorrect QOV Version"),
+            QCoreApplication::translate("BoardConnection", "Unable to retrieve QOV version"));
     }
-    status(QStringLiteral("Found QOV"));
+    status(QCoreApplication::translate("BoardConnection", "Found QOV"));
     return result;
 }
 
@@ -87,7 +93,7 @@ ConnectResult BoardConnection::stop(Purpose purpose, ConnectResult result,
     case Purpose::Transaction:
         status(statusText);
         m_link.messages().showMessage(message);
-        status(QStringLiteral("Closing Port"));
+        status(QCoreApplication::translate("BoardConnection", "Closing Port"));
         m_link.closeComPort(m_comm);
         resetStatus();
         break;

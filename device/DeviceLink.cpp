@@ -3,6 +3,7 @@
 #include "device/TextConversions.h"
 #include "device/UsbPortFinder.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 
@@ -90,7 +91,8 @@ DeviceLink::Opening DeviceLink::openComPort(ProgrammerPort &comm)
     if (m_prefs.usbAutomatic()) {
         const int found = m_usb ? m_usb->findUsbProgrammerPort() : -1;
         if (found == -1) {
-            messages().showMessage(QStringLiteral("USB Programmer Cable not found"));
+            messages().showMessage(
+                QCoreApplication::translate("DeviceLink", "USB Programmer Cable not found"));
             return opening;
         }
         m_prefs.comPort = QString::number(found);
@@ -151,9 +153,11 @@ DeviceLink::Opening DeviceLink::reportOpenFailure(const PortError &error, Openin
     const QString heldHere = openHere && !m_openHereHint.isEmpty()
                                  ? QStringLiteral("\r\n") + m_openHereHint
                                  : QString();
-    messages().showMessage(QStringLiteral("Unable to open COM ") + m_prefs.comPort
-                           + QStringLiteral("\r\n\r\n") + QStringLiteral("Error: ") + number
-                           + QStringLiteral("\r\n") + why + heldHere);
+    messages().showMessage(
+        QCoreApplication::translate("DeviceLink", "Unable to open COM %1").arg(m_prefs.comPort)
+        + QStringLiteral("\r\n\r\n")
+        + QCoreApplication::translate("DeviceLink", "Error: %1").arg(number)
+        + QStringLiteral("\r\n") + why + heldHere);
     return opening;
 }
 
@@ -552,13 +556,16 @@ std::optional<QString> DeviceLink::GetXOK(ProgrammerPort &comm)
         const QByteArray head = answer.left(4);
         if (head == SetupPatternA) {
             messages().showMessage(
-                QStringLiteral("QOV (v2.5) is setup for Type 'A' Programmer (Serial), remove "
-                               "jumper on back of QOV - Contact us for help."),
+                QCoreApplication::translate("DeviceLink",
+                                            "QOV (v2.5) is setup for Type 'A' Programmer "
+                                            "(Serial), remove jumper on back of QOV - Contact "
+                                            "us for help."),
                 MessageIcon::Critical);
         } else if (head == SetupPatternB) {
             messages().showMessage(
-                QStringLiteral("QOV (v2.5) is setup for Type 'B' Programmer (USB), place "
-                               "jumper on back of QOV - Contact us for help."),
+                QCoreApplication::translate("DeviceLink",
+                                            "QOV (v2.5) is setup for Type 'B' Programmer (USB), "
+                                            "place jumper on back of QOV - Contact us for help."),
                 MessageIcon::Critical);
         }
     }

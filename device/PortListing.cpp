@@ -2,6 +2,7 @@
 
 #include "device/TerminalText.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -29,18 +30,22 @@ int portNumberFor(const SerialPortEntry &p)
 QString PortListing::format(const QList<SerialPortEntry> &ports)
 {
     if (ports.isEmpty())
-        return QStringLiteral("No serial ports found.\n");
+        return QCoreApplication::translate("PortListing", "No serial ports found.") + u'\n';
 
     QList<QStringList> rows;
-    rows << QStringList{QStringLiteral("DEVICE"), QStringLiteral("COM"),    QStringLiteral("VID"),
-                        QStringLiteral("PID"),    QStringLiteral("SERIAL"), QStringLiteral("NOTE")};
+    rows << QStringList{QCoreApplication::translate("PortListing", "DEVICE"),
+                        QStringLiteral("COM"),
+                        QStringLiteral("VID"),
+                        QStringLiteral("PID"),
+                        QCoreApplication::translate("PortListing", "SERIAL"),
+                        QCoreApplication::translate("PortListing", "NOTE")};
     for (const SerialPortEntry &p : ports) {
         const QString dash = QStringLiteral("-");
         const int com = portNumberFor(p);
         // Serial numbers and descriptions come from the device: shown as plain text.
         QString note = TerminalText::printable(p.description);
         if (p.isProgrammer())
-            note = QStringLiteral("USB programmer (10C4:823E)");
+            note = QCoreApplication::translate("PortListing", "USB programmer (10C4:823E)");
         rows << QStringList{p.systemLocation.isEmpty() ? p.portName : p.systemLocation,
                             com > 0 ? QString::number(com) : dash,
                             p.hasUsbIds ? hex4(p.vid) : dash,

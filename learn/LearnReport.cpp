@@ -1,5 +1,7 @@
 #include "learn/LearnReport.h"
 
+#include <QCoreApplication>
+
 QByteArray LearnReport::request() { return QByteArray(Length, char(Marker)); }
 
 std::optional<IrCode> LearnReport::take(QByteArray &pending)
@@ -21,5 +23,6 @@ std::optional<IrCode> LearnReport::take(QByteArray &pending)
 
 QString LearnReport::entryText(const IrCode &code)
 {
-    return QStringLiteral("Code: ") + code.toText();
+    //: An infrared code received in learn mode
+    return QCoreApplication::translate("LearnReport", "Code: ") + code.toText();
 }

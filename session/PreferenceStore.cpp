@@ -3,6 +3,7 @@
 #include "device/WholeFile.h"
 #include "session/AppPreferences.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
@@ -65,12 +66,16 @@ QString QSettingsPreferenceStore::problem() const
         return {};
     // The settings library gives no reason; opening the file does.
     QFile file(s.fileName());
-    const QString reason = QFileInfo(file).isDir() ? QStringLiteral("it is a folder")
-                           : s.status() == QSettings::FormatError
-                               ? QStringLiteral("it is not a settings file")
-                           : file.open(QIODevice::ReadOnly) ? QStringLiteral("it cannot be read")
-                                                            : file.errorString();
-    return QStringLiteral("the preferences file %1 cannot be read: %2").arg(s.fileName(), reason);
+    const QString reason
+        = QFileInfo(file).isDir() ? QCoreApplication::translate("PreferenceStore", "it is a folder")
+          : s.status() == QSettings::FormatError
+              ? QCoreApplication::translate("PreferenceStore", "it is not a settings file")
+          : file.open(QIODevice::ReadOnly)
+              ? QCoreApplication::translate("PreferenceStore", "it cannot be read")
+              : file.errorString();
+    return QCoreApplication::translate("PreferenceStore",
+                                       "the preferences file %1 cannot be read: %2")
+        .arg(s.fileName(), reason);
 }
 
 QString QSettingsPreferenceStore::get(const QString &key, const QString &defaultText) const

@@ -3,6 +3,7 @@
 #include "settings/ProfileFiles.h"
 #include "settings/SettingField.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -41,7 +42,7 @@ QString describe(const QJsonValue &v)
 
 QString fieldError(const SettingField &f, const QJsonValue &found)
 {
-    return QStringLiteral("Profile field \"%1\" must be %2; found %3")
+    return QCoreApplication::translate("Profile", "Profile field \"%1\" must be %2; found %3")
         .arg(QLatin1String(f.key), f.profileAllowed(), describe(found));
 }
 
@@ -117,7 +118,7 @@ std::optional<DeviceSettings> Profile::fromJson(const QByteArray &json, QString 
         return std::nullopt;
     };
     if (json.size() > MaxFileSize)
-        return fail(QStringLiteral("Profile is larger than 1 MiB"));
+        return fail(QCoreApplication::translate("Profile", "Profile is larger than 1 MiB"));
 
     // Named as such, not as the parser's "illegal value" at its first character.
     if (json.trimmed().isEmpty())
@@ -128,34 +129,40 @@ std::optional<DeviceSettings> Profile::fromJson(const QByteArray &json, QString 
     if (parseError.error != QJsonParseError::NoError) {
         int line = 0, column = 0;
         lineAndColumn(json, parseError.offset, &line, &column);
-        return fail(QStringLiteral("Profile is not valid JSON: %1 at line %2, column %3")
+        return fail(QCoreApplication::translate(
+                        "Profile", "Profile is not valid JSON: %1 at line %2, column %3")
                         .arg(parseError.errorString())
                         .arg(line)
                         .arg(column));
     }
     if (!doc.isObject())
-        return fail(QStringLiteral("Profile must be a JSON object ({ ... })"));
+        return fail(
+            QCoreApplication::translate("Profile", "Profile must be a JSON object ({ ... })"));
     const QJsonObject obj = doc.object();
     if (const auto twice = duplicateKey(json))
         return fail(
-            QStringLiteral("Profile field \"%1\" is given more than once").arg(twice->left(40)));
+            QCoreApplication::translate("Profile", "Profile field \"%1\" is given more than once")
+                .arg(twice->left(40)));
 
     const QJsonValue format = obj.value(QLatin1String(FormatKey));
     if (format.toString() != FormatName || !format.isString())
-        return fail(QStringLiteral("Profile field \"format\" must be \"%1\"; found %2")
+        return fail(QCoreApplication::translate("Profile",
+                                                "Profile field \"format\" must be \"%1\"; found %2")
                         .arg(FormatName, describe(format)));
     const QJsonValue version = obj.value(QLatin1String(VersionKey));
     if (!version.isDouble() || version.toDouble() != FormatVersion)
-        return fail(QStringLiteral("Profile field \"version\" must be %1; found %2")
-                        .arg(FormatVersion)
-                        .arg(describe(version)));
+        return fail(
+            QCoreApplication::translate("Profile", "Profile field \"version\" must be %1; found %2")
+                .arg(FormatVersion)
+                .arg(describe(version)));
 
     QStringList known = {QLatin1String(FormatKey), QLatin1String(VersionKey)};
     for (const SettingField &f : SettingField::all())
         known << QLatin1String(f.key);
     for (auto it = obj.begin(); it != obj.end(); ++it) {
         if (!known.contains(it.key()))
-            return fail(QStringLiteral("Profile field \"%1\" is not a setting (the fields are: %2)")
+            return fail(QCoreApplication::translate(
+                            "Profile", "Profile field \"%1\" is not a setting (the fields are: %2)")
                             .arg(it.key().left(40), known.join(QStringLiteral(", "))));
     }
 
@@ -163,8 +170,9 @@ std::optional<DeviceSettings> Profile::fromJson(const QByteArray &json, QString 
     for (const SettingField &f : SettingField::all()) {
         const QJsonValue v = obj.value(QLatin1String(f.key));
         if (v.isUndefined())
-            return fail(QStringLiteral("Profile field \"%1\" is missing (%2)")
-                            .arg(QLatin1String(f.key), f.profileAllowed()));
+            return fail(
+                QCoreApplication::translate("Profile", "Profile field \"%1\" is missing (%2)")
+                    .arg(QLatin1String(f.key), f.profileAllowed()));
         if (!f.fromProfile(v, s))
             return fail(fieldError(f, v));
     }
@@ -176,7 +184,8 @@ std::optional<DeviceSettings> Profile::load(const QString &path, QString *error)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)
-            *error = QStringLiteral("Cannot read profile %1: %2").arg(path, file.errorString());
+            *error = QCoreApplication::translate("Profile", "Cannot read profile %1: %2")
+                         .arg(path, file.errorString());
         return std::nullopt;
     }
     // Read one byte past the limit so that a larger file (or endless device) is refused
@@ -184,7 +193,8 @@ std::optional<DeviceSettings> Profile::load(const QString &path, QString *error)
     const QByteArray data = file.read(MaxFileSize + 1);
     if (data.size() > MaxFileSize) {
         if (error)
-            *error = QStringLiteral("Profile %1 is larger than 1 MiB").arg(path);
+            *error = QCoreApplication::translate("Profile", "Profile %1 is larger than 1 MiB")
+                         .arg(path);
         return std::nullopt;
     }
     QString why;
@@ -198,7 +208,8 @@ std::optional<DeviceSettings> Profile::loadRegularFile(const QString &path, QStr
 {
     if (const QString kind = ProfileFiles::notRegular(path); !kind.isEmpty()) {
         if (error)
-            *error = QStringLiteral("Cannot read profile %1: it is %2, not a regular file")
+            *error = QCoreApplication::translate(
+                         "Profile", "Cannot read profile %1: it is %2, not a regular file")
                          .arg(path, kind);
         return std::nullopt;
     }
@@ -209,11 +220,12 @@ bool Profile::save(const QString &path, const DeviceSettings &settings, QString 
 {
     QString reason;
     if (const QString kind = ProfileFiles::notRegular(path); !kind.isEmpty())
-        reason = QStringLiteral("it is %1, not a regular file").arg(kind);
+        reason = QCoreApplication::translate("Profile", "it is %1, not a regular file").arg(kind);
     else if (ProfileFiles::saveWhole(path, toJson(settings), &reason))
         return true;
     if (error)
-        *error = QStringLiteral("Cannot write profile %1: %2").arg(path, reason);
+        *error = QCoreApplication::translate("Profile", "Cannot write profile %1: %2")
+                     .arg(path, reason);
     return false;
 }
 

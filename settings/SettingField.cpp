@@ -2,6 +2,7 @@
 
 #include "device/TextConversions.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -29,19 +30,24 @@ const Unit &unitOf(Kind kind)
     static const Unit delay{10,
                             0,
                             "msec",
+                            QT_TRANSLATE_NOOP("SettingField", "0 to 2550"),
                             "0 to 2550",
-                            "0 to 2550",
-                            "0 to 2550 in steps of 10",
+                            QT_TRANSLATE_NOOP("SettingField", "0 to 2550 in steps of 10"),
                             "a number of msec from 0 to 2550 in steps of 10"};
     static const Unit presses{1,
                               1,
                               "presses",
                               "1-255",
                               "1 to 255",
-                              "a whole number from 1 to 255",
+                              QT_TRANSLATE_NOOP("SettingField", "a whole number from 1 to 255"),
                               "a whole number of button presses from 1 to 255"};
-    static const Unit code{
-        1, 0, "", "", "", "1 to 6 hexadecimal digits", "a text of 1 to 6 hexadecimal digits"};
+    static const Unit code{1,
+                           0,
+                           "",
+                           "",
+                           "",
+                           QT_TRANSLATE_NOOP("SettingField", "1 to 6 hexadecimal digits"),
+                           "a text of 1 to 6 hexadecimal digits"};
     switch (kind) {
     case Kind::Flag: return flag;
     case Kind::DelayMs: return delay;
@@ -141,12 +147,26 @@ SettingField::Entry SettingField::enter(const QString &text, DeviceSettings &s) 
     return entry;
 }
 
-QString SettingField::allowedValues() const { return QLatin1String(unitOf(kind).fieldValues); }
+QString SettingField::allowedValues() const
+{
+    return QCoreApplication::translate("SettingField", unitOf(kind).fieldValues);
+}
+
+QString SettingField::displayName() const
+{
+    return QCoreApplication::translate("SettingField", name);
+}
+
+QString SettingField::shownWindowName() const
+{
+    return QCoreApplication::translate("SettingField", windowName);
+}
 
 QString SettingField::rangeMessage() const
 {
-    return QStringLiteral("Valid values for %1 are: %2")
-        .arg(QLatin1String(rangeName), QLatin1String(unitOf(kind).range));
+    return QCoreApplication::translate("SettingField", "Valid values for %1 are: %2")
+        .arg(QCoreApplication::translate("SettingField", rangeName),
+             QCoreApplication::translate("SettingField", unitOf(kind).range));
 }
 
 QString SettingField::boardRangeMessage(const DeviceSettings &s) const
@@ -156,22 +176,27 @@ QString SettingField::boardRangeMessage(const DeviceSettings &s) const
     const QString shown = fieldText(s);
     if (numberRule(kind, shown, QString()).outcome == FieldRules::Outcome::Accepted)
         return {};
-    return QStringLiteral("The board holds %1 for %2; valid values are %3.")
-        .arg(shown, QLatin1String(rangeName), QLatin1String(unitOf(kind).range));
+    return QCoreApplication::translate("SettingField",
+                                       "The board holds %1 for %2; valid values are %3.")
+        .arg(shown, QCoreApplication::translate("SettingField", rangeName),
+             QCoreApplication::translate("SettingField", unitOf(kind).range));
 }
 
 QString SettingField::text(const DeviceSettings &s) const
 {
     switch (kind) {
-    case Kind::Flag: return isOn(s) ? QStringLiteral("yes") : QStringLiteral("no");
-    case Kind::DelayMs: return fieldText(s) + QStringLiteral(" msec");
+    case Kind::Flag:
+        return isOn(s) ? QCoreApplication::translate("SettingField", "yes")
+                       : QCoreApplication::translate("SettingField", "no");
+    case Kind::DelayMs: return fieldText(s) + QCoreApplication::translate("SettingField", " msec");
     case Kind::Presses: return fieldText(s);
     case Kind::Code: {
         const QString hex = (s.*code).toText();
         const QString button = GetButtonName(hex);
         return hex
-               + (button == QLatin1String("-1") ? QStringLiteral(" (unknown button)")
-                                                : QStringLiteral(" (") + button + QLatin1Char(')'));
+               + (button == QLatin1String("-1")
+                      ? QCoreApplication::translate("SettingField", " (unknown button)")
+                      : QStringLiteral(" (") + ButtonDisplayName(button) + QLatin1Char(')'));
     }
     }
     return {};
@@ -263,32 +288,46 @@ const QList<SettingField> &SettingField::all()
     // The label of a code field says only "Code:" (the heading above gives the
     // meaning), so the window's name for it is the heading's words.
     static const QList<SettingField> fields = {
-        {"allowPowerOn", "Allow Power ON", Kind::Flag, 0, &S::allowPowerOn, nullptr, nullptr,
-         "Check1", nullptr, "Allow Power ON"},
-        {"allowPowerOff", "Allow Power OFF", Kind::Flag, 1, &S::allowPowerOff, nullptr, nullptr,
-         "Check2", nullptr, "Allow Power OFF"},
-        {"allowEjectTray", "Allow Eject Tray", Kind::Flag, 2, &S::allowEjectTray, nullptr, nullptr,
-         "Check3", nullptr, "Allow Eject Tray"},
-        {"powerOnByEject", "Turn on xbox by Eject (fw 2.5+)", Kind::Flag, 9, &S::powerOnByEject,
-         nullptr, nullptr, "Check4", nullptr, "Turn on xbox by Eject (fw 2.5+)"},
-        {"modOnPushDelayMs", "Push Delay Mod On", Kind::DelayMs, 4, nullptr, &S::modOnPushDelay,
-         nullptr, "Text8", "Label2", "Mod On", "ModOn Power Button Push Delay"},
-        {"modOffPushDelayMs", "Push Delay Mod Off", Kind::DelayMs, 5, nullptr, &S::modOffPushDelay,
-         nullptr, "Text7", "Label1", "Mod Off", "ModOff Power Button Push Delay"},
-        {"turnOnModEnabledCode", "Turn On with Mod Enabled", Kind::Code, 10, nullptr, nullptr,
-         &S::turnOnModEnabledCode, "Text1", "Label4", "Turn On with Mod Enabled Code"},
-        {"turnOnModDisabledCode", "Turn On with Mod Disabled", Kind::Code, 13, nullptr, nullptr,
-         &S::turnOnModDisabledCode, "Text2", "Label5", "Turn On with Mod Disabled Code"},
-        {"turnOffCode", "Turn Off", Kind::Code, 16, nullptr, nullptr, &S::turnOffCode, "Text3",
-         "Label6", "Turn Off Code"},
-        {"turnOffPresses", "Turn Off No. Btn Presses", Kind::Presses, 6, nullptr,
-         &S::turnOffPresses, nullptr, "Text4", "Label7", "Turn Off No. Btn Presses",
-         "No. Button Presses for Turn Off"},
-        {"ejectTrayCode", "Eject Tray", Kind::Code, 19, nullptr, nullptr, &S::ejectTrayCode,
-         "Text5", "Label9", "Eject Tray Code"},
-        {"ejectTrayPresses", "Eject Tray No. Btn Presses", Kind::Presses, 8, nullptr,
-         &S::ejectTrayPresses, nullptr, "Text6", "Label16", "Eject Tray No. Btn Presses",
-         "No. Button Presses for Eject Tray"},
+        {"allowPowerOn", QT_TRANSLATE_NOOP("SettingField", "Allow Power ON"), Kind::Flag, 0,
+         &S::allowPowerOn, nullptr, nullptr, "Check1", nullptr,
+         QT_TRANSLATE_NOOP("SettingField", "Allow Power ON")},
+        {"allowPowerOff", QT_TRANSLATE_NOOP("SettingField", "Allow Power OFF"), Kind::Flag, 1,
+         &S::allowPowerOff, nullptr, nullptr, "Check2", nullptr,
+         QT_TRANSLATE_NOOP("SettingField", "Allow Power OFF")},
+        {"allowEjectTray", QT_TRANSLATE_NOOP("SettingField", "Allow Eject Tray"), Kind::Flag, 2,
+         &S::allowEjectTray, nullptr, nullptr, "Check3", nullptr,
+         QT_TRANSLATE_NOOP("SettingField", "Allow Eject Tray")},
+        {"powerOnByEject", QT_TRANSLATE_NOOP("SettingField", "Turn on xbox by Eject (fw 2.5+)"),
+         Kind::Flag, 9, &S::powerOnByEject, nullptr, nullptr, "Check4", nullptr,
+         QT_TRANSLATE_NOOP("SettingField", "Turn on xbox by Eject (fw 2.5+)")},
+        {"modOnPushDelayMs", QT_TRANSLATE_NOOP("SettingField", "Push Delay Mod On"), Kind::DelayMs,
+         4, nullptr, &S::modOnPushDelay, nullptr, "Text8", "Label2",
+         QT_TRANSLATE_NOOP("SettingField", "Mod On"),
+         QT_TRANSLATE_NOOP("SettingField", "ModOn Power Button Push Delay")},
+        {"modOffPushDelayMs", QT_TRANSLATE_NOOP("SettingField", "Push Delay Mod Off"),
+         Kind::DelayMs, 5, nullptr, &S::modOffPushDelay, nullptr, "Text7", "Label1",
+         QT_TRANSLATE_NOOP("SettingField", "Mod Off"),
+         QT_TRANSLATE_NOOP("SettingField", "ModOff Power Button Push Delay")},
+        {"turnOnModEnabledCode", QT_TRANSLATE_NOOP("SettingField", "Turn On with Mod Enabled"),
+         Kind::Code, 10, nullptr, nullptr, &S::turnOnModEnabledCode, "Text1", "Label4",
+         QT_TRANSLATE_NOOP("SettingField", "Turn On with Mod Enabled Code")},
+        {"turnOnModDisabledCode", QT_TRANSLATE_NOOP("SettingField", "Turn On with Mod Disabled"),
+         Kind::Code, 13, nullptr, nullptr, &S::turnOnModDisabledCode, "Text2", "Label5",
+         QT_TRANSLATE_NOOP("SettingField", "Turn On with Mod Disabled Code")},
+        {"turnOffCode", QT_TRANSLATE_NOOP("SettingField", "Turn Off"), Kind::Code, 16, nullptr,
+         nullptr, &S::turnOffCode, "Text3", "Label6",
+         QT_TRANSLATE_NOOP("SettingField", "Turn Off Code")},
+        {"turnOffPresses", QT_TRANSLATE_NOOP("SettingField", "Turn Off No. Btn Presses"),
+         Kind::Presses, 6, nullptr, &S::turnOffPresses, nullptr, "Text4", "Label7",
+         QT_TRANSLATE_NOOP("SettingField", "Turn Off No. Btn Presses"),
+         QT_TRANSLATE_NOOP("SettingField", "No. Button Presses for Turn Off")},
+        {"ejectTrayCode", QT_TRANSLATE_NOOP("SettingField", "Eject Tray"), Kind::Code, 19, nullptr,
+         nullptr, &S::ejectTrayCode, "Text5", "Label9",
+         QT_TRANSLATE_NOOP("SettingField", "Eject Tray Code")},
+        {"ejectTrayPresses", QT_TRANSLATE_NOOP("SettingField", "Eject Tray No. Btn Presses"),
+         Kind::Presses, 8, nullptr, &S::ejectTrayPresses, nullptr, "Text6", "Label16",
+         QT_TRANSLATE_NOOP("SettingField", "Eject Tray No. Btn Presses"),
+         QT_TRANSLATE_NOOP("SettingField", "No. Button Presses for Eject Tray")},
     };
     return fields;
 }

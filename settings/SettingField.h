@@ -34,6 +34,9 @@ struct SettingField
     const char *label = nullptr;
     const char *windowName = nullptr;
     const char *rangeName = nullptr;
+    // The names in the session's language (the English ones stay the keys of JSON).
+    QString displayName() const;
+    QString shownWindowName() const;
 
     // ---- the board
     int locationCount() const { return kind == Kind::Code ? 3 : 1; }

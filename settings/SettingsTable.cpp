@@ -7,6 +7,6 @@ QString SettingsTable::format(const DeviceSettings &s)
 {
     QList<QStringList> rows;
     for (const SettingField &f : SettingField::all())
-        rows << QStringList{QLatin1String(f.name), f.text(s)};
+        rows << QStringList{f.displayName(), f.text(s)};
     return TerminalText::columns(rows);
 }

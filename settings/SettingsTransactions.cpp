@@ -47,19 +47,22 @@ QList<int> allBut(const QList<int> &done)
 
 QString extraBytesLine(const QList<int> &locations)
 {
-    return QStringLiteral("answered with extra bytes: location(s) ") + joinLocations(locations);
+    return SettingsTransactions::tr("answered with extra bytes: location(s) %1")
+        .arg(joinLocations(locations));
 }
 
 // The port layer's words are the system's ("Inappropriate ioctl for device"); the
 // user needs to hear what that means at the bench and what to do.
 QString lostConnectionText(const QString &device, const QString &systemSaid)
 {
-    return QStringLiteral("Lost the connection to the programmer on ") + device
-           + QStringLiteral(": the programmer stopped responding or was unplugged. Check that "
-                            "it is plugged in and its cable is seated, then try again.")
+    return SettingsTransactions::tr("Lost the connection to the programmer on %1: the programmer "
+                                    "stopped responding or was unplugged. Check that it is "
+                                    "plugged in and its cable is seated, then try again.")
+               .arg(device)
            + (systemSaid.isEmpty()
                   ? QString()
-                  : QStringLiteral("\r\n(The system said: ") + systemSaid + QStringLiteral(")"));
+                  : QStringLiteral("\r\n")
+                        + SettingsTransactions::tr("(The system said: %1)").arg(systemSaid));
 }
 
 } // namespace
@@ -96,7 +99,7 @@ int SettingsTransactions::discardLateAnswer()
 
 void SettingsTransactions::closeAndReset()
 {
-    m_reporter.setStatusBarText(QStringLiteral("Closing Port"));
+    m_reporter.setStatusBarText(tr("Closing Port"));
     m_link.closeComPort(m_comm);
     m_reporter.resetStatusBar();
 }
@@ -136,7 +139,7 @@ void SettingsTransactions::noteFailed(TransactionResult &result, int location,
 bool SettingsTransactions::rereadCarefully(DeviceSettings &settings, TransactionResult &result,
                                            QList<int> &reported)
 {
-    m_reporter.setStatusBarText(QStringLiteral("Reading settings again..."));
+    m_reporter.setStatusBarText(tr("Reading settings again..."));
     m_link.settleLine(m_comm, ReadPrefix);
     result.failedLocations.clear();
     result.extraByteLocations.clear();
@@ -162,7 +165,7 @@ void SettingsTransactions::reverifyCarefully(const DeviceSettings &settings,
                                              TransactionResult &result,
                                              const QList<int> &candidates)
 {
-    m_reporter.setStatusBarText(QStringLiteral("Checking settings again..."));
+    m_reporter.setStatusBarText(tr("Checking settings again..."));
     m_link.settleLine(m_comm, WritePrefix);
     result.verifiedLocations.clear();
     result.extraByteLocations.clear();
@@ -203,7 +206,7 @@ TransactionResult SettingsTransactions::readValues(const ConnectResult &connecti
     // still shows the old values.
     const DeviceSettings before = settings;
     settings.ResetVars();
-    m_reporter.setStatusBarText(QStringLiteral("Reading settings..."));
+    m_reporter.setStatusBarText(tr("Reading settings..."));
     m_link.resetAnswerTiming();
 
     TransactionResult result;
@@ -211,9 +214,9 @@ TransactionResult SettingsTransactions::readValues(const ConnectResult &connecti
     QList<int> reported; // locations told to the reporter as done
     const auto lost = [&] {
         settings = before;
-        return portLost(result, QStringLiteral("\r\n\r\nRead incomplete: nothing from this read "
-                                               "was applied; the settings are as they were "
-                                               "before it."));
+        return portLost(result, QStringLiteral("\r\n\r\n")
+                                    + tr("Read incomplete: nothing from this read was applied; "
+                                         "the settings are as they were before it."));
     };
     const int total = int(SettingsTransferOrder.size());
     int done = 0;
@@ -257,19 +260,19 @@ TransactionResult SettingsTransactions::readValues(const ConnectResult &connecti
     }
 
     if (result.failedLocations.isEmpty()) {
-        m_reporter.setStatusBarText(QStringLiteral("Read Settings"));
+        m_reporter.setStatusBarText(tr("Read Settings"));
     } else {
         // Show what did arrive, but do not let a partial read pass for a good one.
         result.outcome = TransactionResult::Incomplete;
-        m_reporter.setStatusBarText(QStringLiteral("Err: Read Incomplete"));
+        m_reporter.setStatusBarText(tr("Err: Read Incomplete"));
         QList<int> silent = result.failedLocations;
         silent.removeIf([&](int loc) { return result.extraByteLocations.contains(loc); });
         QStringList parts;
         if (!silent.isEmpty())
-            parts << QStringLiteral("no answer from location(s) ") + joinLocations(silent);
+            parts << tr("no answer from location(s) %1").arg(joinLocations(silent));
         if (!result.extraByteLocations.isEmpty())
             parts << extraBytesLine(result.extraByteLocations);
-        message(QStringLiteral("Read incomplete: ") + parts.join(QStringLiteral("; ")));
+        message(tr("Read incomplete: %1").arg(parts.join(QStringLiteral("; "))));
     }
     closeAndReset();
     return result;
@@ -301,15 +304,15 @@ TransactionResult SettingsTransactions::writeAll(const ConnectResult &connection
     if (std::optional<TransactionResult> stopped = stoppedAt(connection))
         return *stopped;
 
-    m_reporter.setStatusBarText(QStringLiteral("Writting Settings..."));
+    m_reporter.setStatusBarText(tr("Writting Settings..."));
     m_link.resetAnswerTiming();
 
     TransactionResult result;
     const auto lost = [&] {
         result.failedLocations = allBut(result.verifiedLocations);
-        return portLost(result, QStringLiteral("\r\n\r\nWrite incomplete: could not write "
-                                               "location(s) ")
-                                    + joinLocations(result.failedLocations));
+        return portLost(result, QStringLiteral("\r\n\r\n")
+                                    + tr("Write incomplete: could not write location(s) %1")
+                                          .arg(joinLocations(result.failedLocations)));
     };
     const int total = int(SettingsTransferOrder.size());
     int done = 0;
@@ -410,28 +413,31 @@ TransactionResult SettingsTransactions::writeAll(const ConnectResult &connection
     // checks; a board gone silent gets one message instead for its last two.
     for (int location : std::as_const(result.failedLocations))
         if (tried.contains(location) && !(boardSilent && silent.contains(location)))
-            message(QStringLiteral("Error: Unable to Write to Location ")
-                    + QString::number(location));
+            message(tr("Error: Unable to Write to Location %1").arg(location));
     const QString extraBytes
         = result.extraByteLocations.isEmpty()
               ? QString()
-              : QStringLiteral("\r\n\r\nThe board ") + extraBytesLine(result.extraByteLocations);
+              : QStringLiteral("\r\n\r\n")
+                    + tr("The board %1").arg(extraBytesLine(result.extraByteLocations));
     if (result.failedLocations.isEmpty()) {
-        m_reporter.setStatusBarText(QStringLiteral("Wrote Settings Succesfully"));
-        message(QStringLiteral("Written Succesfully"));
+        m_reporter.setStatusBarText(tr("Wrote Settings Succesfully"));
+        message(tr("Written Succesfully"));
     } else if (result.outcome == TransactionResult::Stopped) {
-        m_reporter.setStatusBarText(QStringLiteral("Err: Write Stopped"));
-        message(QStringLiteral("Write stopped: not written and verified: location(s) ")
-                + joinLocations(result.failedLocations) + extraBytes);
+        m_reporter.setStatusBarText(tr("Err: Write Stopped"));
+        message(tr("Write stopped: not written and verified: location(s) %1")
+                    .arg(joinLocations(result.failedLocations))
+                + extraBytes);
     } else {
         result.outcome = TransactionResult::Incomplete;
-        m_reporter.setStatusBarText(QStringLiteral("Err: Write Failed"));
-        message((boardSilent ? QStringLiteral("No answer from the board at locations ")
-                                   + joinLocations(silent)
-                                   + QStringLiteral(": the write was stopped.\r\n\r\n")
+        m_reporter.setStatusBarText(tr("Err: Write Failed"));
+        message((boardSilent ? tr("No answer from the board at locations %1: the write was "
+                                  "stopped.")
+                                       .arg(joinLocations(silent))
+                                   + QStringLiteral("\r\n\r\n")
                              : QString())
-                + QStringLiteral("Write incomplete: could not write location(s) ")
-                + joinLocations(result.failedLocations) + extraBytes);
+                + tr("Write incomplete: could not write location(s) %1")
+                      .arg(joinLocations(result.failedLocations))
+                + extraBytes);
     }
     closeAndReset();
     return result;

@@ -7,6 +7,7 @@
 #include "device/DeviceLink.h"
 #include "settings/DeviceSettings.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <functional>
@@ -69,6 +70,8 @@ struct TransactionResult
 
 class SettingsTransactions
 {
+    Q_DECLARE_TR_FUNCTIONS(SettingsTransactions)
+
 public:
     SettingsTransactions(DeviceLink &link, ProgrammerPort &comm, TransactionReporter &reporter);
 

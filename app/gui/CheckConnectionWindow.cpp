@@ -61,16 +61,16 @@ CheckConnectionWindow::CheckConnectionWindow(Session &session, UsbPortFinder *fi
     : m_session(session), m_finder(finder), m_ended(std::move(ended))
 {
     setObjectName(QStringLiteral("FormCheckConnection"));
-    setWindowTitle(QStringLiteral("Check Connection"));
+    setWindowTitle(tr("Check Connection"));
     m_rows = new QWidget(this);
     m_rows->setObjectName(QStringLiteral("reportRows"));
     m_grid = new QGridLayout(m_rows);
     m_grid->setContentsMargins(0, 0, 0, 0);
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("statusText"));
-    auto *copy = new QPushButton(QStringLiteral("Copy"), this);
+    auto *copy = new QPushButton(tr("Copy"), this);
     copy->setObjectName(QStringLiteral("copyButton"));
-    auto *again = new QPushButton(QStringLiteral("Run Again"), this);
+    auto *again = new QPushButton(tr("Run Again"), this);
     again->setObjectName(QStringLiteral("runAgainButton"));
     connect(copy, &QPushButton::clicked, this,
             [this] { QApplication::clipboard()->setText(report()); });
@@ -173,7 +173,7 @@ QString CheckConnectionWindow::run()
         m_status->setText(why);
         return why;
     }
-    m_status->setText(QStringLiteral("Checking..."));
+    m_status->setText(tr("Checking..."));
     const AppPreferences &prefs = m_session.prefs();
     DoctorTarget target;
     target.programmerType = prefs.programmerType;
@@ -192,8 +192,7 @@ QString CheckConnectionWindow::run()
     doctor.checkBoard(board);
     m_report = Doctor::text(doctor.steps());
     showSteps(doctor.steps());
-    m_status->setText(doctor.allOk() ? QStringLiteral("Every step is OK")
-                                     : QStringLiteral("A step failed: see its fix"));
+    m_status->setText(doctor.allOk() ? tr("Every step is OK") : tr("A step failed: see its fix"));
     if (m_ended)
         m_ended();
     return {};

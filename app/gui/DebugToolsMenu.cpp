@@ -17,22 +17,19 @@ DebugToolsMenu::DebugToolsMenu(QMenu *menu, Session &session, MessageBoxes &mess
     // A port left open by Enable COM refuses every other command's open: say where
     // it is freed.
     session.link().setOpenHereHint(openHereHint());
-    connect(
-        MainMenus::addItem(menu, QStringLiteral("dbgMnuEnableCom"), QStringLiteral("Enable COM")),
-        &QAction::triggered, this, &DebugToolsMenu::enableCom);
-    connect(MainMenus::addItem(menu, QStringLiteral("dbgMnuGetXOK"), QStringLiteral("Get XOK")),
+    connect(MainMenus::addItem(menu, QStringLiteral("dbgMnuEnableCom"), tr("Enable COM")),
+            &QAction::triggered, this, &DebugToolsMenu::enableCom);
+    connect(MainMenus::addItem(menu, QStringLiteral("dbgMnuGetXOK"), tr("Get XOK")),
             &QAction::triggered, this, &DebugToolsMenu::getXok);
-    connect(MainMenus::addItem(menu, QStringLiteral("dbgMnuCheckQOV"), QStringLiteral("Check QOV")),
+    connect(MainMenus::addItem(menu, QStringLiteral("dbgMnuCheckQOV"), tr("Check QOV")),
             &QAction::triggered, this, &DebugToolsMenu::checkQov);
-    connect(
-        MainMenus::addItem(menu, QStringLiteral("dbgMnuDisableCom"), QStringLiteral("Disable COM")),
-        &QAction::triggered, this, &DebugToolsMenu::disableCom);
+    connect(MainMenus::addItem(menu, QStringLiteral("dbgMnuDisableCom"), tr("Disable COM")),
+            &QAction::triggered, this, &DebugToolsMenu::disableCom);
 }
 
 QString DebugToolsMenu::openHereHint()
 {
-    return QStringLiteral(
-        "Tools > Debug Tools > Enable COM holds it; choose Disable COM there to free it.");
+    return tr("Tools > Debug Tools > Enable COM holds it; choose Disable COM there to free it.");
 }
 
 void DebugToolsMenu::enableCom()
@@ -48,7 +45,7 @@ void DebugToolsMenu::getXok()
 {
     runStep([this] {
         const auto greeting = m_session.link().GetXOK(m_session.port());
-        m_messages.showMessage(QStringLiteral("GetXOK Returned: ")
+        m_messages.showMessage(tr("GetXOK Returned: ")
                                + greeting.value_or(QStringLiteral("False")));
     });
 }
@@ -57,7 +54,7 @@ void DebugToolsMenu::checkQov()
 {
     runStep([this] {
         const bool found = m_session.link().CheckQOV(m_session.port());
-        m_messages.showMessage(QStringLiteral("CheckQOV Returned: ") + boolToText(found));
+        m_messages.showMessage(tr("CheckQOV Returned: ") + boolToText(found));
     });
 }
 

@@ -1,6 +1,7 @@
 #include "app/gui/GuiMessageBoxes.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -36,7 +37,8 @@ bool GuiMessageBoxes::askDiscard(const QString &text)
     box.setWindowTitle(applicationTitle());
     box.setIcon(QMessageBox::Warning);
     box.setText(text);
-    QPushButton *discard = box.addButton(QStringLiteral("Discard"), QMessageBox::DestructiveRole);
+    QPushButton *discard = box.addButton(QCoreApplication::translate("MainWindow", "Discard"),
+                                         QMessageBox::DestructiveRole);
     box.setDefaultButton(box.addButton(QMessageBox::Cancel));
     box.exec();
     return box.clickedButton() == discard;

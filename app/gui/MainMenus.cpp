@@ -6,34 +6,33 @@
 
 MainMenus::MainMenus(QMenuBar *bar)
 {
-    QMenu *file = addSubmenu(bar, QStringLiteral("filemenu"), QStringLiteral("&File"));
+    QMenu *file = addSubmenu(bar, QStringLiteral("filemenu"), tr("&File"));
     // Open and Save are wired by the settings view, which owns the fields they fill and read.
-    addItem(file, QStringLiteral("openmenu"), QStringLiteral("Open"));
-    addItem(file, QStringLiteral("savemenu"), QStringLiteral("Save"));
+    addItem(file, QStringLiteral("openmenu"), tr("Open"));
+    addItem(file, QStringLiteral("savemenu"), tr("Save"));
     addSeparator(file, QStringLiteral("spacer2"));
-    m_exit = addItem(file, QStringLiteral("exit"), QStringLiteral("&Exit"));
+    m_exit = addItem(file, QStringLiteral("exit"), tr("&Exit"));
 
-    QMenu *tools = addSubmenu(bar, QStringLiteral("toolsmenu"), QStringLiteral("Tools"));
-    m_version = addItem(tools, QStringLiteral("qovversionmenu"), QStringLiteral("&QOV Version"));
-    m_learnMode = addItem(tools, QStringLiteral("learnmodemenu"), QStringLiteral("&Learn Mode"));
+    QMenu *tools = addSubmenu(bar, QStringLiteral("toolsmenu"), tr("Tools"));
+    m_version = addItem(tools, QStringLiteral("qovversionmenu"), tr("&QOV Version"));
+    m_learnMode = addItem(tools, QStringLiteral("learnmodemenu"), tr("&Learn Mode"));
     addSeparator(tools, QStringLiteral("spacer3"));
-    m_codeList = addItem(tools, QStringLiteral("showlistofcodesmenu"),
-                         QStringLiteral("Show List of Codes"));
+    m_codeList = addItem(tools, QStringLiteral("showlistofcodesmenu"), tr("Show List of Codes"));
     addSeparator(tools, QStringLiteral("spacer4"));
     // Bound by the settings view, which finds them by name.
-    addItem(tools, QStringLiteral("clearUI"), QStringLiteral("Clear Values"));
-    addItem(tools, QStringLiteral("loadefaultvaluesmenu"), QStringLiteral("Load Default Values"));
+    addItem(tools, QStringLiteral("clearUI"), tr("Clear Values"));
+    addItem(tools, QStringLiteral("loadefaultvaluesmenu"), tr("Load Default Values"));
     addSeparator(tools, QStringLiteral("spacer5"));
-    m_debugTools = addSubmenu(tools, QStringLiteral("dbgTools"), QStringLiteral("Debug Tools"));
+    m_debugTools = addSubmenu(tools, QStringLiteral("dbgTools"), tr("Debug Tools"));
     m_checkConnection
-        = addItem(tools, QStringLiteral("checkConnectionMenu"), QStringLiteral("Check Connection"));
+        = addItem(tools, QStringLiteral("checkConnectionMenu"), tr("Check Connection"));
 
-    m_settings = addSubmenu(bar, QStringLiteral("settingsmenu"), QStringLiteral("&Settings"));
+    m_settings = addSubmenu(bar, QStringLiteral("settingsmenu"), tr("&Settings"));
 
-    QMenu *help = addSubmenu(bar, QStringLiteral("helpmenu"), QStringLiteral("&Help"));
-    addItem(help, QStringLiteral("infomenu"), QStringLiteral("&Information"))->setEnabled(false);
-    m_website = addItem(help, QStringLiteral("websitemenu"), QStringLiteral("&Website"));
-    m_about = addItem(help, QStringLiteral("aboutmenu"), QStringLiteral("&About"));
+    QMenu *help = addSubmenu(bar, QStringLiteral("helpmenu"), tr("&Help"));
+    addItem(help, QStringLiteral("infomenu"), tr("&Information"))->setEnabled(false);
+    m_website = addItem(help, QStringLiteral("websitemenu"), tr("&Website"));
+    m_about = addItem(help, QStringLiteral("aboutmenu"), tr("&About"));
 }
 
 QMenu *MainMenus::addSubmenu(QWidget *parent, const QString &name, const QString &caption)

@@ -2,6 +2,7 @@
 // The main window's menu bar: File, Tools, Settings and Help with their fixed
 // items. The Debug Tools submenu and the Settings menu are filled by the
 // objects that run them; the window connects the items it handles itself.
+#include <QCoreApplication>
 #include <QString>
 
 class QAction;
@@ -11,6 +12,8 @@ class QWidget;
 
 class MainMenus
 {
+    Q_DECLARE_TR_FUNCTIONS(MainMenus)
+
 public:
     explicit MainMenus(QMenuBar *bar);
 

@@ -3,7 +3,9 @@
 #include "app/gui/MainWindowLayout.h"
 #include "device/Clock.h"
 
+#include <QCoreApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QMainWindow>
 #include <QProgressBar>
 #include <QStatusBar>
@@ -14,7 +16,6 @@ namespace {
 
 // The text panel takes what the progress bar's panel leaves.
 constexpr int StatusPanel2Width = 1440;
-constexpr int StatusPanel1Width = MainWindowLayout::ClientWidth - StatusPanel2Width;
 
 } // namespace
 
@@ -26,7 +27,11 @@ MainStatusBar::MainStatusBar(QMainWindow &window, const Clock &clock)
     m_statusBar = new QStatusBar(&window);
     m_statusBar->setObjectName(QStringLiteral("StatusBar1"));
     m_statusBar->setSizeGripEnabled(false);
-    m_statusBar->setFixedSize(tw(MainWindowLayout::ClientWidth), tw(HeightTwips));
+    // As wide as the controls above it, which may have grown for a long caption.
+    const int clientWidth
+        = qMax(tw(MainWindowLayout::ClientWidth), window.centralWidget()->width());
+    const int panel1Width = clientWidth - tw(StatusPanel2Width);
+    m_statusBar->setFixedSize(clientWidth, tw(HeightTwips));
     window.setStatusBar(m_statusBar);
 
     // Panels are placed by hand, not by the status bar's layout, so they keep
@@ -34,12 +39,12 @@ MainStatusBar::MainStatusBar(QMainWindow &window, const Clock &clock)
     m_statusPanel1 = new QLabel(m_statusBar);
     m_statusPanel1->setObjectName(QStringLiteral("StatusBar1Panel1"));
     m_statusPanel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    m_statusPanel1->setGeometry(0, 0, tw(StatusPanel1Width), tw(HeightTwips));
+    m_statusPanel1->setGeometry(0, 0, panel1Width, tw(HeightTwips));
 
     m_statusPanel2 = new QFrame(m_statusBar);
     m_statusPanel2->setObjectName(QStringLiteral("StatusBar1Panel2"));
     m_statusPanel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    m_statusPanel2->setGeometry(tw(StatusPanel1Width), 0, tw(StatusPanel2Width), tw(HeightTwips));
+    m_statusPanel2->setGeometry(panel1Width, 0, tw(StatusPanel2Width), tw(HeightTwips));
 
     // Its design position does not matter: the start-up moves it into panel 2.
     m_progressBar = new QProgressBar(window.centralWidget());
@@ -71,8 +76,30 @@ void MainStatusBar::placeProgressBarInStatusBar(QProgressBar *progressBar, QStat
 
 QString MainStatusBar::statusText() const { return m_statusPanel1->text(); }
 
+void MainStatusBar::makeRoomFor(const QString &text)
+{
+    const QString shown = m_statusPanel1->text();
+    m_statusPanel1->setText(text);
+    const int more = m_statusPanel1->sizeHint().width() - m_statusPanel1->width();
+    m_statusPanel1->setText(shown);
+    if (more <= 0)
+        return;
+    m_statusPanel1->resize(m_statusPanel1->width() + more, m_statusPanel1->height());
+    m_statusPanel2->move(m_statusPanel2->x() + more, 0);
+    if (m_progressBar->parentWidget() == m_statusBar)
+        m_progressBar->move(m_progressBar->x() + more, m_progressBar->y());
+    m_statusBar->setFixedWidth(m_statusBar->width() + more);
+    QWidget *central = m_window->centralWidget();
+    central->setFixedWidth(qMax(central->width(), m_statusBar->width()));
+    if (auto *line = central->findChild<QFrame *>(QStringLiteral("Line1")))
+        line->resize(central->width(), line->height());
+    if (m_window->layout())
+        m_window->layout()->activate();
+}
+
 void MainStatusBar::showText(const QString &text)
 {
+    makeRoomFor(text);
     m_statusPanel1->setText(text);
     m_statusPanel1->repaint();
 }
@@ -130,5 +157,5 @@ void MainStatusBar::resetStatusBar()
     m_progressPosition = 0.0f;
     m_progressBar->setValue(0);
     m_progressBar->repaint();
-    setStatusBarText(QStringLiteral("Ready"));
+    setStatusBarText(QCoreApplication::translate("MainWindow", "Ready"));
 }

@@ -49,6 +49,9 @@ public:
 
 private:
     void showText(const QString &text);
+    // Widens the text panel (and the window with it) so that `text` shows in full:
+    // a translation may be longer than any English text.
+    void makeRoomFor(const QString &text);
     // Whether a refusal has stood over the command's texts long enough.
     bool refusalExpired() const;
 

@@ -32,8 +32,6 @@ namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
 const QString WebAddress = QStringLiteral("https://example.org/qovprog");
-const QString CreditLine
-    = QStringLiteral("Programming software for the QOV infrared receiver board");
 
 QString versionText()
 {
@@ -148,7 +146,7 @@ bool MainWindow::startUp(const QStringList &arguments)
     prefs.debugMode = false;
     if (Startup::debugRequested(arguments)) {
         prefs.debugMode = true;
-        m_messages.showMessage(QStringLiteral("Debug Enabled"));
+        m_messages.showMessage(tr("Debug Enabled"));
     }
     if (!m_session.log().OpenDebugLog(prefs.debugMode, m_logDir))
         return failStartup(RuntimeFailure::fileAccess(m_session.log().errorString()));
@@ -180,16 +178,16 @@ bool MainWindow::startUp(const QStringList &arguments)
         // chosen now cannot be stored either. Say so once; run on the defaults.
         m_messages.showMessage(problem.left(1).toUpper() + problem.mid(1) + QStringLiteral(".")
                                    + CrLf + CrLf
-                                   + QStringLiteral("The program runs with the default settings. "
-                                                    "Choices made in the Settings menu apply "
-                                                    "until the program ends; they will not be "
-                                                    "kept."),
+                                   + tr("The program runs with the default settings. "
+                                        "Choices made in the Settings menu apply "
+                                        "until the program ends; they will not be "
+                                        "kept."),
                                MessageIcon::Critical);
     } else if (stored.firstLoad()) {
-        m_messages.showMessage(QStringLiteral("Dont forget to set the proper programmer type (and "
-                                              "port number if using serial programmer) in the "
-                                              "settings menu."),
-                               MessageIcon::Information, QStringLiteral("First Time Information"));
+        m_messages.showMessage(tr("Dont forget to set the proper programmer type (and "
+                                  "port number if using serial programmer) in the "
+                                  "settings menu."),
+                               MessageIcon::Information, tr("First Time Information"));
         m_store.save(StoredPreferences::keyName(Key::FirstLoad), QStringLiteral("False"));
     }
     prefs.usbAutomaticAvailable = m_usbProbe ? m_usbProbe() : false;
@@ -269,9 +267,9 @@ bool MainWindow::mayDiscardEdits()
 {
     return m_settingsView->isClean()
            || m_messages.askDiscard(
-               QStringLiteral("The values shown have not been written to the board or saved to "
-                              "a profile.")
-               + CrLf + CrLf + QStringLiteral("Close and discard them?"));
+               tr("The values shown have not been written to the board or saved to "
+                  "a profile.")
+               + CrLf + CrLf + tr("Close and discard them?"));
 }
 
 void MainWindow::quitProgram()
@@ -318,7 +316,7 @@ void MainWindow::showQovVersion()
         if (connection.usbPortFound)
             m_programmers->usbPortFound();
         if (connection.connected())
-            m_messages.showMessage(QStringLiteral("QOV Version: ") + *connection.version);
+            m_messages.showMessage(tr("QOV Version: ") + *connection.version);
         if (connection.stage != ConnectResult::Stage::PortNotOpened)
             m_session.link().closeComPort(comm);
     } // the claim ends here
@@ -383,13 +381,13 @@ void MainWindow::checkConnection()
 void MainWindow::showAbout()
 {
     m_messages.showMessage(QStringLiteral("QOV Programming Software V") + versionText() + CrLf
-                               + CreditLine + CrLf + WebAddress,
+                               + tr("Programming software for the QOV infrared receiver board")
+                               + CrLf + WebAddress,
                            MessageIcon::Information);
 }
 
 void MainWindow::openWebsite()
 {
-    m_messages.showMessage(QStringLiteral("Please visit ") + WebAddress
-                               + QStringLiteral(" for more information"),
+    m_messages.showMessage(tr("Please visit %1 for more information").arg(WebAddress),
                            MessageIcon::Information);
 }

@@ -14,6 +14,8 @@ public:
     static constexpr int ClientHeight = 6960;
     // The column of controls, centred in the client area.
     static constexpr int ControlsWidth = 3840;
+    // The least room between two controls on a row, and right of the widest row.
+    static constexpr int MinimumGap = 120;
 
     // Twips to pixels at the screen's logical DPI.
     static int twips(const QWidget &widget, int tw);

@@ -19,20 +19,18 @@ ProgrammerSelection::ProgrammerSelection(QMenu *settings, QLabel *progtypeText, 
     : QObject(parent), m_session(session), m_progtypeText(progtypeText)
 {
     m_selfPowered = MainMenus::addItem(settings, QStringLiteral("qovselfpowered"),
-                                       QStringLiteral("QOV Is Installed In Xbox (self powered)"));
+                                       tr("QOV Is Installed In Xbox (self powered)"));
     m_selfPowered->setCheckable(true);
     connect(m_selfPowered, &QAction::triggered, this, &ProgrammerSelection::setSelfPowered);
-    m_forcePower
-        = MainMenus::addItem(settings, QStringLiteral("alwayspowerqovfrompc"),
-                             QStringLiteral("Force QOV Programmer To Provide Power To QOV"));
+    m_forcePower = MainMenus::addItem(settings, QStringLiteral("alwayspowerqovfrompc"),
+                                      tr("Force QOV Programmer To Provide Power To QOV"));
     m_forcePower->setCheckable(true);
     connect(m_forcePower, &QAction::triggered, this, &ProgrammerSelection::setForcePower);
     MainMenus::addSeparator(settings, QStringLiteral("space66"));
 
-    QMenu *progType = MainMenus::addSubmenu(settings, QStringLiteral("progTypeSub"),
-                                            QStringLiteral("Programmer Type"));
-    const QString progCaptions[]
-        = {QStringLiteral("Serial Programmer (RS232)"), QStringLiteral("USB Programmer")};
+    QMenu *progType
+        = MainMenus::addSubmenu(settings, QStringLiteral("progTypeSub"), tr("Programmer Type"));
+    const QString progCaptions[] = {tr("Serial Programmer (RS232)"), tr("USB Programmer")};
     for (int i = 1; i <= 2; ++i) {
         QAction *item
             = MainMenus::addItem(progType, QStringLiteral("progTypeMenu"), progCaptions[i - 1]);
@@ -43,8 +41,7 @@ ProgrammerSelection::ProgrammerSelection(QMenu *settings, QLabel *progtypeText, 
     }
     MainMenus::addSeparator(settings, QStringLiteral("space6"));
 
-    m_comPortSub
-        = MainMenus::addSubmenu(settings, QStringLiteral("comportsub"), QStringLiteral("Com Port"));
+    m_comPortSub = MainMenus::addSubmenu(settings, QStringLiteral("comportsub"), tr("Com Port"));
     for (int i = 1; i <= ComPortCount; ++i) {
         QAction *item = MainMenus::addItem(m_comPortSub, QStringLiteral("setComPort"),
                                            QStringLiteral("Com ") + QString::number(i));
@@ -123,11 +120,11 @@ void ProgrammerSelection::UpdateProg_TextMenu()
     m_comPortSub->setEnabled(!prefs.usbAutomatic());
     m_comPortSub->menuAction()->setEnabled(!prefs.usbAutomatic());
     if (prefs.programmerType == SerialProgrammer)
-        m_progtypeText->setText(QStringLiteral("Serial - COM") + prefs.comPort);
+        m_progtypeText->setText(tr("Serial - COM%1").arg(prefs.comPort));
     else if (prefs.programmerType == UsbProgrammer && prefs.usbAutomaticAvailable)
-        m_progtypeText->setText(QStringLiteral("USB Auto"));
+        m_progtypeText->setText(tr("USB Auto"));
     else if (prefs.programmerType == UsbProgrammer)
-        m_progtypeText->setText(QStringLiteral("USB Manual - COM") + prefs.comPort);
+        m_progtypeText->setText(tr("USB Manual - COM%1").arg(prefs.comPort));
 }
 
 void ProgrammerSelection::chooseProgrammerType(int index)
@@ -174,6 +171,5 @@ void ProgrammerSelection::reportIfNotKept()
     // Start-up and the port discovery store too, in the middle of other work;
     // only a menu choice is answered in the status bar.
     if (m_notKept)
-        emit choiceNotKept(
-            QStringLiteral("Set for this run only: the preferences cannot be saved"));
+        emit choiceNotKept(tr("Set for this run only: the preferences cannot be saved"));
 }

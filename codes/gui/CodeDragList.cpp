@@ -1,5 +1,7 @@
 #include "codes/gui/CodeDragList.h"
 
+#include <QCoreApplication>
+
 #include "codes/CodeMime.h"
 #include "codes/IrCode.h"
 
@@ -20,7 +22,7 @@ Qt::DropActions CodeDragList::supportedDropActions() const { return Qt::CopyActi
 QMimeData *CodeDragList::mimeData(const QList<QListWidgetItem *> &items) const
 {
     // One entry at a time, and only one that holds a code: anything else drags nothing.
-    static const QString prefix = QStringLiteral("Code: ");
+    const QString prefix = QCoreApplication::translate("LearnReport", "Code: ");
     if (items.size() != 1 || !items.constFirst()->text().startsWith(prefix))
         return nullptr;
     const QString code = items.constFirst()->text().mid(prefix.size());

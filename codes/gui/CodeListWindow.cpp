@@ -31,11 +31,10 @@ CodeListWindow::CodeListWindow(QWidget *parent)
                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("Form3"));
-    setWindowTitle(QStringLiteral("Xbox DVD Remote IR Codes"));
+    setWindowTitle(tr("Xbox DVD Remote IR Codes"));
     setFixedSize(twips(4320), twips(4380));
 
-    auto *note = new QLabel(
-        QStringLiteral("Drag the code to the appropriate box in the main window."), this);
+    auto *note = new QLabel(tr("Drag the code to the appropriate box in the main window."), this);
     note->setObjectName(QStringLiteral("noteLabel"));
     QFont noteFont(QStringLiteral("MS Sans Serif"));
     noteFont.setPointSizeF(9.75);
@@ -71,7 +70,7 @@ CodeListWindow::CodeListWindow(QWidget *parent)
         auto *box = new QLineEdit(QString::fromLatin1(button.code), this);
         box->setObjectName(QStringLiteral("codeBox_") + row);
         box->setProperty("buttonName", name);
-        box->setAccessibleName(name);
+        box->setAccessibleName(ButtonDisplayName(name));
         box->setReadOnly(true);
         box->setAcceptDrops(false);
         box->setContextMenuPolicy(Qt::NoContextMenu);
@@ -81,7 +80,7 @@ CodeListWindow::CodeListWindow(QWidget *parent)
         CodeLineEdit::keepTextInside(box, box->text());
         box->installEventFilter(this);
 
-        auto *label = new QLabel(name + QLatin1Char(':'), this);
+        auto *label = new QLabel(ButtonDisplayName(name) + QLatin1Char(':'), this);
         label->setObjectName(QStringLiteral("codeLabel_") + row);
         label->setFont(labelFont);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -90,6 +89,39 @@ CodeListWindow::CodeListWindow(QWidget *parent)
         const int labelRight = twips(column.labelRight);
         label->setGeometry(labelRight - label->width(), top, label->width(), twips(BoxHeight));
     }
+    makeRoomForLongNames();
+}
+
+void CodeListWindow::makeRoomForLongNames()
+{
+    // A name longer than the design's (a translation) moves its column, and the
+    // column right of it, to the right; the window grows to hold them.
+    const int margin = twips(60);
+    int shift = 0;    // of the column being placed, from its design place
+    int leftEdge = 0; // the least left a label of this column may have
+    int right = width();
+    for (int c = 0; c < 2; ++c) {
+        QList<QLabel *> labels;
+        QList<QLineEdit *> boxes;
+        for (int i = 0; i < int(RemoteCodeCatalogue.size()); ++i) {
+            if ((i < RowsInLeftColumn ? 0 : 1) != c)
+                continue;
+            const QString row = QString::number(i + 1);
+            labels << findChild<QLabel *>(QStringLiteral("codeLabel_") + row);
+            boxes << findChild<QLineEdit *>(QStringLiteral("codeBox_") + row);
+        }
+        int widest = 0;
+        for (const QLabel *label : labels)
+            widest = qMax(widest, label->width());
+        shift = qMax(shift, leftEdge + margin + widest - twips(Columns[c].labelRight));
+        for (QLabel *label : labels)
+            label->move(label->x() + shift, label->y());
+        for (QLineEdit *box : boxes)
+            box->move(box->x() + shift, box->y());
+        leftEdge = boxes.first()->geometry().right();
+        right = qMax(right, leftEdge + margin);
+    }
+    setFixedSize(right, height());
 }
 
 int CodeListWindow::twips(int value) const { return qRound(value * logicalDpiX() / 1440.0); }

@@ -25,5 +25,6 @@ protected:
 
 private:
     int twips(int value) const;
+    void makeRoomForLongNames();
     void startDrag(QLineEdit *box, const QPoint &hotSpot);
 };

@@ -9,12 +9,13 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QStyle>
 #include <QTimer>
 
 namespace {
-const QString StartCaption = QStringLiteral("Start");
-const QString ExitCaption = QStringLiteral("Exit");
-const QString DoneCaption = QStringLiteral("Done");
+QString StartCaption() { return LearnWindow::tr("Start"); }
+QString ExitCaption() { return LearnWindow::tr("Exit"); }
+QString DoneCaption() { return LearnWindow::tr("Done"); }
 } // namespace
 
 LearnWindow::LearnWindow(Session &session, QWidget *parent)
@@ -24,7 +25,7 @@ LearnWindow::LearnWindow(Session &session, QWidget *parent)
                                                                  LearnSession::Reports::OnePerPoll))
 {
     setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("Learn Mode"));
+    setWindowTitle(tr("Learn Mode"));
     setFixedSize(twips(4995), twips(3690));
 
     // Its entries drag onto the main window's code fields like the code list's.
@@ -32,17 +33,18 @@ LearnWindow::LearnWindow(Session &session, QWidget *parent)
     m_list->setObjectName(QStringLiteral("List1"));
     m_list->setGeometry(twips(315), twips(315), twips(4110), twips(2400));
 
-    m_start = new QPushButton(StartCaption, this);
+    m_start = new QPushButton(StartCaption(), this);
     m_start->setObjectName(QStringLiteral("Command1"));
     m_start->setGeometry(twips(945), twips(2940), twips(1065), twips(435));
 
-    m_exit = new QPushButton(ExitCaption, this);
+    m_exit = new QPushButton(ExitCaption(), this);
     m_exit->setObjectName(QStringLiteral("Command2"));
     m_exit->setGeometry(twips(2940), twips(2940), twips(1065), twips(435));
     // Enter presses the focused button, as Space does (outside a dialog only an
     // auto-default button takes Enter).
     for (QPushButton *button : {m_start, m_exit})
         button->setAutoDefault(true);
+    fitButtonCaptions();
 
     m_timer = new QTimer(this);
     m_timer->setObjectName(QStringLiteral("Timer1"));
@@ -92,7 +94,7 @@ void LearnWindow::finishLearning()
         return;
     }
     closePortUnlessInUse();
-    if (m_exit->text() != DoneCaption) {
+    if (m_exit->text() != DoneCaption()) {
         close();
         return;
     }
@@ -127,17 +129,40 @@ void LearnWindow::closeEvent(QCloseEvent *event)
     if (isLearning()) {
         becomeIdle();
         // Leaving learn mode needs a code from the remote; nothing is sent to end it.
-        m_session.messages().showMessage(QStringLiteral(
-            "Please press ANY button on the remote while pointing at the QOV, then press OK"));
+        m_session.messages().showMessage(
+            tr("Please press ANY button on the remote while pointing at the QOV, then press OK"));
     }
     event->accept();
+}
+
+void LearnWindow::fitButtonCaptions()
+{
+    // A caption longer than the design's (a translation) widens its button about
+    // its centre; Exit and Done share a button, so it fits the longer of them.
+    for (QPushButton *button : {m_start, m_exit}) {
+        // The text with the style's margins, without the least width styles give
+        // every button (which the design's buttons are narrower than).
+        const int margins = style()->pixelMetric(QStyle::PM_ButtonMargin)
+                            + 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth)
+                            + 2 * style()->pixelMetric(QStyle::PM_ButtonDefaultIndicator);
+        int needed = 0;
+        const QStringList captions = button == m_start ? QStringList{StartCaption()}
+                                                       : QStringList{ExitCaption(), DoneCaption()};
+        for (const QString &caption : captions)
+            needed = qMax(needed, button->fontMetrics().size(Qt::TextShowMnemonic, caption).width()
+                                      + margins);
+        if (needed > button->width()) {
+            const QRect r = button->geometry();
+            button->setGeometry(r.center().x() - needed / 2, r.y(), needed, r.height());
+        }
+    }
 }
 
 void LearnWindow::enterLearning()
 {
     m_timer->start();
     m_start->setEnabled(false);
-    m_exit->setText(DoneCaption);
+    m_exit->setText(DoneCaption());
 }
 
 void LearnWindow::becomeIdle()
@@ -146,7 +171,7 @@ void LearnWindow::becomeIdle()
     m_learn->stop();
     m_timer->stop();
     m_start->setEnabled(true);
-    m_exit->setText(ExitCaption);
+    m_exit->setText(ExitCaption());
     if (wasLearning)
         emit learningEnded();
 }
@@ -173,7 +198,7 @@ void LearnWindow::stopOnPortFailure()
     closePortDirectly();
     becomeIdle();
     m_session.messages().showMessage(
-        QStringLiteral("Learn mode stopped: the programmer port %1 stopped working.\r\n\r\n"
-                       "Error: %2\r\n%3")
+        tr("Learn mode stopped: the programmer port %1 stopped working.\r\n\r\n"
+           "Error: %2\r\n%3")
             .arg(comm.deviceName(), QString::number(error.number), error.description));
 }

@@ -46,6 +46,7 @@ protected:
 
 private:
     int twips(int value) const;
+    void fitButtonCaptions();
     void enterLearning();
     void becomeIdle();
     void closePortDirectly();

@@ -3,6 +3,7 @@
 #include "session/PreferenceStore.h"
 #include "settings/Profile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -11,7 +12,9 @@ namespace {
 QString ask(QWidget *parent, const QString &caption, const QString &folder, const QString &filter,
             QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(parent, caption, folder, filter);
+    // The filter's words are translated; its pattern stays.
+    QFileDialog dialog(parent, caption, folder,
+                       QCoreApplication::translate("Profile", filter.toUtf8().constData()));
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
@@ -46,5 +49,6 @@ QString FileDialogs::rememberFolder(PreferenceStore *store, const QString &fileP
     if (!store || store->get(Profile::LastFolderKey, QString()) == folder
         || store->save(Profile::LastFolderKey, folder))
         return {};
-    return QStringLiteral("Folder not kept: the preferences cannot be saved");
+    return QCoreApplication::translate("SettingsView",
+                                       "Folder not kept: the preferences cannot be saved");
 }

@@ -22,7 +22,7 @@
 
 namespace {
 
-const QString NotReadText = QStringLiteral("Not read from the board");
+QString NotReadText() { return SettingsView::tr("Not read from the board"); }
 const QColor MarkColor(0xff, 0xd8, 0xd8);
 
 } // namespace
@@ -63,7 +63,7 @@ void SettingsView::bindTextField(Bound &bound)
     if (!edit)
         return;
     m_acceptedPalette = edit->palette();
-    edit->setAccessibleName(QLatin1String(setting.windowName));
+    edit->setAccessibleName(setting.shownWindowName());
     if (auto *label = m_form->findChild<QLabel *>(QLatin1String(setting.label)))
         label->setBuddy(edit);
     edit->installEventFilter(this);
@@ -114,8 +114,8 @@ void SettingsView::setAccepted(Bound &f, bool accepted)
     const bool marked = !accepted && !edit->text().isEmpty();
     edit->setProperty("notAccepted", marked);
     showMark(edit, marked || f.notRead,
-             f.notRead ? NotReadText
-             : marked  ? QStringLiteral("Not accepted: %1").arg(f.setting->allowedValues())
+             f.notRead ? NotReadText()
+             : marked  ? tr("Not accepted: %1").arg(f.setting->allowedValues())
                        : QString());
 }
 
@@ -141,15 +141,15 @@ void SettingsView::markNotRead(const QList<int> &failedLocations)
             box->setTristate(true);
             box->setCheckState(Qt::PartiallyChecked);
             box->setProperty("notRead", true);
-            box->setToolTip(NotReadText);
-            showMark(box, true, NotReadText);
+            box->setToolTip(NotReadText());
+            showMark(box, true, NotReadText());
         } else if (QLineEdit *edit = f.edit) {
             // The record keeps the reset value; the field shows none, so nothing
             // takes that value for the board's.
             edit->setText(QString());
             f.notRead = true;
             edit->setProperty("notRead", true);
-            edit->setToolTip(NotReadText);
+            edit->setToolTip(NotReadText());
             setAccepted(f, false);
         }
     }
@@ -159,7 +159,7 @@ QString SettingsView::fieldsProblem() const
 {
     QStringList blank, wrong, notRead;
     for (const Bound &f : m_bound) {
-        const QString name = QLatin1String(f.setting->windowName);
+        const QString name = f.setting->shownWindowName();
         if (f.box && f.box->checkState() == Qt::PartiallyChecked)
             notRead << name;
         if (!f.edit || f.accepted)
@@ -175,15 +175,15 @@ QString SettingsView::fieldsProblem() const
     }
     QStringList paragraphs;
     if (!notRead.isEmpty())
-        paragraphs << QStringLiteral("These were not read from the board: ")
+        paragraphs << tr("These were not read from the board: ")
                           + notRead.join(QStringLiteral(", "))
-                          + QStringLiteral(". Read Values again, or give them a value.");
+                          + tr(". Read Values again, or give them a value.");
     if (!wrong.isEmpty())
-        paragraphs << QStringLiteral("These fields do not hold a value that can be sent: ")
+        paragraphs << tr("These fields do not hold a value that can be sent: ")
                           + wrong.join(QStringLiteral(", ")) + QLatin1Char('.');
     if (!blank.isEmpty())
-        paragraphs << QStringLiteral("These fields are blank: ") + blank.join(QStringLiteral(", "))
-                          + QStringLiteral(". Read Values or Load Default Values first.");
+        paragraphs << tr("These fields are blank: ") + blank.join(QStringLiteral(", "))
+                          + tr(". Read Values or Load Default Values first.");
     return paragraphs.join(QStringLiteral("\r\n\r\n"));
 }
 
@@ -307,17 +307,14 @@ void SettingsView::loadDefaultValues()
     RefreshUI();
 }
 
-QString SettingsView::busyText()
-{
-    return QStringLiteral("Not started: another command is using the port");
-}
+QString SettingsView::busyText() { return tr("Not started: another command is using the port"); }
 
 QString SettingsView::refusalText(const DeviceLink &link)
 {
     if (link.isBusy())
         return busyText();
     if (link.isHeldByLearnMode())
-        return QStringLiteral("Not started: Learn Mode holds the port (press Done)");
+        return tr("Not started: Learn Mode holds the port (press Done)");
     return {};
 }
 
@@ -361,8 +358,8 @@ void SettingsView::writeAll()
     const QString problem = fieldsProblem();
     if (!problem.isEmpty()) {
         forgetRangeMessages();
-        m_session.messages().showMessage(
-            QStringLiteral("Write All did not start; nothing was written.\r\n\r\n") + problem);
+        m_session.messages().showMessage(tr("Write All did not start; nothing was written.\r\n\r\n")
+                                         + problem);
         return;
     }
     SettingsTransactions transactions(m_session.link(), m_session.port(), m_statusBar);
@@ -385,7 +382,7 @@ void SettingsView::rememberFolder(const QString &filePath)
 void SettingsView::openProfile()
 {
     const QString path
-        = dialogs().openFileName(m_form, QStringLiteral("Open"), lastFolder(), Profile::FileFilter);
+        = dialogs().openFileName(m_form, tr("Open"), lastFolder(), Profile::FileFilter);
     if (path.isEmpty())
         return;
     // The whole profile is checked before the window changes at all.
@@ -406,11 +403,11 @@ void SettingsView::saveProfile()
     const QString problem = fieldsProblem();
     if (!problem.isEmpty()) {
         forgetRangeMessages();
-        m_session.messages().showMessage(QStringLiteral("Nothing was saved.\r\n\r\n") + problem);
+        m_session.messages().showMessage(tr("Nothing was saved.\r\n\r\n") + problem);
         return;
     }
     const QString path
-        = dialogs().saveFileName(m_form, QStringLiteral("Save"), lastFolder(), Profile::FileFilter);
+        = dialogs().saveFileName(m_form, tr("Save"), lastFolder(), Profile::FileFilter);
     if (path.isEmpty())
         return;
     QString error;

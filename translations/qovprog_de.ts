@@ -1,0 +1,1316 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de">
+<context>
+    <name>BoardConnection</name>
+    <message>
+        <source>Opening Port</source>
+        <translation>Port wird geöffnet</translation>
+    </message>
+    <message>
+        <source>Checking for QOV</source>
+        <translation>QOV wird gesucht</translation>
+    </message>
+    <message>
+        <source>QOV Not Found</source>
+        <translation>QOV nicht gefunden</translation>
+    </message>
+    <message>
+        <source>Err: Incorrect QOV Version</source>
+        <translation>Fehler: Falsche QOV-Version</translation>
+    </message>
+    <message>
+        <source>Found QOV</source>
+        <translation>QOV gefunden</translation>
+    </message>
+    <message>
+        <source>Closing Port</source>
+        <translation>Port wird geschlossen</translation>
+    </message>
+    <message>
+        <source>Unable to aquire the QOV Firmware Version</source>
+        <translation>Die Firmware-Version des QOV konnte nicht abgefragt werden</translation>
+    </message>
+    <message>
+        <source>Unable to retrieve QOV version</source>
+        <translation>Die QOV-Version konnte nicht abgerufen werden</translation>
+    </message>
+</context>
+<context>
+    <name>CheckConnectionWindow</name>
+    <message>
+        <source>Check Connection</source>
+        <translation>Verbindung prüfen</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Run Again</source>
+        <translation>Erneut prüfen</translation>
+    </message>
+    <message>
+        <source>Checking...</source>
+        <translation>Wird geprüft...</translation>
+    </message>
+    <message>
+        <source>Every step is OK</source>
+        <translation>Alle Schritte sind in Ordnung</translation>
+    </message>
+    <message>
+        <source>A step failed: see its fix</source>
+        <translation>Ein Schritt ist fehlgeschlagen: siehe die Abhilfe</translation>
+    </message>
+</context>
+<context>
+    <name>CliMessageBoxes</name>
+    <message>
+        <source>%1 on %2</source>
+        <comment>a message, then where: &quot;QOV Not Found on /dev/ttyUSB0 (COM 1)&quot;</comment>
+        <translation>%1 an %2</translation>
+    </message>
+    <message>
+        <source>Run &apos;qovctl doctor&apos; to find out why.</source>
+        <translation>Führen Sie &apos;qovctl doctor&apos; aus, um die Ursache zu finden.</translation>
+    </message>
+</context>
+<context>
+    <name>CodeListWindow</name>
+    <message>
+        <source>Xbox DVD Remote IR Codes</source>
+        <translation>IR-Codes der Xbox-DVD-Fernbedienung</translation>
+    </message>
+    <message>
+        <source>Drag the code to the appropriate box in the main window.</source>
+        <translation>Ziehen Sie den Code in das passende Feld im Hauptfenster.</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Usage: qovprog [DEBUG]
+The window of the QOV Programming Software: reads and writes the settings of a
+QOV infrared receiver board through a serial or USB programmer.
+
+  DEBUG      write a trace of every exchange with the board to
+             debugLog_&lt;date&gt;_&lt;time&gt;.txt in the current folder
+  --help     print this help and exit
+  --version  print the version and exit
+
+Environment:
+  QOV_SIMULATOR=1   use the built-in simulated board
+  QOV_PORT_DIR=DIR  COM n is DIR/COMn (a link to any serial device)
+  QOV_USB_MANUAL=1  choose the USB programmer&apos;s port by hand
+
+The command line tool for scripts is qovctl.
+</source>
+        <translation>Aufruf: qovprog [DEBUG]
+Das Fenster der QOV Programming Software: liest und schreibt die Einstellungen
+einer QOV-Infrarot-Empfängerplatine über einen seriellen oder USB-Programmer.
+
+  DEBUG      jeden Austausch mit der Platine protokollieren, in
+             debugLog_&lt;Datum&gt;_&lt;Uhrzeit&gt;.txt im aktuellen Ordner
+  --help     diese Hilfe ausgeben und beenden
+  --version  die Version ausgeben und beenden
+
+Umgebung:
+  QOV_SIMULATOR=1   die eingebaute simulierte Platine verwenden
+  QOV_PORT_DIR=DIR  COM n ist DIR/COMn (ein Link auf ein beliebiges serielles Gerät)
+  QOV_USB_MANUAL=1  den Port des USB-Programmers von Hand wählen
+
+Das Befehlszeilenwerkzeug für Skripte ist qovctl.
+</translation>
+    </message>
+    <message>
+        <source>qovprog: unknown argument &apos;%1&apos;
+Usage: qovprog [DEBUG]
+Try &apos;qovprog --help&apos; for more.
+</source>
+        <translation>qovprog: unbekanntes Argument &apos;%1&apos;
+Aufruf: qovprog [DEBUG]
+Mehr mit &apos;qovprog --help&apos;.
+</translation>
+    </message>
+</context>
+<context>
+    <name>DebugToolsMenu</name>
+    <message>
+        <source>Enable COM</source>
+        <translation>COM aktivieren</translation>
+    </message>
+    <message>
+        <source>Get XOK</source>
+        <translation>XOK abfragen</translation>
+    </message>
+    <message>
+        <source>Check QOV</source>
+        <translation>QOV prüfen</translation>
+    </message>
+    <message>
+        <source>Disable COM</source>
+        <translation>COM deaktivieren</translation>
+    </message>
+    <message>
+        <source>GetXOK Returned: </source>
+        <translation>GetXOK lieferte: </translation>
+    </message>
+    <message>
+        <source>CheckQOV Returned: </source>
+        <translation>CheckQOV lieferte: </translation>
+    </message>
+    <message>
+        <source>Tools &gt; Debug Tools &gt; Enable COM holds it; choose Disable COM there to free it.</source>
+        <translation>Werkzeuge &gt; Diagnosewerkzeuge &gt; COM aktivieren belegt ihn; wählen Sie dort COM deaktivieren, um ihn freizugeben.</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceLink</name>
+    <message>
+        <source>USB Programmer Cable not found</source>
+        <translation>USB-Programmierkabel nicht gefunden</translation>
+    </message>
+    <message>
+        <source>Unable to open COM %1</source>
+        <translation>COM %1 kann nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>Error: %1</source>
+        <translation>Fehler: %1</translation>
+    </message>
+    <message>
+        <source>QOV (v2.5) is setup for Type &apos;A&apos; Programmer (Serial), remove jumper on back of QOV - Contact us for help.</source>
+        <translation>Der QOV (v2.5) ist für Programmer Typ &apos;A&apos; (seriell) eingerichtet: Entfernen Sie den Jumper auf der Rückseite des QOV - wenden Sie sich an uns, wenn Sie Hilfe brauchen.</translation>
+    </message>
+    <message>
+        <source>QOV (v2.5) is setup for Type &apos;B&apos; Programmer (USB), place jumper on back of QOV - Contact us for help.</source>
+        <translation>Der QOV (v2.5) ist für Programmer Typ &apos;B&apos; (USB) eingerichtet: Setzen Sie den Jumper auf der Rückseite des QOV - wenden Sie sich an uns, wenn Sie Hilfe brauchen.</translation>
+    </message>
+</context>
+<context>
+    <name>FieldRules</name>
+    <message>
+        <source>Button: Unknown</source>
+        <translation>Taste: unbekannt</translation>
+    </message>
+    <message>
+        <source>Button: </source>
+        <translation>Taste: </translation>
+    </message>
+</context>
+<context>
+    <name>LearnReport</name>
+    <message>
+        <source>Code: </source>
+        <extracomment>An infrared code received in learn mode</extracomment>
+        <translation>Code: </translation>
+    </message>
+</context>
+<context>
+    <name>LearnWindow</name>
+    <message>
+        <source>Start</source>
+        <translation>Starten</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Fertig</translation>
+    </message>
+    <message>
+        <source>Learn Mode</source>
+        <translation>Lernmodus</translation>
+    </message>
+    <message>
+        <source>Please press ANY button on the remote while pointing at the QOV, then press OK</source>
+        <translation>Bitte drücken Sie eine BELIEBIGE Taste der Fernbedienung, während Sie auf den QOV zielen, und dann OK</translation>
+    </message>
+    <message>
+        <source>Learn mode stopped: the programmer port %1 stopped working.<byte value="xd"/>
+<byte value="xd"/>
+Error: %2<byte value="xd"/>
+%3</source>
+        <translation>Lernmodus beendet: Der Programmer-Port %1 funktioniert nicht mehr.<byte value="xd"/>
+<byte value="xd"/>
+Fehler: %2<byte value="xd"/>
+%3</translation>
+    </message>
+</context>
+<context>
+    <name>MainMenus</name>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>&amp;Exit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>Tools</source>
+        <translation>Werkzeuge</translation>
+    </message>
+    <message>
+        <source>&amp;QOV Version</source>
+        <translation>&amp;QOV-Version</translation>
+    </message>
+    <message>
+        <source>&amp;Learn Mode</source>
+        <translation>&amp;Lernmodus</translation>
+    </message>
+    <message>
+        <source>Show List of Codes</source>
+        <translation>Liste der Codes anzeigen</translation>
+    </message>
+    <message>
+        <source>Clear Values</source>
+        <translation>Werte löschen</translation>
+    </message>
+    <message>
+        <source>Load Default Values</source>
+        <translation>Standardwerte laden</translation>
+    </message>
+    <message>
+        <source>Debug Tools</source>
+        <translation>Diagnosewerkzeuge</translation>
+    </message>
+    <message>
+        <source>Check Connection</source>
+        <translation>Verbindung prüfen</translation>
+    </message>
+    <message>
+        <source>&amp;Settings</source>
+        <translation>&amp;Einstellungen</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;Information</source>
+        <translation>&amp;Information</translation>
+    </message>
+    <message>
+        <source>&amp;Website</source>
+        <translation>&amp;Webseite</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>Ü&amp;ber</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Discard</source>
+        <translation>Verwerfen</translation>
+    </message>
+    <message>
+        <source>Ready</source>
+        <translation>Bereit</translation>
+    </message>
+    <message>
+        <source>Debug Enabled</source>
+        <translation>Debug-Modus aktiviert</translation>
+    </message>
+    <message>
+        <source>The program runs with the default settings. Choices made in the Settings menu apply until the program ends; they will not be kept.</source>
+        <translation>Das Programm läuft mit den Standardeinstellungen. Was Sie im Menü Einstellungen wählen, gilt bis zum Programmende; es wird nicht gespeichert.</translation>
+    </message>
+    <message>
+        <source>Dont forget to set the proper programmer type (and port number if using serial programmer) in the settings menu.</source>
+        <translation>Vergessen Sie nicht, im Menü Einstellungen den richtigen Programmer-Typ (und beim seriellen Programmer die Portnummer) einzustellen.</translation>
+    </message>
+    <message>
+        <source>First Time Information</source>
+        <translation>Hinweis zum ersten Start</translation>
+    </message>
+    <message>
+        <source>The values shown have not been written to the board or saved to a profile.</source>
+        <translation>Die angezeigten Werte wurden weder auf die Platine geschrieben noch in einem Profil gespeichert.</translation>
+    </message>
+    <message>
+        <source>Close and discard them?</source>
+        <translation>Schließen und verwerfen?</translation>
+    </message>
+    <message>
+        <source>QOV Version: </source>
+        <translation>QOV-Version: </translation>
+    </message>
+    <message>
+        <source>Programming software for the QOV infrared receiver board</source>
+        <translation>Programmiersoftware für die QOV-Infrarot-Empfängerplatine</translation>
+    </message>
+    <message>
+        <source>Please visit %1 for more information</source>
+        <translation>Weitere Informationen finden Sie unter %1</translation>
+    </message>
+    <message>
+        <source>Prog Type:</source>
+        <translation>Prog.-Typ:</translation>
+    </message>
+    <message>
+        <source>Main Settings</source>
+        <translation>Haupteinstellungen</translation>
+    </message>
+    <message>
+        <source>Allow Power ON</source>
+        <translation>Einschalten erlauben</translation>
+    </message>
+    <message>
+        <source>Allow Power OFF</source>
+        <translation>Ausschalten erlauben</translation>
+    </message>
+    <message>
+        <source>Allow Eject Tray</source>
+        <translation>Laufwerk öffnen erlauben</translation>
+    </message>
+    <message>
+        <source>Turn on xbox by Eject (fw 2.5+)</source>
+        <translation>Xbox mit Eject einschalten (FW 2.5+)</translation>
+    </message>
+    <message>
+        <source>Power Button Push Delay</source>
+        <extracomment>The console&apos;s power button, held for the time below</extracomment>
+        <translation>Haltezeit der Ein/Aus-Taste</translation>
+    </message>
+    <message>
+        <source>Mod On:</source>
+        <translation>Mod an:</translation>
+    </message>
+    <message>
+        <source>msec</source>
+        <translation>ms</translation>
+    </message>
+    <message>
+        <source>Mod Off:</source>
+        <translation>Mod aus:</translation>
+    </message>
+    <message>
+        <source>Turn On with Mod Enabled</source>
+        <translation>Einschalten mit aktiviertem Mod</translation>
+    </message>
+    <message>
+        <source>Code:</source>
+        <extracomment>The infrared code a remote button sends</extracomment>
+        <translation>Code:</translation>
+    </message>
+    <message>
+        <source>Turn On with Mod Disabled</source>
+        <translation>Einschalten mit deaktiviertem Mod</translation>
+    </message>
+    <message>
+        <source>Turn Off</source>
+        <translation>Ausschalten</translation>
+    </message>
+    <message>
+        <source>No. Btn Presses:</source>
+        <translation>Tastendrücke:</translation>
+    </message>
+    <message>
+        <source>Eject Tray</source>
+        <translation>Laufwerk öffnen</translation>
+    </message>
+    <message>
+        <source>Read Values</source>
+        <translation>Werte lesen</translation>
+    </message>
+    <message>
+        <source>Write All</source>
+        <translation>Alle schreiben</translation>
+    </message>
+</context>
+<context>
+    <name>PortListing</name>
+    <message>
+        <source>No serial ports found.</source>
+        <translation>Keine seriellen Ports gefunden.</translation>
+    </message>
+    <message>
+        <source>DEVICE</source>
+        <translation>GERÄT</translation>
+    </message>
+    <message>
+        <source>SERIAL</source>
+        <translation>SERIENNUMMER</translation>
+    </message>
+    <message>
+        <source>NOTE</source>
+        <translation>HINWEIS</translation>
+    </message>
+    <message>
+        <source>USB programmer (10C4:823E)</source>
+        <translation>USB-Programmer (10C4:823E)</translation>
+    </message>
+</context>
+<context>
+    <name>PreferenceStore</name>
+    <message>
+        <source>it is a folder</source>
+        <translation>sie ist ein Ordner</translation>
+    </message>
+    <message>
+        <source>it is not a settings file</source>
+        <translation>sie ist keine Einstellungsdatei</translation>
+    </message>
+    <message>
+        <source>it cannot be read</source>
+        <translation>sie kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>the preferences file %1 cannot be read: %2</source>
+        <translation>die Einstellungsdatei %1 kann nicht gelesen werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>Profile</name>
+    <message>
+        <source>Profile field &quot;%1&quot; must be %2; found %3</source>
+        <translation>Das Profilfeld &quot;%1&quot; muss %2 sein; gefunden: %3</translation>
+    </message>
+    <message>
+        <source>Profile is larger than 1 MiB</source>
+        <translation>Das Profil ist größer als 1 MiB</translation>
+    </message>
+    <message>
+        <source>Profile is not valid JSON: %1 at line %2, column %3</source>
+        <translation>Das Profil ist kein gültiges JSON: %1 in Zeile %2, Spalte %3</translation>
+    </message>
+    <message>
+        <source>Profile must be a JSON object ({ ... })</source>
+        <translation>Das Profil muss ein JSON-Objekt sein ({ ... })</translation>
+    </message>
+    <message>
+        <source>Profile field &quot;%1&quot; is given more than once</source>
+        <translation>Das Profilfeld &quot;%1&quot; kommt mehr als einmal vor</translation>
+    </message>
+    <message>
+        <source>Profile field &quot;format&quot; must be &quot;%1&quot;; found %2</source>
+        <translation>Das Profilfeld &quot;format&quot; muss &quot;%1&quot; sein; gefunden: %2</translation>
+    </message>
+    <message>
+        <source>Profile field &quot;version&quot; must be %1; found %2</source>
+        <translation>Das Profilfeld &quot;version&quot; muss %1 sein; gefunden: %2</translation>
+    </message>
+    <message>
+        <source>Profile field &quot;%1&quot; is not a setting (the fields are: %2)</source>
+        <translation>Das Profilfeld &quot;%1&quot; ist keine Einstellung (die Felder sind: %2)</translation>
+    </message>
+    <message>
+        <source>Profile field &quot;%1&quot; is missing (%2)</source>
+        <translation>Das Profilfeld &quot;%1&quot; fehlt (%2)</translation>
+    </message>
+    <message>
+        <source>Cannot read profile %1: %2</source>
+        <translation>Das Profil %1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>Profile %1 is larger than 1 MiB</source>
+        <translation>Das Profil %1 ist größer als 1 MiB</translation>
+    </message>
+    <message>
+        <source>Cannot read profile %1: it is %2, not a regular file</source>
+        <translation>Das Profil %1 kann nicht gelesen werden: es ist %2, keine normale Datei</translation>
+    </message>
+    <message>
+        <source>it is %1, not a regular file</source>
+        <translation>es ist %1, keine normale Datei</translation>
+    </message>
+    <message>
+        <source>Cannot write profile %1: %2</source>
+        <translation>Das Profil %1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>QOV settings profile (*.json)</source>
+        <translation>QOV-Einstellungsprofil (*.json)</translation>
+    </message>
+</context>
+<context>
+    <name>ProgrammerSelection</name>
+    <message>
+        <source>QOV Is Installed In Xbox (self powered)</source>
+        <translation>QOV ist in der Xbox eingebaut (eigene Stromversorgung)</translation>
+    </message>
+    <message>
+        <source>Force QOV Programmer To Provide Power To QOV</source>
+        <translation>QOV immer über den Programmer mit Strom versorgen</translation>
+    </message>
+    <message>
+        <source>Programmer Type</source>
+        <translation>Programmer-Typ</translation>
+    </message>
+    <message>
+        <source>Serial Programmer (RS232)</source>
+        <translation>Serieller Programmer (RS232)</translation>
+    </message>
+    <message>
+        <source>USB Programmer</source>
+        <translation>USB-Programmer</translation>
+    </message>
+    <message>
+        <source>Com Port</source>
+        <translation>COM-Port</translation>
+    </message>
+    <message>
+        <source>Serial - COM%1</source>
+        <translation>Seriell - COM%1</translation>
+    </message>
+    <message>
+        <source>USB Auto</source>
+        <translation>USB automatisch</translation>
+    </message>
+    <message>
+        <source>USB Manual - COM%1</source>
+        <translation>USB manuell - COM%1</translation>
+    </message>
+    <message>
+        <source>Set for this run only: the preferences cannot be saved</source>
+        <translation>Nur für diesen Lauf gesetzt: die Einstellungen können nicht gespeichert werden</translation>
+    </message>
+</context>
+<context>
+    <name>QovctlOptions</name>
+    <message>
+        <source>Reads and writes the settings of a QOV infrared receiver board.</source>
+        <translation>Liest und schreibt die Einstellungen einer QOV-Infrarot-Empfängerplatine.</translation>
+    </message>
+    <message>
+        <source>Show this help.</source>
+        <translation>Diese Hilfe zeigen.</translation>
+    </message>
+    <message>
+        <source>Show the program&apos;s version.</source>
+        <translation>Die Version des Programms zeigen.</translation>
+    </message>
+    <message>
+        <source>Programmer cable for this run: serial or usb.</source>
+        <translation>Programmierkabel für diesen Lauf: serial oder usb.</translation>
+    </message>
+    <message>
+        <source>COM port number N (1-255) for this run.</source>
+        <translation>COM-Port-Nummer N (1-255) für diesen Lauf.</translation>
+    </message>
+    <message>
+        <source>Any serial device, bypassing COM numbers and USB discovery.</source>
+        <translation>Ein beliebiges serielles Gerät, ohne COM-Nummern und USB-Suche.</translation>
+    </message>
+    <message>
+        <source>The QOV is installed in the Xbox (a missing greeting is no failure).</source>
+        <translation>Der QOV ist in der Xbox eingebaut (ein fehlender Gruß ist kein Fehler).</translation>
+    </message>
+    <message>
+        <source>The programmer powers the QOV regardless.</source>
+        <translation>Der Programmer versorgt den QOV in jedem Fall mit Strom.</translation>
+    </message>
+    <message>
+        <source>Write the debug trace to FILE (&apos;-&apos;: standard error).</source>
+        <translation>Das Debug-Protokoll in DATEI schreiben (&apos;-&apos;: Standardfehlerausgabe).</translation>
+    </message>
+    <message>
+        <source>Write the debug trace to standard error (the same as --debug-log -).</source>
+        <translation>Das Debug-Protokoll auf die Standardfehlerausgabe schreiben (wie --debug-log -).</translation>
+    </message>
+    <message>
+        <source>Talk to a built-in simulated QOV instead of a programmer.</source>
+        <translation>Mit einem eingebauten simulierten QOV statt mit einem Programmer arbeiten.</translation>
+    </message>
+    <message>
+        <source>Print nothing but errors and the results asked for.</source>
+        <translation>Nur Fehler und die verlangten Ergebnisse ausgeben.</translation>
+    </message>
+    <message>
+        <source>read, defaults: print a JSON profile; learn: one JSON object per code; write, verify, version, ports, doctor: print JSON.</source>
+        <translation>read, defaults: ein JSON-Profil ausgeben; learn: ein JSON-Objekt pro Code; write, verify, version, ports, doctor: JSON ausgeben.</translation>
+    </message>
+    <message>
+        <source>read, defaults: write to FILE instead of the screen (&apos;-&apos;: the screen).</source>
+        <translation>read, defaults: in DATEI statt auf den Bildschirm schreiben (&apos;-&apos;: der Bildschirm).</translation>
+    </message>
+    <message>
+        <source>write: write the factory defaults.</source>
+        <translation>write: die Werkseinstellungen schreiben.</translation>
+    </message>
+    <message>
+        <source>learn: stop after N codes (default 1).</source>
+        <translation>learn: nach N Codes aufhören (Standard 1).</translation>
+    </message>
+    <message>
+        <source>learn: give up after SECONDS (default %1).</source>
+        <translation>learn: nach SEKUNDEN aufgeben (Standard %1).</translation>
+    </message>
+    <message>
+        <source>read, write, verify, version, learn, ports, defaults or doctor</source>
+        <translation>read, write, verify, version, learn, ports, defaults oder doctor</translation>
+    </message>
+    <message>
+        <source>Usage: qovctl [options] &lt;command&gt; [arguments]</source>
+        <translation>Aufruf: qovctl [Optionen] &lt;Befehl&gt; [Argumente]</translation>
+    </message>
+    <message>
+        <source>no command given</source>
+        <translation>kein Befehl angegeben</translation>
+    </message>
+    <message>
+        <source>unknown command &quot;%1&quot;</source>
+        <translation>unbekannter Befehl &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--%1 does not apply to &quot;%2&quot;</source>
+        <translation>--%1 gilt nicht für &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>unexpected argument &quot;%1&quot; after &quot;%2&quot;</source>
+        <translation>unerwartetes Argument &quot;%1&quot; nach &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>--programmer must be serial or usb</source>
+        <translation>--programmer muss serial oder usb sein</translation>
+    </message>
+    <message>
+        <source>--port must be a COM port number from %1 to %2</source>
+        <translation>--port muss eine COM-Port-Nummer von %1 bis %2 sein</translation>
+    </message>
+    <message>
+        <source>--device needs the path of a serial device</source>
+        <translation>--device braucht den Pfad eines seriellen Geräts</translation>
+    </message>
+    <message>
+        <source>choose only one of --port, --device and --simulate</source>
+        <translation>wählen Sie nur eines von --port, --device und --simulate</translation>
+    </message>
+    <message>
+        <source>--debug-log needs a file name</source>
+        <translation>--debug-log braucht einen Dateinamen</translation>
+    </message>
+    <message>
+        <source>choose only one of --verbose and --debug-log</source>
+        <translation>wählen Sie nur eines von --verbose und --debug-log</translation>
+    </message>
+    <message>
+        <source>-o needs a file name</source>
+        <translation>-o braucht einen Dateinamen</translation>
+    </message>
+    <message>
+        <source>cannot write %1: no such directory, or it is a directory</source>
+        <translation>%1 kann nicht geschrieben werden: kein solcher Ordner, oder es ist ein Ordner</translation>
+    </message>
+    <message>
+        <source>verify needs a profile file (- for standard input)</source>
+        <translation>verify braucht eine Profildatei (- für die Standardeingabe)</translation>
+    </message>
+    <message>
+        <source>write needs either a profile file or --defaults</source>
+        <translation>write braucht entweder eine Profildatei oder --defaults</translation>
+    </message>
+    <message>
+        <source>--count must be a whole number from 1 to 1000</source>
+        <translation>--count muss eine ganze Zahl von 1 bis 1000 sein</translation>
+    </message>
+    <message>
+        <source>--timeout must be a whole number of seconds from 1 to %1</source>
+        <translation>--timeout muss eine ganze Zahl von Sekunden von 1 bis %1 sein</translation>
+    </message>
+    <message>
+        <source>Commands:
+  read [--json] [-o FILE]   Read the QOV&apos;s settings (a table, or a JSON profile)
+  write PROFILE.json [--json]
+                            Write a profile to the QOV, each location verified
+                            (--json: the settings verified and not, as JSON)
+  write --defaults          Write the factory defaults to the QOV
+  verify PROFILE.json [--json]
+                            Read the QOV and list the settings that differ from
+                            the profile; nothing is written
+  version [--json]          Ask the QOV for its firmware version
+  learn [--count N] [--timeout SECONDS] [--json]
+                            Show the codes the QOV receives from a remote, each
+                            as it comes (--json: one JSON object per line)
+  ports [--json]            List serial ports; the USB programmer is marked
+  defaults [--json] [-o FILE]
+                            Show the factory defaults (or a profile of them)
+  doctor [--json]           Check the port and the QOV step by step, with a fix
+                            for each failure (nothing is written to the QOV)
+
+A profile named - is read from standard input (write -, verify -); -o - writes
+to standard output. On a terminal, reading and writing show their progress on
+one line of the error stream; --quiet leaves out progress, notes and success
+messages.
+
+The connection defaults to the window&apos;s stored preferences; the options above
+change it for one run and store nothing.
+Exit status: 0 success, 1 the QOV or the port failed (verify: or a setting
+differs), 2 bad usage, a bad profile or unusable preferences (nothing is sent
+to the QOV), or a result that could not be written out. During write, Ctrl-C
+stops after the setting in progress (exit 1); a second Ctrl-C stops at once
+(exit 130). During learn, Ctrl-C ends the wait (exit 1); the QOV stays in learn
+mode until a remote button is pressed at it.
+With --json, a failure also prints {&quot;error&quot;: ..., &quot;exitStatus&quot;: N} on
+standard output.
+</source>
+        <translation>Befehle:
+  read [--json] [-o DATEI]  Die Einstellungen des QOV lesen (als Tabelle oder als
+                            JSON-Profil)
+  write PROFIL.json [--json]
+                            Ein Profil auf den QOV schreiben, jede Speicherstelle
+                            geprüft (--json: geprüfte und ungeprüfte Einstellungen
+                            als JSON)
+  write --defaults          Die Werkseinstellungen auf den QOV schreiben
+  verify PROFIL.json [--json]
+                            Den QOV lesen und die Einstellungen auflisten, die vom
+                            Profil abweichen; nichts wird geschrieben
+  version [--json]          Den QOV nach seiner Firmware-Version fragen
+  learn [--count N] [--timeout SEKUNDEN] [--json]
+                            Die Codes zeigen, die der QOV von einer Fernbedienung
+                            empfängt, jeden sofort (--json: ein JSON-Objekt pro Zeile)
+  ports [--json]            Serielle Ports auflisten; der USB-Programmer ist markiert
+  defaults [--json] [-o DATEI]
+                            Die Werkseinstellungen zeigen (oder ein Profil davon)
+  doctor [--json]           Port und QOV Schritt für Schritt prüfen, mit einer
+                            Abhilfe für jeden Fehler (nichts wird auf den QOV
+                            geschrieben)
+
+Ein Profil namens - wird von der Standardeingabe gelesen (write -, verify -);
+-o - schreibt auf die Standardausgabe. Auf einem Terminal zeigen Lesen und
+Schreiben ihren Fortschritt in einer Zeile der Fehlerausgabe; --quiet lässt
+Fortschritt, Hinweise und Erfolgsmeldungen weg.
+
+Die Verbindung folgt den gespeicherten Einstellungen des Fensters; die Optionen
+oben ändern sie für einen Lauf und speichern nichts.
+Exit-Status: 0 Erfolg, 1 der QOV oder der Port ist fehlgeschlagen (verify: oder
+eine Einstellung weicht ab), 2 falscher Aufruf, ein fehlerhaftes Profil oder
+unbrauchbare Einstellungen (nichts wird an den QOV gesendet) oder ein Ergebnis,
+das nicht geschrieben werden konnte. Während write hält Strg-C nach der
+laufenden Einstellung an (Exit 1); ein zweites Strg-C hält sofort an (Exit 130).
+Während learn beendet Strg-C das Warten (Exit 1); der QOV bleibt im Lernmodus,
+bis an ihm eine Taste der Fernbedienung gedrückt wird.
+Mit --json gibt ein Fehler außerdem {&quot;error&quot;: ..., &quot;exitStatus&quot;: N} auf
+der Standardausgabe aus.
+</translation>
+    </message>
+</context>
+<context>
+    <name>RemoteButton</name>
+    <message>
+        <source>Display</source>
+        <translation>Anzeige</translation>
+    </message>
+    <message>
+        <source>Reverse</source>
+        <translation>Rücklauf</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Wiedergabe</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Vorlauf</translation>
+    </message>
+    <message>
+        <source>Skip-</source>
+        <translation>Zurückspringen</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stopp</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Skip+</source>
+        <translation>Vorspringen</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Titel</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation>Menü</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Zurück</translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation>Auswahl</translation>
+    </message>
+    <message>
+        <source>Up Arrow</source>
+        <translation>Pfeil hoch</translation>
+    </message>
+    <message>
+        <source>Down Arrow</source>
+        <translation>Pfeil runter</translation>
+    </message>
+    <message>
+        <source>Left Arrow</source>
+        <translation>Pfeil links</translation>
+    </message>
+    <message>
+        <source>Right Arrow</source>
+        <translation>Pfeil rechts</translation>
+    </message>
+</context>
+<context>
+    <name>SettingField</name>
+    <message>
+        <source> (unknown button)</source>
+        <translation> (unbekannte Taste)</translation>
+    </message>
+    <message>
+        <source>0 to 2550</source>
+        <translation>0 bis 2550</translation>
+    </message>
+    <message>
+        <source>0 to 2550 in steps of 10</source>
+        <translation>0 bis 2550 in Schritten von 10</translation>
+    </message>
+    <message>
+        <source>a whole number from 1 to 255</source>
+        <translation>eine ganze Zahl von 1 bis 255</translation>
+    </message>
+    <message>
+        <source>1 to 6 hexadecimal digits</source>
+        <translation>1 bis 6 Hexadezimalziffern</translation>
+    </message>
+    <message>
+        <source>Valid values for %1 are: %2</source>
+        <translation>Gültige Werte für %1 sind: %2</translation>
+    </message>
+    <message>
+        <source>The board holds %1 for %2; valid values are %3.</source>
+        <translation>Die Platine hat %1 für %2; gültige Werte sind %3.</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>ja</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>nein</translation>
+    </message>
+    <message>
+        <source> msec</source>
+        <translation> ms</translation>
+    </message>
+    <message>
+        <source>Allow Power ON</source>
+        <translation>Einschalten erlauben</translation>
+    </message>
+    <message>
+        <source>Allow Power OFF</source>
+        <translation>Ausschalten erlauben</translation>
+    </message>
+    <message>
+        <source>Allow Eject Tray</source>
+        <translation>Laufwerk öffnen erlauben</translation>
+    </message>
+    <message>
+        <source>Turn on xbox by Eject (fw 2.5+)</source>
+        <translation>Xbox mit Eject einschalten (FW 2.5+)</translation>
+    </message>
+    <message>
+        <source>Push Delay Mod On</source>
+        <translation>Haltezeit Mod an</translation>
+    </message>
+    <message>
+        <source>Mod On</source>
+        <translation>Mod an</translation>
+    </message>
+    <message>
+        <source>ModOn Power Button Push Delay</source>
+        <translation>Haltezeit der Ein/Aus-Taste für Mod an</translation>
+    </message>
+    <message>
+        <source>Push Delay Mod Off</source>
+        <translation>Haltezeit Mod aus</translation>
+    </message>
+    <message>
+        <source>Mod Off</source>
+        <translation>Mod aus</translation>
+    </message>
+    <message>
+        <source>ModOff Power Button Push Delay</source>
+        <translation>Haltezeit der Ein/Aus-Taste für Mod aus</translation>
+    </message>
+    <message>
+        <source>Turn On with Mod Enabled</source>
+        <translation>Einschalten mit aktiviertem Mod</translation>
+    </message>
+    <message>
+        <source>Turn On with Mod Enabled Code</source>
+        <translation>Code für Einschalten mit aktiviertem Mod</translation>
+    </message>
+    <message>
+        <source>Turn On with Mod Disabled</source>
+        <translation>Einschalten mit deaktiviertem Mod</translation>
+    </message>
+    <message>
+        <source>Turn On with Mod Disabled Code</source>
+        <translation>Code für Einschalten mit deaktiviertem Mod</translation>
+    </message>
+    <message>
+        <source>Turn Off</source>
+        <translation>Ausschalten</translation>
+    </message>
+    <message>
+        <source>Turn Off Code</source>
+        <translation>Code für Ausschalten</translation>
+    </message>
+    <message>
+        <source>Turn Off No. Btn Presses</source>
+        <translation>Tastendrücke für Ausschalten</translation>
+    </message>
+    <message>
+        <source>No. Button Presses for Turn Off</source>
+        <translation>Anzahl der Tastendrücke für Ausschalten</translation>
+    </message>
+    <message>
+        <source>Eject Tray</source>
+        <translation>Laufwerk öffnen</translation>
+    </message>
+    <message>
+        <source>Eject Tray Code</source>
+        <translation>Code für Laufwerk öffnen</translation>
+    </message>
+    <message>
+        <source>Eject Tray No. Btn Presses</source>
+        <translation>Tastendrücke für Laufwerk öffnen</translation>
+    </message>
+    <message>
+        <source>No. Button Presses for Eject Tray</source>
+        <translation>Anzahl der Tastendrücke für Laufwerk öffnen</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsTransactions</name>
+    <message>
+        <source>Closing Port</source>
+        <translation>Port wird geschlossen</translation>
+    </message>
+    <message>
+        <source>Reading settings again...</source>
+        <translation>Einstellungen werden erneut gelesen...</translation>
+    </message>
+    <message>
+        <source>Checking settings again...</source>
+        <translation>Einstellungen werden erneut geprüft...</translation>
+    </message>
+    <message>
+        <source>Reading settings...</source>
+        <translation>Einstellungen werden gelesen...</translation>
+    </message>
+    <message>
+        <source>Read Settings</source>
+        <translation>Einstellungen gelesen</translation>
+    </message>
+    <message>
+        <source>Err: Read Incomplete</source>
+        <translation>Fehler: Lesen unvollständig</translation>
+    </message>
+    <message>
+        <source>Writting Settings...</source>
+        <translation>Einstellungen werden geschrieben...</translation>
+    </message>
+    <message>
+        <source>Wrote Settings Succesfully</source>
+        <translation>Einstellungen erfolgreich geschrieben</translation>
+    </message>
+    <message>
+        <source>Err: Write Stopped</source>
+        <translation>Fehler: Schreiben abgebrochen</translation>
+    </message>
+    <message>
+        <source>Err: Write Failed</source>
+        <translation>Fehler: Schreiben fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>answered with extra bytes: location(s) %1</source>
+        <translation>antwortete mit zusätzlichen Bytes: Speicherstelle(n) %1</translation>
+    </message>
+    <message>
+        <source>Lost the connection to the programmer on %1: the programmer stopped responding or was unplugged. Check that it is plugged in and its cable is seated, then try again.</source>
+        <translation>Die Verbindung zum Programmer an %1 ist verloren: Der Programmer antwortet nicht mehr oder wurde abgezogen. Prüfen Sie, ob er eingesteckt ist und das Kabel richtig sitzt, und versuchen Sie es dann erneut.</translation>
+    </message>
+    <message>
+        <source>(The system said: %1)</source>
+        <translation>(Meldung des Systems: %1)</translation>
+    </message>
+    <message>
+        <source>no answer from location(s) %1</source>
+        <translation>keine Antwort von Speicherstelle(n) %1</translation>
+    </message>
+    <message>
+        <source>Read incomplete: %1</source>
+        <translation>Lesen unvollständig: %1</translation>
+    </message>
+    <message>
+        <source>Error: Unable to Write to Location %1</source>
+        <translation>Fehler: Speicherstelle %1 kann nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>Write incomplete: could not write location(s) %1</source>
+        <translation>Schreiben unvollständig: nicht geschrieben: Speicherstelle(n) %1</translation>
+    </message>
+    <message>
+        <source>The board %1</source>
+        <translation>Die Platine %1</translation>
+    </message>
+    <message>
+        <source>Written Succesfully</source>
+        <translation>Erfolgreich geschrieben</translation>
+    </message>
+    <message>
+        <source>Write stopped: not written and verified: location(s) %1</source>
+        <translation>Schreiben abgebrochen: nicht geschrieben und geprüft: Speicherstelle(n) %1</translation>
+    </message>
+    <message>
+        <source>No answer from the board at locations %1: the write was stopped.</source>
+        <translation>Keine Antwort der Platine an den Speicherstellen %1: das Schreiben wurde abgebrochen.</translation>
+    </message>
+    <message>
+        <source>Read incomplete: nothing from this read was applied; the settings are as they were before it.</source>
+        <translation>Lesen unvollständig: nichts von diesem Lesevorgang wurde übernommen; die Einstellungen sind wie vor dem Lesen.</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsView</name>
+    <message>
+        <source>Folder not kept: the preferences cannot be saved</source>
+        <translation>Ordner nicht gemerkt: die Einstellungen können nicht gespeichert werden</translation>
+    </message>
+    <message>
+        <source>Not read from the board</source>
+        <translation>Nicht von der Platine gelesen</translation>
+    </message>
+    <message>
+        <source>Not accepted: %1</source>
+        <translation>Nicht angenommen: %1</translation>
+    </message>
+    <message>
+        <source>These were not read from the board: </source>
+        <translation>Diese wurden nicht von der Platine gelesen: </translation>
+    </message>
+    <message>
+        <source>. Read Values again, or give them a value.</source>
+        <translation>. Lesen Sie die Werte erneut oder geben Sie ihnen einen Wert.</translation>
+    </message>
+    <message>
+        <source>These fields do not hold a value that can be sent: </source>
+        <translation>Diese Felder enthalten keinen Wert, der gesendet werden kann: </translation>
+    </message>
+    <message>
+        <source>These fields are blank: </source>
+        <translation>Diese Felder sind leer: </translation>
+    </message>
+    <message>
+        <source>. Read Values or Load Default Values first.</source>
+        <translation>. Lesen Sie zuerst die Werte oder laden Sie die Standardwerte.</translation>
+    </message>
+    <message>
+        <source>Not started: another command is using the port</source>
+        <translation>Nicht gestartet: ein anderer Befehl benutzt den Port</translation>
+    </message>
+    <message>
+        <source>Not started: Learn Mode holds the port (press Done)</source>
+        <translation>Nicht gestartet: der Lernmodus belegt den Port (Fertig drücken)</translation>
+    </message>
+    <message>
+        <source>Write All did not start; nothing was written.<byte value="xd"/>
+<byte value="xd"/>
+</source>
+        <translation>Alle schreiben wurde nicht gestartet; nichts wurde geschrieben.<byte value="xd"/>
+<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Nothing was saved.<byte value="xd"/>
+<byte value="xd"/>
+</source>
+        <translation>Nichts wurde gespeichert.<byte value="xd"/>
+<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+</context>
+<context>
+    <name>Startup</name>
+    <message>
+        <source>Error In Startup Line: </source>
+        <translation>Fehler beim Start in Zeile: </translation>
+    </message>
+    <message>
+        <source>Code: </source>
+        <translation>Code: </translation>
+    </message>
+    <message>
+        <source>Details: </source>
+        <translation>Einzelheiten: </translation>
+    </message>
+</context>
+<context>
+    <name>qovctl</name>
+    <message>
+        <source>Writing</source>
+        <translation>Schreiben</translation>
+    </message>
+    <message>
+        <source>Reading</source>
+        <translation>Lesen</translation>
+    </message>
+    <message numerus="yes">
+        <source>learning: point a remote at the QOV and press a button (%n code(s), up to %1 s)</source>
+        <translation>
+            <numerusform>lernt: Richten Sie eine Fernbedienung auf den QOV und drücken Sie eine Taste (%n Code, höchstens %1 s)</numerusform>
+            <numerusform>lernt: Richten Sie eine Fernbedienung auf den QOV und drücken Sie eine Taste (%n Codes, höchstens %1 s)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Try &apos;qovctl --help&apos;.</source>
+        <translation>Versuchen Sie &apos;qovctl --help&apos;.</translation>
+    </message>
+    <message>
+        <source>reading the QOV failed</source>
+        <translation>das Lesen des QOV ist fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>SETTING</source>
+        <translation>EINSTELLUNG</translation>
+    </message>
+    <message>
+        <source>ON THE BOARD</source>
+        <translation>AUF DER PLATINE</translation>
+    </message>
+    <message>
+        <source>IN THE FILE</source>
+        <translation>IN DER DATEI</translation>
+    </message>
+    <message>
+        <source>The QOV matches %1: all %2 settings.</source>
+        <translation>Der QOV stimmt mit %1 überein: alle %2 Einstellungen.</translation>
+    </message>
+    <message>
+        <source>QOV Version: </source>
+        <translation>QOV-Version: </translation>
+    </message>
+    <message>
+        <source>All 20 locations written and verified.</source>
+        <translation>Alle 20 Speicherstellen geschrieben und geprüft.</translation>
+    </message>
+    <message>
+        <source>writing the QOV failed</source>
+        <translation>das Schreiben des QOV ist fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>lost the connection to the programmer on %1: %2</source>
+        <translation>die Verbindung zum Programmer an %1 ist verloren: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>learn stopped by %1 with %2 of %n code(s)</source>
+        <translation>
+            <numerusform>Lernen durch %1 beendet mit %2 von %n Code</numerusform>
+            <numerusform>Lernen durch %1 beendet mit %2 von %n Codes</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>; the QOV stays in learn mode until a remote button is pressed at it: press any button on the remote while pointing at the QOV</source>
+        <translation>; der QOV bleibt im Lernmodus, bis an ihm eine Taste der Fernbedienung gedrückt wird: Drücken Sie eine beliebige Taste, während Sie auf den QOV zielen</translation>
+    </message>
+    <message numerus="yes">
+        <source>learn timed out after %1 s with %2 of %n code(s)</source>
+        <translation>
+            <numerusform>Lernen nach %1 s abgelaufen mit %2 von %n Code</numerusform>
+            <numerusform>Lernen nach %1 s abgelaufen mit %2 von %n Codes</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>; the QOV is still in learn mode: press any button on the remote while pointing at the QOV</source>
+        <translation>; der QOV ist noch im Lernmodus: Drücken Sie eine beliebige Taste der Fernbedienung, während Sie auf den QOV zielen</translation>
+    </message>
+    <message>
+        <source>the stored preference %1 is &quot;%2&quot;, not %3; set it in the window&apos;s Settings menu, or pass %4 for this run</source>
+        <translation>die gespeicherte Einstellung %1 ist &quot;%2&quot;, nicht %3; setzen Sie sie im Menü Einstellungen des Fensters oder geben Sie %4 für diesen Lauf an</translation>
+    </message>
+    <message>
+        <source>; make it readable, or remove it to start from the defaults</source>
+        <translation>; machen Sie sie lesbar oder entfernen Sie sie, um mit den Standardwerten zu beginnen</translation>
+    </message>
+    <message>
+        <source>no programmer port is available</source>
+        <translation>kein Programmer-Port ist verfügbar</translation>
+    </message>
+    <message>
+        <source>cannot create the debug log %1: %2</source>
+        <translation>das Debug-Protokoll %1 kann nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>cannot write the debug log %1: %2</source>
+        <translation>das Debug-Protokoll %1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>USB programmer found on COM %1 (%2)</source>
+        <translation>USB-Programmer an COM %1 gefunden (%2)</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2; printing it here instead</source>
+        <translation>%1 kann nicht geschrieben werden: %2; stattdessen hier ausgegeben</translation>
+    </message>
+    <message>
+        <source>%1 of %2 settings on the QOV differ from %3</source>
+        <translation>%1 von %2 Einstellungen auf dem QOV weichen von %3 ab</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keine</translation>
+    </message>
+    <message>
+        <source>location(s) %1</source>
+        <translation>Speicherstelle(n) %1</translation>
+    </message>
+    <message>
+        <source>stopped by %1; written and verified: %2; not written and verified: %3</source>
+        <translation>durch %1 abgebrochen; geschrieben und geprüft: %2; nicht geschrieben und geprüft: %3</translation>
+    </message>
+    <message>
+        <source>not all 20 locations were verified; failed location(s): %1</source>
+        <translation>nicht alle 20 Speicherstellen wurden geprüft; fehlgeschlagen: Speicherstelle(n) %1</translation>
+    </message>
+    <message>
+        <source>cannot read standard input: %1</source>
+        <translation>die Standardeingabe kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>standard input: %1</source>
+        <translation>Standardeingabe: %1</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,1314 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="es">
+<context>
+    <name>BoardConnection</name>
+    <message>
+        <source>Opening Port</source>
+        <translation>Abriendo el puerto</translation>
+    </message>
+    <message>
+        <source>Checking for QOV</source>
+        <translation>Buscando el QOV</translation>
+    </message>
+    <message>
+        <source>QOV Not Found</source>
+        <translation>QOV no encontrado</translation>
+    </message>
+    <message>
+        <source>Err: Incorrect QOV Version</source>
+        <translation>Error: versión del QOV incorrecta</translation>
+    </message>
+    <message>
+        <source>Found QOV</source>
+        <translation>QOV encontrado</translation>
+    </message>
+    <message>
+        <source>Closing Port</source>
+        <translation>Cerrando el puerto</translation>
+    </message>
+    <message>
+        <source>Unable to aquire the QOV Firmware Version</source>
+        <translation>No se pudo obtener la versión del firmware del QOV</translation>
+    </message>
+    <message>
+        <source>Unable to retrieve QOV version</source>
+        <translation>No se pudo obtener la versión del QOV</translation>
+    </message>
+</context>
+<context>
+    <name>CheckConnectionWindow</name>
+    <message>
+        <source>Check Connection</source>
+        <translation>Comprobar la conexión</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copiar</translation>
+    </message>
+    <message>
+        <source>Run Again</source>
+        <translation>Repetir</translation>
+    </message>
+    <message>
+        <source>Checking...</source>
+        <translation>Comprobando...</translation>
+    </message>
+    <message>
+        <source>Every step is OK</source>
+        <translation>Todos los pasos están bien</translation>
+    </message>
+    <message>
+        <source>A step failed: see its fix</source>
+        <translation>Un paso ha fallado: vea su solución</translation>
+    </message>
+</context>
+<context>
+    <name>CliMessageBoxes</name>
+    <message>
+        <source>%1 on %2</source>
+        <comment>a message, then where: &quot;QOV Not Found on /dev/ttyUSB0 (COM 1)&quot;</comment>
+        <translation>%1 en %2</translation>
+    </message>
+    <message>
+        <source>Run &apos;qovctl doctor&apos; to find out why.</source>
+        <translation>Ejecute &apos;qovctl doctor&apos; para averiguar por qué.</translation>
+    </message>
+</context>
+<context>
+    <name>CodeListWindow</name>
+    <message>
+        <source>Xbox DVD Remote IR Codes</source>
+        <translation>Códigos IR del mando DVD de la Xbox</translation>
+    </message>
+    <message>
+        <source>Drag the code to the appropriate box in the main window.</source>
+        <translation>Arrastre el código a la casilla correspondiente de la ventana principal.</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Usage: qovprog [DEBUG]
+The window of the QOV Programming Software: reads and writes the settings of a
+QOV infrared receiver board through a serial or USB programmer.
+
+  DEBUG      write a trace of every exchange with the board to
+             debugLog_&lt;date&gt;_&lt;time&gt;.txt in the current folder
+  --help     print this help and exit
+  --version  print the version and exit
+
+Environment:
+  QOV_SIMULATOR=1   use the built-in simulated board
+  QOV_PORT_DIR=DIR  COM n is DIR/COMn (a link to any serial device)
+  QOV_USB_MANUAL=1  choose the USB programmer&apos;s port by hand
+
+The command line tool for scripts is qovctl.
+</source>
+        <translation>Uso: qovprog [DEBUG]
+La ventana de QOV Programming Software: lee y escribe los ajustes de una placa
+receptora de infrarrojos QOV mediante un programador serie o USB.
+
+  DEBUG      escribir una traza de cada intercambio con la placa en
+             debugLog_&lt;fecha&gt;_&lt;hora&gt;.txt en la carpeta actual
+  --help     mostrar esta ayuda y salir
+  --version  mostrar la versión y salir
+
+Entorno:
+  QOV_SIMULATOR=1   usar la placa simulada integrada
+  QOV_PORT_DIR=DIR  COM n es DIR/COMn (un enlace a cualquier dispositivo serie)
+  QOV_USB_MANUAL=1  elegir a mano el puerto del programador USB
+
+La herramienta de línea de órdenes para scripts es qovctl.
+</translation>
+    </message>
+    <message>
+        <source>qovprog: unknown argument &apos;%1&apos;
+Usage: qovprog [DEBUG]
+Try &apos;qovprog --help&apos; for more.
+</source>
+        <translation>qovprog: argumento desconocido &apos;%1&apos;
+Uso: qovprog [DEBUG]
+Pruebe &apos;qovprog --help&apos; para más información.
+</translation>
+    </message>
+</context>
+<context>
+    <name>DebugToolsMenu</name>
+    <message>
+        <source>Enable COM</source>
+        <translation>Activar COM</translation>
+    </message>
+    <message>
+        <source>Get XOK</source>
+        <translation>Pedir XOK</translation>
+    </message>
+    <message>
+        <source>Check QOV</source>
+        <translation>Comprobar QOV</translation>
+    </message>
+    <message>
+        <source>Disable COM</source>
+        <translation>Desactivar COM</translation>
+    </message>
+    <message>
+        <source>GetXOK Returned: </source>
+        <translation>GetXOK devolvió: </translation>
+    </message>
+    <message>
+        <source>CheckQOV Returned: </source>
+        <translation>CheckQOV devolvió: </translation>
+    </message>
+    <message>
+        <source>Tools &gt; Debug Tools &gt; Enable COM holds it; choose Disable COM there to free it.</source>
+        <translation>Herramientas &gt; Herramientas de depuración &gt; Activar COM lo tiene abierto; elija Desactivar COM allí para liberarlo.</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceLink</name>
+    <message>
+        <source>USB Programmer Cable not found</source>
+        <translation>No se encontró el cable programador USB</translation>
+    </message>
+    <message>
+        <source>Unable to open COM %1</source>
+        <translation>No se puede abrir COM %1</translation>
+    </message>
+    <message>
+        <source>Error: %1</source>
+        <translation>Error: %1</translation>
+    </message>
+    <message>
+        <source>QOV (v2.5) is setup for Type &apos;A&apos; Programmer (Serial), remove jumper on back of QOV - Contact us for help.</source>
+        <translation>El QOV (v2.5) está configurado para el programador tipo &apos;A&apos; (serie): quite el puente de la parte trasera del QOV - contacte con nosotros si necesita ayuda.</translation>
+    </message>
+    <message>
+        <source>QOV (v2.5) is setup for Type &apos;B&apos; Programmer (USB), place jumper on back of QOV - Contact us for help.</source>
+        <translation>El QOV (v2.5) está configurado para el programador tipo &apos;B&apos; (USB): ponga el puente en la parte trasera del QOV - contacte con nosotros si necesita ayuda.</translation>
+    </message>
+</context>
+<context>
+    <name>FieldRules</name>
+    <message>
+        <source>Button: Unknown</source>
+        <translation>Botón: desconocido</translation>
+    </message>
+    <message>
+        <source>Button: </source>
+        <translation>Botón: </translation>
+    </message>
+</context>
+<context>
+    <name>LearnReport</name>
+    <message>
+        <source>Code: </source>
+        <extracomment>An infrared code received in learn mode</extracomment>
+        <translation>Código: </translation>
+    </message>
+</context>
+<context>
+    <name>LearnWindow</name>
+    <message>
+        <source>Start</source>
+        <translation>Iniciar</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Salir</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Terminar</translation>
+    </message>
+    <message>
+        <source>Learn Mode</source>
+        <translation>Modo de aprendizaje</translation>
+    </message>
+    <message>
+        <source>Please press ANY button on the remote while pointing at the QOV, then press OK</source>
+        <translation>Pulse CUALQUIER botón del mando apuntando al QOV y después pulse Aceptar</translation>
+    </message>
+    <message>
+        <source>Learn mode stopped: the programmer port %1 stopped working.<byte value="xd"/>
+<byte value="xd"/>
+Error: %2<byte value="xd"/>
+%3</source>
+        <translation>Modo de aprendizaje detenido: el puerto del programador %1 ha dejado de funcionar.<byte value="xd"/>
+<byte value="xd"/>
+Error: %2<byte value="xd"/>
+%3</translation>
+    </message>
+</context>
+<context>
+    <name>MainMenus</name>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Archivo</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Abrir</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Guardar</translation>
+    </message>
+    <message>
+        <source>&amp;Exit</source>
+        <translation>&amp;Salir</translation>
+    </message>
+    <message>
+        <source>Tools</source>
+        <translation>Herramientas</translation>
+    </message>
+    <message>
+        <source>&amp;QOV Version</source>
+        <translation>Versión del &amp;QOV</translation>
+    </message>
+    <message>
+        <source>&amp;Learn Mode</source>
+        <translation>Modo de &amp;aprendizaje</translation>
+    </message>
+    <message>
+        <source>Show List of Codes</source>
+        <translation>Mostrar la lista de códigos</translation>
+    </message>
+    <message>
+        <source>Clear Values</source>
+        <translation>Borrar los valores</translation>
+    </message>
+    <message>
+        <source>Load Default Values</source>
+        <translation>Cargar los valores predeterminados</translation>
+    </message>
+    <message>
+        <source>Debug Tools</source>
+        <translation>Herramientas de depuración</translation>
+    </message>
+    <message>
+        <source>Check Connection</source>
+        <translation>Comprobar la conexión</translation>
+    </message>
+    <message>
+        <source>&amp;Settings</source>
+        <translation>&amp;Configuración</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>Ay&amp;uda</translation>
+    </message>
+    <message>
+        <source>&amp;Information</source>
+        <translation>&amp;Información</translation>
+    </message>
+    <message>
+        <source>&amp;Website</source>
+        <translation>Sitio &amp;web</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>Acerca &amp;de</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Discard</source>
+        <translation>Descartar</translation>
+    </message>
+    <message>
+        <source>Ready</source>
+        <translation>Listo</translation>
+    </message>
+    <message>
+        <source>Debug Enabled</source>
+        <translation>Depuración activada</translation>
+    </message>
+    <message>
+        <source>The program runs with the default settings. Choices made in the Settings menu apply until the program ends; they will not be kept.</source>
+        <translation>El programa funciona con la configuración predeterminada. Lo que elija en el menú Configuración vale hasta que termine el programa; no se guardará.</translation>
+    </message>
+    <message>
+        <source>Dont forget to set the proper programmer type (and port number if using serial programmer) in the settings menu.</source>
+        <translation>No olvide elegir el tipo de programador correcto (y el número de puerto si usa el programador serie) en el menú Configuración.</translation>
+    </message>
+    <message>
+        <source>First Time Information</source>
+        <translation>Información para el primer uso</translation>
+    </message>
+    <message>
+        <source>The values shown have not been written to the board or saved to a profile.</source>
+        <translation>Los valores mostrados no se han escrito en la placa ni guardado en un perfil.</translation>
+    </message>
+    <message>
+        <source>Close and discard them?</source>
+        <translation>¿Cerrar y descartarlos?</translation>
+    </message>
+    <message>
+        <source>QOV Version: </source>
+        <translation>Versión del QOV: </translation>
+    </message>
+    <message>
+        <source>Programming software for the QOV infrared receiver board</source>
+        <translation>Software de programación para la placa receptora de infrarrojos QOV</translation>
+    </message>
+    <message>
+        <source>Please visit %1 for more information</source>
+        <translation>Visite %1 para obtener más información</translation>
+    </message>
+    <message>
+        <source>Prog Type:</source>
+        <translation>Tipo de prog.:</translation>
+    </message>
+    <message>
+        <source>Main Settings</source>
+        <translation>Ajustes principales</translation>
+    </message>
+    <message>
+        <source>Allow Power ON</source>
+        <translation>Permitir encender</translation>
+    </message>
+    <message>
+        <source>Allow Power OFF</source>
+        <translation>Permitir apagar</translation>
+    </message>
+    <message>
+        <source>Allow Eject Tray</source>
+        <translation>Permitir expulsar la bandeja</translation>
+    </message>
+    <message>
+        <source>Turn on xbox by Eject (fw 2.5+)</source>
+        <translation>Encender la Xbox con Eject (fw 2.5+)</translation>
+    </message>
+    <message>
+        <source>Power Button Push Delay</source>
+        <extracomment>The console&apos;s power button, held for the time below</extracomment>
+        <translation>Duración de pulsación del botón de encendido</translation>
+    </message>
+    <message>
+        <source>Mod On:</source>
+        <translation>Mod activo:</translation>
+    </message>
+    <message>
+        <source>msec</source>
+        <translation>ms</translation>
+    </message>
+    <message>
+        <source>Mod Off:</source>
+        <translation>Mod inactivo:</translation>
+    </message>
+    <message>
+        <source>Turn On with Mod Enabled</source>
+        <translation>Encender con el mod activado</translation>
+    </message>
+    <message>
+        <source>Code:</source>
+        <extracomment>The infrared code a remote button sends</extracomment>
+        <translation>Código:</translation>
+    </message>
+    <message>
+        <source>Turn On with Mod Disabled</source>
+        <translation>Encender con el mod desactivado</translation>
+    </message>
+    <message>
+        <source>Turn Off</source>
+        <translation>Apagar</translation>
+    </message>
+    <message>
+        <source>No. Btn Presses:</source>
+        <translation>N.º de pulsaciones:</translation>
+    </message>
+    <message>
+        <source>Eject Tray</source>
+        <translation>Expulsar la bandeja</translation>
+    </message>
+    <message>
+        <source>Read Values</source>
+        <translation>Leer valores</translation>
+    </message>
+    <message>
+        <source>Write All</source>
+        <translation>Escribir todo</translation>
+    </message>
+</context>
+<context>
+    <name>PortListing</name>
+    <message>
+        <source>No serial ports found.</source>
+        <translation>No se encontraron puertos serie.</translation>
+    </message>
+    <message>
+        <source>DEVICE</source>
+        <translation>DISPOSITIVO</translation>
+    </message>
+    <message>
+        <source>SERIAL</source>
+        <translation>N.º DE SERIE</translation>
+    </message>
+    <message>
+        <source>NOTE</source>
+        <translation>NOTA</translation>
+    </message>
+    <message>
+        <source>USB programmer (10C4:823E)</source>
+        <translation>Programador USB (10C4:823E)</translation>
+    </message>
+</context>
+<context>
+    <name>PreferenceStore</name>
+    <message>
+        <source>it is a folder</source>
+        <translation>es una carpeta</translation>
+    </message>
+    <message>
+        <source>it is not a settings file</source>
+        <translation>no es un archivo de configuración</translation>
+    </message>
+    <message>
+        <source>it cannot be read</source>
+        <translation>no se puede leer</translation>
+    </message>
+    <message>
+        <source>the preferences file %1 cannot be read: %2</source>
+        <translation>no se puede leer el archivo de preferencias %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>Profile</name>
+    <message>
+        <source>Profile field &quot;%1&quot; must be %2; found %3</source>
+        <translation>El campo &quot;%1&quot; del perfil debe ser %2; se encontró %3</translation>
+    </message>
+    <message>
+        <source>Profile is larger than 1 MiB</source>
+        <translation>El perfil ocupa más de 1 MiB</translation>
+    </message>
+    <message>
+        <source>Profile is not valid JSON: %1 at line %2, column %3</source>
+        <translation>El perfil no es JSON válido: %1 en la línea %2, columna %3</translation>
+    </message>
+    <message>
+        <source>Profile must be a JSON object ({ ... })</source>
+        <translation>El perfil debe ser un objeto JSON ({ ... })</translation>
+    </message>
+    <message>
+        <source>Profile field &quot;%1&quot; is given more than once</source>
+        <translation>El campo &quot;%1&quot; del perfil aparece más de una vez</translation>
+    </message>
+    <message>
+        <source>Profile field &quot;format&quot; must be &quot;%1&quot;; found %2</source>
+        <translation>El campo &quot;format&quot; del perfil debe ser &quot;%1&quot;; se encontró %2</translation>
+    </message>
+    <message>
+        <source>Profile field &quot;version&quot; must be %1; found %2</source>
+        <translation>El campo &quot;version&quot; del perfil debe ser %1; se encontró %2</translation>
+    </message>
+    <message>
+        <source>Profile field &quot;%1&quot; is not a setting (the fields are: %2)</source>
+        <translation>El campo &quot;%1&quot; del perfil no es un ajuste (los campos son: %2)</translation>
+    </message>
+    <message>
+        <source>Profile field &quot;%1&quot; is missing (%2)</source>
+        <translation>Falta el campo &quot;%1&quot; del perfil (%2)</translation>
+    </message>
+    <message>
+        <source>Cannot read profile %1: %2</source>
+        <translation>No se puede leer el perfil %1: %2</translation>
+    </message>
+    <message>
+        <source>Profile %1 is larger than 1 MiB</source>
+        <translation>El perfil %1 ocupa más de 1 MiB</translation>
+    </message>
+    <message>
+        <source>Cannot read profile %1: it is %2, not a regular file</source>
+        <translation>No se puede leer el perfil %1: es %2, no un archivo normal</translation>
+    </message>
+    <message>
+        <source>it is %1, not a regular file</source>
+        <translation>es %1, no un archivo normal</translation>
+    </message>
+    <message>
+        <source>Cannot write profile %1: %2</source>
+        <translation>No se puede escribir el perfil %1: %2</translation>
+    </message>
+    <message>
+        <source>QOV settings profile (*.json)</source>
+        <translation>Perfil de ajustes del QOV (*.json)</translation>
+    </message>
+</context>
+<context>
+    <name>ProgrammerSelection</name>
+    <message>
+        <source>QOV Is Installed In Xbox (self powered)</source>
+        <translation>El QOV está instalado en la Xbox (alimentación propia)</translation>
+    </message>
+    <message>
+        <source>Force QOV Programmer To Provide Power To QOV</source>
+        <translation>Alimentar siempre el QOV desde el programador</translation>
+    </message>
+    <message>
+        <source>Programmer Type</source>
+        <translation>Tipo de programador</translation>
+    </message>
+    <message>
+        <source>Serial Programmer (RS232)</source>
+        <translation>Programador serie (RS232)</translation>
+    </message>
+    <message>
+        <source>USB Programmer</source>
+        <translation>Programador USB</translation>
+    </message>
+    <message>
+        <source>Com Port</source>
+        <translation>Puerto COM</translation>
+    </message>
+    <message>
+        <source>Serial - COM%1</source>
+        <translation>Serie - COM%1</translation>
+    </message>
+    <message>
+        <source>USB Auto</source>
+        <translation>USB automático</translation>
+    </message>
+    <message>
+        <source>USB Manual - COM%1</source>
+        <translation>USB manual - COM%1</translation>
+    </message>
+    <message>
+        <source>Set for this run only: the preferences cannot be saved</source>
+        <translation>Solo para esta sesión: no se pueden guardar las preferencias</translation>
+    </message>
+</context>
+<context>
+    <name>QovctlOptions</name>
+    <message>
+        <source>Reads and writes the settings of a QOV infrared receiver board.</source>
+        <translation>Lee y escribe los ajustes de una placa receptora de infrarrojos QOV.</translation>
+    </message>
+    <message>
+        <source>Show this help.</source>
+        <translation>Mostrar esta ayuda.</translation>
+    </message>
+    <message>
+        <source>Show the program&apos;s version.</source>
+        <translation>Mostrar la versión del programa.</translation>
+    </message>
+    <message>
+        <source>Programmer cable for this run: serial or usb.</source>
+        <translation>Cable programador para esta ejecución: serial o usb.</translation>
+    </message>
+    <message>
+        <source>COM port number N (1-255) for this run.</source>
+        <translation>Número de puerto COM N (1-255) para esta ejecución.</translation>
+    </message>
+    <message>
+        <source>Any serial device, bypassing COM numbers and USB discovery.</source>
+        <translation>Cualquier dispositivo serie, sin números COM ni búsqueda USB.</translation>
+    </message>
+    <message>
+        <source>The QOV is installed in the Xbox (a missing greeting is no failure).</source>
+        <translation>El QOV está instalado en la Xbox (la falta de saludo no es un fallo).</translation>
+    </message>
+    <message>
+        <source>The programmer powers the QOV regardless.</source>
+        <translation>El programador alimenta el QOV en cualquier caso.</translation>
+    </message>
+    <message>
+        <source>Write the debug trace to FILE (&apos;-&apos;: standard error).</source>
+        <translation>Escribir la traza de depuración en ARCHIVO (&apos;-&apos;: la salida de errores).</translation>
+    </message>
+    <message>
+        <source>Write the debug trace to standard error (the same as --debug-log -).</source>
+        <translation>Escribir la traza de depuración en la salida de errores (igual que --debug-log -).</translation>
+    </message>
+    <message>
+        <source>Talk to a built-in simulated QOV instead of a programmer.</source>
+        <translation>Hablar con un QOV simulado integrado en lugar de un programador.</translation>
+    </message>
+    <message>
+        <source>Print nothing but errors and the results asked for.</source>
+        <translation>No mostrar nada más que los errores y los resultados pedidos.</translation>
+    </message>
+    <message>
+        <source>read, defaults: print a JSON profile; learn: one JSON object per code; write, verify, version, ports, doctor: print JSON.</source>
+        <translation>read, defaults: mostrar un perfil JSON; learn: un objeto JSON por código; write, verify, version, ports, doctor: mostrar JSON.</translation>
+    </message>
+    <message>
+        <source>read, defaults: write to FILE instead of the screen (&apos;-&apos;: the screen).</source>
+        <translation>read, defaults: escribir en ARCHIVO en lugar de la pantalla (&apos;-&apos;: la pantalla).</translation>
+    </message>
+    <message>
+        <source>write: write the factory defaults.</source>
+        <translation>write: escribir los valores de fábrica.</translation>
+    </message>
+    <message>
+        <source>learn: stop after N codes (default 1).</source>
+        <translation>learn: parar tras N códigos (por omisión 1).</translation>
+    </message>
+    <message>
+        <source>learn: give up after SECONDS (default %1).</source>
+        <translation>learn: desistir tras SEGUNDOS (por omisión %1).</translation>
+    </message>
+    <message>
+        <source>read, write, verify, version, learn, ports, defaults or doctor</source>
+        <translation>read, write, verify, version, learn, ports, defaults o doctor</translation>
+    </message>
+    <message>
+        <source>Usage: qovctl [options] &lt;command&gt; [arguments]</source>
+        <translation>Uso: qovctl [opciones] &lt;orden&gt; [argumentos]</translation>
+    </message>
+    <message>
+        <source>no command given</source>
+        <translation>no se indicó ninguna orden</translation>
+    </message>
+    <message>
+        <source>unknown command &quot;%1&quot;</source>
+        <translation>orden desconocida &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--%1 does not apply to &quot;%2&quot;</source>
+        <translation>--%1 no se aplica a &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>unexpected argument &quot;%1&quot; after &quot;%2&quot;</source>
+        <translation>argumento inesperado &quot;%1&quot; tras &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>--programmer must be serial or usb</source>
+        <translation>--programmer debe ser serial o usb</translation>
+    </message>
+    <message>
+        <source>--port must be a COM port number from %1 to %2</source>
+        <translation>--port debe ser un número de puerto COM de %1 a %2</translation>
+    </message>
+    <message>
+        <source>--device needs the path of a serial device</source>
+        <translation>--device necesita la ruta de un dispositivo serie</translation>
+    </message>
+    <message>
+        <source>choose only one of --port, --device and --simulate</source>
+        <translation>elija solo una de --port, --device y --simulate</translation>
+    </message>
+    <message>
+        <source>--debug-log needs a file name</source>
+        <translation>--debug-log necesita un nombre de archivo</translation>
+    </message>
+    <message>
+        <source>choose only one of --verbose and --debug-log</source>
+        <translation>elija solo una de --verbose y --debug-log</translation>
+    </message>
+    <message>
+        <source>-o needs a file name</source>
+        <translation>-o necesita un nombre de archivo</translation>
+    </message>
+    <message>
+        <source>cannot write %1: no such directory, or it is a directory</source>
+        <translation>no se puede escribir %1: no existe esa carpeta, o es una carpeta</translation>
+    </message>
+    <message>
+        <source>verify needs a profile file (- for standard input)</source>
+        <translation>verify necesita un archivo de perfil (- para la entrada estándar)</translation>
+    </message>
+    <message>
+        <source>write needs either a profile file or --defaults</source>
+        <translation>write necesita un archivo de perfil o --defaults</translation>
+    </message>
+    <message>
+        <source>--count must be a whole number from 1 to 1000</source>
+        <translation>--count debe ser un número entero de 1 a 1000</translation>
+    </message>
+    <message>
+        <source>--timeout must be a whole number of seconds from 1 to %1</source>
+        <translation>--timeout debe ser un número entero de segundos de 1 a %1</translation>
+    </message>
+    <message>
+        <source>Commands:
+  read [--json] [-o FILE]   Read the QOV&apos;s settings (a table, or a JSON profile)
+  write PROFILE.json [--json]
+                            Write a profile to the QOV, each location verified
+                            (--json: the settings verified and not, as JSON)
+  write --defaults          Write the factory defaults to the QOV
+  verify PROFILE.json [--json]
+                            Read the QOV and list the settings that differ from
+                            the profile; nothing is written
+  version [--json]          Ask the QOV for its firmware version
+  learn [--count N] [--timeout SECONDS] [--json]
+                            Show the codes the QOV receives from a remote, each
+                            as it comes (--json: one JSON object per line)
+  ports [--json]            List serial ports; the USB programmer is marked
+  defaults [--json] [-o FILE]
+                            Show the factory defaults (or a profile of them)
+  doctor [--json]           Check the port and the QOV step by step, with a fix
+                            for each failure (nothing is written to the QOV)
+
+A profile named - is read from standard input (write -, verify -); -o - writes
+to standard output. On a terminal, reading and writing show their progress on
+one line of the error stream; --quiet leaves out progress, notes and success
+messages.
+
+The connection defaults to the window&apos;s stored preferences; the options above
+change it for one run and store nothing.
+Exit status: 0 success, 1 the QOV or the port failed (verify: or a setting
+differs), 2 bad usage, a bad profile or unusable preferences (nothing is sent
+to the QOV), or a result that could not be written out. During write, Ctrl-C
+stops after the setting in progress (exit 1); a second Ctrl-C stops at once
+(exit 130). During learn, Ctrl-C ends the wait (exit 1); the QOV stays in learn
+mode until a remote button is pressed at it.
+With --json, a failure also prints {&quot;error&quot;: ..., &quot;exitStatus&quot;: N} on
+standard output.
+</source>
+        <translation>Órdenes:
+  read [--json] [-o ARCHIVO]
+                            Leer los ajustes del QOV (una tabla o un perfil JSON)
+  write PERFIL.json [--json]
+                            Escribir un perfil en el QOV, cada posición verificada
+                            (--json: los ajustes verificados y no, en JSON)
+  write --defaults          Escribir los valores de fábrica en el QOV
+  verify PERFIL.json [--json]
+                            Leer el QOV y listar los ajustes que difieren del
+                            perfil; no se escribe nada
+  version [--json]          Pedir al QOV la versión de su firmware
+  learn [--count N] [--timeout SEGUNDOS] [--json]
+                            Mostrar los códigos que el QOV recibe de un mando, cada
+                            uno al llegar (--json: un objeto JSON por línea)
+  ports [--json]            Listar los puertos serie; el programador USB va marcado
+  defaults [--json] [-o ARCHIVO]
+                            Mostrar los valores de fábrica (o un perfil con ellos)
+  doctor [--json]           Comprobar el puerto y el QOV paso a paso, con una
+                            solución para cada fallo (no se escribe nada en el QOV)
+
+Un perfil llamado - se lee de la entrada estándar (write -, verify -); -o -
+escribe en la salida estándar. En un terminal, la lectura y la escritura
+muestran su progreso en una línea de la salida de errores; --quiet omite el
+progreso, las notas y los mensajes de éxito.
+
+La conexión sigue las preferencias guardadas de la ventana; las opciones de
+arriba la cambian para una ejecución y no guardan nada.
+Estado de salida: 0 éxito, 1 falló el QOV o el puerto (verify: o un ajuste
+difiere), 2 uso incorrecto, un perfil erróneo o preferencias inservibles (no se
+envía nada al QOV), o un resultado que no se pudo escribir. Durante write,
+Ctrl-C se detiene tras el ajuste en curso (salida 1); un segundo Ctrl-C se
+detiene en el acto (salida 130). Durante learn, Ctrl-C termina la espera
+(salida 1); el QOV sigue en modo de aprendizaje hasta que se pulse en él un
+botón del mando.
+Con --json, un fallo también escribe {&quot;error&quot;: ..., &quot;exitStatus&quot;: N} en
+la salida estándar.
+</translation>
+    </message>
+</context>
+<context>
+    <name>RemoteButton</name>
+    <message>
+        <source>Display</source>
+        <translation>Pantalla</translation>
+    </message>
+    <message>
+        <source>Reverse</source>
+        <translation>Retroceso</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Reproducir</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Avance</translation>
+    </message>
+    <message>
+        <source>Skip-</source>
+        <translation>Anterior</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Detener</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pausa</translation>
+    </message>
+    <message>
+        <source>Skip+</source>
+        <translation>Siguiente</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Título</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation>Menú</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Atrás</translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation>Seleccionar</translation>
+    </message>
+    <message>
+        <source>Up Arrow</source>
+        <translation>Flecha arriba</translation>
+    </message>
+    <message>
+        <source>Down Arrow</source>
+        <translation>Flecha abajo</translation>
+    </message>
+    <message>
+        <source>Left Arrow</source>
+        <translation>Flecha izquierda</translation>
+    </message>
+    <message>
+        <source>Right Arrow</source>
+        <translation>Flecha derecha</translation>
+    </message>
+</context>
+<context>
+    <name>SettingField</name>
+    <message>
+        <source> (unknown button)</source>
+        <translation> (botón desconocido)</translation>
+    </message>
+    <message>
+        <source>0 to 2550</source>
+        <translation>0 a 2550</translation>
+    </message>
+    <message>
+        <source>0 to 2550 in steps of 10</source>
+        <translation>0 a 2550 en pasos de 10</translation>
+    </message>
+    <message>
+        <source>a whole number from 1 to 255</source>
+        <translation>un número entero de 1 a 255</translation>
+    </message>
+    <message>
+        <source>1 to 6 hexadecimal digits</source>
+        <translation>1 a 6 dígitos hexadecimales</translation>
+    </message>
+    <message>
+        <source>Valid values for %1 are: %2</source>
+        <translation>Los valores válidos para %1 son: %2</translation>
+    </message>
+    <message>
+        <source>The board holds %1 for %2; valid values are %3.</source>
+        <translation>La placa tiene %1 para %2; los valores válidos son %3.</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>sí</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>no</translation>
+    </message>
+    <message>
+        <source> msec</source>
+        <translation> ms</translation>
+    </message>
+    <message>
+        <source>Allow Power ON</source>
+        <translation>Permitir encender</translation>
+    </message>
+    <message>
+        <source>Allow Power OFF</source>
+        <translation>Permitir apagar</translation>
+    </message>
+    <message>
+        <source>Allow Eject Tray</source>
+        <translation>Permitir expulsar la bandeja</translation>
+    </message>
+    <message>
+        <source>Turn on xbox by Eject (fw 2.5+)</source>
+        <translation>Encender la Xbox con Eject (fw 2.5+)</translation>
+    </message>
+    <message>
+        <source>Push Delay Mod On</source>
+        <translation>Pulsación mod activo</translation>
+    </message>
+    <message>
+        <source>Mod On</source>
+        <translation>Mod activo</translation>
+    </message>
+    <message>
+        <source>ModOn Power Button Push Delay</source>
+        <translation>Duración de pulsación del botón de encendido con mod activo</translation>
+    </message>
+    <message>
+        <source>Push Delay Mod Off</source>
+        <translation>Pulsación mod inactivo</translation>
+    </message>
+    <message>
+        <source>Mod Off</source>
+        <translation>Mod inactivo</translation>
+    </message>
+    <message>
+        <source>ModOff Power Button Push Delay</source>
+        <translation>Duración de pulsación del botón de encendido con mod inactivo</translation>
+    </message>
+    <message>
+        <source>Turn On with Mod Enabled</source>
+        <translation>Encender con el mod activado</translation>
+    </message>
+    <message>
+        <source>Turn On with Mod Enabled Code</source>
+        <translation>Código para encender con el mod activado</translation>
+    </message>
+    <message>
+        <source>Turn On with Mod Disabled</source>
+        <translation>Encender con el mod desactivado</translation>
+    </message>
+    <message>
+        <source>Turn On with Mod Disabled Code</source>
+        <translation>Código para encender con el mod desactivado</translation>
+    </message>
+    <message>
+        <source>Turn Off</source>
+        <translation>Apagar</translation>
+    </message>
+    <message>
+        <source>Turn Off Code</source>
+        <translation>Código para apagar</translation>
+    </message>
+    <message>
+        <source>Turn Off No. Btn Presses</source>
+        <translation>Pulsaciones para apagar</translation>
+    </message>
+    <message>
+        <source>No. Button Presses for Turn Off</source>
+        <translation>Número de pulsaciones para apagar</translation>
+    </message>
+    <message>
+        <source>Eject Tray</source>
+        <translation>Expulsar la bandeja</translation>
+    </message>
+    <message>
+        <source>Eject Tray Code</source>
+        <translation>Código para expulsar la bandeja</translation>
+    </message>
+    <message>
+        <source>Eject Tray No. Btn Presses</source>
+        <translation>Pulsaciones para expulsar la bandeja</translation>
+    </message>
+    <message>
+        <source>No. Button Presses for Eject Tray</source>
+        <translation>Número de pulsaciones para expulsar la bandeja</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsTransactions</name>
+    <message>
+        <source>Closing Port</source>
+        <translation>Cerrando el puerto</translation>
+    </message>
+    <message>
+        <source>Reading settings again...</source>
+        <translation>Leyendo los ajustes de nuevo...</translation>
+    </message>
+    <message>
+        <source>Checking settings again...</source>
+        <translation>Comprobando los ajustes de nuevo...</translation>
+    </message>
+    <message>
+        <source>Reading settings...</source>
+        <translation>Leyendo los ajustes...</translation>
+    </message>
+    <message>
+        <source>Read Settings</source>
+        <translation>Ajustes leídos</translation>
+    </message>
+    <message>
+        <source>Err: Read Incomplete</source>
+        <translation>Error: lectura incompleta</translation>
+    </message>
+    <message>
+        <source>Writting Settings...</source>
+        <translation>Escribiendo los ajustes...</translation>
+    </message>
+    <message>
+        <source>Wrote Settings Succesfully</source>
+        <translation>Ajustes escritos correctamente</translation>
+    </message>
+    <message>
+        <source>Err: Write Stopped</source>
+        <translation>Error: escritura detenida</translation>
+    </message>
+    <message>
+        <source>Err: Write Failed</source>
+        <translation>Error: escritura fallida</translation>
+    </message>
+    <message>
+        <source>answered with extra bytes: location(s) %1</source>
+        <translation>respondió con bytes de más: posición(es) %1</translation>
+    </message>
+    <message>
+        <source>Lost the connection to the programmer on %1: the programmer stopped responding or was unplugged. Check that it is plugged in and its cable is seated, then try again.</source>
+        <translation>Se perdió la conexión con el programador en %1: el programador dejó de responder o se desconectó. Compruebe que está enchufado y que el cable está bien conectado, y vuelva a intentarlo.</translation>
+    </message>
+    <message>
+        <source>(The system said: %1)</source>
+        <translation>(El sistema dijo: %1)</translation>
+    </message>
+    <message>
+        <source>no answer from location(s) %1</source>
+        <translation>sin respuesta de la(s) posición(es) %1</translation>
+    </message>
+    <message>
+        <source>Read incomplete: %1</source>
+        <translation>Lectura incompleta: %1</translation>
+    </message>
+    <message>
+        <source>Error: Unable to Write to Location %1</source>
+        <translation>Error: no se puede escribir en la posición %1</translation>
+    </message>
+    <message>
+        <source>Write incomplete: could not write location(s) %1</source>
+        <translation>Escritura incompleta: no se pudo escribir: posición(es) %1</translation>
+    </message>
+    <message>
+        <source>The board %1</source>
+        <translation>La placa %1</translation>
+    </message>
+    <message>
+        <source>Written Succesfully</source>
+        <translation>Escrito correctamente</translation>
+    </message>
+    <message>
+        <source>Write stopped: not written and verified: location(s) %1</source>
+        <translation>Escritura detenida: sin escribir ni verificar: posición(es) %1</translation>
+    </message>
+    <message>
+        <source>No answer from the board at locations %1: the write was stopped.</source>
+        <translation>La placa no respondió en las posiciones %1: se detuvo la escritura.</translation>
+    </message>
+    <message>
+        <source>Read incomplete: nothing from this read was applied; the settings are as they were before it.</source>
+        <translation>Lectura incompleta: no se aplicó nada de esta lectura; los ajustes siguen como estaban antes de ella.</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsView</name>
+    <message>
+        <source>Folder not kept: the preferences cannot be saved</source>
+        <translation>Carpeta no recordada: no se pueden guardar las preferencias</translation>
+    </message>
+    <message>
+        <source>Not read from the board</source>
+        <translation>No leído de la placa</translation>
+    </message>
+    <message>
+        <source>Not accepted: %1</source>
+        <translation>No aceptado: %1</translation>
+    </message>
+    <message>
+        <source>These were not read from the board: </source>
+        <translation>Estos no se leyeron de la placa: </translation>
+    </message>
+    <message>
+        <source>. Read Values again, or give them a value.</source>
+        <translation>. Vuelva a leer los valores o deles un valor.</translation>
+    </message>
+    <message>
+        <source>These fields do not hold a value that can be sent: </source>
+        <translation>Estos campos no contienen un valor que se pueda enviar: </translation>
+    </message>
+    <message>
+        <source>These fields are blank: </source>
+        <translation>Estos campos están vacíos: </translation>
+    </message>
+    <message>
+        <source>. Read Values or Load Default Values first.</source>
+        <translation>. Primero lea los valores o cargue los valores predeterminados.</translation>
+    </message>
+    <message>
+        <source>Not started: another command is using the port</source>
+        <translation>No iniciado: otro comando está usando el puerto</translation>
+    </message>
+    <message>
+        <source>Not started: Learn Mode holds the port (press Done)</source>
+        <translation>No iniciado: el modo de aprendizaje ocupa el puerto (pulse Terminar)</translation>
+    </message>
+    <message>
+        <source>Write All did not start; nothing was written.<byte value="xd"/>
+<byte value="xd"/>
+</source>
+        <translation>Escribir todo no se inició; no se escribió nada.<byte value="xd"/>
+<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Abrir</translation>
+    </message>
+    <message>
+        <source>Nothing was saved.<byte value="xd"/>
+<byte value="xd"/>
+</source>
+        <translation>No se guardó nada.<byte value="xd"/>
+<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Guardar</translation>
+    </message>
+</context>
+<context>
+    <name>Startup</name>
+    <message>
+        <source>Error In Startup Line: </source>
+        <translation>Error en el inicio, línea: </translation>
+    </message>
+    <message>
+        <source>Code: </source>
+        <translation>Código: </translation>
+    </message>
+    <message>
+        <source>Details: </source>
+        <translation>Detalles: </translation>
+    </message>
+</context>
+<context>
+    <name>qovctl</name>
+    <message>
+        <source>Writing</source>
+        <translation>Escribiendo</translation>
+    </message>
+    <message>
+        <source>Reading</source>
+        <translation>Leyendo</translation>
+    </message>
+    <message numerus="yes">
+        <source>learning: point a remote at the QOV and press a button (%n code(s), up to %1 s)</source>
+        <translation>
+            <numerusform>aprendiendo: apunte un mando al QOV y pulse un botón (%n código, hasta %1 s)</numerusform>
+            <numerusform>aprendiendo: apunte un mando al QOV y pulse un botón (%n códigos, hasta %1 s)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Try &apos;qovctl --help&apos;.</source>
+        <translation>Pruebe &apos;qovctl --help&apos;.</translation>
+    </message>
+    <message>
+        <source>reading the QOV failed</source>
+        <translation>falló la lectura del QOV</translation>
+    </message>
+    <message>
+        <source>SETTING</source>
+        <translation>AJUSTE</translation>
+    </message>
+    <message>
+        <source>ON THE BOARD</source>
+        <translation>EN LA PLACA</translation>
+    </message>
+    <message>
+        <source>IN THE FILE</source>
+        <translation>EN EL ARCHIVO</translation>
+    </message>
+    <message>
+        <source>The QOV matches %1: all %2 settings.</source>
+        <translation>El QOV coincide con %1: los %2 ajustes.</translation>
+    </message>
+    <message>
+        <source>QOV Version: </source>
+        <translation>Versión del QOV: </translation>
+    </message>
+    <message>
+        <source>All 20 locations written and verified.</source>
+        <translation>Las 20 posiciones escritas y verificadas.</translation>
+    </message>
+    <message>
+        <source>writing the QOV failed</source>
+        <translation>falló la escritura del QOV</translation>
+    </message>
+    <message>
+        <source>lost the connection to the programmer on %1: %2</source>
+        <translation>se perdió la conexión con el programador en %1: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>learn stopped by %1 with %2 of %n code(s)</source>
+        <translation>
+            <numerusform>aprendizaje detenido por %1 con %2 de %n código</numerusform>
+            <numerusform>aprendizaje detenido por %1 con %2 de %n códigos</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>; the QOV stays in learn mode until a remote button is pressed at it: press any button on the remote while pointing at the QOV</source>
+        <translation>; el QOV sigue en modo de aprendizaje hasta que se pulse en él un botón del mando: pulse cualquier botón del mando apuntando al QOV</translation>
+    </message>
+    <message numerus="yes">
+        <source>learn timed out after %1 s with %2 of %n code(s)</source>
+        <translation>
+            <numerusform>el aprendizaje agotó el tiempo tras %1 s con %2 de %n código</numerusform>
+            <numerusform>el aprendizaje agotó el tiempo tras %1 s con %2 de %n códigos</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>; the QOV is still in learn mode: press any button on the remote while pointing at the QOV</source>
+        <translation>; el QOV sigue en modo de aprendizaje: pulse cualquier botón del mando apuntando al QOV</translation>
+    </message>
+    <message>
+        <source>the stored preference %1 is &quot;%2&quot;, not %3; set it in the window&apos;s Settings menu, or pass %4 for this run</source>
+        <translation>la preferencia guardada %1 es &quot;%2&quot;, no %3; elíjala en el menú Configuración de la ventana, o indique %4 para esta ejecución</translation>
+    </message>
+    <message>
+        <source>; make it readable, or remove it to start from the defaults</source>
+        <translation>; hágalo legible o bórrelo para empezar con los valores predeterminados</translation>
+    </message>
+    <message>
+        <source>no programmer port is available</source>
+        <translation>no hay ningún puerto de programador disponible</translation>
+    </message>
+    <message>
+        <source>cannot create the debug log %1: %2</source>
+        <translation>no se puede crear la traza de depuración %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot write the debug log %1: %2</source>
+        <translation>no se puede escribir la traza de depuración %1: %2</translation>
+    </message>
+    <message>
+        <source>USB programmer found on COM %1 (%2)</source>
+        <translation>programador USB encontrado en COM %1 (%2)</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>no se puede escribir %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2; printing it here instead</source>
+        <translation>no se puede escribir %1: %2; se muestra aquí en su lugar</translation>
+    </message>
+    <message>
+        <source>%1 of %2 settings on the QOV differ from %3</source>
+        <translation>%1 de %2 ajustes del QOV difieren de %3</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>ninguno</translation>
+    </message>
+    <message>
+        <source>location(s) %1</source>
+        <translation>posición(es) %1</translation>
+    </message>
+    <message>
+        <source>stopped by %1; written and verified: %2; not written and verified: %3</source>
+        <translation>detenido por %1; escrito y verificado: %2; sin escribir ni verificar: %3</translation>
+    </message>
+    <message>
+        <source>not all 20 locations were verified; failed location(s): %1</source>
+        <translation>no se verificaron las 20 posiciones; fallaron: posición(es) %1</translation>
+    </message>
+    <message>
+        <source>cannot read standard input: %1</source>
+        <translation>no se puede leer la entrada estándar: %1</translation>
+    </message>
+    <message>
+        <source>standard input: %1</source>
+        <translation>entrada estándar: %1</translation>
+    </message>
+</context>
+</TS>
