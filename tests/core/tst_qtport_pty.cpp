@@ -149,6 +149,12 @@ private slots:
             << "" << QByteArray() << 1 << "/dev/zero: not a regular file";
         QTest::newRow("huge state file refused at once") << QStringList{"--state", "STATE"}
             << "huge" << QByteArray() << 1 << "STATE: larger than a state file can be";
+        QTest::newRow("state file with junk after its 22 bytes refused, named")
+            << QStringList{"--state", "STATE"} << "junk after" << QByteArray() << 1
+            << "STATE: expected 22 hex bytes separated by blanks";
+        QTest::newRow("state file one byte short refused, named")
+            << QStringList{"--state", "STATE"} << "short" << QByteArray() << 1
+            << "STATE: expected 22 hex bytes separated by blanks";
         QTest::newRow("unsavable state reported once") << QStringList{"--state", "STATE/none"}
             << "" << QByteArray() << -1 << "cannot save STATE/none";
         QTest::newRow("long line on standard input") << QStringList{} << ""
@@ -170,6 +176,13 @@ private slots:
         if (setup == "huge") {
             QFile huge(state);
             QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(1) << 28));
+        }
+        if (setup == "junk after" || setup == "short") {
+            // A state file as qov-sim writes it, then damaged by hand.
+            QByteArray bytes = QByteArray(SimBoard::LocationCount, '\x01').toHex(' ');
+            bytes = setup == "short" ? bytes.left(bytes.size() - 3) : bytes + " 7F junk";
+            QFile file(state);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes + '\n') > 0);
         }
         QProcess sim;
         sim.setProcessChannelMode(QProcess::MergedChannels);
