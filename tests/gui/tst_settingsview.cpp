@@ -12,11 +12,11 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPointer>
 #include <QPushButton>
 #include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <sys/stat.h>
 
@@ -64,6 +64,37 @@ struct AnsweringDialogs : FileDialogs
     }
     QString answer;
     QStringList offered;
+};
+
+// Answers each dialog or message box as it opens, once, from the event loop (not
+// from inside the show, nor from inside another answer that opened it).
+class DialogAnswers : public QObject
+{
+public:
+    explicit DialogAnswers(std::function<void(QWidget *)> answer) : m_answer(std::move(answer))
+    {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+    ~DialogAnswers() override { QCoreApplication::instance()->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *w = qobject_cast<QWidget *>(watched);
+        if (event->type() == QEvent::Show && w && w->isWindow()
+            && (qobject_cast<QMessageBox *>(w) || qobject_cast<QFileDialog *>(w)))
+            QMetaObject::invokeMethod(
+                this,
+                [this, dialog = QPointer<QWidget>(w)] {
+                    if (dialog && dialog->isVisible())
+                        m_answer(dialog);
+                },
+                Qt::QueuedConnection);
+        return false;
+    }
+
+private:
+    std::function<void(QWidget *)> m_answer;
 };
 
 // Refreshes the view after edits the refresh replaces; returns the record expected.
@@ -349,26 +380,21 @@ private slots:
         f.text(3)->selectAll();
         QTest::keyClicks(f.text(3), "CA5873");
         bool asked = false;
-        QTimer user; // the person at the dialogs
-        connect(&user, &QTimer::timeout, &user, [&] {
-            for (QWidget *w : QApplication::topLevelWidgets()) {
-                if (!w->isVisible())
-                    continue;
-                if (auto *dialog = qobject_cast<QFileDialog *>(w)) {
-                    dialog->selectFile(path);
-                    QMetaObject::invokeMethod(dialog, "accept"); // as Save is clicked
-                    return;
-                }
-                if (auto *box = qobject_cast<QMessageBox *>(w)) {
-                    asked = true;
-                    box->button(replace ? QMessageBox::Yes : QMessageBox::No)->click();
-                    return;
-                }
+        // The person at the dialogs answers each as it opens: the file, then a question.
+        DialogAnswers user([&](QWidget *w) {
+            if (auto *box = qobject_cast<QMessageBox *>(w)) {
+                asked = true;
+                box->button(replace ? QMessageBox::Yes : QMessageBox::No)->click();
+                // Not replaced: a file dialog still open is cancelled.
+                if (auto *dialog = qobject_cast<QFileDialog *>(box->parentWidget());
+                    !replace && dialog)
+                    QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+            } else if (auto *dialog = qobject_cast<QFileDialog *>(w)) {
+                dialog->selectFile(path);
+                QMetaObject::invokeMethod(dialog, "accept"); // as Save is clicked
             }
         });
-        user.start(10);
         f.action("savemenu")->trigger();
-        user.stop();
         QTEST(asked, "asked");
         QFETCH(QString, told);
         QCOMPARE(f.messages.texts().size(), int(!told.isEmpty()));
