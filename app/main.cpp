@@ -71,6 +71,8 @@ int main(int argc, char *argv[])
         QIcon::fromTheme(QGuiApplication::desktopFileName(), form.windowIcon()));
     form.setWindowIcon(QApplication::windowIcon());
     messages.setParentWidget(&form);
+    messages.setBeforeShow([&form] { return form.beforeMessage(); });
+    form.endOnSignals();
     SimulatedUsbPortFinder simulatedFinder;
     if (simulated)
         session.link().setUsbPortFinder(&simulatedFinder);
@@ -80,6 +82,8 @@ int main(int argc, char *argv[])
         arguments.removeFirst();
     if (!form.startUp(arguments))
         return 1;
+    if (form.endSignal() != 0) // while a start-up box waited
+        return form.exitStatus(0);
     form.show();
     // The benchmark measures launch-to-shown: say so once the window is up, then leave.
     if (qEnvironmentVariableIsSet("QOV_BENCH_EXIT_AFTER_SHOW")) {
@@ -89,5 +93,7 @@ int main(int argc, char *argv[])
             QCoreApplication::quit();
         });
     }
-    return app.exec();
+    const int status = app.exec();
+    messages.setBeforeShow({});
+    return form.exitStatus(status);
 }

@@ -58,7 +58,7 @@ QString StoredPreferences::text(Key key) const { return m_texts[indexOf(key)]; }
 std::optional<StoredPreferences::Damage> StoredPreferences::damage(Key key) const
 {
     const QString stored = text(key);
-    Damage d{key, stored, {}, RuntimeFailure::typeMismatch()};
+    Damage d{key, stored, {}, {}, RuntimeFailure::typeMismatch()};
     switch (key) {
     case Key::FirstLoad:
     case Key::SelfPowered:
@@ -72,14 +72,22 @@ std::optional<StoredPreferences::Damage> StoredPreferences::damage(Key key) cons
             return std::nullopt;
         d.allowed
             = QStringLiteral("a COM port number from %1 to %2").arg(MinComPort).arg(MaxComPort);
+        d.problem = QStringLiteral("not a number");
+        if (decimalFromText(stored)) {
+            d.problem = QStringLiteral("out of range");
+            d.failure = RuntimeFailure::subscriptOutOfRange();
+        }
         return d;
     case Key::ProgType:
         if (programmerTypeOf(stored))
             return std::nullopt;
         d.allowed = QStringLiteral("1 (serial programmer) or 2 (USB programmer)");
+        d.problem = QStringLiteral("not a number");
         // A number names a menu item that is not there.
-        if (wholeNumber16(stored))
+        if (wholeNumber16(stored)) {
+            d.problem = QStringLiteral("out of range");
             d.failure = RuntimeFailure::subscriptOutOfRange();
+        }
         return d;
     }
     return std::nullopt;

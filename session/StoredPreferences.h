@@ -29,7 +29,10 @@ public:
         Key key = Key::FirstLoad;
         QString text;           // as stored
         QString allowed;        // what the key takes, for a message
-        RuntimeFailure failure; // as the start-up reports it
+        QString problem;        // "not a number", "out of range"; empty for a truth value
+        RuntimeFailure failure; // as the start-up reports it: a number that names no
+                                // menu item is out of range (9), any other text a
+                                // type mismatch (13)
     };
 
     // Reads all five keys; a null store reads the defaults.

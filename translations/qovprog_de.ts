@@ -1172,6 +1172,16 @@ der Standardausgabe aus.
         <source>Details: </source>
         <translation>Einzelheiten: </translation>
     </message>
+    <message>
+        <source>in %1</source>
+        <translation>in %1</translation>
+    </message>
+    <message>
+        <source>The stored preference %1 is &quot;%2&quot;%3%4; it takes %5.<byte value="xd"/>
+Fix or delete the key, then start again.</source>
+        <translation>Die gespeicherte Einstellung %1 ist &quot;%2&quot;%3%4; sie erlaubt %5.<byte value="xd"/>
+Korrigieren oder löschen Sie den Schlüssel und starten Sie dann erneut.</translation>
+    </message>
 </context>
 <context>
     <name>qovctl</name>

@@ -1170,6 +1170,16 @@ la salida estándar.
         <source>Details: </source>
         <translation>Detalles: </translation>
     </message>
+    <message>
+        <source>in %1</source>
+        <translation>en %1</translation>
+    </message>
+    <message>
+        <source>The stored preference %1 is &quot;%2&quot;%3%4; it takes %5.<byte value="xd"/>
+Fix or delete the key, then start again.</source>
+        <translation>El ajuste guardado %1 es &quot;%2&quot;%3%4; admite %5.<byte value="xd"/>
+Corrija o borre la clave y vuelva a iniciar.</translation>
+    </message>
 </context>
 <context>
     <name>qovctl</name>

@@ -11,6 +11,22 @@
 #include <QScopedValueRollback>
 #include <QWidget>
 
+namespace {
+bool isModifier(int key)
+{
+    switch (key) {
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Control:
+    case Qt::Key_Shift:
+    case Qt::Key_Meta:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R: return true;
+    default: return false;
+    }
+}
+} // namespace
+
 CommandGate::CommandGate(const DeviceLink &link, QObject *parent) : QObject(parent), m_link(link)
 {
     if (QCoreApplication *app = QCoreApplication::instance())
@@ -51,9 +67,13 @@ bool CommandGate::eventFilter(QObject *watched, QEvent *event)
     if (widget ? qobject_cast<const QDialog *>(widget->window()) != nullptr
                : !qobject_cast<const QAction *>(watched))
         return false;
-    if (announce
-        && !(event->type() == QEvent::KeyPress
-             && static_cast<const QKeyEvent *>(event)->isAutoRepeat())) {
+    // A held key repeating, or a modifier pressed on its way to a shortcut (the Alt
+    // of Alt+F), is one gesture: the shortcut or the first press is refused aloud.
+    if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<const QKeyEvent *>(event);
+        announce = !key->isAutoRepeat() && !isModifier(key->key());
+    }
+    if (announce) {
         QApplication::beep();
         emit refused(SettingsView::busyText());
     }

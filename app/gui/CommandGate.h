@@ -4,8 +4,10 @@
 // open step lets them run inside it). This application-wide event filter refuses
 // input aimed at the program's windows while the link is busy, with a beep and the
 // reason; drain(), called when a command has returned, refuses what is still queued
-// the same way. Message boxes and file dialogs are left alone: a command may wait
-// on one.
+// the same way. The window also drains while a command runs (at each of its steps
+// and before each of its boxes): a modal box would otherwise swallow the input that
+// waited for the blocked window, and with it the window system's close request.
+// Message boxes and file dialogs are left alone: a command may wait on one.
 #include <QObject>
 
 class DeviceLink;
@@ -17,7 +19,8 @@ public:
     CommandGate(const DeviceLink &link, QObject *parent);
     ~CommandGate() override;
 
-    // Refuses the input that arrived during the command that just returned.
+    // Lets waiting window events run, refusing the input among them (also while a
+    // command runs).
     void drain();
 
 signals:

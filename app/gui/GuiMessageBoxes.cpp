@@ -19,6 +19,8 @@ QWidget *GuiMessageBoxes::ownerWindow() const
 
 void GuiMessageBoxes::showMessage(const QString &text, MessageIcon icon, const QString &title)
 {
+    if (m_beforeShow && !m_beforeShow())
+        return;
     QMessageBox box(ownerWindow());
     box.setWindowTitle(title.isEmpty() ? applicationTitle() : title);
     box.setText(text);

@@ -3,6 +3,7 @@
 #include "app/gui/CheckConnectionWindow.h"
 #include "app/gui/CommandGate.h"
 #include "app/gui/DebugToolsMenu.h"
+#include "app/gui/EndSignals.h"
 #include "app/gui/MainMenus.h"
 #include "app/gui/MainStatusBar.h"
 #include "app/gui/MainWindowLayout.h"
@@ -93,6 +94,7 @@ MainWindow::MainWindow(Session &session, MessageBoxes &messages, PreferenceStore
     m_settingsView = new SettingsView(this, m_session, *this);
     m_settingsView->setPreferenceStore(&m_store);
     connect(m_settingsView, &SettingsView::commandEnded, this, &MainWindow::commandEnded);
+    m_settingsView->setStopRequested([this] { return m_endSignal != 0; });
     connect(m_settingsView, &SettingsView::cleanChanged, this, &MainWindow::updateTitle);
     connect(m_settingsView, &SettingsView::usbPortFound, m_programmers,
             &ProgrammerSelection::usbPortFound);
@@ -115,14 +117,43 @@ QString MainWindow::statusText() const { return m_status->statusText(); }
 
 float MainWindow::progressPosition() const { return m_status->progressPosition(); }
 
-void MainWindow::setStatusBarText(const QString &barText) { m_status->setStatusBarText(barText); }
+void MainWindow::setStatusBarText(const QString &barText)
+{
+    m_status->setStatusBarText(barText);
+    handInWaitingEvents();
+}
 
 void MainWindow::setProgressBar(double numCurrent, double numTotal)
 {
     m_status->setProgressBar(numCurrent, numTotal);
+    handInWaitingEvents();
 }
 
 void MainWindow::resetStatusBar() { m_status->resetStatusBar(); }
+
+void MainWindow::locationDone(int location, int result)
+{
+    Q_UNUSED(location);
+    Q_UNUSED(result);
+    handInWaitingEvents();
+}
+
+void MainWindow::handInWaitingEvents()
+{
+    // Learn mode's Start lets the port go before its last message.
+    const bool running
+        = m_session.link().isBusy() || (m_learnWindow && m_learnWindow->isStarting());
+    if (!running || std::exchange(m_handingIn, true))
+        return;
+    m_gate->drain();
+    m_handingIn = false;
+}
+
+bool MainWindow::beforeMessage()
+{
+    handInWaitingEvents();
+    return m_endSignal == 0;
+}
 
 void MainWindow::showRefusal(const QString &why)
 {
@@ -131,9 +162,9 @@ void MainWindow::showRefusal(const QString &why)
 
 // ---------------------------------------------------------------- start-up
 
-bool MainWindow::failStartup(const RuntimeFailure &failure)
+bool MainWindow::failStartup(const RuntimeFailure &failure, const QString &more)
 {
-    m_messages.showMessage(Startup::errorReport(m_startupStep, failure));
+    m_messages.showMessage(Startup::errorReport(m_startupStep, failure, more));
     m_quit();
     return false;
 }
@@ -166,13 +197,14 @@ bool MainWindow::startUp(const QStringList &arguments)
     m_startupStep = 5;
     using Key = StoredPreferences::Key;
     const StoredPreferences stored(&m_store);
-    // A damaged key stops the start-up at the step that reads it.
-    const auto damage = [&stored](Key key) {
-        const auto d = stored.damage(key);
-        return d ? std::optional<RuntimeFailure>(d->failure) : std::nullopt;
+    // A damaged key stops the start-up at the step that reads it, naming the key, its
+    // text and the file.
+    const auto damage = [&stored](Key key) { return stored.damage(key); };
+    const auto failDamaged = [this](const StoredPreferences::Damage &d) {
+        return failStartup(d.failure, Startup::damageDetails(d, m_store.location()));
     };
-    if (const auto failure = damage(Key::FirstLoad))
-        return failStartup(*failure);
+    if (const auto d = damage(Key::FirstLoad))
+        return failDamaged(*d);
     if (const QString problem = m_store.problem(); !problem.isEmpty()) {
         // Not a first run: the stored choices are out of reach, and whatever is
         // chosen now cannot be stored either. Say so once; run on the defaults.
@@ -191,8 +223,8 @@ bool MainWindow::startUp(const QStringList &arguments)
         m_store.save(StoredPreferences::keyName(Key::FirstLoad), QStringLiteral("False"));
     }
     prefs.usbAutomaticAvailable = m_usbProbe ? m_usbProbe() : false;
-    if (const auto failure = damage(Key::SelfPowered))
-        return failStartup(*failure);
+    if (const auto d = damage(Key::SelfPowered))
+        return failDamaged(*d);
     prefs.isQOVSelfPowered = stored.selfPowered();
 
     m_startupStep = 6;
@@ -200,8 +232,8 @@ bool MainWindow::startUp(const QStringList &arguments)
 
     m_startupStep = 7;
     m_startupStep = 8;
-    if (const auto failure = damage(Key::ForcePower))
-        return failStartup(*failure);
+    if (const auto d = damage(Key::ForcePower))
+        return failDamaged(*d);
     prefs.forcePower = stored.forcePower();
     m_programmers->forcePowerItem()->setChecked(prefs.forcePower);
     // A number without a menu item is used as it is; step 11 refuses one that is
@@ -210,15 +242,15 @@ bool MainWindow::startUp(const QStringList &arguments)
 
     m_startupStep = 9;
     m_startupStep = 10;
-    if (const auto failure = damage(Key::ProgType))
-        return failStartup(*failure);
+    if (const auto d = damage(Key::ProgType))
+        return failDamaged(*d);
     if (auto failure = m_programmers->applyProgrammerType(QString::number(stored.programmerType())))
         return failStartup(*failure);
     m_session.applyPowerLines();
 
     m_startupStep = 11;
-    if (const auto failure = damage(Key::ComPort); failure && !prefs.usbAutomatic())
-        return failStartup(*failure);
+    if (const auto d = damage(Key::ComPort); d && !prefs.usbAutomatic())
+        return failDamaged(*d);
     if (auto failure = m_programmers->updateComPort())
         return failStartup(*failure);
 
@@ -253,8 +285,23 @@ void MainWindow::endProgram()
         m_closeRequested = true;
         return;
     }
-    if (mayDiscardEdits())
+    if (m_endSignal != 0 || mayDiscardEdits())
         quitProgram();
+}
+
+void MainWindow::endOnSignals()
+{
+    auto *endSignals = new EndSignals(this);
+    connect(endSignals, &EndSignals::received, this, &MainWindow::endOnSignal);
+}
+
+void MainWindow::endOnSignal(int signal)
+{
+    if (m_endSignal != 0)
+        return;
+    m_endSignal = signal;
+    m_session.log().WriteDebugLog(QStringLiteral("Ended by signal ") + QString::number(signal));
+    endProgram();
 }
 
 void MainWindow::updateTitle()

@@ -48,10 +48,32 @@ public:
     bool startUp(const QStringList &arguments);
     qint16 startupStep() const { return m_startupStep; }
 
-    // Status bar procedures (see MainStatusBar).
+    // Status bar procedures (see MainStatusBar). While a command runs, each also lets
+    // the window events that waited run (input refused, a close request kept).
     void setStatusBarText(const QString &barText) override;
     void setProgressBar(double numCurrent, double numTotal) override;
     void resetStatusBar() override;
+    void locationDone(int location, int result) override;
+
+    // Runs before each message box. A modal box blocks this window, and the window
+    // system's close request or input that waited for it meanwhile would be dropped:
+    // while a command runs they are handed in first. False once the program is ending
+    // on a signal: nobody is left to read the box.
+    bool beforeMessage();
+
+    // SIGTERM or SIGHUP (a session logging out) end the program cleanly: the port is
+    // closed (its serial lock goes with it), a running command is stopped at the next
+    // setting and not followed by boxes, and nothing is asked.
+    void endOnSignals();
+    // The signal that ended the program, 0 when none did.
+    int endSignal() const { return m_endSignal; }
+    // The program's exit status once its event loop returned loopStatus: 128 plus the
+    // signal's number when one ended it, as the shell says it of a program a signal ended.
+    int exitStatus(int loopStatus) const
+    {
+        return m_endSignal != 0 ? 128 + m_endSignal : loopStatus;
+    }
+    void endOnSignal(int signal);
     // The settings view refreshes the fields itself when a read returns.
     QString statusText() const;
     float progressPosition() const;
@@ -64,7 +86,7 @@ protected:
     void closeEvent(QCloseEvent *event) override; // the close box, File > Exit
 
 private:
-    bool failStartup(const RuntimeFailure &failure);
+    bool failStartup(const RuntimeFailure &failure, const QString &more = {});
     void endProgram();
     // A device command has returned: input that arrived meanwhile is refused, and a
     // close requested meanwhile is carried out.
@@ -76,6 +98,8 @@ private:
     void quitProgram();
     // Why a click was refused; it stays a while over a running command's texts.
     void showRefusal(const QString &why);
+    // While a command runs: the window events that waited run now (see CommandGate).
+    void handInWaitingEvents();
 
     void showQovVersion();
     void openLearnMode();
@@ -102,5 +126,7 @@ private:
     QPointer<CheckConnectionWindow> m_checkConnection;
     CommandGate *m_gate = nullptr;
     bool m_closeRequested = false;
+    bool m_handingIn = false;
+    int m_endSignal = 0;
     QString m_title;
 };

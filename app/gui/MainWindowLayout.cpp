@@ -2,6 +2,7 @@
 
 #include "app/gui/MainStatusBar.h"
 #include "codes/gui/CodeLineEdit.h"
+#include "settings/gui/SettingsView.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -9,6 +10,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QPushButton>
+#include <QStyle>
 
 namespace {
 
@@ -106,6 +108,11 @@ void MainWindowLayout::buildControls(QMainWindow &window)
     heading.setUnderline(true);
 
     QList<QWidget *> placed;
+    // The fields are as wide as their longest text, the mark of a field a read missed
+    // ("Not read from the board"); the "msec" labels keep their gap behind them.
+    int fieldsRight = 0;
+    constexpr int GapBehindField = 30;
+
     for (const ControlSpec &c : Controls) {
         const QString caption = QCoreApplication::translate("MainWindow", c.caption);
         QWidget *w = nullptr;
@@ -148,10 +155,22 @@ void MainWindowLayout::buildControls(QMainWindow &window)
                 left -= needed - width;
             width = qMax(width, needed);
         }
+        if (c.kind == Kind::Label && fieldsRight > 0 && c.left > 1890) // "msec"
+            left = fieldsRight + tw(GapBehindField);
         w->setGeometry(left, tw(c.top), width, tw(c.height));
         placed << w;
-        if (auto *edit = qobject_cast<QLineEdit *>(w))
+        if (auto *edit = qobject_cast<QLineEdit *>(w)) {
             CodeLineEdit::keepTextInside(edit, QStringLiteral("CA52D3"));
+            const int frame
+                = edit->hasFrame()
+                      ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit)
+                      : 0;
+            const int needed = edit->fontMetrics().horizontalAdvance(SettingsView::notReadText())
+                               + 2 * frame + 6;
+            if (needed > edit->width())
+                edit->resize(needed, edit->height());
+            fieldsRight = qMax(fieldsRight, edit->geometry().right() + 1);
+        }
     }
 
     // A caption grown longer (a translation, a wider font) pushes what follows it

@@ -60,6 +60,16 @@ CodeListWindow::CodeListWindow(QWidget *parent)
     QFont labelFont = font();
     labelFont.setPixelSize(qMax(8, twips(BoxHeight) - 2));
 
+    // One font for all 27 boxes, fitted to the widest code: each fitted to its own
+    // code, some would be drawn smaller than others.
+    QString widest;
+    const QFontMetrics boxMetrics(boxFont);
+    for (const RemoteButton &button : RemoteCodeCatalogue) {
+        const QString code = QString::fromLatin1(button.code);
+        if (boxMetrics.horizontalAdvance(code) > boxMetrics.horizontalAdvance(widest))
+            widest = code;
+    }
+
     for (int i = 0; i < int(RemoteCodeCatalogue.size()); ++i) {
         const RemoteButton &button = RemoteCodeCatalogue[i];
         const QString name = QString::fromLatin1(button.name);
@@ -77,7 +87,7 @@ CodeListWindow::CodeListWindow(QWidget *parent)
         box->setFont(boxFont);
         box->setTextMargins(0, 0, 0, 0);
         box->setGeometry(twips(column.boxLeft), top, twips(BoxWidth), twips(BoxHeight));
-        CodeLineEdit::keepTextInside(box, box->text());
+        CodeLineEdit::keepTextInside(box, widest);
         box->installEventFilter(this);
 
         auto *label = new QLabel(ButtonDisplayName(name) + QLatin1Char(':'), this);

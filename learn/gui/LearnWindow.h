@@ -22,6 +22,8 @@ public:
     ~LearnWindow() override;
 
     bool isLearning() const;
+    // Start is running (its messages included).
+    bool isStarting() const { return m_starting; }
 
 signals:
     // Learning has ended (Done, the window closed, the port lost): the port is free.

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMessageBox>
 
 namespace {
 QString ask(QWidget *parent, const QString &caption, const QString &folder, const QString &filter,
@@ -19,6 +20,9 @@ QString ask(QWidget *parent, const QString &caption, const QString &folder, cons
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QStringLiteral("json"));
+    // Whether to replace is asked only once the file is known to be one that can be
+    // saved to (a FIFO or a device is refused first).
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
@@ -35,6 +39,15 @@ QString FileDialogs::saveFileName(QWidget *parent, const QString &caption, const
                                   const QString &filter)
 {
     return ask(parent, caption, folder, filter, QFileDialog::AcceptSave);
+}
+
+bool FileDialogs::confirmReplace(QWidget *parent, const QString &path)
+{
+    return QMessageBox::warning(parent, QStringLiteral("Save"),
+                                QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                                    .arg(QFileInfo(path).fileName()),
+                                QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+           == QMessageBox::Yes;
 }
 
 QString FileDialogs::lastFolder(const PreferenceStore *store)

@@ -13,9 +13,12 @@ public:
     // The file chosen, or an empty text when the user cancelled.
     virtual QString openFileName(QWidget *parent, const QString &caption, const QString &folder,
                                  const QString &filter);
-    // Asks before replacing a file; adds the filter's extension to a bare name.
+    // Adds the filter's extension to a bare name; asks nothing about what is there
+    // (the caller refuses what it cannot save to, then asks confirmReplace).
     virtual QString saveFileName(QWidget *parent, const QString &caption, const QString &folder,
                                  const QString &filter);
+    // Whether the file at path may be replaced.
+    virtual bool confirmReplace(QWidget *parent, const QString &path);
 
     // The folder last used (kept beside the preferences) while it is there, else
     // the home folder. A null store remembers nothing.

@@ -3,6 +3,7 @@
 #include "session/PreferenceStore.h"
 #include "session/Session.h"
 #include "settings/Profile.h"
+#include "settings/ProfileFiles.h"
 #include "settings/SettingField.h"
 #include "settings/gui/FileDialogs.h"
 
@@ -93,11 +94,46 @@ bool SettingsView::eventFilter(QObject *watched, QEvent *event)
     const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
     if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason)
         return false;
-    for (Bound &bound : m_bound) {
-        if (bound.edit == watched && std::exchange(bound.rangeDue, false))
-            m_session.messages().showMessage(bound.setting->rangeMessage());
+    if (reason == Qt::MouseFocusReason) {
+        // The field is left by a mouse press on another control. A modal box now would
+        // take the release, and the click (on Write All, say) would be lost: the
+        // message waits until the click is done, or until the command it starts tells
+        // it first.
+        if (!m_releaseWatcher)
+            m_releaseWatcher = std::make_unique<ReleaseWatcher>(*this);
+        return false;
+    }
+    tellDueRangeMessages();
+    return false;
+}
+
+SettingsView::ReleaseWatcher::ReleaseWatcher(SettingsView &view) : m_view(view)
+{
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+bool SettingsView::ReleaseWatcher::eventFilter(QObject *watched, QEvent *event)
+{
+    Q_UNUSED(watched);
+    if (event->type() == QEvent::MouseButtonRelease && !m_released) {
+        m_released = true;
+        // After the release has done its work (a click's command included).
+        QMetaObject::invokeMethod(
+            &m_view,
+            [view = &m_view] {
+                view->m_releaseWatcher.reset();
+                view->tellDueRangeMessages();
+            },
+            Qt::QueuedConnection);
     }
     return false;
+}
+
+void SettingsView::tellDueRangeMessages()
+{
+    for (Bound &bound : m_bound)
+        if (std::exchange(bound.rangeDue, false))
+            m_session.messages().showMessage(bound.setting->rangeMessage());
 }
 
 void SettingsView::setAccepted(Bound &f, bool accepted)
@@ -109,6 +145,7 @@ void SettingsView::setAccepted(Bound &f, bool accepted)
         f.notRead = false;
         edit->setProperty("notRead", false);
         edit->setToolTip(QString());
+        edit->setPlaceholderText(QString());
     }
     // A blank field is plainly empty; only text that is not a value is marked.
     const bool marked = !accepted && !edit->text().isEmpty();
@@ -150,6 +187,8 @@ void SettingsView::markNotRead(const QList<int> &failedLocations)
             f.notRead = true;
             edit->setProperty("notRead", true);
             edit->setToolTip(NotReadText());
+            // Said in the field itself too: a tool tip is seen only under the pointer.
+            edit->setPlaceholderText(NotReadText());
             setAccepted(f, false);
         }
     }
@@ -262,11 +301,14 @@ void SettingsView::RefreshUI()
 
 QStringList SettingsView::shownState() const
 {
+    // A field that holds a value counts by the value Write All would send, so 4a55ab
+    // typed over 4A55AB, or 300.0 over 300, is no edit; any other text by itself.
     QStringList shown;
     for (const Bound &f : m_bound)
-        shown << (f.box    ? QString::number(f.box->checkState())
-                  : f.edit ? f.edit->text()
-                           : QString());
+        shown << (f.box        ? QString::number(f.box->checkState())
+                  : !f.edit    ? QString()
+                  : f.accepted ? QLatin1Char('=') + f.setting->fieldText(m_session.settings())
+                               : QLatin1Char('~') + f.edit->text());
     return shown;
 }
 
@@ -307,6 +349,8 @@ void SettingsView::loadDefaultValues()
     RefreshUI();
 }
 
+QString SettingsView::notReadText() { return NotReadText(); }
+
 QString SettingsView::busyText() { return tr("Not started: another command is using the port"); }
 
 QString SettingsView::refusalText(const DeviceLink &link)
@@ -332,6 +376,7 @@ void SettingsView::readValues()
 {
     if (refusedAsBusy())
         return;
+    tellDueRangeMessages();
     SettingsTransactions transactions(m_session.link(), m_session.port(), m_statusBar);
     const TransactionResult result = transactions.readValues(m_session.settings());
     if (result.usbPortFound)
@@ -354,16 +399,17 @@ void SettingsView::writeAll()
 {
     if (refusedAsBusy())
         return;
-    // Only what the fields show may reach the board.
+    // The range message of a field just left comes first, then the refusal that
+    // names it: only what the fields show may reach the board.
+    tellDueRangeMessages();
     const QString problem = fieldsProblem();
     if (!problem.isEmpty()) {
-        forgetRangeMessages();
         m_session.messages().showMessage(tr("Write All did not start; nothing was written.\r\n\r\n")
                                          + problem);
         return;
     }
     SettingsTransactions transactions(m_session.link(), m_session.port(), m_statusBar);
-    const TransactionResult written = transactions.writeAll(m_session.settings());
+    const TransactionResult written = transactions.writeAll(m_session.settings(), m_stopRequested);
     if (written.usbPortFound)
         emit usbPortFound();
     if (written.ok())
@@ -400,9 +446,9 @@ void SettingsView::openProfile()
 
 void SettingsView::saveProfile()
 {
+    tellDueRangeMessages();
     const QString problem = fieldsProblem();
     if (!problem.isEmpty()) {
-        forgetRangeMessages();
         m_session.messages().showMessage(tr("Nothing was saved.\r\n\r\n") + problem);
         return;
     }
@@ -411,17 +457,18 @@ void SettingsView::saveProfile()
     if (path.isEmpty())
         return;
     QString error;
+    // What cannot be saved to is refused before anyone is asked to replace it.
+    if (!ProfileFiles::notRegular(path).isEmpty()) {
+        Profile::save(path, m_session.settings(), &error);
+        m_session.messages().showMessage(error, MessageIcon::Critical);
+        return;
+    }
+    if (QFileInfo::exists(path) && !dialogs().confirmReplace(m_form, path))
+        return;
     if (Profile::save(path, m_session.settings(), &error)) {
         markClean();
         rememberFolder(path);
     } else {
         m_session.messages().showMessage(error, MessageIcon::Critical);
     }
-}
-
-void SettingsView::forgetRangeMessages()
-{
-    // The refusal names the fields already.
-    for (Bound &f : m_bound)
-        f.rangeDue = false;
 }

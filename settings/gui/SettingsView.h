@@ -21,6 +21,7 @@
 #include <QPointer>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -45,6 +46,8 @@ public:
     void setPreferenceStore(PreferenceStore *store) { m_store = store; }
     // The dialogs Open and Save ask for a file (nullptr: the standard ones).
     void setFileDialogs(FileDialogs *dialogs);
+    // Asked before each setting Write All sends: true stops the write there.
+    void setStopRequested(std::function<bool()> stop) { m_stopRequested = std::move(stop); }
 
     // Writes the record into the controls; a control whose text or state really
     // changes runs its change handling, exactly as if the user had made the change.
@@ -64,6 +67,8 @@ public:
     static QString refusalText(const DeviceLink &link);
     // The refusal while another command runs.
     static QString busyText();
+    // The mark of a field or box a read missed (placeholder, tool tip, description).
+    static QString notReadText();
 
 signals:
     // Read Values or Write All ran and has returned (not sent when refused).
@@ -107,8 +112,8 @@ private:
     // What the controls show, one text per row.
     QStringList shownState() const;
     void markClean();
-    // Write All or Save named the fields: their range messages are told.
-    void forgetRangeMessages();
+    // The range messages of fields left out of range, not told yet.
+    void tellDueRangeMessages();
     void noteChange();
     // A beep and the reason in the status bar when the port is taken.
     bool refusedAsBusy();
@@ -118,7 +123,23 @@ private:
     static void setText(QLineEdit *field, const QString &text);
     static void setChecked(QCheckBox *box, int flag);
 
+    // Waits for the release of the mouse press that left a field out of range.
+    class ReleaseWatcher : public QObject
+    {
+    public:
+        explicit ReleaseWatcher(SettingsView &view);
+
+    protected:
+        bool eventFilter(QObject *watched, QEvent *event) override;
+
+    private:
+        SettingsView &m_view;
+        bool m_released = false;
+    };
+
     QWidget *m_form = nullptr;
+    std::unique_ptr<ReleaseWatcher> m_releaseWatcher;
+    std::function<bool()> m_stopRequested;
     Session &m_session;
     TransactionReporter &m_statusBar;
     PreferenceStore *m_store = nullptr;

@@ -31,7 +31,8 @@ private slots:
         // clang-format off
         QTest::addColumn<Key>("key");
         QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("failure"); // the start-up's error code; 0: no damage
+        // the start-up's error code (9: a number out of range, 13: no number); 0: no damage
+        QTest::addColumn<int>("failure");
         QTest::addColumn<QString>("allowed");
         QTest::newRow("bool: a word") << Key::SelfPowered << "maybe" << 13 << "True or False";
         QTest::newRow("bool: any number will do") << Key::ForcePower << "-3" << 0 << "";
@@ -42,12 +43,13 @@ private slots:
         QTest::newRow("type: no number") << Key::ProgType << "usb" << 13
                 << "1 (serial programmer) or 2 (USB programmer)";
         const QString port = "a COM port number from 1 to 255";
-        QTest::newRow("port: zero") << Key::ComPort << "0" << 13 << port;
-        QTest::newRow("port: negative") << Key::ComPort << "-5" << 13 << port;
+        QTest::newRow("port: zero") << Key::ComPort << "0" << 9 << port;
+        QTest::newRow("port: negative") << Key::ComPort << "-5" << 9 << port;
         QTest::newRow("port: the last one") << Key::ComPort << "255" << 0 << "";
-        QTest::newRow("port: past 255") << Key::ComPort << "256" << 13 << port;
-        QTest::newRow("port: past 16 bits") << Key::ComPort << "99999" << 13 << port;
-        QTest::newRow("port: too large") << Key::ComPort << "99999999999999999999" << 13 << port;
+        QTest::newRow("port: not a number") << Key::ComPort << "COM3" << 13 << port;
+        QTest::newRow("port: past 255") << Key::ComPort << "256" << 9 << port;
+        QTest::newRow("port: past 16 bits") << Key::ComPort << "99999" << 9 << port;
+        QTest::newRow("port: too large") << Key::ComPort << "99999999999999999999" << 9 << port;
         // clang-format on
     }
     void damage()

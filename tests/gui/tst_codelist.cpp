@@ -63,6 +63,24 @@ private slots:
         QCOMPARE(drag->pixmap().size(), codeBox->grab().size());
     }
 
+    // The 27 boxes are drawn in one size, in which the widest code fits every box.
+    void oneFontSize()
+    {
+        CodeListWindow window;
+        const QList<QLineEdit *> boxes = window.findChildren<QLineEdit *>();
+        QCOMPARE(boxes.size(), 27);
+        for (QLineEdit *box : boxes) {
+            QCOMPARE(box->font(), boxes.first()->font());
+            const int frame
+                = box->hasFrame()
+                      ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, box)
+                      : 0;
+            for (QLineEdit *other : boxes)
+                QVERIFY(box->fontMetrics().horizontalAdvance(other->text())
+                        <= box->width() - 2 * frame - 4);
+        }
+    }
+
     // A learned code drags like a code box: pressed and moved past the drag distance.
     void learnedCodeDrags()
     {

@@ -40,29 +40,19 @@ struct ProfileDialogs : FileDialogs
     QString path;
 };
 
-// A mouse click, a double click or the space bar, posted: it waits in the queue as the
-// user's input does while a command blocks the event loop.
-void postInput(QWidget *target, QPoint at, const QString &input)
+// The user's click, double click, key or shortcut on target, as the window system
+// delivers it (QTest sends it through the application as a spontaneous event).
+void sendInput(QWidget *target, QPoint at, const QString &input)
 {
-    const auto mouse = [&](QEvent::Type type, Qt::MouseButtons held) {
-        QCoreApplication::postEvent(target, new QMouseEvent(type, at, target->mapToGlobal(at),
-                                                            Qt::LeftButton, held, Qt::NoModifier));
-    };
-    if (input == "space") {
-        QCoreApplication::postEvent(target,
-                                    new QKeyEvent(QEvent::KeyPress, Qt::Key_Space, {}, " "));
-        QCoreApplication::postEvent(target,
-                                    new QKeyEvent(QEvent::KeyRelease, Qt::Key_Space, {}, " "));
-        return;
-    }
-    for (int i = 0; i < (input == "5 clicks" ? 5 : 1); ++i) {
-        mouse(QEvent::MouseButtonPress, Qt::LeftButton);
-        mouse(QEvent::MouseButtonRelease, Qt::NoButton);
-    }
-    if (input == "double click") {
-        mouse(QEvent::MouseButtonDblClick, Qt::LeftButton);
-        mouse(QEvent::MouseButtonRelease, Qt::NoButton);
-    }
+    if (input == "space" || input == "return")
+        QTest::keyClick(target, input == "space" ? Qt::Key_Space : Qt::Key_Return);
+    else if (input == "alt+f") // the File menu's access key
+        QTest::keyClick(target, Qt::Key_F, Qt::AltModifier);
+    else if (input == "double click")
+        QTest::mouseDClick(target, Qt::LeftButton, {}, at);
+    else
+        for (int i = 0; i < (input == "5 clicks" ? 5 : 1); ++i)
+            QTest::mouseClick(target, Qt::LeftButton, {}, at);
 }
 
 } // namespace
@@ -147,6 +137,8 @@ private slots:
             QCOMPARE(unread, fields.split(' ')[i - 1] == (i <= 8 ? "" : "?") && board != "lost");
             QCOMPARE(w->accessibleDescription() == NotRead, unread);
             QCOMPARE(w->toolTip() == NotRead, unread);
+            // and in the blank field itself, not only under the pointer
+            QVERIFY(i > 8 || (h.text(i)->placeholderText() == NotRead) == unread);
         }
         QVERIFY(h.form->statusText() == "Ready" && h.form->progressPosition() == 0
                 && !h.port->isOpen());
@@ -159,7 +151,8 @@ private slots:
     }
 
     // Write All sends only what the fields show. The fields as prepared (a menu command,
-    // then Text<n>=typed)|what the one message names (empty: written)
+    // then Text<n>=typed)|what its message names (empty: written), after the range
+    // message of a value typed out of range and not told yet.
     void writeAll_data()
     {
         // clang-format off
@@ -190,6 +183,10 @@ private slots:
         QStringList shown; // each message with the status text showing while it is up
         h.messages.m_onShow = [&](const QString &t) { shown << h.form->statusText() + " | " + t; };
         QTest::mouseClick(h.find<QPushButton>("Command2"), Qt::LeftButton);
+        const QString range
+            = "Ready | Valid values for ModOn Power Button Push Delay are: 0 to 2550";
+        if (prepare.contains("8=2551") && !shown.isEmpty() && shown.takeFirst() != range)
+            QFAIL("the range message does not come first");
         QVERIFY2(shown.size() == 1
                      && shown[0].startsWith(mentions.isEmpty()
                                                 ? "Wrote Settings Succesfully | Written Succesfully"
@@ -278,22 +275,28 @@ private slots:
             QCOMPARE(h.check(i)->isTristate(), h.check(i)->checkState() == Qt::PartiallyChecked);
     }
 
-    // While a command runs, the user clicks or keys (posted: the input waits in the queue
-    // as it does while a command blocks the event loop). Each is refused with the reason;
-    // none runs afterwards: the board sees one command. "Form2." names the learn window's.
+    // While a command runs, the user clicks, keys or opens a menu (the input waits in
+    // the queue as it does while a command blocks the event loop). Each is refused with
+    // the reason, none runs afterwards (the board sees one command), and none is lost to
+    // a box that opens first. "Form2." names the learn window's.
     void oneCommandAtATime_data()
     {
         QTest::addColumn<QString>("command"); // the button or menu item that starts it
         QTest::addColumn<QString>("target");  // what the user aims at meanwhile
-        QTest::addColumn<QString>("input");   // click, double click, 5 clicks, space
+        QTest::addColumn<QString>("input");   // click, double click, 5 clicks, space, ...
+        QTest::addColumn<int>("refusals");    // beeps: one per click or key, none for Alt alone
         // clang-format off
-        QTest::newRow("double click on Write All") << "Command2" << "Command2" << "double click";
-        QTest::newRow("six quick clicks on Read Values") << "Command1" << "Command1" << "5 clicks";
-        QTest::newRow("Space on Write All during a read") << "Command1" << "Command2" << "space";
-        QTest::newRow("Read Values during QOV Version") << "qovversionmenu" << "Command1" << "click";
-        QTest::newRow("the Tools menu during Check QOV") << "dbgMnuCheckQOV" << "toolsmenu" << "click";
+        QTest::newRow("double click on Write All") << "Command2" << "Command2" << "double click" << 1;
+        QTest::newRow("six quick clicks on Read Values") << "Command1" << "Command1" << "5 clicks" << 5;
+        QTest::newRow("Space on Write All during a read") << "Command1" << "Command2" << "space" << 1;
+        QTest::newRow("Space on Write All during a write") << "Command2" << "Command2" << "space" << 1;
+        QTest::newRow("Return on Read Values during a write") << "Command2" << "Command1" << "return" << 1;
+        QTest::newRow("Alt+F during a write") << "Command2" << "Command2" << "alt+f" << 1;
+        QTest::newRow("a click on the Tools menu during a write") << "Command2" << "toolsmenu" << "click" << 1;
+        QTest::newRow("Read Values during QOV Version") << "qovversionmenu" << "Command1" << "click" << 1;
+        QTest::newRow("the Tools menu during Check QOV") << "dbgMnuCheckQOV" << "toolsmenu" << "click" << 1;
         QTest::newRow("Start again during a learn Start") << "Form2.Command1" << "Form2.Command1"
-                                                          << "click";
+                                                          << "click" << 1;
         // clang-format on
     }
     void oneCommandAtATime()
@@ -305,6 +308,8 @@ private slots:
         h.storeRegular("2", "1");
         QVERIFY(h.load());
         h.form->show();
+        QApplication::setActiveWindow(h.form.get()); // Alt+F needs the window active
+        QVERIFY(QTest::qWaitForWindowActive(h.form.get()));
         h.action("loadefaultvaluesmenu")->trigger(); // values Write All can send
         QWidget *learn = nullptr;
         if (command.startsWith("Form2.")) {
@@ -324,11 +329,14 @@ private slots:
         h.board.setEventLog([&](const QString &event) {
             if (event != "version query" || commands++ > 0)
                 return;
-            if (auto *menu = h.find<QMenu>(target)) // the menu's title in the menu bar
-                postInput(h.form->menuBar(),
-                          h.form->menuBar()->actionGeometry(menu->menuAction()).center(), input);
-            else
-                postInput(widget(target), widget(target)->rect().center(), input);
+            h.userInputLater([&] {
+                if (auto *menu = h.find<QMenu>(target)) // the menu's title in the menu bar
+                    sendInput(h.form->menuBar(),
+                              h.form->menuBar()->actionGeometry(menu->menuAction()).center(),
+                              input);
+                else
+                    sendInput(widget(target), widget(target)->rect().center(), input);
+            });
         });
         if (QWidget *button = widget(command))
             QTest::mouseClick(button, Qt::LeftButton);
@@ -337,7 +345,10 @@ private slots:
         QCoreApplication::processEvents(); // whatever still waits runs now
         QCOMPARE(commands, 1);
         QVERIFY(!QApplication::activePopupWidget());
-        QCOMPARE(h.form->statusText(), "Not started: another command is using the port");
+        QCOMPARE(h.messages.droppedInput, 0);
+        QFETCH(int, refusals);
+        QCOMPARE(h.refusals,
+                 QStringList(refusals, "Not started: another command is using the port"));
     }
 
     // Closing during Write All: the window goes when the write is done, not before; a
@@ -379,6 +390,68 @@ private slots:
         QCOMPARE(h.board.memory(17), quint8(0x51));
     }
 
+    // A close request (the window manager's close box) at any moment of Write All on a
+    // board that answers 50 ms after each command at 2400 baud, swept over the whole write in steps
+    // of 100 ms: the write ends and is said, then the program ends (asking first only after a write
+    // that failed); the request is never lost to the write's box.
+    void closeRequestDuringWriteAll_data()
+    {
+        QTest::addColumn<bool>("fails"); // location 5 does not answer
+        QTest::newRow("written") << false;
+        QTest::newRow("location 5 not written") << true;
+    }
+    void closeRequestDuringWriteAll()
+    {
+        QFETCH(bool, fails);
+        const auto setUp = [fails](GuiHarness &h) {
+            h.storeRegular("2", "1");
+            QVERIFY(h.load());
+            h.form->show();
+            h.action("loadefaultvaluesmenu")->trigger();
+            h.text(3)->selectAll();
+            QTest::keyClicks(h.text(3), "0A51EF"); // an edit, so a failed write asks
+            h.board.setLatencyMs(50);
+            h.board.setByteTiming(true); // 2400 baud on the wire, as a real cable
+            if (fails)
+                h.board.setFault(5, SimBoard::Fault::NoAnswer);
+        };
+        qint64 writeMs = 0; // from the click to the board's last event, without a close
+        {
+            GuiHarness h;
+            setUp(h);
+            const qint64 start = h.clock.nowMs();
+            h.board.setEventLog([&](const QString &) { writeMs = h.clock.nowMs() - start; });
+            QTest::mouseClick(h.find<QPushButton>("Command2"), Qt::LeftButton);
+        }
+        QVERIFY(writeMs > 4000); // the sweep passes 2 s and 4 s
+        int runs = 0;
+        for (qint64 at = 0; at <= writeMs; at += 100, ++runs) {
+            GuiHarness h;
+            setUp(h);
+            const qint64 start = h.clock.nowMs();
+            bool requested = false;
+            h.board.setEventLog([&](const QString &) {
+                if (!requested && h.clock.nowMs() - start >= at) {
+                    requested = true;
+                    h.userInputLater([&] { h.form->close(); });
+                }
+            });
+            int quitsWhenSaid = -1;
+            h.messages.m_onShow = [&](const QString &t) {
+                if (t.startsWith("Written Succesfully") || t.startsWith("Write incomplete"))
+                    quitsWhenSaid = h.quits;
+            };
+            QTest::mouseClick(h.find<QPushButton>("Command2"), Qt::LeftButton);
+            const QString where = QStringLiteral("close at %1 ms").arg(at);
+            QVERIFY2(requested && quitsWhenSaid == 0, qPrintable(where));
+            QVERIFY2(h.quits == 1 && h.messages.droppedInput == 0, qPrintable(where));
+            QVERIFY2(h.messages.m_asked.size() == int(fails) && !h.port->isOpen(),
+                     qPrintable(where));
+            QCOMPARE(h.board.memory(17), quint8(0x51));
+        }
+        qInfo("close requests swept over Write All: %d", runs);
+    }
+
     // The title marks what the window shows but has not read, written, opened or saved,
     // and closing then asks. Steps as in notRead ('<' a backspace; "silent N" a location
     // that stops answering) before closing by the close box or File > Exit.
@@ -394,6 +467,10 @@ private slots:
         QTest::newRow("Load Default Values, Discard by Exit")
             << QStringList{"loadefaultvaluesmenu", "exit"} << true << true;
         QTest::newRow("read") << QStringList{"loadefaultvaluesmenu", "Command1"} << false << false;
+        QTest::newRow("read, 4a55ab typed over 4A55AB: the same value")
+            << QStringList{"Command1", "Text2=<<<<<<4a55ab"} << false << false;
+        QTest::newRow("read, 200.0 typed over 200: the same value")
+            << QStringList{"Command1", "Text8=<<<200.0"} << false << false;
         QTest::newRow("read, then Clear Values")
             << QStringList{"Command1", "clearUI"} << true << true;
         QTest::newRow("a read missing a location")

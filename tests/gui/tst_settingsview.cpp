@@ -8,8 +8,12 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QFileDialog>
 #include <QLabel>
+#include <QMessageBox>
 #include <QMimeData>
+#include <QPointer>
+#include <QPushButton>
 #include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
@@ -60,6 +64,37 @@ struct AnsweringDialogs : FileDialogs
     }
     QString answer;
     QStringList offered;
+};
+
+// Answers each dialog or message box as it opens, once, from the event loop (not
+// from inside the show, nor from inside another answer that opened it).
+class DialogAnswers : public QObject
+{
+public:
+    explicit DialogAnswers(std::function<void(QWidget *)> answer) : m_answer(std::move(answer))
+    {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+    ~DialogAnswers() override { QCoreApplication::instance()->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *w = qobject_cast<QWidget *>(watched);
+        if (event->type() == QEvent::Show && w && w->isWindow()
+            && (qobject_cast<QMessageBox *>(w) || qobject_cast<QFileDialog *>(w)))
+            QMetaObject::invokeMethod(
+                this,
+                [this, dialog = QPointer<QWidget>(w)] {
+                    if (dialog && dialog->isVisible())
+                        m_answer(dialog);
+                },
+                Qt::QueuedConnection);
+        return false;
+    }
+
+private:
+    std::function<void(QWidget *)> m_answer;
 };
 
 // Refreshes the view after edits the refresh replaces; returns the record expected.
@@ -310,6 +345,105 @@ private slots:
         QCOMPARE(f.form->statusText(), status);
     }
 
+    // File > Save through the standard dialog onto what is already there: a FIFO is
+    // refused before anything is asked, a file is replaced only when the user says so.
+    void saveOverWhatIsThere_data()
+    {
+        QTest::addColumn<QString>("there");     // nothing, file or fifo
+        QTest::addColumn<bool>("replace");      // the answer to "replace it?"
+        QTest::addColumn<bool>("asked");        // whether to replace it
+        QTest::addColumn<QString>("fileHolds"); // afterwards ("": no file to read)
+        QTest::addColumn<QString>("told");      // the one message ("": none)
+        // clang-format off
+        QTest::newRow("nothing there: saved, nothing asked") << "nothing" << false << false << "CA5873" << "";
+        QTest::newRow("a file, replaced") << "file" << true << true << "CA5873" << "";
+        QTest::newRow("a file, kept") << "file" << false << true << "old" << "";
+        QTest::newRow("a FIFO: refused first") << "fifo" << true << false << ""
+            << "p.json: it is a FIFO (named pipe), not a regular file";
+        // clang-format on
+    }
+    void saveOverWhatIsThere()
+    {
+        QFETCH(QString, there);
+        QFETCH(bool, replace);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("p.json");
+        if (there == "fifo")
+            QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+        QFile file(path);
+        if (there == "file") {
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write("old") == 3);
+            file.close();
+        }
+        Fixture f;
+        f.action("loadefaultvaluesmenu")->trigger();
+        f.text(3)->selectAll();
+        QTest::keyClicks(f.text(3), "CA5873");
+        bool asked = false;
+        // The person at the dialogs answers each as it opens: the file, then a question.
+        DialogAnswers user([&](QWidget *w) {
+            if (auto *box = qobject_cast<QMessageBox *>(w)) {
+                asked = true;
+                box->button(replace ? QMessageBox::Yes : QMessageBox::No)->click();
+                // Not replaced: a file dialog still open is cancelled.
+                if (auto *dialog = qobject_cast<QFileDialog *>(box->parentWidget());
+                    !replace && dialog)
+                    QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+            } else if (auto *dialog = qobject_cast<QFileDialog *>(w)) {
+                dialog->selectFile(path);
+                QMetaObject::invokeMethod(dialog, "accept"); // as Save is clicked
+            }
+        });
+        f.action("savemenu")->trigger();
+        QTEST(asked, "asked");
+        QFETCH(QString, told);
+        QCOMPARE(f.messages.texts().size(), int(!told.isEmpty()));
+        QVERIFY(told.isEmpty() || f.messages.texts().constFirst().endsWith(told));
+        QFETCH(QString, fileHolds);
+        if (!fileHolds.isEmpty())
+            QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll().contains(fileHolds.toUtf8()));
+    }
+
+    // A field left out of range by a press on another control: the range message, then
+    // what the click does (Write All's refusal naming the field), whether the release
+    // comes before the message could show or while it is up. The click is never lost.
+    void rangeMessageThenTheClick_data()
+    {
+        QTest::addColumn<bool>("releaseDuringBox");
+        QTest::newRow("released at once") << false;
+        QTest::newRow("released while the message is up") << true;
+    }
+    void rangeMessageThenTheClick()
+    {
+        QFETCH(bool, releaseDuringBox);
+        Fixture f;
+        QApplication::setActiveWindow(f.form.get()); // the field can have the focus
+        QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
+        f.action("loadefaultvaluesmenu")->trigger();
+        f.text(4)->setFocus();
+        f.text(4)->selectAll();
+        QTest::keyClicks(f.text(4), "300");
+        f.messages.clear();
+        auto *write = f.find<QPushButton>("Command2");
+        bool pressed = false, released = false;
+        f.messages.m_onShow = [&](const QString &) {
+            if (pressed && !released && releaseDuringBox) // the user lets go meanwhile
+                released = true, QTest::mouseRelease(write, Qt::LeftButton);
+        };
+        pressed = true;
+        QTest::mousePress(write, Qt::LeftButton);
+        if (!released)
+            released = true, QTest::mouseRelease(write, Qt::LeftButton);
+        QCoreApplication::processEvents();
+        const QStringList told = f.messages.texts();
+        QCOMPARE(told.size(), 2);
+        QCOMPARE(told[0], "Valid values for No. Button Presses for Turn Off are: 1-255");
+        QVERIFY2(told[1].startsWith("Write All did not start")
+                     && told[1].contains("Turn Off No. Btn Presses (\"300\""),
+                 qPrintable(told[1]));
+        QVERIFY(f.board.receivedBytes().isEmpty());
+    }
+
     // A screen reader names each field by its label (the heading's words where the
     // label says only "Code:").
     void accessibleNames_data()
@@ -341,7 +475,8 @@ private slots:
         QTEST(a ? a->text(QAccessible::Name) : QString(), "name");
     }
 
-    // The widest code and the font's height fit inside every field's frame.
+    // The widest code, the mark of a field a read missed, and the font's height fit
+    // inside every field's frame; the "msec" labels stay behind the delay fields.
     void widestCodeFits()
     {
         Fixture f;
@@ -353,7 +488,12 @@ private slots:
                                 : 0;
             QVERIFY(e->fontMetrics().height() <= e->height() - 2 * frame);
             QVERIFY(e->fontMetrics().horizontalAdvance("CA52D3") <= e->width() - 2 * frame - 4);
+            QVERIFY(e->fontMetrics().horizontalAdvance("Not read from the board")
+                    <= e->width() - 2 * frame - 4);
+            QVERIFY(e->geometry().right() < f.form->centralWidget()->width());
         }
+        for (const char *msec : {"Label14", "Label15"})
+            QVERIFY(f.find<QLabel>(msec)->x() > f.text(8)->geometry().right());
     }
 };
 

@@ -42,7 +42,8 @@ class TestStartup : public QObject
 {
     Q_OBJECT
 private slots:
-    // The failing step and its error code are named, then the details, kept short.
+    // The failing step and its error code are named, then the details, kept short: the
+    // key, its text, why it is damaged and the file it is in.
     void damagedTextEndsTheProgram_data()
     {
         QTest::addColumn<bool>("usbAutomatic");
@@ -50,16 +51,17 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("line");
         QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("why"); // after the text, before what the key takes
         // clang-format off
-        QTest::newRow("first-run flag not a truth value") << false << "FIRSTLOAD" << "maybe" << 5 << 13;
-        QTest::newRow("self-powered flag blank") << false << "ISQOVSELFPOWERED" << "" << 5 << 13;
-        QTest::newRow("forced power not a number") << false << "FORCEPOWER" << "on" << 8 << 13;
-        QTest::newRow("programmer type 3") << false << "PROGTYPE" << "3" << 10 << 9;
-        QTest::newRow("programmer type 0, USB library") << true << "PROGTYPE" << "0" << 10 << 9;
-        QTest::newRow("programmer type a word") << false << "PROGTYPE" << "USB" << 10 << 13;
-        QTest::newRow("port 5000 characters") << false << "COMPORT" << QString(5000, 'x') << 11 << 13;
-        for (const char *port : {"0", "-5", "256", "99999"})
-            QTest::addRow("port %s", port) << false << "COMPORT" << port << 11 << 13;
+        QTest::newRow("first-run flag not a truth value") << false << "FIRSTLOAD" << "maybe" << 5 << 13 << "";
+        QTest::newRow("self-powered flag blank") << false << "ISQOVSELFPOWERED" << "" << 5 << 13 << "";
+        QTest::newRow("forced power not a number") << false << "FORCEPOWER" << "on" << 8 << 13 << "";
+        QTest::newRow("programmer type 3") << false << "PROGTYPE" << "3" << 10 << 9 << ", out of range";
+        QTest::newRow("programmer type 0, USB library") << true << "PROGTYPE" << "0" << 10 << 9 << ", out of range";
+        QTest::newRow("programmer type a word") << false << "PROGTYPE" << "USB" << 10 << 13 << ", not a number";
+        QTest::newRow("port 5000 characters") << false << "COMPORT" << QString(5000, 'x') << 11 << 13 << ", not a number";
+        for (const char *port : {"0", "-5", "256", "300", "99999"})
+            QTest::addRow("port %s: out of range", port) << false << "COMPORT" << port << 11 << 9 << ", out of range";
         // clang-format on
     }
     void damagedTextEndsTheProgram()
@@ -80,6 +82,11 @@ private slots:
         QVERIFY2(shown.text.startsWith(head), qPrintable(shown.text.left(200)));
         // The details follow, but a damaged text is not poured into the box.
         QVERIFY(shown.text.size() > head.size() && shown.text.size() < 400);
+        QFETCH(QString, why);
+        const QString named = QString("\r\n\r\nThe stored preference %1 is \"%2\" in "
+                                      "/home/u/.config/QOVPROGSOFT.conf%3; it takes ")
+                                  .arg(key, text.size() > 40 ? text.left(40) + "..." : text, why);
+        QVERIFY2(shown.text.contains(named), qPrintable(shown.text));
         QCOMPARE(shown.icon, MessageIcon::None);
         QCOMPARE(h.store.m_values, before);
     }

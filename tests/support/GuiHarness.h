@@ -4,6 +4,7 @@
 // Header only: it needs the widgets library, which only the window tests link.
 #include "MemoryPreferenceStore.h"
 #include "RecordingMessageBoxes.h"
+#include "app/gui/CommandGate.h"
 #include "app/gui/MainWindow.h"
 #include "device/Clock.h"
 #include "device/TextConversions.h"
@@ -15,7 +16,36 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMenu>
+#include <QSet>
 #include <memory>
+
+// The main window's message boxes as the user meets them: each runs the window's
+// beforeMessage() first, as the program's boxes do, and is modal: the user's input
+// still waiting for the blocked window when it opens is lost (the window system's
+// queue meets a modal box so), which userInputLater() below models.
+struct ModalMessageBoxes : RecordingMessageBoxes
+{
+    void showMessage(const QString &text, MessageIcon icon, const QString &title) override
+    {
+        if (beforeShow && !beforeShow()) {
+            notShown << text;
+            return;
+        }
+        droppedInput += int(waitingInput.size());
+        waitingInput.clear();
+        RecordingMessageBoxes::showMessage(text, icon, title);
+    }
+    std::function<bool()> beforeShow;
+    QSet<int> waitingInput; // userInputLater() not handed in yet
+    int droppedInput = 0;   // lost to a box
+    QStringList notShown;   // boxes beforeShow() let go unshown
+};
+
+// Knows the folder it lives in, for messages that name it.
+struct NamedPreferenceStore : MemoryPreferenceStore
+{
+    QString location() const override { return QStringLiteral("/home/u/.config/QOVPROGSOFT.conf"); }
+};
 
 struct GuiHarness
 {
@@ -29,6 +59,25 @@ struct GuiHarness
         form->setUsbAutomaticProbe([this] { return usbAutomaticAvailable; });
         form->setQuitHandler([this] { ++quits; });
         usbAutomaticAvailable = usbAutomatic;
+        messages.beforeShow = [this] { return form->beforeMessage(); };
+        // What the status bar said at each refusal of input.
+        QObject::connect(form->findChild<CommandGate *>(), &CommandGate::refused, form.get(),
+                         [this] { refusals << form->statusText(); });
+    }
+
+    // The user's input while a command blocks the event loop: it waits in the queue and
+    // runs when events next run, unless a modal box opens first (ModalMessageBoxes).
+    void userInputLater(std::function<void()> input)
+    {
+        const int id = ++m_lastInput;
+        messages.waitingInput.insert(id);
+        QMetaObject::invokeMethod(
+            form.get(),
+            [this, id, input] {
+                if (messages.waitingInput.remove(id))
+                    input();
+            },
+            Qt::QueuedConnection);
     }
 
     // A store that has seen a start before: no first-time message.
@@ -72,10 +121,12 @@ struct GuiHarness
     VirtualClock clock;
     SimBoard board;
     SimulatedPort *port = nullptr;
-    RecordingMessageBoxes messages;
-    MemoryPreferenceStore store;
+    ModalMessageBoxes messages;
+    NamedPreferenceStore store;
     bool usbAutomaticAvailable = false;
     int quits = 0;
+    QStringList refusals;
+    int m_lastInput = 0;
     std::unique_ptr<Session> session;
     std::unique_ptr<MainWindow> form;
 };
