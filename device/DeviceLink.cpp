@@ -33,9 +33,9 @@ constexpr int SettlePollMs = 5;
 // A line that does not fall quiet within this long is babbling: give up.
 constexpr int SettleLimitMs = 4 * CarefulQuietMs;
 
-// Errors of the conversion of the stored port number, numbered as the original
-// Windows program reported them (13 type mismatch, 6 overflow), so that the
-// message reads like every other port failure.
+// Errors of the conversion of the stored port number: the numbers users and scripts
+// already know from the start-up report (13 type mismatch, 6 overflow), so that
+// the message reads like every other port failure.
 constexpr int TypeMismatchError = 13;
 constexpr int OverflowError = 6;
 

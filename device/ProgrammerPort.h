@@ -3,8 +3,8 @@
 // (port number, open state, bytes waiting, output, input, input mode, RTS, DTR).
 // Failures are reported as a number and a description (lastError), never thrown.
 //
-// Error numbers follow the classic serial component so that messages read the
-// way field technicians know them:
+// Error numbers are the ones users, scripts and earlier traces already know, so a
+// message reads the same in every version of this program:
 //   8002 invalid port number, 8005 port already open, 8010 hardware not available,
 //   8012 device not open, 8015 could not set communication state,
 //   8018 operation valid only when the port is open, 8020 error reading the device,
@@ -69,7 +69,7 @@ public:
     // Every waiting byte, first received at index 0; empties the buffer.
     virtual QByteArray input() = 0;
 
-    // 1 = binary. Kept for fidelity; input is always bytes.
+    // 1 = binary: the trace's "Mode: 1"; input is always bytes here.
     virtual int inputMode() const = 0;
     virtual void setInputMode(int mode) = 0;
 

@@ -1,6 +1,6 @@
 #pragma once
-// A failure of a start-up step, numbered as the original Windows program reported
-// it (13 "Type mismatch", ...): the start-up report and damaged preferences use it.
+// A failure of a start-up step, with the number and words users already know from
+// the start-up report (13 "Type mismatch", ...), which damaged preferences use too.
 #include <QString>
 
 struct RuntimeFailure
