@@ -118,15 +118,21 @@ qint64 serialLockPid(const QString &lockPath)
     if (!f.open(QIODevice::ReadOnly))
         return 0;
     const QByteArray data = f.read(64);
+    const auto binaryPid = [&data] {
+        qint32 binary = 0;
+        std::memcpy(&binary, data.constData(), 4);
+        return binary > 0 ? binary : 0;
+    };
+    // Four bytes with a zero among them are a binary PID, even when its other bytes
+    // look like digits (PID 14392 is "88\0\0"); a text PID holds no zero byte.
+    if (data.size() == 4 && data.contains('\0'))
+        return binaryPid();
     bool ok = false;
     const qint64 pid = data.split('\n').value(0).trimmed().toLongLong(&ok);
     if (ok)
         return pid > 0 ? pid : 0;
-    if (data.size() == 4) {
-        qint32 binary = 0;
-        std::memcpy(&binary, data.constData(), 4);
-        return binary > 0 ? binary : 0;
-    }
+    if (data.size() == 4)
+        return binaryPid();
     return 0;
 }
 
