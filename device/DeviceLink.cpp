@@ -171,12 +171,6 @@ void DeviceLink::closeComPort(ProgrammerPort &comm)
     comm.setOpen(false);
 }
 
-void DeviceLink::cycleComPort(ProgrammerPort &comm)
-{
-    PortError ignored;
-    cyclePort(comm, ignored);
-}
-
 bool DeviceLink::cyclePort(ProgrammerPort &comm, PortError &error)
 {
     const bool rtsBefore = comm.rts();

@@ -60,7 +60,6 @@ public:
     };
     Opening openComPort(ProgrammerPort &comm);
     void closeComPort(ProgrammerPort &comm);
-    void cycleComPort(ProgrammerPort &comm);
 
     // loc and value are rounded half to even to 16-bit whole numbers and the
     // rounded numbers are stored back into the caller's variables.

@@ -189,11 +189,7 @@ bool MainWindow::startUp(const QStringList &arguments)
     updateTitle();
 
     // Steps 2 to 4 name the expected greeting and the store's application and
-    // section; those are constants here.
-    m_startupStep = 2;
-    m_startupStep = 3;
-    m_startupStep = 4;
-
+    // section; those are constants here, so nothing can fail before step 5.
     m_startupStep = 5;
     using Key = StoredPreferences::Key;
     const StoredPreferences stored(&m_store);
@@ -230,7 +226,7 @@ bool MainWindow::startUp(const QStringList &arguments)
     m_startupStep = 6;
     m_programmers->selfPoweredItem()->setChecked(prefs.isQOVSelfPowered);
 
-    m_startupStep = 7;
+    // Step 7 takes the stored text, step 8 converts it: only the conversion can fail.
     m_startupStep = 8;
     if (const auto d = damage(Key::ForcePower))
         return failDamaged(*d);
@@ -240,7 +236,7 @@ bool MainWindow::startUp(const QStringList &arguments)
     // no COM port number.
     prefs.comPort = stored.text(Key::ComPort);
 
-    m_startupStep = 9;
+    // Step 9 takes the stored text, step 10 applies it: only applying it can fail.
     m_startupStep = 10;
     if (const auto d = damage(Key::ProgType))
         return failDamaged(*d);

@@ -46,7 +46,6 @@ public:
     // program name, once Qt has taken its own. Returns false when a step failed:
     // the failure was reported and the program was told to end.
     bool startUp(const QStringList &arguments);
-    qint16 startupStep() const { return m_startupStep; }
 
     // Status bar procedures (see MainStatusBar). While a command runs, each also lets
     // the window events that waited run (input refused, a close request kept).

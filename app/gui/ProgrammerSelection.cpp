@@ -62,11 +62,6 @@ QAction *ProgrammerSelection::setComPort(int index) const
     return index >= 1 && index <= m_comPortItems.size() ? m_comPortItems.at(index - 1) : nullptr;
 }
 
-std::optional<RuntimeFailure> ProgrammerSelection::UpdateProgType()
-{
-    return applyProgrammerType(QString::number(m_session.prefs().programmerType));
-}
-
 std::optional<RuntimeFailure>
 ProgrammerSelection::applyProgrammerType(const QString &programmerTypeText)
 {

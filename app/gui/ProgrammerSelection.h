@@ -23,7 +23,6 @@ public:
     ProgrammerSelection(QMenu *settingsMenu, QLabel *progtypeText, Session &session,
                         QObject *parent);
 
-    std::optional<RuntimeFailure> UpdateProgType();
     // Checks and stores the programmer type named by a stored or chosen text.
     std::optional<RuntimeFailure> applyProgrammerType(const QString &programmerTypeText);
     // Ticks, stores and applies the session's comPort.
