@@ -86,6 +86,9 @@ public:
     virtual bool hasFailed() const = 0;
     // The device the port number maps to, for messages ("/dev/ttyUSB0", "COM3").
     virtual QString deviceName() const = 0;
+    // A board simulated in this process, not a device: the doctor's system checks of
+    // a device node do not apply to it.
+    virtual bool isSimulatedBoard() const { return false; }
 
     // One poll's pause while an answer is awaited: ms milliseconds, cut short as
     // soon as a byte arrives. A port that cannot wait on its device lets the clock

@@ -39,6 +39,7 @@ public:
     PortError lastError() const override { return m_error; }
     bool hasFailed() const override { return m_failed || (m_open && m_board.hasVanished()); }
     QString deviceName() const override;
+    bool isSimulatedBoard() const override { return true; }
 
 private:
     bool fail(int number, const QString &description);

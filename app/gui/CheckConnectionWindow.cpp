@@ -6,7 +6,6 @@
 #include "session/Session.h"
 #include "session/StoredPreferences.h"
 #include "settings/gui/SettingsView.h"
-#include "sim/SimulatedPort.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -180,7 +179,7 @@ QString CheckConnectionWindow::run()
     target.usbAutomatic = prefs.usbAutomatic();
     target.comPort = prefs.comPortNumber().value_or(0);
     target.portSource = DoctorTarget::Source::StoredPreferences;
-    target.simulated = dynamic_cast<const SimulatedPort *>(&m_session.port()) != nullptr;
+    target.simulated = m_session.port().isSimulatedBoard();
     target.selfPowered = prefs.isQOVSelfPowered;
     const int discovered = target.usbAutomatic && m_finder ? m_finder->findUsbProgrammerPort() : -1;
 
