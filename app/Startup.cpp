@@ -3,7 +3,6 @@
 #include "device/TerminalText.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 
 namespace Startup {
 
@@ -37,28 +36,6 @@ QString damageDetails(const StoredPreferences::Damage &damage, const QString &lo
                                        "Fix or delete the key, then start again.")
         .arg(StoredPreferences::keyName(damage.key),
              TerminalText::printable(damage.text, ShownChars), where, why, damage.allowed);
-}
-
-bool fileExists(const QString &name)
-{
-    if (name.isEmpty())
-        return false;
-    const QFileInfo info(name);
-    return info.exists() && info.isFile();
-}
-
-bool usbAutomaticAvailable()
-{
-#ifdef Q_OS_WIN
-    return fileExists(QStringLiteral("usbdongle.dll"));
-#else
-    return qEnvironmentVariable("QOV_USB_MANUAL") != QLatin1String("1");
-#endif
-}
-
-std::function<bool()> usbAutomaticProbe()
-{
-    return [] { return usbAutomaticAvailable(); };
 }
 
 } // namespace Startup

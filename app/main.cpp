@@ -4,6 +4,7 @@
 #include "device/Clock.h"
 #include "device/QtProgrammerPort.h"
 #include "device/UsbPortFinder.h"
+#include "diagnose/HostSystemView.h"
 #include "session/PreferenceStore.h"
 #include "session/Session.h"
 #include "sim/BuiltInSimulatedPort.h"
@@ -63,7 +64,7 @@ int main(int argc, char *argv[])
     else
         port = std::make_unique<QtProgrammerPort>();
 
-    Session session(std::move(port), clock, messages);
+    Session session(std::move(port), clock, messages, std::make_unique<HostSystemView>());
     MainWindow form(session, messages, store);
     // The installed theme icon where there is one, so the window shows what its
     // launcher shows; the built-in one otherwise. The other windows inherit it.

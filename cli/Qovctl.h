@@ -43,7 +43,8 @@ struct QovctlEnvironment
     std::function<bool()> usbAutomaticAvailable;
     // A person watches the error stream (a terminal): progress goes there.
     bool progressLines = false;
-    // What the system shows about ports, for `doctor` (null: this machine's).
+    // What the system shows about ports, for `doctor` (null: this machine's) and for
+    // a port that did not open (null: the port's own words only).
     std::function<std::unique_ptr<SystemView>()> makeSystemView;
     // Standard input, up to maxBytes, for a profile named "-"; *error is set (the
     // system's words) when it cannot be read (closed, a folder).

@@ -105,14 +105,11 @@ int QovctlRun::withBoard(const std::function<int(Session &, CliMessageBoxes &)> 
     }
 
     CliMessageBoxes boxes(m_err);
-    Session session(std::move(port), *m_env.clock, boxes);
+    // The host (a made-up one in tests) is asked why a port did not open and who
+    // else has it, as the doctor asks it.
+    Session session(std::move(port), *m_env.clock, boxes,
+                    m_env.makeSystemView ? m_env.makeSystemView() : nullptr);
     session.prefs() = *prefs;
-    // A made-up system (tests) is asked who else has the port, as the doctor asks it.
-    if (m_env.makeSystemView)
-        session.link().setOtherHolders([make = m_env.makeSystemView](const QString &device) {
-            const std::unique_ptr<SystemView> system = make();
-            return system ? otherHoldersText(device, *system) : QString();
-        });
     if (!m_opt.device.isEmpty())
         boxes.setNamedDevice(session.port().deviceName());
     const bool numbered = m_opt.device.isEmpty() && !m_opt.simulate;

@@ -1,7 +1,8 @@
 #include "cli/SystemEnvironment.h"
 
-#include "app/Startup.h"
 #include "device/QtProgrammerPort.h"
+#include "device/UsbPortFinder.h"
+#include "diagnose/HostSystemView.h"
 #include "session/AppPreferences.h"
 #include "sim/BuiltInSimulatedPort.h"
 
@@ -55,7 +56,8 @@ QovctlEnvironment SystemEnvironment::make(Clock &clock, PreferenceStore &prefere
     };
     env.makeUsbPortFinder = [](DebugLog *log) { return makeSystemUsbPortFinder(log); };
     env.listSerialPorts = [] { return systemSerialPorts(); };
-    env.usbAutomaticAvailable = Startup::usbAutomaticProbe();
+    env.makeSystemView = [] { return std::make_unique<HostSystemView>(); };
+    env.usbAutomaticAvailable = usbAutomaticProbe();
     env.progressLines = stderrIsTerminal();
     env.readStandardInput = [inputClosed = closed.input](qint64 maxBytes, QString *error) {
         QFile in;

@@ -99,9 +99,7 @@ DeviceLink::Opening DeviceLink::openComPort(ProgrammerPort &comm)
         opening.usbPortFound = found;
         // The port takes the number found before the trace names it. A port that
         // refuses it (already open) is refused again below, with the reason shown.
-        if (const auto n = m_prefs.comPortNumber())
-            comm.setPortNumber(*n);
-        comm.setInputMode(1);
+        applyPortNumber(m_prefs, comm);
     }
 
     m_log.WriteDebugLog(QStringLiteral("openComPort: Port: ") + QString::number(comm.portNumber())
@@ -564,6 +562,14 @@ std::optional<QString> DeviceLink::GetXOK(ProgrammerPort &comm)
         }
     }
     return text;
+}
+
+void applyPortNumber(const LinkPreferences &prefs, ProgrammerPort &comm)
+{
+    // A number the port refuses (it is open) is skipped: the next open says why.
+    if (const auto n = prefs.comPortNumber())
+        comm.setPortNumber(*n);
+    comm.setInputMode(1);
 }
 
 void UpdateQOVProgrammerPowerStatus(const LinkPreferences &prefs, ProgrammerPort &comm)

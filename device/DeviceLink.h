@@ -179,6 +179,10 @@ private:
     qint64 m_lastSentAtMs = 0;
 };
 
+// The port number of prefs (when it is one) and binary input, as every opening
+// wants them.
+void applyPortNumber(const LinkPreferences &prefs, ProgrammerPort &comm);
+
 // The line-state rule: forcePower -> RTS on, else RTS = !isQOVSelfPowered; the USB
 // programmer inverts RTS and sets DTR on. (The window's UpdateQOVProgrammerPowerStatus.)
 void UpdateQOVProgrammerPowerStatus(const LinkPreferences &prefs, ProgrammerPort &comm);

@@ -17,7 +17,7 @@ struct LinkPreferences
     // survives start-up in USB automatic mode; converted where a number is needed.
     QString comPort = QStringLiteral("1");
     int programmerType = UsbProgrammer;
-    // USB automatic discovery is available (Startup::usbAutomaticAvailable).
+    // USB automatic discovery is available (usbAutomaticAvailable in device/UsbPortFinder.h).
     bool usbAutomaticAvailable = false;
 
     // comPort as a 16-bit whole number (half to even), or nothing when it is not one.

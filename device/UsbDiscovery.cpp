@@ -2,6 +2,7 @@
 
 #include "device/DebugLog.h"
 
+#include <QFileInfo>
 #include <limits>
 
 QString normaliseSerialNumber(const QString &serial)
@@ -101,4 +102,19 @@ int UsbDiscovery::findUsbProgrammerPort()
 std::unique_ptr<UsbPortFinder> makeSystemUsbPortFinder(DebugLog *log)
 {
     return std::make_unique<UsbDiscovery>(systemSerialPorts, log);
+}
+
+bool usbAutomaticAvailable()
+{
+#ifdef Q_OS_WIN
+    const QFileInfo library(QStringLiteral("usbdongle.dll"));
+    return library.exists() && library.isFile();
+#else
+    return qEnvironmentVariable("QOV_USB_MANUAL") != QLatin1String("1");
+#endif
+}
+
+std::function<bool()> usbAutomaticProbe()
+{
+    return [] { return usbAutomaticAvailable(); };
 }

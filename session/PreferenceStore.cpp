@@ -2,6 +2,7 @@
 
 #include "device/WholeFile.h"
 #include "session/AppPreferences.h"
+#include "session/StoredPreferences.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -61,7 +62,8 @@ QString QSettingsPreferenceStore::problem() const
     if (const QString why = notReadable(path); !why.isEmpty())
         return QStringLiteral("the preferences file %1 cannot be read: %2").arg(path, why);
     Store s;
-    s.contains(QStringLiteral("FIRSTLOAD")); // reads the file, setting the status
+    // Reads the file, setting the status.
+    s.contains(StoredPreferences::keyName(StoredPreferences::Key::FirstLoad));
     if (s.status() == QSettings::NoError && !linkLoop(s.fileName()))
         return {};
     // The settings library gives no reason; opening the file does.

@@ -1,9 +1,56 @@
 #include "session/Session.h"
 
 #include "device/TextConversions.h"
+#include "diagnose/PortAdvice.h"
 #include "session/PreferenceStore.h"
 
+#include <QCoreApplication>
+
 using Key = StoredPreferences::Key;
+
+Session::Session(std::unique_ptr<ProgrammerPort> port, Clock &clock, MessageBoxes &messages,
+                 std::unique_ptr<SystemView> system)
+    : m_port(std::move(port)), m_system(std::move(system)), m_link(clock, m_log, messages, m_prefs)
+{
+    m_port->setTrace(&m_log);
+    // Both front ends say why a port did not open, and what to do, as the doctor does.
+    m_link.setOpenFailureAdvice(
+        [this](const PortError &error) { return openFailureAdvice(error); });
+    m_link.setOtherHolders([this](const QString &device) { return otherHolders(device); });
+}
+
+QString Session::openFailureAdvice(const PortError &error)
+{
+    return m_system ? openFailureMessage(error, *m_system, m_prefs.programmerType == UsbProgrammer)
+                    : error.description;
+}
+
+QString Session::otherHolders(const QString &device)
+{
+    return m_system ? otherHoldersText(device, *m_system) : QString();
+}
+
+// The catalogues keep these two under the settings view, where they were said first.
+QString Session::busyText()
+{
+    return QCoreApplication::translate("SettingsView",
+                                       "Not started: another command is using the port");
+}
+
+QString Session::refusalText() const
+{
+    if (m_link.isBusy())
+        return busyText();
+    if (m_link.isHeldByLearnMode())
+        return QCoreApplication::translate("SettingsView",
+                                           "Not started: Learn Mode holds the port (press Done)");
+    return {};
+}
+
+QString Session::storedText(Key key, const QString &defaultText) const
+{
+    return m_store ? m_store->get(StoredPreferences::keyName(key), defaultText) : defaultText;
+}
 
 bool Session::store(Key key, const QString &text)
 {
@@ -57,12 +104,6 @@ void Session::applyProgrammerType()
     applyPowerLines();
 }
 
-void Session::applyComPort()
-{
-    // A number the port refuses (it is open) is skipped: the next open says why.
-    if (const auto n = m_prefs.comPortNumber())
-        m_port->setPortNumber(*n);
-    m_port->setInputMode(1);
-}
+void Session::applyComPort() { applyPortNumber(m_prefs, *m_port); }
 
 void Session::applyPowerLines() { UpdateQOVProgrammerPowerStatus(m_prefs, *m_port); }

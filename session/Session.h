@@ -6,8 +6,7 @@
 #include "device/DebugLog.h"
 #include "device/DeviceLink.h"
 #include "device/ProgrammerPort.h"
-#include "diagnose/HostSystemView.h"
-#include "diagnose/PortAdvice.h"
+#include "diagnose/SystemView.h"
 #include "session/AppPreferences.h"
 #include "session/StoredPreferences.h"
 #include "settings/DeviceSettings.h"
@@ -19,20 +18,10 @@ class PreferenceStore;
 class Session
 {
 public:
-    Session(std::unique_ptr<ProgrammerPort> port, Clock &clock, MessageBoxes &messages)
-        : m_port(std::move(port)), m_link(clock, m_log, messages, m_prefs)
-    {
-        m_port->setTrace(&m_log);
-        // Both front ends say why a port did not open, and what to do, as the doctor does.
-        m_link.setOpenFailureAdvice([this](const PortError &error) {
-            HostSystemView system;
-            return openFailureMessage(error, system, m_prefs.programmerType == UsbProgrammer);
-        });
-        m_link.setOtherHolders([](const QString &device) {
-            HostSystemView system;
-            return otherHoldersText(device, system);
-        });
-    }
+    // system: the host the port-open advice and the other holders of a port are
+    // read from (tests give a made-up one); null gives the port's own words only.
+    Session(std::unique_ptr<ProgrammerPort> port, Clock &clock, MessageBoxes &messages,
+            std::unique_ptr<SystemView> system = nullptr);
 
     AppPreferences &prefs() { return m_prefs; }
     DebugLog &log() { return m_log; }
@@ -41,10 +30,24 @@ public:
     DeviceSettings &settings() { return m_settings; }
     Clock &clock() { return m_link.clock(); }
     MessageBoxes &messages() { return m_link.messages(); }
+    // The injected host view, or null.
+    SystemView *systemView() { return m_system.get(); }
+
+    // Why a port did not open and what to do, as the doctor says it.
+    QString openFailureAdvice(const PortError &error);
+    // Who else has the device open, in a sentence; empty when nobody is seen.
+    QString otherHolders(const QString &device);
+
+    // Why a device command cannot start now (another one runs, learn mode holds
+    // the port), or an empty text when it can.
+    QString refusalText() const;
+    // The refusal while another command runs.
+    static QString busyText();
 
     // Where the choices below are kept. Without one (the command line) a choice
     // holds for this run only.
     void setPreferenceStore(PreferenceStore *store) { m_store = store; }
+    PreferenceStore *preferenceStore() const { return m_store; }
 
     // A choice takes effect in prefs() and on the port at once and is stored.
     // Each returns false when it could not be stored (it still holds for this run).
@@ -57,8 +60,11 @@ public:
     bool keepUsbPortFound();
     // Stores a key's text; false without a store or when it refuses.
     bool store(StoredPreferences::Key key, const QString &text);
+    // A key's stored text, or defaultText without a store or when nothing is stored.
+    QString storedText(StoredPreferences::Key key, const QString &defaultText) const;
 
-    // The preferences applied to the port: all of them, or one part.
+    // The preferences applied to the port, the one set-up of both front ends:
+    // type, number, binary input, power lines.
     void applyToPort();
     void applyProgrammerType(); // the port's programmer type, then the power lines
     void applyComPort();        // the port number (when it is one), binary input
@@ -68,6 +74,7 @@ private:
     AppPreferences m_prefs;
     DebugLog m_log;
     std::unique_ptr<ProgrammerPort> m_port;
+    std::unique_ptr<SystemView> m_system;
     DeviceLink m_link;
     DeviceSettings m_settings;
     PreferenceStore *m_store = nullptr;

@@ -30,6 +30,7 @@ QString StoredPreferences::keyName(Key key)
     case Key::ForcePower: return QStringLiteral("FORCEPOWER");
     case Key::ComPort: return QStringLiteral("COMPORT");
     case Key::ProgType: return QStringLiteral("PROGTYPE");
+    case Key::LastProfileDir: return QStringLiteral("LASTPROFILEDIR");
     }
     return {};
 }
@@ -42,13 +43,15 @@ QString StoredPreferences::defaultText(Key key)
     case Key::ForcePower: return QStringLiteral("False");
     case Key::ComPort: return QStringLiteral("1");
     case Key::ProgType: return QString::number(DefaultProgrammerType);
+    case Key::LastProfileDir: return {}; // the home folder
     }
     return {};
 }
 
 StoredPreferences::StoredPreferences(const PreferenceStore *store)
 {
-    for (Key key : {Key::FirstLoad, Key::SelfPowered, Key::ForcePower, Key::ComPort, Key::ProgType})
+    for (Key key : {Key::FirstLoad, Key::SelfPowered, Key::ForcePower, Key::ComPort, Key::ProgType,
+                    Key::LastProfileDir})
         m_texts[indexOf(key)]
             = store ? store->get(keyName(key), defaultText(key)) : defaultText(key);
 }
@@ -89,6 +92,8 @@ std::optional<StoredPreferences::Damage> StoredPreferences::damage(Key key) cons
             d.failure = RuntimeFailure::subscriptOutOfRange();
         }
         return d;
+    case Key::LastProfileDir: // any text: a folder that is gone is not used
+        return std::nullopt;
     }
     return std::nullopt;
 }

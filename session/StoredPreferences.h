@@ -12,7 +12,10 @@
 class StoredPreferences
 {
 public:
-    enum class Key { FirstLoad, SelfPowered, ForcePower, ComPort, ProgType };
+    // Every key the program stores: the five of the programmer, which are read
+    // together, and the folder Open and Save last used.
+    enum class Key { FirstLoad, SelfPowered, ForcePower, ComPort, ProgType, LastProfileDir };
+    static constexpr int KeyCount = 6;
 
     // The stored COM port numbers the window and qovctl take; any other is damage.
     static constexpr int MinComPort = 1;
@@ -20,7 +23,7 @@ public:
     // The programmer type of a first run.
     static constexpr int DefaultProgrammerType = UsbProgrammer;
 
-    static QString keyName(Key key);     // "FIRSTLOAD", ...
+    static QString keyName(Key key);     // "FIRSTLOAD", ..., "LASTPROFILEDIR"
     static QString defaultText(Key key); // the text read when nothing is stored
 
     // A stored text that breaks its key's rule.
@@ -35,7 +38,7 @@ public:
                                 // type mismatch (13)
     };
 
-    // Reads all five keys; a null store reads the defaults.
+    // Reads all six keys; a null store reads the defaults.
     explicit StoredPreferences(const PreferenceStore *store);
 
     QString text(Key key) const;
@@ -50,5 +53,5 @@ public:
     std::optional<qint16> comPortNumber() const;
 
 private:
-    QString m_texts[5];
+    QString m_texts[KeyCount];
 };

@@ -15,11 +15,9 @@ public:
     static constexpr qint64 MaxFileSize = 1024 * 1024;
     static inline const QString FormatName = QStringLiteral("qov-settings");
     static constexpr int FormatVersion = 1;
-    // What file dialogs offer, and the preference key (beside the five of the
-    // programmer) under which the window remembers the folder last used.
+    // What file dialogs offer.
     static inline const QString FileFilter
         = QStringLiteral(QT_TRANSLATE_NOOP("Profile", "QOV settings profile (*.json)"));
-    static inline const QString LastFolderKey = QStringLiteral("LASTPROFILEDIR");
 
     // The record as the window shows it: stable key order, 2-space indentation,
     // newline at the end.

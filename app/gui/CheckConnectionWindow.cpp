@@ -5,7 +5,6 @@
 #include "diagnose/HostSystemView.h"
 #include "session/Session.h"
 #include "session/StoredPreferences.h"
-#include "settings/gui/SettingsView.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -166,7 +165,7 @@ void CheckConnectionWindow::showSteps(const QList<DoctorStep> &steps)
 
 QString CheckConnectionWindow::run()
 {
-    const QString why = SettingsView::refusalText(m_session.link());
+    const QString why = m_session.refusalText();
     if (!why.isEmpty()) {
         QApplication::beep();
         m_status->setText(why);
@@ -183,7 +182,9 @@ QString CheckConnectionWindow::run()
     target.selfPowered = prefs.isQOVSelfPowered;
     const int discovered = target.usbAutomatic && m_finder ? m_finder->findUsbProgrammerPort() : -1;
 
-    HostSystemView system;
+    // The session's view of the host (tests give a made-up one).
+    HostSystemView host;
+    SystemView &system = m_session.systemView() ? *m_session.systemView() : host;
     Doctor doctor(system);
     DoctorBoard board;
     if (doctor.checkPort(target, discovered))

@@ -1,7 +1,7 @@
 #include "app/gui/CommandGate.h"
 
 #include "device/DeviceLink.h"
-#include "settings/gui/SettingsView.h"
+#include "session/Session.h"
 
 #include <QAction>
 #include <QApplication>
@@ -74,8 +74,7 @@ bool CommandGate::eventFilter(QObject *watched, QEvent *event)
         announce = !key->isAutoRepeat() && !isModifier(key->key());
     }
     if (announce) {
-        QApplication::beep();
-        emit refused(SettingsView::busyText());
+        emit refused(Session::busyText());
     }
     return true;
 }

@@ -4,7 +4,6 @@
 #include "device/MessageBoxes.h"
 #include "device/TextConversions.h"
 #include "session/Session.h"
-#include "settings/gui/SettingsView.h"
 
 #include <QAction>
 #include <QApplication>
@@ -71,9 +70,8 @@ void DebugToolsMenu::runStep(const std::function<void()> &step)
     {
         const auto claim = m_session.link().tryClaim(/*ignoreHold=*/true);
         if (!claim) {
-            // Refused like any other device command: a beep and the reason.
-            QApplication::beep();
-            emit refused(SettingsView::refusalText(m_session.link()));
+            // Refused like any other device command: the window beeps and says why.
+            emit refused(m_session.refusalText());
             return;
         }
         step();

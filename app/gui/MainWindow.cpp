@@ -49,8 +49,8 @@ MainWindow::MainWindow(Session &session, MessageBoxes &messages, PreferenceStore
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                               | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
                               | Qt::MSWindowsFixedSizeDialogHint),
-      m_session(session), m_messages(messages), m_store(store),
-      m_usbProbe(Startup::usbAutomaticProbe()), m_quit([] { QCoreApplication::exit(0); })
+      m_session(session), m_messages(messages), m_store(store), m_usbProbe(usbAutomaticProbe()),
+      m_quit([] { QCoreApplication::exit(0); })
 {
     initIconResources();
     setObjectName(QStringLiteral("Form1"));
@@ -92,8 +92,8 @@ MainWindow::MainWindow(Session &session, MessageBoxes &messages, PreferenceStore
     // The fields' rules, the check boxes, the two buttons and Clear/Load Default
     // Values are bound by the settings view, which finds them by name.
     m_settingsView = new SettingsView(this, m_session, *this);
-    m_settingsView->setPreferenceStore(&m_store);
     connect(m_settingsView, &SettingsView::commandEnded, this, &MainWindow::commandEnded);
+    connect(m_settingsView, &SettingsView::refused, this, &MainWindow::sayRefused);
     m_settingsView->setStopRequested([this] { return m_endSignal != 0; });
     connect(m_settingsView, &SettingsView::cleanChanged, this, &MainWindow::updateTitle);
     connect(m_settingsView, &SettingsView::usbPortFound, m_programmers,
@@ -157,7 +157,14 @@ bool MainWindow::beforeMessage()
 
 void MainWindow::showRefusal(const QString &why)
 {
+    QApplication::beep();
     m_status->showRefusal(why, m_session.link().isBusy());
+}
+
+void MainWindow::sayRefused(const QString &why)
+{
+    QApplication::beep();
+    setStatusBarText(why);
 }
 
 // ---------------------------------------------------------------- start-up
@@ -216,39 +223,40 @@ bool MainWindow::startUp(const QStringList &arguments)
                                   "port number if using serial programmer) in the "
                                   "settings menu."),
                                MessageIcon::Information, tr("First Time Information"));
-        m_store.save(StoredPreferences::keyName(Key::FirstLoad), QStringLiteral("False"));
+        m_session.store(Key::FirstLoad, QStringLiteral("False"));
     }
     prefs.usbAutomaticAvailable = m_usbProbe ? m_usbProbe() : false;
     if (const auto d = damage(Key::SelfPowered))
         return failDamaged(*d);
     prefs.isQOVSelfPowered = stored.selfPowered();
 
-    m_startupStep = 6;
-    m_programmers->selfPoweredItem()->setChecked(prefs.isQOVSelfPowered);
-
-    // Step 7 takes the stored text, step 8 converts it: only the conversion can fail.
+    // Step 6 shows the choice (the menus show them all at step 11): nothing fails
+    // there. Step 7 takes the stored text, step 8 converts it: only the conversion
+    // can fail.
     m_startupStep = 8;
     if (const auto d = damage(Key::ForcePower))
         return failDamaged(*d);
     prefs.forcePower = stored.forcePower();
-    m_programmers->forcePowerItem()->setChecked(prefs.forcePower);
     // A number without a menu item is used as it is; step 11 refuses one that is
     // no COM port number.
     prefs.comPort = stored.text(Key::ComPort);
 
     // Step 9 takes the stored text, step 10 applies it: only applying it can fail.
+    // The programmer type and the port are stored again as read (a first run keeps
+    // the defaults that way).
     m_startupStep = 10;
     if (const auto d = damage(Key::ProgType))
         return failDamaged(*d);
-    if (auto failure = m_programmers->applyProgrammerType(QString::number(stored.programmerType())))
-        return failStartup(*failure);
-    m_session.applyPowerLines();
+    prefs.programmerType = stored.programmerType();
+    m_session.store(Key::ProgType, QString::number(prefs.programmerType));
 
     m_startupStep = 11;
     if (const auto d = damage(Key::ComPort); d && !prefs.usbAutomatic())
         return failDamaged(*d);
-    if (auto failure = m_programmers->updateComPort())
-        return failStartup(*failure);
+    m_session.store(Key::ComPort, prefs.comPort);
+    // The port set-up qovctl makes too; then the menus show the choices.
+    m_session.applyToPort();
+    m_programmers->showChoices();
 
     m_startupStep = 12;
     m_status->placeProgressBarInStatusBar(m_status->progressBar(), m_status->statusBar(), 2,
@@ -341,7 +349,7 @@ void MainWindow::commandEnded()
 
 QAction *MainWindow::progTypeMenu(int index) const { return m_programmers->progTypeMenu(index); }
 
-QAction *MainWindow::setComPort(int index) const { return m_programmers->setComPort(index); }
+QAction *MainWindow::comPortItem(int index) const { return m_programmers->comPortItem(index); }
 
 // ---------------------------------------------------------------- small commands
 
@@ -352,8 +360,7 @@ void MainWindow::showQovVersion()
         const ConnectResult connection = BoardConnection(m_session.link(), comm)
                                              .connect(BoardConnection::Purpose::VersionQuery);
         if (connection.stage == ConnectResult::Stage::Busy) {
-            QApplication::beep();
-            showRefusal(SettingsView::refusalText(m_session.link()));
+            showRefusal(m_session.refusalText());
             return;
         }
         if (connection.usbPortFound)
@@ -401,9 +408,8 @@ void MainWindow::showListOfCodes()
 void MainWindow::checkConnection()
 {
     // Refused like any device command while another one or learn mode holds the port.
-    if (const QString why = SettingsView::refusalText(m_session.link()); !why.isEmpty()) {
-        QApplication::beep();
-        setStatusBarText(why);
+    if (const QString why = m_session.refusalText(); !why.isEmpty()) {
+        sayRefused(why);
         return;
     }
     if (!m_checkConnection) {

@@ -36,7 +36,7 @@ public:
     ~MainWindow() override;
 
     // Injectable for tests: whether USB automatic discovery is available
-    // (default: Startup::usbAutomaticProbe()), how the program ends (default: the
+    // (default: usbAutomaticProbe()), how the program ends (default: the
     // application's event loop exits), and where the debug log is created.
     void setUsbAutomaticProbe(std::function<bool()> probe) { m_usbProbe = std::move(probe); }
     void setQuitHandler(std::function<void()> quit) { m_quit = std::move(quit); }
@@ -79,7 +79,7 @@ public:
 
     // Menu item arrays: index 1.. (nullptr when there is no such item).
     QAction *progTypeMenu(int index) const;
-    QAction *setComPort(int index) const;
+    QAction *comPortItem(int index) const;
 
 protected:
     void closeEvent(QCloseEvent *event) override; // the close box, File > Exit
@@ -95,8 +95,11 @@ private:
     // Whether the program may end now: nothing unwritten, or the user discards it.
     bool mayDiscardEdits();
     void quitProgram();
-    // Why a click was refused; it stays a while over a running command's texts.
+    // A beep and why a click was refused; it stays a while over a running command's
+    // texts.
     void showRefusal(const QString &why);
+    // A beep and why a command did not start, as the status text.
+    void sayRefused(const QString &why);
     // While a command runs: the window events that waited run now (see CommandGate).
     void handInWaitingEvents();
 

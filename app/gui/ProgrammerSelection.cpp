@@ -57,59 +57,48 @@ QAction *ProgrammerSelection::progTypeMenu(int index) const
     return index >= 1 && index <= m_progTypeItems.size() ? m_progTypeItems.at(index - 1) : nullptr;
 }
 
-QAction *ProgrammerSelection::setComPort(int index) const
+QAction *ProgrammerSelection::comPortItem(int index) const
 {
     return index >= 1 && index <= m_comPortItems.size() ? m_comPortItems.at(index - 1) : nullptr;
 }
 
-std::optional<RuntimeFailure>
-ProgrammerSelection::applyProgrammerType(const QString &programmerTypeText)
+void ProgrammerSelection::showChoices()
 {
-    // The stored text may be anything; only a number naming a menu item will do.
-    const auto value = wholeNumber16(programmerTypeText);
-    if (!value)
-        return RuntimeFailure::typeMismatch();
-    for (QAction *item : std::as_const(m_progTypeItems))
-        if (item->property("index").toInt() != *value)
-            item->setChecked(false);
-    QAction *chosen = progTypeMenu(*value);
-    if (!chosen)
-        return RuntimeFailure::subscriptOutOfRange();
-    chosen->setChecked(true);
-
-    kept(m_session.chooseProgrammerType(*value));
-    UpdateProg_TextMenu();
-    return std::nullopt;
+    m_selfPowered->setChecked(m_session.prefs().isQOVSelfPowered);
+    m_forcePower->setChecked(m_session.prefs().forcePower);
+    checkProgrammerTypeItem();
+    checkComPortItem();
+    showProgrammerChoice();
 }
 
-std::optional<RuntimeFailure> ProgrammerSelection::updateComPort()
+void ProgrammerSelection::checkProgrammerTypeItem()
 {
-    AppPreferences &prefs = m_session.prefs();
-    if (!prefs.usbAutomatic()) {
-        const auto number = decimalFromText(prefs.comPort);
-        if (!number)
-            return RuntimeFailure::typeMismatch();
-        // A number without a menu item (left by USB discovery) checks no item
-        // and is used as it is.
-        const double index = roundHalfEven(*number);
-        for (QAction *item : std::as_const(m_comPortItems))
-            item->setChecked(item->property("index").toInt() == index);
-    }
+    const int type = m_session.prefs().programmerType;
+    for (QAction *item : std::as_const(m_progTypeItems))
+        item->setChecked(item->property("index").toInt() == type);
+}
 
-    // From here on nothing fails: a step the port or the store refuses is skipped.
-    kept(m_session.chooseComPort(prefs.comPort));
-    UpdateProg_TextMenu();
-    return std::nullopt;
+void ProgrammerSelection::checkComPortItem()
+{
+    const AppPreferences &prefs = m_session.prefs();
+    if (prefs.usbAutomatic())
+        return;
+    // A number without a menu item (left by USB discovery) checks no item and is
+    // used as it is.
+    const auto number = decimalFromText(prefs.comPort);
+    const double index = number ? roundHalfEven(*number) : 0;
+    for (QAction *item : std::as_const(m_comPortItems))
+        item->setChecked(item->property("index").toInt() == index);
 }
 
 void ProgrammerSelection::usbPortFound()
 {
     // Automatic mode ticks no port and shows no number: only the store changes.
     kept(m_session.keepUsbPortFound());
-    UpdateProg_TextMenu();
+    showProgrammerChoice();
 }
 
-void ProgrammerSelection::UpdateProg_TextMenu()
+void ProgrammerSelection::showProgrammerChoice()
 {
     const AppPreferences &prefs = m_session.prefs();
     m_comPortSub->setEnabled(!prefs.usbAutomatic());
@@ -126,15 +115,18 @@ void ProgrammerSelection::chooseProgrammerType(int index)
 {
     m_notKept = false;
     // Only the two items exist, so the index always names one of them.
-    applyProgrammerType(QString::number(index));
+    kept(m_session.chooseProgrammerType(index));
+    checkProgrammerTypeItem();
+    showProgrammerChoice();
     reportIfNotKept();
 }
 
 void ProgrammerSelection::chooseComPort(int index)
 {
     m_notKept = false;
-    m_session.prefs().comPort = QString::number(index);
-    updateComPort();
+    kept(m_session.chooseComPort(QString::number(index)));
+    checkComPortItem();
+    showProgrammerChoice();
     reportIfNotKept();
 }
 

@@ -4,11 +4,8 @@
 // choice. Every change goes through the session, which stores it and applies it
 // to the port; a change the store refuses still holds for this run, and the
 // status bar says so.
-#include "app/Startup.h"
-
 #include <QList>
 #include <QObject>
-#include <optional>
 
 class QAction;
 class QLabel;
@@ -23,18 +20,19 @@ public:
     ProgrammerSelection(QMenu *settingsMenu, QLabel *progtypeText, Session &session,
                         QObject *parent);
 
-    // Checks and stores the programmer type named by a stored or chosen text.
-    std::optional<RuntimeFailure> applyProgrammerType(const QString &programmerTypeText);
-    // Ticks, stores and applies the session's comPort.
-    std::optional<RuntimeFailure> updateComPort();
+    // Shows the session's choices as they are: the power marks, the programmer
+    // type and COM port ticked, and the programmer line (the start-up's).
+    void showChoices();
     // A command's connect step found the USB programmer's port (now the session's
     // comPort): stored, and the programmer line shown again.
     void usbPortFound();
-    void UpdateProg_TextMenu();
+    // The "Prog Type:" text for the session's programmer and port, and the Com Port
+    // menu enabled unless discovery finds the port.
+    void showProgrammerChoice();
 
     // Menu item arrays: index 1.. (nullptr when there is no such item).
     QAction *progTypeMenu(int index) const;
-    QAction *setComPort(int index) const;
+    QAction *comPortItem(int index) const;
     QAction *selfPoweredItem() const { return m_selfPowered; }
     QAction *forcePowerItem() const { return m_forcePower; }
 
@@ -46,6 +44,8 @@ private:
     // Notes a choice the store refused.
     void kept(bool stored);
     void reportIfNotKept();
+    void checkProgrammerTypeItem();
+    void checkComPortItem();
     void chooseProgrammerType(int index);
     void chooseComPort(int index);
     void setSelfPowered(bool checked);

@@ -1,6 +1,5 @@
 #include "settings/gui/FileDialogs.h"
 
-#include "session/PreferenceStore.h"
 #include "settings/Profile.h"
 
 #include <QCoreApplication>
@@ -48,20 +47,4 @@ bool FileDialogs::confirmReplace(QWidget *parent, const QString &path)
                                     .arg(QFileInfo(path).fileName()),
                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
            == QMessageBox::Yes;
-}
-
-QString FileDialogs::lastFolder(const PreferenceStore *store)
-{
-    const QString stored = store ? store->get(Profile::LastFolderKey, QString()) : QString();
-    return !stored.isEmpty() && QFileInfo(stored).isDir() ? stored : QDir::homePath();
-}
-
-QString FileDialogs::rememberFolder(PreferenceStore *store, const QString &filePath)
-{
-    const QString folder = QFileInfo(filePath).absolutePath();
-    if (!store || store->get(Profile::LastFolderKey, QString()) == folder
-        || store->save(Profile::LastFolderKey, folder))
-        return {};
-    return QCoreApplication::translate("SettingsView",
-                                       "Folder not kept: the preferences cannot be saved");
 }

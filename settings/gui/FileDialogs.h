@@ -1,9 +1,8 @@
 #pragma once
-// The file dialogs of Open and Save, and the folder they start in. The standard
-// dialogs by default; tests answer with a subclass so that nothing waits for a person.
+// The file dialogs of Open and Save. The standard dialogs by default; tests
+// answer with a subclass so that nothing waits for a person.
 #include <QString>
 
-class PreferenceStore;
 class QWidget;
 
 class FileDialogs
@@ -19,12 +18,4 @@ public:
                                  const QString &filter);
     // Whether the file at path may be replaced.
     virtual bool confirmReplace(QWidget *parent, const QString &path);
-
-    // The folder last used (kept beside the preferences) while it is there, else
-    // the home folder. A null store remembers nothing.
-    static QString lastFolder(const PreferenceStore *store);
-    // Called once an open or save has succeeded: its folder becomes the one last
-    // used. Returns the status-bar text when the folder could not be stored,
-    // else an empty text.
-    static QString rememberFolder(PreferenceStore *store, const QString &filePath);
 };

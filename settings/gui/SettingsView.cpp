@@ -1,6 +1,5 @@
 #include "settings/gui/SettingsView.h"
 
-#include "session/PreferenceStore.h"
 #include "session/Session.h"
 #include "settings/Profile.h"
 #include "settings/ProfileFiles.h"
@@ -234,7 +233,7 @@ void SettingsView::bindCheckBox(Bound &bound)
         return;
     m_boxPalette = box->palette();
     // stateChanged fires only on a real change, whether by a click or by
-    // RefreshUI; leaving the unknown state is one too.
+    // showRecord; leaving the unknown state is one too.
     const auto flag = bound.setting->flag;
     connect(box, &QCheckBox::stateChanged, this, [this, box, flag](int state) {
         if (state != Qt::PartiallyChecked) {
@@ -284,7 +283,7 @@ void SettingsView::setChecked(QCheckBox *box, int flag)
         box->setCheckState(flag == 1 ? Qt::Checked : Qt::Unchecked);
 }
 
-void SettingsView::RefreshUI()
+void SettingsView::showRecord()
 {
     // Each control is written from the record as it is at that moment: a
     // change handler run by an earlier control only touches its own field.
@@ -340,35 +339,23 @@ void SettingsView::reportBoardValues()
 void SettingsView::clearValues()
 {
     m_session.settings().ResetVars();
-    RefreshUI();
+    showRecord();
 }
 
 void SettingsView::loadDefaultValues()
 {
     m_session.settings().LoadDefaultVars();
-    RefreshUI();
+    showRecord();
 }
 
 QString SettingsView::notReadText() { return NotReadText(); }
 
-QString SettingsView::busyText() { return tr("Not started: another command is using the port"); }
-
-QString SettingsView::refusalText(const DeviceLink &link)
-{
-    if (link.isBusy())
-        return busyText();
-    if (link.isHeldByLearnMode())
-        return tr("Not started: Learn Mode holds the port (press Done)");
-    return {};
-}
-
 bool SettingsView::refusedAsBusy()
 {
-    const QString why = refusalText(m_session.link());
+    const QString why = m_session.refusalText();
     if (why.isEmpty())
         return false;
-    QApplication::beep();
-    m_statusBar.setStatusBarText(why);
+    emit refused(why);
     return true;
 }
 
@@ -385,7 +372,7 @@ void SettingsView::readValues()
     // shows what arrived but is no clean state.
     if (result.outcome == TransactionResult::Success
         || result.outcome == TransactionResult::Incomplete) {
-        RefreshUI();
+        showRecord();
         markNotRead(result.failedLocations);
         if (result.ok())
             markClean();
@@ -417,12 +404,24 @@ void SettingsView::writeAll()
     emit commandEnded();
 }
 
-QString SettingsView::lastFolder() const { return FileDialogs::lastFolder(m_store); }
+QString SettingsView::lastFolder() const
+{
+    // The folder last used (kept beside the preferences) while it is there, else
+    // the home folder.
+    const QString stored = m_session.storedText(StoredPreferences::Key::LastProfileDir, QString());
+    return !stored.isEmpty() && QFileInfo(stored).isDir() ? stored : QDir::homePath();
+}
 
 void SettingsView::rememberFolder(const QString &filePath)
 {
-    if (const QString notKept = FileDialogs::rememberFolder(m_store, filePath); !notKept.isEmpty())
-        m_statusBar.setStatusBarText(notKept);
+    // Without a store nothing is remembered, and nothing is said.
+    using Key = StoredPreferences::Key;
+    const QString folder = QFileInfo(filePath).absolutePath();
+    if (!m_session.preferenceStore()
+        || m_session.storedText(Key::LastProfileDir, QString()) == folder
+        || m_session.store(Key::LastProfileDir, folder))
+        return;
+    m_statusBar.setStatusBarText(tr("Folder not kept: the preferences cannot be saved"));
 }
 
 void SettingsView::openProfile()
@@ -439,7 +438,7 @@ void SettingsView::openProfile()
         return;
     }
     m_session.settings() = *loaded;
-    RefreshUI();
+    showRecord();
     markClean();
     rememberFolder(path);
 }

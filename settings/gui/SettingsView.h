@@ -26,7 +26,6 @@
 #include <vector>
 
 class FileDialogs;
-class PreferenceStore;
 class QCheckBox;
 class QLineEdit;
 class QWidget;
@@ -42,8 +41,6 @@ public:
     SettingsView(QWidget *form, Session &session, TransactionReporter &statusBar);
     ~SettingsView() override;
 
-    // Where Open and Save remember the folder last used (none: not remembered).
-    void setPreferenceStore(PreferenceStore *store) { m_store = store; }
     // The dialogs Open and Save ask for a file (nullptr: the standard ones).
     void setFileDialogs(FileDialogs *dialogs);
     // Asked before each setting Write All sends: true stops the write there.
@@ -51,7 +48,7 @@ public:
 
     // Writes the record into the controls; a control whose text or state really
     // changes runs its change handling, exactly as if the user had made the change.
-    void RefreshUI();
+    void showRecord();
 
     void clearValues();       // "Clear Values"
     void loadDefaultValues(); // "Load Default Values"
@@ -63,16 +60,15 @@ public:
     // Whether the controls show what was last read, written, opened or saved.
     bool isClean() const { return m_clean == shownState(); }
 
-    // Why a device command cannot start now, or an empty text when it can.
-    static QString refusalText(const DeviceLink &link);
-    // The refusal while another command runs.
-    static QString busyText();
     // The mark of a field or box a read missed (placeholder, tool tip, description).
     static QString notReadText();
 
 signals:
     // Read Values or Write All ran and has returned (not sent when refused).
     void commandEnded();
+    // Read Values or Write All did not start (Session::refusalText): why, for the
+    // window to say.
+    void refused(const QString &why);
     // Its connect step's USB discovery found the programmer's port (now the
     // session's comPort), for the window to keep; sent before commandEnded.
     void usbPortFound();
@@ -115,7 +111,7 @@ private:
     // The range messages of fields left out of range, not told yet.
     void tellDueRangeMessages();
     void noteChange();
-    // A beep and the reason in the status bar when the port is taken.
+    // Sends refused when the port is taken.
     bool refusedAsBusy();
     FileDialogs &dialogs();
     QString lastFolder() const;
@@ -142,7 +138,6 @@ private:
     std::function<bool()> m_stopRequested;
     Session &m_session;
     TransactionReporter &m_statusBar;
-    PreferenceStore *m_store = nullptr;
     FileDialogs *m_dialogs = nullptr;
     std::unique_ptr<FileDialogs> m_standardDialogs;
     std::vector<Bound> m_bound; // in the order of the settings table

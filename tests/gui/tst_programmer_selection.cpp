@@ -68,7 +68,7 @@ private slots:
         } else {
             QVERIFY(command == "port" || h.port->setOpen(true));
             QVERIFY(h.action("comportsub")->isEnabled());
-            h.form->setComPort(index)->trigger();
+            h.form->comPortItem(index)->trigger();
         }
         const int type = h.session->prefs().programmerType;
         QTEST(type, "type");

@@ -113,8 +113,8 @@ DeviceSettings refreshed(Fixture &f, const QString &how)
         expected = f.s();
         expected.allowPowerOn = 1; // only the box that changed ran its handling
         SettingsView *view = f.form->findChild<SettingsView *>();
-        view->RefreshUI();
-        view->RefreshUI(); // nothing changes the second time, so nothing runs again
+        view->showRecord();
+        view->showRecord(); // nothing changes the second time, so nothing runs again
     } else {
         f.action(how)->trigger();
         if (how == "loadefaultvaluesmenu")

@@ -207,7 +207,7 @@ private slots:
         QVERIFY(h.messages.m_shown[0].text.contains("will not be kept"));
         QCOMPARE(h.find<QLabel>("progtypeText")->text(), "USB Manual - COM1");
         const auto before = h.store.m_values;
-        h.form->setComPort(4)->trigger();
+        h.form->comPortItem(4)->trigger();
         QCOMPARE(h.find<QLabel>("progtypeText")->text(), "USB Manual - COM4");
         QCOMPARE(h.form->statusText(), "Set for this run only: the preferences cannot be saved");
         QCOMPARE(h.store.m_values, before);

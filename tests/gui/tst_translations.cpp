@@ -391,9 +391,9 @@ private slots:
                   << (h.messages.m_shown.isEmpty() ? QString() : h.messages.m_shown.first().text);
             // Settings choices end on the simulated board's USB programmer, COM 1.
             h.form->progTypeMenu(1)->trigger();
-            h.form->setComPort(3)->trigger();
+            h.form->comPortItem(3)->trigger();
             h.form->progTypeMenu(2)->trigger();
-            h.form->setComPort(1)->trigger();
+            h.form->comPortItem(1)->trigger();
             h.find<QAbstractButton>(QStringLiteral("Command1"))->click();
             h.session->link().setHeldByLearnMode(true);
             h.find<QAbstractButton>(QStringLiteral("Command1"))->click();

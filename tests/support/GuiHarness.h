@@ -113,7 +113,7 @@ struct GuiHarness
     {
         QList<int> out;
         for (int i = 1; i <= 21; ++i)
-            if (form->setComPort(i)->isChecked())
+            if (form->comPortItem(i)->isChecked())
                 out << i;
         return out;
     }
