@@ -298,8 +298,9 @@ private slots:
             QFile file(path);
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(f.section(u'=', 1).toLatin1());
-            if (path.contains("/LCK.."))
-                QVERIFY(::chown(QFile::encodeName(path).constData(), owner, owner) == 0);
+            if (path.contains("/LCK..")
+                && ::chown(QFile::encodeName(path).constData(), owner, owner) != 0)
+                QSKIP("files of other users cannot be made here");
         }
         QVERIFY(::chmod(QFile::encodeName(root.path()).constData(), 0755) == 0);
         QVERIFY(::chmod(QFile::encodeName(root.filePath("tmp")).constData(), 0777) == 0);
@@ -310,7 +311,8 @@ private slots:
         QList<PortHolder> held;
         {
             // Real and effective user 4321; root is kept as the saved one to come back to.
-            QVERIFY(::setresuid(4321, 4321, 0) == 0);
+            if (::setresuid(4321, 4321, 0) != 0)
+                QSKIP("this root may not become another user here");
             const auto backToRoot = qScopeGuard([] {
                 if (::setresuid(0, 0, 0) != 0)
                     qFatal("cannot become root again");
