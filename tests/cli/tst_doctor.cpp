@@ -181,6 +181,16 @@ private slots:
                 "doctor", "OOOOOOFO", "(32 2E 35 07) starts like a version but is not one"},
             {"a version of implausible length", [](R &r, F &) { r.board.setVersionAnswer("2.5.1.2.3.4.5"); },
                 "doctor", "OOOOOOFO", "starts like a version but is not one"},
+            // The cable pulled once the port is open and the greeting awaited (the open
+            // lets events run once), or when the board is asked its version.
+            {"port lost during the greeting", [](R &r, F &) {
+                    r.clock.setProcessEventsHook([&board = r.board] { board.vanish(); }); },
+                "doctor", "OOOOOF--", "6. Greeting: FAILED - lost the connection to the programmer"},
+            {"port lost during the version query", [](R &r, F &) {
+                    r.board.setEventLog([&board = r.board](const QString &event) {
+                        if (event == "version query")
+                            board.vanish(); }); },
+                "doctor", "OOOOOOF-", "7. Firmware: FAILED - lost the connection to the programmer"},
             {"port lost during the read", [](R &r, F &) { r.board.setFault(0, SimBoard::Fault::Vanish); },
                 "doctor", "OOOOOOOF", "8. One read: FAILED - lost the connection to the programmer"},
             {"no read answer", [](R &r, F &) { r.board.setFault(0, SimBoard::Fault::NoReadAnswer); },

@@ -410,6 +410,45 @@ private slots:
                      qPrintable(QString::number(loc)));
     }
 
+    // -v puts the trace on standard error, where the board's bytes in a greeting or a
+    // version answer are spelled out: escape sequences and bells never reach the
+    // terminal raw.
+    void verboseTraceSpellsOutBoardBytes_data()
+    {
+        QTest::addColumn<QStringList>("board");  // qov-sim's options
+        QTest::addColumn<QByteArray>("spelled"); // the trace's part that carries the bytes
+        QTest::newRow("greeting with a screen clear and a bell")
+            << QStringList{"--greeting", "hex:1B5B324A584F4B07"}
+            << QByteArray("GetXOK: \\x1b[2JXOK\\x07\r\n");
+        QTest::newRow("version answer that sets the terminal's title")
+            << QStringList{"--version-answer", "hex:322E351B5D303B6F776E6564079B"}
+            << QByteArray(" '2.5\\x1b]0;owned\\x07\\x9b'");
+    }
+    void verboseTraceSpellsOutBoardBytes()
+    {
+        QFETCH(QStringList, board);
+        QFETCH(QByteArray, spelled);
+        QTemporaryDir dir;
+        QProcess server, ctl;
+        server.start(QFileInfo(m_qovctl).dir().filePath(QStringLiteral("qov-sim")),
+                     QStringList{"--link", dir.filePath("COM1")} + board);
+        QByteArray banner;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (banner += server.readAllStandardOutput()).contains("qov-sim: serving on"), 30000);
+        ctl.setProcessEnvironment(m_env);
+        ctl.start(m_qovctl, {"--device", dir.filePath("COM1"), "-v", "version"});
+        QVERIFY(ctl.waitForFinished(30000) && ctl.exitStatus() == QProcess::NormalExit);
+        server.terminate();
+        QVERIFY(server.waitForFinished(30000));
+        const QByteArray err = ctl.readAllStandardError();
+        QVERIFY2(err.contains(spelled), err.constData());
+        QByteArray controls = err; // the line ends are the trace's own
+        controls.replace("\r\n", "").replace('\n', "");
+        for (const char c : std::as_const(controls))
+            QVERIFY2(uchar(c) >= 0x20 && uchar(c) != 0x7f && uchar(c) != 0x9b,
+                     qPrintable(QString::number(uchar(c), 16) + " in " + err.toHex(' ')));
+    }
+
 private:
     QTemporaryDir m_dir;
     QProcess m_server;

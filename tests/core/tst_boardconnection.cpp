@@ -42,42 +42,44 @@ private slots:
         QTest::addColumn<QString>("greeting"); // "-": none
         QTest::addColumn<QString>("version");  // "-": none
         QTest::addColumn<bool>("openAfter");
+        QTest::addColumn<bool>("claimed");     // the result holds the link's claim
+        QTest::addColumn<bool>("closeLogged"); // closeComPort closed the port (it logs)
         const QString opened = "status Opening Port|status Checking for QOV|";
         const QString closing = "|status Closing Port|reset";
         QTest::newRow("transaction: ready") << Purpose::Transaction << "XOK|2.5" << Stage::Connected
-                << opened + "status Found QOV" << "XOK" << "-" << true;
+                << opened + "status Found QOV" << "XOK" << "-" << true << true << false;
         QTest::newRow("version query: ready, the version carried") << Purpose::VersionQuery << "XOK|2.5"
-                << Stage::Connected << "" << "XOK" << "2.5" << true;
+                << Stage::Connected << "" << "XOK" << "2.5" << true << true << false;
         QTest::newRow("learn start: ready") << Purpose::LearnStart << "XOK|2.5" << Stage::Connected
-                << "" << "XOK" << "-" << true;
+                << "" << "XOK" << "-" << true << true << false;
         QTest::newRow("self-powered: no greeting needed") << Purpose::VersionQuery << "self||2.5"
-                << Stage::Connected << "" << "-" << "2.5" << true;
+                << Stage::Connected << "" << "-" << "2.5" << true << true << false;
         QTest::newRow("busy: nothing done") << Purpose::Transaction << "busy" << Stage::Busy << ""
-                << "-" << "-" << false;
+                << "-" << "-" << false << false << false;
         QTest::newRow("transaction: port does not open") << Purpose::Transaction << "no port"
                 << Stage::PortNotOpened << "status Opening Port|message Unable to open COM 1|reset"
-                << "-" << "-" << false;
+                << "-" << "-" << false << true << false;
         QTest::newRow("transaction: no greeting, told then closed") << Purpose::Transaction << "|2.5"
                 << Stage::NoGreeting
                 << opened + "status QOV Not Found|message QOV Not Found [open]" + closing
-                << "-" << "-" << false;
+                << "-" << "-" << false << true << true;
         QTest::newRow("version query: other greeting, told, left open") << Purpose::VersionQuery
                 << "XOX|2.5" << Stage::NoGreeting << "message QOV Not Found [open]" << "XOX" << "-"
-                << true;
+                << true << true << false;
         QTest::newRow("learn start: no greeting, closed and freed, then told")
                 << Purpose::LearnStart << "|2.5" << Stage::NoGreeting << "message QOV Not Found [free]"
-                << "-" << "-" << false;
+                << "-" << "-" << false << false << true;
         QTest::newRow("transaction: bad version") << Purpose::Transaction << "XOK|" << Stage::BadVersion
                 << opened + "status Err: Incorrect QOV Version|message Unable to retrieve QOV version [open]"
-                   + closing << "XOK" << "-" << false;
+                   + closing << "XOK" << "-" << false << true << true;
         QTest::newRow("version query: no version") << Purpose::VersionQuery << "XOK|"
                 << Stage::BadVersion << "message Unable to aquire the QOV Firmware Version [open]"
-                << "XOK" << "-" << true;
+                << "XOK" << "-" << true << true << false;
         QTest::newRow("learn start: bad version, closed directly and freed, then told")
                 << Purpose::LearnStart << "XOK|" << Stage::BadVersion
-                << "message Unable to retrieve QOV version [free]" << "XOK" << "-" << false;
+                << "message Unable to retrieve QOV version [free]" << "XOK" << "-" << false << false << false;
         QTest::newRow("transaction: port lost at the version check") << Purpose::Transaction << "lost"
-                << Stage::PortLost << opened.chopped(1) << "XOK" << "-" << true;
+                << Stage::PortLost << opened.chopped(1) << "XOK" << "-" << true << true << false;
         // clang-format on
     }
     void connect()
@@ -89,6 +91,8 @@ private slots:
         QFETCH(QString, greeting);
         QFETCH(QString, version);
         QFETCH(bool, openAfter);
+        QFETCH(bool, claimed);
+        QFETCH(bool, closeLogged);
         Rig r;
         std::optional<DeviceLink::Claim> other;
         if (board == "busy")
@@ -110,15 +114,10 @@ private slots:
         QCOMPARE(result.greeting.value_or("-"), greeting);
         QCOMPARE(result.version.value_or("-"), version);
         QCOMPARE(r.port.isOpen(), openAfter);
+        QCOMPARE(bool(result.claim), claimed);
         // The claim is held exactly while the result holds it.
-        QCOMPARE(r.link.isBusy(), bool(result.claim) || bool(other));
-        QCOMPARE(bool(result.claim),
-                 stage != Stage::Busy
-                     && (stage == Stage::Connected || purpose != Purpose::LearnStart));
-        // Only closeComPort logs; the learn start closes directly after a bad version.
-        const bool logged = r.log.lines().contains("closeComPort: Closing Port");
-        QCOMPARE(logged, events.contains("Closing Port")
-                             || (purpose == Purpose::LearnStart && stage == Stage::NoGreeting));
+        QCOMPARE(r.link.isBusy(), claimed || bool(other));
+        QCOMPARE(r.log.lines().contains("closeComPort: Closing Port"), closeLogged);
     }
 };
 

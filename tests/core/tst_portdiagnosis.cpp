@@ -12,6 +12,7 @@
 
 #ifdef Q_OS_UNIX
 #include <pty.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -247,6 +248,90 @@ private slots:
                          .arg(QCoreApplication::applicationName().left(15), lockFile.fileName()));
             QCOMPARE(QFileInfo(lockFile).size(), lock.size()); // never deleted
         }
+#endif
+    }
+
+    // Run by an unprivileged user, a live lock in a folder anyone may write to counts
+    // when it is that user's or root's; another user's is not obeyed, and the port's
+    // trace and the doctor's view of the system say whose it is. Run as root, the test
+    // becomes the user 4321 for the look (it needs root to give files to other users).
+    void lockOwnersSeenByAnUnprivilegedUser_data()
+    {
+        QTest::addColumn<uint>("owner");
+        QTest::addColumn<bool>("opens");
+        QTest::addColumn<QString>("why"); // why the lock does not count; empty: it counts
+        QTest::newRow("root's lock counts") << 0u << false << "";
+        QTest::newRow("the user's own lock counts") << 4321u << false << "";
+        QTest::newRow("another user's lock is ignored, and whose it is said")
+            << 54321u << true
+            << "it belongs to the user 54321, not to you or root, in a folder anyone may write "
+               "to";
+    }
+    void lockOwnersSeenByAnUnprivilegedUser()
+    {
+#ifndef Q_OS_LINUX
+        QSKIP("Serial lock files in the system's folders are Linux matters here");
+#else
+        QFETCH(uint, owner);
+        QFETCH(bool, opens);
+        QFETCH(QString, why);
+        if (::geteuid() != 0)
+            QSKIP("files of other users cannot be made here (not run as root)");
+        int master = -1, slave = -1;
+        char device[256] = {};
+        QVERIFY(::openpty(&master, &slave, device, nullptr, nullptr) == 0);
+        ::close(slave);
+        const auto closeMaster = qScopeGuard([master] { ::close(master); });
+        QVERIFY(::chmod(device, 0666) == 0);
+        // A made-up system root for the doctor's view; its tmp serves the port too.
+        QTemporaryDir tree;
+        const QDir root(QDir(tree.path()).canonicalPath());
+        const QString portLock = root.filePath("tmp/LCK..pts_" + QFileInfo(device).fileName());
+        const QString self = QString::number(QCoreApplication::applicationPid());
+        const QStringList files{portLock + '=' + self.rightJustified(10) + '\n',
+                                root.filePath("tmp/LCK..ttyUSB0=      4242\n"),
+                                root.filePath("proc/4242/comm=cu\n"),
+                                root.filePath("dev/ttyUSB0=")};
+        for (const QString &f : files) {
+            const QString path = f.section(u'=', 0, 0);
+            QVERIFY(root.mkpath(QFileInfo(path).path()));
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(f.section(u'=', 1).toLatin1());
+            if (path.contains("/LCK..")
+                && ::chown(QFile::encodeName(path).constData(), owner, owner) != 0)
+                QSKIP("files of other users cannot be made here");
+        }
+        QVERIFY(::chmod(QFile::encodeName(root.path()).constData(), 0755) == 0);
+        QVERIFY(::chmod(QFile::encodeName(root.filePath("tmp")).constData(), 0777) == 0);
+
+        DebugLog log;
+        log.enableInMemory();
+        bool opened = false;
+        QList<PortHolder> held;
+        {
+            // Real and effective user 4321; root is kept as the saved one to come back to.
+            if (::setresuid(4321, 4321, 0) != 0)
+                QSKIP("this root may not become another user here");
+            const auto backToRoot = qScopeGuard([] {
+                if (::setresuid(0, 0, 0) != 0)
+                    qFatal("cannot become root again");
+            });
+            QtProgrammerPort port;
+            port.setTrace(&log);
+            port.setLockFolders({root.filePath("tmp")});
+            port.setDeviceOverride(QString::fromLocal8Bit(device));
+            opened = port.setOpen(true);
+            port.setOpen(false);
+            held = HostSystemView(root.path()).holders(root.filePath("dev/ttyUSB0"));
+        }
+        QCOMPARE(opened, opens);
+        QCOMPARE(log.lines().join(u'\n'), why.isEmpty() ? QString()
+                                                        : "Serial Lock Ignored: " + portLock
+                                                              + " (PID " + self + "): " + why);
+        QCOMPARE(held.size(), 1);
+        QCOMPARE(held[0].pid, qint64(4242));
+        QCOMPARE(held[0].ignoredWhy, why);
 #endif
     }
 };

@@ -82,27 +82,59 @@ private slots:
         QVERIFY(h.form->statusText() == "Ready" && bar->value() == 0);
     }
 
-    // Title, a fixed size, About and Website, and the tab order.
-    void window()
+    void title()
     {
-        GuiHarness h;
-        h.storeRegular("2", "1");
-        QVERIFY(h.load());
-        h.form->show();
+        Shown h;
         QCOMPARE(h.form->windowTitle(), Title);
+    }
+
+    // Neither resized nor maximised: the layout is drawn for one size.
+    void fixedSize()
+    {
+        Shown h;
         QCOMPARE(h.form->minimumSize(), h.form->maximumSize());
         QVERIFY(!(h.form->windowFlags()
                   & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
-        h.action("infomenu")->trigger(); // switched off: runs nothing
-        QVERIFY(!h.action("infomenu")->isEnabled() && h.messages.m_shown.isEmpty());
-        h.action("aboutmenu")->trigger();
-        h.action("websitemenu")->trigger();
-        const QStringList about = h.messages.m_shown.at(0).text.split("\r\n");
-        QVERIFY(about.size() == 3 && about[0] == Title && about[2].contains("example.org"));
-        QCOMPARE(h.messages.m_shown.at(1).text,
-                 "Please visit " + about[2] + " for more information");
-        for (const auto &m : std::as_const(h.messages.m_shown))
-            QCOMPARE(m.icon, MessageIcon::Information);
+    }
+
+    // Help > Information is there but switched off: it runs nothing.
+    void informationSwitchedOff()
+    {
+        Shown h;
+        QVERIFY(!h.action("infomenu")->isEnabled());
+        h.action("infomenu")->trigger();
+        QCOMPARE(h.messages.m_shown.size(), 0);
+    }
+
+    // Help > About and Help > Website each tell one thing, as information.
+    void helpMessages_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("About: the title, what it is, where to read more")
+            << "aboutmenu"
+            << Title
+                   + "\r\nProgramming software for the QOV infrared receiver board"
+                     "\r\nhttps://example.org/qovprog";
+        QTest::newRow("Website: where to read more")
+            << "websitemenu"
+            << "Please visit https://example.org/qovprog for more information";
+    }
+    void helpMessages()
+    {
+        QFETCH(QString, item);
+        QFETCH(QString, text);
+        Shown h;
+        h.action(item)->trigger();
+        QCOMPARE(h.messages.m_shown.size(), 1);
+        QCOMPARE(h.messages.m_shown.at(0).text, text);
+        QCOMPARE(h.messages.m_shown.at(0).icon, MessageIcon::Information);
+    }
+
+    // Tab walks the fields in the order they are read on the form.
+    void tabOrder()
+    {
+        Shown h;
         QStringList order{"Command1"};
         for (QWidget *w = h.find<QWidget>("Command1")->nextInFocusChain(); order.size() < 14;
              w = w->nextInFocusChain())

@@ -1,12 +1,37 @@
 // The Settings menu commands (programmer type, COM port, USB discovery, power options):
 // check marks, programmer line, stored texts and line states after every command.
+#include "device/QtProgrammerPort.h"
 #include "support/FixedUsbPortFinder.h"
 #include "support/GuiHarness.h"
 
 #include <QAbstractButton>
-
 #include <QLabel>
+#include <QMenuBar>
 #include <QTest>
+
+namespace {
+// The real port, which maps a COM number to a device by the programmer type, over
+// no device: it keeps the devices it is asked to open and opens none.
+struct NoDevicePort : QtProgrammerPort
+{
+    bool setOpen(bool open) override
+    {
+        if (!open)
+            return QtProgrammerPort::setOpen(false);
+        asked << deviceName();
+        return false;
+    }
+    QStringList asked;
+};
+
+// A click on the menu item of this caption, in a menu that is up.
+void clickItem(QMenu *menu, const QString &caption)
+{
+    for (QAction *item : menu->actions())
+        if (item->text() == caption)
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+}
+} // namespace
 
 class TestProgrammerSelection : public QObject
 {
@@ -149,6 +174,61 @@ private slots:
             (QList<bool>{again.action("qovselfpowered")->isChecked(),
                          again.action("alwayspowerqovfrompc")->isChecked(), again.port->rts()}),
             (QList<bool>{selfPowered, forced, rts}));
+    }
+
+    // The USB programmer chosen in the Settings menu with the mouse, over the real port
+    // with a serial programmer stored: Read Values then opens the USB device of COM 1,
+    // chosen by hand or found by the USB discovery.
+    void usbProgrammerReachesThePort_data()
+    {
+        QTest::addColumn<bool>("usbAutomatic");
+        QTest::addColumn<QString>("storedPort");
+        QTest::addColumn<QString>("before"); // the device for the stored port at the start
+        QTest::newRow("by hand, COM 1 stored") << false << "1"
+                                               << "/dev/ttyS0";
+        QTest::newRow("COM 1 found by the discovery, COM 5 stored") << true << "5"
+                                                                    << "/dev/ttyS4";
+    }
+    void usbProgrammerReachesThePort()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("A COM number names the same device for both programmers there");
+#else
+        QFETCH(bool, usbAutomatic);
+        QFETCH(QString, storedPort);
+        qunsetenv("QOV_PORT_DIR");
+        VirtualClock clock;
+        RecordingMessageBoxes messages;
+        MemoryPreferenceStore store;
+        store.m_values = {{"FIRSTLOAD", "False"},
+                          {"ISQOVSELFPOWERED", "False"},
+                          {"FORCEPOWER", "False"},
+                          {"COMPORT", storedPort},
+                          {"PROGTYPE", "1"}};
+        auto owned = std::make_unique<NoDevicePort>();
+        NoDevicePort &port = *owned;
+        Session session(std::move(owned), clock, messages);
+        MainWindow form(session, messages, store);
+        form.setUsbAutomaticProbe([usbAutomatic] { return usbAutomatic; });
+        QVERIFY(form.startUp({}));
+        FixedUsbPortFinder finder(1);
+        session.link().setUsbPortFinder(&finder);
+        QTEST(port.deviceName(), "before");
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+
+        auto *settings = form.findChild<QMenu *>("settingsmenu");
+        QTest::mouseClick(form.menuBar(), Qt::LeftButton, {},
+                          form.menuBar()->actionGeometry(settings->menuAction()).center());
+        QTRY_VERIFY(settings->isVisible());
+        clickItem(settings, "Programmer Type");
+        auto *types = form.findChild<QMenu *>("progTypeSub");
+        QTRY_VERIFY(types->isVisible());
+        clickItem(types, "USB Programmer");
+        QTRY_VERIFY(!settings->isVisible());
+        QTest::mouseClick(form.findChild<QAbstractButton *>("Command1"), Qt::LeftButton);
+        QCOMPARE(port.asked, QStringList{"/dev/ttyUSB0"});
+#endif
     }
 };
 
