@@ -51,7 +51,10 @@ public:
 QString notReadable(const QString &path)
 {
     const QString kind = WholeFile::notRegular(path);
-    return kind.isEmpty() ? QString() : QStringLiteral("it is %1, not a regular file").arg(kind);
+    return kind.isEmpty()
+               ? QString()
+               : QCoreApplication::translate("PreferenceStore", "it is %1, not a regular file")
+                     .arg(kind);
 }
 } // namespace
 
@@ -59,7 +62,9 @@ QString QSettingsPreferenceStore::problem() const
 {
     const QString path = location();
     if (const QString why = notReadable(path); !why.isEmpty())
-        return QStringLiteral("the preferences file %1 cannot be read: %2").arg(path, why);
+        return QCoreApplication::translate("PreferenceStore",
+                                           "the preferences file %1 cannot be read: %2")
+            .arg(path, why);
     Store s;
     s.contains(QStringLiteral("FIRSTLOAD")); // reads the file, setting the status
     if (s.status() == QSettings::NoError && !linkLoop(s.fileName()))
