@@ -68,7 +68,8 @@ int learnCommand(QovctlRun &run)
         // Ctrl-C, SIGTERM or SIGHUP end the wait at the next poll.
         std::optional<StopSignals> stopSignals;
         if (run.env().catchStopSignals)
-            stopSignals.emplace("\nqovctl: stopping learn mode (a second signal stops at once)\n");
+            stopSignals.emplace(QT_TRANSLATE_NOOP(
+                "qovctl", "\nqovctl: stopping learn mode (a second signal stops at once)\n"));
         const qint64 deadline = clock.nowMs() + qint64(opt.timeoutS) * 1000;
         int received = 0;
         bool portFailed = started == LearnSession::Start::PortFailed;

@@ -23,7 +23,8 @@ std::optional<DeviceSettings> ProfileInput::load(const QString &name, const Qovc
         return std::nullopt;
     }
     if (data.trimmed().isEmpty()) {
-        *error = QStringLiteral("standard input is empty: no profile came on it");
+        *error = QCoreApplication::translate("qovctl",
+                                             "standard input is empty: no profile came on it");
         return std::nullopt;
     }
     std::optional<DeviceSettings> settings = Profile::fromJson(data, &why);

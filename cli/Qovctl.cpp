@@ -5,6 +5,7 @@
 #include "cli/QovctlOptions.h"
 #include "cli/QovctlRun.h"
 #include "cli/StreamTap.h"
+#include "translations/Languages.h"
 
 #include <QCoreApplication>
 #include <QIODevice>
@@ -63,7 +64,8 @@ int runCommand(const QStringList &args, QTextStream &out, QTextStream &err,
     // Before anything is read, opened or sent: the log would take the file's place.
     if (const QString clash = options.debugLogClash(env.standardInputFile, env.standardOutputFile);
         !clash.isEmpty()) {
-        err << "qovctl: " << clash << "; nothing was sent" << Qt::endl;
+        err << "qovctl: " << clash << QCoreApplication::translate("qovctl", "; nothing was sent")
+            << Qt::endl;
     } else {
         QovctlRun run(out, err, env, options);
         if (errTap)
@@ -87,6 +89,7 @@ int runQovctl(const QStringList &args, QTextStream &out, QTextStream &err,
     int exitCode = QovctlExit::Success;
     // --json anywhere on the line, even on one the parser refuses: a script asked for JSON.
     if (args.contains(QLatin1String("--json"))) {
+        const Languages::EnglishOnly english;
         StreamTap outTap(out, false), errTap(err, true);
         QTextStream tappedOut(&outTap), tappedErr(&errTap);
         exitCode = runCommand(args, tappedOut, tappedErr, env, &outTap, &errTap);
@@ -99,8 +102,10 @@ int runQovctl(const QStringList &args, QTextStream &out, QTextStream &err,
     // A result that never reached its reader is no success (a full disk); a reader
     // that went away on purpose is no failure (StandardOutput takes care of that).
     if (out.status() != QTextStream::Ok) {
-        err << "qovctl: cannot write to standard output: "
-            << (out.device() ? out.device()->errorString() : QStringLiteral("write failed"))
+        err << "qovctl: "
+            << QCoreApplication::translate("qovctl", "cannot write to standard output: ")
+            << (out.device() ? out.device()->errorString()
+                             : QCoreApplication::translate("qovctl", "write failed"))
             << Qt::endl;
         if (exitCode == QovctlExit::Success)
             exitCode = QovctlExit::OutputFailure;

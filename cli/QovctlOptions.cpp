@@ -76,9 +76,11 @@ QString QovctlOptions::debugLogClash(const QString &stdinFile, const QString &st
                             : readsProfile ? arguments.first()
                                            : QString();
     if (!profile.isEmpty() && WholeFile::sameFile(debugLog, profile))
-        return QStringLiteral("the debug log %1 is the profile %2: the trace would replace it; "
-                              "name another file for the log")
-            .arg(log, fromInput ? QStringLiteral("on standard input")
+        return QCoreApplication::translate(
+                   "QovctlOptions",
+                   "the debug log %1 is the profile %2: the trace would replace it; "
+                   "name another file for the log")
+            .arg(log, fromInput ? QCoreApplication::translate("QovctlOptions", "on standard input")
                                 : printable(arguments.first(), 1000));
     // Without -o, read and defaults print their result on standard output.
     const bool printsResult
@@ -87,10 +89,12 @@ QString QovctlOptions::debugLogClash(const QString &stdinFile, const QString &st
                            : printsResult    ? streamFile(stdoutFile)
                                              : QString();
     if (!result.isEmpty() && WholeFile::sameFile(debugLog, result))
-        return QStringLiteral("the debug log %1 is the output file %2: one would replace the "
-                              "other; name another file for the log")
-            .arg(log,
-                 output.isEmpty() ? QStringLiteral("on standard output") : printable(output, 1000));
+        return QCoreApplication::translate(
+                   "QovctlOptions", "the debug log %1 is the output file %2: one would replace the "
+                                    "other; name another file for the log")
+            .arg(log, output.isEmpty()
+                          ? QCoreApplication::translate("QovctlOptions", "on standard output")
+                          : printable(output, 1000));
     return {};
 }
 
@@ -187,7 +191,8 @@ QovctlOptions QovctlOptionParser::parse(const QStringList &args)
          {"programmer", "port", "device", "debug-log", "output", "count", "timeout"}) {
         const QStringList given = m_parser.values(QLatin1String(name));
         if (given.size() > 1)
-            throw UsageError{QStringLiteral("%1 is given more than once (%2); give it once")
+            throw UsageError{QCoreApplication::translate(
+                                 "QovctlOptions", "%1 is given more than once (%2); give it once")
                                  .arg(name == QLatin1String("output") ? QStringLiteral("-o")
                                                                       : "--" + QLatin1String(name),
                                       printable(given.join(QStringLiteral(", ")), 1000))};

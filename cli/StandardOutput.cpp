@@ -1,5 +1,7 @@
 #include "cli/StandardOutput.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
 #include <cstring>
 
@@ -37,7 +39,8 @@ qint64 StandardOutput::writeData(const char *data, qint64 size)
         } else if (n < 0 && errno == EPIPE) {
             m_readerGone = true;
         } else {
-            setErrorString(QString::fromLocal8Bit(n < 0 ? strerror(errno) : "nothing written"));
+            setErrorString(n < 0 ? QString::fromLocal8Bit(strerror(errno))
+                                 : QCoreApplication::translate("qovctl", "nothing written"));
             return -1;
         }
     }

@@ -2,6 +2,7 @@
 
 #include "device/SerialLocks.h"
 
+#include <QCoreApplication>
 #include <QtGlobal> // Q_OS_UNIX
 
 #include <csignal>
@@ -15,8 +16,11 @@
 namespace {
 
 volatile std::sig_atomic_t g_received = 0;
-const char WriteNotice[] = "\nqovctl: stopping after the setting in progress (a second "
-                           "signal stops at once)\n";
+const char WriteNotice[]
+    = QT_TRANSLATE_NOOP("qovctl", "\nqovctl: stopping after the setting in "
+                                  "progress (a second signal stops at once)\n");
+// The notice in the session's language, made before the handlers are set.
+QByteArray g_noticeText;
 const char *g_notice = WriteNotice;
 std::size_t g_noticeLength = sizeof WriteNotice - 1;
 
@@ -49,8 +53,9 @@ void onEnd(int signal)
 StopSignals::StopSignals(const char *notice)
 {
     g_received = 0;
-    g_notice = notice ? notice : WriteNotice;
-    g_noticeLength = std::strlen(g_notice);
+    g_noticeText = QCoreApplication::translate("qovctl", notice ? notice : WriteNotice).toUtf8();
+    g_notice = g_noticeText.constData();
+    g_noticeLength = std::size_t(g_noticeText.size());
 #ifdef Q_OS_UNIX
     struct sigaction action = {};
     action.sa_handler = onStop;

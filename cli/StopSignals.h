@@ -8,8 +8,9 @@
 class StopSignals
 {
 public:
-    // notice: what the first signal prints at once (a fixed text: nothing else is
-    // safe in a signal handler); null for the write's.
+    // notice: what the first signal prints at once, marked with QT_TRANSLATE_NOOP("qovctl")
+    // (a fixed text, translated here: nothing else is safe in a signal handler); null
+    // for the write's.
     explicit StopSignals(const char *notice = nullptr);
     ~StopSignals();
     StopSignals(const StopSignals &) = delete;

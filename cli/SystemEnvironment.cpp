@@ -6,6 +6,7 @@
 #include "session/AppPreferences.h"
 #include "sim/BuiltInSimulatedPort.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QStandardPaths>
 #include <cerrno>
@@ -63,7 +64,7 @@ QovctlEnvironment SystemEnvironment::make(Clock &clock, PreferenceStore &prefere
         QFile in;
         QByteArray data;
         if (inputClosed) {
-            *error = QStringLiteral("it is closed");
+            *error = QCoreApplication::translate("qovctl", "it is closed");
             return data;
         }
         if (!in.open(STDIN_FILENO, QIODevice::ReadOnly | QIODevice::Unbuffered)) {

@@ -47,14 +47,16 @@ QString differencesTable(const QList<SettingField> &differing, const DeviceSetti
 int verifyCommand(QovctlRun &run)
 {
     const QString name = run.options().arguments.first();
-    const QString shownName = name == ProfileInput::StandardInput
-                                  ? QStringLiteral("the profile on standard input")
-                                  : printable(name, 1000);
+    const QString shownName
+        = name == ProfileInput::StandardInput
+              ? QCoreApplication::translate("qovctl", "the profile on standard input")
+              : printable(name, 1000);
     QString error;
     const std::optional<DeviceSettings> file
         = ProfileInput::load(name, run.env(), run.err(), &error);
     if (!file) {
-        run.err() << "qovctl: " << printable(error, 1000) << "; nothing was read" << Qt::endl;
+        run.err() << "qovctl: " << printable(error, 1000)
+                  << QCoreApplication::translate("qovctl", "; nothing was read") << Qt::endl;
         return QovctlExit::BadUsage;
     }
     return run.withBoard([&](Session &session, CliMessageBoxes &boxes) {

@@ -27,13 +27,19 @@ int versionCommand(QovctlRun &run)
                                                      ? FirmwareVersion::judge(*connection.version)
                                                      : FirmwareVersion::Verdict::NoNumber;
         if (connection.connected() && verdict != FirmwareVersion::Verdict::Version)
-            run.err() << "qovctl: the QOV's answer \""
-                      << TerminalText::printable(*connection.version) << "\" ("
-                      << FirmwareVersion::hexBytes(*connection.version) << ") is no version: "
-                      << (verdict == FirmwareVersion::Verdict::NoNumber
-                              ? "it does not start with a version number"
-                              : "it has control characters or is too long")
-                      << "; run 'qovctl doctor' to check the line" << Qt::endl;
+            run.err() << "qovctl: "
+                      << QCoreApplication::translate("qovctl",
+                                                     "the QOV's answer \"%1\" (%2) is no "
+                                                     "version: %3; run 'qovctl doctor' to "
+                                                     "check the line")
+                             .arg(TerminalText::printable(*connection.version),
+                                  FirmwareVersion::hexBytes(*connection.version),
+                                  verdict == FirmwareVersion::Verdict::NoNumber
+                                      ? QCoreApplication::translate(
+                                          "qovctl", "it does not start with a version number")
+                                      : QCoreApplication::translate(
+                                          "qovctl", "it has control characters or is too long"))
+                      << Qt::endl;
         const bool answered
             = connection.connected() && verdict == FirmwareVersion::Verdict::Version;
         if (answered) {

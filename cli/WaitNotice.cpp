@@ -3,11 +3,15 @@
 #include "cli/PrintableText.h"
 #include "device/WholeFile.h"
 
+#include <QCoreApplication>
+
 #include <chrono>
 
 WaitNotice::WaitNotice(QTextStream &err, const QString &path, Waits waits, bool shown) : m_err(err)
 {
-    if (!shown || WholeFile::notRegular(path) != QLatin1String("a FIFO (named pipe)"))
+    if (!shown
+        || WholeFile::notRegular(path)
+               != QCoreApplication::translate("WholeFile", "a FIFO (named pipe)"))
         return;
     m_thread = std::thread([this, said = text(path, waits)] {
         std::unique_lock lock(m_mutex);
@@ -29,7 +33,9 @@ WaitNotice::~WaitNotice()
 
 QString WaitNotice::text(const QString &path, Waits waits)
 {
-    return QStringLiteral("qovctl: waiting for a %1 on %2...")
-        .arg(waits == Waits::ForWriter ? QStringLiteral("writer") : QStringLiteral("reader"),
-             printable(path, 1000));
+    return QStringLiteral("qovctl: ")
+           + (waits == Waits::ForWriter
+                  ? QCoreApplication::translate("qovctl", "waiting for a writer on %1...")
+                  : QCoreApplication::translate("qovctl", "waiting for a reader on %1..."))
+                 .arg(printable(path, 1000));
 }

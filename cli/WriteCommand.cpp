@@ -43,8 +43,8 @@ int writeCommand(QovctlRun &run)
         const auto loaded
             = ProfileInput::load(run.options().arguments.first(), run.env(), run.err(), &error);
         if (!loaded) {
-            run.err() << "qovctl: " << printable(error, 1000) << "; nothing was written"
-                      << Qt::endl;
+            run.err() << "qovctl: " << printable(error, 1000)
+                      << QCoreApplication::translate("qovctl", "; nothing was written") << Qt::endl;
             return QovctlExit::BadUsage;
         }
         settings = *loaded;

@@ -3,6 +3,7 @@
 #include "device/TerminalText.h"
 #include "device/WholeFile.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <cstdio>
 
@@ -54,7 +55,8 @@ bool DebugLog::openAt(const QString &path)
 // The user must learn which file in which folder could not be made, not only why.
 static QString cannotCreate(const QString &path, const QString &why)
 {
-    return QStringLiteral("Cannot create the debug log %1 in the folder %2: %3")
+    return QCoreApplication::translate("DebugLog",
+                                       "Cannot create the debug log %1 in the folder %2: %3")
         .arg(QFileInfo(path).fileName(), QDir::toNativeSeparators(QFileInfo(path).absolutePath()),
              why);
 }
@@ -70,7 +72,8 @@ bool DebugLog::openOwnName(const QString &path)
     // Never write through a link planted at the log's name: replace the name itself.
     for (int attempt = 0; attempt < 2; ++attempt) {
         if (QFileInfo(path).isSymLink() && !QFile::remove(path)) {
-            m_error = QStringLiteral("Cannot replace the link %1").arg(path);
+            m_error
+                = QCoreApplication::translate("DebugLog", "Cannot replace the link %1").arg(path);
             return false;
         }
 #ifdef Q_OS_UNIX
@@ -100,7 +103,7 @@ bool DebugLog::openOwnName(const QString &path)
         return true;
 #endif
     }
-    m_error = QStringLiteral("Cannot replace the link %1").arg(path);
+    m_error = QCoreApplication::translate("DebugLog", "Cannot replace the link %1").arg(path);
     return false;
 }
 

@@ -109,8 +109,14 @@ DeviceLink::Opening DeviceLink::openComPort(ProgrammerPort &comm)
     if (!number) {
         // Tell a text that is no number from a number too large for a port.
         if (decimalFromText(m_prefs.comPort))
-            return reportOpenFailure({OverflowError, QStringLiteral("Overflow")}, opening);
-        return reportOpenFailure({TypeMismatchError, QStringLiteral("Type mismatch")}, opening);
+            return reportOpenFailure({OverflowError,
+                                      QCoreApplication::translate("DeviceLink", "Overflow"),
+                                      QStringLiteral("Overflow")},
+                                     opening);
+        return reportOpenFailure({TypeMismatchError,
+                                  QCoreApplication::translate("DeviceLink", "Type mismatch"),
+                                  QStringLiteral("Type mismatch")},
+                                 opening);
     }
     if (!comm.setPortNumber(*number))
         return reportOpenFailure(comm.lastError(), opening, comm.isOpen());
@@ -141,7 +147,7 @@ DeviceLink::Opening DeviceLink::reportOpenFailure(const PortError &error, Openin
 {
     const QString number = QString::number(error.number);
     m_log.WriteDebugLog(QStringLiteral("openComPort Failed: ") + number + QLatin1Char(' ')
-                        + error.description);
+                        + error.tracedDescription());
     // The words of the judgement above the device layer, when it was given one.
     const QString why
         = !error.device.isEmpty() && m_openAdvice ? m_openAdvice(error) : error.description;

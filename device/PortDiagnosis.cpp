@@ -2,6 +2,7 @@
 
 #include "device/TerminalText.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 namespace {
@@ -31,12 +32,16 @@ bool lockFileNameTooLong(const QString &devicePath)
 }
 
 QString heldByLock(const QString &devicePath, qint64 pid, const QString &program,
-                   const QString &lockFile)
+                   const QString &lockFile, bool translated)
 {
-    return QStringLiteral("The port ") + shownDevicePath(devicePath)
-           + QStringLiteral(" is in use by PID ") + QString::number(pid)
-           + (program.isEmpty() ? QString()
-                                : QStringLiteral(", ") + TerminalText::printable(program, 64))
-           + QStringLiteral(" (lock file ") + shownDevicePath(lockFile)
-           + QStringLiteral("). Close that program and try again.");
+    //: %3 is empty or a comma and the program's name: "PID 4242, minicom"
+    const char *text
+        = QT_TRANSLATE_NOOP("PortDiagnosis", "The port %1 is in use by PID %2%3 (lock "
+                                             "file %4). Close that program and try again.");
+    return (translated ? QCoreApplication::translate("PortDiagnosis", text)
+                       : QString::fromLatin1(text))
+        .arg(shownDevicePath(devicePath), QString::number(pid),
+             program.isEmpty() ? QString()
+                               : QStringLiteral(", ") + TerminalText::printable(program, 64),
+             shownDevicePath(lockFile));
 }

@@ -14,6 +14,7 @@ QString shownDevicePath(const QString &devicePath);
 bool lockFileNameTooLong(const QString &devicePath);
 
 // A port another program holds through a lock file whose process is alive: "The
-// port P is in use by PID n, name (lock file F). ..."
+// port P is in use by PID n, name (lock file F). ..." in the session's language, or in
+// English for the debug trace.
 QString heldByLock(const QString &devicePath, qint64 pid, const QString &program,
-                   const QString &lockFile);
+                   const QString &lockFile, bool translated = true);

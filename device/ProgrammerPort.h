@@ -19,10 +19,16 @@ class DebugLog;
 struct PortError
 {
     PortError() = default;
-    PortError(int n, const QString &text) : number(n), description(text) { }
+    PortError(int n, const QString &text, const QString &english = {})
+        : number(n), description(text), inEnglish(english)
+    {
+    }
 
     int number = 0;
     QString description;
+    // The description in English for the debug trace, when it is translated (empty: the same).
+    QString inEnglish;
+    QString tracedDescription() const { return inEnglish.isEmpty() ? description : inEnglish; }
     // Set when opening a device failed: the device and the system's error number
     // for it (errno; 0 when unknown), from which the front ends' advice is made.
     QString device;

@@ -5,6 +5,7 @@
 #include "device/PortNaming.h"
 #include "device/SerialLocks.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -120,30 +121,40 @@ QString QtProgrammerPort::deviceName() const
                                       : m_deviceOverride;
 }
 
-bool QtProgrammerPort::fail(int number, const QString &description)
+bool QtProgrammerPort::fail(int number, const QString &description, const QString &inEnglish)
 {
-    m_error = {number, description};
+    m_error = {number, description, inEnglish == description ? QString() : inEnglish};
     return false;
+}
+
+bool QtProgrammerPort::fail(int number, const char *text)
+{
+    return fail(number, QCoreApplication::translate("QtProgrammerPort", text),
+                QString::fromLatin1(text));
 }
 
 bool QtProgrammerPort::notOpen()
 {
-    return fail(PortErrorCode::PortNotOpen,
-                QStringLiteral("Operation valid only when the port is open"));
+    return fail(
+        PortErrorCode::PortNotOpen,
+        QT_TRANSLATE_NOOP("QtProgrammerPort", "Operation valid only when the port is open"));
 }
 
-bool QtProgrammerPort::deviceFailed(int number, const QString &what)
+bool QtProgrammerPort::deviceFailed(int number, const char *what)
 {
     m_failed = true;
     const QString detail = m_port.errorString().trimmed();
-    return fail(number, what + QStringLiteral(" the device ") + shownDevicePath(deviceName())
-                            + (detail.isEmpty() ? QString() : QStringLiteral(": ") + detail));
+    const QString tail = detail.isEmpty() ? QString() : QStringLiteral(": ") + detail;
+    const QString device = shownDevicePath(deviceName());
+    return fail(number, QCoreApplication::translate("QtProgrammerPort", what).arg(device) + tail,
+                QString::fromLatin1(what).arg(device) + tail);
 }
 
 bool QtProgrammerPort::setPortNumber(qint16 n)
 {
     if (m_port.isOpen())
-        return fail(PortErrorCode::PortAlreadyOpen, QStringLiteral("Port already open"));
+        return fail(PortErrorCode::PortAlreadyOpen,
+                    QT_TRANSLATE_NOOP("QtProgrammerPort", "Port already open"));
     m_portNumber = n;
     return true;
 }
@@ -160,9 +171,11 @@ bool QtProgrammerPort::setOpen(bool open)
         return true;
     }
     if (m_port.isOpen())
-        return fail(PortErrorCode::PortAlreadyOpen, QStringLiteral("Port already open"));
+        return fail(PortErrorCode::PortAlreadyOpen,
+                    QT_TRANSLATE_NOOP("QtProgrammerPort", "Port already open"));
     if (m_deviceOverride.isEmpty() && (m_portNumber < 1 || m_portNumber > 255))
-        return fail(PortErrorCode::InvalidPortNumber, QStringLiteral("Invalid port number"));
+        return fail(PortErrorCode::InvalidPortNumber,
+                    QT_TRANSLATE_NOOP("QtProgrammerPort", "Invalid port number"));
 
     const QString path = deviceName();
 #ifdef Q_OS_UNIX
@@ -176,7 +189,8 @@ bool QtProgrammerPort::setOpen(bool open)
     }
     if (held)
         return fail(PortErrorCode::PortAlreadyOpen,
-                    heldByLock(path, held->pid, held->program, held->lockFile));
+                    heldByLock(path, held->pid, held->program, held->lockFile),
+                    heldByLock(path, held->pid, held->program, held->lockFile, false));
 #endif
     m_port.setPortName(path);
     m_port.clearError();
@@ -188,9 +202,14 @@ bool QtProgrammerPort::setOpen(bool open)
         const QSerialPort::SerialPortError error = m_port.error();
         const QString text = m_port.errorString();
         m_port.clearError();
-        const QString words
-            = text.trimmed().isEmpty() ? QStringLiteral("it could not be opened") : text.trimmed();
-        fail(openErrorNumber(path, error), shownDevicePath(path) + QStringLiteral(": ") + words);
+        const char *unsaid = QT_TRANSLATE_NOOP("QtProgrammerPort", "it could not be opened");
+        const QString place = shownDevicePath(path) + QStringLiteral(": ");
+        fail(openErrorNumber(path, error),
+             place
+                 + (text.trimmed().isEmpty()
+                        ? QCoreApplication::translate("QtProgrammerPort", unsaid)
+                        : text.trimmed()),
+             place + (text.trimmed().isEmpty() ? QString::fromLatin1(unsaid) : text.trimmed()));
         m_error.device = path;
         m_error.systemError = openSystemError(path, error);
         return false;
@@ -214,7 +233,9 @@ bool QtProgrammerPort::applyLine(bool rts, bool on)
     // that is not a failure. A device that has gone is.
     const bool gone = m_port.error() == QSerialPort::ResourceError;
     if (gone)
-        return deviceFailed(PortErrorCode::WriteFailed, QStringLiteral("Error writing to"));
+        return deviceFailed(
+            PortErrorCode::WriteFailed,
+            QT_TRANSLATE_NOOP("QtProgrammerPort", "Error writing to the device %1"));
     m_port.clearError();
     return true;
 }
@@ -238,7 +259,9 @@ bool QtProgrammerPort::pullFromSystem()
     while (m_port.waitForReadyRead(0)) { }
     const QSerialPort::SerialPortError error = m_port.error();
     if (error == QSerialPort::ResourceError || error == QSerialPort::ReadError)
-        return deviceFailed(PortErrorCode::ReadFailed, QStringLiteral("Error reading from"));
+        return deviceFailed(
+            PortErrorCode::ReadFailed,
+            QT_TRANSLATE_NOOP("QtProgrammerPort", "Error reading from the device %1"));
     m_port.clearError(); // the zero wait reports a timeout when nothing came
     return true;
 }
@@ -270,15 +293,21 @@ bool QtProgrammerPort::output(const QByteArray &bytes)
     if (!m_port.isOpen())
         return notOpen();
     if (m_failed)
-        return deviceFailed(PortErrorCode::WriteFailed, QStringLiteral("Error writing to"));
+        return deviceFailed(
+            PortErrorCode::WriteFailed,
+            QT_TRANSLATE_NOOP("QtProgrammerPort", "Error writing to the device %1"));
     if (bytes.isEmpty())
         return true;
     if (m_port.write(bytes) != bytes.size())
-        return deviceFailed(PortErrorCode::WriteFailed, QStringLiteral("Error writing to"));
+        return deviceFailed(
+            PortErrorCode::WriteFailed,
+            QT_TRANSLATE_NOOP("QtProgrammerPort", "Error writing to the device %1"));
     // Hand the bytes to the OS now; nobody runs an event loop to do it later.
     while (m_port.bytesToWrite() > 0) {
         if (!m_port.waitForBytesWritten(WriteTimeoutMs))
-            return deviceFailed(PortErrorCode::WriteFailed, QStringLiteral("Error writing to"));
+            return deviceFailed(
+                PortErrorCode::WriteFailed,
+                QT_TRANSLATE_NOOP("QtProgrammerPort", "Error writing to the device %1"));
     }
     return true;
 }

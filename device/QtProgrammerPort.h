@@ -41,11 +41,14 @@ public:
     void waitForInput(Clock &clock, int ms) override;
 
 private:
-    bool fail(int number, const QString &description);
+    bool fail(int number, const QString &description, const QString &inEnglish = {});
+    // A text marked with QT_TRANSLATE_NOOP("QtProgrammerPort", ...): shown translated, traced in
+    // English.
+    bool fail(int number, const char *text);
     bool notOpen();
     // Reads whatever the OS holds without blocking; false when the device failed.
     bool pullFromSystem();
-    bool deviceFailed(int number, const QString &what);
+    bool deviceFailed(int number, const char *what);
     bool applyLine(bool rts, bool on);
     // Where the serial port library's lock on the device will be, noted before it
     // opens for a program ended by a signal; forgotten when the port closes.

@@ -1,5 +1,6 @@
 #include "device/WholeFile.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -49,19 +50,19 @@ QString WholeFile::notRegular(const QString &path)
     if (!info.exists() || info.isFile())
         return {};
     if (info.isDir())
-        return QStringLiteral("a folder");
+        return QCoreApplication::translate("WholeFile", "a folder");
 #ifdef Q_OS_UNIX
     struct stat st;
     if (::stat(QFile::encodeName(path).constData(), &st) == 0) {
         if (S_ISFIFO(st.st_mode))
-            return QStringLiteral("a FIFO (named pipe)");
+            return QCoreApplication::translate("WholeFile", "a FIFO (named pipe)");
         if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode))
-            return QStringLiteral("a device");
+            return QCoreApplication::translate("WholeFile", "a device");
         if (S_ISSOCK(st.st_mode))
-            return QStringLiteral("a socket");
+            return QCoreApplication::translate("WholeFile", "a socket");
     }
 #endif
-    return QStringLiteral("not a regular file");
+    return QCoreApplication::translate("WholeFile", "not a regular file");
 }
 
 bool WholeFile::writeAll(QFileDevice &file, const QByteArray &data)
@@ -100,13 +101,14 @@ bool WholeFile::openReplacing(QSaveFile &file, QString *reason)
         if (::fstat(fd, &made) != 0
             || ((made.st_uid != old.st_uid || made.st_gid != old.st_gid)
                 && ::fchown(fd, old.st_uid, old.st_gid) != 0)) {
-            *reason = QStringLiteral("its owner (%1, group %2) cannot be kept: %3")
+            *reason = QCoreApplication::translate("WholeFile",
+                                                  "its owner (%1, group %2) cannot be kept: %3")
                           .arg(userName(old.st_uid), groupName(old.st_gid), systemError(errno));
             file.cancelWriting();
             return false;
         }
         if (::fchmod(fd, old.st_mode & 07777) != 0) {
-            *reason = QStringLiteral("its mode (%1) cannot be kept: %2")
+            *reason = QCoreApplication::translate("WholeFile", "its mode (%1) cannot be kept: %2")
                           .arg(QString::number(old.st_mode & 07777, 8), systemError(errno));
             file.cancelWriting();
             return false;

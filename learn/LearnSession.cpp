@@ -2,6 +2,8 @@
 
 #include "learn/LearnReport.h"
 
+#include <QCoreApplication>
+
 LearnSession::LearnSession(DeviceLink &link, ProgrammerPort &comm, Reports reports)
     : m_link(link), m_comm(comm), m_reports(reports)
 {
@@ -108,9 +110,11 @@ QString LearnSession::strayText() const
     const QByteArray shown = (m_strayStart + m_pending).left(StrayBytesShown);
     if (shown.isEmpty())
         return {};
-    return QStringLiteral("the QOV sent %1 byte(s) that make no whole code: %2%3 (a code is 4C "
-                          "and three bytes)")
-        .arg(strayCount())
+    //: %2 is the bytes in hex, %3 empty or " ..." when there were more
+    return QCoreApplication::translate("LearnSession",
+                                       "the QOV sent %n byte(s) that make no whole "
+                                       "code: %2%3 (a code is 4C and three bytes)",
+                                       nullptr, strayCount())
         .arg(QString::fromLatin1(shown.toHex(' ').toUpper()),
              strayCount() > shown.size() ? QStringLiteral(" ...") : QString());
 }

@@ -52,7 +52,10 @@ public:
 QString notReadable(const QString &path)
 {
     const QString kind = WholeFile::notRegular(path);
-    return kind.isEmpty() ? QString() : QStringLiteral("it is %1, not a regular file").arg(kind);
+    return kind.isEmpty()
+               ? QString()
+               : QCoreApplication::translate("PreferenceStore", "it is %1, not a regular file")
+                     .arg(kind);
 }
 } // namespace
 
@@ -60,7 +63,9 @@ QString QSettingsPreferenceStore::problem() const
 {
     const QString path = location();
     if (const QString why = notReadable(path); !why.isEmpty())
-        return QStringLiteral("the preferences file %1 cannot be read: %2").arg(path, why);
+        return QCoreApplication::translate("PreferenceStore",
+                                           "the preferences file %1 cannot be read: %2")
+            .arg(path, why);
     Store s;
     // Reads the file, setting the status.
     s.contains(StoredPreferences::keyName(StoredPreferences::Key::FirstLoad));

@@ -2,13 +2,13 @@
 
 #include "device/TextConversions.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 using Key = StoredPreferences::Key;
 
 int indexOf(Key key) { return int(key); }
-
-const QString TrueOrFalse = QStringLiteral("True or False");
 
 std::optional<bool> boolOf(const QString &text) { return boolFromText(text); }
 
@@ -68,27 +68,31 @@ std::optional<StoredPreferences::Damage> StoredPreferences::damage(Key key) cons
     case Key::ForcePower:
         if (boolOf(stored))
             return std::nullopt;
-        d.allowed = TrueOrFalse;
+        //: True and False are the values as written in the preferences file: keep them
+        d.allowed = QCoreApplication::translate("StoredPreferences", "True or False");
         return d;
     case Key::ComPort:
         if (comPortNumber())
             return std::nullopt;
         d.allowed
-            = QStringLiteral("a COM port number from %1 to %2").arg(MinComPort).arg(MaxComPort);
-        d.problem = QStringLiteral("not a number");
+            = QCoreApplication::translate("StoredPreferences", "a COM port number from %1 to %2")
+                  .arg(MinComPort)
+                  .arg(MaxComPort);
+        d.problem = QCoreApplication::translate("StoredPreferences", "not a number");
         if (decimalFromText(stored)) {
-            d.problem = QStringLiteral("out of range");
+            d.problem = QCoreApplication::translate("StoredPreferences", "out of range");
             d.failure = RuntimeFailure::subscriptOutOfRange();
         }
         return d;
     case Key::ProgType:
         if (programmerTypeOf(stored))
             return std::nullopt;
-        d.allowed = QStringLiteral("1 (serial programmer) or 2 (USB programmer)");
-        d.problem = QStringLiteral("not a number");
+        d.allowed = QCoreApplication::translate("StoredPreferences",
+                                                "1 (serial programmer) or 2 (USB programmer)");
+        d.problem = QCoreApplication::translate("StoredPreferences", "not a number");
         // A number names a menu item that is not there.
         if (wholeNumber16(stored)) {
-            d.problem = QStringLiteral("out of range");
+            d.problem = QCoreApplication::translate("StoredPreferences", "out of range");
             d.failure = RuntimeFailure::subscriptOutOfRange();
         }
         return d;

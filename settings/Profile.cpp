@@ -33,11 +33,12 @@ QString describe(const QJsonValue &v)
             s = s.left(40) + QStringLiteral("...");
         return QLatin1Char('"') + s + QLatin1Char('"');
     }
-    case QJsonValue::Array: return QStringLiteral("a list");
-    case QJsonValue::Object: return QStringLiteral("an object");
+    case QJsonValue::Array: return QCoreApplication::translate("Profile", "a list");
+    case QJsonValue::Object: return QCoreApplication::translate("Profile", "an object");
     case QJsonValue::Undefined: break;
     }
-    return QStringLiteral("nothing");
+    //: A profile field's value that is not there: "found nothing"
+    return QCoreApplication::translate("Profile", "nothing");
 }
 
 QString fieldError(const SettingField &f, const QJsonValue &found)
@@ -122,7 +123,7 @@ std::optional<DeviceSettings> Profile::fromJson(const QByteArray &json, QString 
 
     // Named as such, not as the parser's "illegal value" at its first character.
     if (json.trimmed().isEmpty())
-        return fail(QStringLiteral("Profile is empty"));
+        return fail(QCoreApplication::translate("Profile", "Profile is empty"));
 
     QJsonParseError parseError;
     const QJsonDocument doc = QJsonDocument::fromJson(json, &parseError);

@@ -85,4 +85,20 @@ QString install(QCoreApplication &app)
     return install(app, [](const char *name) { return qEnvironmentVariable(name); });
 }
 
+EnglishOnly::EnglishOnly()
+{
+    if (QCoreApplication *app = QCoreApplication::instance()) {
+        m_setAside = app->findChildren<QTranslator *>(Qt::FindDirectChildrenOnly);
+        for (QTranslator *t : std::as_const(m_setAside))
+            QCoreApplication::removeTranslator(t);
+    }
+}
+
+EnglishOnly::~EnglishOnly()
+{
+    // In the order they were made, so the last one installed is asked first again.
+    for (QTranslator *t : std::as_const(m_setAside))
+        QCoreApplication::installTranslator(t);
+}
+
 } // namespace Languages

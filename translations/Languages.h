@@ -4,10 +4,12 @@
 // way desktop programs choose: LANGUAGE's list first, then the first of LC_ALL,
 // LC_MESSAGES and LANG that is set. English, the source language, needs neither.
 #include <QString>
+#include <QList>
 #include <QStringList>
 #include <functional>
 
 class QCoreApplication;
+class QTranslator;
 
 namespace Languages {
 
@@ -28,5 +30,20 @@ QString cataloguePath(const QString &suffix);
 // as long as it does) and returns the catalogue's suffix, empty for English.
 QString install(QCoreApplication &app, const Environment &env);
 QString install(QCoreApplication &app);
+
+// English while it lives: the application's translators are set aside and put back
+// after. qovctl --json runs in English, since its JSON "error" is what the run said
+// on the error stream, and JSON is the same in every language.
+class EnglishOnly
+{
+public:
+    EnglishOnly();
+    ~EnglishOnly();
+    EnglishOnly(const EnglishOnly &) = delete;
+    EnglishOnly &operator=(const EnglishOnly &) = delete;
+
+private:
+    QList<QTranslator *> m_setAside;
+};
 
 } // namespace Languages

@@ -134,6 +134,17 @@ Mehr mit &apos;qovprog --help&apos;.
     </message>
 </context>
 <context>
+    <name>DebugLog</name>
+    <message>
+        <source>Cannot create the debug log %1 in the folder %2: %3</source>
+        <translation>Das Debug-Protokoll %1 kann im Ordner %2 nicht angelegt werden: %3</translation>
+    </message>
+    <message>
+        <source>Cannot replace the link %1</source>
+        <translation>Der Link %1 kann nicht ersetzt werden</translation>
+    </message>
+</context>
+<context>
     <name>DebugToolsMenu</name>
     <message>
         <source>Enable COM</source>
@@ -186,6 +197,14 @@ Mehr mit &apos;qovprog --help&apos;.
         <source>QOV (v2.5) is setup for Type &apos;B&apos; Programmer (USB), place jumper on back of QOV - Contact us for help.</source>
         <translation>Der QOV (v2.5) ist für Programmer Typ &apos;B&apos; (USB) eingerichtet: Setzen Sie den Jumper auf der Rückseite des QOV - wenden Sie sich an uns, wenn Sie Hilfe brauchen.</translation>
     </message>
+    <message>
+        <source>Overflow</source>
+        <translation>Überlauf</translation>
+    </message>
+    <message>
+        <source>Type mismatch</source>
+        <translation>Typen unverträglich</translation>
+    </message>
 </context>
 <context>
     <name>FieldRules</name>
@@ -199,11 +218,36 @@ Mehr mit &apos;qovprog --help&apos;.
     </message>
 </context>
 <context>
+    <name>FileDialogs</name>
+    <message>
+        <source>Save</source>
+        <extracomment>The caption of the box asking to replace a file when saving a profile</extracomment>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>%1 existiert bereits.
+Möchten Sie die Datei ersetzen?</translation>
+    </message>
+</context>
+<context>
     <name>LearnReport</name>
     <message>
         <source>Code: </source>
         <extracomment>An infrared code received in learn mode</extracomment>
         <translation>Code: </translation>
+    </message>
+</context>
+<context>
+    <name>LearnSession</name>
+    <message numerus="yes">
+        <source>the QOV sent %n byte(s) that make no whole code: %2%3 (a code is 4C and three bytes)</source>
+        <extracomment>%2 is the bytes in hex, %3 empty or &quot; ...&quot; when there were more</extracomment>
+        <translation>
+            <numerusform>der QOV hat %n Byte gesendet, das keinen ganzen Code ergibt: %2%3 (ein Code ist 4C und drei Bytes)</numerusform>
+            <numerusform>der QOV hat %n Bytes gesendet, die keinen ganzen Code ergeben: %2%3 (ein Code ist 4C und drei Bytes)</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -432,6 +476,14 @@ Fehler: %2<byte value="xd"/>
     </message>
 </context>
 <context>
+    <name>PortDiagnosis</name>
+    <message>
+        <source>The port %1 is in use by PID %2%3 (lock file %4). Close that program and try again.</source>
+        <extracomment>%3 is empty or a comma and the program&apos;s name: &quot;PID 4242, minicom&quot;</extracomment>
+        <translation>Der Port %1 wird von PID %2%3 benutzt (Sperrdatei %4). Schließen Sie dieses Programm und versuchen Sie es erneut.</translation>
+    </message>
+</context>
+<context>
     <name>PortListing</name>
     <message>
         <source>No serial ports found.</source>
@@ -471,6 +523,10 @@ Fehler: %2<byte value="xd"/>
     <message>
         <source>the preferences file %1 cannot be read: %2</source>
         <translation>die Einstellungsdatei %1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>it is %1, not a regular file</source>
+        <translation>es ist %1, keine normale Datei</translation>
     </message>
 </context>
 <context>
@@ -534,6 +590,23 @@ Fehler: %2<byte value="xd"/>
     <message>
         <source>QOV settings profile (*.json)</source>
         <translation>QOV-Einstellungsprofil (*.json)</translation>
+    </message>
+    <message>
+        <source>a list</source>
+        <translation>eine Liste</translation>
+    </message>
+    <message>
+        <source>an object</source>
+        <translation>ein Objekt</translation>
+    </message>
+    <message>
+        <source>nothing</source>
+        <extracomment>A profile field&apos;s value that is not there: &quot;found nothing&quot;</extracomment>
+        <translation>nichts</translation>
+    </message>
+    <message>
+        <source>Profile is empty</source>
+        <translation>Das Profil ist leer</translation>
     </message>
 </context>
 <context>
@@ -796,6 +869,53 @@ bis an ihm eine Taste der Fernbedienung gedrückt wird.
 Mit --json gibt ein Fehler außerdem {&quot;error&quot;: ..., &quot;exitStatus&quot;: N} auf
 der Standardausgabe aus.
 </translation>
+    </message>
+    <message>
+        <source>the debug log %1 is the profile %2: the trace would replace it; name another file for the log</source>
+        <translation>das Debug-Protokoll %1 ist das Profil %2: die Aufzeichnung würde es ersetzen; geben Sie eine andere Datei für das Protokoll an</translation>
+    </message>
+    <message>
+        <source>on standard input</source>
+        <translation>auf der Standardeingabe</translation>
+    </message>
+    <message>
+        <source>the debug log %1 is the output file %2: one would replace the other; name another file for the log</source>
+        <translation>das Debug-Protokoll %1 ist die Ausgabedatei %2: die eine würde die andere ersetzen; geben Sie eine andere Datei für das Protokoll an</translation>
+    </message>
+    <message>
+        <source>on standard output</source>
+        <translation>auf der Standardausgabe</translation>
+    </message>
+    <message>
+        <source>%1 is given more than once (%2); give it once</source>
+        <translation>%1 ist mehrfach angegeben (%2); geben Sie es nur einmal an</translation>
+    </message>
+</context>
+<context>
+    <name>QtProgrammerPort</name>
+    <message>
+        <source>Operation valid only when the port is open</source>
+        <translation>Vorgang nur bei geöffnetem Port möglich</translation>
+    </message>
+    <message>
+        <source>Port already open</source>
+        <translation>Port bereits geöffnet</translation>
+    </message>
+    <message>
+        <source>Invalid port number</source>
+        <translation>Ungültige Portnummer</translation>
+    </message>
+    <message>
+        <source>it could not be opened</source>
+        <translation>es konnte nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>Error writing to the device %1</source>
+        <translation>Fehler beim Schreiben auf das Gerät %1</translation>
+    </message>
+    <message>
+        <source>Error reading from the device %1</source>
+        <translation>Fehler beim Lesen vom Gerät %1</translation>
     </message>
 </context>
 <context>
@@ -1184,6 +1304,61 @@ Korrigieren oder löschen Sie den Schlüssel und starten Sie dann erneut.</trans
     </message>
 </context>
 <context>
+    <name>StoredPreferences</name>
+    <message>
+        <source>True or False</source>
+        <extracomment>True and False are the values as written in the preferences file: keep them</extracomment>
+        <translation>True oder False</translation>
+    </message>
+    <message>
+        <source>a COM port number from %1 to %2</source>
+        <translation>eine COM-Portnummer von %1 bis %2</translation>
+    </message>
+    <message>
+        <source>not a number</source>
+        <translation>keine Zahl</translation>
+    </message>
+    <message>
+        <source>out of range</source>
+        <translation>außerhalb des Bereichs</translation>
+    </message>
+    <message>
+        <source>1 (serial programmer) or 2 (USB programmer)</source>
+        <translation>1 (serieller Programmer) oder 2 (USB-Programmer)</translation>
+    </message>
+</context>
+<context>
+    <name>WholeFile</name>
+    <message>
+        <source>a folder</source>
+        <translation>ein Ordner</translation>
+    </message>
+    <message>
+        <source>a FIFO (named pipe)</source>
+        <translation>ein FIFO (benannte Pipe)</translation>
+    </message>
+    <message>
+        <source>a device</source>
+        <translation>ein Gerät</translation>
+    </message>
+    <message>
+        <source>a socket</source>
+        <translation>ein Socket</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>keine normale Datei</translation>
+    </message>
+    <message>
+        <source>its owner (%1, group %2) cannot be kept: %3</source>
+        <translation>ihr Eigentümer (%1, Gruppe %2) kann nicht beibehalten werden: %3</translation>
+    </message>
+    <message>
+        <source>its mode (%1) cannot be kept: %2</source>
+        <translation>ihre Zugriffsrechte (%1) können nicht beibehalten werden: %2</translation>
+    </message>
+</context>
+<context>
     <name>qovctl</name>
     <message>
         <source>Writing</source>
@@ -1321,6 +1496,78 @@ Korrigieren oder löschen Sie den Schlüssel und starten Sie dann erneut.</trans
     <message>
         <source>standard input: %1</source>
         <translation>Standardeingabe: %1</translation>
+    </message>
+    <message>
+        <source>
+qovctl: stopping learn mode (a second signal stops at once)
+</source>
+        <translation>
+qovctl: Lernmodus wird beendet (ein zweites Signal beendet sofort)
+</translation>
+    </message>
+    <message>
+        <source>standard input is empty: no profile came on it</source>
+        <translation>die Standardeingabe ist leer: darauf kam kein Profil</translation>
+    </message>
+    <message>
+        <source>; nothing was sent</source>
+        <translation>; nichts wurde gesendet</translation>
+    </message>
+    <message>
+        <source>cannot write to standard output: </source>
+        <translation>die Standardausgabe kann nicht geschrieben werden: </translation>
+    </message>
+    <message>
+        <source>write failed</source>
+        <translation>Schreiben fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>nothing written</source>
+        <translation>nichts geschrieben</translation>
+    </message>
+    <message>
+        <source>
+qovctl: stopping after the setting in progress (a second signal stops at once)
+</source>
+        <translation>
+qovctl: Abbruch nach der laufenden Einstellung (ein zweites Signal beendet sofort)
+</translation>
+    </message>
+    <message>
+        <source>it is closed</source>
+        <translation>sie ist geschlossen</translation>
+    </message>
+    <message>
+        <source>the profile on standard input</source>
+        <translation>das Profil auf der Standardeingabe</translation>
+    </message>
+    <message>
+        <source>; nothing was read</source>
+        <translation>; nichts wurde gelesen</translation>
+    </message>
+    <message>
+        <source>the QOV&apos;s answer &quot;%1&quot; (%2) is no version: %3; run &apos;qovctl doctor&apos; to check the line</source>
+        <translation>die Antwort des QOV &quot;%1&quot; (%2) ist keine Version: %3; führen Sie &apos;qovctl doctor&apos; aus, um die Leitung zu prüfen</translation>
+    </message>
+    <message>
+        <source>it does not start with a version number</source>
+        <translation>sie beginnt nicht mit einer Versionsnummer</translation>
+    </message>
+    <message>
+        <source>it has control characters or is too long</source>
+        <translation>sie enthält Steuerzeichen oder ist zu lang</translation>
+    </message>
+    <message>
+        <source>waiting for a writer on %1...</source>
+        <translation>warte auf einen Schreiber an %1...</translation>
+    </message>
+    <message>
+        <source>waiting for a reader on %1...</source>
+        <translation>warte auf einen Leser an %1...</translation>
+    </message>
+    <message>
+        <source>; nothing was written</source>
+        <translation>; nichts wurde geschrieben</translation>
     </message>
 </context>
 </TS>

@@ -134,6 +134,17 @@ Pruebe &apos;qovprog --help&apos; para más información.
     </message>
 </context>
 <context>
+    <name>DebugLog</name>
+    <message>
+        <source>Cannot create the debug log %1 in the folder %2: %3</source>
+        <translation>No se puede crear la traza de depuración %1 en la carpeta %2: %3</translation>
+    </message>
+    <message>
+        <source>Cannot replace the link %1</source>
+        <translation>No se puede reemplazar el enlace %1</translation>
+    </message>
+</context>
+<context>
     <name>DebugToolsMenu</name>
     <message>
         <source>Enable COM</source>
@@ -186,6 +197,14 @@ Pruebe &apos;qovprog --help&apos; para más información.
         <source>QOV (v2.5) is setup for Type &apos;B&apos; Programmer (USB), place jumper on back of QOV - Contact us for help.</source>
         <translation>El QOV (v2.5) está configurado para el programador tipo &apos;B&apos; (USB): ponga el puente en la parte trasera del QOV - contacte con nosotros si necesita ayuda.</translation>
     </message>
+    <message>
+        <source>Overflow</source>
+        <translation>Desbordamiento</translation>
+    </message>
+    <message>
+        <source>Type mismatch</source>
+        <translation>No coinciden los tipos</translation>
+    </message>
 </context>
 <context>
     <name>FieldRules</name>
@@ -199,11 +218,36 @@ Pruebe &apos;qovprog --help&apos; para más información.
     </message>
 </context>
 <context>
+    <name>FileDialogs</name>
+    <message>
+        <source>Save</source>
+        <extracomment>The caption of the box asking to replace a file when saving a profile</extracomment>
+        <translation>Guardar</translation>
+    </message>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>%1 ya existe.
+¿Desea reemplazarlo?</translation>
+    </message>
+</context>
+<context>
     <name>LearnReport</name>
     <message>
         <source>Code: </source>
         <extracomment>An infrared code received in learn mode</extracomment>
         <translation>Código: </translation>
+    </message>
+</context>
+<context>
+    <name>LearnSession</name>
+    <message numerus="yes">
+        <source>the QOV sent %n byte(s) that make no whole code: %2%3 (a code is 4C and three bytes)</source>
+        <extracomment>%2 is the bytes in hex, %3 empty or &quot; ...&quot; when there were more</extracomment>
+        <translation>
+            <numerusform>el QOV envió %n byte que no forma un código completo: %2%3 (un código es 4C y tres bytes)</numerusform>
+            <numerusform>el QOV envió %n bytes que no forman un código completo: %2%3 (un código es 4C y tres bytes)</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -432,6 +476,14 @@ Error: %2<byte value="xd"/>
     </message>
 </context>
 <context>
+    <name>PortDiagnosis</name>
+    <message>
+        <source>The port %1 is in use by PID %2%3 (lock file %4). Close that program and try again.</source>
+        <extracomment>%3 is empty or a comma and the program&apos;s name: &quot;PID 4242, minicom&quot;</extracomment>
+        <translation>El puerto %1 está en uso por el PID %2%3 (archivo de bloqueo %4). Cierre ese programa e inténtelo de nuevo.</translation>
+    </message>
+</context>
+<context>
     <name>PortListing</name>
     <message>
         <source>No serial ports found.</source>
@@ -471,6 +523,10 @@ Error: %2<byte value="xd"/>
     <message>
         <source>the preferences file %1 cannot be read: %2</source>
         <translation>no se puede leer el archivo de preferencias %1: %2</translation>
+    </message>
+    <message>
+        <source>it is %1, not a regular file</source>
+        <translation>es %1, no un archivo normal</translation>
     </message>
 </context>
 <context>
@@ -534,6 +590,23 @@ Error: %2<byte value="xd"/>
     <message>
         <source>QOV settings profile (*.json)</source>
         <translation>Perfil de ajustes del QOV (*.json)</translation>
+    </message>
+    <message>
+        <source>a list</source>
+        <translation>una lista</translation>
+    </message>
+    <message>
+        <source>an object</source>
+        <translation>un objeto</translation>
+    </message>
+    <message>
+        <source>nothing</source>
+        <extracomment>A profile field&apos;s value that is not there: &quot;found nothing&quot;</extracomment>
+        <translation>nada</translation>
+    </message>
+    <message>
+        <source>Profile is empty</source>
+        <translation>El perfil está vacío</translation>
     </message>
 </context>
 <context>
@@ -794,6 +867,53 @@ botón del mando.
 Con --json, un fallo también escribe {&quot;error&quot;: ..., &quot;exitStatus&quot;: N} en
 la salida estándar.
 </translation>
+    </message>
+    <message>
+        <source>the debug log %1 is the profile %2: the trace would replace it; name another file for the log</source>
+        <translation>la traza de depuración %1 es el perfil %2: la traza lo reemplazaría; indique otro archivo para la traza</translation>
+    </message>
+    <message>
+        <source>on standard input</source>
+        <translation>en la entrada estándar</translation>
+    </message>
+    <message>
+        <source>the debug log %1 is the output file %2: one would replace the other; name another file for the log</source>
+        <translation>la traza de depuración %1 es el archivo de salida %2: uno reemplazaría al otro; indique otro archivo para la traza</translation>
+    </message>
+    <message>
+        <source>on standard output</source>
+        <translation>en la salida estándar</translation>
+    </message>
+    <message>
+        <source>%1 is given more than once (%2); give it once</source>
+        <translation>%1 se indica más de una vez (%2); indíquelo solo una vez</translation>
+    </message>
+</context>
+<context>
+    <name>QtProgrammerPort</name>
+    <message>
+        <source>Operation valid only when the port is open</source>
+        <translation>Operación válida solo con el puerto abierto</translation>
+    </message>
+    <message>
+        <source>Port already open</source>
+        <translation>El puerto ya está abierto</translation>
+    </message>
+    <message>
+        <source>Invalid port number</source>
+        <translation>Número de puerto no válido</translation>
+    </message>
+    <message>
+        <source>it could not be opened</source>
+        <translation>no se pudo abrir</translation>
+    </message>
+    <message>
+        <source>Error writing to the device %1</source>
+        <translation>Error al escribir en el dispositivo %1</translation>
+    </message>
+    <message>
+        <source>Error reading from the device %1</source>
+        <translation>Error al leer del dispositivo %1</translation>
     </message>
 </context>
 <context>
@@ -1182,6 +1302,61 @@ Corrija o borre la clave y vuelva a iniciar.</translation>
     </message>
 </context>
 <context>
+    <name>StoredPreferences</name>
+    <message>
+        <source>True or False</source>
+        <extracomment>True and False are the values as written in the preferences file: keep them</extracomment>
+        <translation>True o False</translation>
+    </message>
+    <message>
+        <source>a COM port number from %1 to %2</source>
+        <translation>un número de puerto COM de %1 a %2</translation>
+    </message>
+    <message>
+        <source>not a number</source>
+        <translation>no es un número</translation>
+    </message>
+    <message>
+        <source>out of range</source>
+        <translation>fuera de rango</translation>
+    </message>
+    <message>
+        <source>1 (serial programmer) or 2 (USB programmer)</source>
+        <translation>1 (programador serie) o 2 (programador USB)</translation>
+    </message>
+</context>
+<context>
+    <name>WholeFile</name>
+    <message>
+        <source>a folder</source>
+        <translation>una carpeta</translation>
+    </message>
+    <message>
+        <source>a FIFO (named pipe)</source>
+        <translation>un FIFO (tubería con nombre)</translation>
+    </message>
+    <message>
+        <source>a device</source>
+        <translation>un dispositivo</translation>
+    </message>
+    <message>
+        <source>a socket</source>
+        <translation>un socket</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>no un archivo normal</translation>
+    </message>
+    <message>
+        <source>its owner (%1, group %2) cannot be kept: %3</source>
+        <translation>no se puede conservar su propietario (%1, grupo %2): %3</translation>
+    </message>
+    <message>
+        <source>its mode (%1) cannot be kept: %2</source>
+        <translation>no se pueden conservar sus permisos (%1): %2</translation>
+    </message>
+</context>
+<context>
     <name>qovctl</name>
     <message>
         <source>Writing</source>
@@ -1319,6 +1494,78 @@ Corrija o borre la clave y vuelva a iniciar.</translation>
     <message>
         <source>standard input: %1</source>
         <translation>entrada estándar: %1</translation>
+    </message>
+    <message>
+        <source>
+qovctl: stopping learn mode (a second signal stops at once)
+</source>
+        <translation>
+qovctl: deteniendo el modo de aprendizaje (una segunda señal lo detiene de inmediato)
+</translation>
+    </message>
+    <message>
+        <source>standard input is empty: no profile came on it</source>
+        <translation>la entrada estándar está vacía: no llegó ningún perfil por ella</translation>
+    </message>
+    <message>
+        <source>; nothing was sent</source>
+        <translation>; no se envió nada</translation>
+    </message>
+    <message>
+        <source>cannot write to standard output: </source>
+        <translation>no se puede escribir en la salida estándar: </translation>
+    </message>
+    <message>
+        <source>write failed</source>
+        <translation>la escritura falló</translation>
+    </message>
+    <message>
+        <source>nothing written</source>
+        <translation>no se escribió nada</translation>
+    </message>
+    <message>
+        <source>
+qovctl: stopping after the setting in progress (a second signal stops at once)
+</source>
+        <translation>
+qovctl: se detiene tras el ajuste en curso (una segunda señal lo detiene de inmediato)
+</translation>
+    </message>
+    <message>
+        <source>it is closed</source>
+        <translation>está cerrada</translation>
+    </message>
+    <message>
+        <source>the profile on standard input</source>
+        <translation>el perfil de la entrada estándar</translation>
+    </message>
+    <message>
+        <source>; nothing was read</source>
+        <translation>; no se leyó nada</translation>
+    </message>
+    <message>
+        <source>the QOV&apos;s answer &quot;%1&quot; (%2) is no version: %3; run &apos;qovctl doctor&apos; to check the line</source>
+        <translation>la respuesta del QOV &quot;%1&quot; (%2) no es una versión: %3; ejecute &apos;qovctl doctor&apos; para comprobar la línea</translation>
+    </message>
+    <message>
+        <source>it does not start with a version number</source>
+        <translation>no empieza con un número de versión</translation>
+    </message>
+    <message>
+        <source>it has control characters or is too long</source>
+        <translation>tiene caracteres de control o es demasiado larga</translation>
+    </message>
+    <message>
+        <source>waiting for a writer on %1...</source>
+        <translation>esperando a un escritor en %1...</translation>
+    </message>
+    <message>
+        <source>waiting for a reader on %1...</source>
+        <translation>esperando a un lector en %1...</translation>
+    </message>
+    <message>
+        <source>; nothing was written</source>
+        <translation>; no se escribió nada</translation>
     </message>
 </context>
 </TS>

@@ -42,8 +42,10 @@ QString FileDialogs::saveFileName(QWidget *parent, const QString &caption, const
 
 bool FileDialogs::confirmReplace(QWidget *parent, const QString &path)
 {
-    return QMessageBox::warning(parent, QStringLiteral("Save"),
-                                QStringLiteral("%1 already exists.\nDo you want to replace it?")
+    //: The caption of the box asking to replace a file when saving a profile
+    return QMessageBox::warning(parent, QCoreApplication::translate("FileDialogs", "Save"),
+                                QCoreApplication::translate(
+                                    "FileDialogs", "%1 already exists.\nDo you want to replace it?")
                                     .arg(QFileInfo(path).fileName()),
                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
            == QMessageBox::Yes;

@@ -93,6 +93,12 @@ private slots:
         QTest::newRow("German write")
             << "de" << QStringList{"write", "--defaults"} << "" << true
             << "Alle 20 Speicherstellen geschrieben und geprüft.";
+        QTest::newRow("German: the port is not there")
+            << "de" << QStringList{"read", "--port", "2"} << "" << false
+            << "COM 2 kann nicht geöffnet werden";
+        QTest::newRow("Spanish: an option given twice")
+            << "es" << QStringList{"read", "--port", "1", "--port", "4"} << "" << false
+            << "--port se indica más de una vez (1, 4); indíquelo solo una vez";
         // clang-format on
     }
     void humanOutput()
@@ -129,6 +135,12 @@ private slots:
         QTest::newRow("German trace") << "de" << QStringList{"read", "--debug-log", "%p"};
         QTest::newRow("Spanish trace of a write")
             << "es" << QStringList{"write", "--defaults", "--debug-log", "%p"};
+        QTest::newRow("German trace of a port that is not there")
+            << "de" << QStringList{"read", "--port", "2", "--debug-log", "%p"};
+        QTest::newRow("German read --json, the port not there")
+            << "de" << QStringList{"read", "--port", "2", "--json"};
+        QTest::newRow("Spanish --json usage error")
+            << "es" << QStringList{"read", "--port", "0", "--json"};
     }
     void machineOutput()
     {
@@ -138,7 +150,7 @@ private slots:
         const Run english = runIn(QString(), args);
         QCOMPARE(translated.status, english.status);
         if (args.contains(QStringLiteral("--debug-log"))) {
-            QVERIFY(english.file.contains("ReadFromDevice"));
+            QVERIFY(english.file.contains("openComPort"));
             QCOMPARE(translated.file, english.file);
         } else {
             QVERIFY(!english.out.isEmpty());

@@ -182,6 +182,40 @@ private slots:
     }
 
     // A program that has the port open is named with its process number.
+    // The trace -v prints on the error stream is English in every language; the
+    // result beside it is not.
+    void verboseTraceInEnglish_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("German") << "de"
+                                << "QOV-Version: 2.5";
+        QTest::newRow("Spanish") << "es"
+                                 << "Versión del QOV: 2.5";
+    }
+    void verboseTraceInEnglish()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, result);
+        const auto run = [this](const QString &lang, QByteArray *trace) {
+            QProcess ctl;
+            QProcessEnvironment env = m_env;
+            env.insert(QStringLiteral("LANGUAGE"), lang);
+            ctl.setProcessEnvironment(env);
+            ctl.start(m_qovctl, {"-v", "version"});
+            if (!ctl.waitForFinished(30000) || ctl.exitCode() != 0)
+                return QString();
+            *trace = ctl.readAllStandardError();
+            return QString::fromUtf8(ctl.readAllStandardOutput());
+        };
+        QByteArray english, translated;
+        QVERIFY(run(QStringLiteral("en"), &english).contains("QOV Version: 2.5"));
+        const QString shown = run(language, &translated);
+        QVERIFY2(shown.contains(result), qPrintable(shown));
+        QVERIFY(english.contains("openComPort: Port: 1"));
+        QCOMPARE(translated, english);
+    }
+
     void doctorNamesTheProgramHoldingThePort()
     {
         QFile held(m_dir.filePath(QStringLiteral("COM1")));

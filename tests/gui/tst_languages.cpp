@@ -1,6 +1,7 @@
 // The session's language: which catalogue the environment chooses, and that
 // installing it translates the product's texts (and only while it is installed).
 #include "app/CommandLine.h"
+#include "device/QtProgrammerPort.h"
 #include "translations/Languages.h"
 
 #include <QCoreApplication>
@@ -148,6 +149,35 @@ private slots:
         }
         QVERIFY(answer);
         QVERIFY2(answer->text.startsWith(start), qPrintable(answer->text));
+    }
+
+    // A port's refusal reads in the language; the debug trace keeps it in English.
+    void portError_data()
+    {
+        QTest::addColumn<QString>("env");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("German") << "LANGUAGE=de"
+                                << "Ungültige Portnummer";
+        QTest::newRow("Spanish") << "LANGUAGE=es"
+                                 << "Número de puerto no válido";
+        QTest::newRow("English") << ""
+                                 << "Invalid port number";
+    }
+    void portError()
+    {
+        QFETCH(QString, env);
+        QFETCH(QString, shown);
+        Languages::install(*QCoreApplication::instance(), environment(parse(env)));
+        QtProgrammerPort port;
+        port.setPortNumber(0);
+        const bool opened = port.setOpen(true);
+        for (QTranslator *t : QCoreApplication::instance()->findChildren<QTranslator *>()) {
+            QCoreApplication::removeTranslator(t);
+            delete t;
+        }
+        QVERIFY(!opened);
+        QCOMPARE(port.lastError().description, shown);
+        QCOMPARE(port.lastError().tracedDescription(), QStringLiteral("Invalid port number"));
     }
 };
 

@@ -422,6 +422,42 @@ private slots:
         QCOMPARE(shown.at(8), english.at(8)); // a code field's value
         QVERIFY(!shown.at(7).isEmpty());
     }
+
+    // A damaged stored preference stops the start-up with a box in the language; the
+    // store is left as it was.
+    void damagedPreference_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("said");
+        QTest::newRow("German: a port that is no number")
+            << "de"
+            << "COMPORT"
+            << "abc" << QStringList{"keine Zahl", "eine COM-Portnummer von 1 bis 255"};
+        QTest::newRow("Spanish: a programmer type out of range")
+            << "es"
+            << "PROGTYPE"
+            << "9" << QStringList{"fuera de rango", "1 (programador serie) o 2 (programador USB)"};
+    }
+    void damagedPreference()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, key);
+        QFETCH(QString, text);
+        QFETCH(QStringList, said);
+        const Language chosen(language);
+        GuiHarness h;
+        h.storeRegular(QStringLiteral("1"), QStringLiteral("3"));
+        h.store.m_values[key] = text;
+        const auto before = h.store.m_values;
+        QVERIFY(!h.load());
+        QCOMPARE(h.messages.m_shown.size(), 1);
+        for (const QString &part : said)
+            QVERIFY2(h.messages.m_shown.first().text.contains(part),
+                     qPrintable(h.messages.m_shown.first().text));
+        QCOMPARE(h.store.m_values, before);
+    }
 };
 
 QTEST_MAIN(TestTranslations)
