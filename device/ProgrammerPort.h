@@ -96,3 +96,50 @@ public:
     // lands instead of at the next timer tick.
     virtual void waitForInput(Clock &clock, int ms) { clock.sleepMs(ms); }
 };
+
+// What every port keeps alike, whatever is behind it: the port number, the input
+// mode, the modem lines as last set, the last error and whether the device failed.
+// Opening, the bytes and the lines' effect are the port's own.
+class BasicProgrammerPort : public ProgrammerPort
+{
+public:
+    qint16 portNumber() const override { return m_portNumber; }
+    // Refused with 8005 while the port is open.
+    bool setPortNumber(qint16 n) override
+    {
+        if (isOpen())
+            return refuseAlreadyOpen();
+        m_portNumber = n;
+        return true;
+    }
+    int inputMode() const override { return m_inputMode; }
+    void setInputMode(int mode) override { m_inputMode = mode; }
+    bool rts() const override { return m_rts; }
+    bool dtr() const override { return m_dtr; }
+    PortError lastError() const override { return m_error; }
+    bool hasFailed() const override { return m_failed; }
+
+protected:
+    // Notes the error; false, so that a refusal is `return fail(...)`.
+    bool fail(int number, const QString &description)
+    {
+        m_error = {number, description};
+        return false;
+    }
+    bool refuseAlreadyOpen()
+    {
+        return fail(PortErrorCode::PortAlreadyOpen, QStringLiteral("Port already open"));
+    }
+    bool refuseNotOpen()
+    {
+        return fail(PortErrorCode::PortNotOpen,
+                    QStringLiteral("Operation valid only when the port is open"));
+    }
+
+    qint16 m_portNumber = 1;
+    int m_inputMode = 0;
+    bool m_rts = false;
+    bool m_dtr = false;
+    bool m_failed = false;
+    PortError m_error;
+};

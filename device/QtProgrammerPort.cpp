@@ -120,32 +120,12 @@ QString QtProgrammerPort::deviceName() const
                                       : m_deviceOverride;
 }
 
-bool QtProgrammerPort::fail(int number, const QString &description)
-{
-    m_error = {number, description};
-    return false;
-}
-
-bool QtProgrammerPort::notOpen()
-{
-    return fail(PortErrorCode::PortNotOpen,
-                QStringLiteral("Operation valid only when the port is open"));
-}
-
 bool QtProgrammerPort::deviceFailed(int number, const QString &what)
 {
     m_failed = true;
     const QString detail = m_port.errorString().trimmed();
     return fail(number, what + QStringLiteral(" the device ") + shownDevicePath(deviceName())
                             + (detail.isEmpty() ? QString() : QStringLiteral(": ") + detail));
-}
-
-bool QtProgrammerPort::setPortNumber(qint16 n)
-{
-    if (m_port.isOpen())
-        return fail(PortErrorCode::PortAlreadyOpen, QStringLiteral("Port already open"));
-    m_portNumber = n;
-    return true;
 }
 
 bool QtProgrammerPort::isOpen() const { return m_port.isOpen(); }
@@ -160,7 +140,7 @@ bool QtProgrammerPort::setOpen(bool open)
         return true;
     }
     if (m_port.isOpen())
-        return fail(PortErrorCode::PortAlreadyOpen, QStringLiteral("Port already open"));
+        return refuseAlreadyOpen();
     if (m_deviceOverride.isEmpty() && (m_portNumber < 1 || m_portNumber > 255))
         return fail(PortErrorCode::InvalidPortNumber, QStringLiteral("Invalid port number"));
 
@@ -246,7 +226,7 @@ bool QtProgrammerPort::pullFromSystem()
 int QtProgrammerPort::bytesWaiting()
 {
     if (!m_port.isOpen()) {
-        notOpen();
+        refuseNotOpen();
         return 0;
     }
     if (m_failed || !pullFromSystem())
@@ -257,7 +237,7 @@ int QtProgrammerPort::bytesWaiting()
 QByteArray QtProgrammerPort::input()
 {
     if (!m_port.isOpen()) {
-        notOpen();
+        refuseNotOpen();
         return {};
     }
     if (m_failed || !pullFromSystem())
@@ -268,7 +248,7 @@ QByteArray QtProgrammerPort::input()
 bool QtProgrammerPort::output(const QByteArray &bytes)
 {
     if (!m_port.isOpen())
-        return notOpen();
+        return refuseNotOpen();
     if (m_failed)
         return deviceFailed(PortErrorCode::WriteFailed, QStringLiteral("Error writing to"));
     if (bytes.isEmpty())
