@@ -35,7 +35,6 @@ bool DebugLog::openAt(const QString &path)
 {
     m_enabled = true;
     m_file.close();
-    m_path = path;
     m_error.clear();
     m_writeError.clear();
     m_toTerminal = path == QLatin1String("-");
@@ -64,7 +63,6 @@ bool DebugLog::openOwnName(const QString &path)
     m_toTerminal = false;
     m_enabled = true;
     m_file.close();
-    m_path = path;
     m_error.clear();
     m_writeError.clear();
     // Never write through a link planted at the log's name: replace the name itself.
