@@ -29,16 +29,13 @@ bool isOpenFailure(const QString &text)
 
 void CliMessageBoxes::showMessage(const QString &text, MessageIcon icon, const QString &title)
 {
+    Q_UNUSED(icon);
     Q_UNUSED(title);
     // The window's confirmation box: the command says its own success once, on
     // standard output, so it is not repeated here among the errors.
     if (text == coreText("SettingsTransactions", "Written Succesfully"))
         return;
     ++m_shown;
-    if (m_captured) {
-        m_captured->append({text, icon});
-        return;
-    }
     if (m_progress)
         m_progress->clear();
     if (!m_namedDevice.isEmpty() && isOpenFailure(text)) {

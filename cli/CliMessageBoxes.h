@@ -20,9 +20,6 @@ public:
                      const QString &title = QString()) override;
 
     int shownCount() const { return m_shown; }
-    // Collects the messages instead of printing them, for a command that reports
-    // them in its own words; null prints again.
-    void captureInto(QList<std::pair<QString, MessageIcon>> *messages) { m_captured = messages; }
     // A progress line on the same stream, cleared before each message; may be null.
     void setProgressLine(ProgressLine *line) { m_progress = line; }
     // The device the user named (--device): a failed opening then names it and the
@@ -56,7 +53,6 @@ private:
 private:
     QTextStream &m_err;
     int m_shown = 0;
-    QList<std::pair<QString, MessageIcon>> *m_captured = nullptr;
     ProgressLine *m_progress = nullptr;
     QString m_namedDevice;
     std::function<Place()> m_place;

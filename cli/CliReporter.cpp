@@ -9,11 +9,7 @@ void CliReporter::setProgressBar(double numCurrent, double numTotal)
     showProgress(m_current);
 }
 
-void CliReporter::resetStatusBar()
-{
-    m_status.clear();
-    m_progress.clear();
-}
+void CliReporter::resetStatusBar() { m_progress.clear(); }
 
 void CliReporter::locationDone(int location, int result)
 {

@@ -15,12 +15,12 @@ public:
     {
     }
 
-    void setStatusBarText(const QString &barText) override { m_status = barText; }
+    // The progress line says where the transaction is; there is no status bar.
+    void setStatusBarText(const QString &barText) override { Q_UNUSED(barText); }
     void setProgressBar(double numCurrent, double numTotal) override;
     void resetStatusBar() override;
     void locationDone(int location, int result) override;
 
-    QString lastStatus() const { return m_status; }
     // Messages printed during the transaction clear it first.
     ProgressLine &progressLine() { return m_progress; }
 
@@ -29,7 +29,6 @@ private:
 
     ProgressLine m_progress;
     bool m_writing = false;
-    QString m_status;
     int m_current = 0;
     int m_total = 0;
 };

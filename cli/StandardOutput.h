@@ -10,7 +10,6 @@ class StandardOutput : public QIODevice
 public:
     explicit StandardOutput(int fd);
     bool isSequential() const override { return true; }
-    bool readerGone() const { return m_readerGone; }
 
 protected:
     qint64 readData(char *data, qint64 maxSize) override;

@@ -35,11 +35,7 @@ private:
 class VirtualClock : public Clock
 {
 public:
-    void sleepMs(int ms) override
-    {
-        m_now += ms;
-        ++m_sleeps;
-    }
+    void sleepMs(int ms) override { m_now += ms; }
     void processEvents() override
     {
         ++m_eventRuns;
@@ -50,12 +46,10 @@ public:
 
     void advance(qint64 ms) { m_now += ms; }
     void setProcessEventsHook(std::function<void()> hook) { m_onProcessEvents = std::move(hook); }
-    int sleepCount() const { return m_sleeps; }
     int eventRuns() const { return m_eventRuns; }
 
 private:
     qint64 m_now = 0;
-    int m_sleeps = 0;
     int m_eventRuns = 0;
     std::function<void()> m_onProcessEvents;
 };

@@ -36,7 +36,6 @@ bool DebugLog::openAt(const QString &path)
 {
     m_enabled = true;
     m_file.close();
-    m_path = path;
     m_error.clear();
     m_writeError.clear();
     m_toTerminal = path == QLatin1String("-");
@@ -66,7 +65,6 @@ bool DebugLog::openOwnName(const QString &path)
     m_toTerminal = false;
     m_enabled = true;
     m_file.close();
-    m_path = path;
     m_error.clear();
     m_writeError.clear();
     // Never write through a link planted at the log's name: replace the name itself.

@@ -27,8 +27,6 @@ public:
     // every line reached it.
     QString writeError() const { return m_writeError; }
 
-    bool enabled() const { return m_enabled; }
-    QString filePath() const { return m_path; }
     QString errorString() const { return m_error; }
     // The most recent 10000 lines of this run (tests read the trace from here).
     const QStringList &lines() const { return m_lines; }
@@ -42,7 +40,6 @@ private:
     bool m_enabled = false;
     bool m_toTerminal = false; // "-": standard error
     QFile m_file;
-    QString m_path;
     QString m_error;
     QString m_writeError;
     QStringList m_lines;

@@ -1,5 +1,6 @@
 #include "device/PortDiagnosis.h"
 
+#include "device/SerialLocks.h"
 #include "device/TerminalText.h"
 
 #include <QCoreApplication>
@@ -8,7 +9,6 @@
 namespace {
 
 constexpr qsizetype MaxShownPath = 80;
-constexpr qsizetype MaxFileNameBytes = 255; // NAME_MAX of the usual file systems
 
 } // namespace
 
@@ -23,12 +23,7 @@ QString shownDevicePath(const QString &devicePath)
 
 bool lockFileNameTooLong(const QString &devicePath)
 {
-    // As the serial port library names it: the path less "/dev/", '/' made '_'.
-    QString name = devicePath;
-    if (name.startsWith(QLatin1String("/dev/")))
-        name.remove(0, 5);
-    name.replace(QLatin1Char('/'), QLatin1Char('_'));
-    return QFile::encodeName(QStringLiteral("LCK..") + name).size() > MaxFileNameBytes;
+    return lockNameTooLong(libraryLockName(devicePath));
 }
 
 QString heldByLock(const QString &devicePath, qint64 pid, const QString &program,

@@ -1,6 +1,7 @@
 #include "device/PortListing.h"
 
 #include "device/TerminalText.h"
+#include "device/UsbDiscovery.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>
@@ -10,8 +11,6 @@
 #include <QStringList>
 
 namespace {
-
-QString hex4(quint16 v) { return QStringLiteral("%1").arg(v, 4, 16, QLatin1Char('0')).toUpper(); }
 
 // The --port number that reaches this port: a serial programmer's COM n is
 // ttyS{n-1}, which the USB programmer's numbering does not cover.
@@ -45,11 +44,12 @@ QString PortListing::format(const QList<SerialPortEntry> &ports)
         // Serial numbers and descriptions come from the device: shown as plain text.
         QString note = TerminalText::printable(p.description);
         if (p.isProgrammer())
-            note = QCoreApplication::translate("PortListing", "USB programmer (10C4:823E)");
+            note = QCoreApplication::translate("PortListing", "USB programmer (%1)")
+                       .arg(usbProgrammerIdsText());
         rows << QStringList{p.systemLocation.isEmpty() ? p.portName : p.systemLocation,
                             com > 0 ? QString::number(com) : dash,
-                            p.hasUsbIds ? hex4(p.vid) : dash,
-                            p.hasUsbIds ? hex4(p.pid) : dash,
+                            p.hasUsbIds ? usbIdText(p.vid) : dash,
+                            p.hasUsbIds ? usbIdText(p.pid) : dash,
                             p.serialNumber.isEmpty() ? dash
                                                      : TerminalText::printable(p.serialNumber),
                             note.isEmpty() ? dash : note};
@@ -70,8 +70,8 @@ QString PortListing::toJson(const QList<SerialPortEntry> &ports)
         list.append(QJsonObject{
             {QStringLiteral("device"), p.systemLocation.isEmpty() ? p.portName : p.systemLocation},
             {QStringLiteral("com"), com > 0 ? QJsonValue(com) : QJsonValue()},
-            {QStringLiteral("vid"), p.hasUsbIds ? QJsonValue(hex4(p.vid)) : QJsonValue()},
-            {QStringLiteral("pid"), p.hasUsbIds ? QJsonValue(hex4(p.pid)) : QJsonValue()},
+            {QStringLiteral("vid"), p.hasUsbIds ? QJsonValue(usbIdText(p.vid)) : QJsonValue()},
+            {QStringLiteral("pid"), p.hasUsbIds ? QJsonValue(usbIdText(p.pid)) : QJsonValue()},
             {QStringLiteral("serial"), known(p.serialNumber)},
             {QStringLiteral("description"), known(p.description)},
             {QStringLiteral("programmer"), p.isProgrammer()},

@@ -14,6 +14,7 @@
 class DebugLog;
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 
 struct PortError
@@ -101,4 +102,61 @@ public:
     // pause; the real port waits on the device so an answer is seen the moment it
     // lands instead of at the next timer tick.
     virtual void waitForInput(Clock &clock, int ms) { clock.sleepMs(ms); }
+};
+
+// What every port keeps alike, whatever is behind it: the port number, the input
+// mode, the modem lines as last set, the last error and whether the device failed.
+// Opening, the bytes and the lines' effect are the port's own.
+class BasicProgrammerPort : public ProgrammerPort
+{
+public:
+    qint16 portNumber() const override { return m_portNumber; }
+    // Refused with 8005 while the port is open.
+    bool setPortNumber(qint16 n) override
+    {
+        if (isOpen())
+            return refuseAlreadyOpen();
+        m_portNumber = n;
+        return true;
+    }
+    int inputMode() const override { return m_inputMode; }
+    void setInputMode(int mode) override { m_inputMode = mode; }
+    bool rts() const override { return m_rts; }
+    bool dtr() const override { return m_dtr; }
+    PortError lastError() const override { return m_error; }
+    bool hasFailed() const override { return m_failed; }
+
+protected:
+    // Notes the error; false, so that a refusal is `return fail(...)`. `inEnglish` is the
+    // description for the debug trace when `description` is translated.
+    bool fail(int number, const QString &description, const QString &inEnglish = {})
+    {
+        m_error = {number, description, inEnglish == description ? QString() : inEnglish};
+        return false;
+    }
+    // A text marked with QT_TRANSLATE_NOOP("ProgrammerPort", ...): shown in the user's
+    // language, traced in English.
+    bool fail(int number, const char *text)
+    {
+        return fail(number, QCoreApplication::translate("ProgrammerPort", text),
+                    QString::fromLatin1(text));
+    }
+    bool refuseAlreadyOpen()
+    {
+        return fail(PortErrorCode::PortAlreadyOpen,
+                    QT_TRANSLATE_NOOP("ProgrammerPort", "Port already open"));
+    }
+    bool refuseNotOpen()
+    {
+        return fail(
+            PortErrorCode::PortNotOpen,
+            QT_TRANSLATE_NOOP("ProgrammerPort", "Operation valid only when the port is open"));
+    }
+
+    qint16 m_portNumber = 1;
+    int m_inputMode = 0;
+    bool m_rts = false;
+    bool m_dtr = false;
+    bool m_failed = false;
+    PortError m_error;
 };

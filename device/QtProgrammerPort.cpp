@@ -121,42 +121,14 @@ QString QtProgrammerPort::deviceName() const
                                       : m_deviceOverride;
 }
 
-bool QtProgrammerPort::fail(int number, const QString &description, const QString &inEnglish)
-{
-    m_error = {number, description, inEnglish == description ? QString() : inEnglish};
-    return false;
-}
-
-bool QtProgrammerPort::fail(int number, const char *text)
-{
-    return fail(number, QCoreApplication::translate("QtProgrammerPort", text),
-                QString::fromLatin1(text));
-}
-
-bool QtProgrammerPort::notOpen()
-{
-    return fail(
-        PortErrorCode::PortNotOpen,
-        QT_TRANSLATE_NOOP("QtProgrammerPort", "Operation valid only when the port is open"));
-}
-
 bool QtProgrammerPort::deviceFailed(int number, const char *what)
 {
     m_failed = true;
     const QString detail = m_port.errorString().trimmed();
     const QString tail = detail.isEmpty() ? QString() : QStringLiteral(": ") + detail;
     const QString device = shownDevicePath(deviceName());
-    return fail(number, QCoreApplication::translate("QtProgrammerPort", what).arg(device) + tail,
+    return fail(number, QCoreApplication::translate("ProgrammerPort", what).arg(device) + tail,
                 QString::fromLatin1(what).arg(device) + tail);
-}
-
-bool QtProgrammerPort::setPortNumber(qint16 n)
-{
-    if (m_port.isOpen())
-        return fail(PortErrorCode::PortAlreadyOpen,
-                    QT_TRANSLATE_NOOP("QtProgrammerPort", "Port already open"));
-    m_portNumber = n;
-    return true;
 }
 
 bool QtProgrammerPort::isOpen() const { return m_port.isOpen(); }
@@ -171,11 +143,10 @@ bool QtProgrammerPort::setOpen(bool open)
         return true;
     }
     if (m_port.isOpen())
-        return fail(PortErrorCode::PortAlreadyOpen,
-                    QT_TRANSLATE_NOOP("QtProgrammerPort", "Port already open"));
+        return refuseAlreadyOpen();
     if (m_deviceOverride.isEmpty() && (m_portNumber < 1 || m_portNumber > 255))
         return fail(PortErrorCode::InvalidPortNumber,
-                    QT_TRANSLATE_NOOP("QtProgrammerPort", "Invalid port number"));
+                    QT_TRANSLATE_NOOP("ProgrammerPort", "Invalid port number"));
 
     const QString path = deviceName();
 #ifdef Q_OS_UNIX
@@ -202,13 +173,12 @@ bool QtProgrammerPort::setOpen(bool open)
         const QSerialPort::SerialPortError error = m_port.error();
         const QString text = m_port.errorString();
         m_port.clearError();
-        const char *unsaid = QT_TRANSLATE_NOOP("QtProgrammerPort", "it could not be opened");
+        const char *unsaid = QT_TRANSLATE_NOOP("ProgrammerPort", "it could not be opened");
         const QString place = shownDevicePath(path) + QStringLiteral(": ");
         fail(openErrorNumber(path, error),
              place
-                 + (text.trimmed().isEmpty()
-                        ? QCoreApplication::translate("QtProgrammerPort", unsaid)
-                        : text.trimmed()),
+                 + (text.trimmed().isEmpty() ? QCoreApplication::translate("ProgrammerPort", unsaid)
+                                             : text.trimmed()),
              place + (text.trimmed().isEmpty() ? QString::fromLatin1(unsaid) : text.trimmed()));
         m_error.device = path;
         m_error.systemError = openSystemError(path, error);
@@ -233,9 +203,8 @@ bool QtProgrammerPort::applyLine(bool rts, bool on)
     // that is not a failure. A device that has gone is.
     const bool gone = m_port.error() == QSerialPort::ResourceError;
     if (gone)
-        return deviceFailed(
-            PortErrorCode::WriteFailed,
-            QT_TRANSLATE_NOOP("QtProgrammerPort", "Error writing to the device %1"));
+        return deviceFailed(PortErrorCode::WriteFailed,
+                            QT_TRANSLATE_NOOP("ProgrammerPort", "Error writing to the device %1"));
     m_port.clearError();
     return true;
 }
@@ -261,7 +230,7 @@ bool QtProgrammerPort::pullFromSystem()
     if (error == QSerialPort::ResourceError || error == QSerialPort::ReadError)
         return deviceFailed(
             PortErrorCode::ReadFailed,
-            QT_TRANSLATE_NOOP("QtProgrammerPort", "Error reading from the device %1"));
+            QT_TRANSLATE_NOOP("ProgrammerPort", "Error reading from the device %1"));
     m_port.clearError(); // the zero wait reports a timeout when nothing came
     return true;
 }
@@ -269,7 +238,7 @@ bool QtProgrammerPort::pullFromSystem()
 int QtProgrammerPort::bytesWaiting()
 {
     if (!m_port.isOpen()) {
-        notOpen();
+        refuseNotOpen();
         return 0;
     }
     if (m_failed || !pullFromSystem())
@@ -280,7 +249,7 @@ int QtProgrammerPort::bytesWaiting()
 QByteArray QtProgrammerPort::input()
 {
     if (!m_port.isOpen()) {
-        notOpen();
+        refuseNotOpen();
         return {};
     }
     if (m_failed || !pullFromSystem())
@@ -291,23 +260,21 @@ QByteArray QtProgrammerPort::input()
 bool QtProgrammerPort::output(const QByteArray &bytes)
 {
     if (!m_port.isOpen())
-        return notOpen();
+        return refuseNotOpen();
     if (m_failed)
-        return deviceFailed(
-            PortErrorCode::WriteFailed,
-            QT_TRANSLATE_NOOP("QtProgrammerPort", "Error writing to the device %1"));
+        return deviceFailed(PortErrorCode::WriteFailed,
+                            QT_TRANSLATE_NOOP("ProgrammerPort", "Error writing to the device %1"));
     if (bytes.isEmpty())
         return true;
     if (m_port.write(bytes) != bytes.size())
-        return deviceFailed(
-            PortErrorCode::WriteFailed,
-            QT_TRANSLATE_NOOP("QtProgrammerPort", "Error writing to the device %1"));
+        return deviceFailed(PortErrorCode::WriteFailed,
+                            QT_TRANSLATE_NOOP("ProgrammerPort", "Error writing to the device %1"));
     // Hand the bytes to the OS now; nobody runs an event loop to do it later.
     while (m_port.bytesToWrite() > 0) {
         if (!m_port.waitForBytesWritten(WriteTimeoutMs))
             return deviceFailed(
                 PortErrorCode::WriteFailed,
-                QT_TRANSLATE_NOOP("QtProgrammerPort", "Error writing to the device %1"));
+                QT_TRANSLATE_NOOP("ProgrammerPort", "Error writing to the device %1"));
     }
     return true;
 }

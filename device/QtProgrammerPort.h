@@ -5,7 +5,7 @@
 
 #include <QSerialPort>
 
-class QtProgrammerPort : public ProgrammerPort
+class QtProgrammerPort : public BasicProgrammerPort
 {
 public:
     QtProgrammerPort();
@@ -17,35 +17,21 @@ public:
     // Any serial device, bypassing the port-number mapping (command line --device).
     // An empty path returns to the mapping.
     void setDeviceOverride(const QString &path);
-    QString deviceOverride() const { return m_deviceOverride; }
     // Where other programs' serial locks are looked for (tests use a folder of their own).
     void setLockFolders(const QStringList &folders) { m_lockFolders = folders; }
     void setTrace(DebugLog *log) override { m_trace = log; }
 
-    qint16 portNumber() const override { return m_portNumber; }
-    bool setPortNumber(qint16 n) override;
     bool isOpen() const override;
     bool setOpen(bool open) override;
     int bytesWaiting() override;
     bool output(const QByteArray &bytes) override;
     QByteArray input() override;
-    int inputMode() const override { return m_inputMode; }
-    void setInputMode(int mode) override { m_inputMode = mode; }
-    bool rts() const override { return m_rts; }
     bool setRts(bool on) override;
-    bool dtr() const override { return m_dtr; }
     bool setDtr(bool on) override;
-    PortError lastError() const override { return m_error; }
-    bool hasFailed() const override { return m_failed; }
     QString deviceName() const override;
     void waitForInput(Clock &clock, int ms) override;
 
 private:
-    bool fail(int number, const QString &description, const QString &inEnglish = {});
-    // A text marked with QT_TRANSLATE_NOOP("QtProgrammerPort", ...): shown translated, traced in
-    // English.
-    bool fail(int number, const char *text);
-    bool notOpen();
     // Reads whatever the OS holds without blocking; false when the device failed.
     bool pullFromSystem();
     bool deviceFailed(int number, const char *what);
@@ -56,13 +42,7 @@ private:
     void forgetOwnLock();
 
     QSerialPort m_port;
-    qint16 m_portNumber = 1;
     int m_programmerType = 2;
-    int m_inputMode = 0;
-    bool m_rts = false;
-    bool m_dtr = false;
-    bool m_failed = false;
-    PortError m_error;
     QString m_deviceOverride;
     QStringList m_lockFolders;
     DebugLog *m_trace = nullptr;

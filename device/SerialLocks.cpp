@@ -21,13 +21,6 @@ namespace {
 
 constexpr qsizetype MaxFileNameBytes = 255; // NAME_MAX of the usual file systems
 
-QString libraryLockName(QString path)
-{
-    if (path.startsWith(QLatin1String("/dev/")))
-        path.remove(0, 5);
-    return path.replace(QLatin1Char('/'), QLatin1Char('_'));
-}
-
 bool processAlive(qint64 pid)
 {
 #ifdef Q_OS_UNIX
@@ -98,18 +91,32 @@ QStringList serialLockFolders()
             QStringLiteral("/var/tmp")};
 }
 
+QString libraryLockName(QString devicePath)
+{
+    if (devicePath.startsWith(QLatin1String("/dev/")))
+        devicePath.remove(0, 5);
+    return QLatin1String("LCK..") + devicePath.replace(QLatin1Char('/'), QLatin1Char('_'));
+}
+
+bool lockNameTooLong(const QString &name)
+{
+    return QFile::encodeName(name).size() > MaxFileNameBytes;
+}
+
+QStringList serialLockNames(const QString &device, const QString &givenPath)
+{
+    QStringList names;
+    if (!device.isEmpty())
+        names << QLatin1String("LCK..") + QFileInfo(device).fileName() << libraryLockName(device);
+    names << libraryLockName(givenPath);
+    names.removeDuplicates();
+    return names;
+}
+
 QStringList serialLockNames(const QString &devicePath)
 {
     const QFileInfo given(devicePath);
-    const QString device = given.canonicalFilePath();
-    QStringList names;
-    if (!device.isEmpty())
-        names << QFileInfo(device).fileName() << libraryLockName(device);
-    names << libraryLockName(given.absoluteFilePath());
-    for (QString &name : names)
-        name.prepend(QLatin1String("LCK.."));
-    names.removeDuplicates();
-    return names;
+    return serialLockNames(given.canonicalFilePath(), given.absoluteFilePath());
 }
 
 qint64 serialLockPid(const QString &lockPath)
@@ -142,7 +149,7 @@ QList<SerialLockFile> serialLockFiles(const QStringList &names, const QStringLis
     QSet<QString> seen; // /var/lock is often a link to /run/lock
     for (const QString &folder : folders) {
         for (const QString &name : names) {
-            if (QFile::encodeName(name).size() > MaxFileNameBytes)
+            if (lockNameTooLong(name))
                 continue;
             const QString lock = QDir(folder).filePath(name);
             const QFileInfo info(lock);
@@ -236,8 +243,8 @@ void removeOwnSerialLocksNow()
 QStringList libraryLockPlaces(const QString &devicePath)
 {
     QStringList places;
-    const QString name = QStringLiteral("LCK..") + libraryLockName(devicePath);
-    if (QFile::encodeName(name).size() > MaxFileNameBytes)
+    const QString name = libraryLockName(devicePath);
+    if (lockNameTooLong(name))
         return places;
     for (const QString &folder : serialLockFolders())
         places << QDir(folder).filePath(name);

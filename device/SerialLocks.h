@@ -14,10 +14,20 @@
 // looks at them.
 QStringList serialLockFolders();
 
+// The lock the serial port library takes on a device: "LCK.." and the device's
+// path less "/dev/" with '/' as '_' ("/dev/serial/by-id/x" -> "LCK..serial_by-id_x").
+QString libraryLockName(QString devicePath);
+// A lock name longer than a file name may be: no such lock can be there, and a
+// device whose library lock it is cannot be locked.
+bool lockNameTooLong(const QString &name);
+
 // The names a device's lock may have: after the device's file (terminal
-// programs) and after its path less "/dev/" with '/' as '_' (the library), for
-// the path as given and for the device behind a link.
+// programs) and after its path (the library), for the path as given and for the
+// device behind a link.
 QStringList serialLockNames(const QString &devicePath);
+// The same from the device behind any link (empty when there is none) and the
+// given path made absolute, for a caller that has them already.
+QStringList serialLockNames(const QString &device, const QString &givenPath);
 
 // The PID a lock file names; 0 when it names none or cannot be read.
 qint64 serialLockPid(const QString &lockPath);

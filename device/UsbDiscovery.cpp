@@ -5,6 +5,16 @@
 #include <QFileInfo>
 #include <limits>
 
+QString usbIdText(quint16 id)
+{
+    return QStringLiteral("%1").arg(id, 4, 16, QLatin1Char('0')).toUpper();
+}
+
+QString usbIdsText(quint16 vid, quint16 pid)
+{
+    return usbIdText(vid) + QLatin1Char(':') + usbIdText(pid);
+}
+
 QString normaliseSerialNumber(const QString &serial)
 {
     QString out = serial;

@@ -14,6 +14,13 @@ class DebugLog;
 constexpr quint16 UsbProgrammerVid = 0x10C4;
 constexpr quint16 UsbProgrammerPid = 0x823E;
 
+// A USB ID as listings and messages show it: four upper-case hex digits ("10C4").
+QString usbIdText(quint16 id);
+// A vendor and product ID pair: "10C4:823E".
+QString usbIdsText(quint16 vid, quint16 pid);
+// The programmer's pair, "10C4:823E".
+inline QString usbProgrammerIdsText() { return usbIdsText(UsbProgrammerVid, UsbProgrammerPid); }
+
 // Serial numbers compare after spaces become "_" and letters are upper-cased.
 QString normaliseSerialNumber(const QString &serial);
 

@@ -25,10 +25,6 @@ const char NotInUse[] = "Not in use";
 // Enough to recognise the program; the rest only lengthens the line.
 constexpr int MaxHoldersNamed = 3;
 
-QString hex4(quint16 v) { return QStringLiteral("%1").arg(v, 4, 16, QLatin1Char('0')).toUpper(); }
-
-QString ids(quint16 vid, quint16 pid) { return hex4(vid) + QLatin1Char(':') + hex4(pid); }
-
 QString portPath(const SerialPortEntry &p)
 {
     return p.systemLocation.isEmpty() ? p.portName : p.systemLocation;
@@ -37,7 +33,7 @@ QString portPath(const SerialPortEntry &p)
 // "/dev/ttyUSB0 (067B:2303, USB-Serial Controller)"
 QString adapterText(const SerialPortEntry &p)
 {
-    QString text = portPath(p) + QStringLiteral(" (") + ids(p.vid, p.pid);
+    QString text = portPath(p) + QStringLiteral(" (") + usbIdsText(p.vid, p.pid);
     if (!p.description.isEmpty())
         text += QStringLiteral(", ") + printable(p.description);
     return text + QLatin1Char(')');
@@ -125,8 +121,9 @@ bool DoctorPortChecks::checkWhichPort(const DoctorTarget &target, int discovered
     auto otherAdapterAt = [&adapters](const QString &path) -> QString {
         for (const SerialPortEntry &p : adapters) {
             if (portPath(p) == path)
-                return QStringLiteral("; it is a USB serial adapter ") + ids(p.vid, p.pid)
-                       + QStringLiteral(", not the USB programmer (10C4:823E)");
+                return QStringLiteral("; it is a USB serial adapter ") + usbIdsText(p.vid, p.pid)
+                       + QStringLiteral(", not the USB programmer (%1)")
+                             .arg(usbProgrammerIdsText());
         }
         return {};
     };
@@ -150,7 +147,8 @@ bool DoctorPortChecks::checkWhichPort(const DoctorTarget &target, int discovered
     }
 
     if (discoveredPort < 1) {
-        QString detail = QStringLiteral("USB automatic: no USB programmer (10C4:823E) found");
+        QString detail = QStringLiteral("USB automatic: no USB programmer (%1) found")
+                             .arg(usbProgrammerIdsText());
         QString fix = QStringLiteral("Plug in the QOV's USB programmer");
         if (!adapters.isEmpty()) {
             QStringList named;
@@ -214,7 +212,7 @@ bool DoctorPortChecks::checkDeviceNode(const DoctorTarget &target)
         for (const UsbDeviceEntry &d : m_system.usbDevices()) {
             if (d.vid == UsbProgrammerVid && d.ttys.isEmpty()) {
                 orphan = QStringLiteral("a CP210x (%1%2) is on USB without a serial device")
-                             .arg(ids(d.vid, d.pid),
+                             .arg(usbIdsText(d.vid, d.pid),
                                   d.serialNumber.isEmpty()
                                       ? QString()
                                       : QStringLiteral(", serial ") + printable(d.serialNumber));
@@ -266,12 +264,10 @@ bool DoctorPortChecks::checkDeviceNode(const DoctorTarget &target)
     }
     if (!orphan.isEmpty()) {
         detail += (detail.isEmpty() ? QString() : QStringLiteral("; ")) + orphan;
-        fix = m_system.isRunning(QStringLiteral("brltty"))
-                  ? QStringLiteral("brltty (for braille displays) has claimed it: without a "
-                                   "braille display, remove it (sudo apt remove brltty), then "
-                                   "plug the programmer in again")
-                  : QStringLiteral("Load the cp210x driver (sudo modprobe cp210x), then plug the "
-                                   "programmer in again");
+        const QString brltty = brlttyFix(m_system, true);
+        fix = !brltty.isEmpty() ? brltty + QStringLiteral(", then plug the programmer in again")
+                                : QStringLiteral("Load the cp210x driver (sudo modprobe cp210x), "
+                                                 "then plug the programmer in again");
     }
     m_steps.fail(name, detail, fix);
     return false;
@@ -352,7 +348,8 @@ bool DoctorPortChecks::checkNotInUse(const DoctorTarget &target)
         m_steps.fail(
             name,
             QStringLiteral("ModemManager is running and not told to leave the programmer alone "
-                           "(no udev rule for 10c4:823e)"),
+                           "(no udev rule for %1)")
+                .arg(usbProgrammerIdsText().toLower()),
             (source.isEmpty()
                  ? QStringLiteral("Install the qov-tools package, which brings the programmer's "
                                   "udev rule (60-qov-programmer.rules)")

@@ -1,6 +1,7 @@
 #include "diagnose/HostSystemView.h"
 
 #include "device/SerialLocks.h"
+#include "device/UsbDiscovery.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -197,6 +198,8 @@ SystemView::Membership HostSystemView::membership(const QString &group)
 QString HostSystemView::programmerRulePath()
 {
 #ifdef Q_OS_LINUX
+    // A rule names the IDs in lower case, in quotes: ATTRS{idVendor}=="10c4".
+    const auto quoted = [](quint16 id) { return '"' + usbIdText(id).toLower().toLatin1() + '"'; };
     for (const char *folder :
          {"/etc/udev/rules.d", "/run/udev/rules.d", "/usr/lib/udev/rules.d", "/lib/udev/rules.d"}) {
         const QDir dir{at(QString::fromLatin1(folder))};
@@ -205,7 +208,7 @@ QString HostSystemView::programmerRulePath()
             if (!f.open(QIODevice::ReadOnly))
                 continue;
             const QByteArray text = f.read(1 << 20).toLower();
-            if (text.contains("\"823e\"") && text.contains("\"10c4\""))
+            if (text.contains(quoted(UsbProgrammerPid)) && text.contains(quoted(UsbProgrammerVid)))
                 return QString::fromLatin1(folder) + QLatin1Char('/') + name;
         }
     }
@@ -253,16 +256,8 @@ QList<PortHolder> HostSystemView::holders(const QString &path)
     // the serial port library after its path less "/dev/" with '/' as '_'.
     const auto underRoot
         = [this](const QString &p) { return QLatin1Char('/') + QDir(m_root).relativeFilePath(p); };
-    const auto libraryName = [](QString p) {
-        if (p.startsWith(QLatin1String("/dev/")))
-            p = p.mid(5);
-        return p.replace(QLatin1Char('/'), QLatin1Char('_'));
-    };
-    QStringList names{QFileInfo(device).fileName(), libraryName(underRoot(device)),
-                      libraryName(underRoot(QFileInfo(path).absoluteFilePath()))};
-    names.removeDuplicates();
-    for (QString &name : names)
-        name.prepend(QLatin1String("LCK.."));
+    const QStringList names
+        = serialLockNames(underRoot(device), underRoot(QFileInfo(path).absoluteFilePath()));
     QStringList folders;
     for (const QString &folder : serialLockFolders())
         folders << at(folder);

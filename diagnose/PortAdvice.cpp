@@ -86,6 +86,16 @@ Advice lockPathAdvice(const QString &path)
             QStringLiteral("Use a shorter path, such as a link to the device in a short folder")};
 }
 
+QString brlttyFix(SystemView &system, bool seenClaimed)
+{
+    if (!system.isRunning(QStringLiteral("brltty")))
+        return {};
+    return QStringLiteral("brltty (for braille displays) ")
+           + (seenClaimed ? QStringLiteral("has claimed it")
+                          : QStringLiteral("may have claimed it"))
+           + QStringLiteral(": without a braille display, remove it (sudo apt remove brltty)");
+}
+
 Advice openFailureAdvice(const PortError &error, SystemView &system, bool usbProgrammer)
 {
     const QString path = error.device;
@@ -102,12 +112,11 @@ Advice openFailureAdvice(const PortError &error, SystemView &system, bool usbPro
     switch (cause) {
     case ENOENT:
     case ENODEV:
-        // brltty takes CP210x bridges for braille displays on some distributions and
-        // the ttyUSB node vanishes as soon as it appears.
-        if (path.contains(QLatin1String("ttyUSB")) && system.isRunning(QStringLiteral("brltty")))
-            return {QStringLiteral("the device %1 is not there").arg(shown),
-                    QStringLiteral("brltty (for braille displays) may have claimed it: without a "
-                                   "braille display, remove it (sudo apt remove brltty)")};
+        if (path.contains(QLatin1String("ttyUSB"))) {
+            const QString brltty = brlttyFix(system, false);
+            if (!brltty.isEmpty())
+                return {QStringLiteral("the device %1 is not there").arg(shown), brltty};
+        }
         return {QStringLiteral("the device %1 is not there").arg(shown),
                 QStringLiteral("Plug in the programmer and check the COM port (%1)")
                     .arg(QLatin1String(PickPort))};

@@ -21,6 +21,12 @@ bool coveredByProgrammerRule(const QString &path, bool usbProgrammer);
 // in, and the fix (that group, the installed rule, or the rule to install).
 Advice accessAdvice(const QString &path, SystemView &system, bool usbProgrammer);
 
+// brltty, a braille display daemon, takes CP210x bridges on some distributions:
+// the ttyUSB node vanishes as soon as it appears. The fix when brltty runs, empty
+// when it does not; seenClaimed: a bridge is on USB without its serial device, so
+// brltty has claimed it rather than only may have.
+QString brlttyFix(SystemView &system, bool seenClaimed);
+
 // The device's path is too long for its serial lock file's name.
 Advice lockPathAdvice(const QString &path);
 

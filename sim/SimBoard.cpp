@@ -106,7 +106,6 @@ void SimBoard::updatePower()
 
 void SimBoard::powerUp()
 {
-    ++m_powerUps;
     note(QStringLiteral("power on"));
     const QByteArray hello = effectiveGreeting();
     if (!hello.isEmpty())

@@ -75,10 +75,7 @@ public:
     // What the PC's port does: called on open, close and every line change.
     void setPortState(bool open, bool rts, bool dtr);
     bool isPortOpen() const { return m_portOpen; }
-    bool rts() const { return m_rts; }
-    bool dtr() const { return m_dtr; }
     bool isPowered() const { return m_powered; }
-    int powerUpCount() const { return m_powerUps; }
 
     // --- greeting -------------------------------------------------------------------
     static QByteArray xokGreeting() { return QByteArrayLiteral("XOK"); }
@@ -88,10 +85,9 @@ public:
     static QByteArray usbJumperGreeting();
     // Bytes sent greetDelayMs after power returns; empty = no greeting.
     void setGreeting(const QByteArray &bytes) { m_greeting = bytes; }
-    QByteArray greeting() const { return m_greeting; }
     void setGreetDelayMs(int ms) { m_greetDelayMs = ms; }
     // The programmer type the board's jumper is set for (0 = whatever is used).
-    // A mismatch greets with the jumper's set-up pattern instead of greeting().
+    // A mismatch greets with the jumper's set-up pattern instead of that greeting.
     void setJumperFor(int programmerType) { m_jumperFor = programmerType; }
     QByteArray effectiveGreeting() const;
 
@@ -105,12 +101,10 @@ public:
     // --- answers and timing -----------------------------------------------------------
     // Time from the end of a command to the start of its answer.
     void setLatencyMs(int ms) { m_latencyMs = ms; }
-    void setWriteAck(quint8 byte) { m_writeAck = byte; }
     // Acknowledges a write with the value written instead of the fixed byte.
     void setEchoWriteAck(bool on) { m_echoWriteAck = on; }
     // Each byte takes 10 bit times at 2400 baud on the wire, both ways.
     void setByteTiming(bool on) { m_byteTiming = on; }
-    bool byteTiming() const { return m_byteTiming; }
     // Microseconds for one byte at 2400 baud, 8N1 (10 bits), for the k-th byte (1-based).
     static qint64 byteTimeUs(int k) { return qint64(k) * 10'000'000 / 2400; }
 
@@ -121,7 +115,6 @@ public:
     Fault faultAt(int location) const;
     void setLateDelayMs(int ms) { m_lateDelayMs = ms; }
     void setGarbageBytes(const QByteArray &bytes) { m_garbage = bytes; }
-    QByteArray garbageBytes() const { return m_garbage; }
     // How far the junk of the garbage fault runs ahead of the answer (no earlier
     // than the command), the stray-after byte behind it (0: right next to it), the
     // doubled answer's copy behind the first and the answer behind the junk of
@@ -142,7 +135,6 @@ public:
     void sendUnasked(const QByteArray &bytes) { send(bytes, nowUs()); }
     // Codes to report one per "LLLL", learnDelayMs after it.
     void queueLearnCode(const IrCode &code);
-    int queuedLearnCodes() const { return int(m_learnQueue.size()); }
     void setLearnDelayMs(int ms) { m_learnDelayMs = ms; }
 
     // --- the wire -----------------------------------------------------------------------
@@ -200,7 +192,6 @@ private:
     bool m_rts = false;
     bool m_dtr = false;
     bool m_powered = false;
-    int m_powerUps = 0;
 
     QByteArray m_greeting = xokGreeting();
     int m_greetDelayMs = 100;

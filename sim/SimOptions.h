@@ -20,7 +20,7 @@ public:
     };
 
     // Parses the arguments after the program name. On failure returns false and
-    // sets errorText(); "--help" sets helpRequested(), "--version" versionRequested().
+    // sets errorText(); "--help" and "--version" leave their text to earlyExit().
     bool parse(const QStringList &arguments);
     // After parse(): the help, the version, or the error with a short usage (exit
     // status 2); nothing when the simulator is to run.
@@ -31,23 +31,11 @@ public:
     static std::optional<QByteArray> parseHex(const QString &text);
 
     QString errorText() const { return m_error; }
-    bool helpRequested() const { return m_help; }
-    bool versionRequested() const { return m_versionRequested; }
     QString linkPath() const { return m_link; }
     QString stateFile() const { return m_stateFile; }
     bool verbose() const { return m_verbose; }
     QByteArray versionAnswer() const { return m_version; }
     QByteArray greeting() const { return m_greeting; }
-    int greetDelayMs() const { return m_greetDelayMs; }
-    int learnDelayMs() const { return m_learnDelayMs; }
-    int latencyMs() const { return m_latencyMs; }
-    int junkGapMs() const { return m_junkGapMs; }
-    int lateDelayMs() const { return m_lateDelayMs; }
-    bool byteTiming() const { return m_byteTiming; }
-    bool selfPowered() const { return m_selfPowered; }
-    QList<IrCode> learnCodes() const { return m_learnCodes; }
-    // Location -1 stands for every location.
-    QList<QPair<int, SimBoard::Fault>> faults() const { return m_faults; }
 
 private:
     bool error(const QString &text);

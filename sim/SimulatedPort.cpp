@@ -11,21 +11,17 @@ QString SimulatedPort::deviceName() const
     return QStringLiteral("COM%1 (simulated)").arg(m_portNumber);
 }
 
-bool SimulatedPort::fail(int number, const QString &description)
-{
-    m_error = {number, description};
-    return false;
-}
-
 bool SimulatedPort::failIfClosedOrGone(int numberIfGone)
 {
     if (!m_open)
-        return fail(PortErrorCode::PortNotOpen,
-                    QStringLiteral("Operation valid only when the port is open"));
+        return refuseNotOpen();
     if (m_board.hasVanished()) {
         m_failed = true;
+        const char *gone
+            = QT_TRANSLATE_NOOP("ProgrammerPort", "The device %1 is no longer available");
         return fail(numberIfGone,
-                    QStringLiteral("The device %1 is no longer available").arg(deviceName()));
+                    QCoreApplication::translate("ProgrammerPort", gone).arg(deviceName()),
+                    QString::fromLatin1(gone).arg(deviceName()));
     }
     return true;
 }
@@ -33,14 +29,6 @@ bool SimulatedPort::failIfClosedOrGone(int numberIfGone)
 void SimulatedPort::tellBoard() { m_board.setPortState(m_open, m_rts, m_dtr); }
 
 void SimulatedPort::reconnect() { m_board.reconnect(); }
-
-bool SimulatedPort::setPortNumber(qint16 n)
-{
-    if (m_open)
-        return fail(PortErrorCode::PortAlreadyOpen, QStringLiteral("Port already open"));
-    m_portNumber = n;
-    return true;
-}
 
 bool SimulatedPort::setOpen(bool open)
 {
@@ -54,11 +42,12 @@ bool SimulatedPort::setOpen(bool open)
         return true;
     }
     if (m_open)
-        return fail(PortErrorCode::PortAlreadyOpen, QStringLiteral("Port already open"));
+        return refuseAlreadyOpen();
     const bool exists = m_portNumber >= 1 && m_portNumber <= 255
                         && (m_existing.isEmpty() || m_existing.contains(m_portNumber));
     if (!exists || m_board.hasVanished())
-        return fail(PortErrorCode::InvalidPortNumber, QStringLiteral("Invalid port number"));
+        return fail(PortErrorCode::InvalidPortNumber,
+                    QT_TRANSLATE_NOOP("ProgrammerPort", "Invalid port number"));
     m_open = true;
     m_failed = false;
     ++m_openCount;

@@ -9,7 +9,7 @@
 
 #include <QSet>
 
-class SimulatedPort : public ProgrammerPort
+class SimulatedPort : public BasicProgrammerPort
 {
 public:
     SimulatedPort(SimBoard &board, Clock &clock);
@@ -23,40 +23,26 @@ public:
     QList<QByteArray> outputs() const { return m_outputs; }
     int openCount() const { return m_openCount; }
 
-    qint16 portNumber() const override { return m_portNumber; }
-    bool setPortNumber(qint16 n) override;
     bool isOpen() const override { return m_open; }
     bool setOpen(bool open) override;
     int bytesWaiting() override;
     bool output(const QByteArray &bytes) override;
     QByteArray input() override;
-    int inputMode() const override { return m_inputMode; }
-    void setInputMode(int mode) override { m_inputMode = mode; }
-    bool rts() const override { return m_rts; }
     bool setRts(bool on) override;
-    bool dtr() const override { return m_dtr; }
     bool setDtr(bool on) override;
-    PortError lastError() const override { return m_error; }
     bool hasFailed() const override { return m_failed || (m_open && m_board.hasVanished()); }
     QString deviceName() const override;
     bool isSimulatedBoard() const override { return true; }
 
 private:
-    bool fail(int number, const QString &description);
     bool failIfClosedOrGone(int numberIfGone);
     bool setLine(bool &line, bool on);
     void tellBoard();
 
     SimBoard &m_board;
     QSet<int> m_existing;
-    qint16 m_portNumber = 1;
     bool m_open = false;
-    int m_inputMode = 0;
-    bool m_rts = false;
-    bool m_dtr = false;
-    bool m_failed = false;
     int m_openCount = 0;
-    PortError m_error;
     QList<QByteArray> m_outputs;
     qsizetype m_outputBytes = 0;
 };

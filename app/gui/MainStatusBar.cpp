@@ -2,6 +2,7 @@
 
 #include "app/gui/MainWindowLayout.h"
 #include "device/Clock.h"
+#include "gui/Twips.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -22,7 +23,7 @@ constexpr int StatusPanel2Width = 1440;
 MainStatusBar::MainStatusBar(QMainWindow &window, const Clock &clock)
     : m_window(&window), m_clock(clock)
 {
-    const auto tw = [&window](int value) { return MainWindowLayout::twips(window, value); };
+    const auto tw = [&window](int value) { return twips(window, value); };
 
     m_statusBar = new QStatusBar(&window);
     m_statusBar->setObjectName(QStringLiteral("StatusBar1"));
@@ -68,7 +69,7 @@ void MainStatusBar::placeProgressBarInStatusBar(QProgressBar *progressBar, QStat
     progressBar->hide();
     progressBar->setParent(statusBar);
     const QRect p = panel->geometry();
-    const int b = MainWindowLayout::twips(*m_window, border);
+    const int b = twips(*m_window, border);
     progressBar->setGeometry(p.left() + b, b, p.width() - 2 * b, p.height() - 2 * b);
     progressBar->show();
     progressBar->raise();

@@ -2,6 +2,7 @@
 
 #include "app/gui/MainStatusBar.h"
 #include "codes/gui/CodeLineEdit.h"
+#include "gui/Twips.h"
 #include "settings/gui/SettingsView.h"
 
 #include <QCheckBox>
@@ -78,11 +79,6 @@ const char *const TabOrder[]
        "Check3",   "Text3",    "Text2",  "Text4",  "Text5", "Text6", "Check4"};
 
 } // namespace
-
-int MainWindowLayout::twips(const QWidget &widget, int tw)
-{
-    return qRound(tw * widget.logicalDpiX() / 1440.0);
-}
 
 QFont MainWindowLayout::designFont()
 {

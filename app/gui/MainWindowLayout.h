@@ -17,9 +17,6 @@ public:
     // The least room between two controls on a row, and right of the widest row.
     static constexpr int MinimumGap = 120;
 
-    // Twips to pixels at the screen's logical DPI.
-    static int twips(const QWidget &widget, int tw);
-
     // The window's design font, or a sans font of the same size where it is missing.
     static QFont designFont();
 

@@ -3,6 +3,7 @@
 #include "codes/CodeMime.h"
 #include "codes/IrCode.h"
 #include "codes/gui/CodeLineEdit.h"
+#include "gui/Twips.h"
 
 #include <QDrag>
 #include <QFontMetrics>
@@ -32,7 +33,7 @@ CodeListWindow::CodeListWindow(QWidget *parent)
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(tr("Xbox DVD Remote IR Codes"));
-    setFixedSize(twips(4320), twips(4380));
+    setFixedSize(twips(*this, 4320), twips(*this, 4380));
 
     auto *note = new QLabel(tr("Drag the code to the appropriate box in the main window."), this);
     note->setObjectName(QStringLiteral("noteLabel"));
@@ -41,7 +42,7 @@ CodeListWindow::CodeListWindow(QWidget *parent)
     note->setFont(noteFont);
     note->setWordWrap(true);
     note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    note->setGeometry(twips(600), twips(120), twips(3015), twips(495));
+    note->setGeometry(twips(*this, 600), twips(*this, 120), twips(*this, 3015), twips(*this, 495));
     // Where the designed font is missing a wider one stands in: keep to two lines.
     const auto fits = [note](const QFont &f) {
         return QFontMetrics(f)
@@ -56,9 +57,9 @@ CodeListWindow::CodeListWindow(QWidget *parent)
     // One text line in a box of 13 pixels at 96 dpi: the default font would be
     // clipped, and the labels share the rows' pitch.
     QFont boxFont = font();
-    boxFont.setPixelSize(qMax(8, twips(BoxHeight) - 3));
+    boxFont.setPixelSize(qMax(8, twips(*this, BoxHeight) - 3));
     QFont labelFont = font();
-    labelFont.setPixelSize(qMax(8, twips(BoxHeight) - 2));
+    labelFont.setPixelSize(qMax(8, twips(*this, BoxHeight) - 2));
 
     // One font for all 27 boxes, fitted to the widest code: each fitted to its own
     // code, some would be drawn smaller than others.
@@ -74,7 +75,7 @@ CodeListWindow::CodeListWindow(QWidget *parent)
         const RemoteButton &button = RemoteCodeCatalogue[i];
         const QString name = QString::fromLatin1(button.name);
         const Column &column = Columns[i < RowsInLeftColumn ? 0 : 1];
-        const int top = twips(FirstRowTop + RowPitch * (i % RowsInLeftColumn));
+        const int top = twips(*this, FirstRowTop + RowPitch * (i % RowsInLeftColumn));
         const QString row = QString::number(i + 1);
 
         auto *box = new QLineEdit(QString::fromLatin1(button.code), this);
@@ -86,7 +87,8 @@ CodeListWindow::CodeListWindow(QWidget *parent)
         box->setContextMenuPolicy(Qt::NoContextMenu);
         box->setFont(boxFont);
         box->setTextMargins(0, 0, 0, 0);
-        box->setGeometry(twips(column.boxLeft), top, twips(BoxWidth), twips(BoxHeight));
+        box->setGeometry(twips(*this, column.boxLeft), top, twips(*this, BoxWidth),
+                         twips(*this, BoxHeight));
         CodeLineEdit::keepTextInside(box, widest);
         box->installEventFilter(this);
 
@@ -96,8 +98,9 @@ CodeListWindow::CodeListWindow(QWidget *parent)
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         label->setBuddy(box);
         label->adjustSize();
-        const int labelRight = twips(column.labelRight);
-        label->setGeometry(labelRight - label->width(), top, label->width(), twips(BoxHeight));
+        const int labelRight = twips(*this, column.labelRight);
+        label->setGeometry(labelRight - label->width(), top, label->width(),
+                           twips(*this, BoxHeight));
     }
     makeRoomForLongNames();
 }
@@ -106,7 +109,7 @@ void CodeListWindow::makeRoomForLongNames()
 {
     // A name longer than the design's (a translation) moves its column, and the
     // column right of it, to the right; the window grows to hold them.
-    const int margin = twips(60);
+    const int margin = twips(*this, 60);
     int shift = 0;    // of the column being placed, from its design place
     int leftEdge = 0; // the least left a label of this column may have
     int right = width();
@@ -123,7 +126,7 @@ void CodeListWindow::makeRoomForLongNames()
         int widest = 0;
         for (const QLabel *label : labels)
             widest = qMax(widest, label->width());
-        shift = qMax(shift, leftEdge + margin + widest - twips(Columns[c].labelRight));
+        shift = qMax(shift, leftEdge + margin + widest - twips(*this, Columns[c].labelRight));
         for (QLabel *label : labels)
             label->move(label->x() + shift, label->y());
         for (QLineEdit *box : boxes)
@@ -133,8 +136,6 @@ void CodeListWindow::makeRoomForLongNames()
     }
     setFixedSize(right, height());
 }
-
-int CodeListWindow::twips(int value) const { return qRound(value * logicalDpiX() / 1440.0); }
 
 QMimeData *CodeListWindow::mimeDataFor(const QLineEdit *box)
 {

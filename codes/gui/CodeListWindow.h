@@ -24,7 +24,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    int twips(int value) const;
     void makeRoomForLongNames();
     void startDrag(QLineEdit *box, const QPoint &hotSpot);
 };

@@ -1,6 +1,7 @@
 #include "learn/gui/LearnWindow.h"
 
 #include "codes/gui/CodeDragList.h"
+#include "gui/Twips.h"
 #include "learn/LearnReport.h"
 #include "session/Session.h"
 
@@ -26,20 +27,23 @@ LearnWindow::LearnWindow(Session &session, QWidget *parent)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(tr("Learn Mode"));
-    setFixedSize(twips(4995), twips(3690));
+    setFixedSize(twips(*this, 4995), twips(*this, 3690));
 
     // Its entries drag onto the main window's code fields like the code list's.
     m_list = new CodeDragList(this);
     m_list->setObjectName(QStringLiteral("List1"));
-    m_list->setGeometry(twips(315), twips(315), twips(4110), twips(2400));
+    m_list->setGeometry(twips(*this, 315), twips(*this, 315), twips(*this, 4110),
+                        twips(*this, 2400));
 
     m_start = new QPushButton(StartCaption(), this);
     m_start->setObjectName(QStringLiteral("Command1"));
-    m_start->setGeometry(twips(945), twips(2940), twips(1065), twips(435));
+    m_start->setGeometry(twips(*this, 945), twips(*this, 2940), twips(*this, 1065),
+                         twips(*this, 435));
 
     m_exit = new QPushButton(ExitCaption(), this);
     m_exit->setObjectName(QStringLiteral("Command2"));
-    m_exit->setGeometry(twips(2940), twips(2940), twips(1065), twips(435));
+    m_exit->setGeometry(twips(*this, 2940), twips(*this, 2940), twips(*this, 1065),
+                        twips(*this, 435));
     // Enter presses the focused button, as Space does (outside a dialog only an
     // auto-default button takes Enter).
     for (QPushButton *button : {m_start, m_exit})
@@ -63,8 +67,6 @@ LearnWindow::LearnWindow(Session &session, QWidget *parent)
 LearnWindow::~LearnWindow() = default;
 
 bool LearnWindow::isLearning() const { return m_timer->isActive(); }
-
-int LearnWindow::twips(int value) const { return qRound(value * logicalDpiX() / 1440.0); }
 
 void LearnWindow::startLearning()
 {

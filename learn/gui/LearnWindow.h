@@ -47,7 +47,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    int twips(int value) const;
     void fitButtonCaptions();
     void enterLearning();
     void becomeIdle();

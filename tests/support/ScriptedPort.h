@@ -9,7 +9,7 @@
 #include <QStringList>
 #include <utility>
 
-class ScriptedPort : public ProgrammerPort
+class ScriptedPort : public BasicProgrammerPort
 {
 public:
     enum class Op { SetPortNumber, Open, Close, Output, SetRts, SetDtr };
@@ -35,25 +35,19 @@ public:
     void clearTrace() { m_trace.clear(); }
     QByteArray allSent() const { return m_sent; }
 
-    qint16 portNumber() const override { return m_portNumber; }
     bool setPortNumber(qint16 n) override;
     bool isOpen() const override { return m_open; }
     bool setOpen(bool open) override;
     int bytesWaiting() override { return int(pump().size()); }
     bool output(const QByteArray &bytes) override;
     QByteArray input() override { return std::exchange(pump(), {}); }
-    int inputMode() const override { return m_inputMode; }
     void setInputMode(int mode) override
     {
-        m_inputMode = mode;
+        BasicProgrammerPort::setInputMode(mode);
         m_trace << QStringLiteral("%1 mode %2").arg(m_clock.nowMs()).arg(mode);
     }
-    bool rts() const override { return m_rts; }
     bool setRts(bool on) override { return setLine(Op::SetRts, "rts", m_rts, on); }
-    bool dtr() const override { return m_dtr; }
     bool setDtr(bool on) override { return setLine(Op::SetDtr, "dtr", m_dtr, on); }
-    PortError lastError() const override { return m_error; }
-    bool hasFailed() const override { return m_failed; }
     QString deviceName() const override { return QStringLiteral("COM%1").arg(m_portNumber); }
 
 private:
@@ -79,13 +73,7 @@ private:
     QByteArray &pump(); // moves arrivals that are due into the receive buffer
 
     VirtualClock &m_clock;
-    qint16 m_portNumber = 1;
     bool m_open = false;
-    int m_inputMode = 0;
-    bool m_rts = false;
-    bool m_dtr = false;
-    bool m_failed = false;
-    PortError m_error;
     QByteArray m_received;
     QList<Arrival> m_arrivals;
     QList<Arrival> m_queued;
