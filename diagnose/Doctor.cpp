@@ -4,6 +4,7 @@
 #include "device/LinkPreferences.h"
 #include "device/MessageBoxes.h"
 #include "device/TerminalText.h"
+#include "device/UsbPortFinder.h"
 #include "settings/DeviceSettings.h"
 
 #include <QJsonArray>
@@ -11,6 +12,17 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QScopeGuard>
+
+std::optional<int> Doctor::examine(const DoctorTarget &target, UsbPortFinder *finder,
+                                   DeviceLink &link, ProgrammerPort &comm)
+{
+    const int discovered = target.usbAutomatic && finder ? finder->findUsbProgrammerPort() : -1;
+    DoctorBoard board;
+    if (checkPort(target, discovered))
+        board = probeBoard(link, comm);
+    checkBoard(board);
+    return board.usbPortFound;
+}
 
 bool Doctor::checkPort(const DoctorTarget &target, int discoveredPort)
 {
@@ -21,9 +33,9 @@ bool Doctor::checkPort(const DoctorTarget &target, int discoveredPort)
 
 void Doctor::preferencesUnusable(const QString &detail, const QString &fix)
 {
-    m_steps.fail(QStringLiteral("Which port"), detail, fix);
-    m_steps.notTried({"Device node", "Access", "Not in use", "Open and power cycle", "Greeting",
-                      "Firmware", "One read"},
+    using Id = DoctorStep::Id;
+    m_steps.fail(Id::WhichPort, detail, fix);
+    m_steps.notTried(DoctorStep::range(Id::DeviceNode, Id::OneRead),
                      QStringLiteral("the stored preferences cannot be used"));
     addWriting();
 }
@@ -198,7 +210,7 @@ void Doctor::addWriting()
 {
     // A board can answer every read and still store nothing: say that this was
     // not checked, and how to check it.
-    m_steps.add(QStringLiteral("Writing"), DoctorStep::State::NotTried,
+    m_steps.add(DoctorStep::Id::Writing, DoctorStep::State::NotTried,
                 QStringLiteral("the check writes nothing"), {}, false);
     m_steps.setHint(QStringLiteral("To see that the board keeps what it is sent: qovctl write "
                                    "PROFILE, then qovctl verify PROFILE"));
@@ -206,7 +218,7 @@ void Doctor::addWriting()
 
 QString Doctor::stepLine(int number, const DoctorStep &s)
 {
-    QString out = QStringLiteral("%1. %2").arg(number).arg(s.name);
+    QString out = QStringLiteral("%1. %2").arg(number).arg(s.name());
     if (!s.counts) // the one step the check never takes: its reason in brackets
         return out + QStringLiteral(": not tried (") + s.detail + QStringLiteral(")")
                + (s.hint.isEmpty() ? QString() : QStringLiteral(". ") + s.hint);
@@ -236,7 +248,7 @@ QByteArray Doctor::json(const QList<DoctorStep> &steps)
     for (const DoctorStep &s : steps) {
         const bool failed = s.state == DoctorStep::State::Failed;
         QJsonObject step{
-            {QStringLiteral("step"), s.name},
+            {QStringLiteral("step"), QLatin1String(DoctorStep::key(s.id))},
             {QStringLiteral("state"), s.state == DoctorStep::State::Ok ? QStringLiteral("ok")
                                       : failed                         ? QStringLiteral("failed")
                                                : QStringLiteral("not-tried")},

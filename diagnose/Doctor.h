@@ -12,10 +12,12 @@
 
 class DeviceLink;
 class ProgrammerPort;
+class UsbPortFinder;
 
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <optional>
 
 class Doctor
 {
@@ -24,14 +26,14 @@ public:
     // The port checks hold on to m_steps.
     Q_DISABLE_COPY_MOVE(Doctor)
 
-    // Steps 1-4. discoveredPort: USB discovery's COM number (-1 none), used in USB
-    // automatic mode only. Returns whether the board's steps are worth trying.
-    bool checkPort(const DoctorTarget &target, int discoveredPort);
-    // The device the board's steps open (empty for the simulated board).
-    QString devicePath() const { return m_port.path(); }
-    // Steps 5-8 (or why they were not tried, when checkPort said so), then the
-    // writing step, never tried.
-    void checkBoard(const DoctorBoard &board);
+    // The whole check, as `qovctl doctor` and the window's Check Connection run it:
+    // the port's steps (finder: USB discovery for USB automatic mode, may be null),
+    // the board's on link and comm when they are worth trying, then writing.
+    // Returns the port the connect step's USB discovery found, which the caller
+    // keeps as every other command does.
+    std::optional<int> examine(const DoctorTarget &target, UsbPortFinder *finder, DeviceLink &link,
+                               ProgrammerPort &comm);
+
     // A stored preference that cannot be used: the first step fails with it (detail
     // and fix given whole), the others are not tried.
     void preferencesUnusable(const QString &detail, const QString &fix);
@@ -58,6 +60,12 @@ public:
     static QByteArray json(const QList<DoctorStep> &steps);
 
 private:
+    // Steps 1-4. discoveredPort: USB discovery's COM number (-1 none), used in USB
+    // automatic mode only. Returns whether the board's steps are worth trying.
+    bool checkPort(const DoctorTarget &target, int discoveredPort);
+    // Steps 5-8 (or why they were not tried, when checkPort said so), then the
+    // writing step, never tried.
+    void checkBoard(const DoctorBoard &board);
     // The last step: writing, which the check never tries.
     void addWriting();
 

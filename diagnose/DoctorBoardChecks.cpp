@@ -15,10 +15,7 @@ QString printable(const QString &text, int maxLength = 40)
     return TerminalText::printable(text, maxLength);
 }
 
-const char OpenAndCycle[] = "Open and power cycle";
-const char Greeting[] = "Greeting";
-const char Firmware[] = "Firmware";
-const char OneRead[] = "One read";
+using Id = DoctorStep::Id;
 
 // The first version whose board can turn the console on by Eject.
 constexpr double PowerOnByEjectVersion = 2.5;
@@ -65,7 +62,7 @@ bool DoctorBoardChecks::worthReading(const DoctorBoard &board, bool selfPowered)
 
 void DoctorBoardChecks::notTried(const QString &why)
 {
-    m_steps.notTried({OpenAndCycle, Greeting, Firmware, OneRead}, why);
+    m_steps.notTried({Id::OpenAndCycle, Id::Greeting, Id::Firmware, Id::OneRead}, why);
 }
 
 void DoctorBoardChecks::check(const DoctorBoard &board)
@@ -81,14 +78,15 @@ void DoctorBoardChecks::check(const DoctorBoard &board)
             fix = QStringLiteral("If no program uses the port, remove the lock file %1 (it names "
                                  "no process)")
                       .arg(printable(board.unreadLocks.first(), 200));
-        m_steps.fail(QLatin1String(OpenAndCycle),
+        m_steps.fail(Id::OpenAndCycle,
                      board.openFailure.isEmpty() ? QStringLiteral("the port did not open")
                                                  : board.openFailure,
                      fix);
-        m_steps.notTried({Greeting, Firmware, OneRead}, QStringLiteral("the port did not open"));
+        m_steps.notTried({Id::Greeting, Id::Firmware, Id::OneRead},
+                         QStringLiteral("the port did not open"));
         return;
     }
-    m_steps.ok(QLatin1String(OpenAndCycle),
+    m_steps.ok(Id::OpenAndCycle,
                QStringLiteral("opened %1 and cycled the power line (RTS)")
                    .arg(m_path.isEmpty() ? QStringLiteral("the port") : printable(m_path, 200)));
     if (lostIn(6, board) || !checkGreeting(board) || lostIn(7, board))
@@ -96,9 +94,9 @@ void DoctorBoardChecks::check(const DoctorBoard &board)
     checkFirmware(board);
     if (lostIn(8, board))
         return;
-    const QString name = QLatin1String(OneRead);
+    const Id name = Id::OneRead;
     if (!board.readTried)
-        m_steps.notTried({OneRead}, QStringLiteral("no board answered"));
+        m_steps.notTried({Id::OneRead}, QStringLiteral("no board answered"));
     else if (board.readValue)
         m_steps.ok(
             name,
@@ -122,19 +120,19 @@ bool DoctorBoardChecks::lostIn(int step, const DoctorBoard &board)
 {
     if (board.lostInStep != step)
         return false;
-    const QList<const char *> boardSteps{Greeting, Firmware, OneRead};
-    const int i = step - 6;
+    // Step n is Id(n - 1).
+    const Id lost = Id(step - 1);
     m_steps.fail(
-        QLatin1String(boardSteps.at(i)),
-        QStringLiteral("lost the connection to the programmer: ") + board.portLost,
+        lost, QStringLiteral("lost the connection to the programmer: ") + board.portLost,
         QStringLiteral("Check the programmer's cable and plug, then run qovctl doctor again"));
-    m_steps.notTried(boardSteps.mid(i + 1), QStringLiteral("the connection was lost"));
+    m_steps.notTried(DoctorStep::range(Id(step), Id::OneRead),
+                     QStringLiteral("the connection was lost"));
     return true;
 }
 
 bool DoctorBoardChecks::checkGreeting(const DoctorBoard &board)
 {
-    const QString name = QLatin1String(Greeting);
+    const Id name = Id::Greeting;
     if (board.greeting == ExpectedXOKReply) {
         m_steps.ok(name, QStringLiteral("the board greeted \"XOK\" after the power cycle"));
         return true;
@@ -144,7 +142,7 @@ bool DoctorBoardChecks::checkGreeting(const DoctorBoard &board)
                      QStringLiteral(
                          "the board greets with its set-up pattern for the other programmer type"),
                      board.setupPatternMessage);
-        m_steps.notTried({Firmware, OneRead},
+        m_steps.notTried({Id::Firmware, Id::OneRead},
                          QStringLiteral("the board is set up for the other programmer"));
         return false;
     }
@@ -155,7 +153,8 @@ bool DoctorBoardChecks::checkGreeting(const DoctorBoard &board)
                 .arg(printable(*board.greeting), FirmwareVersion::hexBytes(*board.greeting)),
             QStringLiteral("Check that the port is the programmer's (qovctl ports) and that the "
                            "board is a QOV; the line runs at 2400 baud"));
-        m_steps.notTried({Firmware, OneRead}, QStringLiteral("the greeting was not a QOV's"));
+        m_steps.notTried({Id::Firmware, Id::OneRead},
+                         QStringLiteral("the greeting was not a QOV's"));
         return false;
     }
     if (m_selfPowered) {
@@ -181,7 +180,7 @@ bool DoctorBoardChecks::checkGreeting(const DoctorBoard &board)
                            "carried \"%1\" (%2): no QOV's greeting or answer")
                 .arg(printable(board.lateGreeting), FirmwareVersion::hexBytes(board.lateGreeting)),
             QLatin1String(NotQovFix));
-        m_steps.notTried({Firmware, OneRead},
+        m_steps.notTried({Id::Firmware, Id::OneRead},
                          QStringLiteral("the line carries bytes that are no QOV's"));
         return false;
     }
@@ -212,15 +211,15 @@ bool DoctorBoardChecks::checkGreeting(const DoctorBoard &board)
         QStringLiteral("nothing came after the power cycle: the QOV has no power, or no QOV is "
                        "connected"),
         QLatin1String(PowerFix));
-    m_steps.notTried({Firmware, OneRead}, QStringLiteral("no board answered"));
+    m_steps.notTried({Id::Firmware, Id::OneRead}, QStringLiteral("no board answered"));
     return false;
 }
 
 void DoctorBoardChecks::checkFirmware(const DoctorBoard &board)
 {
-    const QString name = QLatin1String(Firmware);
+    const Id name = Id::Firmware;
     if (!board.versionAsked) {
-        m_steps.notTried({Firmware}, QStringLiteral("no board answered"));
+        m_steps.notTried({Id::Firmware}, QStringLiteral("no board answered"));
         return;
     }
     if (!board.version && board.versionLateMs > 0) {

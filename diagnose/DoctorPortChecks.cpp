@@ -17,10 +17,7 @@ QString printable(const QString &text, int maxLength = 40)
     return TerminalText::printable(text, maxLength);
 }
 
-const char WhichPort[] = "Which port";
-const char DeviceNode[] = "Device node";
-const char Access[] = "Access";
-const char NotInUse[] = "Not in use";
+using Id = DoctorStep::Id;
 
 // Enough to recognise the program; the rest only lengthens the line.
 constexpr int MaxHoldersNamed = 3;
@@ -61,6 +58,16 @@ QString sourceText(DoctorTarget::Source source)
 
 } // namespace
 
+DoctorTarget DoctorTarget::of(const LinkPreferences &prefs)
+{
+    DoctorTarget target;
+    target.programmerType = prefs.programmerType;
+    target.usbAutomatic = prefs.usbAutomatic();
+    target.comPort = prefs.comPortNumber().value_or(0);
+    target.selfPowered = prefs.isQOVSelfPowered;
+    return target;
+}
+
 QString DoctorPortChecks::shownPath() const { return printable(m_path, 200); }
 
 bool DoctorPortChecks::check(const DoctorTarget &target, int discoveredPort)
@@ -68,16 +75,16 @@ bool DoctorPortChecks::check(const DoctorTarget &target, int discoveredPort)
     const bool portKnown = checkWhichPort(target, discoveredPort);
     if (target.simulated) {
         const QString none = QStringLiteral("nothing to check for the built-in simulated board");
-        m_steps.ok(QLatin1String(DeviceNode), none);
-        m_steps.ok(QLatin1String(Access), none);
-        m_steps.ok(QLatin1String(NotInUse), none);
+        m_steps.ok(Id::DeviceNode, none);
+        m_steps.ok(Id::Access, none);
+        m_steps.ok(Id::NotInUse, none);
         return true;
     }
     if (!m_system.checksDevices()) {
         const QString none = QStringLiteral("not checked on this system");
-        m_steps.ok(QLatin1String(DeviceNode), none);
-        m_steps.ok(QLatin1String(Access), none);
-        m_steps.ok(QLatin1String(NotInUse), none);
+        m_steps.ok(Id::DeviceNode, none);
+        m_steps.ok(Id::Access, none);
+        m_steps.ok(Id::NotInUse, none);
         if (!portKnown)
             m_blockedWhy = QStringLiteral("no port to open");
         return portKnown;
@@ -88,7 +95,7 @@ bool DoctorPortChecks::check(const DoctorTarget &target, int discoveredPort)
         m_blockedWhy = !portKnown ? QStringLiteral("no port to open")
                        : there    ? QStringLiteral("the device is not a serial port")
                                   : QStringLiteral("the device is not there");
-        m_steps.notTried({Access, NotInUse},
+        m_steps.notTried({Id::Access, Id::NotInUse},
                          portKnown ? m_blockedWhy : QStringLiteral("no port to check"));
         return false;
     }
@@ -105,7 +112,7 @@ bool DoctorPortChecks::check(const DoctorTarget &target, int discoveredPort)
 
 bool DoctorPortChecks::checkWhichPort(const DoctorTarget &target, int discoveredPort)
 {
-    const QString name = QLatin1String(WhichPort);
+    const Id name = Id::WhichPort;
     const QString type = target.programmerType == SerialProgrammer
                              ? QStringLiteral("serial programmer (RS232)")
                              : QStringLiteral("USB programmer");
@@ -191,7 +198,7 @@ bool DoctorPortChecks::checkWhichPort(const DoctorTarget &target, int discovered
 
 bool DoctorPortChecks::checkDeviceNode(const DoctorTarget &target)
 {
-    const QString name = QLatin1String(DeviceNode);
+    const Id name = Id::DeviceNode;
     const SystemView::NodeKind kind
         = m_path.isEmpty() ? SystemView::NodeKind::Missing : m_system.nodeKind(m_path);
     if (kind == SystemView::NodeKind::Terminal) {
@@ -223,7 +230,7 @@ bool DoctorPortChecks::checkDeviceNode(const DoctorTarget &target)
         }
     }
     if (m_path.isEmpty() && orphan.isEmpty()) {
-        m_steps.notTried({DeviceNode}, QStringLiteral("no port to look for"));
+        m_steps.notTried({Id::DeviceNode}, QStringLiteral("no port to look for"));
         return false;
     }
     QString detail = m_path.isEmpty() ? QString() : shownPath() + QStringLiteral(" is not there");
@@ -279,7 +286,7 @@ bool DoctorPortChecks::checkDeviceNode(const DoctorTarget &target)
 
 bool DoctorPortChecks::checkAccess(const DoctorTarget &target)
 {
-    const QString name = QLatin1String(Access);
+    const Id name = Id::Access;
     if (m_system.canReadAndWrite(m_path)) {
         m_steps.ok(name, QStringLiteral("this user can read and write ") + shownPath());
         return true;
@@ -291,7 +298,7 @@ bool DoctorPortChecks::checkAccess(const DoctorTarget &target)
 
 bool DoctorPortChecks::checkNotInUse(const DoctorTarget &target)
 {
-    const QString name = QLatin1String(NotInUse);
+    const Id name = Id::NotInUse;
     // The port library locks the port under a name made from its path: a path too
     // long for a file name cannot be opened, whoever holds it.
     if (lockFileNameTooLong(m_path)) {

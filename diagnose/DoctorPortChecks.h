@@ -7,6 +7,8 @@
 
 #include <QString>
 
+struct LinkPreferences;
+
 // The port the run uses, as the options and the preferences name it.
 struct DoctorTarget
 {
@@ -19,6 +21,10 @@ struct DoctorTarget
     QString device;         // --device PATH
     bool simulated = false; // --simulate
     bool selfPowered = false;
+
+    // The programmer type, its port and its power as the preferences hold them;
+    // where the port came from, --device and --simulate are the caller's to set.
+    static DoctorTarget of(const LinkPreferences &prefs);
 };
 
 class DoctorPortChecks

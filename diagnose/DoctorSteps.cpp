@@ -1,16 +1,44 @@
 #include "diagnose/DoctorSteps.h"
 
-void DoctorSteps::add(const QString &name, DoctorStep::State state, const QString &detail,
-                      const QString &fix, bool counts)
+#include <QCoreApplication>
+
+const char *DoctorStep::key(Id id)
 {
-    m_steps.append(
-        {name, state, detail, state == DoctorStep::State::Failed ? fix : QString(), {}, counts});
+    static const char *const keys[] = {
+        QT_TRANSLATE_NOOP("DoctorStep", "Which port"),
+        QT_TRANSLATE_NOOP("DoctorStep", "Device node"),
+        QT_TRANSLATE_NOOP("DoctorStep", "Access"),
+        QT_TRANSLATE_NOOP("DoctorStep", "Not in use"),
+        QT_TRANSLATE_NOOP("DoctorStep", "Open and power cycle"),
+        QT_TRANSLATE_NOOP("DoctorStep", "Greeting"),
+        QT_TRANSLATE_NOOP("DoctorStep", "Firmware"),
+        QT_TRANSLATE_NOOP("DoctorStep", "One read"),
+        QT_TRANSLATE_NOOP("DoctorStep", "Writing"),
+    };
+    return keys[int(id)];
 }
 
-void DoctorSteps::notTried(const QList<const char *> &names, const QString &why)
+QString DoctorStep::name() const { return QCoreApplication::translate("DoctorStep", key(id)); }
+
+QList<DoctorStep::Id> DoctorStep::range(Id first, Id last)
 {
-    for (const char *name : names)
-        add(QLatin1String(name), DoctorStep::State::NotTried, why);
+    QList<Id> ids;
+    for (int i = int(first); i <= int(last); ++i)
+        ids << Id(i);
+    return ids;
+}
+
+void DoctorSteps::add(Id id, DoctorStep::State state, const QString &detail, const QString &fix,
+                      bool counts)
+{
+    m_steps.append(
+        {id, state, detail, state == DoctorStep::State::Failed ? fix : QString(), {}, counts});
+}
+
+void DoctorSteps::notTried(const QList<Id> &ids, const QString &why)
+{
+    for (const Id id : ids)
+        add(id, DoctorStep::State::NotTried, why);
 }
 
 bool DoctorSteps::allOk() const

@@ -1,6 +1,5 @@
 #include "app/gui/CheckConnectionWindow.h"
 
-#include "device/UsbPortFinder.h"
 #include "diagnose/Doctor.h"
 #include "diagnose/HostSystemView.h"
 #include "session/Session.h"
@@ -55,9 +54,8 @@ QLabel *wrapped(const QString &text, QWidget *parent)
 
 } // namespace
 
-CheckConnectionWindow::CheckConnectionWindow(Session &session, UsbPortFinder *finder,
-                                             std::function<void()> ended)
-    : m_session(session), m_finder(finder), m_ended(std::move(ended))
+CheckConnectionWindow::CheckConnectionWindow(Session &session, std::function<void()> ended)
+    : m_session(session), m_ended(std::move(ended))
 {
     setObjectName(QStringLiteral("FormCheckConnection"));
     setWindowTitle(tr("Check Connection"));
@@ -173,22 +171,15 @@ QString CheckConnectionWindow::run()
         return why;
     }
     m_status->setText(tr("Checking..."));
-    const AppPreferences &prefs = m_session.prefs();
-    DoctorTarget target;
-    target.programmerType = prefs.programmerType;
-    target.usbAutomatic = prefs.usbAutomatic();
-    target.comPort = prefs.comPortNumber().value_or(0);
+    DoctorTarget target = DoctorTarget::of(m_session.prefs());
     target.portSource = DoctorTarget::Source::StoredPreferences;
     target.simulated = m_session.port().isSimulatedBoard();
-    target.selfPowered = prefs.isQOVSelfPowered;
-    const int discovered = target.usbAutomatic && m_finder ? m_finder->findUsbProgrammerPort() : -1;
 
     HostSystemView system;
     Doctor doctor(system);
-    DoctorBoard board;
-    if (doctor.checkPort(target, discovered))
-        board = Doctor::probeBoard(m_session.link(), m_session.port());
-    doctor.checkBoard(board);
+    DeviceLink &link = m_session.link();
+    if (doctor.examine(target, link.usbPortFinder(), link, m_session.port()))
+        emit usbPortFound();
     m_report = Doctor::text(doctor.steps());
     showSteps(doctor.steps());
     m_status->setText(doctor.allOk() ? tr("Every step is OK") : tr("A step failed: see its fix"));
