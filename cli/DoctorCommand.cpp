@@ -8,6 +8,8 @@
 #include "session/Session.h"
 #include "session/StoredPreferences.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 int report(QovctlRun &run, const Doctor &doctor)
@@ -28,18 +30,22 @@ std::pair<QString, QString> unusablePreferences(const QovctlRun &run)
         return {};
     const QString where = store->location().isEmpty()
                               ? QString()
-                              : QStringLiteral(" in ") + printable(store->location(), 300);
+                              : QCoreApplication::translate("qovctl", " in %1")
+                                    .arg(printable(store->location(), 300));
     if (const QString problem = store->problem(); !problem.isEmpty())
         return {problem,
-                QStringLiteral("Make it readable, or remove it to start from the defaults")};
+                QCoreApplication::translate(
+                    "qovctl", "Make it readable, or remove it to start from the defaults")};
     const std::optional<QovctlRun::DamagedPreference> damaged = run.choosePreferences().damaged;
     if (!damaged)
         return {};
     const QString name = StoredPreferences::keyName(damaged->damage.key);
-    return {QStringLiteral("the stored preference %1%2 is \"%3\", not %4")
+    return {QCoreApplication::translate("qovctl", "the stored preference %1%2 is \"%3\", not %4")
                 .arg(name, where, printable(damaged->damage.text), damaged->damage.allowed),
-            QStringLiteral("Set it in the window's Settings menu, or remove the line %1 from "
-                           "the file to use the default; for this run only, pass %2")
+            QCoreApplication::translate("qovctl",
+                                        "Set it in the window's Settings menu, or remove the line "
+                                        "%1 from the file to use the default; for this run only, "
+                                        "pass %2")
                 .arg(name, damaged->option)};
 }
 

@@ -15,12 +15,15 @@ class ProgrammerPort;
 class UsbPortFinder;
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <optional>
 
 class Doctor
 {
+    Q_DECLARE_TR_FUNCTIONS(Doctor)
+
 public:
     explicit Doctor(SystemView &system) : m_system(system), m_port(system, m_steps) { }
     // The port checks hold on to m_steps.
@@ -53,8 +56,8 @@ public:
 
     // One line per step.
     static QString text(const QList<DoctorStep> &steps);
-    // One step's line, numbered.
-    static QString stepLine(int number, const DoctorStep &step);
+    // One step's line, numbered; a failed step's fix at its end unless withFix is false.
+    static QString stepLine(int number, const DoctorStep &step, bool withFix = true);
     // An array of {step, state ("ok", "failed", "not-tried"), ok, detail, fix},
     // with a hint where a step has one.
     static QByteArray json(const QList<DoctorStep> &steps);

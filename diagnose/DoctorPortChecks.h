@@ -5,6 +5,7 @@
 #include "diagnose/DoctorSteps.h"
 #include "diagnose/SystemView.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 struct LinkPreferences;
@@ -29,6 +30,8 @@ struct DoctorTarget
 
 class DoctorPortChecks
 {
+    Q_DECLARE_TR_FUNCTIONS(DoctorPortChecks)
+
 public:
     DoctorPortChecks(SystemView &system, DoctorSteps &steps) : m_system(system), m_steps(steps) { }
 

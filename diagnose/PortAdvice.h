@@ -3,14 +3,15 @@
 // steps and the port-open messages of both front ends say the same, from the
 // error the port layer reports and what the system shows.
 #include "device/ProgrammerPort.h"
+#include "diagnose/DoctorSteps.h"
 #include "diagnose/SystemView.h"
 
 #include <QString>
 
 struct Advice
 {
-    QString detail; // what was found, starting in lower case
-    QString fix;    // the one thing to do, a sentence without its full stop
+    QString detail;   // what was found, starting in lower case
+    DoctorAdvice fix; // the one thing to do, a sentence without its full stop
 };
 
 // The programmer's udev rule covers the USB programmer only; an RS232 port gets

@@ -27,10 +27,6 @@ public:
     // The report as `qovctl doctor` prints it.
     QString report() const { return m_report; }
 
-    // A step's fix in the window's words: Settings menu items for the options,
-    // Run Again for running the check again.
-    static QString windowWords(const QString &fix);
-
 signals:
     // USB discovery found the board's port: kept, as every command keeps it.
     void usbPortFound();
