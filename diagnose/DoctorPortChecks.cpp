@@ -192,11 +192,13 @@ bool DoctorPortChecks::checkWhichPort(const DoctorTarget &target, int discovered
             one += tr(" (used)");
         found << one;
     }
-    m_steps.ok(name, tr("USB automatic: %1; COM %2: %3")
-                         .arg(found.isEmpty()
-                                  ? tr("the programmer was found")
-                                  : tr("programmer(s) found: ") + found.join(QStringLiteral(", ")),
-                              QString::number(discoveredPort), shownPath()));
+    m_steps.ok(name,
+               tr("USB automatic: %1; COM %2: %3")
+                   .arg(found.isEmpty() ? tr("the programmer was found")
+                                        //: %1: the programmers' paths; the count chooses the form
+                                        : tr("programmer(s) found: %1", nullptr, int(found.size()))
+                                              .arg(found.join(QStringLiteral(", "))),
+                        QString::number(discoveredPort), shownPath()));
     return true;
 }
 
