@@ -2,10 +2,13 @@
 
 #include "cli/PrintableText.h"
 #include "cli/QovctlRun.h"
+#include "device/UsbPortFinder.h"
 #include "diagnose/Doctor.h"
 #include "diagnose/HostSystemView.h"
 #include "session/Session.h"
 #include "session/StoredPreferences.h"
+
+#include <QCoreApplication>
 
 namespace {
 
@@ -27,35 +30,23 @@ std::pair<QString, QString> unusablePreferences(const QovctlRun &run)
         return {};
     const QString where = store->location().isEmpty()
                               ? QString()
-                              : QStringLiteral(" in ") + printable(store->location(), 300);
+                              : QCoreApplication::translate("qovctl", " in %1")
+                                    .arg(printable(store->location(), 300));
     if (const QString problem = store->problem(); !problem.isEmpty())
         return {problem,
-                QStringLiteral("Make it readable, or remove it to start from the defaults")};
-    using Key = StoredPreferences::Key;
-    const StoredPreferences stored(store);
-    const QovctlOptions &o = run.options();
-    const bool portGiven = o.port || !o.device.isEmpty() || o.simulate;
-    const int type = o.programmerType ? *o.programmerType : stored.programmerType();
-    const bool usbAutomatic = !portGiven && type == UsbProgrammer && run.env().usbAutomaticAvailable
-                              && run.env().usbAutomaticAvailable();
-    const std::pair<Key, QString> keys[] = {
-        {Key::ProgType, o.programmerType ? QString() : QStringLiteral("--programmer")},
-        {Key::SelfPowered, o.selfPowered ? QString() : QStringLiteral("--self-powered")},
-        {Key::ForcePower, o.forcePower ? QString() : QStringLiteral("--force-power")},
-        {Key::ComPort, portGiven || usbAutomatic ? QString() : QStringLiteral("--port")},
-    };
-    for (const auto &[key, option] : keys) {
-        const auto d = option.isEmpty() ? std::nullopt : stored.damage(key);
-        if (!d)
-            continue;
-        const QString name = StoredPreferences::keyName(key);
-        return {QStringLiteral("the stored preference %1%2 is \"%3\", not %4")
-                    .arg(name, where, printable(d->text), d->allowed),
-                QStringLiteral("Set it in the window's Settings menu, or remove the line %1 from "
-                               "the file to use the default; for this run only, pass %2")
-                    .arg(name, option)};
-    }
-    return {};
+                QCoreApplication::translate(
+                    "qovctl", "Make it readable, or remove it to start from the defaults")};
+    const std::optional<QovctlRun::DamagedPreference> damaged = run.choosePreferences().damaged;
+    if (!damaged)
+        return {};
+    const QString name = StoredPreferences::keyName(damaged->damage.key);
+    return {QCoreApplication::translate("qovctl", "the stored preference %1%2 is \"%3\", not %4")
+                .arg(name, where, printable(damaged->damage.text), damaged->damage.allowed),
+            QCoreApplication::translate("qovctl",
+                                        "Set it in the window's Settings menu, or remove the line "
+                                        "%1 from the file to use the default; for this run only, "
+                                        "pass %2")
+                .arg(name, damaged->option)};
 }
 
 } // namespace
@@ -73,12 +64,8 @@ int doctorCommand(QovctlRun &run)
     }
     return run.withBoard([&run, &system](Session &session, CliMessageBoxes &) {
         const QovctlEnvironment &env = run.env();
-        const AppPreferences &prefs = session.prefs();
         const QovctlOptions &o = run.options();
-        DoctorTarget target;
-        target.programmerType = prefs.programmerType;
-        target.usbAutomatic = prefs.usbAutomatic();
-        target.comPort = prefs.comPortNumber().value_or(0);
+        DoctorTarget target = DoctorTarget::of(session.prefs());
         const QString stored = env.preferences ? env.preferences->get(
                                    StoredPreferences::keyName(StoredPreferences::Key::ComPort), {})
                                                : QString();
@@ -89,19 +76,14 @@ int doctorCommand(QovctlRun &run)
                   : DoctorTarget::Source::StoredPreferences;
         target.device = o.device;
         target.simulated = o.simulate;
-        target.selfPowered = prefs.isQOVSelfPowered;
-        int discovered = -1;
-        if (target.usbAutomatic && env.makeUsbPortFinder) {
-            if (const auto finder = env.makeUsbPortFinder(nullptr))
-                discovered = finder->findUsbProgrammerPort();
-        }
-
+        // Discovery for the first step says nothing in the debug log: the connect
+        // step's own discovery does.
+        const std::unique_ptr<UsbPortFinder> finder = target.usbAutomatic && env.makeUsbPortFinder
+                                                          ? env.makeUsbPortFinder(nullptr)
+                                                          : nullptr;
         Doctor doctor(*system);
-        DoctorBoard board;
-        if (doctor.checkPort(target, discovered))
-            board = Doctor::probeBoard(session.link(), session.port());
-        run.showUsbPortFound(session, board.usbPortFound);
-        doctor.checkBoard(board);
+        run.showUsbPortFound(session,
+                             doctor.examine(target, finder.get(), session.link(), session.port()));
         return report(run, doctor);
     });
 }

@@ -14,7 +14,6 @@
 
 std::optional<AppPreferences> QovctlRun::connectionPreferences(int *exitCode)
 {
-    using Key = StoredPreferences::Key;
     const PreferenceStore *store = m_env.preferences;
     if (const QString problem = store ? store->problem() : QString(); !problem.isEmpty()) {
         m_err << "qovctl: " << problem
@@ -25,61 +24,61 @@ std::optional<AppPreferences> QovctlRun::connectionPreferences(int *exitCode)
         return std::nullopt;
     }
 
-    const StoredPreferences stored(m_env.preferences);
-    auto report = [&](Key key, const QString &text, const QString &allowed, const QString &option) {
+    const ChosenPreferences chosen = choosePreferences();
+    if (const auto &d = chosen.damaged) {
         m_err << "qovctl: "
               << QCoreApplication::translate("qovctl",
                                              "the stored preference %1 is \"%2\", not %3; set "
                                              "it in the window's Settings menu, or pass %4 for "
                                              "this run")
-                     .arg(StoredPreferences::keyName(key), printable(text), allowed, option)
+                     .arg(StoredPreferences::keyName(d->damage.key), printable(d->damage.text),
+                          d->damage.allowed, d->option)
               << Qt::endl;
         *exitCode = QovctlExit::BadUsage;
-    };
-    // A damaged key stops the run unless an option stands in for it.
-    auto damaged = [&](Key key, const QString &option) {
-        const std::optional<StoredPreferences::Damage> d = stored.damage(key);
-        if (d)
-            report(key, d->text, d->allowed, option);
-        return d.has_value();
-    };
+        return std::nullopt;
+    }
+    return chosen.prefs;
+}
 
-    AppPreferences p;
-    if (m_opt.programmerType)
-        p.programmerType = *m_opt.programmerType;
-    else if (damaged(Key::ProgType, QStringLiteral("--programmer")))
-        return std::nullopt;
-    else
-        p.programmerType = stored.programmerType();
-    if (m_opt.selfPowered)
-        p.isQOVSelfPowered = true;
-    else if (damaged(Key::SelfPowered, QStringLiteral("--self-powered")))
-        return std::nullopt;
-    else
-        p.isQOVSelfPowered = stored.selfPowered();
-    if (m_opt.forcePower)
-        p.forcePower = true;
-    else if (damaged(Key::ForcePower, QStringLiteral("--force-power")))
-        return std::nullopt;
-    else
-        p.forcePower = stored.forcePower();
-
+QovctlRun::ChosenPreferences QovctlRun::choosePreferences() const
+{
+    using Key = StoredPreferences::Key;
+    const StoredPreferences stored(m_env.preferences);
+    ChosenPreferences chosen;
+    AppPreferences &p = chosen.prefs;
+    p.programmerType = m_opt.programmerType ? *m_opt.programmerType : stored.programmerType();
+    p.isQOVSelfPowered = m_opt.selfPowered || stored.selfPowered();
+    p.forcePower = m_opt.forcePower || stored.forcePower();
     const bool portGiven = m_opt.port || !m_opt.device.isEmpty() || m_opt.simulate;
     p.usbAutomaticAvailable
         = !portGiven && m_env.usbAutomaticAvailable && m_env.usbAutomaticAvailable();
-    if (m_opt.port) {
-        p.comPort = QString::number(*m_opt.port);
-    } else {
-        // The stored number matters only when it names the port: not when discovery
-        // finds it, nor when a device path or the simulator stands in for it.
-        if (!portGiven && !p.usbAutomatic()) {
-            if (damaged(Key::ComPort, QStringLiteral("--port")))
-                return std::nullopt;
+    p.comPort = m_opt.port               ? QString::number(*m_opt.port)
+                : stored.comPortNumber() ? stored.text(Key::ComPort).trimmed()
+                                         : StoredPreferences::defaultText(Key::ComPort);
+
+    // A damaged key stops the run unless an option stands in for it. The stored
+    // number matters only when it names the port: not when discovery finds it, nor
+    // when a device path or the simulator stands in for it.
+    const struct
+    {
+        Key key;
+        bool given;
+        const char *option;
+    } options[] = {
+        {Key::ProgType, m_opt.programmerType.has_value(), "--programmer"},
+        {Key::SelfPowered, m_opt.selfPowered, "--self-powered"},
+        {Key::ForcePower, m_opt.forcePower, "--force-power"},
+        {Key::ComPort, portGiven || p.usbAutomatic(), "--port"},
+    };
+    for (const auto &o : options) {
+        if (o.given)
+            continue;
+        if (std::optional<StoredPreferences::Damage> d = stored.damage(o.key)) {
+            chosen.damaged = DamagedPreference{*d, QLatin1String(o.option)};
+            break;
         }
-        p.comPort = stored.comPortNumber() ? stored.text(Key::ComPort).trimmed()
-                                           : StoredPreferences::defaultText(Key::ComPort);
     }
-    return p;
+    return chosen;
 }
 
 int QovctlRun::withBoard(const std::function<int(Session &, CliMessageBoxes &)> &work)

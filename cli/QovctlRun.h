@@ -5,6 +5,7 @@
 #include "cli/Qovctl.h"
 #include "cli/QovctlOptions.h"
 #include "session/AppPreferences.h"
+#include "session/StoredPreferences.h"
 
 #include <QByteArray>
 #include <QString>
@@ -30,6 +31,23 @@ public:
     const QovctlOptions &options() const { return m_opt; }
     // A person watches the error stream and did not ask for quiet: progress and hints.
     bool showsProgress() const { return m_env.progressLines && !m_opt.quiet; }
+
+    // A stored preference the run would take that breaks its key's rule, with the
+    // option that stands in for it.
+    struct DamagedPreference
+    {
+        StoredPreferences::Damage damage;
+        QString option; // "--programmer", ...
+    };
+    // The preferences the run connects with: each from its option, else the stored
+    // one. damaged: the first stored one it would take that is damaged, which the
+    // run refuses rather than use.
+    struct ChosenPreferences
+    {
+        AppPreferences prefs;
+        std::optional<DamagedPreference> damaged;
+    };
+    ChosenPreferences choosePreferences() const;
 
     // Sets up a session on the port the options and preferences name and runs work on
     // it; a damaged preference, an -o FILE that cannot be opened or an unusable port

@@ -10,22 +10,27 @@
 
 #include <QCoreApplication>
 
-int readCommand(QovctlRun &run)
+int readThenReport(QovctlRun &run, const std::function<int(const DeviceSettings &)> &report)
 {
-    return run.withBoard([&run](Session &session, CliMessageBoxes &boxes) {
+    return run.withBoard([&run, &report](Session &session, CliMessageBoxes &boxes) {
         CliReporter reporter(run.err(), run.showsProgress(), false);
         boxes.setProgressLine(&reporter.progressLine());
         SettingsTransactions transactions(session.link(), session.port(), reporter);
         const int shown = boxes.shownCount();
         const ConnectResult connection = transactions.connect();
         run.showUsbPortFound(session, connection.usbPortFound);
-        const TransactionResult result = transactions.readValues(connection, session.settings());
-        if (!result.ok()) {
+        if (!transactions.readValues(connection, session.settings()).ok()) {
             run.reportSilentFailure(
                 boxes, shown, QCoreApplication::translate("qovctl", "reading the QOV failed"));
             return QovctlExit::DeviceFailure;
         }
-        const DeviceSettings &s = session.settings();
+        return report(session.settings());
+    });
+}
+
+int readCommand(QovctlRun &run)
+{
+    return readThenReport(run, [&run](const DeviceSettings &s) {
         if (!run.options().quiet) {
             for (const QString &note : Profile::valuesOutsideEditorRanges(s))
                 run.err() << "qovctl: note: " << note << Qt::endl;

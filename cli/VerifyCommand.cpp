@@ -1,14 +1,11 @@
 #include "cli/QovctlCommands.h"
 
-#include "cli/CliMessageBoxes.h"
-#include "cli/CliReporter.h"
 #include "cli/PrintableText.h"
 #include "cli/ProfileInput.h"
 #include "cli/QovctlRun.h"
 #include "device/TerminalText.h"
-#include "session/Session.h"
+#include "settings/DeviceSettings.h"
 #include "settings/SettingField.h"
-#include "settings/SettingsTransactions.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>
@@ -59,21 +56,9 @@ int verifyCommand(QovctlRun &run)
                   << QCoreApplication::translate("qovctl", "; nothing was read") << Qt::endl;
         return QovctlExit::BadUsage;
     }
-    return run.withBoard([&](Session &session, CliMessageBoxes &boxes) {
-        CliReporter reporter(run.err(), run.showsProgress(), false);
-        boxes.setProgressLine(&reporter.progressLine());
-        SettingsTransactions transactions(session.link(), session.port(), reporter);
-        const int shown = boxes.shownCount();
-        // The same read as `read`: an incomplete one is not compared, since a
-        // location that did not answer would show as a difference it is not.
-        const ConnectResult connection = transactions.connect();
-        run.showUsbPortFound(session, connection.usbPortFound);
-        if (!transactions.readValues(connection, session.settings()).ok()) {
-            run.reportSilentFailure(
-                boxes, shown, QCoreApplication::translate("qovctl", "reading the QOV failed"));
-            return QovctlExit::DeviceFailure;
-        }
-        const DeviceSettings &board = session.settings();
+    // The same read as `read`: an incomplete one is not compared, since a location
+    // that did not answer would show as a difference it is not.
+    return readThenReport(run, [&](const DeviceSettings &board) {
         const QList<SettingField> differing = SettingField::differences(board, *file);
         if (run.options().json) {
             run.out() << QString::fromUtf8(differencesJson(differing, board, *file)) << Qt::flush;

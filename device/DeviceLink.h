@@ -23,6 +23,7 @@ public:
 
     // USB automatic discovery (used by openComPort in USB automatic mode); may be null.
     void setUsbPortFinder(UsbPortFinder *finder) { m_usb = finder; }
+    UsbPortFinder *usbPortFinder() const { return m_usb; }
 
     // The words shown for a device that did not open (its reason and the one fix):
     // the judgement lives above the device layer, which only reports the error.

@@ -4,6 +4,7 @@
 #include "device/LinkPreferences.h"
 #include "device/MessageBoxes.h"
 #include "device/TerminalText.h"
+#include "device/UsbPortFinder.h"
 #include "settings/DeviceSettings.h"
 
 #include <QJsonArray>
@@ -11,6 +12,17 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QScopeGuard>
+
+std::optional<int> Doctor::examine(const DoctorTarget &target, UsbPortFinder *finder,
+                                   DeviceLink &link, ProgrammerPort &comm)
+{
+    const int discovered = target.usbAutomatic && finder ? finder->findUsbProgrammerPort() : -1;
+    DoctorBoard board;
+    if (checkPort(target, discovered))
+        board = probeBoard(link, comm);
+    checkBoard(board);
+    return board.usbPortFound;
+}
 
 bool Doctor::checkPort(const DoctorTarget &target, int discoveredPort)
 {
@@ -21,10 +33,10 @@ bool Doctor::checkPort(const DoctorTarget &target, int discoveredPort)
 
 void Doctor::preferencesUnusable(const QString &detail, const QString &fix)
 {
-    m_steps.fail(QStringLiteral("Which port"), detail, fix);
-    m_steps.notTried({"Device node", "Access", "Not in use", "Open and power cycle", "Greeting",
-                      "Firmware", "One read"},
-                     QStringLiteral("the stored preferences cannot be used"));
+    using Id = DoctorStep::Id;
+    m_steps.fail(Id::WhichPort, detail, fix);
+    m_steps.notTried(DoctorStep::range(Id::DeviceNode, Id::OneRead),
+                     tr("the stored preferences cannot be used"));
     addWriting();
 }
 
@@ -198,27 +210,31 @@ void Doctor::addWriting()
 {
     // A board can answer every read and still store nothing: say that this was
     // not checked, and how to check it.
-    m_steps.add(QStringLiteral("Writing"), DoctorStep::State::NotTried,
-                QStringLiteral("the check writes nothing"), {}, false);
-    m_steps.setHint(QStringLiteral("To see that the board keeps what it is sent: qovctl write "
-                                   "PROFILE, then qovctl verify PROFILE"));
+    m_steps.add(DoctorStep::Id::Writing, DoctorStep::State::NotTried,
+                tr("the check writes nothing"), {}, false);
+    m_steps.setHint(DoctorAdvice(tr("To see that the board keeps what it is sent: qovctl write "
+                                    "PROFILE, then qovctl verify PROFILE"),
+                                 tr("To see that the board keeps what it is sent: Write All, then "
+                                    "Read Values (the fields come back as written)")));
 }
 
-QString Doctor::stepLine(int number, const DoctorStep &s)
+QString Doctor::stepLine(int number, const DoctorStep &s, bool withFix)
 {
-    QString out = QStringLiteral("%1. %2").arg(number).arg(s.name);
-    if (!s.counts) // the one step the check never takes: its reason in brackets
-        return out + QStringLiteral(": not tried (") + s.detail + QStringLiteral(")")
-               + (s.hint.isEmpty() ? QString() : QStringLiteral(". ") + s.hint);
-    out += QStringLiteral(": ");
-    switch (s.state) {
-    case DoctorStep::State::Ok: out += QStringLiteral("OK - ") + s.detail; break;
-    case DoctorStep::State::Failed:
-        out += QStringLiteral("FAILED - ") + s.detail + QStringLiteral(". Fix: ") + s.fix;
-        break;
-    case DoctorStep::State::NotTried: out += QStringLiteral("not tried - ") + s.detail; break;
+    const QString n = QString::number(number);
+    if (!s.counts) { // the one step the check never takes: its reason in brackets
+        const QString line = tr("%1. %2: not tried (%3)").arg(n, s.name(), s.detail);
+        //: a step's line, then what to do to learn what the step could not
+        return s.hint.isEmpty() ? line : tr("%1. %2").arg(line, s.hint);
     }
-    return out;
+    switch (s.state) {
+    //: number, step name, what was found
+    case DoctorStep::State::Ok: return tr("%1. %2: OK - %3").arg(n, s.name(), s.detail);
+    case DoctorStep::State::Failed:
+        return withFix ? tr("%1. %2: FAILED - %3. Fix: %4").arg(n, s.name(), s.detail, s.fix)
+                       : tr("%1. %2: FAILED - %3").arg(n, s.name(), s.detail);
+    case DoctorStep::State::NotTried: break;
+    }
+    return tr("%1. %2: not tried - %3").arg(n, s.name(), s.detail);
 }
 
 QString Doctor::text(const QList<DoctorStep> &steps)
@@ -236,14 +252,13 @@ QByteArray Doctor::json(const QList<DoctorStep> &steps)
     for (const DoctorStep &s : steps) {
         const bool failed = s.state == DoctorStep::State::Failed;
         QJsonObject step{
-            {QStringLiteral("step"), s.name},
+            {QStringLiteral("step"), QLatin1String(DoctorStep::key(s.id))},
             {QStringLiteral("state"), s.state == DoctorStep::State::Ok ? QStringLiteral("ok")
                                       : failed                         ? QStringLiteral("failed")
                                                : QStringLiteral("not-tried")},
             {QStringLiteral("ok"), s.state == DoctorStep::State::Ok},
-            {QStringLiteral("detail"), s.state == DoctorStep::State::NotTried
-                                           ? QStringLiteral("not tried: ") + s.detail
-                                           : s.detail},
+            {QStringLiteral("detail"),
+             s.state == DoctorStep::State::NotTried ? tr("not tried: %1").arg(s.detail) : s.detail},
             {QStringLiteral("fix"), failed ? QJsonValue(s.fix) : QJsonValue()},
         };
         if (!s.hint.isEmpty())

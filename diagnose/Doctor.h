@@ -12,26 +12,31 @@
 
 class DeviceLink;
 class ProgrammerPort;
+class UsbPortFinder;
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
+#include <optional>
 
 class Doctor
 {
+    Q_DECLARE_TR_FUNCTIONS(Doctor)
+
 public:
     explicit Doctor(SystemView &system) : m_system(system), m_port(system, m_steps) { }
     // The port checks hold on to m_steps.
     Q_DISABLE_COPY_MOVE(Doctor)
 
-    // Steps 1-4. discoveredPort: USB discovery's COM number (-1 none), used in USB
-    // automatic mode only. Returns whether the board's steps are worth trying.
-    bool checkPort(const DoctorTarget &target, int discoveredPort);
-    // The device the board's steps open (empty for the simulated board).
-    QString devicePath() const { return m_port.path(); }
-    // Steps 5-8 (or why they were not tried, when checkPort said so), then the
-    // writing step, never tried.
-    void checkBoard(const DoctorBoard &board);
+    // The whole check, as `qovctl doctor` and the window's Check Connection run it:
+    // the port's steps (finder: USB discovery for USB automatic mode, may be null),
+    // the board's on link and comm when they are worth trying, then writing.
+    // Returns the port the connect step's USB discovery found, which the caller
+    // keeps as every other command does.
+    std::optional<int> examine(const DoctorTarget &target, UsbPortFinder *finder, DeviceLink &link,
+                               ProgrammerPort &comm);
+
     // A stored preference that cannot be used: the first step fails with it (detail
     // and fix given whole), the others are not tried.
     void preferencesUnusable(const QString &detail, const QString &fix);
@@ -51,13 +56,19 @@ public:
 
     // One line per step.
     static QString text(const QList<DoctorStep> &steps);
-    // One step's line, numbered.
-    static QString stepLine(int number, const DoctorStep &step);
+    // One step's line, numbered; a failed step's fix at its end unless withFix is false.
+    static QString stepLine(int number, const DoctorStep &step, bool withFix = true);
     // An array of {step, state ("ok", "failed", "not-tried"), ok, detail, fix},
     // with a hint where a step has one.
     static QByteArray json(const QList<DoctorStep> &steps);
 
 private:
+    // Steps 1-4. discoveredPort: USB discovery's COM number (-1 none), used in USB
+    // automatic mode only. Returns whether the board's steps are worth trying.
+    bool checkPort(const DoctorTarget &target, int discoveredPort);
+    // Steps 5-8 (or why they were not tried, when checkPort said so), then the
+    // writing step, never tried.
+    void checkBoard(const DoctorBoard &board);
     // The last step: writing, which the check never tries.
     void addWriting();
 

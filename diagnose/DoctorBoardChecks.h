@@ -6,6 +6,7 @@
 #include "diagnose/DoctorSteps.h"
 #include "diagnose/SystemView.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -42,6 +43,8 @@ struct DoctorBoard
 
 class DoctorBoardChecks
 {
+    Q_DECLARE_TR_FUNCTIONS(DoctorBoardChecks)
+
 public:
     // path: the device opened (empty for the simulated board).
     DoctorBoardChecks(DoctorSteps &steps, SystemView &system, const QString &path, bool selfPowered,

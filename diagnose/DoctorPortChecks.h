@@ -5,7 +5,10 @@
 #include "diagnose/DoctorSteps.h"
 #include "diagnose/SystemView.h"
 
+#include <QCoreApplication>
 #include <QString>
+
+struct LinkPreferences;
 
 // The port the run uses, as the options and the preferences name it.
 struct DoctorTarget
@@ -19,10 +22,16 @@ struct DoctorTarget
     QString device;         // --device PATH
     bool simulated = false; // --simulate
     bool selfPowered = false;
+
+    // The programmer type, its port and its power as the preferences hold them;
+    // where the port came from, --device and --simulate are the caller's to set.
+    static DoctorTarget of(const LinkPreferences &prefs);
 };
 
 class DoctorPortChecks
 {
+    Q_DECLARE_TR_FUNCTIONS(DoctorPortChecks)
+
 public:
     DoctorPortChecks(SystemView &system, DoctorSteps &steps) : m_system(system), m_steps(steps) { }
 

@@ -3,14 +3,15 @@
 // steps and the port-open messages of both front ends say the same, from the
 // error the port layer reports and what the system shows.
 #include "device/ProgrammerPort.h"
+#include "diagnose/DoctorSteps.h"
 #include "diagnose/SystemView.h"
 
 #include <QString>
 
 struct Advice
 {
-    QString detail; // what was found, starting in lower case
-    QString fix;    // the one thing to do, a sentence without its full stop
+    QString detail;   // what was found, starting in lower case
+    DoctorAdvice fix; // the one thing to do, a sentence without its full stop
 };
 
 // The programmer's udev rule covers the USB programmer only; an RS232 port gets
@@ -24,7 +25,8 @@ Advice accessAdvice(const QString &path, SystemView &system, bool usbProgrammer)
 // brltty, a braille display daemon, takes CP210x bridges on some distributions:
 // the ttyUSB node vanishes as soon as it appears. The fix when brltty runs, empty
 // when it does not; seenClaimed: a bridge is on USB without its serial device, so
-// brltty has claimed it rather than only may have.
+// brltty has claimed it rather than only may have, and the fix ends with plugging
+// the programmer in again.
 QString brlttyFix(SystemView &system, bool seenClaimed);
 
 // The device's path is too long for its serial lock file's name.

@@ -1,6 +1,5 @@
 #include "app/gui/CheckConnectionWindow.h"
 
-#include "device/UsbPortFinder.h"
 #include "diagnose/Doctor.h"
 #include "diagnose/HostSystemView.h"
 #include "session/Session.h"
@@ -27,19 +26,24 @@ struct StateLook
 {
     const char *themeIcon;
     QStyle::StandardPixmap fallback;
-    const char *name; // for screen readers
+    const char *name; // for screen readers, translated where shown
 };
 
+// The states' names are what a screen reader says of a step's icon.
 StateLook lookOf(const DoctorStep &step)
 {
     switch (step.state) {
     case DoctorStep::State::Ok:
-        return {"emblem-ok-symbolic", QStyle::SP_DialogApplyButton, "passed"};
+        return {"emblem-ok-symbolic", QStyle::SP_DialogApplyButton,
+                //: a step's state, said by screen readers
+                QT_TRANSLATE_NOOP("CheckConnectionWindow", "passed")};
     case DoctorStep::State::Failed:
-        return {"dialog-error", QStyle::SP_MessageBoxCritical, "failed"};
+        return {"dialog-error", QStyle::SP_MessageBoxCritical,
+                QT_TRANSLATE_NOOP("CheckConnectionWindow", "failed")};
     case DoctorStep::State::NotTried: break;
     }
-    return {"action-unavailable-symbolic", QStyle::SP_MessageBoxInformation, "not tried"};
+    return {"action-unavailable-symbolic", QStyle::SP_MessageBoxInformation,
+            QT_TRANSLATE_NOOP("CheckConnectionWindow", "not tried")};
 }
 
 QLabel *wrapped(const QString &text, QWidget *parent)
@@ -54,9 +58,8 @@ QLabel *wrapped(const QString &text, QWidget *parent)
 
 } // namespace
 
-CheckConnectionWindow::CheckConnectionWindow(Session &session, UsbPortFinder *finder,
-                                             std::function<void()> ended)
-    : m_session(session), m_finder(finder), m_ended(std::move(ended))
+CheckConnectionWindow::CheckConnectionWindow(Session &session, std::function<void()> ended)
+    : m_session(session), m_ended(std::move(ended))
 {
     setObjectName(QStringLiteral("FormCheckConnection"));
     setWindowTitle(tr("Check Connection"));
@@ -85,38 +88,6 @@ CheckConnectionWindow::CheckConnectionWindow(Session &session, UsbPortFinder *fi
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-QString CheckConnectionWindow::windowWords(const QString &fix)
-{
-    // The command line's options and commands, as the window offers them.
-    static const std::pair<const char *, const char *> words[] = {
-        {"Use --self-powered (in the window: Settings, \"QOV Is Installed In Xbox (self "
-         "powered)\")",
-         "Choose Settings > \"QOV Is Installed In Xbox (self powered)\""},
-        {"--programmer serial|usb, or try --force-power",
-         "Settings > Programmer Type, or try Settings > \"Force QOV Programmer To Provide Power "
-         "To QOV\""},
-        {"check the programmer type (--programmer serial|usb) or try --force-power",
-         "check Settings > Programmer Type or try Settings > \"Force QOV Programmer To Provide "
-         "Power To QOV\""},
-        {"use --self-powered", "choose Settings > \"QOV Is Installed In Xbox (self powered)\""},
-        {"run qovctl doctor again", "choose Run Again"},
-        {"save a trace with --debug-log FILE", "start qovprog DEBUG to save a trace"},
-        {"choose its port: --port N (COM N is /dev/ttyUSB<N-1>)",
-         "choose its port: Settings > Com Port (COM N is /dev/ttyUSB<N-1>)"},
-        {"pass --port", "choose one in Settings > Com Port"},
-        {"(qovctl ports lists the serial ports)", "(Settings > Com Port)"},
-        {"(qovctl ports lists them)", "(Settings > Com Port)"},
-        {"(qovctl ports)", "(Settings > Com Port)"},
-        {"qovctl ports lists the serial ports", "Settings > Com Port"},
-        {"qovctl write PROFILE, then qovctl verify PROFILE",
-         "Write All, then Read Values (the fields come back as written)"},
-    };
-    QString text = fix;
-    for (const auto &[from, to] : words)
-        text.replace(QLatin1String(from), QLatin1String(to));
-    return text;
-}
-
 void CheckConnectionWindow::showSteps(const QList<DoctorStep> &steps)
 {
     while (QLayoutItem *item = m_grid->takeAt(0)) {
@@ -126,32 +97,32 @@ void CheckConnectionWindow::showSteps(const QList<DoctorStep> &steps)
     int row = 0;
     bool fixShown = false;
     for (int i = 0; i < steps.size(); ++i) {
+        // The window's words for the options and the commands.
         DoctorStep step = steps[i];
-        step.fix = windowWords(step.fix);
-        step.hint = windowWords(step.hint);
+        step.fix = step.windowFix;
+        step.hint = step.windowHint;
         const StateLook look = lookOf(step);
         auto *icon = new QLabel(m_rows);
         icon->setObjectName(QStringLiteral("stepIcon_%1").arg(i + 1));
         icon->setPixmap(
             QIcon::fromTheme(QLatin1String(look.themeIcon), style()->standardIcon(look.fallback))
                 .pixmap(IconSize, IconSize));
-        icon->setAccessibleName(QLatin1String(look.name));
+        const QString stateName = tr(look.name);
+        icon->setAccessibleName(stateName);
         icon->setAlignment(Qt::AlignTop);
         // The row says its state and what was found; a failed step's fix follows
         // on its own line under the first failure only.
-        DoctorStep shown = step;
         const bool fixApart = step.state == DoctorStep::State::Failed && !fixShown;
-        QString line = Doctor::stepLine(i + 1, shown);
-        if (fixApart)
-            line = line.left(line.lastIndexOf(QStringLiteral(". Fix: ")));
+        const QString line = Doctor::stepLine(i + 1, step, !fixApart);
         auto *text = wrapped(line, m_rows);
         text->setObjectName(QStringLiteral("stepText_%1").arg(i + 1));
-        text->setAccessibleName(QLatin1String(look.name) + QStringLiteral(": ") + line);
+        //: a step's state for screen readers, then its line
+        text->setAccessibleName(tr("%1: %2").arg(stateName, line));
         m_grid->addWidget(icon, row, 0);
         m_grid->addWidget(text, row++, 1);
         if (fixApart) {
             fixShown = true;
-            auto *fix = wrapped(QStringLiteral("Fix: ") + step.fix, m_rows);
+            auto *fix = wrapped(tr("Fix: %1").arg(step.fix), m_rows);
             fix->setObjectName(QStringLiteral("fixText"));
             QFont bold = fix->font();
             bold.setBold(true);
@@ -172,24 +143,17 @@ QString CheckConnectionWindow::run()
         return why;
     }
     m_status->setText(tr("Checking..."));
-    const AppPreferences &prefs = m_session.prefs();
-    DoctorTarget target;
-    target.programmerType = prefs.programmerType;
-    target.usbAutomatic = prefs.usbAutomatic();
-    target.comPort = prefs.comPortNumber().value_or(0);
+    DoctorTarget target = DoctorTarget::of(m_session.prefs());
     target.portSource = DoctorTarget::Source::StoredPreferences;
     target.simulated = m_session.port().isSimulatedBoard();
-    target.selfPowered = prefs.isQOVSelfPowered;
-    const int discovered = target.usbAutomatic && m_finder ? m_finder->findUsbProgrammerPort() : -1;
 
     // The session's view of the host (tests give a made-up one).
     HostSystemView host;
     SystemView &system = m_session.systemView() ? *m_session.systemView() : host;
     Doctor doctor(system);
-    DoctorBoard board;
-    if (doctor.checkPort(target, discovered))
-        board = Doctor::probeBoard(m_session.link(), m_session.port());
-    doctor.checkBoard(board);
+    DeviceLink &link = m_session.link();
+    if (doctor.examine(target, link.usbPortFinder(), link, m_session.port()))
+        emit usbPortFound();
     m_report = Doctor::text(doctor.steps());
     showSteps(doctor.steps());
     m_status->setText(doctor.allOk() ? tr("Every step is OK") : tr("A step failed: see its fix"));

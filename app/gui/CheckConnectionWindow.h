@@ -13,15 +13,13 @@
 class QGridLayout;
 class QLabel;
 class Session;
-class UsbPortFinder;
 
 class CheckConnectionWindow : public QWidget
 {
     Q_OBJECT
 public:
-    // finder: USB discovery for USB automatic mode (may be null). ended runs after
-    // each check, refused or not (the main window's end of a command).
-    CheckConnectionWindow(Session &session, UsbPortFinder *finder, std::function<void()> ended);
+    // ended runs after each check, refused or not (the main window's end of a command).
+    CheckConnectionWindow(Session &session, std::function<void()> ended);
 
     // Runs the steps, unless another command or learn mode holds the port: then
     // it beeps and says why, and returns that reason.
@@ -29,15 +27,14 @@ public:
     // The report as `qovctl doctor` prints it.
     QString report() const { return m_report; }
 
-    // A step's fix in the window's words: Settings menu items for the options,
-    // Run Again for running the check again.
-    static QString windowWords(const QString &fix);
+signals:
+    // USB discovery found the board's port: kept, as every command keeps it.
+    void usbPortFound();
 
 private:
     void showSteps(const QList<DoctorStep> &steps);
 
     Session &m_session;
-    UsbPortFinder *m_finder = nullptr;
     std::function<void()> m_ended;
     QString m_report;
     QWidget *m_rows = nullptr;

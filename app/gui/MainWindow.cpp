@@ -413,13 +413,15 @@ void MainWindow::checkConnection()
         return;
     }
     if (!m_checkConnection) {
-        m_checkConnection = new CheckConnectionWindow(m_session, m_usbFinder.get(), [this] {
+        m_checkConnection = new CheckConnectionWindow(m_session, [this] {
             // The check says nothing in this status bar: a refusal shown meanwhile
             // (a click while the port was open) gives way to "Ready".
             resetStatusBar();
             commandEnded();
         });
         m_checkConnection->setAttribute(Qt::WA_DeleteOnClose);
+        connect(m_checkConnection, &CheckConnectionWindow::usbPortFound, m_programmers,
+                &ProgrammerSelection::usbPortFound);
     }
     m_checkConnection->show();
     m_checkConnection->raise();

@@ -346,7 +346,7 @@ private slots:
         board.openError.systemError = EBUSY;
         board.unreadLocks = unreadLocks;
         DoctorBoardChecks(steps, system, QStringLiteral("/dev/ttyS0"), false, false).check(board);
-        QCOMPARE(steps.list().first().name, QStringLiteral("Open and power cycle"));
+        QCOMPARE(steps.list().first().name(), QStringLiteral("Open and power cycle"));
         QCOMPARE(steps.list().first().fix, fix);
     }
 

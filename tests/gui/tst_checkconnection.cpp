@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QTranslator>
 
 namespace {
 
@@ -39,6 +40,25 @@ QString states(const QWidget *window)
     }
     return out;
 }
+
+// A language whose every text is the English one in capitals (placeholders kept):
+// a phrase looked for inside a translated text is not found in it.
+class CapitalsTranslator : public QTranslator
+{
+public:
+    QString translate(const char *, const char *source, const char *, int) const override
+    {
+        QString out = QString::fromUtf8(source);
+        for (qsizetype i = 0; i < out.size(); ++i) {
+            if (out[i] == u'%')
+                ++i;
+            else
+                out[i] = out[i].toUpper();
+        }
+        return out;
+    }
+    bool isEmpty() const override { return false; }
+};
 
 } // namespace
 Q_DECLARE_METATYPE(Setup)
@@ -165,6 +185,35 @@ private slots:
                                                       "sent: qovctl write PROFILE, then qovctl "
                                                       "verify PROFILE\n")),
                  qPrintable(copied));
+        delete window;
+    }
+
+    // Translated, the fix is the window's own text in the language and Copy the
+    // command line's, each translated whole.
+    void translatedFix()
+    {
+        CapitalsTranslator capitals;
+        QCoreApplication::installTranslator(&capitals);
+        GuiHarness h;
+        h.storeRegular(QStringLiteral("1"), QStringLiteral("1"));
+        QVERIFY(h.load());
+        h.board.setProgrammerType(1);
+        h.board.setSelfPowered(true);
+        h.action(QStringLiteral("checkConnectionMenu"))->trigger();
+        QWidget *window = checkWindow();
+        QVERIFY(window);
+        QCOMPARE(
+            window->findChild<QLabel *>(QStringLiteral("fixText"))->text(),
+            QStringLiteral("FIX: CHOOSE SETTINGS > \"QOV IS INSTALLED IN XBOX (SELF POWERED)\""));
+        window->findChild<QPushButton *>(QStringLiteral("copyButton"))->click();
+        const QString copied = QApplication::clipboard()->text();
+        QVERIFY2(copied.contains(QLatin1String("6. GREETING: FAILED - NO GREETING AFTER THE POWER "
+                                               "CYCLE, BUT THE BOARD ANSWERS: IT HAS POWER OF ITS "
+                                               "OWN (INSTALLED IN THE XBOX). FIX: USE "
+                                               "--SELF-POWERED (IN THE WINDOW: SETTINGS, \"QOV IS "
+                                               "INSTALLED IN XBOX (SELF POWERED)\")\n")),
+                 qPrintable(copied));
+        QCoreApplication::removeTranslator(&capitals);
         delete window;
     }
 

@@ -5,6 +5,7 @@
 #include "support/GuiHarness.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QTest>
@@ -39,8 +40,8 @@ class TestProgrammerSelection : public QObject
 private slots:
     // A command from a stored type (COM 3), then the type, programmer line, stored port,
     // port number and checked port. "open-port": chosen while the port is open;
-    // "found-read", "found-enable": Read Values or Debug Tools > Enable COM, the USB
-    // discovery finding COM index.
+    // "found-read", "found-enable", "found-check": Read Values, Debug Tools > Enable COM
+    // or Tools > Check Connection, the USB discovery finding COM index.
     void commands_data()
     {
         QTest::addColumn<int>("storedType");
@@ -65,6 +66,7 @@ private slots:
             {"port chosen while open: stored, used next", 1, false, "open-port", 9, 1, "Serial - COM9", 9, 3, {9}},
             {"Read Values, library finds COM 7: stored", 2, true, "found-read", 7, 2, "USB Auto", 7, 7, {}},
             {"Enable COM, library finds COM 9: stored", 2, true, "found-enable", 9, 2, "USB Auto", 9, 9, {}},
+            {"Check Connection, library finds COM 5: stored", 2, true, "found-check", 5, 2, "USB Auto", 5, 5, {}},
         };
         // clang-format on
         for (const auto &r : rows)
@@ -88,6 +90,11 @@ private slots:
             h.find<QAbstractButton>("Command1")->click();
         } else if (command == "found-enable") {
             h.action("dbgMnuEnableCom")->trigger();
+        } else if (command == "found-check") {
+            h.action("checkConnectionMenu")->trigger();
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (w->objectName() == "FormCheckConnection")
+                    delete w;
         } else if (command == "type") {
             h.form->progTypeMenu(index)->trigger();
         } else {
