@@ -339,13 +339,13 @@ void SettingsView::reportBoardValues()
 
 void SettingsView::clearValues()
 {
-    m_session.settings().ResetVars();
+    m_session.settings().clearToZero();
     RefreshUI();
 }
 
 void SettingsView::loadDefaultValues()
 {
-    m_session.settings().LoadDefaultVars();
+    m_session.settings().loadFactoryDefaults();
     RefreshUI();
 }
 

@@ -1,7 +1,9 @@
 #include "codes/IrCode.h"
 #include "settings/DeviceSettings.h"
+#include "settings/SettingField.h"
 
 #include <QTest>
+#include <algorithm>
 
 class TestCodes : public QObject
 {
@@ -56,15 +58,28 @@ private slots:
     void defaultsAndResetInTransferOrder()
     {
         DeviceSettings s;
-        s.LoadDefaultVars();
+        s.loadFactoryDefaults();
         QList<int> got;
         for (int loc : SettingsTransferOrder)
             got << int(s.valueAt(loc));
         QCOMPARE(got, QList<int>({1,    1,    1,    0,    20,   100,  2,    2,    0xFA, 0x52,
                                   0xD0, 0x4A, 0x55, 0xAB, 0xCA, 0x50, 0xF3, 0xCA, 0x5A, 0x53}));
-        s.ResetVars();
+        s.clearToZero();
         for (int loc : SettingsTransferOrder)
             QCOMPARE(s.valueAt(loc), 0.0);
+    }
+
+    // A setting added to the table without its place in the transfers shows here.
+    void transferOrderHoldsEachLocationOfTheTableOnce()
+    {
+        QList<int> table;
+        for (const SettingField &f : SettingField::all())
+            table << f.locations();
+        QList<int> order(SettingsTransferOrder.cbegin(), SettingsTransferOrder.cend());
+        std::sort(table.begin(), table.end());
+        std::sort(order.begin(), order.end());
+        QCOMPARE(order, table);
+        QVERIFY(std::adjacent_find(order.cbegin(), order.cend()) == order.cend());
     }
 };
 

@@ -1,6 +1,8 @@
 #include "codes/FieldRules.h"
+#include "settings/SettingField.h"
 
 #include <QTest>
+#include <algorithm>
 
 using Outcome = FieldRules::Outcome;
 Q_DECLARE_METATYPE(FieldRules::Outcome)
@@ -46,8 +48,14 @@ private slots:
         QFETCH(double, stored);
         QFETCH(bool, rangeMessage);
         const QString message = "the range message";
-        const FieldRules::NumberResult r = delay ? FieldRules::delayRule(text, message)
-                                                 : FieldRules::pressCountRule(text, message);
+        // The rule with a delay's and a press count's ranges from the settings table.
+        const char *key = delay ? "modOnPushDelayMs" : "turnOffPresses";
+        const auto &all = SettingField::all();
+        const auto setting = std::find_if(all.begin(), all.end(), [key](const SettingField &f) {
+            return QLatin1String(f.key) == QLatin1String(key);
+        });
+        QVERIFY(setting != all.end());
+        const FieldRules::NumberResult r = FieldRules::numberRule(text, message, setting->range);
         QCOMPARE(r.outcome, outcome);
         QCOMPARE(r.value, stored);
         QCOMPARE(r.message, rangeMessage ? message : QString());
