@@ -82,9 +82,14 @@ private slots:
                                  << "Valid values for No. Button Presses for Eject Tray are: 1-255"
                                  << "a whole number from 1 to 255"
                                  << "a whole number of button presses from 1 to 255";
-        QTest::newRow("code") << "turnOffCode" << "" << "1 to 6 hexadecimal digits"
+        QTest::newRow("code") << "turnOffCode"
+                              << ""
+                              << "1 to 6 hexadecimal digits"
                               << "a text of 1 to 6 hexadecimal digits";
-        QTest::newRow("flag") << "allowPowerOn" << "" << "" << "true or false";
+        QTest::newRow("flag") << "allowPowerOn"
+                              << ""
+                              << ""
+                              << "true or false";
     }
     void rangeTexts()
     {
