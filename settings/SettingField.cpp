@@ -25,10 +25,16 @@ struct Unit
 const Unit &unitOf(Kind kind)
 {
     static const Unit flag{"", "", "", "", "true or false"};
-    static const Unit delay{"msec", QT_TRANSLATE_NOOP("SettingField", "%1 to %2"), "%1 to %2",
+    static const Unit delay{"msec",
+                            //: A range of msec: %1 the least, %2 the most
+                            QT_TRANSLATE_NOOP("SettingField", "%1 to %2"), "%1 to %2",
+                            //: msec: %1 the least, %2 the most, %3 the step
                             QT_TRANSLATE_NOOP("SettingField", "%1 to %2 in steps of %3"),
                             "a number of msec from %1 to %2 in steps of %3"};
-    static const Unit presses{"presses", QT_TRANSLATE_NOOP("SettingField", "%1-%2"), "%1 to %2",
+    static const Unit presses{"presses",
+                              //: A range of button presses: %1 the least, %2 the most
+                              QT_TRANSLATE_NOOP("SettingField", "%1-%2"), "%1 to %2",
+                              //: Button presses: %1 the least, %2 the most
                               QT_TRANSLATE_NOOP("SettingField", "a whole number from %1 to %2"),
                               "a whole number of button presses from %1 to %2"};
     static const Unit code{"", "", "",
