@@ -1,6 +1,7 @@
 #include "codes/IrCode.h"
 #include "settings/DeviceSettings.h"
 #include "settings/SettingField.h"
+#include "sim/SimBoard.h"
 
 #include <QTest>
 #include <algorithm>
@@ -67,6 +68,14 @@ private slots:
         s.clearToZero();
         for (int loc : SettingsTransferOrder)
             QCOMPARE(s.valueAt(loc), 0.0);
+    }
+
+    // A fresh simulated board holds the factory settings; the unused 3 and 7 hold
+    // what erased EEPROM holds.
+    void simulatedBoardStartsWithTheFactorySettings()
+    {
+        QCOMPARE(SimBoard::factoryMemory(),
+                 QByteArray::fromHex("010101ff146402ff0200fa52d04a55abca50f3ca5a53"));
     }
 
     // A setting added to the table without its place in the transfers shows here.
