@@ -40,8 +40,8 @@ struct DeviceSettings
 };
 
 // The order in which both transactions visit the 20 used locations: the one-byte
-// settings, then the codes' bytes. Every location of the settings table, once
-// (tst_codes holds it to that).
+// settings, then the codes' bytes, each in the settings table's order (tst_codes
+// holds it to the table).
 inline constexpr std::array<int, 20> SettingsTransferOrder
     = {0, 1, 2, 9, 4, 5, 6, 8, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21};
 
