@@ -7,7 +7,7 @@
 int defaultsCommand(QovctlRun &run)
 {
     DeviceSettings s;
-    s.LoadDefaultVars();
+    s.loadFactoryDefaults();
     const QByteArray data
         = run.options().json ? Profile::toJson(s) : SettingsTable::format(s).toUtf8();
     return run.writeOutput(data) ? QovctlExit::Success : QovctlExit::BadUsage;

@@ -37,7 +37,7 @@ int writeCommand(QovctlRun &run)
 {
     DeviceSettings settings;
     if (run.options().defaults) {
-        settings.LoadDefaultVars();
+        settings.loadFactoryDefaults();
     } else {
         QString error;
         const auto loaded

@@ -9,9 +9,10 @@
 #include <cmath>
 
 FieldRules::NumberResult FieldRules::numberRule(const QString &text, const QString &rangeMessage,
-                                                int low, int high, double step, double offset,
-                                                double divisor)
+                                                const NumberRange &range)
 {
+    const int low = range.low;
+    const int high = range.high;
     NumberResult result;
     if (text.isEmpty())
         return result; // Ignored
@@ -27,24 +28,13 @@ FieldRules::NumberResult FieldRules::numberRule(const QString &text, const QStri
     }
     // In range, but a value the board cannot hold exactly would be rounded on its
     // way there: the field would show one number and the board get another.
-    if (std::fmod(*exact, step) != 0.0 || *exact < low || *exact > high) {
+    if (std::fmod(*exact, double(range.step)) != 0.0 || *exact < low || *exact > high) {
         result.outcome = Outcome::Rejected;
         return result;
     }
     result.outcome = Outcome::Accepted;
-    result.value = (*exact - offset) / divisor + 0.0; // no -0
+    result.value = (*exact - range.offset) / double(range.divisor) + 0.0; // no -0
     return result;
-}
-
-FieldRules::NumberResult FieldRules::pressCountRule(const QString &text,
-                                                    const QString &rangeMessage)
-{
-    return numberRule(text, rangeMessage, 1, 255, 1.0, 1.0, 1.0);
-}
-
-FieldRules::NumberResult FieldRules::delayRule(const QString &text, const QString &rangeMessage)
-{
-    return numberRule(text, rangeMessage, 0, 2550, 10.0, 0.0, 10.0);
 }
 
 FieldRules::CodeResult FieldRules::codeFieldRule(const QString &text)

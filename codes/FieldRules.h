@@ -1,8 +1,8 @@
 #pragma once
 // What a change of one of the main window's eight text fields does to the
-// settings record: the code-field rule, the press-count rule and the delay rule.
+// settings record: the code-field rule and the number rule.
 // Pure functions, so the window, the command line and the tests share them; the
-// settings table (settings/SettingField) says which rule and range message a
+// settings table (settings/SettingField) says which rule, range and range message a
 // setting has.
 #include "codes/IrCode.h"
 
@@ -21,6 +21,17 @@ public:
         Ignored,  // empty text: record unchanged, nothing shown
     };
 
+    // A number field's range (in the user's unit) and how an entry becomes the
+    // record's value: (entry - offset) / divisor. An entry must be a multiple of step.
+    struct NumberRange
+    {
+        int low = 0;
+        int high = 0;
+        int step = 1;
+        int offset = 0;
+        int divisor = 1;
+    };
+
     struct NumberResult
     {
         Outcome outcome = Outcome::Ignored;
@@ -35,12 +46,10 @@ public:
         QString toolTip; // always set: "Button: <name>" or "Button: Unknown"
     };
 
-    // A whole number of presses 1..255; stores the entry minus one. The range
-    // message comes when the entry, rounded half to even, is outside 1..255.
-    static NumberResult pressCountRule(const QString &text, const QString &rangeMessage);
-    // Milliseconds 0..2550 in steps of 10 (the board's unit); stores the entry
-    // divided by 10. The range message as for press counts.
-    static NumberResult delayRule(const QString &text, const QString &rangeMessage);
+    // A number within `range`, a multiple of its step; stores it converted. The
+    // range message comes when the entry, rounded half to even, is outside the range.
+    static NumberResult numberRule(const QString &text, const QString &rangeMessage,
+                                   const NumberRange &range);
     // One to six hex digits, either case, padded on the left. Anything else (blank,
     // a seventh digit, a letter O for a zero) leaves the record alone, without a
     // message: the user may still be typing.
@@ -52,8 +61,4 @@ public:
     // padding, a fraction kept (1.5), at most 15 significant digits so that
     // 0.01 * 10 shows 0.1. Every text it gives is read back by the rules above.
     static QString displayNumber(double value);
-
-private:
-    static NumberResult numberRule(const QString &text, const QString &rangeMessage, int low,
-                                   int high, double step, double offset, double divisor);
 };

@@ -2,22 +2,12 @@
 
 #include "settings/SettingField.h"
 
-void DeviceSettings::ResetVars() { *this = DeviceSettings{}; }
+void DeviceSettings::clearToZero() { *this = DeviceSettings{}; }
 
-void DeviceSettings::LoadDefaultVars()
+void DeviceSettings::loadFactoryDefaults()
 {
-    allowPowerOn = 1;
-    allowPowerOff = 1;
-    allowEjectTray = 1;
-    powerOnByEject = 0;
-    modOnPushDelay = 20;
-    modOffPushDelay = 100;
-    turnOffPresses = 2;
-    ejectTrayPresses = 2;
-    turnOnModEnabledCode.bytes = {0xFA, 0x52, 0xD0};
-    turnOnModDisabledCode.bytes = {0x4A, 0x55, 0xAB};
-    turnOffCode.bytes = {0xCA, 0x50, 0xF3};
-    ejectTrayCode.bytes = {0xCA, 0x5A, 0x53};
+    for (const SettingField &f : SettingField::all())
+        f.setFactoryValue(*this);
 }
 
 double DeviceSettings::valueAt(int location) const

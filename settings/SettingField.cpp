@@ -11,12 +11,10 @@ namespace {
 
 using Kind = SettingField::Kind;
 
-// What a unit looks like to the user. A number shown is the record's value times
-// scale plus offset; its field rule (range, step) undoes that.
+// What a unit looks like to the user: the word after a number and the texts that
+// tell its range, %1 to %3 standing for the setting's low end, high end and step.
 struct Unit
 {
-    double scale;
-    double offset;
     const char *word;          // after a number: "msec", "presses"
     const char *range;         // in the range message
     const char *editorRange;   // in a note on a value a profile cannot hold
@@ -26,26 +24,20 @@ struct Unit
 
 const Unit &unitOf(Kind kind)
 {
-    static const Unit flag{1, 0, "", "", "", "", "true or false"};
-    static const Unit delay{10,
-                            0,
-                            "msec",
-                            QT_TRANSLATE_NOOP("SettingField", "0 to 2550"),
-                            "0 to 2550",
-                            QT_TRANSLATE_NOOP("SettingField", "0 to 2550 in steps of 10"),
-                            "a number of msec from 0 to 2550 in steps of 10"};
-    static const Unit presses{1,
-                              1,
-                              "presses",
-                              "1-255",
-                              "1 to 255",
-                              QT_TRANSLATE_NOOP("SettingField", "a whole number from 1 to 255"),
-                              "a whole number of button presses from 1 to 255"};
-    static const Unit code{1,
-                           0,
-                           "",
-                           "",
-                           "",
+    static const Unit flag{"", "", "", "", "true or false"};
+    static const Unit delay{"msec",
+                            //: A range of msec: %1 the least, %2 the most
+                            QT_TRANSLATE_NOOP("SettingField", "%1 to %2"), "%1 to %2",
+                            //: msec: %1 the least, %2 the most, %3 the step
+                            QT_TRANSLATE_NOOP("SettingField", "%1 to %2 in steps of %3"),
+                            "a number of msec from %1 to %2 in steps of %3"};
+    static const Unit presses{"presses",
+                              //: A range of button presses: %1 the least, %2 the most
+                              QT_TRANSLATE_NOOP("SettingField", "%1-%2"), "%1 to %2",
+                              //: Button presses: %1 the least, %2 the most
+                              QT_TRANSLATE_NOOP("SettingField", "a whole number from %1 to %2"),
+                              "a whole number of button presses from %1 to %2"};
+    static const Unit code{"", "", "",
                            QT_TRANSLATE_NOOP("SettingField", "1 to 6 hexadecimal digits"),
                            "a text of 1 to 6 hexadecimal digits"};
     switch (kind) {
@@ -57,19 +49,36 @@ const Unit &unitOf(Kind kind)
     return code;
 }
 
+bool isNumber(Kind kind) { return kind == Kind::DelayMs || kind == Kind::Presses; }
+
+// A unit's text with the setting's own range filled in.
+QString rangeText(const SettingField &f, const QString &text)
+{
+    if (!isNumber(f.kind))
+        return text;
+    return QString(text)
+        .replace(QLatin1String("%1"), QString::number(f.range.low))
+        .replace(QLatin1String("%2"), QString::number(f.range.high))
+        .replace(QLatin1String("%3"), QString::number(f.range.step));
+}
+
+QString translatedRange(const SettingField &f, const char *text)
+{
+    return rangeText(f, QCoreApplication::translate("SettingField", text));
+}
+
 // The user's number for a number setting: 1000 (msec) for 100, 3 (presses) for 2.
 double userNumber(const SettingField &f, const DeviceSettings &s)
 {
-    const Unit &unit = unitOf(f.kind);
-    return s.*f.number * unit.scale + unit.offset;
+    return s.*f.number * f.range.divisor + f.range.offset;
 }
 
 // A number goes through the window's own field rule, as if typed into the field, so
 // a profile accepts exactly what the window accepts and stores the same value.
-FieldRules::NumberResult numberRule(Kind kind, const QString &text, const QString &message)
+FieldRules::NumberResult numberRule(const SettingField &f, const QString &text,
+                                    const QString &message)
 {
-    return kind == Kind::Presses ? FieldRules::pressCountRule(text, message)
-                                 : FieldRules::delayRule(text, message);
+    return FieldRules::numberRule(text, message, f.range);
 }
 
 bool isHexCode(const QString &text)
@@ -112,6 +121,18 @@ void SettingField::setByteAt(DeviceSettings &s, int location, double v) const
     }
 }
 
+void SettingField::setFactoryValue(DeviceSettings &s) const
+{
+    switch (kind) {
+    case Kind::Flag: s.*flag = factory; return;
+    case Kind::DelayMs:
+    case Kind::Presses: s.*number = double(factory - range.offset) / range.divisor; return;
+    case Kind::Code:
+        (s.*code).bytes = {quint8(factory >> 16), quint8(factory >> 8), quint8(factory)};
+        return;
+    }
+}
+
 QString SettingField::fieldText(const DeviceSettings &s) const
 {
     switch (kind) {
@@ -138,7 +159,7 @@ SettingField::Entry SettingField::enter(const QString &text, DeviceSettings &s) 
         entry.outcome = result.outcome;
         entry.toolTip = result.toolTip;
     } else if (kind != Kind::Flag) {
-        const FieldRules::NumberResult result = numberRule(kind, text, rangeMessage());
+        const FieldRules::NumberResult result = numberRule(*this, text, rangeMessage());
         if (result.outcome == FieldRules::Outcome::Accepted)
             s.*number = result.value;
         entry.outcome = result.outcome;
@@ -149,7 +170,7 @@ SettingField::Entry SettingField::enter(const QString &text, DeviceSettings &s) 
 
 QString SettingField::allowedValues() const
 {
-    return QCoreApplication::translate("SettingField", unitOf(kind).fieldValues);
+    return translatedRange(*this, unitOf(kind).fieldValues);
 }
 
 QString SettingField::displayName() const
@@ -166,20 +187,20 @@ QString SettingField::rangeMessage() const
 {
     return QCoreApplication::translate("SettingField", "Valid values for %1 are: %2")
         .arg(QCoreApplication::translate("SettingField", rangeName),
-             QCoreApplication::translate("SettingField", unitOf(kind).range));
+             translatedRange(*this, unitOf(kind).range));
 }
 
 QString SettingField::boardRangeMessage(const DeviceSettings &s) const
 {
-    if (kind != Kind::DelayMs && kind != Kind::Presses)
+    if (!isNumber(kind))
         return {};
     const QString shown = fieldText(s);
-    if (numberRule(kind, shown, QString()).outcome == FieldRules::Outcome::Accepted)
+    if (numberRule(*this, shown, QString()).outcome == FieldRules::Outcome::Accepted)
         return {};
     return QCoreApplication::translate("SettingField",
                                        "The board holds %1 for %2; valid values are %3.")
         .arg(shown, QCoreApplication::translate("SettingField", rangeName),
-             QCoreApplication::translate("SettingField", unitOf(kind).range));
+             translatedRange(*this, unitOf(kind).range));
 }
 
 QString SettingField::text(const DeviceSettings &s) const
@@ -225,7 +246,10 @@ QString SettingField::profileText(const DeviceSettings &s) const
     return {};
 }
 
-QString SettingField::profileAllowed() const { return QLatin1String(unitOf(kind).profileValues); }
+QString SettingField::profileAllowed() const
+{
+    return rangeText(*this, QLatin1String(unitOf(kind).profileValues));
+}
 
 bool SettingField::fromProfile(const QJsonValue &v, DeviceSettings &s) const
 {
@@ -239,7 +263,7 @@ bool SettingField::fromProfile(const QJsonValue &v, DeviceSettings &s) const
     case Kind::Presses: {
         if (!v.isDouble())
             return false;
-        const auto rule = numberRule(kind, FieldRules::displayNumber(v.toDouble()), QString());
+        const auto rule = numberRule(*this, FieldRules::displayNumber(v.toDouble()), QString());
         if (rule.outcome != FieldRules::Outcome::Accepted)
             return false;
         s.*number = rule.value;
@@ -259,16 +283,16 @@ bool SettingField::fromProfile(const QJsonValue &v, DeviceSettings &s) const
 
 QString SettingField::outsideEditorRange(const DeviceSettings &s) const
 {
-    if (kind != Kind::DelayMs && kind != Kind::Presses)
+    if (!isNumber(kind))
         return {};
     const QString shown = fieldText(s);
-    if (numberRule(kind, shown, QString()).outcome == FieldRules::Outcome::Accepted)
+    if (numberRule(*this, shown, QString()).outcome == FieldRules::Outcome::Accepted)
         return {};
     const Unit &unit = unitOf(kind);
     return QStringLiteral("%1 is %2 %3, outside %4: a profile with \"%5\": %2 cannot be written "
                           "back")
-        .arg(QLatin1String(name), shown, QLatin1String(unit.word), QLatin1String(unit.editorRange),
-             QLatin1String(key));
+        .arg(QLatin1String(name), shown, QLatin1String(unit.word),
+             rangeText(*this, QLatin1String(unit.editorRange)), QLatin1String(key));
 }
 
 bool SettingField::sameOnBoard(const DeviceSettings &board, const DeviceSettings &file) const
@@ -285,49 +309,138 @@ bool SettingField::sameOnBoard(const DeviceSettings &board, const DeviceSettings
 const QList<SettingField> &SettingField::all()
 {
     using S = DeviceSettings;
+    namespace C = SettingControl;
+    // msec in steps of 10, held in tens; button presses, held minus one.
+    constexpr FieldRules::NumberRange Msec{.low = 0, .high = 2550, .step = 10, .divisor = 10};
+    constexpr FieldRules::NumberRange Presses{.low = 1, .high = 255, .offset = 1};
     // The label of a code field says only "Code:" (the heading above gives the
     // meaning), so the window's name for it is the heading's words.
     static const QList<SettingField> fields = {
-        {"allowPowerOn", QT_TRANSLATE_NOOP("SettingField", "Allow Power ON"), Kind::Flag, 0,
-         &S::allowPowerOn, nullptr, nullptr, "Check1", nullptr,
-         QT_TRANSLATE_NOOP("SettingField", "Allow Power ON")},
-        {"allowPowerOff", QT_TRANSLATE_NOOP("SettingField", "Allow Power OFF"), Kind::Flag, 1,
-         &S::allowPowerOff, nullptr, nullptr, "Check2", nullptr,
-         QT_TRANSLATE_NOOP("SettingField", "Allow Power OFF")},
-        {"allowEjectTray", QT_TRANSLATE_NOOP("SettingField", "Allow Eject Tray"), Kind::Flag, 2,
-         &S::allowEjectTray, nullptr, nullptr, "Check3", nullptr,
-         QT_TRANSLATE_NOOP("SettingField", "Allow Eject Tray")},
-        {"powerOnByEject", QT_TRANSLATE_NOOP("SettingField", "Turn on xbox by Eject (fw 2.5+)"),
-         Kind::Flag, 9, &S::powerOnByEject, nullptr, nullptr, "Check4", nullptr,
-         QT_TRANSLATE_NOOP("SettingField", "Turn on xbox by Eject (fw 2.5+)")},
-        {"modOnPushDelayMs", QT_TRANSLATE_NOOP("SettingField", "Push Delay Mod On"), Kind::DelayMs,
-         4, nullptr, &S::modOnPushDelay, nullptr, "Text8", "Label2",
-         QT_TRANSLATE_NOOP("SettingField", "Mod On"),
-         QT_TRANSLATE_NOOP("SettingField", "ModOn Power Button Push Delay")},
-        {"modOffPushDelayMs", QT_TRANSLATE_NOOP("SettingField", "Push Delay Mod Off"),
-         Kind::DelayMs, 5, nullptr, &S::modOffPushDelay, nullptr, "Text7", "Label1",
-         QT_TRANSLATE_NOOP("SettingField", "Mod Off"),
-         QT_TRANSLATE_NOOP("SettingField", "ModOff Power Button Push Delay")},
-        {"turnOnModEnabledCode", QT_TRANSLATE_NOOP("SettingField", "Turn On with Mod Enabled"),
-         Kind::Code, 10, nullptr, nullptr, &S::turnOnModEnabledCode, "Text1", "Label4",
-         QT_TRANSLATE_NOOP("SettingField", "Turn On with Mod Enabled Code")},
-        {"turnOnModDisabledCode", QT_TRANSLATE_NOOP("SettingField", "Turn On with Mod Disabled"),
-         Kind::Code, 13, nullptr, nullptr, &S::turnOnModDisabledCode, "Text2", "Label5",
-         QT_TRANSLATE_NOOP("SettingField", "Turn On with Mod Disabled Code")},
-        {"turnOffCode", QT_TRANSLATE_NOOP("SettingField", "Turn Off"), Kind::Code, 16, nullptr,
-         nullptr, &S::turnOffCode, "Text3", "Label6",
-         QT_TRANSLATE_NOOP("SettingField", "Turn Off Code")},
-        {"turnOffPresses", QT_TRANSLATE_NOOP("SettingField", "Turn Off No. Btn Presses"),
-         Kind::Presses, 6, nullptr, &S::turnOffPresses, nullptr, "Text4", "Label7",
-         QT_TRANSLATE_NOOP("SettingField", "Turn Off No. Btn Presses"),
-         QT_TRANSLATE_NOOP("SettingField", "No. Button Presses for Turn Off")},
-        {"ejectTrayCode", QT_TRANSLATE_NOOP("SettingField", "Eject Tray"), Kind::Code, 19, nullptr,
-         nullptr, &S::ejectTrayCode, "Text5", "Label9",
-         QT_TRANSLATE_NOOP("SettingField", "Eject Tray Code")},
-        {"ejectTrayPresses", QT_TRANSLATE_NOOP("SettingField", "Eject Tray No. Btn Presses"),
-         Kind::Presses, 8, nullptr, &S::ejectTrayPresses, nullptr, "Text6", "Label16",
-         QT_TRANSLATE_NOOP("SettingField", "Eject Tray No. Btn Presses"),
-         QT_TRANSLATE_NOOP("SettingField", "No. Button Presses for Eject Tray")},
+        {.key = "allowPowerOn",
+         .name = QT_TRANSLATE_NOOP("SettingField", "Allow Power ON"),
+         .kind = Kind::Flag,
+         .firstLocation = 0,
+         .factory = 1,
+         .flag = &S::allowPowerOn,
+         .control = C::allowPowerOnBox,
+         .caption = QT_TRANSLATE_NOOP("MainWindow", "Allow Power ON"),
+         .windowName = QT_TRANSLATE_NOOP("SettingField", "Allow Power ON")},
+        {.key = "allowPowerOff",
+         .name = QT_TRANSLATE_NOOP("SettingField", "Allow Power OFF"),
+         .kind = Kind::Flag,
+         .firstLocation = 1,
+         .factory = 1,
+         .flag = &S::allowPowerOff,
+         .control = C::allowPowerOffBox,
+         .caption = QT_TRANSLATE_NOOP("MainWindow", "Allow Power OFF"),
+         .windowName = QT_TRANSLATE_NOOP("SettingField", "Allow Power OFF")},
+        {.key = "allowEjectTray",
+         .name = QT_TRANSLATE_NOOP("SettingField", "Allow Eject Tray"),
+         .kind = Kind::Flag,
+         .firstLocation = 2,
+         .factory = 1,
+         .flag = &S::allowEjectTray,
+         .control = C::allowEjectTrayBox,
+         .caption = QT_TRANSLATE_NOOP("MainWindow", "Allow Eject Tray"),
+         .windowName = QT_TRANSLATE_NOOP("SettingField", "Allow Eject Tray")},
+        {.key = "powerOnByEject",
+         .name = QT_TRANSLATE_NOOP("SettingField", "Turn on xbox by Eject (fw 2.5+)"),
+         .kind = Kind::Flag,
+         .firstLocation = 9,
+         .factory = 0,
+         .flag = &S::powerOnByEject,
+         .control = C::powerOnByEjectBox,
+         .caption = QT_TRANSLATE_NOOP("MainWindow", "Turn on xbox by Eject (fw 2.5+)"),
+         .windowName = QT_TRANSLATE_NOOP("SettingField", "Turn on xbox by Eject (fw 2.5+)")},
+        {.key = "modOnPushDelayMs",
+         .name = QT_TRANSLATE_NOOP("SettingField", "Push Delay Mod On"),
+         .kind = Kind::DelayMs,
+         .firstLocation = 4,
+         .range = Msec,
+         .factory = 200,
+         .number = &S::modOnPushDelay,
+         .control = C::modOnDelayField,
+         .label = C::modOnDelayLabel,
+         .caption = QT_TRANSLATE_NOOP("MainWindow", "Mod On:"),
+         .windowName = QT_TRANSLATE_NOOP("SettingField", "Mod On"),
+         .rangeName = QT_TRANSLATE_NOOP("SettingField", "ModOn Power Button Push Delay")},
+        {.key = "modOffPushDelayMs",
+         .name = QT_TRANSLATE_NOOP("SettingField", "Push Delay Mod Off"),
+         .kind = Kind::DelayMs,
+         .firstLocation = 5,
+         .range = Msec,
+         .factory = 1000,
+         .number = &S::modOffPushDelay,
+         .control = C::modOffDelayField,
+         .label = C::modOffDelayLabel,
+         .caption = QT_TRANSLATE_NOOP("MainWindow", "Mod Off:"),
+         .windowName = QT_TRANSLATE_NOOP("SettingField", "Mod Off"),
+         .rangeName = QT_TRANSLATE_NOOP("SettingField", "ModOff Power Button Push Delay")},
+        {.key = "turnOnModEnabledCode",
+         .name = QT_TRANSLATE_NOOP("SettingField", "Turn On with Mod Enabled"),
+         .kind = Kind::Code,
+         .firstLocation = 10,
+         .factory = 0xFA52D0,
+         .code = &S::turnOnModEnabledCode,
+         .control = C::turnOnModEnabledCodeField,
+         .label = C::turnOnModEnabledCodeLabel,
+         //: The infrared code a remote button sends
+         .caption = QT_TRANSLATE_NOOP("MainWindow", "Code:"),
+         .windowName = QT_TRANSLATE_NOOP("SettingField", "Turn On with Mod Enabled Code")},
+        {.key = "turnOnModDisabledCode",
+         .name = QT_TRANSLATE_NOOP("SettingField", "Turn On with Mod Disabled"),
+         .kind = Kind::Code,
+         .firstLocation = 13,
+         .factory = 0x4A55AB,
+         .code = &S::turnOnModDisabledCode,
+         .control = C::turnOnModDisabledCodeField,
+         .label = C::turnOnModDisabledCodeLabel,
+         .caption = QT_TRANSLATE_NOOP("MainWindow", "Code:"),
+         .windowName = QT_TRANSLATE_NOOP("SettingField", "Turn On with Mod Disabled Code")},
+        {.key = "turnOffCode",
+         .name = QT_TRANSLATE_NOOP("SettingField", "Turn Off"),
+         .kind = Kind::Code,
+         .firstLocation = 16,
+         .factory = 0xCA50F3,
+         .code = &S::turnOffCode,
+         .control = C::turnOffCodeField,
+         .label = C::turnOffCodeLabel,
+         .caption = QT_TRANSLATE_NOOP("MainWindow", "Code:"),
+         .windowName = QT_TRANSLATE_NOOP("SettingField", "Turn Off Code")},
+        {.key = "turnOffPresses",
+         .name = QT_TRANSLATE_NOOP("SettingField", "Turn Off No. Btn Presses"),
+         .kind = Kind::Presses,
+         .firstLocation = 6,
+         .range = Presses,
+         .factory = 3,
+         .number = &S::turnOffPresses,
+         .control = C::turnOffPressesField,
+         .label = C::turnOffPressesLabel,
+         .caption = QT_TRANSLATE_NOOP("MainWindow", "No. Btn Presses:"),
+         .windowName = QT_TRANSLATE_NOOP("SettingField", "Turn Off No. Btn Presses"),
+         .rangeName = QT_TRANSLATE_NOOP("SettingField", "No. Button Presses for Turn Off")},
+        {.key = "ejectTrayCode",
+         .name = QT_TRANSLATE_NOOP("SettingField", "Eject Tray"),
+         .kind = Kind::Code,
+         .firstLocation = 19,
+         .factory = 0xCA5A53,
+         .code = &S::ejectTrayCode,
+         .control = C::ejectTrayCodeField,
+         .label = C::ejectTrayCodeLabel,
+         .caption = QT_TRANSLATE_NOOP("MainWindow", "Code:"),
+         .windowName = QT_TRANSLATE_NOOP("SettingField", "Eject Tray Code")},
+        {.key = "ejectTrayPresses",
+         .name = QT_TRANSLATE_NOOP("SettingField", "Eject Tray No. Btn Presses"),
+         .kind = Kind::Presses,
+         .firstLocation = 8,
+         .range = Presses,
+         .factory = 3,
+         .number = &S::ejectTrayPresses,
+         .control = C::ejectTrayPressesField,
+         .label = C::ejectTrayPressesLabel,
+         .caption = QT_TRANSLATE_NOOP("MainWindow", "No. Btn Presses:"),
+         .windowName = QT_TRANSLATE_NOOP("SettingField", "Eject Tray No. Btn Presses"),
+         .rangeName = QT_TRANSLATE_NOOP("SettingField", "No. Button Presses for Eject Tray")},
     };
     return fields;
 }
@@ -338,6 +451,17 @@ const SettingField *SettingField::at(int location)
     const auto found
         = std::find_if(fields.begin(), fields.end(), [location](const SettingField &f) {
               return location >= f.firstLocation && location < f.firstLocation + f.locationCount();
+          });
+    return found == fields.end() ? nullptr : &*found;
+}
+
+const SettingField *SettingField::ofControl(const QString &objectName)
+{
+    const QList<SettingField> &fields = all();
+    const auto found
+        = std::find_if(fields.begin(), fields.end(), [&objectName](const SettingField &f) {
+              return objectName == QLatin1String(f.control)
+                     || (f.label && objectName == QLatin1String(f.label));
           });
     return found == fields.end() ? nullptr : &*found;
 }

@@ -1,17 +1,43 @@
 #pragma once
 // The one table of the twelve settings, in the order the window and a profile list
 // them. A row says everything about one setting: its profile key, the name
-// `qovctl read` shows, its unit (and so its range, step and conversion to the board's
-// bytes), its locations on the board, the record's field that holds it, and the
-// window control it binds to. The record's location access, the transactions'
-// grouping, the window's binding and range messages, profiles and comparisons all
-// loop over it: a new setting of a known unit is one row.
+// `qovctl read` shows, its unit, its locations on the board, its range, step and
+// conversion to the board's bytes, its factory value, the record's field that holds
+// it, and the window control it binds to with that control's caption. The record's
+// location access and defaults, the transactions' grouping, the simulated board's
+// factory memory, the window's controls, binding and range messages, profiles and
+// comparisons all loop over it: a new setting of a known unit is one row.
 #include "codes/FieldRules.h"
 #include "settings/DeviceSettings.h"
 
 #include <QJsonValue>
 #include <QList>
 #include <QString>
+
+// The objectNames of the window's setting controls. The names themselves are fixed
+// (scripts drive the window by them); these constants say which is which.
+namespace SettingControl {
+inline constexpr char allowPowerOnBox[] = "Check1";
+inline constexpr char allowPowerOffBox[] = "Check2";
+inline constexpr char allowEjectTrayBox[] = "Check3";
+inline constexpr char powerOnByEjectBox[] = "Check4";
+inline constexpr char turnOnModEnabledCodeField[] = "Text1";
+inline constexpr char turnOnModEnabledCodeLabel[] = "Label4";
+inline constexpr char turnOnModDisabledCodeField[] = "Text2";
+inline constexpr char turnOnModDisabledCodeLabel[] = "Label5";
+inline constexpr char turnOffCodeField[] = "Text3";
+inline constexpr char turnOffCodeLabel[] = "Label6";
+inline constexpr char turnOffPressesField[] = "Text4";
+inline constexpr char turnOffPressesLabel[] = "Label7";
+inline constexpr char ejectTrayCodeField[] = "Text5";
+inline constexpr char ejectTrayCodeLabel[] = "Label9";
+inline constexpr char ejectTrayPressesField[] = "Text6";
+inline constexpr char ejectTrayPressesLabel[] = "Label16";
+inline constexpr char modOffDelayField[] = "Text7";
+inline constexpr char modOffDelayLabel[] = "Label1";
+inline constexpr char modOnDelayField[] = "Text8";
+inline constexpr char modOnDelayLabel[] = "Label2";
+} // namespace SettingControl
 
 struct SettingField
 {
@@ -23,15 +49,22 @@ struct SettingField
     const char *name; // what qovctl calls it
     Kind kind;
     int firstLocation; // a code takes three locations in a row, the others one
+    // A number's range, step and conversion (none for flags and codes).
+    FieldRules::NumberRange range{};
+    // The factory value as the user sees it: 1 or 0 for a flag, msec, presses, or
+    // the code's three bytes as one number (0xFA52D0).
+    int factory = 0;
     // The record's field: the one that fits the kind.
     int DeviceSettings::*flag = nullptr;
     double DeviceSettings::*number = nullptr;
     IrCode DeviceSettings::*code = nullptr;
     // The window: the control's objectName, the label that names a text field (its
-    // buddy), the name a screen reader and the window's messages use, and what the
-    // range message calls the setting.
+    // buddy), the caption of the check box or of that label (translated in the
+    // window's context), the name a screen reader and the window's messages use, and
+    // what the range message calls the setting.
     const char *control = nullptr;
     const char *label = nullptr;
+    const char *caption = nullptr;
     const char *windowName = nullptr;
     const char *rangeName = nullptr;
     // The names in the session's language (the English ones stay the keys of JSON).
@@ -45,6 +78,8 @@ struct SettingField
     // fraction after an edit), and storing one there.
     double byteAt(const DeviceSettings &settings, int location) const;
     void setByteAt(DeviceSettings &settings, int location, double v) const;
+    // Stores the factory value into the record.
+    void setFactoryValue(DeviceSettings &settings) const;
 
     // ---- the window
     // What the text field shows: "FA52D0", "3", "1000" (not for flags).
@@ -90,6 +125,9 @@ struct SettingField
     static const QList<SettingField> &all();
     // The setting held at a location; nullptr for a location no setting uses.
     static const SettingField *at(int location);
+    // The setting whose control or caption label has this objectName; nullptr for
+    // any other control.
+    static const SettingField *ofControl(const QString &objectName);
     // The settings in which the board differs from the file, in the order of all().
     static QList<SettingField> differences(const DeviceSettings &board, const DeviceSettings &file);
 };

@@ -205,7 +205,7 @@ TransactionResult SettingsTransactions::readValues(const ConnectResult &connecti
     // A lost port must not leave the record half reset behind a window that
     // still shows the old values.
     const DeviceSettings before = settings;
-    settings.ResetVars();
+    settings.clearToZero();
     m_reporter.setStatusBarText(tr("Reading settings..."));
     m_link.resetAnswerTiming();
 

@@ -1,5 +1,7 @@
 #include "sim/SimBoard.h"
 
+#include "settings/SettingField.h"
+
 #include <algorithm>
 
 namespace {
@@ -12,11 +14,15 @@ SimBoard::SimBoard(Clock &clock) : m_clock(clock), m_memory(factoryMemory()) { }
 
 QByteArray SimBoard::factoryMemory()
 {
-    // The product defaults; 3 and 7 are unused and hold what erased EEPROM holds.
-    static const quint8 bytes[LocationCount]
-        = {1,    1,    1,    0xFF, 20,   100,  2,    0xFF, 2,    0,    0xFA,
-           0x52, 0xD0, 0x4A, 0x55, 0xAB, 0xCA, 0x50, 0xF3, 0xCA, 0x5A, 0x53};
-    return QByteArray(reinterpret_cast<const char *>(bytes), LocationCount);
+    // The product defaults; the unused locations hold what erased EEPROM holds.
+    DeviceSettings defaults;
+    defaults.loadFactoryDefaults();
+    QByteArray memory(LocationCount, char(0xFF));
+    for (const SettingField &f : SettingField::all()) {
+        for (int location : f.locations())
+            memory[location] = char(int(defaults.valueAt(location)));
+    }
+    return memory;
 }
 
 quint8 SimBoard::memory(int location) const

@@ -3,6 +3,7 @@
 #include "app/gui/MainStatusBar.h"
 #include "codes/gui/CodeLineEdit.h"
 #include "gui/Twips.h"
+#include "settings/SettingField.h"
 #include "settings/gui/SettingsView.h"
 
 #include <QCheckBox>
@@ -15,7 +16,9 @@
 
 namespace {
 
-enum class Kind { Label, FieldLabel, Heading, CheckBox, CodeField, NumberField, Button };
+// A setting's control (check box, text field) or the label that names its text
+// field takes its kind and caption from the settings table.
+enum class Kind { Label, FieldLabel, Heading, CheckBox, CodeField, NumberField, Button, Setting };
 
 struct ControlSpec
 {
@@ -25,58 +28,83 @@ struct ControlSpec
     int left, top, width, height;
 };
 
+namespace C = SettingControl;
+namespace W = MainWindowControl;
+
 // Design geometry in twips, top to bottom.
 const ControlSpec Controls[] = {
-    {"Label17", Kind::Label, QT_TRANSLATE_NOOP("MainWindow", "Prog Type:"), 120, 40, 855, 255},
-    {"progtypeText", Kind::Label, "", 1080, 40, 2775, 255},
-    {"Label10", Kind::Heading, QT_TRANSLATE_NOOP("MainWindow", "Main Settings"), 525, 570, 1170,
-     195},
-    {"Check1", Kind::CheckBox, QT_TRANSLATE_NOOP("MainWindow", "Allow Power ON"), 840, 780, 1485,
-     225},
-    {"Check2", Kind::CheckBox, QT_TRANSLATE_NOOP("MainWindow", "Allow Power OFF"), 840, 990, 1590,
-     225},
-    {"Check3", Kind::CheckBox, QT_TRANSLATE_NOOP("MainWindow", "Allow Eject Tray"), 840, 1200, 1590,
-     225},
-    {"Check4", Kind::CheckBox, QT_TRANSLATE_NOOP("MainWindow", "Turn on xbox by Eject (fw 2.5+)"),
-     840, 1440, 2775, 225},
+    {W::progTypeLabel, Kind::Label, QT_TRANSLATE_NOOP("MainWindow", "Prog Type:"), 120, 40, 855,
+     255},
+    {W::progTypeText, Kind::Label, "", 1080, 40, 2775, 255},
+    {W::mainSettingsHeading, Kind::Heading, QT_TRANSLATE_NOOP("MainWindow", "Main Settings"), 525,
+     570, 1170, 195},
+    {C::allowPowerOnBox, Kind::Setting, nullptr, 840, 780, 1485, 225},
+    {C::allowPowerOffBox, Kind::Setting, nullptr, 840, 990, 1590, 225},
+    {C::allowEjectTrayBox, Kind::Setting, nullptr, 840, 1200, 1590, 225},
+    {C::powerOnByEjectBox, Kind::Setting, nullptr, 840, 1440, 2775, 225},
     //: The console's power button, held for the time below
-    {"Label13", Kind::Heading, QT_TRANSLATE_NOOP("MainWindow", "Power Button Push Delay"), 525,
-     1920, 2175, 195},
-    {"Label2", Kind::FieldLabel, QT_TRANSLATE_NOOP("MainWindow", "Mod On:"), 1080, 2160, 615, 195},
-    {"Text8", Kind::NumberField, "", 1890, 2160, 960, 195},
-    {"Label14", Kind::Label, QT_TRANSLATE_NOOP("MainWindow", "msec"), 2880, 2160, 375, 195},
-    {"Label1", Kind::FieldLabel, QT_TRANSLATE_NOOP("MainWindow", "Mod Off:"), 1080, 2445, 615, 195},
-    {"Text7", Kind::NumberField, "", 1890, 2445, 960, 195},
-    {"Label15", Kind::Label, QT_TRANSLATE_NOOP("MainWindow", "msec"), 2880, 2445, 375, 195},
-    {"Label3", Kind::Heading, QT_TRANSLATE_NOOP("MainWindow", "Turn On with Mod Enabled"), 525,
-     2775, 2280, 195},
-    //: The infrared code a remote button sends
-    {"Label4", Kind::FieldLabel, QT_TRANSLATE_NOOP("MainWindow", "Code:"), 1275, 2985, 420, 195},
-    {"Text1", Kind::CodeField, "", 1890, 3000, 960, 195},
-    {"Label11", Kind::Heading, QT_TRANSLATE_NOOP("MainWindow", "Turn On with Mod Disabled"), 525,
-     3375, 2325, 195},
-    {"Label5", Kind::FieldLabel, QT_TRANSLATE_NOOP("MainWindow", "Code:"), 1275, 3585, 420, 195},
-    {"Text2", Kind::CodeField, "", 1890, 3600, 960, 195},
-    {"Label12", Kind::Heading, QT_TRANSLATE_NOOP("MainWindow", "Turn Off"), 525, 3960, 720, 195},
-    {"Label6", Kind::FieldLabel, QT_TRANSLATE_NOOP("MainWindow", "Code:"), 1275, 4185, 420, 195},
-    {"Text3", Kind::CodeField, "", 1890, 4185, 960, 195},
-    {"Label7", Kind::FieldLabel, QT_TRANSLATE_NOOP("MainWindow", "No. Btn Presses:"), 510, 4440,
-     1185, 195},
-    {"Text4", Kind::NumberField, "", 1890, 4440, 960, 195},
-    {"Label8", Kind::Heading, QT_TRANSLATE_NOOP("MainWindow", "Eject Tray"), 525, 4800, 885, 195},
-    {"Label9", Kind::FieldLabel, QT_TRANSLATE_NOOP("MainWindow", "Code:"), 1275, 5025, 420, 195},
-    {"Text5", Kind::CodeField, "", 1890, 5040, 960, 195},
-    {"Label16", Kind::FieldLabel, QT_TRANSLATE_NOOP("MainWindow", "No. Btn Presses:"), 510, 5280,
-     1185, 195},
-    {"Text6", Kind::NumberField, "", 1890, 5280, 960, 195},
-    {"Command1", Kind::Button, QT_TRANSLATE_NOOP("MainWindow", "Read Values"), 390, 5970, 1380,
-     330},
-    {"Command2", Kind::Button, QT_TRANSLATE_NOOP("MainWindow", "Write All"), 1965, 5970, 1380, 330},
+    {W::pushDelayHeading, Kind::Heading, QT_TRANSLATE_NOOP("MainWindow", "Power Button Push Delay"),
+     525, 1920, 2175, 195},
+    {C::modOnDelayLabel, Kind::Setting, nullptr, 1080, 2160, 615, 195},
+    {C::modOnDelayField, Kind::Setting, nullptr, 1890, 2160, 960, 195},
+    {W::modOnMsecLabel, Kind::Label, QT_TRANSLATE_NOOP("MainWindow", "msec"), 2880, 2160, 375, 195},
+    {C::modOffDelayLabel, Kind::Setting, nullptr, 1080, 2445, 615, 195},
+    {C::modOffDelayField, Kind::Setting, nullptr, 1890, 2445, 960, 195},
+    {W::modOffMsecLabel, Kind::Label, QT_TRANSLATE_NOOP("MainWindow", "msec"), 2880, 2445, 375,
+     195},
+    {W::turnOnModEnabledHeading, Kind::Heading,
+     QT_TRANSLATE_NOOP("MainWindow", "Turn On with Mod Enabled"), 525, 2775, 2280, 195},
+    {C::turnOnModEnabledCodeLabel, Kind::Setting, nullptr, 1275, 2985, 420, 195},
+    {C::turnOnModEnabledCodeField, Kind::Setting, nullptr, 1890, 3000, 960, 195},
+    {W::turnOnModDisabledHeading, Kind::Heading,
+     QT_TRANSLATE_NOOP("MainWindow", "Turn On with Mod Disabled"), 525, 3375, 2325, 195},
+    {C::turnOnModDisabledCodeLabel, Kind::Setting, nullptr, 1275, 3585, 420, 195},
+    {C::turnOnModDisabledCodeField, Kind::Setting, nullptr, 1890, 3600, 960, 195},
+    {W::turnOffHeading, Kind::Heading, QT_TRANSLATE_NOOP("MainWindow", "Turn Off"), 525, 3960, 720,
+     195},
+    {C::turnOffCodeLabel, Kind::Setting, nullptr, 1275, 4185, 420, 195},
+    {C::turnOffCodeField, Kind::Setting, nullptr, 1890, 4185, 960, 195},
+    {C::turnOffPressesLabel, Kind::Setting, nullptr, 510, 4440, 1185, 195},
+    {C::turnOffPressesField, Kind::Setting, nullptr, 1890, 4440, 960, 195},
+    {W::ejectTrayHeading, Kind::Heading, QT_TRANSLATE_NOOP("MainWindow", "Eject Tray"), 525, 4800,
+     885, 195},
+    {C::ejectTrayCodeLabel, Kind::Setting, nullptr, 1275, 5025, 420, 195},
+    {C::ejectTrayCodeField, Kind::Setting, nullptr, 1890, 5040, 960, 195},
+    {C::ejectTrayPressesLabel, Kind::Setting, nullptr, 510, 5280, 1185, 195},
+    {C::ejectTrayPressesField, Kind::Setting, nullptr, 1890, 5280, 960, 195},
+    {W::readValuesButton, Kind::Button, QT_TRANSLATE_NOOP("MainWindow", "Read Values"), 390, 5970,
+     1380, 330},
+    {W::writeAllButton, Kind::Button, QT_TRANSLATE_NOOP("MainWindow", "Write All"), 1965, 5970,
+     1380, 330},
 };
 
-const char *const TabOrder[]
-    = {"Command1", "Command2", "Check1", "Check2", "Text1", "Text7", "Text8",
-       "Check3",   "Text3",    "Text2",  "Text4",  "Text5", "Text6", "Check4"};
+// A setting's row with its kind and caption from the settings table.
+ControlSpec resolved(const ControlSpec &spec)
+{
+    if (spec.kind != Kind::Setting)
+        return spec;
+    const SettingField *setting = SettingField::ofControl(QLatin1String(spec.name));
+    ControlSpec out = spec;
+    out.kind = Kind::Label; // a name the table lacks: an empty label, never a crash
+    if (!setting)
+        return out;
+    out.caption = setting->caption;
+    if (QLatin1String(spec.name) != QLatin1String(setting->control))
+        out.kind = Kind::FieldLabel;
+    else if (setting->kind == SettingField::Kind::Flag)
+        out.kind = Kind::CheckBox;
+    else
+        out.kind = setting->kind == SettingField::Kind::Code ? Kind::CodeField : Kind::NumberField;
+    return out;
+}
+
+const char *const TabOrder[] = {W::readValuesButton,          W::writeAllButton,
+                                C::allowPowerOnBox,           C::allowPowerOffBox,
+                                C::turnOnModEnabledCodeField, C::modOffDelayField,
+                                C::modOnDelayField,           C::allowEjectTrayBox,
+                                C::turnOffCodeField,          C::turnOnModDisabledCodeField,
+                                C::turnOffPressesField,       C::ejectTrayCodeField,
+                                C::ejectTrayPressesField,     C::powerOnByEjectBox};
 
 } // namespace
 
@@ -109,10 +137,13 @@ void MainWindowLayout::buildControls(QMainWindow &window)
     int fieldsRight = 0;
     constexpr int GapBehindField = 30;
 
-    for (const ControlSpec &c : Controls) {
-        const QString caption = QCoreApplication::translate("MainWindow", c.caption);
+    for (const ControlSpec &row : Controls) {
+        const ControlSpec c = resolved(row);
+        const QString caption
+            = c.caption ? QCoreApplication::translate("MainWindow", c.caption) : QString();
         QWidget *w = nullptr;
         switch (c.kind) {
+        case Kind::Setting: // resolved above
         case Kind::Label:
         case Kind::FieldLabel:
         case Kind::Heading: {

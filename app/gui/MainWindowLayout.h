@@ -5,6 +5,23 @@ class QFont;
 class QMainWindow;
 class QWidget;
 
+// The objectNames of the window's controls other than the settings' (those are in
+// settings/SettingField.h). The names are fixed: scripts drive the window by them.
+namespace MainWindowControl {
+inline constexpr char progTypeLabel[] = "Label17";
+inline constexpr char progTypeText[] = "progtypeText";
+inline constexpr char mainSettingsHeading[] = "Label10";
+inline constexpr char pushDelayHeading[] = "Label13";
+inline constexpr char modOnMsecLabel[] = "Label14";
+inline constexpr char modOffMsecLabel[] = "Label15";
+inline constexpr char turnOnModEnabledHeading[] = "Label3";
+inline constexpr char turnOnModDisabledHeading[] = "Label11";
+inline constexpr char turnOffHeading[] = "Label12";
+inline constexpr char ejectTrayHeading[] = "Label8";
+inline constexpr char readValuesButton[] = "Command1";
+inline constexpr char writeAllButton[] = "Command2";
+} // namespace MainWindowControl
+
 class MainWindowLayout
 {
 public:

@@ -338,13 +338,13 @@ void SettingsView::reportBoardValues()
 
 void SettingsView::clearValues()
 {
-    m_session.settings().ResetVars();
+    m_session.settings().clearToZero();
     showRecord();
 }
 
 void SettingsView::loadDefaultValues()
 {
-    m_session.settings().LoadDefaultVars();
+    m_session.settings().loadFactoryDefaults();
     showRecord();
 }
 

@@ -22,7 +22,7 @@ using Setup = std::function<void(Rig &)>;
 QByteArray defaultsProfile()
 {
     DeviceSettings s;
-    s.LoadDefaultVars();
+    s.loadFactoryDefaults();
     return Profile::toJson(s);
 }
 

@@ -63,7 +63,7 @@ private slots:
         QTest::addColumn<QString>("mentions"); // '|'-separated, in either stream; '!': must not
         QTest::addColumn<QByteArray>("input"); // standard input
         DeviceSettings off;
-        off.LoadDefaultVars();
+        off.loadFactoryDefaults();
         off.allowPowerOn = 0;
         QTest::newRow("read") << QStringList{"read", "--json"} << "" << 0 << "\"format\": \"qov-settings\"" << QByteArray();
         QTest::newRow("write, one location fails")
@@ -438,7 +438,7 @@ private slots:
         QVERIFY(state.open(QIODevice::ReadOnly));
         const QByteArray memory = QByteArray::fromHex(state.readAll());
         DeviceSettings defaults;
-        defaults.LoadDefaultVars();
+        defaults.loadFactoryDefaults();
         for (int loc : SettingsTransferOrder)
             QVERIFY2(int(quint8(memory.at(loc))) == (loc <= 12 ? int(defaults.valueAt(loc)) : 0x63),
                      qPrintable(QString::number(loc)));

@@ -1,5 +1,7 @@
 #include "codes/IrCode.h"
 #include "settings/DeviceSettings.h"
+#include "settings/SettingField.h"
+#include "sim/SimBoard.h"
 
 #include <QTest>
 
@@ -56,15 +58,34 @@ private slots:
     void defaultsAndResetInTransferOrder()
     {
         DeviceSettings s;
-        s.LoadDefaultVars();
+        s.loadFactoryDefaults();
         QList<int> got;
         for (int loc : SettingsTransferOrder)
             got << int(s.valueAt(loc));
         QCOMPARE(got, QList<int>({1,    1,    1,    0,    20,   100,  2,    2,    0xFA, 0x52,
                                   0xD0, 0x4A, 0x55, 0xAB, 0xCA, 0x50, 0xF3, 0xCA, 0x5A, 0x53}));
-        s.ResetVars();
+        s.clearToZero();
         for (int loc : SettingsTransferOrder)
             QCOMPARE(s.valueAt(loc), 0.0);
+    }
+
+    // A fresh simulated board holds the factory settings; the unused 3 and 7 hold
+    // what erased EEPROM holds.
+    void simulatedBoardStartsWithTheFactorySettings()
+    {
+        QCOMPARE(SimBoard::factoryMemory(),
+                 QByteArray::fromHex("010101ff146402ff0200fa52d04a55abca50f3ca5a53"));
+    }
+
+    // A setting added to the table without its place in the transfers shows here:
+    // the one-byte settings come first, then the codes' bytes, each in the table's order.
+    void transferOrderFollowsTheTable()
+    {
+        QList<int> oneByte, codes;
+        for (const SettingField &f : SettingField::all())
+            (f.locationCount() == 1 ? oneByte : codes) << f.locations();
+        QCOMPARE(QList<int>(SettingsTransferOrder.cbegin(), SettingsTransferOrder.cend()),
+                 oneByte + codes);
     }
 };
 

@@ -1,9 +1,21 @@
 #include "codes/FieldRules.h"
+#include "settings/SettingField.h"
 
 #include <QTest>
 
 using Outcome = FieldRules::Outcome;
 Q_DECLARE_METATYPE(FieldRules::Outcome)
+
+namespace {
+// The settings table's row for a profile key.
+const SettingField *setting(const QString &key)
+{
+    for (const SettingField &f : SettingField::all())
+        if (key == QLatin1String(f.key))
+            return &f;
+    return nullptr;
+}
+} // namespace
 
 class TestFieldRules : public QObject
 {
@@ -46,11 +58,51 @@ private slots:
         QFETCH(double, stored);
         QFETCH(bool, rangeMessage);
         const QString message = "the range message";
-        const FieldRules::NumberResult r = delay ? FieldRules::delayRule(text, message)
-                                                 : FieldRules::pressCountRule(text, message);
+        // The rule with a delay's and a press count's ranges from the settings table.
+        const SettingField *f = setting(delay ? "modOnPushDelayMs" : "turnOffPresses");
+        QVERIFY(f);
+        const FieldRules::NumberResult r = FieldRules::numberRule(text, message, f->range);
         QCOMPARE(r.outcome, outcome);
         QCOMPARE(r.value, stored);
         QCOMPARE(r.message, rangeMessage ? message : QString());
+    }
+
+    // The texts that tell a setting's range, filled in from its row.
+    void rangeTexts_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("rangeMessage"); // empty: a setting without one
+        QTest::addColumn<QString>("fieldAccepts");
+        QTest::addColumn<QString>("profileHolds");
+        QTest::newRow("delay") << "modOffPushDelayMs"
+                               << "Valid values for ModOff Power Button Push Delay are: 0 to 2550"
+                               << "0 to 2550 in steps of 10"
+                               << "a number of msec from 0 to 2550 in steps of 10";
+        QTest::newRow("presses") << "ejectTrayPresses"
+                                 << "Valid values for No. Button Presses for Eject Tray are: 1-255"
+                                 << "a whole number from 1 to 255"
+                                 << "a whole number of button presses from 1 to 255";
+        QTest::newRow("code") << "turnOffCode"
+                              << ""
+                              << "1 to 6 hexadecimal digits"
+                              << "a text of 1 to 6 hexadecimal digits";
+        QTest::newRow("flag") << "allowPowerOn"
+                              << ""
+                              << ""
+                              << "true or false";
+    }
+    void rangeTexts()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, rangeMessage);
+        QFETCH(QString, fieldAccepts);
+        QFETCH(QString, profileHolds);
+        const SettingField *f = setting(key);
+        QVERIFY(f);
+        if (!rangeMessage.isEmpty())
+            QCOMPARE(f->rangeMessage(), rangeMessage);
+        QCOMPARE(f->allowedValues(), fieldAccepts);
+        QCOMPARE(f->profileAllowed(), profileHolds);
     }
 
     void codes_data()

@@ -12,7 +12,7 @@
 static DeviceSettings defaults()
 {
     DeviceSettings s;
-    s.LoadDefaultVars();
+    s.loadFactoryDefaults();
     return s;
 }
 

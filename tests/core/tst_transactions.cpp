@@ -13,16 +13,37 @@ using T = TransactionResult;
 
 namespace {
 
-// Every location holds a value the defaults do not, so a skipped location shows.
+// The locations in the order both transactions visit them, and the factory
+// settings' bytes in that order (what a Write All of the rig's settings sends).
+const QList<int> Order = {0, 1, 2, 9, 4, 5, 6, 8, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21};
+const QList<int> FactoryBytes = {1,    1,    1,    0,    20,   100,  2,    2,    0xFA, 0x52,
+                                 0xD0, 0x4A, 0x55, 0xAB, 0xCA, 0x50, 0xF3, 0xCA, 0x5A, 0x53};
+// The board's bytes at locations 0..21: each the factory byte plus 7 (the unused
+// 3 and 7 hold 7), so a location skipped or confused with another shows.
+const QByteArray BoardImage = QByteArray::fromHex("080808071b6b090709070159d7515cb2d157fad1615a");
+
+// What a Read Values of BoardImage gives, field by field.
+DeviceSettings boardImageRead()
+{
+    DeviceSettings s;
+    s.allowPowerOn = 8;
+    s.allowPowerOff = 8;
+    s.allowEjectTray = 8;
+    s.powerOnByEject = 7;
+    s.modOnPushDelay = 27;
+    s.modOffPushDelay = 107;
+    s.turnOffPresses = 9;
+    s.ejectTrayPresses = 9;
+    s.turnOnModEnabledCode.bytes = {0x01, 0x59, 0xD7};
+    s.turnOnModDisabledCode.bytes = {0x51, 0x5C, 0xB2};
+    s.turnOffCode.bytes = {0xD1, 0x57, 0xFA};
+    s.ejectTrayCode.bytes = {0xD1, 0x61, 0x5A};
+    return s;
+}
+
 struct Rig : TransactionRig
 {
-    Rig()
-    {
-        QByteArray image(SimBoard::LocationCount, '\0');
-        for (int loc = 0; loc < SimBoard::LocationCount; ++loc)
-            image[loc] = char(int(settings.valueAt(loc)) + 7);
-        board.setMemoryBytes(image);
-    }
+    Rig() { board.setMemoryBytes(BoardImage); }
 };
 using Setup = std::function<void(Rig &)>;
 
@@ -37,151 +58,192 @@ Setup faults(QList<int> locations, Fault fault)
 } // namespace
 Q_DECLARE_METATYPE(Setup)
 
+namespace {
+
+// The rows of Read Values and Write All that end in one of `wanted`. events: all
+// the user sees, '|'-separated. Each stop of the connect step once, to show how it
+// ends the transaction.
+void addTransferRows(QList<Outcome> wanted)
+{
+    // clang-format off
+    QTest::addColumn<bool>("write");
+    QTest::addColumn<Setup>("setup");
+    QTest::addColumn<Outcome>("outcome");
+    QTest::addColumn<QString>("events"); // empty: not looked at
+    QTest::addColumn<QList<int>>("failed");
+    const QString open = "status Opening Port|status Checking for QOV|";
+    const QString close = "|status Closing Port|reset";
+    const QString read = open + "status Found QOV|status Reading settings...|";
+    const QString write = open + "status Found QOV|status Writting Settings...|";
+    const QString failed = "status Err: Write Failed|"
+                           "message Write incomplete: could not write location(s) ";
+    const QString each = "message Error: Unable to Write to Location ";
+    const QString spread = "0, 9, 4, 21"; // first, middle, last, in transfer order
+    const bool Read = false, Write = true;
+    const struct { const char *name; bool write; Setup setup; Outcome outcome; QString events; }
+    rows[] = {
+        {"read", Read, [](Rig &r) { r.settings.modOnPushDelay = 7.5; }, T::Success,
+         read + "status Read Settings" + close},
+        {"write, 205 msec", Write,
+         [](Rig &r) { r.settings.modOnPushDelay = 20.5; }, T::Success,
+         write + "status Wrote Settings Succesfully|message Written Succesfully" + close},
+        {"read: silent locations", Read, faults({0, 9, 4, 21}, Fault::NoAnswer), T::Incomplete,
+         read + "status Err: Read Incomplete|"
+                "message Read incomplete: no answer from location(s) " + spread + close},
+        {"read: doubled answers named as extra bytes", Read, faults({0, 9, 4, 21}, Fault::Doubled),
+         T::Incomplete, read + "status Reading settings again...|"
+                               "status Err: Read Incomplete|message Read incomplete: "
+                               "answered with extra bytes: location(s) " + spread + close},
+        {"read: a stray byte behind each is found by reading again", Read,
+         [](Rig &r) { faults({0, 9, 4, 21}, Fault::StrayAfter)(r), r.board.setJunkGapMs(9); },
+         T::Incomplete, read + "status Reading settings again...|"
+                               "status Err: Read Incomplete|message Read incomplete: "
+                               "answered with extra bytes: location(s) " + spread + close},
+        {"write: wrong read-backs checked again, then named", Write,
+         faults({0, 9, 4, 21}, Fault::WrongReadback), T::Incomplete,
+         write + "status Checking settings again...|" + each + "0|" + each + "9|" + each
+                 + "4|" + each + "21|" + failed + spread + close},
+        {"write: boxes in transfer order when the second pass decides some", Write,
+         [](Rig &r) {
+             faults({0, 4}, Fault::WrongReadback)(r);
+             faults({9, 21}, Fault::NoAnswer)(r);
+         },
+         T::Incomplete,
+         write + "status Checking settings again...|" + each + "0|" + each + "9|" + each
+                 + "4|" + each + "21|" + failed + spread + close},
+        {"write: stop asked inside a code", Write,
+         [](Rig &r) { r.stop = [&r] { return r.done.contains(11); }; }, T::Stopped,
+         write + "status Err: Write Stopped|message Write stopped: not written and verified: "
+                 "location(s) 13, 14, 15, 16, 17, 18, 19, 20, 21" + close},
+        {"no port", Read, [](Rig &r) { r.port.setExistingPorts({5}); }, T::PortNotOpened,
+         "status Opening Port|message Unable to open COM 1|reset"},
+        {"no greeting", Read, [](Rig &r) { r.board.setGreeting({}); }, T::QovNotFound,
+         open + "status QOV Not Found|message QOV Not Found" + close},
+        {"no version", Read, [](Rig &r) { r.board.setVersionAnswer({}); }, T::BadVersion,
+         open + "status Err: Incorrect QOV Version|message Unable to retrieve QOV version" + close},
+    };
+    // clang-format on
+    for (const auto &r : rows)
+        if (wanted.contains(r.outcome))
+            QTest::newRow(r.name) << r.write << r.setup << r.outcome << r.events
+                                  << (r.outcome == T::Incomplete ? QList<int>{0, 9, 4, 21}
+                                                                 : QList<int>{});
+    const auto add = [&wanted](bool write, const QString &name, Outcome outcome, int at, Setup s) {
+        if (!wanted.contains(outcome))
+            return;
+        QTest::addRow("%s %s", write ? "write" : "read", qPrintable(name))
+            << write << s << outcome << QString() << (at >= 0 ? QList<int>{at} : QList<int>{});
+    };
+    for (bool write : {false, true}) {
+        for (int loc : {0, 10, 11, 12, 21}) { // first, a code's three, last
+            // Each fault also at 2400 baud byte by byte; junk ahead of the answer at
+            // several distances within the answer wait. (Every distance of a stray
+            // byte, a late answer and junk before one is swept in tst_transactionsweep.)
+            const struct
+            {
+                Fault fault;
+                int gapMs;
+            } kinds[] = {{Fault::NoReadAnswer, 0}, {Fault::NoAck, 0},     {Fault::WrongReadback, 0},
+                         {Fault::Late, 0},         {Fault::Garbage, 0},   {Fault::Garbage, 5},
+                         {Fault::Garbage, 20},     {Fault::Garbage, 100}, {Fault::Doubled, 0}};
+            for (const auto &kind : kinds) {
+                const Fault f = kind.fault; // named, as clang 14 captures no bindings
+                const int gap = kind.gapMs;
+                const bool fails = write || (f != Fault::NoAck && f != Fault::WrongReadback);
+                for (QString baud : {"", ", 2400 baud"})
+                    add(write,
+                        SimBoard::faultName(f) + (gap ? QStringLiteral(" %1 ms").arg(gap) : "")
+                            + " at " + QString::number(loc) + baud,
+                        fails ? T::Incomplete : T::Success, fails ? loc : -1, [=](Rig &r) {
+                            r.board.setByteTiming(!baud.isEmpty());
+                            r.board.setFault(loc, f);
+                            r.board.setJunkGapMs(gap);
+                            r.board.setLateDelayMs(230); // just past the last poll
+                        });
+            }
+            add(write, QStringLiteral("port vanished at %1").arg(loc), T::PortLost, loc,
+                faults({loc}, Fault::Vanish));
+        }
+        // A byte behind an answer, waiting when the next command is due, once:
+        // every value is in doubt and read again carefully, and as the board
+        // holds them all, both succeed (with more on the wire than a clean run).
+        add(write, "stray byte once after the answer at 9", T::Success, -1, [](Rig &r) {
+            r.afterLocation = [&r](int loc) {
+                if (loc == 9)
+                    r.board.sendUnasked(QByteArray(1, '\xee'));
+            };
+        });
+        add(write, "overlong version answer", T::Success, -1, [](Rig &r) {
+            r.board.setByteTiming(true); // still arriving at the look
+            r.board.setVersionAnswer(SimBoard::textVersion25() + QByteArray(100, 'U'));
+        });
+        add(write, "port vanished opening", T::PortLost, -1,
+            [](Rig &r) { r.clock.setProcessEventsHook([&r] { r.board.vanish(); }); });
+        add(write, "port vanished at the version query", T::PortLost, -1, [](Rig &r) {
+            r.board.setEventLog([&r](const QString &e) {
+                if (e == QLatin1String("version query"))
+                    r.board.vanish();
+            });
+        });
+        // Greeting or version answer (or their tails) landing after the look: the
+        // version too late is an honest stop before the locations.
+        for (const auto &[greet, version, timing, outcome] : {std::tuple{480, 3, true, T::Success},
+                                                              {520, 3, false, T::Success},
+                                                              {100, 320, false, T::BadVersion},
+                                                              {100, 290, true, T::BadVersion},
+                                                              {495, 299, true, T::BadVersion}}) {
+            add(write, QStringLiteral("stale bytes %1/%2 ms").arg(greet).arg(version), outcome, -1,
+                [greet = greet, version = version, timing = timing](Rig &r) {
+                    r.board.setByteTiming(timing);
+                    r.board.setGreeting(QByteArrayLiteral("XOK\0\0\0\0\0"));
+                    r.board.setGreetDelayMs(greet);
+                    r.board.setVersionDelayMs(version);
+                });
+        }
+    }
+}
+
+// The current row of addTransferRows on a rig; runRow() runs it and checks what
+// every ending shares: the outcome, all the user saw, the port closed, the bar back
+// to "Ready" and empty, and "Written Succesfully" only for a write that succeeded.
+// It is false when one of those checks failed.
+struct RowRun : Rig
+{
+    DeviceSettings before; // the record as the row set it up
+    TransactionResult r;
+
+    bool runRow()
+    {
+        checkRow();
+        return !QTest::currentTestFailed();
+    }
+
+private:
+    void checkRow()
+    {
+        QFETCH(bool, write);
+        QFETCH(Setup, setup);
+        QFETCH(Outcome, outcome);
+        QFETCH(QString, events);
+        setup(*this);
+        before = settings;
+        r = run(write);
+        QCOMPARE(r.outcome, outcome);
+        if (!events.isEmpty())
+            QCOMPARE(this->events, events.split(u'|'));
+        QCOMPARE(status, QStringLiteral("Ready"));
+        QVERIFY(progress.last() == 0.0 && !progress.contains(100.0));
+        QVERIFY(!port.isOpen() && !board.isPortOpen() && !link.isBusy());
+        QCOMPARE(messages.texts().contains("Written Succesfully"), write && outcome == T::Success);
+    }
+};
+
+} // namespace
+
 class TestTransactions : public QObject
 {
     Q_OBJECT
 private slots:
-    // events: all the user sees, '|'-separated.
-    // Each stop of the connect step once, to show how it ends the transaction.
-    void transfers_data()
-    {
-        // clang-format off
-        QTest::addColumn<bool>("write");
-        QTest::addColumn<Setup>("setup");
-        QTest::addColumn<Outcome>("outcome");
-        QTest::addColumn<QString>("events"); // empty: not looked at
-        QTest::addColumn<QList<int>>("failed");
-        const QString open = "status Opening Port|status Checking for QOV|";
-        const QString close = "|status Closing Port|reset";
-        const QString read = open + "status Found QOV|status Reading settings...|";
-        const QString write = open + "status Found QOV|status Writting Settings...|";
-        const QString failed = "status Err: Write Failed|"
-                               "message Write incomplete: could not write location(s) ";
-        const QString each = "message Error: Unable to Write to Location ";
-        const QString spread = "0, 9, 4, 21"; // first, middle, last, in transfer order
-        const bool Read = false, Write = true;
-        const struct { const char *name; bool write; Setup setup; Outcome outcome; QString events; }
-        rows[] = {
-            {"read", Read, [](Rig &r) { r.settings.modOnPushDelay = 7.5; }, T::Success,
-             read + "status Read Settings" + close},
-            {"write, 205 msec", Write,
-             [](Rig &r) { r.settings.modOnPushDelay = 20.5; }, T::Success,
-             write + "status Wrote Settings Succesfully|message Written Succesfully" + close},
-            {"read: silent locations", Read, faults({0, 9, 4, 21}, Fault::NoAnswer), T::Incomplete,
-             read + "status Err: Read Incomplete|"
-                    "message Read incomplete: no answer from location(s) " + spread + close},
-            {"read: doubled answers named as extra bytes", Read, faults({0, 9, 4, 21}, Fault::Doubled),
-             T::Incomplete, read + "status Reading settings again...|"
-                                   "status Err: Read Incomplete|message Read incomplete: "
-                                   "answered with extra bytes: location(s) " + spread + close},
-            {"read: a stray byte behind each is found by reading again", Read,
-             [](Rig &r) { faults({0, 9, 4, 21}, Fault::StrayAfter)(r), r.board.setJunkGapMs(9); },
-             T::Incomplete, read + "status Reading settings again...|"
-                                   "status Err: Read Incomplete|message Read incomplete: "
-                                   "answered with extra bytes: location(s) " + spread + close},
-            {"write: wrong read-backs checked again, then named", Write,
-             faults({0, 9, 4, 21}, Fault::WrongReadback), T::Incomplete,
-             write + "status Checking settings again...|" + each + "0|" + each + "9|" + each
-                     + "4|" + each + "21|" + failed + spread + close},
-            {"write: boxes in transfer order when the second pass decides some", Write,
-             [](Rig &r) {
-                 faults({0, 4}, Fault::WrongReadback)(r);
-                 faults({9, 21}, Fault::NoAnswer)(r);
-             },
-             T::Incomplete,
-             write + "status Checking settings again...|" + each + "0|" + each + "9|" + each
-                     + "4|" + each + "21|" + failed + spread + close},
-            {"write: stop asked inside a code", Write,
-             [](Rig &r) { r.stop = [&r] { return r.done.contains(11); }; }, T::Stopped,
-             write + "status Err: Write Stopped|message Write stopped: not written and verified: "
-                     "location(s) 13, 14, 15, 16, 17, 18, 19, 20, 21" + close},
-            {"no port", Read, [](Rig &r) { r.port.setExistingPorts({5}); }, T::PortNotOpened,
-             "status Opening Port|message Unable to open COM 1|reset"},
-            {"no greeting", Read, [](Rig &r) { r.board.setGreeting({}); }, T::QovNotFound,
-             open + "status QOV Not Found|message QOV Not Found" + close},
-            {"no version", Read, [](Rig &r) { r.board.setVersionAnswer({}); }, T::BadVersion,
-             open + "status Err: Incorrect QOV Version|message Unable to retrieve QOV version" + close},
-            {"learn mode busy", Read, [](Rig &r) { r.link.setHeldByLearnMode(true); }, T::Busy, ""},
-        };
-        // clang-format on
-        for (const auto &r : rows)
-            QTest::newRow(r.name) << r.write << r.setup << r.outcome << r.events
-                                  << (r.outcome == T::Incomplete ? QList<int>{0, 9, 4, 21}
-                                                                 : QList<int>{});
-        const auto add = [](bool write, const QString &name, Outcome outcome, int at, Setup s) {
-            QTest::addRow("%s %s", write ? "write" : "read", qPrintable(name))
-                << write << s << outcome << QString() << (at >= 0 ? QList<int>{at} : QList<int>{});
-        };
-        for (bool write : {false, true}) {
-            for (int loc : {0, 10, 11, 12, 21}) { // first, a code's three, last
-                // Each fault also at 2400 baud byte by byte; junk ahead of the answer at
-                // several distances within the answer wait. (Every distance of a stray
-                // byte, a late answer and junk before one is swept in tst_transactionsweep.)
-                const struct
-                {
-                    Fault fault;
-                    int gapMs;
-                } kinds[]
-                    = {{Fault::NoReadAnswer, 0}, {Fault::NoAck, 0},     {Fault::WrongReadback, 0},
-                       {Fault::Late, 0},         {Fault::Garbage, 0},   {Fault::Garbage, 5},
-                       {Fault::Garbage, 20},     {Fault::Garbage, 100}, {Fault::Doubled, 0}};
-                for (const auto &kind : kinds) {
-                    const Fault f = kind.fault; // named, as clang 14 captures no bindings
-                    const int gap = kind.gapMs;
-                    const bool fails = write || (f != Fault::NoAck && f != Fault::WrongReadback);
-                    for (QString baud : {"", ", 2400 baud"})
-                        add(write,
-                            SimBoard::faultName(f) + (gap ? QStringLiteral(" %1 ms").arg(gap) : "")
-                                + " at " + QString::number(loc) + baud,
-                            fails ? T::Incomplete : T::Success, fails ? loc : -1, [=](Rig &r) {
-                                r.board.setByteTiming(!baud.isEmpty());
-                                r.board.setFault(loc, f);
-                                r.board.setJunkGapMs(gap);
-                                r.board.setLateDelayMs(230); // just past the last poll
-                            });
-                }
-                add(write, QStringLiteral("port vanished at %1").arg(loc), T::PortLost, loc,
-                    faults({loc}, Fault::Vanish));
-            }
-            // A byte behind an answer, waiting when the next command is due, once:
-            // every value is in doubt and read again carefully, and as the board
-            // holds them all, both succeed (with more on the wire than a clean run).
-            add(write, "stray byte once after the answer at 9", T::Success, -1, [](Rig &r) {
-                r.afterLocation = [&r](int loc) {
-                    if (loc == 9)
-                        r.board.sendUnasked(QByteArray(1, '\xee'));
-                };
-            });
-            add(write, "overlong version answer", T::Success, -1, [](Rig &r) {
-                r.board.setByteTiming(true); // still arriving at the look
-                r.board.setVersionAnswer(SimBoard::textVersion25() + QByteArray(100, 'U'));
-            });
-            add(write, "port vanished opening", T::PortLost, -1,
-                [](Rig &r) { r.clock.setProcessEventsHook([&r] { r.board.vanish(); }); });
-            add(write, "port vanished at the version query", T::PortLost, -1, [](Rig &r) {
-                r.board.setEventLog([&r](const QString &e) {
-                    if (e == QLatin1String("version query"))
-                        r.board.vanish();
-                });
-            });
-            // Greeting or version answer (or their tails) landing after the look: the
-            // version too late is an honest stop before the locations.
-            for (const auto &[greet, version, timing, outcome] :
-                 {std::tuple{480, 3, true, T::Success},
-                  {520, 3, false, T::Success},
-                  {100, 320, false, T::BadVersion},
-                  {100, 290, true, T::BadVersion},
-                  {495, 299, true, T::BadVersion}}) {
-                add(write, QStringLiteral("stale bytes %1/%2 ms").arg(greet).arg(version), outcome,
-                    -1, [greet = greet, version = version, timing = timing](Rig &r) {
-                        r.board.setByteTiming(timing);
-                        r.board.setGreeting(QByteArrayLiteral("XOK\0\0\0\0\0"));
-                        r.board.setGreetDelayMs(greet);
-                        r.board.setVersionDelayMs(version);
-                    });
-            }
-        }
-    }
     // A board that stops answering ends Write All after two silent locations in a
     // row and one read that the board does not answer either, with one message; a
     // board that answers that read goes on, each silent location with its own box.
@@ -194,7 +256,6 @@ private slots:
         QTest::addColumn<int>("writesSent");
         const QString failed = "Write incomplete: could not write location(s) ";
         const QString box = "Error: Unable to Write to Location ";
-        const QList<int> all(SettingsTransferOrder.cbegin(), SettingsTransferOrder.cend());
         QTest::newRow("gone from the first location")
             << QList<int>{} << -2 << -1
             << QStringList{"No answer from the board at locations 0, 1: the write was stopped."}
@@ -266,110 +327,148 @@ private slots:
         QVERIFY(rig.messages.texts().last().endsWith(QString::number(r.failedLocations.last())));
         if (goneAfter == -1) // a live board holds every location it stored
             for (int loc : r.verifiedLocations)
-                QCOMPARE(int(rig.board.memory(loc)), int(rig.settings.valueAt(loc)));
+                QCOMPARE(int(rig.board.memory(loc)), FactoryBytes[Order.indexOf(loc)]);
     }
 
-    void transfers()
+    void succeeds_data() { addTransferRows({T::Success}); }
+    void succeeds()
     {
         QFETCH(bool, write);
-        QFETCH(Setup, setup);
-        QFETCH(Outcome, outcome);
-        QFETCH(QString, events);
+        RowRun rig;
+        if (!rig.runRow())
+            return;
+        // A write leaves the factory bytes on the board (205 msec goes out as 20 and
+        // is kept so), a read the board's own in the record.
+        QByteArray sent = "VVVV";
+        for (qsizetype i = 0; i < Order.size(); ++i) {
+            const int loc = Order[i];
+            const int byte = write ? FactoryBytes[i] : quint8(BoardImage.at(loc));
+            sent += (write ? QByteArray("W") + char(loc) + char(byte) + 'R' : QByteArray("R"))
+                    + char(loc) + '\0';
+            QCOMPARE(int(rig.board.memory(loc)), byte);
+        }
+        DeviceSettings factory;
+        factory.loadFactoryDefaults();
+        QCOMPARE(rig.settings, write ? factory : boardImageRead());
+        // One more read of the last location proves the answers were in step.
+        sent += QByteArray("R\x15", 2) + '\0';
+        const bool secondPass = rig.events.contains("status Reading settings again...")
+                                || rig.events.contains("status Checking settings again...");
+        if (!secondPass) {
+            QCOMPARE(rig.board.receivedBytes(), sent);
+            QCOMPARE(rig.progress.mid(0, 20).last(), 95.0);
+        }
+        QCOMPARE(rig.board.memory(3), quint8(BoardImage.at(3))); // never touched
+        QCOMPARE(rig.done, Order);
+        QCOMPARE(rig.messages.texts().size(), write ? 1 : 0);
+    }
+
+    // Every location is tried; a read keeps what came (the failed ones 0), a write
+    // leaves the record as it was and the board's other locations written.
+    void incomplete_data() { addTransferRows({T::Incomplete}); }
+    void incomplete()
+    {
+        QFETCH(bool, write);
         QFETCH(QList<int>, failed);
+        RowRun rig;
+        if (!rig.runRow())
+            return;
+        QCOMPARE(rig.r.failedLocations, failed);
+        QCOMPARE(rig.done.size(), 20);
+        for (qsizetype i = 0; i < Order.size(); ++i) {
+            const int loc = Order[i];
+            if (!write)
+                QCOMPARE(int(rig.settings.valueAt(loc)),
+                         failed.contains(loc) ? 0 : int(quint8(BoardImage.at(loc))));
+            else if (!failed.contains(loc))
+                QCOMPARE(int(rig.board.memory(loc)), FactoryBytes[i]);
+        }
+        if (write)
+            QCOMPARE(rig.settings, rig.before);
+    }
+
+    // One message naming the port; nothing is tried after the loss and a write names
+    // every location not verified. The record stays as it was; with the cable back in
+    // all works again.
+    void portLost_data() { addTransferRows({T::PortLost}); }
+    void portLost()
+    {
+        QFETCH(bool, write);
+        QFETCH(QList<int>, failed);
+        RowRun rig;
+        if (!rig.runRow())
+            return;
+        const QStringList shown = rig.messages.texts();
+        QCOMPARE(shown.size(), 1);
+        QVERIFY2(shown[0].contains(rig.port.deviceName()), qPrintable(shown[0]));
+        QVERIFY2(shown[0].contains("stopped responding or was unplugged"), qPrintable(shown[0]));
+        if (!failed.isEmpty()) {
+            QCOMPARE(rig.done.last(), failed[0]);
+            // Both name every location not done (read or verified), in order.
+            const QList<int> notDone = Order.mid(Order.indexOf(failed[0]));
+            QStringList names;
+            for (int loc : notDone)
+                names << QString::number(loc);
+            // A read applies nothing of itself, and says so.
+            QVERIFY2(shown[0].endsWith(write ? names.join(", ")
+                                             : "nothing from this read was applied; the "
+                                               "settings are as they were before it."),
+                     qPrintable(shown[0]));
+            QVERIFY(rig.events.contains("status Closing Port"));
+            failed = write ? notDone : failed;
+        }
+        QCOMPARE(rig.r.failedLocations, failed);
+        QCOMPARE(rig.settings, rig.before);
+
+        rig.board.clearFaults();
+        rig.clock.setProcessEventsHook({});
+        rig.board.setEventLog({});
+        rig.port.reconnect();
+        QVERIFY(rig.run(true).ok() && rig.run(false).ok());
+    }
+
+    // The code in progress is written whole, the rest left as it was.
+    void stopped_data() { addTransferRows({T::Stopped}); }
+    void stopped()
+    {
+        RowRun rig;
+        if (!rig.runRow())
+            return;
+        QCOMPARE(rig.r.verifiedLocations, rig.done);
+        QCOMPARE(rig.r.settings(true).last(), (QList<int>{10, 11, 12}));
+        QCOMPARE(rig.r.settings(false),
+                 (QList<QList<int>>{{13, 14, 15}, {16, 17, 18}, {19, 20, 21}}));
+        QCOMPARE(rig.board.memoryBytes().mid(13), BoardImage.mid(13));
+        QCOMPARE(rig.settings, rig.before);
+    }
+
+    // No port, no board or no version: no location is read or written.
+    void endsBeforeTheLocations_data()
+    {
+        addTransferRows({T::PortNotOpened, T::QovNotFound, T::BadVersion});
+    }
+    void endsBeforeTheLocations()
+    {
+        RowRun rig;
+        if (!rig.runRow())
+            return;
+        QCOMPARE(rig.board.memoryBytes(), BoardImage);
+        const QByteArray wire = rig.board.receivedBytes();
+        QVERIFY(!wire.contains('R') && !wire.contains('W'));
+        QCOMPARE(rig.settings, rig.before);
+        QCOMPARE(rig.r.failedLocations, QList<int>{});
+    }
+
+    // While learn mode holds the port both are refused untouched.
+    void busyIsRefusedUntouched()
+    {
         Rig rig;
-        setup(rig);
+        rig.link.setHeldByLearnMode(true);
         const DeviceSettings before = rig.settings;
-        const QByteArray memory = rig.board.memoryBytes();
-        const TransactionResult r = rig.run(write);
-        QCOMPARE(r.outcome, outcome);
-        if (outcome == TransactionResult::Busy) { // refused untouched
+        for (bool write : {false, true}) {
+            QCOMPARE(rig.run(write).outcome, T::Busy);
             QVERIFY(rig.events.isEmpty() && rig.progress.isEmpty() && rig.port.openCount() == 0);
             QCOMPARE(rig.settings, before);
-            return;
-        }
-        if (!events.isEmpty())
-            QCOMPARE(rig.events, events.split(u'|'));
-        // Whatever happened, the port is closed and the bar back to "Ready" and empty.
-        QCOMPARE(rig.status, QStringLiteral("Ready"));
-        QVERIFY(rig.progress.last() == 0.0 && !rig.progress.contains(100.0));
-        QVERIFY(!rig.port.isOpen() && !rig.board.isPortOpen() && !rig.link.isBusy());
-        const QStringList shown = rig.messages.texts();
-        QCOMPARE(shown.contains("Written Succesfully"), write && outcome == T::Success);
-
-        const QByteArray wire = rig.board.receivedBytes();
-        DeviceSettings expected = before;
-        if (outcome == TransactionResult::Success) {
-            QByteArray sent = "VVVV";
-            if (write)
-                expected.LoadDefaultVars(); // 205 msec goes out as 20 and is kept so
-            for (int loc : SettingsTransferOrder) {
-                const int byte = write ? int(expected.valueAt(loc)) : quint8(memory.at(loc));
-                expected.setValueAt(loc, byte);
-                sent += (write ? QByteArray("W") + char(loc) + char(byte) + 'R' : QByteArray("R"))
-                        + char(loc) + '\0';
-                QCOMPARE(rig.board.memory(loc), quint8(byte));
-            }
-            // One more read of the last location proves the answers were in step.
-            sent += QByteArray("R\x15", 2) + '\0';
-            const bool secondPass = rig.events.contains("status Reading settings again...")
-                                    || rig.events.contains("status Checking settings again...");
-            if (!secondPass)
-                QCOMPARE(wire, sent);
-            QCOMPARE(rig.board.memory(3), quint8(memory.at(3))); // never touched
-            QCOMPARE(rig.done,
-                     QList<int>(SettingsTransferOrder.cbegin(), SettingsTransferOrder.cend()));
-            if (!secondPass)
-                QCOMPARE(rig.progress.mid(0, 20).last(), 95.0);
-            QCOMPARE(shown.size(), write ? 1 : 0);
-        } else if (outcome == TransactionResult::Incomplete) {
-            QCOMPARE(rig.done.size(), 20); // every location is tried, the others untouched
-            for (int loc : SettingsTransferOrder) {
-                if (!write) // a read keeps what came, failed ones 0
-                    expected.setValueAt(loc, failed.contains(loc) ? 0 : quint8(memory.at(loc)));
-                else if (!failed.contains(loc))
-                    QCOMPARE(int(rig.board.memory(loc)), int(before.valueAt(loc)));
-            }
-        } else if (outcome == TransactionResult::PortLost) {
-            QCOMPARE(shown.size(), 1);
-            QVERIFY2(shown[0].contains(rig.port.deviceName()), qPrintable(shown[0]));
-            QVERIFY2(shown[0].contains("stopped responding or was unplugged"),
-                     qPrintable(shown[0]));
-            if (!failed.isEmpty()) { // nothing tried after it; a write names all not verified
-                const auto at = std::find(SettingsTransferOrder.cbegin(),
-                                          SettingsTransferOrder.cend(), failed[0]);
-                QCOMPARE(rig.done.last(), failed[0]);
-                // Both name every location not done (read or verified), in order.
-                const QList<int> notDone(at, SettingsTransferOrder.cend());
-                QStringList names;
-                for (int loc : notDone)
-                    names << QString::number(loc);
-                // A read applies nothing of itself, and says so.
-                QVERIFY2(shown[0].endsWith(write ? names.join(", ")
-                                                 : "nothing from this read was applied; the "
-                                                   "settings are as they were before it."),
-                         qPrintable(shown[0]));
-                QVERIFY(rig.events.contains("status Closing Port"));
-                failed = write ? notDone : failed;
-            }
-        } else if (outcome == TransactionResult::Stopped) { // the code in progress is whole
-            QCOMPARE(r.verifiedLocations, rig.done);
-            QCOMPARE(r.settings(true).last(), (QList<int>{10, 11, 12}));
-            QCOMPARE(r.settings(false),
-                     (QList<QList<int>>{{13, 14, 15}, {16, 17, 18}, {19, 20, 21}}));
-            QCOMPARE(rig.board.memoryBytes().mid(13), memory.mid(13));
-        } else { // stopped before the first location
-            QCOMPARE(rig.board.memoryBytes(), memory);
-            QVERIFY(!wire.contains('R') && !wire.contains('W'));
-        }
-        QCOMPARE(rig.settings, expected); // an unfinished read changes nothing
-        if (outcome != TransactionResult::Stopped)
-            QCOMPARE(r.failedLocations, failed);
-        if (outcome == TransactionResult::PortLost) { // the cable goes back in: all works again
-            rig.board.clearFaults();
-            rig.clock.setProcessEventsHook({});
-            rig.board.setEventLog({});
-            rig.port.reconnect();
-            QVERIFY(rig.run(true).ok() && rig.run(false).ok());
         }
     }
 };

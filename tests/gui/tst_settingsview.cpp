@@ -118,7 +118,7 @@ DeviceSettings refreshed(Fixture &f, const QString &how)
     } else {
         f.action(how)->trigger();
         if (how == "loadefaultvaluesmenu")
-            expected.LoadDefaultVars();
+            expected.loadFactoryDefaults();
     }
     return expected;
 }
@@ -307,7 +307,7 @@ private slots:
         QFETCH(QString, text3);
         QTest::keyClicks(f.text(3), text3);
         DeviceSettings defaults;
-        defaults.LoadDefaultVars();
+        defaults.loadFactoryDefaults();
         const QStringList edit = fileBefore.split('>');
         QFile file(dialogs.answer);
         const bool fifo = fileBefore == "fifo";

@@ -23,7 +23,7 @@ struct TransactionRig : TransactionReporter
         UpdateQOVProgrammerPowerStatus(prefs, port);
         messages.m_onShow
             = [this](const QString &t) { events << "message " + t.section("\r\n", 0, 0); };
-        settings.LoadDefaultVars();
+        settings.loadFactoryDefaults();
     }
     TransactionResult run(bool write)
     {
