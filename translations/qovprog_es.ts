@@ -62,6 +62,28 @@
         <source>A step failed: see its fix</source>
         <translation>Un paso ha fallado: vea su solución</translation>
     </message>
+    <message>
+        <source>passed</source>
+        <extracomment>a step&apos;s state, said by screen readers</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not tried</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <extracomment>a step&apos;s state for screen readers, then its line</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fix: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CliMessageBoxes</name>
@@ -204,6 +226,568 @@ Pruebe &apos;qovprog --help&apos; para más información.
     <message>
         <source>Type mismatch</source>
         <translation>No coinciden los tipos</translation>
+    </message>
+</context>
+<context>
+    <name>Doctor</name>
+    <message>
+        <source>the stored preferences cannot be used</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the check writes nothing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>To see that the board keeps what it is sent: qovctl write PROFILE, then qovctl verify PROFILE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>To see that the board keeps what it is sent: Write All, then Read Values (the fields come back as written)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1. %2: not tried (%3)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1. %2</source>
+        <extracomment>a step&apos;s line, then what to do to learn what the step could not</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1. %2: OK - %3</source>
+        <extracomment>number, step name, what was found</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1. %2: FAILED - %3. Fix: %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1. %2: FAILED - %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1. %2: not tried - %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not tried: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DoctorBoardChecks</name>
+    <message>
+        <source>Check the cable to the QOV. Outside the Xbox the programmer powers it: check the programmer type (--programmer serial|usb) or try --force-power; installed in the Xbox, switch the Xbox on and use --self-powered</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check the cable to the QOV. Outside the Xbox the programmer powers it: check Settings &gt; Programmer Type or try Settings &gt; &quot;Force QOV Programmer To Provide Power To QOV&quot;; installed in the Xbox, switch the Xbox on and choose Settings &gt; &quot;QOV Is Installed In Xbox (self powered)&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check that the port is the programmer&apos;s (qovctl ports lists the serial ports) and that the board is a QOV; the line runs at 2400 baud</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check that the port is the programmer&apos;s (Settings &gt; Com Port) and that the board is a QOV; the line runs at 2400 baud</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check the programmer&apos;s cable and its power to the QOV (--programmer serial|usb, or try --force-power), then run qovctl doctor again; if it stays late, save a trace with --debug-log FILE and contact us</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check the programmer&apos;s cable and its power to the QOV (Settings &gt; Programmer Type, or try Settings &gt; &quot;Force QOV Programmer To Provide Power To QOV&quot;), then choose Run Again; if it stays late, start qovprog DEBUG to save a trace and contact us</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unplug the programmer, plug it in again and run qovctl doctor again; if it stays, save a trace with --debug-log FILE and contact us</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unplug the programmer, plug it in again and choose Run Again; if it stays, start qovprog DEBUG to save a trace and contact us</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connect the programmer straight to the computer (no hub, no network or Bluetooth serial link in between) and check its cable, then run qovctl doctor again; if the answers stay late, save a trace with --debug-log FILE and contact us</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connect the programmer straight to the computer (no hub, no network or Bluetooth serial link in between) and check its cable, then choose Run Again; if the answers stay late, start qovprog DEBUG to save a trace and contact us</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>If no program uses the port, remove the lock file %1 (it names no process)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the port did not open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>opened %1 and cycled the power line (RTS)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the port</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no board answered</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>location %1 reads %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>location %1 answered %2 ms after it was asked, later than the 200 ms the program waits</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>location %1 answered with extra bytes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no answer when reading location %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lost the connection to the programmer: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check the programmer&apos;s cable and plug, then run qovctl doctor again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check the programmer&apos;s cable and plug, then choose Run Again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the connection was lost</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the board greeted &quot;XOK&quot; after the power cycle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the board is set up for the other programmer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the board sent &quot;%1&quot; (%2): not a QOV, or the wrong speed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check that the port is the programmer&apos;s (qovctl ports) and that the board is a QOV; the line runs at 2400 baud</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the greeting was not a QOV&apos;s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no greeting, as a board powered by the Xbox need not send one (--self-powered)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the board greeted &quot;XOK&quot; %1 ms after the power cycle, after the program stopped waiting (%2 ms)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>nothing came in time after the power cycle, then the line carried &quot;%1&quot; (%2): no QOV&apos;s greeting or answer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the line carries bytes that are no QOV&apos;s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no greeting after the power cycle, but the board answers: it has power of its own (installed in the Xbox)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use --self-powered (in the window: Settings, &quot;QOV Is Installed In Xbox (self powered)&quot;)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose Settings &gt; &quot;QOV Is Installed In Xbox (self powered)&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no greeting after the power cycle; the version query was answered but one read was not: no QOV answers so</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no greeting after the power cycle, and what answered is no QOV: &quot;%1&quot; (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>nothing came after the power cycle: the QOV has no power, or no QOV is connected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the answer to the version query came %1 ms after it was asked, later than the 300 ms the program waits</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no answer to the version query</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Switch the Xbox on: the QOV installed in it has no power while the console is off; then run qovctl doctor again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Switch the Xbox on: the QOV installed in it has no power while the console is off; then choose Run Again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the answer &quot;%1&quot; (%2) is no version number; Read Values and Write All refuse such a board</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check that the board is a QOV; the line runs at 2400 baud</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the answer &quot;%1&quot; (%2) starts like a version but is not one: it has control characters or is too long</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check the cable and that nothing else talks on the line (the line runs at 2400 baud), then run qovctl doctor again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check the cable and that nothing else talks on the line (the line runs at 2400 baud), then choose Run Again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>version %1: &quot;Turn on xbox by Eject&quot; is available</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>version %1: &quot;Turn on xbox by Eject&quot; needs 2.5 or later; everything else works</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DoctorPortChecks</name>
+    <message>
+        <source>from the options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>from the stored preferences</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the default</source>
+        <extracomment>where the COM port number came from: the default number</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>nothing to check for the built-in simulated board</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not checked on this system</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no port to open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the device is not a serial port</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the device is not there</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no port to check</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>this user cannot open the port</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the port cannot be locked under its path</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>another program holds the port</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>serial programmer (RS232)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>USB programmer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the built-in simulated board, as a %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>; it is a USB serial adapter %1, not the USB programmer (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the device %1 (--device), driven as for the %2%3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>USB programmer (port chosen by hand)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 on COM %2 (%3): %4%5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>USB automatic: no USB programmer (%1) found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Plug in the QOV&apos;s USB programmer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>; not the programmer: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>; if that adapter is one, choose its port: --port N (COM N is /dev/ttyUSB&lt;N-1&gt;)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>; if that adapter is one, choose its port: Settings &gt; Com Port (COM N is /dev/ttyUSB&lt;N-1&gt;)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>; if that adapter is one, name it: --device %1 (--port cannot reach a ttyACM device)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> serial %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> (used)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>USB automatic: %1; COM %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the programmer was found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>programmer(s) found: %1</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 is there</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not a device: it is not a serial port</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is a device but not a terminal: it is not a serial port</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose a serial port (qovctl ports lists them)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose a serial port (Settings &gt; Com Port)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a CP210x (%1%2) is on USB without a serial device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, serial %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no port to look for</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not there</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Plug in the programmer and check the COM number (qovctl ports lists the serial ports)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Plug in the programmer and check the COM number (Settings &gt; Com Port)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: the folder %2, which QOV_PORT_DIR names, is not there</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Create the folder %1 with a link COMn to each port in it, or unset QOV_PORT_DIR to use the system&apos;s ports</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Plug in the programmer; no serial port is there now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Plug in the programmer, or name a serial port that is there: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>; %1 cannot be reached with --port: use --device %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Load the cp210x driver (sudo modprobe cp210x), then plug the programmer in again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>this user can read and write %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the lock file %1%2 does not count: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> (PID %1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more</source>
+        <extracomment>more programs that hold the port</extracomment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>a program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> through the lock file %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close %1 (or: kill %2), then run qovctl doctor again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close %1 (or: kill %2), then choose Run Again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>that program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close the program that holds it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is held by %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ModemManager is running and not told to leave the programmer alone (no udev rule for %1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Install the qov-tools package, which brings the programmer&apos;s udev rule (60-qov-programmer.rules)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Install the udev rule: sudo cp %1 /etc/udev/rules.d/ &amp;&amp; sudo udevadm control --reload</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> (or: sudo systemctl stop ModemManager)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no other program holds %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no program of yours holds %1; programs of other users cannot be seen without root</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DoctorStep</name>
+    <message>
+        <source>Which port</source>
+        <extracomment>the doctor&apos;s steps, each named at the start of its line</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device node</source>
+        <extracomment>the port&apos;s file under /dev is there</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Access</source>
+        <extracomment>this user may read and write the port</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not in use</source>
+        <extracomment>no other program holds the port</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open and power cycle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Greeting</source>
+        <extracomment>the bytes the board sends when its power returns</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Firmware</source>
+        <extracomment>the board&apos;s firmware version</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>One read</source>
+        <extracomment>reading one setting from the board</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Writing</source>
+        <extracomment>writing settings to the board, which the check never tries</extracomment>
+        <translation>Escribiendo</translation>
     </message>
 </context>
 <context>
@@ -476,6 +1060,145 @@ Error: %2<byte value="xd"/>
     </message>
 </context>
 <context>
+    <name>PortAdvice</name>
+    <message>
+        <source>Install the qov-tools package, which brings the programmer&apos;s udev rule (60-qov-programmer.rules)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Install the udev rule: sudo cp %1 /etc/udev/rules.d/ &amp;&amp; sudo udevadm control --reload, then plug the programmer in again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>this user cannot read and write %1, which belongs to the group %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(unknown)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> and lets no group in</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>; you are in it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>; you were added to it after this login began</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>; you are not in it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>; the programmer&apos;s udev rule (60-qov-programmer.rules) is not installed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>; the programmer&apos;s udev rule is installed (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Log out and in again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Give the device to the dialout group (sudo chgrp dialout %1 &amp;&amp; sudo chmod g+rw %1), then sudo usermod -aG dialout $USER and log in again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>sudo usermod -aG %1 $USER, then log out and in again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check the device&apos;s permissions with ls -l %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the path of the device %1 is too long for its serial lock file, whose name is made from the path</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use a shorter path, such as a link to the device in a short folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>brltty (for braille displays) has claimed it: without a braille display, remove it (sudo apt remove brltty), then plug the programmer in again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>brltty (for braille displays) may have claimed it: without a braille display, remove it (sudo apt remove brltty)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the device %1 is not there</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Plug in the programmer and check the COM port (qovctl ports lists the serial ports)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Plug in the programmer and check the COM port (Settings &gt; Com Port)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not a serial port</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose a serial port (qovctl ports lists the serial ports)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose a serial port (Settings &gt; Com Port)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no hardware answers behind %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pick a port that is there: qovctl ports lists the serial ports</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pick a port that is there: Settings &gt; Com Port</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is in use by another program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> (ModemManager may be probing it)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find the program that holds it (sudo fuser -v %1), close it and try again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unplug the programmer, plug it in again and try again; if it stays, save a trace with the debug log and contact us</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (PID %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Another program has the port open too: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>PortDiagnosis</name>
     <message>
         <source>The port %1 is in use by PID %2%3 (lock file %4). Close that program and try again.</source>
@@ -502,8 +1225,8 @@ Error: %2<byte value="xd"/>
         <translation>NOTA</translation>
     </message>
     <message>
-        <source>USB programmer (10C4:823E)</source>
-        <translation>Programador USB (10C4:823E)</translation>
+        <source>USB programmer (%1)</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -607,6 +1330,37 @@ Error: %2<byte value="xd"/>
     <message>
         <source>Profile is empty</source>
         <translation>El perfil está vacío</translation>
+    </message>
+</context>
+<context>
+    <name>ProgrammerPort</name>
+    <message>
+        <source>Port already open</source>
+        <translation>El puerto ya está abierto</translation>
+    </message>
+    <message>
+        <source>Operation valid only when the port is open</source>
+        <translation>Operación válida solo con el puerto abierto</translation>
+    </message>
+    <message>
+        <source>Invalid port number</source>
+        <translation>Número de puerto no válido</translation>
+    </message>
+    <message>
+        <source>it could not be opened</source>
+        <translation>no se pudo abrir</translation>
+    </message>
+    <message>
+        <source>Error writing to the device %1</source>
+        <translation>Error al escribir en el dispositivo %1</translation>
+    </message>
+    <message>
+        <source>Error reading from the device %1</source>
+        <translation>Error al leer del dispositivo %1</translation>
+    </message>
+    <message>
+        <source>The device %1 is no longer available</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -890,33 +1644,6 @@ la salida estándar.
     </message>
 </context>
 <context>
-    <name>QtProgrammerPort</name>
-    <message>
-        <source>Operation valid only when the port is open</source>
-        <translation>Operación válida solo con el puerto abierto</translation>
-    </message>
-    <message>
-        <source>Port already open</source>
-        <translation>El puerto ya está abierto</translation>
-    </message>
-    <message>
-        <source>Invalid port number</source>
-        <translation>Número de puerto no válido</translation>
-    </message>
-    <message>
-        <source>it could not be opened</source>
-        <translation>no se pudo abrir</translation>
-    </message>
-    <message>
-        <source>Error writing to the device %1</source>
-        <translation>Error al escribir en el dispositivo %1</translation>
-    </message>
-    <message>
-        <source>Error reading from the device %1</source>
-        <translation>Error al leer del dispositivo %1</translation>
-    </message>
-</context>
-<context>
     <name>RemoteButton</name>
     <message>
         <source>Display</source>
@@ -992,18 +1719,6 @@ la salida estándar.
     <message>
         <source> (unknown button)</source>
         <translation> (botón desconocido)</translation>
-    </message>
-    <message>
-        <source>0 to 2550</source>
-        <translation>0 a 2550</translation>
-    </message>
-    <message>
-        <source>0 to 2550 in steps of 10</source>
-        <translation>0 a 2550 en pasos de 10</translation>
-    </message>
-    <message>
-        <source>a whole number from 1 to 255</source>
-        <translation>un número entero de 1 a 255</translation>
     </message>
     <message>
         <source>1 to 6 hexadecimal digits</source>
@@ -1116,6 +1831,26 @@ la salida estándar.
     <message>
         <source>No. Button Presses for Eject Tray</source>
         <translation>Número de pulsaciones para expulsar la bandeja</translation>
+    </message>
+    <message>
+        <source>%1 to %2</source>
+        <extracomment>A range of msec: %1 the least, %2 the most</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 to %2 in steps of %3</source>
+        <extracomment>msec: %1 the least, %2 the most, %3 the step</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1-%2</source>
+        <extracomment>A range of button presses: %1 the least, %2 the most</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a whole number from %1 to %2</source>
+        <extracomment>Button presses: %1 the least, %2 the most</extracomment>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1566,6 +2301,22 @@ qovctl: se detiene tras el ajuste en curso (una segunda señal lo detiene de inm
     <message>
         <source>; nothing was written</source>
         <translation>; no se escribió nada</translation>
+    </message>
+    <message>
+        <source> in %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Make it readable, or remove it to start from the defaults</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the stored preference %1%2 is &quot;%3&quot;, not %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set it in the window&apos;s Settings menu, or remove the line %1 from the file to use the default; for this run only, pass %2</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>
