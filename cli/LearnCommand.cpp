@@ -3,7 +3,6 @@
 #include "cli/CliMessageBoxes.h"
 #include "cli/QovctlRun.h"
 #include "cli/StopSignals.h"
-#include "device/PortDiagnosis.h"
 #include "learn/LearnReport.h"
 #include "learn/LearnSession.h"
 #include "session/Session.h"
@@ -88,16 +87,22 @@ int learnCommand(QovctlRun &run)
             learn.gatherWaiting(); // what came since the last poll, for the message below
         learn.stop();
         if (portFailed) {
-            run.err() << "qovctl: "
-                      << QCoreApplication::translate("qovctl",
-                                                     "lost the connection to the programmer on "
-                                                     "%1: %2")
-                             .arg(shownDevicePath(comm.deviceName()), comm.lastError().description)
-                      << Qt::endl;
+            run.reportLostConnection(comm);
             comm.setOpen(false);
             return QovctlExit::DeviceFailure;
         }
         link.closeComPort(comm);
+        // An unfinished learn ends with what the board is left in. Bytes that made no
+        // code are said as they are: what the board's state is then, nobody knows. A
+        // board still waiting for a report needs a button press to leave learn mode.
+        const auto endUnfinished = [&](const QString &stillLearning) {
+            if (learn.strayCount() > 0)
+                run.err() << "; " << learn.strayText();
+            else if (learn.armed())
+                run.err() << stillLearning;
+            run.err() << Qt::endl;
+            return QovctlExit::DeviceFailure;
+        };
         if (const int signal = StopSignals::received(); signal != 0 && received < opt.count) {
             run.err() << "qovctl: "
                       << QCoreApplication::translate("qovctl",
@@ -107,16 +112,10 @@ int learnCommand(QovctlRun &run)
                              .arg(StopSignals::name(signal))
                              .arg(received);
             // As the learn window reminds when it closes: the board leaves learn mode
-            // only on a code from a remote. Bytes that made no code are said as they
-            // are: what the board's state is then, nobody knows.
-            if (learn.strayCount() > 0)
-                run.err() << "; " << learn.strayText();
-            else if (learn.armed())
-                run.err() << QCoreApplication::translate(
-                    "qovctl", "; the QOV stays in learn mode until a remote button is pressed at "
-                              "it: press any button on the remote while pointing at the QOV");
-            run.err() << Qt::endl;
-            return QovctlExit::DeviceFailure;
+            // only on a code from a remote.
+            return endUnfinished(QCoreApplication::translate(
+                "qovctl", "; the QOV stays in learn mode until a remote button is pressed at "
+                          "it: press any button on the remote while pointing at the QOV"));
         }
         if (received < opt.count) {
             run.err() << "qovctl: "
@@ -126,15 +125,9 @@ int learnCommand(QovctlRun &run)
                                                      nullptr, opt.count)
                              .arg(opt.timeoutS)
                              .arg(received);
-            // Only a board still waiting for a report needs a button press to leave.
-            if (learn.strayCount() > 0)
-                run.err() << "; " << learn.strayText();
-            else if (learn.armed())
-                run.err() << QCoreApplication::translate(
-                    "qovctl", "; the QOV is still in learn mode: press any button on the remote "
-                              "while pointing at the QOV");
-            run.err() << Qt::endl;
-            return QovctlExit::DeviceFailure;
+            return endUnfinished(QCoreApplication::translate(
+                "qovctl", "; the QOV is still in learn mode: press any button on the remote "
+                          "while pointing at the QOV"));
         }
         return QovctlExit::Success;
     });

@@ -4,6 +4,8 @@
 #include "cli/OutputFile.h"
 #include "cli/PrintableText.h"
 #include "cli/WaitNotice.h"
+#include "device/PortDiagnosis.h"
+#include "device/ProgrammerPort.h"
 #include "device/WholeFile.h"
 #include "session/Session.h"
 #include "session/StoredPreferences.h"
@@ -170,6 +172,15 @@ void QovctlRun::reportSilentFailure(const CliMessageBoxes &boxes, int shownBefor
 {
     if (boxes.shownCount() == shownBefore)
         m_err << "qovctl: " << text << Qt::endl;
+}
+
+void QovctlRun::reportLostConnection(const ProgrammerPort &port)
+{
+    m_err << "qovctl: "
+          << QCoreApplication::translate("qovctl", "lost the connection to the programmer on "
+                                                   "%1: %2")
+                 .arg(shownDevicePath(port.deviceName()), port.lastError().description)
+          << Qt::endl;
 }
 
 bool QovctlRun::openOutput()

@@ -14,6 +14,7 @@
 #include <optional>
 
 class CliMessageBoxes;
+class ProgrammerPort;
 class Session;
 
 class QovctlRun
@@ -69,6 +70,8 @@ public:
     QString errorsSaid() const { return m_errorsSaid ? m_errorsSaid() : QString(); }
     // Says text unless the failure already showed its own message.
     void reportSilentFailure(const CliMessageBoxes &boxes, int shownBefore, const QString &text);
+    // Says that the port to the board failed mid-command, with the port's own error.
+    void reportLostConnection(const ProgrammerPort &port);
 
 private:
     std::optional<AppPreferences> connectionPreferences(int *exitCode);

@@ -4,7 +4,6 @@
 #include "cli/QovctlRun.h"
 #include "device/BoardConnection.h"
 #include "device/FirmwareVersion.h"
-#include "device/PortDiagnosis.h"
 #include "device/TerminalText.h"
 #include "session/Session.h"
 
@@ -54,12 +53,7 @@ int versionCommand(QovctlRun &run)
                           << Qt::endl;
         }
         if (comm.hasFailed())
-            run.err() << "qovctl: "
-                      << QCoreApplication::translate("qovctl",
-                                                     "lost the connection to the programmer on "
-                                                     "%1: %2")
-                             .arg(shownDevicePath(comm.deviceName()), comm.lastError().description)
-                      << Qt::endl;
+            run.reportLostConnection(comm);
         session.link().closeComPort(comm);
         return answered ? QovctlExit::Success : QovctlExit::DeviceFailure;
     });
