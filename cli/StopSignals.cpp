@@ -1,5 +1,6 @@
 #include "cli/StopSignals.h"
 
+#include "device/PosixSignals.h"
 #include "device/SerialLocks.h"
 
 #include <QCoreApplication>
@@ -26,7 +27,7 @@ std::size_t g_noticeLength = sizeof WriteNotice - 1;
 
 #ifdef Q_OS_UNIX
 constexpr int Watched[] = {SIGINT, SIGTERM, SIGHUP};
-struct sigaction g_previous[3];
+struct sigaction g_previous[std::size(Watched)];
 
 void onStop(int signal)
 {
@@ -57,12 +58,7 @@ StopSignals::StopSignals(const char *notice)
     g_notice = g_noticeText.constData();
     g_noticeLength = std::size_t(g_noticeText.size());
 #ifdef Q_OS_UNIX
-    struct sigaction action = {};
-    action.sa_handler = onStop;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART; // the port's waits and pauses carry on
-    for (int i = 0; i < 3; ++i)
-        ::sigaction(Watched[i], &action, &g_previous[i]);
+    installSignalHandler(Watched, onStop, g_previous);
 #else
     std::signal(SIGINT, [](int signal) {
         if (g_received != 0)
@@ -75,8 +71,7 @@ StopSignals::StopSignals(const char *notice)
 StopSignals::~StopSignals()
 {
 #ifdef Q_OS_UNIX
-    for (int i = 0; i < 3; ++i)
-        ::sigaction(Watched[i], &g_previous[i], nullptr);
+    restoreSignalHandlers(Watched, g_previous);
 #else
     std::signal(SIGINT, SIG_DFL);
 #endif

@@ -1,5 +1,7 @@
 #include "app/gui/EndSignals.h"
 
+#include "device/PosixSignals.h"
+
 #include <QSocketNotifier>
 
 #ifdef Q_OS_UNIX
@@ -11,7 +13,7 @@
 namespace {
 #ifdef Q_OS_UNIX
 constexpr int Watched[] = {SIGTERM, SIGHUP};
-struct sigaction g_previous[2];
+struct sigaction g_previous[std::size(Watched)];
 // The handler writes the signal's number here; the event loop reads it.
 int g_pipe[2] = {-1, -1};
 volatile std::sig_atomic_t g_count = 0;
@@ -38,12 +40,7 @@ EndSignals::EndSignals(QObject *parent) : QObject(parent)
     g_count = 0;
     m_notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &EndSignals::readSignal);
-    struct sigaction action = {};
-    action.sa_handler = onSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART; // the port's waits and pauses carry on
-    for (int i = 0; i < 2; ++i)
-        ::sigaction(Watched[i], &action, &g_previous[i]);
+    installSignalHandler(Watched, onSignal, g_previous);
 #endif
 }
 
@@ -51,8 +48,7 @@ EndSignals::~EndSignals()
 {
 #ifdef Q_OS_UNIX
     if (m_notifier)
-        for (int i = 0; i < 2; ++i)
-            ::sigaction(Watched[i], &g_previous[i], nullptr);
+        restoreSignalHandlers(Watched, g_previous);
 #endif
 }
 
