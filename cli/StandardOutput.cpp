@@ -11,17 +11,7 @@
 #include <unistd.h>
 #endif
 
-StandardOutput::StandardOutput(int fd) : m_fd(fd)
-{
-    open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-}
-
-qint64 StandardOutput::readData(char *data, qint64 maxSize)
-{
-    Q_UNUSED(data);
-    Q_UNUSED(maxSize);
-    return -1;
-}
+StandardOutput::StandardOutput(int fd) : m_fd(fd) { }
 
 qint64 StandardOutput::writeData(const char *data, qint64 size)
 {

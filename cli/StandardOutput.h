@@ -3,16 +3,14 @@
 // qovctl can report it. A reader that has gone (a closed pipe: `qovctl ... | head`)
 // takes the rest silently: it chose to stop reading, and what the command did to
 // the board stands. SIGPIPE must be ignored for that to be seen (StopSignals).
-#include <QIODevice>
+#include "cli/WriteOnlyDevice.h"
 
-class StandardOutput : public QIODevice
+class StandardOutput : public WriteOnlyDevice
 {
 public:
     explicit StandardOutput(int fd);
-    bool isSequential() const override { return true; }
 
 protected:
-    qint64 readData(char *data, qint64 maxSize) override;
     qint64 writeData(const char *data, qint64 size) override;
 
 private:

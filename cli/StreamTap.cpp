@@ -2,17 +2,8 @@
 
 #include <QStringList>
 
-StreamTap::StreamTap(QTextStream &target, bool keepText) : m_target(target), m_keepText(keepText)
-{
-    open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-}
-
-qint64 StreamTap::readData(char *data, qint64 maxSize)
-{
-    Q_UNUSED(data);
-    Q_UNUSED(maxSize);
-    return -1;
-}
+StreamTap::StreamTap(QTextStream &target, bool keepText)
+    : m_target(target), m_keepText(keepText) { }
 
 qint64 StreamTap::writeData(const char *data, qint64 size)
 {

@@ -2,18 +2,18 @@
 // A stream's text passed on to another stream as it comes, and noted on the way:
 // with --json, a failed run prints what it said on the error stream as a JSON
 // object, and only when the command printed no result of its own.
-#include <QIODevice>
+#include "cli/WriteOnlyDevice.h"
+
 #include <QString>
 #include <QStringDecoder>
 #include <QTextStream>
 
-class StreamTap : public QIODevice
+class StreamTap : public WriteOnlyDevice
 {
 public:
     // keepText: keep a copy of everything written (the error stream; standard output
     // may run for hours in learn mode and is only counted).
     StreamTap(QTextStream &target, bool keepText);
-    bool isSequential() const override { return true; }
 
     bool wroteAnything() const { return m_wrote; }
     const QString &text() const { return m_text; }
@@ -24,7 +24,6 @@ public:
     static QString errorText(const QString &said);
 
 protected:
-    qint64 readData(char *data, qint64 maxSize) override;
     qint64 writeData(const char *data, qint64 size) override;
 
 private:
