@@ -1,5 +1,7 @@
 #include "app/gui/MainMenus.h"
 
+#include "settings/gui/SettingsView.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -8,8 +10,8 @@ MainMenus::MainMenus(QMenuBar *bar)
 {
     QMenu *file = addSubmenu(bar, QStringLiteral("filemenu"), tr("&File"));
     // Open and Save are wired by the settings view, which owns the fields they fill and read.
-    addItem(file, QStringLiteral("openmenu"), tr("Open"));
-    addItem(file, QStringLiteral("savemenu"), tr("Save"));
+    addItem(file, QLatin1String(SettingsView::OpenAction), tr("Open"));
+    addItem(file, QLatin1String(SettingsView::SaveAction), tr("Save"));
     addSeparator(file, QStringLiteral("spacer2"));
     m_exit = addItem(file, QStringLiteral("exit"), tr("&Exit"));
 
@@ -20,8 +22,8 @@ MainMenus::MainMenus(QMenuBar *bar)
     m_codeList = addItem(tools, QStringLiteral("showlistofcodesmenu"), tr("Show List of Codes"));
     addSeparator(tools, QStringLiteral("spacer4"));
     // Bound by the settings view, which finds them by name.
-    addItem(tools, QStringLiteral("clearUI"), tr("Clear Values"));
-    addItem(tools, QStringLiteral("loadefaultvaluesmenu"), tr("Load Default Values"));
+    addItem(tools, QLatin1String(SettingsView::ClearValuesAction), tr("Clear Values"));
+    addItem(tools, QLatin1String(SettingsView::DefaultValuesAction), tr("Load Default Values"));
     addSeparator(tools, QStringLiteral("spacer5"));
     m_debugTools = addSubmenu(tools, QStringLiteral("dbgTools"), tr("Debug Tools"));
     m_checkConnection

@@ -381,7 +381,8 @@ void MainWindow::openLearnMode()
         connect(m_learnWindow, &LearnWindow::usbPortFound, m_programmers,
                 &ProgrammerSelection::usbPortFound);
         // Start is a device command too; its own handler runs first.
-        if (auto *start = m_learnWindow->findChild<QAbstractButton *>(QStringLiteral("Command1")))
+        if (auto *start
+            = m_learnWindow->findChild<QAbstractButton *>(QLatin1String(LearnWindow::StartButton)))
             connect(start, &QAbstractButton::clicked, this, &MainWindow::commandEnded);
         // The port is free again; a command running now says its own state.
         connect(m_learnWindow, &LearnWindow::learningEnded, this, [this] {

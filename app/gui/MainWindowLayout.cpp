@@ -30,6 +30,7 @@ struct ControlSpec
 
 namespace C = SettingControl;
 namespace W = MainWindowControl;
+using V = SettingsView; // its buttons' names
 
 // Design geometry in twips, top to bottom.
 const ControlSpec Controls[] = {
@@ -72,9 +73,9 @@ const ControlSpec Controls[] = {
     {C::ejectTrayCodeField, Kind::Setting, nullptr, 1890, 5040, 960, 195},
     {C::ejectTrayPressesLabel, Kind::Setting, nullptr, 510, 5280, 1185, 195},
     {C::ejectTrayPressesField, Kind::Setting, nullptr, 1890, 5280, 960, 195},
-    {W::readValuesButton, Kind::Button, QT_TRANSLATE_NOOP("MainWindow", "Read Values"), 390, 5970,
+    {V::ReadValuesButton, Kind::Button, QT_TRANSLATE_NOOP("MainWindow", "Read Values"), 390, 5970,
      1380, 330},
-    {W::writeAllButton, Kind::Button, QT_TRANSLATE_NOOP("MainWindow", "Write All"), 1965, 5970,
+    {V::WriteAllButton, Kind::Button, QT_TRANSLATE_NOOP("MainWindow", "Write All"), 1965, 5970,
      1380, 330},
 };
 
@@ -98,7 +99,7 @@ ControlSpec resolved(const ControlSpec &spec)
     return out;
 }
 
-const char *const TabOrder[] = {W::readValuesButton,          W::writeAllButton,
+const char *const TabOrder[] = {V::ReadValuesButton,          V::WriteAllButton,
                                 C::allowPowerOnBox,           C::allowPowerOffBox,
                                 C::turnOnModEnabledCodeField, C::modOffDelayField,
                                 C::modOnDelayField,           C::allowEjectTrayBox,

@@ -6,7 +6,8 @@ class QMainWindow;
 class QWidget;
 
 // The objectNames of the window's controls other than the settings' (those are in
-// settings/SettingField.h). The names are fixed: scripts drive the window by them.
+// settings/SettingField.h) and the settings view's buttons (settings/gui/SettingsView.h). The names
+// are fixed: scripts drive the window by them.
 namespace MainWindowControl {
 inline constexpr char progTypeLabel[] = "Label17";
 inline constexpr char progTypeText[] = "progtypeText";
@@ -18,8 +19,6 @@ inline constexpr char turnOnModEnabledHeading[] = "Label3";
 inline constexpr char turnOnModDisabledHeading[] = "Label11";
 inline constexpr char turnOffHeading[] = "Label12";
 inline constexpr char ejectTrayHeading[] = "Label8";
-inline constexpr char readValuesButton[] = "Command1";
-inline constexpr char writeAllButton[] = "Command2";
 } // namespace MainWindowControl
 
 class MainWindowLayout

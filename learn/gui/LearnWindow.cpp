@@ -36,12 +36,12 @@ LearnWindow::LearnWindow(Session &session, QWidget *parent)
                         twips(*this, 2400));
 
     m_start = new QPushButton(StartCaption(), this);
-    m_start->setObjectName(QStringLiteral("Command1"));
+    m_start->setObjectName(QLatin1String(StartButton));
     m_start->setGeometry(twips(*this, 945), twips(*this, 2940), twips(*this, 1065),
                          twips(*this, 435));
 
     m_exit = new QPushButton(ExitCaption(), this);
-    m_exit->setObjectName(QStringLiteral("Command2"));
+    m_exit->setObjectName(QLatin1String(ExitButton));
     m_exit->setGeometry(twips(*this, 2940), twips(*this, 2940), twips(*this, 1065),
                         twips(*this, 435));
     // Enter presses the focused button, as Space does (outside a dialog only an

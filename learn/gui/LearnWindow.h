@@ -18,6 +18,10 @@ class LearnWindow : public QWidget
 {
     Q_OBJECT
 public:
+    // The objectNames of Start and of Exit / Done; scripts drive the window by them.
+    static constexpr char StartButton[] = "Command1";
+    static constexpr char ExitButton[] = "Command2";
+
     explicit LearnWindow(Session &session, QWidget *parent = nullptr);
     ~LearnWindow() override;
 

@@ -251,19 +251,24 @@ void SettingsView::bindCheckBox(Bound &bound)
 
 void SettingsView::bindCommands()
 {
-    if (auto *read = m_form->findChild<QAbstractButton *>(QStringLiteral("Command1")))
+    const auto button = [this](const char *name) {
+        return m_form->findChild<QAbstractButton *>(QLatin1String(name));
+    };
+    const auto action
+        = [this](const char *name) { return m_form->findChild<QAction *>(QLatin1String(name)); };
+    if (auto *read = button(ReadValuesButton))
         connect(read, &QAbstractButton::clicked, this, [this] { readValues(); });
-    if (auto *write = m_form->findChild<QAbstractButton *>(QStringLiteral("Command2")))
+    if (auto *write = button(WriteAllButton))
         connect(write, &QAbstractButton::clicked, this, [this] { writeAll(); });
-    if (auto *clear = m_form->findChild<QAction *>(QStringLiteral("clearUI")))
+    if (auto *clear = action(ClearValuesAction))
         connect(clear, &QAction::triggered, this, [this] { clearValues(); });
-    if (auto *defaults = m_form->findChild<QAction *>(QStringLiteral("loadefaultvaluesmenu")))
+    if (auto *defaults = action(DefaultValuesAction))
         connect(defaults, &QAction::triggered, this, [this] { loadDefaultValues(); });
-    if (auto *open = m_form->findChild<QAction *>(QStringLiteral("openmenu"))) {
+    if (auto *open = action(OpenAction)) {
         open->setEnabled(true);
         connect(open, &QAction::triggered, this, [this] { openProfile(); });
     }
-    if (auto *save = m_form->findChild<QAction *>(QStringLiteral("savemenu"))) {
+    if (auto *save = action(SaveAction)) {
         save->setEnabled(true);
         connect(save, &QAction::triggered, this, [this] { saveProfile(); });
     }

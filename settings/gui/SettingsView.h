@@ -1,9 +1,9 @@
 #pragma once
 // Binds the main window's eight fields and four check boxes to the session's
 // settings record, and runs Read Values / Write All from the two buttons and
-// Open / Save from the File menu. Controls are found by objectName under `form`
-// (Text1..Text8 with their labels, Check1..Check4, Command1, Command2, and the
-// menu actions clearUI, loadefaultvaluesmenu, openmenu and savemenu).
+// Open / Save from the File menu. Controls are found by objectName under `form`:
+// the settings' own (SettingControl) and the commands' (SettingsView::ReadValuesButton
+// and the others below).
 //
 // Each control is bound through its row of the settings table (SettingField).
 // What a field shows is what Write All sends: a field whose text is not a value
@@ -36,6 +36,16 @@ class SettingsView : public QObject
 {
     Q_OBJECT
 public:
+    // The objectNames of the window's buttons and menu actions that the view runs its
+    // commands from; the window makes them by these names. The names are fixed:
+    // scripts drive the window by them.
+    static constexpr char ReadValuesButton[] = "Command1";
+    static constexpr char WriteAllButton[] = "Command2";
+    static constexpr char ClearValuesAction[] = "clearUI";
+    static constexpr char DefaultValuesAction[] = "loadefaultvaluesmenu";
+    static constexpr char OpenAction[] = "openmenu";
+    static constexpr char SaveAction[] = "savemenu";
+
     // statusBar: the window's status bar procedures (setStatusBarText, ...); the
     // transactions report through it.
     SettingsView(QWidget *form, Session &session, TransactionReporter &statusBar);
