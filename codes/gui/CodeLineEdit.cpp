@@ -44,12 +44,7 @@ bool CodeLineEdit::acceptsDrop(const QMimeData *mime) const
 
 void CodeLineEdit::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (acceptsDrop(event->mimeData())) {
-        event->setDropAction(Qt::CopyAction);
-        event->accept();
-    } else {
-        event->ignore();
-    }
+    dragMoveEvent(event); // entering is the first move: the same answer
 }
 
 void CodeLineEdit::dragMoveEvent(QDragMoveEvent *event)
