@@ -475,6 +475,10 @@ Mehr mit &apos;qovprog --help&apos;.
         <source>version %1: &quot;Turn on xbox by Eject&quot; needs 2.5 or later; everything else works</source>
         <translation>Version %1: &quot;Xbox mit Eject einschalten&quot; braucht 2.5 oder neuer; alles andere funktioniert</translation>
     </message>
+    <message>
+        <source>the board greets with its set-up pattern for the other programmer type</source>
+        <translation>die Platine grüßt mit ihrem Einrichtungsmuster für den anderen Programmer-Typ</translation>
+    </message>
 </context>
 <context>
     <name>DoctorPortChecks</name>

@@ -475,6 +475,10 @@ Pruebe &apos;qovprog --help&apos; para más información.
         <source>version %1: &quot;Turn on xbox by Eject&quot; needs 2.5 or later; everything else works</source>
         <translation>versión %1: &quot;Encender la Xbox con Eject&quot; necesita la 2.5 o posterior; todo lo demás funciona</translation>
     </message>
+    <message>
+        <source>the board greets with its set-up pattern for the other programmer type</source>
+        <translation>la placa saluda con su patrón de configuración para el otro tipo de programador</translation>
+    </message>
 </context>
 <context>
     <name>DoctorPortChecks</name>

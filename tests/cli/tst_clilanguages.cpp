@@ -64,7 +64,7 @@ private slots:
     {
         QTest::addColumn<QString>("language");
         QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QString>("setUp"); // "", "no board"
+        QTest::addColumn<QString>("setUp"); // "", "no board", "jumper for USB"
         QTest::addColumn<bool>("toOutput"); // the text is on standard output, else on errors
         QTest::addColumn<QString>("text");  // a line (part) the output holds
 
@@ -118,6 +118,15 @@ private slots:
                "responde: tiene alimentación propia (instalada en la Xbox). Solución: Use "
                "--self-powered (en la ventana: Configuración, \"El QOV está instalado en la Xbox "
                "(alimentación propia)\")\n";
+        QTest::newRow("German doctor: a board jumpered for the other programmer")
+            << "de" << QStringList{"--simulate", "doctor"} << "jumper for USB" << true
+            << "6. Gruß: FEHLER - die Platine grüßt mit ihrem Einrichtungsmuster für den anderen "
+               "Programmer-Typ. Abhilfe: Der QOV (v2.5) ist für Programmer Typ 'B' (USB) eingerichtet";
+        QTest::newRow("Spanish doctor: a board jumpered for the other programmer")
+            << "es" << QStringList{"--simulate", "doctor"} << "jumper for USB" << true
+            << "6. Saludo: FALLO - la placa saluda con su patrón de configuración para el otro "
+               "tipo de programador. Solución: El QOV (v2.5) está configurado para el programador "
+               "tipo 'B' (USB)";
         // clang-format on
     }
     void humanOutput()
@@ -130,6 +139,8 @@ private slots:
         const auto prepare = [&](QovctlRig &rig) {
             if (setUp == QLatin1String("no board"))
                 rig.board.setGreeting(QByteArray());
+            else if (setUp == QLatin1String("jumper for USB"))
+                rig.board.setJumperFor(UsbProgrammer);
         };
         const Run translated = runIn(language, args, prepare);
         const Run english = runIn(QString(), args, prepare);
