@@ -569,7 +569,7 @@ Pruebe &apos;qovprog --help&apos; para más información.
     </message>
     <message>
         <source>; not the programmer: %1</source>
-        <translation>; no son el programador: %1</translation>
+        <translation>; no es el programador: %1</translation>
     </message>
     <message>
         <source>; if that adapter is one, choose its port: --port N (COM N is /dev/ttyUSB&lt;N-1&gt;)</source>
