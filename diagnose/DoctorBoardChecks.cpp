@@ -174,8 +174,7 @@ bool DoctorBoardChecks::checkGreeting(const DoctorBoard &board)
     }
     if (!board.setupPatternMessage.isEmpty()) {
         m_steps.fail(name,
-                     QStringLiteral(
-                         "the board greets with its set-up pattern for the other programmer type"),
+                     tr("the board greets with its set-up pattern for the other programmer type"),
                      board.setupPatternMessage);
         m_steps.notTried({Id::Firmware, Id::OneRead},
                          tr("the board is set up for the other programmer"));

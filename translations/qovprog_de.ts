@@ -65,24 +65,24 @@
     <message>
         <source>passed</source>
         <extracomment>a step&apos;s state, said by screen readers</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>bestanden</translation>
     </message>
     <message>
         <source>failed</source>
-        <translation type="unfinished"></translation>
+        <translation>fehlgeschlagen</translation>
     </message>
     <message>
         <source>not tried</source>
-        <translation type="unfinished"></translation>
+        <translation>nicht ausgeführt</translation>
     </message>
     <message>
         <source>%1: %2</source>
         <extracomment>a step&apos;s state for screen readers, then its line</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2</translation>
     </message>
     <message>
         <source>Fix: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Abhilfe: %1</translation>
     </message>
 </context>
 <context>
@@ -232,515 +232,519 @@ Mehr mit &apos;qovprog --help&apos;.
     <name>Doctor</name>
     <message>
         <source>the stored preferences cannot be used</source>
-        <translation type="unfinished"></translation>
+        <translation>die gespeicherten Einstellungen sind unbrauchbar</translation>
     </message>
     <message>
         <source>the check writes nothing</source>
-        <translation type="unfinished"></translation>
+        <translation>die Prüfung schreibt nichts</translation>
     </message>
     <message>
         <source>To see that the board keeps what it is sent: qovctl write PROFILE, then qovctl verify PROFILE</source>
-        <translation type="unfinished"></translation>
+        <translation>Um zu sehen, ob die Platine behält, was sie erhält: qovctl write PROFIL, dann qovctl verify PROFIL</translation>
     </message>
     <message>
         <source>To see that the board keeps what it is sent: Write All, then Read Values (the fields come back as written)</source>
-        <translation type="unfinished"></translation>
+        <translation>Um zu sehen, ob die Platine behält, was sie erhält: &quot;Alle schreiben&quot;, dann &quot;Werte lesen&quot; (die Felder kommen so zurück, wie sie geschrieben wurden)</translation>
     </message>
     <message>
         <source>%1. %2: not tried (%3)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1. %2: nicht ausgeführt (%3)</translation>
     </message>
     <message>
         <source>%1. %2</source>
         <extracomment>a step&apos;s line, then what to do to learn what the step could not</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1. %2</translation>
     </message>
     <message>
         <source>%1. %2: OK - %3</source>
         <extracomment>number, step name, what was found</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1. %2: OK - %3</translation>
     </message>
     <message>
         <source>%1. %2: FAILED - %3. Fix: %4</source>
-        <translation type="unfinished"></translation>
+        <translation>%1. %2: FEHLER - %3. Abhilfe: %4</translation>
     </message>
     <message>
         <source>%1. %2: FAILED - %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1. %2: FEHLER - %3</translation>
     </message>
     <message>
         <source>%1. %2: not tried - %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1. %2: nicht ausgeführt - %3</translation>
     </message>
     <message>
         <source>not tried: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>nicht ausgeführt: %1</translation>
     </message>
 </context>
 <context>
     <name>DoctorBoardChecks</name>
     <message>
         <source>Check the cable to the QOV. Outside the Xbox the programmer powers it: check the programmer type (--programmer serial|usb) or try --force-power; installed in the Xbox, switch the Xbox on and use --self-powered</source>
-        <translation type="unfinished"></translation>
+        <translation>Prüfen Sie das Kabel zum QOV. Außerhalb der Xbox versorgt ihn der Programmer mit Strom: prüfen Sie den Programmer-Typ (--programmer serial|usb) oder versuchen Sie --force-power; ist er in der Xbox eingebaut, schalten Sie die Xbox ein und verwenden Sie --self-powered</translation>
     </message>
     <message>
         <source>Check the cable to the QOV. Outside the Xbox the programmer powers it: check Settings &gt; Programmer Type or try Settings &gt; &quot;Force QOV Programmer To Provide Power To QOV&quot;; installed in the Xbox, switch the Xbox on and choose Settings &gt; &quot;QOV Is Installed In Xbox (self powered)&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Prüfen Sie das Kabel zum QOV. Außerhalb der Xbox versorgt ihn der Programmer mit Strom: prüfen Sie Einstellungen &gt; Programmer-Typ oder versuchen Sie Einstellungen &gt; &quot;QOV immer über den Programmer mit Strom versorgen&quot;; ist er in der Xbox eingebaut, schalten Sie die Xbox ein und wählen Sie Einstellungen &gt; &quot;QOV ist in der Xbox eingebaut (eigene Stromversorgung)&quot;</translation>
     </message>
     <message>
         <source>Check that the port is the programmer&apos;s (qovctl ports lists the serial ports) and that the board is a QOV; the line runs at 2400 baud</source>
-        <translation type="unfinished"></translation>
+        <translation>Prüfen Sie, ob der Port der des Programmers ist (qovctl ports listet die seriellen Ports auf) und ob die Platine ein QOV ist; die Leitung läuft mit 2400 Baud</translation>
     </message>
     <message>
         <source>Check that the port is the programmer&apos;s (Settings &gt; Com Port) and that the board is a QOV; the line runs at 2400 baud</source>
-        <translation type="unfinished"></translation>
+        <translation>Prüfen Sie, ob der Port der des Programmers ist (Einstellungen &gt; COM-Port) und ob die Platine ein QOV ist; die Leitung läuft mit 2400 Baud</translation>
     </message>
     <message>
         <source>Check the programmer&apos;s cable and its power to the QOV (--programmer serial|usb, or try --force-power), then run qovctl doctor again; if it stays late, save a trace with --debug-log FILE and contact us</source>
-        <translation type="unfinished"></translation>
+        <translation>Prüfen Sie das Kabel des Programmers und wie er den QOV mit Strom versorgt (--programmer serial|usb, oder versuchen Sie --force-power), und führen Sie dann qovctl doctor erneut aus; kommt der Gruß weiter zu spät, speichern Sie mit --debug-log DATEI ein Debug-Protokoll und wenden Sie sich an uns</translation>
     </message>
     <message>
         <source>Check the programmer&apos;s cable and its power to the QOV (Settings &gt; Programmer Type, or try Settings &gt; &quot;Force QOV Programmer To Provide Power To QOV&quot;), then choose Run Again; if it stays late, start qovprog DEBUG to save a trace and contact us</source>
-        <translation type="unfinished"></translation>
+        <translation>Prüfen Sie das Kabel des Programmers und wie er den QOV mit Strom versorgt (Einstellungen &gt; Programmer-Typ, oder versuchen Sie Einstellungen &gt; &quot;QOV immer über den Programmer mit Strom versorgen&quot;), und wählen Sie dann &quot;Erneut prüfen&quot;; kommt der Gruß weiter zu spät, starten Sie qovprog DEBUG, um ein Debug-Protokoll zu speichern, und wenden Sie sich an uns</translation>
     </message>
     <message>
         <source>Unplug the programmer, plug it in again and run qovctl doctor again; if it stays, save a trace with --debug-log FILE and contact us</source>
-        <translation type="unfinished"></translation>
+        <translation>Ziehen Sie den Programmer ab, stecken Sie ihn wieder ein und führen Sie qovctl doctor erneut aus; bleibt der Fehler, speichern Sie mit --debug-log DATEI ein Debug-Protokoll und wenden Sie sich an uns</translation>
     </message>
     <message>
         <source>Unplug the programmer, plug it in again and choose Run Again; if it stays, start qovprog DEBUG to save a trace and contact us</source>
-        <translation type="unfinished"></translation>
+        <translation>Ziehen Sie den Programmer ab, stecken Sie ihn wieder ein und wählen Sie &quot;Erneut prüfen&quot;; bleibt der Fehler, starten Sie qovprog DEBUG, um ein Debug-Protokoll zu speichern, und wenden Sie sich an uns</translation>
     </message>
     <message>
         <source>Connect the programmer straight to the computer (no hub, no network or Bluetooth serial link in between) and check its cable, then run qovctl doctor again; if the answers stay late, save a trace with --debug-log FILE and contact us</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen Sie den Programmer direkt am Computer an (kein Hub, keine serielle Netzwerk- oder Bluetooth-Verbindung dazwischen) und prüfen Sie sein Kabel; führen Sie dann qovctl doctor erneut aus; kommen die Antworten weiter zu spät, speichern Sie mit --debug-log DATEI ein Debug-Protokoll und wenden Sie sich an uns</translation>
     </message>
     <message>
         <source>Connect the programmer straight to the computer (no hub, no network or Bluetooth serial link in between) and check its cable, then choose Run Again; if the answers stay late, start qovprog DEBUG to save a trace and contact us</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen Sie den Programmer direkt am Computer an (kein Hub, keine serielle Netzwerk- oder Bluetooth-Verbindung dazwischen) und prüfen Sie sein Kabel; wählen Sie dann &quot;Erneut prüfen&quot;; kommen die Antworten weiter zu spät, starten Sie qovprog DEBUG, um ein Debug-Protokoll zu speichern, und wenden Sie sich an uns</translation>
     </message>
     <message>
         <source>If no program uses the port, remove the lock file %1 (it names no process)</source>
-        <translation type="unfinished"></translation>
+        <translation>Wenn kein Programm den Port benutzt, löschen Sie die Sperrdatei %1 (sie nennt keinen Prozess)</translation>
     </message>
     <message>
         <source>the port did not open</source>
-        <translation type="unfinished"></translation>
+        <translation>der Port ließ sich nicht öffnen</translation>
     </message>
     <message>
         <source>opened %1 and cycled the power line (RTS)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 geöffnet und die Stromleitung (RTS) aus- und eingeschaltet</translation>
     </message>
     <message>
         <source>the port</source>
-        <translation type="unfinished"></translation>
+        <translation>den Port</translation>
     </message>
     <message>
         <source>no board answered</source>
-        <translation type="unfinished"></translation>
+        <translation>keine Platine hat geantwortet</translation>
     </message>
     <message>
         <source>location %1 reads %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Speicherstelle %1 enthält %2</translation>
     </message>
     <message>
         <source>location %1 answered %2 ms after it was asked, later than the 200 ms the program waits</source>
-        <translation type="unfinished"></translation>
+        <translation>Speicherstelle %1 antwortete %2 ms nach der Anfrage, später als die 200 ms, die das Programm wartet</translation>
     </message>
     <message>
         <source>location %1 answered with extra bytes</source>
-        <translation type="unfinished"></translation>
+        <translation>Speicherstelle %1 antwortete mit zusätzlichen Bytes</translation>
     </message>
     <message>
         <source>no answer when reading location %1</source>
-        <translation type="unfinished"></translation>
+        <translation>keine Antwort beim Lesen von Speicherstelle %1</translation>
     </message>
     <message>
         <source>lost the connection to the programmer: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>die Verbindung zum Programmer ist verloren: %1</translation>
     </message>
     <message>
         <source>Check the programmer&apos;s cable and plug, then run qovctl doctor again</source>
-        <translation type="unfinished"></translation>
+        <translation>Prüfen Sie Kabel und Stecker des Programmers und führen Sie dann qovctl doctor erneut aus</translation>
     </message>
     <message>
         <source>Check the programmer&apos;s cable and plug, then choose Run Again</source>
-        <translation type="unfinished"></translation>
+        <translation>Prüfen Sie Kabel und Stecker des Programmers und wählen Sie dann &quot;Erneut prüfen&quot;</translation>
     </message>
     <message>
         <source>the connection was lost</source>
-        <translation type="unfinished"></translation>
+        <translation>die Verbindung ging verloren</translation>
     </message>
     <message>
         <source>the board greeted &quot;XOK&quot; after the power cycle</source>
-        <translation type="unfinished"></translation>
+        <translation>die Platine grüßte nach dem Aus- und Einschalten mit &quot;XOK&quot;</translation>
     </message>
     <message>
         <source>the board is set up for the other programmer</source>
-        <translation type="unfinished"></translation>
+        <translation>die Platine ist für den anderen Programmer eingerichtet</translation>
     </message>
     <message>
         <source>the board sent &quot;%1&quot; (%2): not a QOV, or the wrong speed</source>
-        <translation type="unfinished"></translation>
+        <translation>die Platine sandte &quot;%1&quot; (%2): kein QOV, oder die falsche Geschwindigkeit</translation>
     </message>
     <message>
         <source>Check that the port is the programmer&apos;s (qovctl ports) and that the board is a QOV; the line runs at 2400 baud</source>
-        <translation type="unfinished"></translation>
+        <translation>Prüfen Sie, ob der Port der des Programmers ist (qovctl ports) und ob die Platine ein QOV ist; die Leitung läuft mit 2400 Baud</translation>
     </message>
     <message>
         <source>the greeting was not a QOV&apos;s</source>
-        <translation type="unfinished"></translation>
+        <translation>der Gruß war nicht der eines QOV</translation>
     </message>
     <message>
         <source>no greeting, as a board powered by the Xbox need not send one (--self-powered)</source>
-        <translation type="unfinished"></translation>
+        <translation>kein Gruß; eine von der Xbox versorgte Platine muss keinen senden (--self-powered)</translation>
     </message>
     <message>
         <source>the board greeted &quot;XOK&quot; %1 ms after the power cycle, after the program stopped waiting (%2 ms)</source>
-        <translation type="unfinished"></translation>
+        <translation>die Platine grüßte %1 ms nach dem Aus- und Einschalten mit &quot;XOK&quot;, als das Programm nicht mehr wartete (%2 ms)</translation>
     </message>
     <message>
         <source>nothing came in time after the power cycle, then the line carried &quot;%1&quot; (%2): no QOV&apos;s greeting or answer</source>
-        <translation type="unfinished"></translation>
+        <translation>nach dem Aus- und Einschalten kam nichts rechtzeitig, dann kam auf der Leitung &quot;%1&quot; (%2): weder Gruß noch Antwort eines QOV</translation>
     </message>
     <message>
         <source>the line carries bytes that are no QOV&apos;s</source>
-        <translation type="unfinished"></translation>
+        <translation>auf der Leitung kommen Bytes, die nicht von einem QOV stammen</translation>
     </message>
     <message>
         <source>no greeting after the power cycle, but the board answers: it has power of its own (installed in the Xbox)</source>
-        <translation type="unfinished"></translation>
+        <translation>kein Gruß nach dem Aus- und Einschalten, aber die Platine antwortet: sie hat eine eigene Stromversorgung (in der Xbox eingebaut)</translation>
     </message>
     <message>
         <source>Use --self-powered (in the window: Settings, &quot;QOV Is Installed In Xbox (self powered)&quot;)</source>
-        <translation type="unfinished"></translation>
+        <translation>Verwenden Sie --self-powered (im Fenster: Einstellungen, &quot;QOV ist in der Xbox eingebaut (eigene Stromversorgung)&quot;)</translation>
     </message>
     <message>
         <source>Choose Settings &gt; &quot;QOV Is Installed In Xbox (self powered)&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen Sie Einstellungen &gt; &quot;QOV ist in der Xbox eingebaut (eigene Stromversorgung)&quot;</translation>
     </message>
     <message>
         <source>no greeting after the power cycle; the version query was answered but one read was not: no QOV answers so</source>
-        <translation type="unfinished"></translation>
+        <translation>kein Gruß nach dem Aus- und Einschalten; die Versionsabfrage wurde beantwortet, ein Lesevorgang aber nicht: so antwortet kein QOV</translation>
     </message>
     <message>
         <source>no greeting after the power cycle, and what answered is no QOV: &quot;%1&quot; (%2)</source>
-        <translation type="unfinished"></translation>
+        <translation>kein Gruß nach dem Aus- und Einschalten, und was geantwortet hat, ist kein QOV: &quot;%1&quot; (%2)</translation>
     </message>
     <message>
         <source>nothing came after the power cycle: the QOV has no power, or no QOV is connected</source>
-        <translation type="unfinished"></translation>
+        <translation>nach dem Aus- und Einschalten kam nichts: der QOV hat keinen Strom, oder es ist kein QOV angeschlossen</translation>
     </message>
     <message>
         <source>the answer to the version query came %1 ms after it was asked, later than the 300 ms the program waits</source>
-        <translation type="unfinished"></translation>
+        <translation>die Antwort auf die Versionsabfrage kam %1 ms nach der Anfrage, später als die 300 ms, die das Programm wartet</translation>
     </message>
     <message>
         <source>no answer to the version query</source>
-        <translation type="unfinished"></translation>
+        <translation>keine Antwort auf die Versionsabfrage</translation>
     </message>
     <message>
         <source>Switch the Xbox on: the QOV installed in it has no power while the console is off; then run qovctl doctor again</source>
-        <translation type="unfinished"></translation>
+        <translation>Schalten Sie die Xbox ein: der darin eingebaute QOV hat keinen Strom, solange die Konsole aus ist; führen Sie dann qovctl doctor erneut aus</translation>
     </message>
     <message>
         <source>Switch the Xbox on: the QOV installed in it has no power while the console is off; then choose Run Again</source>
-        <translation type="unfinished"></translation>
+        <translation>Schalten Sie die Xbox ein: der darin eingebaute QOV hat keinen Strom, solange die Konsole aus ist; wählen Sie dann &quot;Erneut prüfen&quot;</translation>
     </message>
     <message>
         <source>the answer &quot;%1&quot; (%2) is no version number; Read Values and Write All refuse such a board</source>
-        <translation type="unfinished"></translation>
+        <translation>die Antwort &quot;%1&quot; (%2) ist keine Versionsnummer; &quot;Werte lesen&quot; und &quot;Alle schreiben&quot; lehnen eine solche Platine ab</translation>
     </message>
     <message>
         <source>Check that the board is a QOV; the line runs at 2400 baud</source>
-        <translation type="unfinished"></translation>
+        <translation>Prüfen Sie, ob die Platine ein QOV ist; die Leitung läuft mit 2400 Baud</translation>
     </message>
     <message>
         <source>the answer &quot;%1&quot; (%2) starts like a version but is not one: it has control characters or is too long</source>
-        <translation type="unfinished"></translation>
+        <translation>die Antwort &quot;%1&quot; (%2) beginnt wie eine Version, ist aber keine: sie enthält Steuerzeichen oder ist zu lang</translation>
     </message>
     <message>
         <source>Check the cable and that nothing else talks on the line (the line runs at 2400 baud), then run qovctl doctor again</source>
-        <translation type="unfinished"></translation>
+        <translation>Prüfen Sie das Kabel und ob sonst nichts auf der Leitung sendet (die Leitung läuft mit 2400 Baud), und führen Sie dann qovctl doctor erneut aus</translation>
     </message>
     <message>
         <source>Check the cable and that nothing else talks on the line (the line runs at 2400 baud), then choose Run Again</source>
-        <translation type="unfinished"></translation>
+        <translation>Prüfen Sie das Kabel und ob sonst nichts auf der Leitung sendet (die Leitung läuft mit 2400 Baud), und wählen Sie dann &quot;Erneut prüfen&quot;</translation>
     </message>
     <message>
         <source>version %1: &quot;Turn on xbox by Eject&quot; is available</source>
-        <translation type="unfinished"></translation>
+        <translation>Version %1: &quot;Xbox mit Eject einschalten&quot; ist verfügbar</translation>
     </message>
     <message>
         <source>version %1: &quot;Turn on xbox by Eject&quot; needs 2.5 or later; everything else works</source>
-        <translation type="unfinished"></translation>
+        <translation>Version %1: &quot;Xbox mit Eject einschalten&quot; braucht 2.5 oder neuer; alles andere funktioniert</translation>
+    </message>
+    <message>
+        <source>the board greets with its set-up pattern for the other programmer type</source>
+        <translation>die Platine grüßt mit ihrem Einrichtungsmuster für den anderen Programmer-Typ</translation>
     </message>
 </context>
 <context>
     <name>DoctorPortChecks</name>
     <message>
         <source>from the options</source>
-        <translation type="unfinished"></translation>
+        <translation>aus den Optionen</translation>
     </message>
     <message>
         <source>from the stored preferences</source>
-        <translation type="unfinished"></translation>
+        <translation>aus den gespeicherten Einstellungen</translation>
     </message>
     <message>
         <source>the default</source>
         <extracomment>where the COM port number came from: the default number</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Standardwert</translation>
     </message>
     <message>
         <source>nothing to check for the built-in simulated board</source>
-        <translation type="unfinished"></translation>
+        <translation>nichts zu prüfen bei der eingebauten simulierten Platine</translation>
     </message>
     <message>
         <source>not checked on this system</source>
-        <translation type="unfinished"></translation>
+        <translation>auf diesem System nicht geprüft</translation>
     </message>
     <message>
         <source>no port to open</source>
-        <translation type="unfinished"></translation>
+        <translation>kein Port zum Öffnen</translation>
     </message>
     <message>
         <source>the device is not a serial port</source>
-        <translation type="unfinished"></translation>
+        <translation>das Gerät ist kein serieller Port</translation>
     </message>
     <message>
         <source>the device is not there</source>
-        <translation type="unfinished"></translation>
+        <translation>das Gerät ist nicht vorhanden</translation>
     </message>
     <message>
         <source>no port to check</source>
-        <translation type="unfinished"></translation>
+        <translation>kein Port zum Prüfen</translation>
     </message>
     <message>
         <source>this user cannot open the port</source>
-        <translation type="unfinished"></translation>
+        <translation>dieser Benutzer kann den Port nicht öffnen</translation>
     </message>
     <message>
         <source>the port cannot be locked under its path</source>
-        <translation type="unfinished"></translation>
+        <translation>der Port kann unter seinem Pfad nicht gesperrt werden</translation>
     </message>
     <message>
         <source>another program holds the port</source>
-        <translation type="unfinished"></translation>
+        <translation>ein anderes Programm belegt den Port</translation>
     </message>
     <message>
         <source>serial programmer (RS232)</source>
-        <translation type="unfinished"></translation>
+        <translation>serieller Programmer (RS232)</translation>
     </message>
     <message>
         <source>USB programmer</source>
-        <translation type="unfinished"></translation>
+        <translation>USB-Programmer</translation>
     </message>
     <message>
         <source>the built-in simulated board, as a %1</source>
-        <translation type="unfinished"></translation>
+        <translation>die eingebaute simulierte Platine, als %1</translation>
     </message>
     <message>
         <source>; it is a USB serial adapter %1, not the USB programmer (%2)</source>
-        <translation type="unfinished"></translation>
+        <translation>; es ist ein USB-Seriell-Adapter %1, nicht der USB-Programmer (%2)</translation>
     </message>
     <message>
         <source>the device %1 (--device), driven as for the %2%3</source>
-        <translation type="unfinished"></translation>
+        <translation>das Gerät %1 (--device), angesteuert als %2%3</translation>
     </message>
     <message>
         <source>USB programmer (port chosen by hand)</source>
-        <translation type="unfinished"></translation>
+        <translation>USB-Programmer (Port von Hand gewählt)</translation>
     </message>
     <message>
         <source>%1 on COM %2 (%3): %4%5</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 an COM %2 (%3): %4%5</translation>
     </message>
     <message>
         <source>USB automatic: no USB programmer (%1) found</source>
-        <translation type="unfinished"></translation>
+        <translation>USB automatisch: kein USB-Programmer (%1) gefunden</translation>
     </message>
     <message>
         <source>Plug in the QOV&apos;s USB programmer</source>
-        <translation type="unfinished"></translation>
+        <translation>Stecken Sie den USB-Programmer des QOV ein</translation>
     </message>
     <message>
         <source>; not the programmer: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>; nicht der Programmer: %1</translation>
     </message>
     <message>
         <source>; if that adapter is one, choose its port: --port N (COM N is /dev/ttyUSB&lt;N-1&gt;)</source>
-        <translation type="unfinished"></translation>
+        <translation>; ist dieser Adapter doch der Programmer, wählen Sie seinen Port: --port N (COM N ist /dev/ttyUSB&lt;N-1&gt;)</translation>
     </message>
     <message>
         <source>; if that adapter is one, choose its port: Settings &gt; Com Port (COM N is /dev/ttyUSB&lt;N-1&gt;)</source>
-        <translation type="unfinished"></translation>
+        <translation>; ist dieser Adapter doch der Programmer, wählen Sie seinen Port: Einstellungen &gt; COM-Port (COM N ist /dev/ttyUSB&lt;N-1&gt;)</translation>
     </message>
     <message>
         <source>; if that adapter is one, name it: --device %1 (--port cannot reach a ttyACM device)</source>
-        <translation type="unfinished"></translation>
+        <translation>; ist dieser Adapter doch der Programmer, geben Sie ihn an: --device %1 (--port erreicht kein ttyACM-Gerät)</translation>
     </message>
     <message>
         <source> serial %1</source>
-        <translation type="unfinished"></translation>
+        <translation> Seriennummer %1</translation>
     </message>
     <message>
         <source> (used)</source>
-        <translation type="unfinished"></translation>
+        <translation> (verwendet)</translation>
     </message>
     <message>
         <source>USB automatic: %1; COM %2: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>USB automatisch: %1; COM %2: %3</translation>
     </message>
     <message>
         <source>the programmer was found</source>
-        <translation type="unfinished"></translation>
+        <translation>der Programmer wurde gefunden</translation>
     </message>
     <message numerus="yes">
         <source>programmer(s) found: %1</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Programmer gefunden: %1</numerusform>
+            <numerusform>Programmer gefunden: %1</numerusform>
         </translation>
     </message>
     <message>
         <source>%1 is there</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist vorhanden</translation>
     </message>
     <message>
         <source>%1 is not a device: it is not a serial port</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist kein Gerät: es ist kein serieller Port</translation>
     </message>
     <message>
         <source>%1 is a device but not a terminal: it is not a serial port</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist ein Gerät, aber kein Terminal: es ist kein serieller Port</translation>
     </message>
     <message>
         <source>Choose a serial port (qovctl ports lists them)</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen Sie einen seriellen Port (qovctl ports listet sie auf)</translation>
     </message>
     <message>
         <source>Choose a serial port (Settings &gt; Com Port)</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen Sie einen seriellen Port (Einstellungen &gt; COM-Port)</translation>
     </message>
     <message>
         <source>a CP210x (%1%2) is on USB without a serial device</source>
-        <translation type="unfinished"></translation>
+        <translation>ein CP210x (%1%2) hängt am USB, aber ohne serielles Gerät</translation>
     </message>
     <message>
         <source>, serial %1</source>
-        <translation type="unfinished"></translation>
+        <translation>, Seriennummer %1</translation>
     </message>
     <message>
         <source>no port to look for</source>
-        <translation type="unfinished"></translation>
+        <translation>kein Port zum Suchen</translation>
     </message>
     <message>
         <source>%1 is not there</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist nicht vorhanden</translation>
     </message>
     <message>
         <source>Plug in the programmer and check the COM number (qovctl ports lists the serial ports)</source>
-        <translation type="unfinished"></translation>
+        <translation>Stecken Sie den Programmer ein und prüfen Sie die COM-Nummer (qovctl ports listet die seriellen Ports auf)</translation>
     </message>
     <message>
         <source>Plug in the programmer and check the COM number (Settings &gt; Com Port)</source>
-        <translation type="unfinished"></translation>
+        <translation>Stecken Sie den Programmer ein und prüfen Sie die COM-Nummer (Einstellungen &gt; COM-Port)</translation>
     </message>
     <message>
         <source>%1: the folder %2, which QOV_PORT_DIR names, is not there</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: der Ordner %2, den QOV_PORT_DIR nennt, ist nicht vorhanden</translation>
     </message>
     <message>
         <source>Create the folder %1 with a link COMn to each port in it, or unset QOV_PORT_DIR to use the system&apos;s ports</source>
-        <translation type="unfinished"></translation>
+        <translation>Legen Sie den Ordner %1 mit einem Link COMn je Port darin an, oder entfernen Sie QOV_PORT_DIR, um die Ports des Systems zu verwenden</translation>
     </message>
     <message>
         <source>Plug in the programmer; no serial port is there now</source>
-        <translation type="unfinished"></translation>
+        <translation>Stecken Sie den Programmer ein; zurzeit ist kein serieller Port vorhanden</translation>
     </message>
     <message>
         <source>Plug in the programmer, or name a serial port that is there: </source>
-        <translation type="unfinished"></translation>
+        <translation>Stecken Sie den Programmer ein oder geben Sie einen vorhandenen seriellen Port an: </translation>
     </message>
     <message>
         <source>; %1 cannot be reached with --port: use --device %1</source>
-        <translation type="unfinished"></translation>
+        <translation>; %1 ist mit --port nicht erreichbar: verwenden Sie --device %1</translation>
     </message>
     <message>
         <source>Load the cp210x driver (sudo modprobe cp210x), then plug the programmer in again</source>
-        <translation type="unfinished"></translation>
+        <translation>Laden Sie den Treiber cp210x (sudo modprobe cp210x) und stecken Sie dann den Programmer erneut ein</translation>
     </message>
     <message>
         <source>this user can read and write %1</source>
-        <translation type="unfinished"></translation>
+        <translation>dieser Benutzer kann %1 lesen und schreiben</translation>
     </message>
     <message>
         <source>the lock file %1%2 does not count: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>die Sperrdatei %1%2 zählt nicht: %3</translation>
     </message>
     <message>
         <source> (PID %1)</source>
-        <translation type="unfinished"></translation>
+        <translation> (PID %1)</translation>
     </message>
     <message numerus="yes">
         <source>%n more</source>
         <extracomment>more programs that hold the port</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n weiteres</numerusform>
+            <numerusform>%n weitere</numerusform>
         </translation>
     </message>
     <message>
         <source>a program</source>
-        <translation type="unfinished"></translation>
+        <translation>ein Programm</translation>
     </message>
     <message>
         <source> through the lock file %1</source>
-        <translation type="unfinished"></translation>
+        <translation> über die Sperrdatei %1</translation>
     </message>
     <message>
         <source>Close %1 (or: kill %2), then run qovctl doctor again</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen Sie %1 (oder: kill %2) und führen Sie dann qovctl doctor erneut aus</translation>
     </message>
     <message>
         <source>Close %1 (or: kill %2), then choose Run Again</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen Sie %1 (oder: kill %2) und wählen Sie dann &quot;Erneut prüfen&quot;</translation>
     </message>
     <message>
         <source>that program</source>
-        <translation type="unfinished"></translation>
+        <translation>dieses Programm</translation>
     </message>
     <message>
         <source>Close the program that holds it</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen Sie das Programm, das ihn belegt</translation>
     </message>
     <message>
         <source>%1 is held by %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 wird belegt von %2</translation>
     </message>
     <message>
         <source>ModemManager is running and not told to leave the programmer alone (no udev rule for %1)</source>
-        <translation type="unfinished"></translation>
+        <translation>ModemManager läuft und weiß nicht, dass er den Programmer in Ruhe lassen soll (keine udev-Regel für %1)</translation>
     </message>
     <message>
         <source>Install the qov-tools package, which brings the programmer&apos;s udev rule (60-qov-programmer.rules)</source>
-        <translation type="unfinished"></translation>
+        <translation>Installieren Sie das Paket qov-tools, das die udev-Regel des Programmers mitbringt (60-qov-programmer.rules)</translation>
     </message>
     <message>
         <source>Install the udev rule: sudo cp %1 /etc/udev/rules.d/ &amp;&amp; sudo udevadm control --reload</source>
-        <translation type="unfinished"></translation>
+        <translation>Installieren Sie die udev-Regel: sudo cp %1 /etc/udev/rules.d/ &amp;&amp; sudo udevadm control --reload</translation>
     </message>
     <message>
         <source> (or: sudo systemctl stop ModemManager)</source>
-        <translation type="unfinished"></translation>
+        <translation> (oder: sudo systemctl stop ModemManager)</translation>
     </message>
     <message>
         <source>no other program holds %1</source>
-        <translation type="unfinished"></translation>
+        <translation>kein anderes Programm belegt %1</translation>
     </message>
     <message>
         <source>no program of yours holds %1; programs of other users cannot be seen without root</source>
-        <translation type="unfinished"></translation>
+        <translation>keines Ihrer Programme belegt %1; Programme anderer Benutzer sind ohne root nicht sichtbar</translation>
     </message>
 </context>
 <context>
@@ -748,41 +752,41 @@ Mehr mit &apos;qovprog --help&apos;.
     <message>
         <source>Which port</source>
         <extracomment>the doctor&apos;s steps, each named at the start of its line</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Welcher Port</translation>
     </message>
     <message>
         <source>Device node</source>
         <extracomment>the port&apos;s file under /dev is there</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Gerätedatei</translation>
     </message>
     <message>
         <source>Access</source>
         <extracomment>this user may read and write the port</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Zugriff</translation>
     </message>
     <message>
         <source>Not in use</source>
         <extracomment>no other program holds the port</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Nicht belegt</translation>
     </message>
     <message>
         <source>Open and power cycle</source>
-        <translation type="unfinished"></translation>
+        <translation>Öffnen und Aus-/Einschalten</translation>
     </message>
     <message>
         <source>Greeting</source>
         <extracomment>the bytes the board sends when its power returns</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Gruß</translation>
     </message>
     <message>
         <source>Firmware</source>
         <extracomment>the board&apos;s firmware version</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Firmware</translation>
     </message>
     <message>
         <source>One read</source>
         <extracomment>reading one setting from the board</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Ein Lesevorgang</translation>
     </message>
     <message>
         <source>Writing</source>
@@ -1063,139 +1067,139 @@ Fehler: %2<byte value="xd"/>
     <name>PortAdvice</name>
     <message>
         <source>Install the qov-tools package, which brings the programmer&apos;s udev rule (60-qov-programmer.rules)</source>
-        <translation type="unfinished"></translation>
+        <translation>Installieren Sie das Paket qov-tools, das die udev-Regel des Programmers mitbringt (60-qov-programmer.rules)</translation>
     </message>
     <message>
         <source>Install the udev rule: sudo cp %1 /etc/udev/rules.d/ &amp;&amp; sudo udevadm control --reload, then plug the programmer in again</source>
-        <translation type="unfinished"></translation>
+        <translation>Installieren Sie die udev-Regel: sudo cp %1 /etc/udev/rules.d/ &amp;&amp; sudo udevadm control --reload, und stecken Sie dann den Programmer erneut ein</translation>
     </message>
     <message>
         <source>this user cannot read and write %1, which belongs to the group %2</source>
-        <translation type="unfinished"></translation>
+        <translation>dieser Benutzer kann %1 nicht lesen und schreiben; es gehört der Gruppe %2</translation>
     </message>
     <message>
         <source>(unknown)</source>
-        <translation type="unfinished"></translation>
+        <translation>(unbekannt)</translation>
     </message>
     <message>
         <source> and lets no group in</source>
-        <translation type="unfinished"></translation>
+        <translation> und lässt keine Gruppe zu</translation>
     </message>
     <message>
         <source>; you are in it</source>
-        <translation type="unfinished"></translation>
+        <translation>; Sie sind Mitglied dieser Gruppe</translation>
     </message>
     <message>
         <source>; you were added to it after this login began</source>
-        <translation type="unfinished"></translation>
+        <translation>; Sie wurden erst nach Beginn dieser Anmeldung hinzugefügt</translation>
     </message>
     <message>
         <source>; you are not in it</source>
-        <translation type="unfinished"></translation>
+        <translation>; Sie sind nicht Mitglied dieser Gruppe</translation>
     </message>
     <message>
         <source>; the programmer&apos;s udev rule (60-qov-programmer.rules) is not installed</source>
-        <translation type="unfinished"></translation>
+        <translation>; die udev-Regel des Programmers (60-qov-programmer.rules) ist nicht installiert</translation>
     </message>
     <message>
         <source>; the programmer&apos;s udev rule is installed (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>; die udev-Regel des Programmers ist installiert (%1)</translation>
     </message>
     <message>
         <source>Log out and in again</source>
-        <translation type="unfinished"></translation>
+        <translation>Melden Sie sich ab und wieder an</translation>
     </message>
     <message>
         <source>Give the device to the dialout group (sudo chgrp dialout %1 &amp;&amp; sudo chmod g+rw %1), then sudo usermod -aG dialout $USER and log in again</source>
-        <translation type="unfinished"></translation>
+        <translation>Geben Sie das Gerät der Gruppe dialout (sudo chgrp dialout %1 &amp;&amp; sudo chmod g+rw %1), dann sudo usermod -aG dialout $USER, und melden Sie sich erneut an</translation>
     </message>
     <message>
         <source>sudo usermod -aG %1 $USER, then log out and in again</source>
-        <translation type="unfinished"></translation>
+        <translation>sudo usermod -aG %1 $USER, dann melden Sie sich ab und wieder an</translation>
     </message>
     <message>
         <source>Check the device&apos;s permissions with ls -l %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Prüfen Sie die Zugriffsrechte des Geräts mit ls -l %1</translation>
     </message>
     <message>
         <source>the path of the device %1 is too long for its serial lock file, whose name is made from the path</source>
-        <translation type="unfinished"></translation>
+        <translation>der Pfad des Geräts %1 ist zu lang für seine serielle Sperrdatei, deren Name aus dem Pfad gebildet wird</translation>
     </message>
     <message>
         <source>Use a shorter path, such as a link to the device in a short folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Verwenden Sie einen kürzeren Pfad, etwa einen Link auf das Gerät in einem kurzen Ordner</translation>
     </message>
     <message>
         <source>brltty (for braille displays) has claimed it: without a braille display, remove it (sudo apt remove brltty), then plug the programmer in again</source>
-        <translation type="unfinished"></translation>
+        <translation>brltty (für Braillezeilen) hat das Gerät belegt: wenn Sie keine Braillezeile haben, entfernen Sie brltty (sudo apt remove brltty) und stecken Sie dann den Programmer erneut ein</translation>
     </message>
     <message>
         <source>brltty (for braille displays) may have claimed it: without a braille display, remove it (sudo apt remove brltty)</source>
-        <translation type="unfinished"></translation>
+        <translation>brltty (für Braillezeilen) hat das Gerät vielleicht belegt: wenn Sie keine Braillezeile haben, entfernen Sie brltty (sudo apt remove brltty)</translation>
     </message>
     <message>
         <source>the device %1 is not there</source>
-        <translation type="unfinished"></translation>
+        <translation>das Gerät %1 ist nicht vorhanden</translation>
     </message>
     <message>
         <source>Plug in the programmer and check the COM port (qovctl ports lists the serial ports)</source>
-        <translation type="unfinished"></translation>
+        <translation>Stecken Sie den Programmer ein und prüfen Sie den COM-Port (qovctl ports listet die seriellen Ports auf)</translation>
     </message>
     <message>
         <source>Plug in the programmer and check the COM port (Settings &gt; Com Port)</source>
-        <translation type="unfinished"></translation>
+        <translation>Stecken Sie den Programmer ein und prüfen Sie den COM-Port (Einstellungen &gt; COM-Port)</translation>
     </message>
     <message>
         <source>%1 is not a serial port</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist kein serieller Port</translation>
     </message>
     <message>
         <source>Choose a serial port (qovctl ports lists the serial ports)</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen Sie einen seriellen Port (qovctl ports listet die seriellen Ports auf)</translation>
     </message>
     <message>
         <source>Choose a serial port (Settings &gt; Com Port)</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen Sie einen seriellen Port (Einstellungen &gt; COM-Port)</translation>
     </message>
     <message>
         <source>no hardware answers behind %1</source>
-        <translation type="unfinished"></translation>
+        <translation>hinter %1 antwortet keine Hardware</translation>
     </message>
     <message>
         <source>Pick a port that is there: qovctl ports lists the serial ports</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen Sie einen vorhandenen Port: qovctl ports listet die seriellen Ports auf</translation>
     </message>
     <message>
         <source>Pick a port that is there: Settings &gt; Com Port</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen Sie einen vorhandenen Port: Einstellungen &gt; COM-Port</translation>
     </message>
     <message>
         <source>%1 is in use by another program</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 wird von einem anderen Programm benutzt</translation>
     </message>
     <message>
         <source> (ModemManager may be probing it)</source>
-        <translation type="unfinished"></translation>
+        <translation> (ModemManager fragt es vielleicht gerade ab)</translation>
     </message>
     <message>
         <source>Find the program that holds it (sudo fuser -v %1), close it and try again</source>
-        <translation type="unfinished"></translation>
+        <translation>Suchen Sie das Programm, das es belegt (sudo fuser -v %1), schließen Sie es und versuchen Sie es erneut</translation>
     </message>
     <message>
         <source>Unplug the programmer, plug it in again and try again; if it stays, save a trace with the debug log and contact us</source>
-        <translation type="unfinished"></translation>
+        <translation>Ziehen Sie den Programmer ab, stecken Sie ihn wieder ein und versuchen Sie es erneut; bleibt der Fehler, zeichnen Sie ein Debug-Protokoll auf und wenden Sie sich an uns</translation>
     </message>
     <message>
         <source>%1 (PID %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (PID %2)</translation>
     </message>
     <message>
         <source>a program</source>
-        <translation type="unfinished"></translation>
+        <translation>ein Programm</translation>
     </message>
     <message>
         <source>Another program has the port open too: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein anderes Programm hat den Port ebenfalls geöffnet: %1</translation>
     </message>
 </context>
 <context>
@@ -1226,7 +1230,7 @@ Fehler: %2<byte value="xd"/>
     </message>
     <message>
         <source>USB programmer (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>USB-Programmer (%1)</translation>
     </message>
 </context>
 <context>
@@ -1360,7 +1364,7 @@ Fehler: %2<byte value="xd"/>
     </message>
     <message>
         <source>The device %1 is no longer available</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Gerät %1 ist nicht mehr verfügbar</translation>
     </message>
 </context>
 <context>
@@ -1837,22 +1841,22 @@ der Standardausgabe aus.
     <message>
         <source>%1 to %2</source>
         <extracomment>A range of msec: %1 the least, %2 the most</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 bis %2</translation>
     </message>
     <message>
         <source>%1 to %2 in steps of %3</source>
         <extracomment>msec: %1 the least, %2 the most, %3 the step</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 bis %2 in Schritten von %3</translation>
     </message>
     <message>
         <source>%1-%2</source>
         <extracomment>A range of button presses: %1 the least, %2 the most</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1-%2</translation>
     </message>
     <message>
         <source>a whole number from %1 to %2</source>
         <extracomment>Button presses: %1 the least, %2 the most</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>eine ganze Zahl von %1 bis %2</translation>
     </message>
 </context>
 <context>
@@ -2306,19 +2310,19 @@ qovctl: Abbruch nach der laufenden Einstellung (ein zweites Signal beendet sofor
     </message>
     <message>
         <source> in %1</source>
-        <translation type="unfinished"></translation>
+        <translation> in %1</translation>
     </message>
     <message>
         <source>Make it readable, or remove it to start from the defaults</source>
-        <translation type="unfinished"></translation>
+        <translation>Machen Sie sie lesbar oder entfernen Sie sie, um mit den Standardwerten zu beginnen</translation>
     </message>
     <message>
         <source>the stored preference %1%2 is &quot;%3&quot;, not %4</source>
-        <translation type="unfinished"></translation>
+        <translation>die gespeicherte Einstellung %1%2 ist &quot;%3&quot;, nicht %4</translation>
     </message>
     <message>
         <source>Set it in the window&apos;s Settings menu, or remove the line %1 from the file to use the default; for this run only, pass %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Setzen Sie sie im Menü Einstellungen des Fensters oder entfernen Sie die Zeile %1 aus der Datei, um den Standardwert zu verwenden; nur für diesen Lauf geben Sie %2 an</translation>
     </message>
 </context>
 </TS>

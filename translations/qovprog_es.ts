@@ -65,24 +65,24 @@
     <message>
         <source>passed</source>
         <extracomment>a step&apos;s state, said by screen readers</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>correcto</translation>
     </message>
     <message>
         <source>failed</source>
-        <translation type="unfinished"></translation>
+        <translation>fallido</translation>
     </message>
     <message>
         <source>not tried</source>
-        <translation type="unfinished"></translation>
+        <translation>no realizado</translation>
     </message>
     <message>
         <source>%1: %2</source>
         <extracomment>a step&apos;s state for screen readers, then its line</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2</translation>
     </message>
     <message>
         <source>Fix: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Solución: %1</translation>
     </message>
 </context>
 <context>
@@ -232,515 +232,519 @@ Pruebe &apos;qovprog --help&apos; para más información.
     <name>Doctor</name>
     <message>
         <source>the stored preferences cannot be used</source>
-        <translation type="unfinished"></translation>
+        <translation>las preferencias guardadas no se pueden usar</translation>
     </message>
     <message>
         <source>the check writes nothing</source>
-        <translation type="unfinished"></translation>
+        <translation>la comprobación no escribe nada</translation>
     </message>
     <message>
         <source>To see that the board keeps what it is sent: qovctl write PROFILE, then qovctl verify PROFILE</source>
-        <translation type="unfinished"></translation>
+        <translation>Para ver que la placa guarda lo que se le envía: qovctl write PERFIL, después qovctl verify PERFIL</translation>
     </message>
     <message>
         <source>To see that the board keeps what it is sent: Write All, then Read Values (the fields come back as written)</source>
-        <translation type="unfinished"></translation>
+        <translation>Para ver que la placa guarda lo que se le envía: &quot;Escribir todo&quot;, después &quot;Leer valores&quot; (los campos vuelven tal como se escribieron)</translation>
     </message>
     <message>
         <source>%1. %2: not tried (%3)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1. %2: no realizado (%3)</translation>
     </message>
     <message>
         <source>%1. %2</source>
         <extracomment>a step&apos;s line, then what to do to learn what the step could not</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1. %2</translation>
     </message>
     <message>
         <source>%1. %2: OK - %3</source>
         <extracomment>number, step name, what was found</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1. %2: OK - %3</translation>
     </message>
     <message>
         <source>%1. %2: FAILED - %3. Fix: %4</source>
-        <translation type="unfinished"></translation>
+        <translation>%1. %2: FALLO - %3. Solución: %4</translation>
     </message>
     <message>
         <source>%1. %2: FAILED - %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1. %2: FALLO - %3</translation>
     </message>
     <message>
         <source>%1. %2: not tried - %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1. %2: no realizado - %3</translation>
     </message>
     <message>
         <source>not tried: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>no realizado: %1</translation>
     </message>
 </context>
 <context>
     <name>DoctorBoardChecks</name>
     <message>
         <source>Check the cable to the QOV. Outside the Xbox the programmer powers it: check the programmer type (--programmer serial|usb) or try --force-power; installed in the Xbox, switch the Xbox on and use --self-powered</source>
-        <translation type="unfinished"></translation>
+        <translation>Compruebe el cable al QOV. Fuera de la Xbox lo alimenta el programador: compruebe el tipo de programador (--programmer serial|usb) o pruebe --force-power; si está instalado en la Xbox, encienda la Xbox y use --self-powered</translation>
     </message>
     <message>
         <source>Check the cable to the QOV. Outside the Xbox the programmer powers it: check Settings &gt; Programmer Type or try Settings &gt; &quot;Force QOV Programmer To Provide Power To QOV&quot;; installed in the Xbox, switch the Xbox on and choose Settings &gt; &quot;QOV Is Installed In Xbox (self powered)&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Compruebe el cable al QOV. Fuera de la Xbox lo alimenta el programador: compruebe Configuración &gt; Tipo de programador o pruebe Configuración &gt; &quot;Alimentar siempre el QOV desde el programador&quot;; si está instalado en la Xbox, encienda la Xbox y elija Configuración &gt; &quot;El QOV está instalado en la Xbox (alimentación propia)&quot;</translation>
     </message>
     <message>
         <source>Check that the port is the programmer&apos;s (qovctl ports lists the serial ports) and that the board is a QOV; the line runs at 2400 baud</source>
-        <translation type="unfinished"></translation>
+        <translation>Compruebe que el puerto es el del programador (qovctl ports lista los puertos serie) y que la placa es un QOV; la línea va a 2400 baudios</translation>
     </message>
     <message>
         <source>Check that the port is the programmer&apos;s (Settings &gt; Com Port) and that the board is a QOV; the line runs at 2400 baud</source>
-        <translation type="unfinished"></translation>
+        <translation>Compruebe que el puerto es el del programador (Configuración &gt; Puerto COM) y que la placa es un QOV; la línea va a 2400 baudios</translation>
     </message>
     <message>
         <source>Check the programmer&apos;s cable and its power to the QOV (--programmer serial|usb, or try --force-power), then run qovctl doctor again; if it stays late, save a trace with --debug-log FILE and contact us</source>
-        <translation type="unfinished"></translation>
+        <translation>Compruebe el cable del programador y la alimentación que da al QOV (--programmer serial|usb, o pruebe --force-power) y vuelva a ejecutar qovctl doctor; si el saludo sigue llegando tarde, guarde una traza con --debug-log ARCHIVO y contacte con nosotros</translation>
     </message>
     <message>
         <source>Check the programmer&apos;s cable and its power to the QOV (Settings &gt; Programmer Type, or try Settings &gt; &quot;Force QOV Programmer To Provide Power To QOV&quot;), then choose Run Again; if it stays late, start qovprog DEBUG to save a trace and contact us</source>
-        <translation type="unfinished"></translation>
+        <translation>Compruebe el cable del programador y la alimentación que da al QOV (Configuración &gt; Tipo de programador, o pruebe Configuración &gt; &quot;Alimentar siempre el QOV desde el programador&quot;) y elija después &quot;Repetir&quot;; si el saludo sigue llegando tarde, inicie qovprog DEBUG para guardar una traza y contacte con nosotros</translation>
     </message>
     <message>
         <source>Unplug the programmer, plug it in again and run qovctl doctor again; if it stays, save a trace with --debug-log FILE and contact us</source>
-        <translation type="unfinished"></translation>
+        <translation>Desenchufe el programador, vuelva a enchufarlo y ejecute de nuevo qovctl doctor; si el fallo sigue, guarde una traza con --debug-log ARCHIVO y contacte con nosotros</translation>
     </message>
     <message>
         <source>Unplug the programmer, plug it in again and choose Run Again; if it stays, start qovprog DEBUG to save a trace and contact us</source>
-        <translation type="unfinished"></translation>
+        <translation>Desenchufe el programador, vuelva a enchufarlo y elija &quot;Repetir&quot;; si el fallo sigue, inicie qovprog DEBUG para guardar una traza y contacte con nosotros</translation>
     </message>
     <message>
         <source>Connect the programmer straight to the computer (no hub, no network or Bluetooth serial link in between) and check its cable, then run qovctl doctor again; if the answers stay late, save a trace with --debug-log FILE and contact us</source>
-        <translation type="unfinished"></translation>
+        <translation>Conecte el programador directamente al ordenador (sin hub ni enlace serie por red o Bluetooth de por medio) y compruebe su cable; después vuelva a ejecutar qovctl doctor; si las respuestas siguen llegando tarde, guarde una traza con --debug-log ARCHIVO y contacte con nosotros</translation>
     </message>
     <message>
         <source>Connect the programmer straight to the computer (no hub, no network or Bluetooth serial link in between) and check its cable, then choose Run Again; if the answers stay late, start qovprog DEBUG to save a trace and contact us</source>
-        <translation type="unfinished"></translation>
+        <translation>Conecte el programador directamente al ordenador (sin hub ni enlace serie por red o Bluetooth de por medio) y compruebe su cable; después elija &quot;Repetir&quot;; si las respuestas siguen llegando tarde, inicie qovprog DEBUG para guardar una traza y contacte con nosotros</translation>
     </message>
     <message>
         <source>If no program uses the port, remove the lock file %1 (it names no process)</source>
-        <translation type="unfinished"></translation>
+        <translation>Si ningún programa usa el puerto, borre el archivo de bloqueo %1 (no indica ningún proceso)</translation>
     </message>
     <message>
         <source>the port did not open</source>
-        <translation type="unfinished"></translation>
+        <translation>el puerto no se abrió</translation>
     </message>
     <message>
         <source>opened %1 and cycled the power line (RTS)</source>
-        <translation type="unfinished"></translation>
+        <translation>se abrió %1 y se reinició la línea de alimentación (RTS)</translation>
     </message>
     <message>
         <source>the port</source>
-        <translation type="unfinished"></translation>
+        <translation>el puerto</translation>
     </message>
     <message>
         <source>no board answered</source>
-        <translation type="unfinished"></translation>
+        <translation>no respondió ninguna placa</translation>
     </message>
     <message>
         <source>location %1 reads %2</source>
-        <translation type="unfinished"></translation>
+        <translation>la posición %1 contiene %2</translation>
     </message>
     <message>
         <source>location %1 answered %2 ms after it was asked, later than the 200 ms the program waits</source>
-        <translation type="unfinished"></translation>
+        <translation>la posición %1 respondió %2 ms después de la pregunta, más tarde que los 200 ms que espera el programa</translation>
     </message>
     <message>
         <source>location %1 answered with extra bytes</source>
-        <translation type="unfinished"></translation>
+        <translation>la posición %1 respondió con bytes de más</translation>
     </message>
     <message>
         <source>no answer when reading location %1</source>
-        <translation type="unfinished"></translation>
+        <translation>sin respuesta al leer la posición %1</translation>
     </message>
     <message>
         <source>lost the connection to the programmer: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>se perdió la conexión con el programador: %1</translation>
     </message>
     <message>
         <source>Check the programmer&apos;s cable and plug, then run qovctl doctor again</source>
-        <translation type="unfinished"></translation>
+        <translation>Compruebe el cable y el conector del programador y vuelva a ejecutar qovctl doctor</translation>
     </message>
     <message>
         <source>Check the programmer&apos;s cable and plug, then choose Run Again</source>
-        <translation type="unfinished"></translation>
+        <translation>Compruebe el cable y el conector del programador y elija después &quot;Repetir&quot;</translation>
     </message>
     <message>
         <source>the connection was lost</source>
-        <translation type="unfinished"></translation>
+        <translation>se perdió la conexión</translation>
     </message>
     <message>
         <source>the board greeted &quot;XOK&quot; after the power cycle</source>
-        <translation type="unfinished"></translation>
+        <translation>la placa saludó con &quot;XOK&quot; tras reiniciar la alimentación</translation>
     </message>
     <message>
         <source>the board is set up for the other programmer</source>
-        <translation type="unfinished"></translation>
+        <translation>la placa está configurada para el otro programador</translation>
     </message>
     <message>
         <source>the board sent &quot;%1&quot; (%2): not a QOV, or the wrong speed</source>
-        <translation type="unfinished"></translation>
+        <translation>la placa envió &quot;%1&quot; (%2): no es un QOV, o la velocidad es incorrecta</translation>
     </message>
     <message>
         <source>Check that the port is the programmer&apos;s (qovctl ports) and that the board is a QOV; the line runs at 2400 baud</source>
-        <translation type="unfinished"></translation>
+        <translation>Compruebe que el puerto es el del programador (qovctl ports) y que la placa es un QOV; la línea va a 2400 baudios</translation>
     </message>
     <message>
         <source>the greeting was not a QOV&apos;s</source>
-        <translation type="unfinished"></translation>
+        <translation>el saludo no era el de un QOV</translation>
     </message>
     <message>
         <source>no greeting, as a board powered by the Xbox need not send one (--self-powered)</source>
-        <translation type="unfinished"></translation>
+        <translation>sin saludo, pues una placa alimentada por la Xbox no tiene por qué enviarlo (--self-powered)</translation>
     </message>
     <message>
         <source>the board greeted &quot;XOK&quot; %1 ms after the power cycle, after the program stopped waiting (%2 ms)</source>
-        <translation type="unfinished"></translation>
+        <translation>la placa saludó con &quot;XOK&quot; %1 ms tras reiniciar la alimentación, cuando el programa ya había dejado de esperar (%2 ms)</translation>
     </message>
     <message>
         <source>nothing came in time after the power cycle, then the line carried &quot;%1&quot; (%2): no QOV&apos;s greeting or answer</source>
-        <translation type="unfinished"></translation>
+        <translation>tras reiniciar la alimentación no llegó nada a tiempo, luego la línea trajo &quot;%1&quot; (%2): ni saludo ni respuesta de un QOV</translation>
     </message>
     <message>
         <source>the line carries bytes that are no QOV&apos;s</source>
-        <translation type="unfinished"></translation>
+        <translation>la línea lleva bytes que no son de un QOV</translation>
     </message>
     <message>
         <source>no greeting after the power cycle, but the board answers: it has power of its own (installed in the Xbox)</source>
-        <translation type="unfinished"></translation>
+        <translation>sin saludo tras reiniciar la alimentación, pero la placa responde: tiene alimentación propia (instalada en la Xbox)</translation>
     </message>
     <message>
         <source>Use --self-powered (in the window: Settings, &quot;QOV Is Installed In Xbox (self powered)&quot;)</source>
-        <translation type="unfinished"></translation>
+        <translation>Use --self-powered (en la ventana: Configuración, &quot;El QOV está instalado en la Xbox (alimentación propia)&quot;)</translation>
     </message>
     <message>
         <source>Choose Settings &gt; &quot;QOV Is Installed In Xbox (self powered)&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Elija Configuración &gt; &quot;El QOV está instalado en la Xbox (alimentación propia)&quot;</translation>
     </message>
     <message>
         <source>no greeting after the power cycle; the version query was answered but one read was not: no QOV answers so</source>
-        <translation type="unfinished"></translation>
+        <translation>sin saludo tras reiniciar la alimentación; la consulta de versión tuvo respuesta pero una lectura no: ningún QOV responde así</translation>
     </message>
     <message>
         <source>no greeting after the power cycle, and what answered is no QOV: &quot;%1&quot; (%2)</source>
-        <translation type="unfinished"></translation>
+        <translation>sin saludo tras reiniciar la alimentación, y lo que respondió no es un QOV: &quot;%1&quot; (%2)</translation>
     </message>
     <message>
         <source>nothing came after the power cycle: the QOV has no power, or no QOV is connected</source>
-        <translation type="unfinished"></translation>
+        <translation>tras reiniciar la alimentación no llegó nada: el QOV no tiene alimentación o no hay ningún QOV conectado</translation>
     </message>
     <message>
         <source>the answer to the version query came %1 ms after it was asked, later than the 300 ms the program waits</source>
-        <translation type="unfinished"></translation>
+        <translation>la respuesta a la consulta de versión llegó %1 ms después de la pregunta, más tarde que los 300 ms que espera el programa</translation>
     </message>
     <message>
         <source>no answer to the version query</source>
-        <translation type="unfinished"></translation>
+        <translation>sin respuesta a la consulta de versión</translation>
     </message>
     <message>
         <source>Switch the Xbox on: the QOV installed in it has no power while the console is off; then run qovctl doctor again</source>
-        <translation type="unfinished"></translation>
+        <translation>Encienda la Xbox: el QOV instalado en ella no tiene alimentación mientras la consola está apagada; después vuelva a ejecutar qovctl doctor</translation>
     </message>
     <message>
         <source>Switch the Xbox on: the QOV installed in it has no power while the console is off; then choose Run Again</source>
-        <translation type="unfinished"></translation>
+        <translation>Encienda la Xbox: el QOV instalado en ella no tiene alimentación mientras la consola está apagada; después elija &quot;Repetir&quot;</translation>
     </message>
     <message>
         <source>the answer &quot;%1&quot; (%2) is no version number; Read Values and Write All refuse such a board</source>
-        <translation type="unfinished"></translation>
+        <translation>la respuesta &quot;%1&quot; (%2) no es un número de versión; &quot;Leer valores&quot; y &quot;Escribir todo&quot; rechazan una placa así</translation>
     </message>
     <message>
         <source>Check that the board is a QOV; the line runs at 2400 baud</source>
-        <translation type="unfinished"></translation>
+        <translation>Compruebe que la placa es un QOV; la línea va a 2400 baudios</translation>
     </message>
     <message>
         <source>the answer &quot;%1&quot; (%2) starts like a version but is not one: it has control characters or is too long</source>
-        <translation type="unfinished"></translation>
+        <translation>la respuesta &quot;%1&quot; (%2) empieza como una versión pero no lo es: tiene caracteres de control o es demasiado larga</translation>
     </message>
     <message>
         <source>Check the cable and that nothing else talks on the line (the line runs at 2400 baud), then run qovctl doctor again</source>
-        <translation type="unfinished"></translation>
+        <translation>Compruebe el cable y que nada más transmita por la línea (la línea va a 2400 baudios), y vuelva a ejecutar qovctl doctor</translation>
     </message>
     <message>
         <source>Check the cable and that nothing else talks on the line (the line runs at 2400 baud), then choose Run Again</source>
-        <translation type="unfinished"></translation>
+        <translation>Compruebe el cable y que nada más transmita por la línea (la línea va a 2400 baudios), y elija después &quot;Repetir&quot;</translation>
     </message>
     <message>
         <source>version %1: &quot;Turn on xbox by Eject&quot; is available</source>
-        <translation type="unfinished"></translation>
+        <translation>versión %1: &quot;Encender la Xbox con Eject&quot; está disponible</translation>
     </message>
     <message>
         <source>version %1: &quot;Turn on xbox by Eject&quot; needs 2.5 or later; everything else works</source>
-        <translation type="unfinished"></translation>
+        <translation>versión %1: &quot;Encender la Xbox con Eject&quot; necesita la 2.5 o posterior; todo lo demás funciona</translation>
+    </message>
+    <message>
+        <source>the board greets with its set-up pattern for the other programmer type</source>
+        <translation>la placa saluda con su patrón de configuración para el otro tipo de programador</translation>
     </message>
 </context>
 <context>
     <name>DoctorPortChecks</name>
     <message>
         <source>from the options</source>
-        <translation type="unfinished"></translation>
+        <translation>de las opciones</translation>
     </message>
     <message>
         <source>from the stored preferences</source>
-        <translation type="unfinished"></translation>
+        <translation>de las preferencias guardadas</translation>
     </message>
     <message>
         <source>the default</source>
         <extracomment>where the COM port number came from: the default number</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>valor predeterminado</translation>
     </message>
     <message>
         <source>nothing to check for the built-in simulated board</source>
-        <translation type="unfinished"></translation>
+        <translation>nada que comprobar en la placa simulada integrada</translation>
     </message>
     <message>
         <source>not checked on this system</source>
-        <translation type="unfinished"></translation>
+        <translation>no se comprueba en este sistema</translation>
     </message>
     <message>
         <source>no port to open</source>
-        <translation type="unfinished"></translation>
+        <translation>no hay puerto que abrir</translation>
     </message>
     <message>
         <source>the device is not a serial port</source>
-        <translation type="unfinished"></translation>
+        <translation>el dispositivo no es un puerto serie</translation>
     </message>
     <message>
         <source>the device is not there</source>
-        <translation type="unfinished"></translation>
+        <translation>el dispositivo no existe</translation>
     </message>
     <message>
         <source>no port to check</source>
-        <translation type="unfinished"></translation>
+        <translation>no hay puerto que comprobar</translation>
     </message>
     <message>
         <source>this user cannot open the port</source>
-        <translation type="unfinished"></translation>
+        <translation>este usuario no puede abrir el puerto</translation>
     </message>
     <message>
         <source>the port cannot be locked under its path</source>
-        <translation type="unfinished"></translation>
+        <translation>el puerto no se puede bloquear con su ruta</translation>
     </message>
     <message>
         <source>another program holds the port</source>
-        <translation type="unfinished"></translation>
+        <translation>otro programa ocupa el puerto</translation>
     </message>
     <message>
         <source>serial programmer (RS232)</source>
-        <translation type="unfinished"></translation>
+        <translation>programador serie (RS232)</translation>
     </message>
     <message>
         <source>USB programmer</source>
-        <translation type="unfinished"></translation>
+        <translation>programador USB</translation>
     </message>
     <message>
         <source>the built-in simulated board, as a %1</source>
-        <translation type="unfinished"></translation>
+        <translation>la placa simulada integrada, como %1</translation>
     </message>
     <message>
         <source>; it is a USB serial adapter %1, not the USB programmer (%2)</source>
-        <translation type="unfinished"></translation>
+        <translation>; es un adaptador USB-serie %1, no el programador USB (%2)</translation>
     </message>
     <message>
         <source>the device %1 (--device), driven as for the %2%3</source>
-        <translation type="unfinished"></translation>
+        <translation>el dispositivo %1 (--device), tratado como %2%3</translation>
     </message>
     <message>
         <source>USB programmer (port chosen by hand)</source>
-        <translation type="unfinished"></translation>
+        <translation>programador USB (puerto elegido a mano)</translation>
     </message>
     <message>
         <source>%1 on COM %2 (%3): %4%5</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 en COM %2 (%3): %4%5</translation>
     </message>
     <message>
         <source>USB automatic: no USB programmer (%1) found</source>
-        <translation type="unfinished"></translation>
+        <translation>USB automático: no se encontró ningún programador USB (%1)</translation>
     </message>
     <message>
         <source>Plug in the QOV&apos;s USB programmer</source>
-        <translation type="unfinished"></translation>
+        <translation>Enchufe el programador USB del QOV</translation>
     </message>
     <message>
         <source>; not the programmer: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>; no es el programador: %1</translation>
     </message>
     <message>
         <source>; if that adapter is one, choose its port: --port N (COM N is /dev/ttyUSB&lt;N-1&gt;)</source>
-        <translation type="unfinished"></translation>
+        <translation>; si ese adaptador es el programador, elija su puerto: --port N (COM N es /dev/ttyUSB&lt;N-1&gt;)</translation>
     </message>
     <message>
         <source>; if that adapter is one, choose its port: Settings &gt; Com Port (COM N is /dev/ttyUSB&lt;N-1&gt;)</source>
-        <translation type="unfinished"></translation>
+        <translation>; si ese adaptador es el programador, elija su puerto: Configuración &gt; Puerto COM (COM N es /dev/ttyUSB&lt;N-1&gt;)</translation>
     </message>
     <message>
         <source>; if that adapter is one, name it: --device %1 (--port cannot reach a ttyACM device)</source>
-        <translation type="unfinished"></translation>
+        <translation>; si ese adaptador es el programador, indíquelo: --device %1 (--port no llega a un dispositivo ttyACM)</translation>
     </message>
     <message>
         <source> serial %1</source>
-        <translation type="unfinished"></translation>
+        <translation> n.º de serie %1</translation>
     </message>
     <message>
         <source> (used)</source>
-        <translation type="unfinished"></translation>
+        <translation> (en uso)</translation>
     </message>
     <message>
         <source>USB automatic: %1; COM %2: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>USB automático: %1; COM %2: %3</translation>
     </message>
     <message>
         <source>the programmer was found</source>
-        <translation type="unfinished"></translation>
+        <translation>se encontró el programador</translation>
     </message>
     <message numerus="yes">
         <source>programmer(s) found: %1</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>programador encontrado: %1</numerusform>
+            <numerusform>programadores encontrados: %1</numerusform>
         </translation>
     </message>
     <message>
         <source>%1 is there</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 existe</translation>
     </message>
     <message>
         <source>%1 is not a device: it is not a serial port</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 no es un dispositivo: no es un puerto serie</translation>
     </message>
     <message>
         <source>%1 is a device but not a terminal: it is not a serial port</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 es un dispositivo pero no un terminal: no es un puerto serie</translation>
     </message>
     <message>
         <source>Choose a serial port (qovctl ports lists them)</source>
-        <translation type="unfinished"></translation>
+        <translation>Elija un puerto serie (qovctl ports los lista)</translation>
     </message>
     <message>
         <source>Choose a serial port (Settings &gt; Com Port)</source>
-        <translation type="unfinished"></translation>
+        <translation>Elija un puerto serie (Configuración &gt; Puerto COM)</translation>
     </message>
     <message>
         <source>a CP210x (%1%2) is on USB without a serial device</source>
-        <translation type="unfinished"></translation>
+        <translation>hay un CP210x (%1%2) en el USB sin dispositivo serie</translation>
     </message>
     <message>
         <source>, serial %1</source>
-        <translation type="unfinished"></translation>
+        <translation>, n.º de serie %1</translation>
     </message>
     <message>
         <source>no port to look for</source>
-        <translation type="unfinished"></translation>
+        <translation>no hay puerto que buscar</translation>
     </message>
     <message>
         <source>%1 is not there</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 no existe</translation>
     </message>
     <message>
         <source>Plug in the programmer and check the COM number (qovctl ports lists the serial ports)</source>
-        <translation type="unfinished"></translation>
+        <translation>Enchufe el programador y compruebe el número COM (qovctl ports lista los puertos serie)</translation>
     </message>
     <message>
         <source>Plug in the programmer and check the COM number (Settings &gt; Com Port)</source>
-        <translation type="unfinished"></translation>
+        <translation>Enchufe el programador y compruebe el número COM (Configuración &gt; Puerto COM)</translation>
     </message>
     <message>
         <source>%1: the folder %2, which QOV_PORT_DIR names, is not there</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: la carpeta %2, que indica QOV_PORT_DIR, no existe</translation>
     </message>
     <message>
         <source>Create the folder %1 with a link COMn to each port in it, or unset QOV_PORT_DIR to use the system&apos;s ports</source>
-        <translation type="unfinished"></translation>
+        <translation>Cree la carpeta %1 con un enlace COMn a cada puerto dentro, o quite QOV_PORT_DIR para usar los puertos del sistema</translation>
     </message>
     <message>
         <source>Plug in the programmer; no serial port is there now</source>
-        <translation type="unfinished"></translation>
+        <translation>Enchufe el programador; ahora no hay ningún puerto serie</translation>
     </message>
     <message>
         <source>Plug in the programmer, or name a serial port that is there: </source>
-        <translation type="unfinished"></translation>
+        <translation>Enchufe el programador o indique un puerto serie que exista: </translation>
     </message>
     <message>
         <source>; %1 cannot be reached with --port: use --device %1</source>
-        <translation type="unfinished"></translation>
+        <translation>; %1 no se alcanza con --port: use --device %1</translation>
     </message>
     <message>
         <source>Load the cp210x driver (sudo modprobe cp210x), then plug the programmer in again</source>
-        <translation type="unfinished"></translation>
+        <translation>Cargue el controlador cp210x (sudo modprobe cp210x) y vuelva a enchufar el programador</translation>
     </message>
     <message>
         <source>this user can read and write %1</source>
-        <translation type="unfinished"></translation>
+        <translation>este usuario puede leer y escribir %1</translation>
     </message>
     <message>
         <source>the lock file %1%2 does not count: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>el archivo de bloqueo %1%2 no cuenta: %3</translation>
     </message>
     <message>
         <source> (PID %1)</source>
-        <translation type="unfinished"></translation>
+        <translation> (PID %1)</translation>
     </message>
     <message numerus="yes">
         <source>%n more</source>
         <extracomment>more programs that hold the port</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n más</numerusform>
+            <numerusform>%n más</numerusform>
         </translation>
     </message>
     <message>
         <source>a program</source>
-        <translation type="unfinished"></translation>
+        <translation>un programa</translation>
     </message>
     <message>
         <source> through the lock file %1</source>
-        <translation type="unfinished"></translation>
+        <translation> mediante el archivo de bloqueo %1</translation>
     </message>
     <message>
         <source>Close %1 (or: kill %2), then run qovctl doctor again</source>
-        <translation type="unfinished"></translation>
+        <translation>Cierre %1 (o: kill %2) y vuelva a ejecutar qovctl doctor</translation>
     </message>
     <message>
         <source>Close %1 (or: kill %2), then choose Run Again</source>
-        <translation type="unfinished"></translation>
+        <translation>Cierre %1 (o: kill %2) y elija después &quot;Repetir&quot;</translation>
     </message>
     <message>
         <source>that program</source>
-        <translation type="unfinished"></translation>
+        <translation>ese programa</translation>
     </message>
     <message>
         <source>Close the program that holds it</source>
-        <translation type="unfinished"></translation>
+        <translation>Cierre el programa que lo ocupa</translation>
     </message>
     <message>
         <source>%1 is held by %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 está ocupado por %2</translation>
     </message>
     <message>
         <source>ModemManager is running and not told to leave the programmer alone (no udev rule for %1)</source>
-        <translation type="unfinished"></translation>
+        <translation>ModemManager está en marcha y nada le dice que deje en paz al programador (no hay regla udev para %1)</translation>
     </message>
     <message>
         <source>Install the qov-tools package, which brings the programmer&apos;s udev rule (60-qov-programmer.rules)</source>
-        <translation type="unfinished"></translation>
+        <translation>Instale el paquete qov-tools, que trae la regla udev del programador (60-qov-programmer.rules)</translation>
     </message>
     <message>
         <source>Install the udev rule: sudo cp %1 /etc/udev/rules.d/ &amp;&amp; sudo udevadm control --reload</source>
-        <translation type="unfinished"></translation>
+        <translation>Instale la regla udev: sudo cp %1 /etc/udev/rules.d/ &amp;&amp; sudo udevadm control --reload</translation>
     </message>
     <message>
         <source> (or: sudo systemctl stop ModemManager)</source>
-        <translation type="unfinished"></translation>
+        <translation> (o: sudo systemctl stop ModemManager)</translation>
     </message>
     <message>
         <source>no other program holds %1</source>
-        <translation type="unfinished"></translation>
+        <translation>ningún otro programa ocupa %1</translation>
     </message>
     <message>
         <source>no program of yours holds %1; programs of other users cannot be seen without root</source>
-        <translation type="unfinished"></translation>
+        <translation>ningún programa suyo ocupa %1; los programas de otros usuarios no se ven sin root</translation>
     </message>
 </context>
 <context>
@@ -748,46 +752,46 @@ Pruebe &apos;qovprog --help&apos; para más información.
     <message>
         <source>Which port</source>
         <extracomment>the doctor&apos;s steps, each named at the start of its line</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Qué puerto</translation>
     </message>
     <message>
         <source>Device node</source>
         <extracomment>the port&apos;s file under /dev is there</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Archivo de dispositivo</translation>
     </message>
     <message>
         <source>Access</source>
         <extracomment>this user may read and write the port</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Acceso</translation>
     </message>
     <message>
         <source>Not in use</source>
         <extracomment>no other program holds the port</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Libre</translation>
     </message>
     <message>
         <source>Open and power cycle</source>
-        <translation type="unfinished"></translation>
+        <translation>Abrir y reiniciar la alimentación</translation>
     </message>
     <message>
         <source>Greeting</source>
         <extracomment>the bytes the board sends when its power returns</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Saludo</translation>
     </message>
     <message>
         <source>Firmware</source>
         <extracomment>the board&apos;s firmware version</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Firmware</translation>
     </message>
     <message>
         <source>One read</source>
         <extracomment>reading one setting from the board</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Una lectura</translation>
     </message>
     <message>
         <source>Writing</source>
         <extracomment>writing settings to the board, which the check never tries</extracomment>
-        <translation>Escribiendo</translation>
+        <translation>Escritura</translation>
     </message>
 </context>
 <context>
@@ -1063,139 +1067,139 @@ Error: %2<byte value="xd"/>
     <name>PortAdvice</name>
     <message>
         <source>Install the qov-tools package, which brings the programmer&apos;s udev rule (60-qov-programmer.rules)</source>
-        <translation type="unfinished"></translation>
+        <translation>Instale el paquete qov-tools, que trae la regla udev del programador (60-qov-programmer.rules)</translation>
     </message>
     <message>
         <source>Install the udev rule: sudo cp %1 /etc/udev/rules.d/ &amp;&amp; sudo udevadm control --reload, then plug the programmer in again</source>
-        <translation type="unfinished"></translation>
+        <translation>Instale la regla udev: sudo cp %1 /etc/udev/rules.d/ &amp;&amp; sudo udevadm control --reload, y vuelva a enchufar el programador</translation>
     </message>
     <message>
         <source>this user cannot read and write %1, which belongs to the group %2</source>
-        <translation type="unfinished"></translation>
+        <translation>este usuario no puede leer ni escribir %1, que pertenece al grupo %2</translation>
     </message>
     <message>
         <source>(unknown)</source>
-        <translation type="unfinished"></translation>
+        <translation>(desconocido)</translation>
     </message>
     <message>
         <source> and lets no group in</source>
-        <translation type="unfinished"></translation>
+        <translation> y no deja entrar a ningún grupo</translation>
     </message>
     <message>
         <source>; you are in it</source>
-        <translation type="unfinished"></translation>
+        <translation>; usted está en él</translation>
     </message>
     <message>
         <source>; you were added to it after this login began</source>
-        <translation type="unfinished"></translation>
+        <translation>; se le añadió después de iniciar esta sesión</translation>
     </message>
     <message>
         <source>; you are not in it</source>
-        <translation type="unfinished"></translation>
+        <translation>; usted no está en él</translation>
     </message>
     <message>
         <source>; the programmer&apos;s udev rule (60-qov-programmer.rules) is not installed</source>
-        <translation type="unfinished"></translation>
+        <translation>; la regla udev del programador (60-qov-programmer.rules) no está instalada</translation>
     </message>
     <message>
         <source>; the programmer&apos;s udev rule is installed (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>; la regla udev del programador está instalada (%1)</translation>
     </message>
     <message>
         <source>Log out and in again</source>
-        <translation type="unfinished"></translation>
+        <translation>Cierre la sesión y vuelva a entrar</translation>
     </message>
     <message>
         <source>Give the device to the dialout group (sudo chgrp dialout %1 &amp;&amp; sudo chmod g+rw %1), then sudo usermod -aG dialout $USER and log in again</source>
-        <translation type="unfinished"></translation>
+        <translation>Dé el dispositivo al grupo dialout (sudo chgrp dialout %1 &amp;&amp; sudo chmod g+rw %1), después sudo usermod -aG dialout $USER y vuelva a iniciar sesión</translation>
     </message>
     <message>
         <source>sudo usermod -aG %1 $USER, then log out and in again</source>
-        <translation type="unfinished"></translation>
+        <translation>sudo usermod -aG %1 $USER, después cierre la sesión y vuelva a entrar</translation>
     </message>
     <message>
         <source>Check the device&apos;s permissions with ls -l %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Compruebe los permisos del dispositivo con ls -l %1</translation>
     </message>
     <message>
         <source>the path of the device %1 is too long for its serial lock file, whose name is made from the path</source>
-        <translation type="unfinished"></translation>
+        <translation>la ruta del dispositivo %1 es demasiado larga para su archivo de bloqueo serie, cuyo nombre se forma a partir de la ruta</translation>
     </message>
     <message>
         <source>Use a shorter path, such as a link to the device in a short folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Use una ruta más corta, como un enlace al dispositivo en una carpeta corta</translation>
     </message>
     <message>
         <source>brltty (for braille displays) has claimed it: without a braille display, remove it (sudo apt remove brltty), then plug the programmer in again</source>
-        <translation type="unfinished"></translation>
+        <translation>brltty (para pantallas braille) se ha quedado con el dispositivo: si no tiene una pantalla braille, desinstale brltty (sudo apt remove brltty) y vuelva a enchufar el programador</translation>
     </message>
     <message>
         <source>brltty (for braille displays) may have claimed it: without a braille display, remove it (sudo apt remove brltty)</source>
-        <translation type="unfinished"></translation>
+        <translation>brltty (para pantallas braille) puede haberse quedado con el dispositivo: si no tiene una pantalla braille, desinstale brltty (sudo apt remove brltty)</translation>
     </message>
     <message>
         <source>the device %1 is not there</source>
-        <translation type="unfinished"></translation>
+        <translation>el dispositivo %1 no existe</translation>
     </message>
     <message>
         <source>Plug in the programmer and check the COM port (qovctl ports lists the serial ports)</source>
-        <translation type="unfinished"></translation>
+        <translation>Enchufe el programador y compruebe el puerto COM (qovctl ports lista los puertos serie)</translation>
     </message>
     <message>
         <source>Plug in the programmer and check the COM port (Settings &gt; Com Port)</source>
-        <translation type="unfinished"></translation>
+        <translation>Enchufe el programador y compruebe el puerto COM (Configuración &gt; Puerto COM)</translation>
     </message>
     <message>
         <source>%1 is not a serial port</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 no es un puerto serie</translation>
     </message>
     <message>
         <source>Choose a serial port (qovctl ports lists the serial ports)</source>
-        <translation type="unfinished"></translation>
+        <translation>Elija un puerto serie (qovctl ports lista los puertos serie)</translation>
     </message>
     <message>
         <source>Choose a serial port (Settings &gt; Com Port)</source>
-        <translation type="unfinished"></translation>
+        <translation>Elija un puerto serie (Configuración &gt; Puerto COM)</translation>
     </message>
     <message>
         <source>no hardware answers behind %1</source>
-        <translation type="unfinished"></translation>
+        <translation>ningún hardware responde detrás de %1</translation>
     </message>
     <message>
         <source>Pick a port that is there: qovctl ports lists the serial ports</source>
-        <translation type="unfinished"></translation>
+        <translation>Elija un puerto que exista: qovctl ports lista los puertos serie</translation>
     </message>
     <message>
         <source>Pick a port that is there: Settings &gt; Com Port</source>
-        <translation type="unfinished"></translation>
+        <translation>Elija un puerto que exista: Configuración &gt; Puerto COM</translation>
     </message>
     <message>
         <source>%1 is in use by another program</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 está en uso por otro programa</translation>
     </message>
     <message>
         <source> (ModemManager may be probing it)</source>
-        <translation type="unfinished"></translation>
+        <translation> (puede que ModemManager lo esté sondeando)</translation>
     </message>
     <message>
         <source>Find the program that holds it (sudo fuser -v %1), close it and try again</source>
-        <translation type="unfinished"></translation>
+        <translation>Busque el programa que lo ocupa (sudo fuser -v %1), ciérrelo y vuelva a intentarlo</translation>
     </message>
     <message>
         <source>Unplug the programmer, plug it in again and try again; if it stays, save a trace with the debug log and contact us</source>
-        <translation type="unfinished"></translation>
+        <translation>Desenchufe el programador, vuelva a enchufarlo e inténtelo de nuevo; si el fallo sigue, guarde una traza de depuración y contacte con nosotros</translation>
     </message>
     <message>
         <source>%1 (PID %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (PID %2)</translation>
     </message>
     <message>
         <source>a program</source>
-        <translation type="unfinished"></translation>
+        <translation>un programa</translation>
     </message>
     <message>
         <source>Another program has the port open too: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Otro programa también tiene abierto el puerto: %1</translation>
     </message>
 </context>
 <context>
@@ -1226,7 +1230,7 @@ Error: %2<byte value="xd"/>
     </message>
     <message>
         <source>USB programmer (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>programador USB (%1)</translation>
     </message>
 </context>
 <context>
@@ -1360,7 +1364,7 @@ Error: %2<byte value="xd"/>
     </message>
     <message>
         <source>The device %1 is no longer available</source>
-        <translation type="unfinished"></translation>
+        <translation>El dispositivo %1 ya no está disponible</translation>
     </message>
 </context>
 <context>
@@ -1835,22 +1839,22 @@ la salida estándar.
     <message>
         <source>%1 to %2</source>
         <extracomment>A range of msec: %1 the least, %2 the most</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 a %2</translation>
     </message>
     <message>
         <source>%1 to %2 in steps of %3</source>
         <extracomment>msec: %1 the least, %2 the most, %3 the step</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 a %2 en pasos de %3</translation>
     </message>
     <message>
         <source>%1-%2</source>
         <extracomment>A range of button presses: %1 the least, %2 the most</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1-%2</translation>
     </message>
     <message>
         <source>a whole number from %1 to %2</source>
         <extracomment>Button presses: %1 the least, %2 the most</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>un número entero de %1 a %2</translation>
     </message>
 </context>
 <context>
@@ -2304,19 +2308,19 @@ qovctl: se detiene tras el ajuste en curso (una segunda señal lo detiene de inm
     </message>
     <message>
         <source> in %1</source>
-        <translation type="unfinished"></translation>
+        <translation> en %1</translation>
     </message>
     <message>
         <source>Make it readable, or remove it to start from the defaults</source>
-        <translation type="unfinished"></translation>
+        <translation>Hágalo legible o bórrelo para empezar con los valores predeterminados</translation>
     </message>
     <message>
         <source>the stored preference %1%2 is &quot;%3&quot;, not %4</source>
-        <translation type="unfinished"></translation>
+        <translation>la preferencia guardada %1%2 es &quot;%3&quot;, no %4</translation>
     </message>
     <message>
         <source>Set it in the window&apos;s Settings menu, or remove the line %1 from the file to use the default; for this run only, pass %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Elíjala en el menú Configuración de la ventana, o borre la línea %1 del archivo para usar el valor predeterminado; solo para esta ejecución, indique %2</translation>
     </message>
 </context>
 </TS>

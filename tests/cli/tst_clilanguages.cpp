@@ -64,7 +64,7 @@ private slots:
     {
         QTest::addColumn<QString>("language");
         QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QString>("setUp"); // "", "no board"
+        QTest::addColumn<QString>("setUp"); // "", "no board", "jumper for USB"
         QTest::addColumn<bool>("toOutput"); // the text is on standard output, else on errors
         QTest::addColumn<QString>("text");  // a line (part) the output holds
 
@@ -99,6 +99,34 @@ private slots:
         QTest::newRow("Spanish: an option given twice")
             << "es" << QStringList{"read", "--port", "1", "--port", "4"} << "" << false
             << "--port se indica más de una vez (1, 4); indíquelo solo una vez";
+        QTest::newRow("German doctor: a step passed")
+            << "de" << QStringList{"--simulate", "doctor"} << "" << true
+            << "1. Welcher Port: OK - die eingebaute simulierte Platine, als serieller Programmer (RS232)\n";
+        QTest::newRow("Spanish doctor: the step never tried")
+            << "es" << QStringList{"--simulate", "doctor"} << "" << true
+            << "9. Escritura: no realizado (la comprobación no escribe nada). Para ver que la placa "
+               "guarda lo que se le envía: qovctl write PERFIL, después qovctl verify PERFIL\n";
+        QTest::newRow("German doctor: a failed step and its fix")
+            << "de" << QStringList{"--simulate", "doctor"} << "no board" << true
+            << "6. Gruß: FEHLER - kein Gruß nach dem Aus- und Einschalten, aber die Platine "
+               "antwortet: sie hat eine eigene Stromversorgung (in der Xbox eingebaut). Abhilfe: "
+               "Verwenden Sie --self-powered (im Fenster: Einstellungen, \"QOV ist in der Xbox "
+               "eingebaut (eigene Stromversorgung)\")\n";
+        QTest::newRow("Spanish doctor: a failed step and its fix")
+            << "es" << QStringList{"--simulate", "doctor"} << "no board" << true
+            << "6. Saludo: FALLO - sin saludo tras reiniciar la alimentación, pero la placa "
+               "responde: tiene alimentación propia (instalada en la Xbox). Solución: Use "
+               "--self-powered (en la ventana: Configuración, \"El QOV está instalado en la Xbox "
+               "(alimentación propia)\")\n";
+        QTest::newRow("German doctor: a board jumpered for the other programmer")
+            << "de" << QStringList{"--simulate", "doctor"} << "jumper for USB" << true
+            << "6. Gruß: FEHLER - die Platine grüßt mit ihrem Einrichtungsmuster für den anderen "
+               "Programmer-Typ. Abhilfe: Der QOV (v2.5) ist für Programmer Typ 'B' (USB) eingerichtet";
+        QTest::newRow("Spanish doctor: a board jumpered for the other programmer")
+            << "es" << QStringList{"--simulate", "doctor"} << "jumper for USB" << true
+            << "6. Saludo: FALLO - la placa saluda con su patrón de configuración para el otro "
+               "tipo de programador. Solución: El QOV (v2.5) está configurado para el programador "
+               "tipo 'B' (USB)";
         // clang-format on
     }
     void humanOutput()
@@ -111,6 +139,8 @@ private slots:
         const auto prepare = [&](QovctlRig &rig) {
             if (setUp == QLatin1String("no board"))
                 rig.board.setGreeting(QByteArray());
+            else if (setUp == QLatin1String("jumper for USB"))
+                rig.board.setJumperFor(UsbProgrammer);
         };
         const Run translated = runIn(language, args, prepare);
         const Run english = runIn(QString(), args, prepare);
@@ -141,6 +171,10 @@ private slots:
             << "de" << QStringList{"read", "--port", "2", "--json"};
         QTest::newRow("Spanish --json usage error")
             << "es" << QStringList{"read", "--port", "0", "--json"};
+        QTest::newRow("German doctor --json")
+            << "de" << QStringList{"--simulate", "doctor", "--json"};
+        QTest::newRow("Spanish doctor --json, a device not there: a fix, steps not tried")
+            << "es" << QStringList{"--device", "/dev/ttyQ9", "doctor", "--json"};
     }
     void machineOutput()
     {

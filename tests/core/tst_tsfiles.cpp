@@ -13,9 +13,10 @@ namespace {
 
 const QString SourceDir = QStringLiteral(QOV_SOURCE_DIR);
 
-// The folders whose texts a person reads (the simulator and the tests have none).
+// The folders whose texts a person reads (the tests have none; the simulated board
+// says when its port vanishes, as a real one does).
 const QStringList TextFolders
-    = {"app", "cli", "codes", "device", "diagnose", "learn", "session", "settings"};
+    = {"app", "cli", "codes", "device", "diagnose", "learn", "session", "settings", "sim"};
 
 // %1..%99 (also %L1) as a sorted list, and %n, which a plural form shows its count by.
 QStringList placeholders(const QString &text)

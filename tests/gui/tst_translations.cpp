@@ -1,9 +1,10 @@
 // The windows in other languages: a pseudo-language (every catalogued text about
 // 40 % longer, with accents, made here from the catalogue's sources) and the
 // shipped German and Spanish leave no caption, label, button, menu item or status
-// text cut; German and Spanish come out translated while the trace and the stored
-// preferences stay byte for byte those of English.
+// text cut; German and Spanish come out translated, Check Connection as qovctl doctor
+// says it, while the trace and the stored preferences stay byte for byte those of English.
 #include "support/GuiHarness.h"
+#include "support/QovctlRig.h"
 #include "support/TsCatalogue.h"
 #include "translations/Languages.h"
 
@@ -17,6 +18,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
@@ -297,9 +299,12 @@ private slots:
         codes.show();
         cut << cutTexts(&codes);
 
+        // A board without power: a failed step, and the longest fix under it.
+        h.board.setGreeting({}), h.board.setVersionAnswer({});
         h.action(QStringLiteral("checkConnectionMenu"))->trigger();
         QWidget *check = topLevel(QStringLiteral("FormCheckConnection"));
         QVERIFY(check);
+        QVERIFY(check->findChild<QLabel *>(QStringLiteral("fixText")));
         cut << cutTexts(check);
         check->close();
 
@@ -421,6 +426,67 @@ private slots:
         QCOMPARE(shown.at(7), english.at(7)); // the trace
         QCOMPARE(shown.at(8), english.at(8)); // a code field's value
         QVERIFY(!shown.at(7).isEmpty());
+    }
+
+    void checkConnection_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("menuItem"); // Tools > Check Connection
+        QTest::addColumn<QString>("firstRow");
+        QTest::addColumn<QString>("failedRow");
+        QTest::addColumn<QString>("fixStart"); // then the menu path, as the menus read
+        QTest::newRow("German")
+            << "de"
+            << "Verbindung prüfen"
+            << "1. Welcher Port: OK - die eingebaute simulierte Platine, als serieller Programmer "
+               "(RS232)"
+            << "6. Gruß: FEHLER - kein Gruß nach dem Aus- und Einschalten, aber die Platine "
+               "antwortet: sie hat eine eigene Stromversorgung (in der Xbox eingebaut)"
+            << "Abhilfe: Wählen Sie ";
+        QTest::newRow("Spanish")
+            << "es"
+            << "Comprobar la conexión"
+            << "1. Qué puerto: OK - la placa simulada integrada, como programador serie (RS232)"
+            << "6. Saludo: FALLO - sin saludo tras reiniciar la alimentación, pero la placa "
+               "responde: tiene alimentación propia (instalada en la Xbox)"
+            << "Solución: Elija ";
+    }
+    // Check Connection, opened from the Tools menu by its caption: the steps and the
+    // fix in the language, the fix's menu path as the menus read, and Copy the very
+    // text `qovctl doctor` prints in that language.
+    void checkConnection()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, menuItem);
+        QFETCH(QString, firstRow);
+        QFETCH(QString, failedRow);
+        QFETCH(QString, fixStart);
+        const Language chosen(language);
+        GuiHarness h;
+        h.storeRegular(QStringLiteral("1"), QStringLiteral("1"));
+        QVERIFY(h.load());
+        h.board.setProgrammerType(1);
+        h.board.setSelfPowered(true);
+        const QList<QAction *> tools = h.find<QMenu>(QStringLiteral("toolsmenu"))->actions();
+        const auto item = std::find_if(tools.cbegin(), tools.cend(),
+                                       [&](const QAction *a) { return a->text() == menuItem; });
+        QVERIFY(item != tools.cend());
+        (*item)->trigger();
+        QWidget *check = topLevel(QStringLiteral("FormCheckConnection"));
+        QVERIFY(check);
+        QCOMPARE(check->findChild<QLabel *>(QStringLiteral("stepText_1"))->text(), firstRow);
+        QCOMPARE(check->findChild<QLabel *>(QStringLiteral("stepText_6"))->text(), failedRow);
+        const QString path = h.find<QMenu>(QStringLiteral("settingsmenu"))->title().remove(u'&')
+                             + QStringLiteral(" > \"")
+                             + h.action(QStringLiteral("qovselfpowered"))->text() + u'"';
+        QCOMPARE(check->findChild<QLabel *>(QStringLiteral("fixText"))->text(), fixStart + path);
+
+        check->findChild<QPushButton *>(QStringLiteral("copyButton"))->click();
+        QovctlRig rig;
+        rig.board.setSelfPowered(true);
+        QCOMPARE(rig.run({QStringLiteral("--simulate"), QStringLiteral("doctor")}), 1);
+        QCOMPARE(QApplication::clipboard()->text(), rig.out);
+        delete check;
     }
 
     // A damaged stored preference stops the start-up with a box in the language; the
