@@ -4,7 +4,7 @@
 #include "cli/QovctlRun.h"
 #include "device/UsbPortFinder.h"
 #include "diagnose/Doctor.h"
-#include "diagnose/HostSystemView.h"
+#include "diagnose/SystemView.h"
 #include "session/Session.h"
 #include "session/StoredPreferences.h"
 
@@ -53,10 +53,11 @@ std::pair<QString, QString> unusablePreferences(const QovctlRun &run)
 
 int doctorCommand(QovctlRun &run)
 {
+    // qovctl's start-up environment gives the real host; one given none is not looked at.
     std::unique_ptr<SystemView> system
         = run.env().makeSystemView ? run.env().makeSystemView() : nullptr;
     if (!system)
-        system = std::make_unique<HostSystemView>();
+        system = std::make_unique<UncheckedSystemView>();
     if (const auto [detail, fix] = unusablePreferences(run); !detail.isEmpty()) {
         Doctor doctor(*system);
         doctor.preferencesUnusable(detail, fix);

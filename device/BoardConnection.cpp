@@ -51,12 +51,8 @@ ConnectResult BoardConnection::connect(Purpose purpose)
     }
     if (!m_link.prefs().isQOVSelfPowered && result.greeting != ExpectedXOKReply) {
         result.stage = Stage::NoGreeting;
-        // Another program reading the line would take the greeting: name it.
-        const QString others = m_link.otherHolders(m_comm.deviceName());
         const QString notFound = QCoreApplication::translate("BoardConnection", "QOV Not Found");
-        return stop(purpose, std::move(result), notFound,
-                    notFound
-                        + (others.isEmpty() ? QString() : QStringLiteral("\r\n\r\n") + others));
+        return stop(purpose, std::move(result), notFound, notFound);
     }
 
     if (purpose == Purpose::VersionQuery) {
@@ -86,25 +82,34 @@ ConnectResult BoardConnection::connect(Purpose purpose)
     return result;
 }
 
+void BoardConnection::tell(const ConnectResult &result, const QString &message)
+{
+    // Another program reading the line would take the greeting: the messages name it.
+    if (result.stage == Stage::NoGreeting)
+        m_link.messages().showBoardNotFound(message, m_comm.deviceName());
+    else
+        m_link.messages().showMessage(message);
+}
+
 ConnectResult BoardConnection::stop(Purpose purpose, ConnectResult result,
                                     const QString &statusText, const QString &message)
 {
     switch (purpose) {
     case Purpose::Transaction:
         status(statusText);
-        m_link.messages().showMessage(message);
+        tell(result, message);
         status(QCoreApplication::translate("BoardConnection", "Closing Port"));
         m_link.closeComPort(m_comm);
         resetStatus();
         break;
-    case Purpose::VersionQuery: m_link.messages().showMessage(message); break;
+    case Purpose::VersionQuery: tell(result, message); break;
     case Purpose::LearnStart:
         if (result.stage == Stage::NoGreeting)
             m_link.closeComPort(m_comm);
         else if (m_comm.isOpen())
             m_comm.setOpen(false);
         result.claim.reset();
-        m_link.messages().showMessage(message);
+        tell(result, message);
         break;
     }
     return result;

@@ -60,6 +60,8 @@ private:
     // Stops at a failed check: tells the user and closes the port as the purpose wants.
     ConnectResult stop(Purpose purpose, ConnectResult result, const QString &statusText,
                        const QString &message);
+    // Shows message for the stage the result stopped at.
+    void tell(const ConnectResult &result, const QString &message);
 
     DeviceLink &m_link;
     ProgrammerPort &m_comm;

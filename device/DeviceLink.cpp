@@ -148,20 +148,10 @@ DeviceLink::Opening DeviceLink::reportOpenFailure(const PortError &error, Openin
     const QString number = QString::number(error.number);
     m_log.WriteDebugLog(QStringLiteral("openComPort Failed: ") + number + QLatin1Char(' ')
                         + error.tracedDescription());
-    // The words of the judgement above the device layer, when it was given one.
-    const QString why
-        = !error.device.isEmpty() && m_openAdvice ? m_openAdvice(error) : error.description;
     // Only this program's own port object, left open, is freed where the front end
     // says (a command or learn mode would have been refused before); another
     // program's hold is named by the reason itself.
-    const QString heldHere = openHere && !m_openHereHint.isEmpty()
-                                 ? QStringLiteral("\r\n") + m_openHereHint
-                                 : QString();
-    messages().showMessage(
-        QCoreApplication::translate("DeviceLink", "Unable to open COM %1").arg(m_prefs.comPort)
-        + QStringLiteral("\r\n\r\n")
-        + QCoreApplication::translate("DeviceLink", "Error: %1").arg(number)
-        + QStringLiteral("\r\n") + why + heldHere);
+    messages().showOpenFailure({m_prefs.comPort, error, openHere ? m_openHereHint : QString()});
     return opening;
 }
 

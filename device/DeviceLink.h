@@ -25,23 +25,6 @@ public:
     void setUsbPortFinder(UsbPortFinder *finder) { m_usb = finder; }
     UsbPortFinder *usbPortFinder() const { return m_usb; }
 
-    // The words shown for a device that did not open (its reason and the one fix):
-    // the judgement lives above the device layer, which only reports the error.
-    void setOpenFailureAdvice(std::function<QString(const PortError &)> advice)
-    {
-        m_openAdvice = std::move(advice);
-    }
-    // Who else has the device open, in a sentence (empty: nobody seen): said when
-    // the board stays silent, as another program reading the line takes its bytes.
-    // The judgement lives above the device layer.
-    void setOtherHolders(std::function<QString(const QString &device)> lookup)
-    {
-        m_otherHolders = std::move(lookup);
-    }
-    QString otherHolders(const QString &device) const
-    {
-        return m_otherHolders ? m_otherHolders(device) : QString();
-    }
     // What a front end that can leave the port open by hand (the window's debug
     // tools) says about freeing it, added when opening fails on a port this
     // program has open; empty says nothing.
@@ -151,7 +134,9 @@ public:
 private:
     // The power cycle; false with the port's error at the first port call that fails.
     bool cyclePort(ProgrammerPort &comm, PortError &error);
-    // Logs and shows why the port could not be opened; returns opening, not opened.
+    // Logs why the port could not be opened and hands the failure to the messages,
+    // whose display says why (the device layer only reports the error); returns
+    // opening, not opened.
     // openHere: this program's port object was open when it failed.
     Opening reportOpenFailure(const PortError &error, Opening opening, bool openHere = false);
     // Drops input left from before a command (logged under prefix); the bytes dropped.
@@ -167,9 +152,7 @@ private:
     MessageBoxes &m_messages;
     LinkPreferences &m_prefs;
     UsbPortFinder *m_usb = nullptr;
-    std::function<QString(const PortError &)> m_openAdvice;
     QString m_openHereHint;
-    std::function<QString(const QString &)> m_otherHolders;
     MessageBoxes *m_capture = nullptr;
     bool m_busy = false;
     bool m_held = false;

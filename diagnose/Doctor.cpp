@@ -5,6 +5,7 @@
 #include "device/MessageBoxes.h"
 #include "device/TerminalText.h"
 #include "device/UsbPortFinder.h"
+#include "diagnose/PortAdvice.h"
 #include "settings/DeviceSettings.h"
 
 #include <QJsonArray>
@@ -19,7 +20,7 @@ std::optional<int> Doctor::examine(const DoctorTarget &target, UsbPortFinder *fi
     const int discovered = target.usbAutomatic && finder ? finder->findUsbProgrammerPort() : -1;
     DoctorBoard board;
     if (checkPort(target, discovered))
-        board = probeBoard(link, comm);
+        board = probeBoard(link, comm, &m_system);
     checkBoard(board);
     return board.usbPortFound;
 }
@@ -45,10 +46,18 @@ namespace {
 // The link's messages during the check: findings of the steps, not boxes.
 struct Recorded : MessageBoxes
 {
+    explicit Recorded(SystemView *host, bool usbProgrammer) : system(host), usb(usbProgrammer) { }
     QList<std::pair<QString, MessageIcon>> shown;
+    SystemView *system;
+    bool usb;
     void showMessage(const QString &text, MessageIcon icon, const QString &) override
     {
         shown.append({text, icon});
+    }
+    // Said as the session says it to the user, with the advice.
+    void showOpenFailure(const OpenFailure &failure) override
+    {
+        showMessage(openFailureMessage(failure, system, usb), MessageIcon::None, {});
     }
 };
 
@@ -100,9 +109,9 @@ QByteArray listenLate(DeviceLink &link, ProgrammerPort &comm, int &firstAfterMs)
 
 } // namespace
 
-DoctorBoard Doctor::probeBoard(DeviceLink &link, ProgrammerPort &comm)
+DoctorBoard Doctor::probeBoard(DeviceLink &link, ProgrammerPort &comm, SystemView *system)
 {
-    Recorded recorded;
+    Recorded recorded(system, link.prefs().programmerType == UsbProgrammer);
     link.setMessageCapture(&recorded);
     const auto release = qScopeGuard([&link] { link.setMessageCapture(nullptr); });
     const bool selfPowered = link.prefs().isQOVSelfPowered;

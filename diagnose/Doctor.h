@@ -43,8 +43,10 @@ public:
 
     // Opens the port on the link's one connect step (the power cycle, the greeting,
     // the version) and reads one location; writes nothing. The link's messages are
-    // taken as findings, not shown.
-    static DoctorBoard probeBoard(DeviceLink &link, ProgrammerPort &comm);
+    // taken as findings, not shown; a port that did not open is judged from system
+    // (null: in the port layer's own words).
+    static DoctorBoard probeBoard(DeviceLink &link, ProgrammerPort &comm,
+                                  SystemView *system = nullptr);
     // Whether the board is worth one read after its greeting and version.
     static bool worthReading(const DoctorBoard &board, bool selfPowered)
     {

@@ -200,6 +200,14 @@ QString openFailureMessage(const PortError &error, SystemView &system, bool usbP
     return text;
 }
 
+QString openFailureMessage(const OpenFailure &failure, SystemView *system, bool usbProgrammer)
+{
+    const PortError &error = failure.error;
+    return openFailureText(failure, system && !error.device.isEmpty()
+                                        ? openFailureMessage(error, *system, usbProgrammer)
+                                        : error.description);
+}
+
 QString otherHoldersText(const QString &path, SystemView &system)
 {
     constexpr int MaxNamed = 3; // enough to recognise the program

@@ -2,6 +2,7 @@
 // Why a device will not open and the one thing to do about it: the doctor's
 // steps and the port-open messages of both front ends say the same, from the
 // error the port layer reports and what the system shows.
+#include "device/MessageBoxes.h"
 #include "device/ProgrammerPort.h"
 #include "diagnose/DoctorSteps.h"
 #include "diagnose/SystemView.h"
@@ -37,6 +38,10 @@ Advice openFailureAdvice(const PortError &error, SystemView &system, bool usbPro
 
 // As the port-open message says it: "Why. Fix."
 QString openFailureMessage(const PortError &error, SystemView &system, bool usbProgrammer);
+
+// The whole port-open message: "Why. Fix." when the port layer named the device and
+// a host is given (it may be null), else in the port layer's own words.
+QString openFailureMessage(const OpenFailure &failure, SystemView *system, bool usbProgrammer);
 
 // Other programs that have the device open, for a board that stays silent: "Another
 // program has the port open too: sleep (PID 4242)". Empty when none is seen.

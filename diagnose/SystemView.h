@@ -72,3 +72,23 @@ public:
     // A process of this name runs (the name as the kernel keeps it, e.g. "brltty").
     virtual bool isRunning(const QString &program) = 0;
 };
+
+// A host nobody looks at: no device, group or lock is checked, and nothing is
+// found. The doctor says its steps were not checked rather than guess.
+class UncheckedSystemView : public SystemView
+{
+public:
+    bool checksDevices() const override { return false; }
+    QList<SerialPortEntry> serialPorts() override { return {}; }
+    QList<UsbDeviceEntry> usbDevices() override { return {}; }
+    NodeKind nodeKind(const QString &) override { return NodeKind::Missing; }
+    bool canReadAndWrite(const QString &) override { return false; }
+    QString ownerGroup(const QString &) override { return {}; }
+    bool groupCanReadAndWrite(const QString &) override { return false; }
+    Membership membership(const QString &) override { return Membership::NotAMember; }
+    QString programmerRulePath() override { return {}; }
+    QString sourceRulePath() override { return {}; }
+    QList<PortHolder> holders(const QString &) override { return {}; }
+    bool seesAllProcesses() override { return false; }
+    bool isRunning(const QString &) override { return false; }
+};

@@ -10,19 +10,24 @@ using Key = StoredPreferences::Key;
 
 Session::Session(std::unique_ptr<ProgrammerPort> port, Clock &clock, MessageBoxes &messages,
                  std::unique_ptr<SystemView> system)
-    : m_port(std::move(port)), m_system(std::move(system)), m_link(clock, m_log, messages, m_prefs)
+    : m_port(std::move(port)), m_system(std::move(system)), m_messages(messages, *this),
+      m_link(clock, m_log, m_messages, m_prefs)
 {
     m_port->setTrace(&m_log);
-    // Both front ends say why a port did not open, and what to do, as the doctor does.
-    m_link.setOpenFailureAdvice(
-        [this](const PortError &error) { return openFailureAdvice(error); });
-    m_link.setOtherHolders([this](const QString &device) { return otherHolders(device); });
 }
 
-QString Session::openFailureAdvice(const PortError &error)
+// Both front ends say why a port did not open, and what to do, as the doctor does.
+void Session::AdvisedMessages::showOpenFailure(const OpenFailure &failure)
 {
-    return m_system ? openFailureMessage(error, *m_system, m_prefs.programmerType == UsbProgrammer)
-                    : error.description;
+    m_shown.showMessage(openFailureMessage(failure, m_session.systemView(),
+                                           m_session.prefs().programmerType == UsbProgrammer));
+}
+
+void Session::AdvisedMessages::showBoardNotFound(const QString &text, const QString &device)
+{
+    const QString others = m_session.otherHolders(device);
+    m_shown.showMessage(text
+                        + (others.isEmpty() ? QString() : QStringLiteral("\r\n\r\n") + others));
 }
 
 QString Session::otherHolders(const QString &device)

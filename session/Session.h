@@ -19,7 +19,9 @@ class Session
 {
 public:
     // system: the host the port-open advice and the other holders of a port are
-    // read from (tests give a made-up one); null gives the port's own words only.
+    // read from (the executables give the real one, tests a made-up one); null
+    // gives the port's own words only. messages: where the session's messages are
+    // shown; a port that did not open is said there with the advice.
     Session(std::unique_ptr<ProgrammerPort> port, Clock &clock, MessageBoxes &messages,
             std::unique_ptr<SystemView> system = nullptr);
 
@@ -33,8 +35,6 @@ public:
     // The injected host view, or null.
     SystemView *systemView() { return m_system.get(); }
 
-    // Why a port did not open and what to do, as the doctor says it.
-    QString openFailureAdvice(const PortError &error);
     // Who else has the device open, in a sentence; empty when nobody is seen.
     QString otherHolders(const QString &device);
 
@@ -71,10 +71,33 @@ public:
     void applyPowerLines();
 
 private:
+    // The link's messages: shown as they are, except a port that did not open and
+    // a board that did not answer, said with what this session's host shows. The
+    // link only hands on what it found.
+    class AdvisedMessages : public MessageBoxes
+    {
+    public:
+        AdvisedMessages(MessageBoxes &shown, Session &session) : m_shown(shown), m_session(session)
+        {
+        }
+        void showMessage(const QString &text, MessageIcon icon, const QString &title) override
+        {
+            m_shown.showMessage(text, icon, title);
+        }
+        bool askDiscard(const QString &text) override { return m_shown.askDiscard(text); }
+        void showOpenFailure(const OpenFailure &failure) override;
+        void showBoardNotFound(const QString &text, const QString &device) override;
+
+    private:
+        MessageBoxes &m_shown;
+        Session &m_session;
+    };
+
     AppPreferences m_prefs;
     DebugLog m_log;
     std::unique_ptr<ProgrammerPort> m_port;
     std::unique_ptr<SystemView> m_system;
+    AdvisedMessages m_messages;
     DeviceLink m_link;
     DeviceSettings m_settings;
     PreferenceStore *m_store = nullptr;

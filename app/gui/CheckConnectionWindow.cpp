@@ -1,7 +1,6 @@
 #include "app/gui/CheckConnectionWindow.h"
 
 #include "diagnose/Doctor.h"
-#include "diagnose/HostSystemView.h"
 #include "session/Session.h"
 #include "session/StoredPreferences.h"
 
@@ -147,9 +146,10 @@ QString CheckConnectionWindow::run()
     target.portSource = DoctorTarget::Source::StoredPreferences;
     target.simulated = m_session.port().isSimulatedBoard();
 
-    // The session's view of the host (tests give a made-up one).
-    HostSystemView host;
-    SystemView &system = m_session.systemView() ? *m_session.systemView() : host;
+    // The session's view of the host: qovprog's start-up gives the real one, tests a
+    // made-up one. A session given none has its host's steps left unchecked.
+    UncheckedSystemView unchecked;
+    SystemView &system = m_session.systemView() ? *m_session.systemView() : unchecked;
     Doctor doctor(system);
     DeviceLink &link = m_session.link();
     if (doctor.examine(target, link.usbPortFinder(), link, m_session.port()))

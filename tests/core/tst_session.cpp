@@ -1,49 +1,43 @@
 // The session asks the host it was given, never the real one behind it, why a port
-// did not open.
+// did not open; so does the doctor.
+#include "device/BoardConnection.h"
+#include "diagnose/Doctor.h"
 #include "session/Session.h"
+#include "support/FakeSystemView.h"
 #include "support/RecordingMessageBoxes.h"
 #include "support/ScriptedPort.h"
 
 #include <QTest>
 #include <cerrno>
 
-namespace {
-
-// A host with no device nodes at all and nobody holding a port.
-struct EmptyHost : SystemView
-{
-    bool checksDevices() const override { return true; }
-    QList<SerialPortEntry> serialPorts() override { return {}; }
-    QList<UsbDeviceEntry> usbDevices() override { return {}; }
-    NodeKind nodeKind(const QString &) override { return NodeKind::Missing; }
-    bool canReadAndWrite(const QString &) override { return false; }
-    QString ownerGroup(const QString &) override { return {}; }
-    bool groupCanReadAndWrite(const QString &) override { return false; }
-    Membership membership(const QString &) override { return Membership::NotAMember; }
-    QString programmerRulePath() override { return {}; }
-    QString sourceRulePath() override { return {}; }
-    QList<PortHolder> holders(const QString &) override { return {}; }
-    bool seesAllProcesses() override { return true; }
-    bool isRunning(const QString &) override { return false; }
-};
-
-} // namespace
-
 class TestSession : public QObject
 {
     Q_OBJECT
 private slots:
+    // The link only hands the failure on; who says it judges it from the host it has.
     void openFailureAdvice_data()
     {
         QTest::addColumn<bool>("madeUpHost");
-        QTest::addColumn<QString>("reason"); // the message's last line
-        QTest::newRow("no host given: the port's own words") << false << "Permission denied";
-        QTest::newRow("a made-up host: its judgement")
-            << true << "The device /dev/ttyS3 is not there";
+        QTest::addColumn<QString>("road"); // "link", "connect step" (a command's), "doctor"
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("no host given: the port's own words") << false << "link"
+                                                             << "Permission denied";
+        QTest::newRow("a made-up host: its judgement") << true << "link"
+                                                       << "The device /dev/ttyS3 is not there";
+        QTest::newRow("a command's connect step: the same judgement")
+            << true << "connect step"
+            << "The device /dev/ttyS3 is not there";
+        QTest::newRow("the doctor judges from the host it checks")
+            << true << "doctor"
+            << "The device /dev/ttyS3 is not there";
+        QTest::newRow("a doctor given no host: the port's own words") << false << "doctor"
+                                                                      << "Permission denied";
     }
     void openFailureAdvice()
     {
         QFETCH(bool, madeUpHost);
+        QFETCH(QString, road);
+        QFETCH(QString, reason);
         VirtualClock clock;
         RecordingMessageBoxes messages;
         auto scripted = std::make_unique<ScriptedPort>(clock);
@@ -52,16 +46,32 @@ private slots:
         refused.systemError = EACCES;
         scripted->failNth(ScriptedPort::Op::Open, refused);
         ScriptedPort &port = *scripted;
+        EmptyHost doctorsHost;
         Session session(std::move(scripted), clock, messages,
-                        madeUpHost ? std::make_unique<EmptyHost>() : nullptr);
+                        madeUpHost && road != QLatin1String("doctor")
+                            ? std::make_unique<EmptyHost>()
+                            : nullptr);
         session.prefs().programmerType = SerialProgrammer;
         session.prefs().comPort = QStringLiteral("3");
         session.applyToPort();
-        QVERIFY(!session.link().openComPort(port).opened);
-        QCOMPARE(messages.texts().size(), 1);
-        const QString shown = messages.texts().first();
-        QFETCH(QString, reason);
-        QVERIFY2(shown.section(QStringLiteral("\r\n"), -1).startsWith(reason), qPrintable(shown));
+        QString said;
+        if (road == QLatin1String("doctor")) {
+            said = Doctor::probeBoard(session.link(), port, madeUpHost ? &doctorsHost : nullptr)
+                       .openFailure;
+            QVERIFY(messages.texts().isEmpty());
+        } else {
+            if (road == QLatin1String("link"))
+                QVERIFY(!session.link().openComPort(port).opened);
+            else
+                QCOMPARE(BoardConnection(session.link(), port)
+                             .connect(BoardConnection::Purpose::Transaction)
+                             .stage,
+                         ConnectResult::Stage::PortNotOpened);
+            QCOMPARE(messages.texts().size(), 1);
+            said = messages.texts().first();
+        }
+        QVERIFY2(said.startsWith(QLatin1String("Unable to open COM 3")), qPrintable(said));
+        QVERIFY2(said.contains(reason), qPrintable(said));
         QCOMPARE(session.otherHolders(QStringLiteral("/dev/ttyS3")), QString());
     }
 };

@@ -1,7 +1,9 @@
 #pragma once
 // One main window over a simulated board on virtual time, with recorded
-// messages, an in-memory preference store and an observable end of the program.
+// messages, an in-memory preference store, a made-up host (never the real one)
+// and an observable end of the program.
 // Header only: it needs the widgets library, which only the window tests link.
+#include "FakeSystemView.h"
 #include "MemoryPreferenceStore.h"
 #include "RecordingMessageBoxes.h"
 #include "app/gui/CommandGate.h"
@@ -53,7 +55,8 @@ struct GuiHarness
     {
         auto simPort = std::make_unique<SimulatedPort>(board, clock);
         port = simPort.get();
-        session = std::make_unique<Session>(std::move(simPort), clock, messages);
+        session = std::make_unique<Session>(std::move(simPort), clock, messages,
+                                            std::make_unique<EmptyHost>());
         session->log().enableInMemory();
         form = std::make_unique<MainWindow>(*session, messages, store);
         form->setUsbAutomaticProbe([this] { return usbAutomaticAvailable; });
