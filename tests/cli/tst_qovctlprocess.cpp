@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
 #include <csignal>
 #include <fcntl.h>
 #include <stdlib.h>
@@ -42,11 +43,17 @@ private slots:
         m_server.kill(), m_server.waitForFinished();
         // A qovctl this test ends by force leaves the serial library's lock behind
         // for its temporary port; the test leaves nothing in the system's folders.
+        // Only locks whose process is gone: another run of this test may be going on.
         for (const char *folder : {"/run/lock", "/var/lock"}) {
             QDir dir(QString::fromLatin1(folder));
-            for (const QString &name :
-                 dir.entryList({QStringLiteral("LCK.._tmp_cli_tst_qovctlprocess-*")}, QDir::Files))
-                dir.remove(name);
+            for (const QString &name : dir.entryList(
+                     {QStringLiteral("LCK.._tmp_cli_tst_qovctlprocess-*")}, QDir::Files)) {
+                QFile lock(dir.filePath(name));
+                const qint64 pid
+                    = lock.open(QIODevice::ReadOnly) ? lock.readLine().trimmed().toLongLong() : 0;
+                if (pid > 0 && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH)
+                    dir.remove(name);
+            }
         }
     }
 
