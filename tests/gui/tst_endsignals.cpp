@@ -58,13 +58,12 @@ class TestEndSignals : public QObject
 {
     Q_OBJECT
 private slots:
-    // The signal when the window is idle, while Enable COM holds the port, or in the
+    // SIGHUP when the window is idle, SIGTERM while Enable COM holds the port or in the
     // middle of Write All, with edits not written: the program ends without asking.
     void endedBySignal_data()
     {
         QTest::addColumn<QString>("when");
         QTest::addColumn<int>("signal");
-        QTest::newRow("idle, SIGTERM") << "idle" << int(SIGTERM);
         QTest::newRow("idle, SIGHUP") << "idle" << int(SIGHUP);
         QTest::newRow("the port held by Enable COM") << "held" << int(SIGTERM);
         QTest::newRow("during Write All: stopped at a setting, no box") << "write" << int(SIGTERM);

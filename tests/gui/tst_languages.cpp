@@ -1,5 +1,6 @@
 // The session's language: which catalogue the environment chooses, and that
 // installing it translates the product's texts (and only while it is installed).
+// How the windows read in a language is tst_translations'.
 #include "app/CommandLine.h"
 #include "device/QtProgrammerPort.h"
 #include "translations/Languages.h"
@@ -10,18 +11,21 @@
 #include <QTranslator>
 
 namespace {
-Languages::Environment environment(const QHash<QString, QString> &vars)
+// "LANGUAGE=es:de LANG=de_DE.UTF-8" as the environment.
+Languages::Environment environment(const QString &assignments)
 {
-    return [vars](const char *name) { return vars.value(QLatin1String(name)); };
-}
-
-QHash<QString, QString> parse(const QString &assignments)
-{
-    // "LANGUAGE=es:de LANG=de_DE.UTF-8"
     QHash<QString, QString> vars;
     for (const QString &pair : assignments.split(u' ', Qt::SkipEmptyParts))
         vars.insert(pair.section(u'=', 0, 0), pair.section(u'=', 1));
-    return vars;
+    return [vars](const char *name) { return vars.value(QLatin1String(name)); };
+}
+
+void backToEnglish()
+{
+    for (QTranslator *t : QCoreApplication::instance()->findChildren<QTranslator *>()) {
+        QCoreApplication::removeTranslator(t);
+        delete t;
+    }
 }
 } // namespace
 
@@ -34,150 +38,87 @@ private slots:
         QTest::addColumn<QString>("env");
         QTest::addColumn<QString>("catalogue"); // empty: English
 
-        QTest::newRow("nothing set") << ""
-                                     << "";
-        QTest::newRow("LANG alone") << "LANG=de_DE.UTF-8"
-                                    << "de";
-        QTest::newRow("LANG with a modifier") << "LANG=es_ES.UTF-8@euro"
-                                              << "es";
-        QTest::newRow("a country without a catalogue of its own") << "LANG=de_AT"
-                                                                  << "de";
-        QTest::newRow("LC_MESSAGES before LANG") << "LC_MESSAGES=es_MX LANG=de_DE"
-                                                 << "es";
-        QTest::newRow("LC_ALL before LC_MESSAGES") << "LC_ALL=de_CH LC_MESSAGES=es_ES"
-                                                   << "de";
-        QTest::newRow("LANGUAGE before LC_ALL") << "LANGUAGE=es LC_ALL=de_DE"
-                                                << "es";
+        // clang-format off
+        QTest::newRow("nothing set") << "" << "";
+        QTest::newRow("LANG alone") << "LANG=de_DE.UTF-8" << "de";
+        QTest::newRow("LANG with a modifier") << "LANG=es_ES.UTF-8@euro" << "es";
+        QTest::newRow("a country without a catalogue of its own") << "LANG=de_AT" << "de";
+        QTest::newRow("LC_MESSAGES before LANG") << "LC_MESSAGES=es_MX LANG=de_DE" << "es";
+        QTest::newRow("LC_ALL before LC_MESSAGES") << "LC_ALL=de_CH LC_MESSAGES=es_ES" << "de";
+        QTest::newRow("LANGUAGE before LC_ALL") << "LANGUAGE=es LC_ALL=de_DE" << "es";
         QTest::newRow("LANGUAGE's list, first one the product has")
-            << "LANGUAGE=fr:es:de LANG=de_DE"
-            << "es";
+            << "LANGUAGE=fr:es:de LANG=de_DE" << "es";
         QTest::newRow("LANGUAGE with nothing the product has: LANG next")
-            << "LANGUAGE=fr:it LANG=de_DE.UTF-8"
-            << "de";
-        QTest::newRow("LANGUAGE empty is not set") << "LANGUAGE= LANG=es_ES"
-                                                   << "es";
-        QTest::newRow("English asked for first") << "LANGUAGE=en_GB:de LANG=de_DE"
-                                                 << "";
-        QTest::newRow("C locale") << "LC_ALL=C LANG=de_DE"
-                                  << "";
-        QTest::newRow("POSIX") << "LANG=POSIX"
-                               << "";
-        QTest::newRow("C.UTF-8") << "LANG=C.UTF-8"
-                                 << "";
-        QTest::newRow("a language the product does not speak") << "LANG=fr_FR.UTF-8"
-                                                               << "";
+            << "LANGUAGE=fr:it LANG=de_DE.UTF-8" << "de";
+        QTest::newRow("LANGUAGE empty is not set") << "LANGUAGE= LANG=es_ES" << "es";
+        QTest::newRow("English asked for first") << "LANGUAGE=en_GB:de LANG=de_DE" << "";
+        QTest::newRow("C locale") << "LC_ALL=C LANG=de_DE" << "";
+        QTest::newRow("POSIX") << "LANG=POSIX" << "";
+        QTest::newRow("a language the product does not speak") << "LANG=fr_FR.UTF-8" << "";
+        // clang-format on
     }
     void chosen()
     {
         QFETCH(QString, env);
-        QFETCH(QString, catalogue);
         const QStringList available = {QStringLiteral("de"), QStringLiteral("es")};
-        const QString got
-            = Languages::choose(Languages::requested(environment(parse(env))),
-                                [&](const QString &suffix) { return available.contains(suffix); });
-        QCOMPARE(got, catalogue);
+        QTEST(Languages::choose(Languages::requested(environment(env)),
+                                [&](const QString &suffix) { return available.contains(suffix); }),
+              "catalogue");
     }
 
-    // The built-in catalogues are there for each language the product ships, and
-    // installing one translates a window text and a remote button's name.
+    // The built-in catalogue of each shipped language installs and translates a window
+    // text, qovprog's help or usage (which answer before the window exists) and a port's
+    // refusal, which the debug trace keeps in English.
     void installs_data()
     {
         QTest::addColumn<QString>("env");
         QTest::addColumn<QString>("catalogue");
         QTest::addColumn<QString>("readValues");
-        QTest::addColumn<QString>("select");
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("helpStart");
+        QTest::addColumn<QString>("portError");
 
-        QTest::newRow("German") << "LANGUAGE=de"
-                                << "de"
-                                << "Werte lesen"
-                                << "Auswahl";
-        QTest::newRow("Spanish") << "LANG=es_ES.UTF-8"
-                                 << "es"
-                                 << "Leer valores"
-                                 << "Seleccionar";
+        QTest::newRow("German: help")
+            << "LANGUAGE=de"
+            << "de"
+            << "Werte lesen" << QStringList{"--help"} << "Aufruf: qovprog [DEBUG]\nDas Fenster"
+            << "Ungültige Portnummer";
+        QTest::newRow("Spanish: a mistake") << "LANG=es_ES.UTF-8"
+                                            << "es"
+                                            << "Leer valores" << QStringList{"--bogus"}
+                                            << "qovprog: argumento desconocido '--bogus'\nUso:"
+                                            << "Número de puerto no válido";
         QTest::newRow("English") << "LANG=en_US.UTF-8"
                                  << ""
-                                 << "Read Values"
-                                 << "Select";
-        QTest::newRow("unknown language") << "LANGUAGE=fi"
-                                          << ""
-                                          << "Read Values"
-                                          << "Select";
+                                 << "Read Values" << QStringList{"--help"}
+                                 << "Usage: qovprog [DEBUG]\nThe window"
+                                 << "Invalid port number";
+        QTest::newRow("unknown language")
+            << "LANGUAGE=fi"
+            << ""
+            << "Read Values" << QStringList{"--help"} << "Usage: qovprog [DEBUG]\nThe window"
+            << "Invalid port number";
     }
     void installs()
     {
         QFETCH(QString, env);
-        QFETCH(QString, catalogue);
-        QFETCH(QString, readValues);
-        QFETCH(QString, select);
-        QCOMPARE(Languages::install(*QCoreApplication::instance(), environment(parse(env))),
-                 catalogue);
-        QCOMPARE(QCoreApplication::translate("MainWindow", "Read Values"), readValues);
-        QCOMPARE(QCoreApplication::translate("RemoteButton", "Select"), select);
-        // Back to English for the next row.
-        for (QTranslator *t : QCoreApplication::instance()->findChildren<QTranslator *>()) {
-            QCoreApplication::removeTranslator(t);
-            delete t;
-        }
-        QCOMPARE(QCoreApplication::translate("MainWindow", "Read Values"),
-                 QStringLiteral("Read Values"));
-    }
-
-    // qovprog's help and usage, which answer before the window exists, in the language.
-    void windowHelp_data()
-    {
-        QTest::addColumn<QString>("env");
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QString>("start");
-        QTest::newRow("German help")
-            << "LANGUAGE=de" << QStringList{"--help"} << "Aufruf: qovprog [DEBUG]\nDas Fenster";
-        QTest::newRow("Spanish mistake") << "LANGUAGE=es" << QStringList{"--bogus"}
-                                         << "qovprog: argumento desconocido '--bogus'\nUso:";
-        QTest::newRow("English help")
-            << "" << QStringList{"--help"} << "Usage: qovprog [DEBUG]\nThe window";
-    }
-    void windowHelp()
-    {
-        QFETCH(QString, env);
         QFETCH(QStringList, args);
-        QFETCH(QString, start);
-        Languages::install(*QCoreApplication::instance(), environment(parse(env)));
+        QFETCH(QString, helpStart);
+        QTEST(Languages::install(*QCoreApplication::instance(), environment(env)), "catalogue");
+        const QString readValues = QCoreApplication::translate("MainWindow", "Read Values");
         const auto answer = CommandLine::earlyExit(args);
-        for (QTranslator *t : QCoreApplication::instance()->findChildren<QTranslator *>()) {
-            QCoreApplication::removeTranslator(t);
-            delete t;
-        }
-        QVERIFY(answer);
-        QVERIFY2(answer->text.startsWith(start), qPrintable(answer->text));
-    }
-
-    // A port's refusal reads in the language; the debug trace keeps it in English.
-    void portError_data()
-    {
-        QTest::addColumn<QString>("env");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("German") << "LANGUAGE=de"
-                                << "Ungültige Portnummer";
-        QTest::newRow("Spanish") << "LANGUAGE=es"
-                                 << "Número de puerto no válido";
-        QTest::newRow("English") << ""
-                                 << "Invalid port number";
-    }
-    void portError()
-    {
-        QFETCH(QString, env);
-        QFETCH(QString, shown);
-        Languages::install(*QCoreApplication::instance(), environment(parse(env)));
         QtProgrammerPort port;
         port.setPortNumber(0);
         const bool opened = port.setOpen(true);
-        for (QTranslator *t : QCoreApplication::instance()->findChildren<QTranslator *>()) {
-            QCoreApplication::removeTranslator(t);
-            delete t;
-        }
+        backToEnglish();
+        QTEST(readValues, "readValues");
+        QVERIFY(answer);
+        QVERIFY2(answer->text.startsWith(helpStart), qPrintable(answer->text));
         QVERIFY(!opened);
-        QCOMPARE(port.lastError().description, shown);
+        QTEST(port.lastError().description, "portError");
         QCOMPARE(port.lastError().tracedDescription(), QStringLiteral("Invalid port number"));
+        QCOMPARE(QCoreApplication::translate("MainWindow", "Read Values"),
+                 QStringLiteral("Read Values"));
     }
 };
 

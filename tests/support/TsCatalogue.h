@@ -11,7 +11,6 @@ struct TsMessage
 {
     QString context;
     QString source;
-    QString comment;
     bool numerus = false;
     QString type;             // "", "unfinished", "vanished" or "obsolete"
     QStringList translations; // one, or one per plural form
@@ -66,8 +65,6 @@ struct TsCatalogue
                     = xml.attributes().value(QLatin1String("numerus")) == QLatin1String("yes");
             } else if (message && name == QLatin1String("source")) {
                 message->source = mixedText(xml);
-            } else if (message && name == QLatin1String("comment")) {
-                message->comment = mixedText(xml);
             } else if (message && name == QLatin1String("translation")) {
                 message->type = xml.attributes().value(QLatin1String("type")).toString();
                 if (!message->numerus)
