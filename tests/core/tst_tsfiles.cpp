@@ -61,12 +61,6 @@ QStringList problemsOf(const TsCatalogue &catalogue)
     return problems;
 }
 
-QStringList shippedCatalogues()
-{
-    return QDir(SourceDir + QStringLiteral("/translations"))
-        .entryList({QStringLiteral("*.ts")}, QDir::Files, QDir::Name);
-}
-
 QByteArray ts(const QByteArray &messages)
 {
     return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<!DOCTYPE TS>\n<TS version=\"2.1\" "
@@ -131,7 +125,8 @@ private slots:
     void shipped_data()
     {
         QTest::addColumn<QString>("file");
-        const QStringList files = shippedCatalogues();
+        const QStringList files = QDir(SourceDir + QStringLiteral("/translations"))
+                                      .entryList({QStringLiteral("*.ts")}, QDir::Files, QDir::Name);
         QVERIFY2(files.contains(QStringLiteral("qovprog_de.ts"))
                      && files.contains(QStringLiteral("qovprog_es.ts")),
                  qPrintable(files.join(u' ')));
