@@ -61,7 +61,6 @@ private slots:
             {"Serial to USB, library: found by itself", 1, true, "type", 2, 2, "USB Auto", 3, 3, {3}},
             {"USB by hand: COM 21 chosen", 2, false, "port", 21, 2, "USB Manual - COM21", 21, 21, {21}},
             {"USB library to Serial: no port checked", 2, true, "type", 1, 1, "Serial - COM3", 3, 3, {}},
-            {"USB library chosen again", 2, true, "type", 2, 2, "USB Auto", 3, 3, {}},
             {"port chosen while open: stored, used next", 1, false, "open-port", 9, 1, "Serial - COM9", 9, 3, {9}},
             {"Read Values, library finds COM 7: stored", 2, true, "found-read", 7, 2, "USB Auto", 7, 7, {}},
             {"Enable COM, library finds COM 9: stored", 2, true, "found-enable", 9, 2, "USB Auto", 9, 9, {}},

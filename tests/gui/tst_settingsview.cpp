@@ -204,7 +204,7 @@ private slots:
 
     // Text1..Text8 and the boxes ('x' checked) after each way of refreshing. Refreshing
     // shows no message: a value the field refuses is marked (Read Values names it as the
-    // board's).
+    // board's). Then each box, clicked twice, changes its own flag only.
     void refresh_data()
     {
         QTest::addColumn<QString>("how");
@@ -229,15 +229,6 @@ private slots:
         QTEST(f.text(1)->toolTip(), "text1ToolTip");
         QCOMPARE(f.messages.texts(), QStringList());
         QTEST(f.text(4)->property("notAccepted").toBool(), "pressesMarked");
-    }
-
-    // Each box, clicked twice after refreshing, changes its own flag only.
-    void boxes_data() { refresh_data(); }
-    void boxes()
-    {
-        QFETCH(QString, how);
-        Fixture f;
-        refreshed(f, how);
         int DeviceSettings::*const flags[]
             = {&DeviceSettings::allowPowerOn, &DeviceSettings::allowPowerOff,
                &DeviceSettings::allowEjectTray, &DeviceSettings::powerOnByEject};
