@@ -59,10 +59,8 @@ private slots:
             {"Serial: COM 5 chosen", 1, false, "port", 5, 1, "Serial - COM5", 5, 5, {5}},
             {"Serial to USB by hand: the port kept", 1, false, "type", 2, 2, "USB Manual - COM3", 3, 3, {3}},
             {"Serial to USB, library: found by itself", 1, true, "type", 2, 2, "USB Auto", 3, 3, {3}},
-            {"Serial chosen again", 1, false, "type", 1, 1, "Serial - COM3", 3, 3, {3}},
             {"USB by hand: COM 21 chosen", 2, false, "port", 21, 2, "USB Manual - COM21", 21, 21, {21}},
             {"USB library to Serial: no port checked", 2, true, "type", 1, 1, "Serial - COM3", 3, 3, {}},
-            {"USB library chosen again", 2, true, "type", 2, 2, "USB Auto", 3, 3, {}},
             {"port chosen while open: stored, used next", 1, false, "open-port", 9, 1, "Serial - COM9", 9, 3, {9}},
             {"Read Values, library finds COM 7: stored", 2, true, "found-read", 7, 2, "USB Auto", 7, 7, {}},
             {"Enable COM, library finds COM 9: stored", 2, true, "found-enable", 9, 2, "USB Auto", 9, 9, {}},
@@ -130,7 +128,9 @@ private slots:
         QTest::newRow("USB, self-powered and forced: RTS off") << 2 << true << true << false;
         QTest::newRow("USB, self-powered: RTS on") << 2 << true << false << true;
     }
-    // On, off again, on again: marks, stored texts and the line follow each time.
+    // On, off again, on again: marks, stored texts and the line follow each time. Then
+    // choosing the type already checked changes nothing visible but drives the lines
+    // again, and the next start restores marks and lines.
     void powerOptions()
     {
         QFETCH(int, type);
@@ -153,23 +153,6 @@ private slots:
             QCOMPARE(state, QStringList({s, s, s, f, f}));
             QCOMPARE(h.port->rts(), on ? rts : type == 1);
         }
-    }
-    // Choosing the type already checked changes nothing visible but drives the lines
-    // again; the next start restores marks and lines.
-    void powerOptionsKept_data() { powerOptions_data(); }
-    void powerOptionsKept()
-    {
-        QFETCH(int, type);
-        QFETCH(bool, selfPowered);
-        QFETCH(bool, forced);
-        QFETCH(bool, rts);
-        GuiHarness h;
-        h.storeRegular(QString::number(type), "2");
-        QVERIFY(h.load());
-        if (selfPowered)
-            h.action("qovselfpowered")->trigger();
-        if (forced)
-            h.action("alwayspowerqovfrompc")->trigger();
         h.port->setRts(!rts);
         h.form->progTypeMenu(type)->trigger();
         QVERIFY(h.form->progTypeMenu(type)->isChecked() && h.port->rts() == rts
@@ -182,7 +165,6 @@ private slots:
                          again.action("alwayspowerqovfrompc")->isChecked(), again.port->rts()}),
             (QList<bool>{selfPowered, forced, rts}));
     }
-
     // The USB programmer chosen in the Settings menu with the mouse, over the real port
     // with a serial programmer stored: Read Values then opens the USB device of COM 1,
     // chosen by hand or found by the USB discovery.

@@ -95,6 +95,17 @@ struct GuiHarness
 
     bool load(const QStringList &args = {}) { return form->startUp(args); }
 
+    // Where most window tests begin: a regular store (the USB programmer on COM 1 unless
+    // told otherwise), started and shown.
+    bool startShown(const QString &progType = QStringLiteral("2"),
+                    const QString &comPort = QStringLiteral("1"))
+    {
+        storeRegular(progType, comPort);
+        const bool started = load();
+        form->show();
+        return started;
+    }
+
     template<typename T>
     T *find(const QString &name) const
     {
