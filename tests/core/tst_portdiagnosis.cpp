@@ -42,23 +42,6 @@ void checkSays(const QString &text, const QStringList &says)
                  qPrintable(text + QLatin1String("\n  wrong about: ") + want));
 }
 
-#ifdef Q_OS_UNIX
-// A pseudo-terminal with nothing on its far side: a serial port that opens.
-struct Pty
-{
-    int master = -1;
-    char device[256] = {};
-    Pty()
-    {
-        int slave = -1;
-        if (::openpty(&master, &slave, device, nullptr, nullptr) == 0)
-            ::close(slave);
-    }
-    ~Pty() { ::close(master); }
-    QString name() const { return QString::fromLocal8Bit(device); }
-};
-#endif
-
 using Setup = std::function<void(OneDevice &)>;
 
 } // namespace
@@ -207,13 +190,16 @@ private slots:
         QFETCH(bool, openFolder);
         QFETCH(bool, opens);
         QFETCH(QString, trace);
-        const Pty pty;
-        QVERIFY(pty.master >= 0);
+        int master = -1, slave = -1;
+        char device[256] = {};
+        QVERIFY(::openpty(&master, &slave, device, nullptr, nullptr) == 0);
+        ::close(slave);
+        const auto closeMaster = qScopeGuard([master] { ::close(master); });
         const qint64 self = ::getpid();
         lock.replace("%gone", "2147483632")
             .replace("%pid", QByteArray::number(self)); // past any pid_max
         QTemporaryDir locks;
-        QFile lockFile(locks.filePath(name.replace("%n", QFileInfo(pty.name()).fileName())));
+        QFile lockFile(locks.filePath(name.replace("%n", QFileInfo(device).fileName())));
         QVERIFY(lockFile.open(QIODevice::WriteOnly) && lockFile.write(lock) == lock.size());
         lockFile.close();
         if (openFolder)
@@ -223,7 +209,7 @@ private slots:
         QtProgrammerPort port;
         port.setTrace(&log);
         port.setLockFolders({locks.path()});
-        port.setDeviceOverride(pty.name());
+        port.setDeviceOverride(QString::fromLocal8Bit(device));
         QCOMPARE(port.setOpen(true), opens);
         port.setOpen(false);
         QCOMPARE(log.lines().join(u'\n'), trace.replace(QStringLiteral("%l"), lockFile.fileName()));
@@ -232,7 +218,7 @@ private slots:
             QCOMPARE(port.lastError().description,
                      QStringLiteral("The port %1 is in use by PID %2, %3 (lock file %4). Close "
                                     "that program and try again.")
-                         .arg(pty.name())
+                         .arg(QString::fromLocal8Bit(device))
                          .arg(self)
                          .arg(QCoreApplication::applicationName().left(15), lockFile.fileName()));
             QCOMPARE(QFileInfo(lockFile).size(), lock.size()); // never deleted
@@ -271,12 +257,16 @@ private slots:
         QFETCH(int, folderMode);
         if (::geteuid() != 0)
             QSKIP("files of other users cannot be made here (not run as root)");
-        const Pty pty;
-        QVERIFY(pty.master >= 0 && ::chmod(pty.device, 0666) == 0);
+        int master = -1, slave = -1;
+        char device[256] = {};
+        QVERIFY(::openpty(&master, &slave, device, nullptr, nullptr) == 0);
+        ::close(slave);
+        const auto closeMaster = qScopeGuard([master] { ::close(master); });
+        QVERIFY(::chmod(device, 0666) == 0);
         // A made-up system root for the doctor's view; its tmp serves the port too.
         QTemporaryDir tree;
         const QDir root(QDir(tree.path()).canonicalPath());
-        const QString portLock = root.filePath("tmp/LCK..pts_" + QFileInfo(pty.name()).fileName());
+        const QString portLock = root.filePath("tmp/LCK..pts_" + QFileInfo(device).fileName());
         const QString self = QString::number(QCoreApplication::applicationPid());
         const QStringList files{portLock + '=' + self.rightJustified(10) + '\n',
                                 root.filePath("tmp/LCK..ttyUSB0=      4242\n"),
@@ -311,7 +301,7 @@ private slots:
             QtProgrammerPort port;
             port.setTrace(&log);
             port.setLockFolders({root.filePath("tmp")});
-            port.setDeviceOverride(pty.name());
+            port.setDeviceOverride(QString::fromLocal8Bit(device));
             opened = port.setOpen(true);
             port.setOpen(false);
             held = HostSystemView(root.path()).holders(root.filePath("dev/ttyUSB0"));

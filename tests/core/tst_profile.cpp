@@ -55,8 +55,6 @@ private slots:
         QTest::addColumn<QString>("mentions"); // '!': must not be there
         QTest::newRow("205 msec, not held exactly") << edited("Ms\": 200", "Ms\": 205")
                                                     << "modOnPushDelayMs|steps of 10|205";
-        QTest::newRow("key twice") << edited("\"turnOffCode\"", "\"turnOffCode\": \"000000\",\n  \"turnOffCode\"")
-                                   << "turnOffCode|more than once";
         QTest::newRow("key twice, escaped") << edited("\"allowPowerOn\": true", "\"allowPowerOn\": true, \"\\u0061llowPowerOn\": false")
                                             << "allowPowerOn|more than once";
         QTest::newRow("lower-case, short code") << edited("CA5A53", "a2b") << "=\"000A2B\"";
