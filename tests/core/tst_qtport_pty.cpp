@@ -223,23 +223,11 @@ private slots:
         QVERIFY(sim.waitForFinished(60000) && sim.exitCode() == 0);
     }
 
-    // The board served in this process, its state file written by a stand-in for
-    // the disk: one that takes until the session ends over each save, or a full one.
-    void stateFile_data()
-    {
-        // clang-format off
-        QTest::addColumn<bool>("diskFull");
-        QTest::addColumn<QString>("errors"); // on standard error; "STATE" is the file
-        QTest::newRow("a slow save delays no answer; the last memory is saved at the stop")
-            << false << "";
-        QTest::newRow("a full disk keeps the old file and is said once") << true
-            << "qov-sim: cannot save STATE: No space left on device; the file keeps the state saved before, and changes are kept in memory only\n";
-        // clang-format on
-    }
+    // The board served in this process, its state file written by a stand-in for the
+    // disk that takes until the session ends over each save: no answer waits for a
+    // save, and the last memory is saved at the stop. A full disk: stateFileOnAFullDisk.
     void stateFile()
     {
-        QFETCH(bool, diskFull);
-        QFETCH(QString, errors);
         QTemporaryDir dir;
         qputenv("QOV_PORT_DIR", QFile::encodeName(dir.path()));
         const QString state = dir.filePath("state"), comLink = dir.filePath("COM1");
@@ -259,10 +247,6 @@ private slots:
         server->setStateFile(state);
         QSemaphore sessionOver;
         server->setStateWriter([&](const QString &path, const QByteArray &text, QString *error) {
-            if (diskFull) {
-                *error = QStringLiteral("No space left on device");
-                return false;
-            }
             sessionOver.acquire();
             return StateFileSaver::writeWhole(path, text, error);
         });
@@ -294,11 +278,11 @@ private slots:
         QCOMPARE(got, (QList<int>{42, 42, 7, 7}));
         stop();
 
-        QCOMPARE(errorsSaid, errors.replace("STATE", state));
+        QCOMPARE(errorsSaid, QString());
         QVERIFY(oldFile.open(QIODevice::ReadOnly));
         QByteArray memory = SimBoard::factoryMemory();
         memory[3] = 42, memory[4] = 7;
-        QCOMPARE(oldFile.readAll(), diskFull ? old : memory.toHex(' ').toUpper() + '\n');
+        QCOMPARE(oldFile.readAll(), memory.toHex(' ').toUpper() + '\n');
         qunsetenv("QOV_PORT_DIR");
     }
 

@@ -1,6 +1,5 @@
 // The session asks the host it was given, never the real one behind it, why a port
 // did not open; so does the doctor.
-#include "device/BoardConnection.h"
 #include "diagnose/Doctor.h"
 #include "session/Session.h"
 #include "support/FakeSystemView.h"
@@ -18,15 +17,12 @@ private slots:
     void openFailureAdvice_data()
     {
         QTest::addColumn<bool>("madeUpHost");
-        QTest::addColumn<QString>("road"); // "link", "connect step" (a command's), "doctor"
+        QTest::addColumn<QString>("road"); // "link" (a command's connect step too), "doctor"
         QTest::addColumn<QString>("reason");
         QTest::newRow("no host given: the port's own words") << false << "link"
                                                              << "Permission denied";
         QTest::newRow("a made-up host: its judgement") << true << "link"
                                                        << "The device /dev/ttyS3 is not there";
-        QTest::newRow("a command's connect step: the same judgement")
-            << true << "connect step"
-            << "The device /dev/ttyS3 is not there";
         QTest::newRow("the doctor judges from the host it checks")
             << true << "doctor"
             << "The device /dev/ttyS3 is not there";
@@ -60,13 +56,7 @@ private slots:
                        .openFailure;
             QVERIFY(messages.texts().isEmpty());
         } else {
-            if (road == QLatin1String("link"))
-                QVERIFY(!session.link().openComPort(port).opened);
-            else
-                QCOMPARE(BoardConnection(session.link(), port)
-                             .connect(BoardConnection::Purpose::Transaction)
-                             .stage,
-                         ConnectResult::Stage::PortNotOpened);
+            QVERIFY(!session.link().openComPort(port).opened);
             QCOMPARE(messages.texts().size(), 1);
             said = messages.texts().first();
         }

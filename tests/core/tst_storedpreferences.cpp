@@ -44,7 +44,6 @@ private slots:
                 << "1 (serial programmer) or 2 (USB programmer)";
         const QString port = "a COM port number from 1 to 255";
         QTest::newRow("port: zero") << Key::ComPort << "0" << 9 << port;
-        QTest::newRow("port: negative") << Key::ComPort << "-5" << 9 << port;
         QTest::newRow("port: the last one") << Key::ComPort << "255" << 0 << "";
         QTest::newRow("port: not a number") << Key::ComPort << "COM3" << 13 << port;
         QTest::newRow("port: past 255") << Key::ComPort << "256" << 9 << port;
