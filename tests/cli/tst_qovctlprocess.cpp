@@ -139,15 +139,16 @@ private slots:
         QProcessEnvironment env = m_env;
         if (streams == "full")
             ctl.setStandardOutputFile(m_dir.filePath(QStringLiteral("out.json")));
-        if (streams == "unreadable") { // a folder where the file should be
-            env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath("unreadable"));
-            QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("unreadable/QOVPROGSOFT.conf")));
-        }
-        if (streams == "loop") { // a link to itself where the file should be
-            env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath("loop"));
-            QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("loop")));
-            QFile::link(QStringLiteral("QOVPROGSOFT.conf"),
-                        m_dir.filePath("loop/QOVPROGSOFT.conf"));
+        if (streams == "unreadable" || streams == "loop" || streams == "fifo") {
+            // Where the preferences file should be: a folder, a link to itself, a FIFO.
+            const QString home = m_dir.filePath(streams);
+            const QString conf = home + QStringLiteral("/QOVPROGSOFT.conf");
+            env.insert(QStringLiteral("XDG_CONFIG_HOME"), home);
+            QVERIFY(QDir().mkpath(streams == "unreadable" ? conf : home));
+            if (streams == "loop")
+                QVERIFY(QFile::link(QStringLiteral("QOVPROGSOFT.conf"), conf));
+            if (streams == "fifo")
+                QVERIFY(::mkfifo(QFile::encodeName(conf).constData(), 0600) == 0);
         }
         const QString trace = m_dir.filePath(QStringLiteral("trace.txt"));
         args.replaceInStrings(QStringLiteral("TRACE"), trace);
@@ -158,11 +159,6 @@ private slots:
                 const rlimit limit{100, 100};
                 ::setrlimit(RLIMIT_FSIZE, &limit);
             });
-        if (streams == "fifo") {
-            env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath("fifo"));
-            QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("fifo")));
-            ::mkfifo(QFile::encodeName(m_dir.filePath("fifo/QOVPROGSOFT.conf")).constData(), 0600);
-        }
         int pipe[2] = {-1, -1};
         if (streams == "closed") { // a pipe whose reader has gone
             QVERIFY(::pipe(pipe) == 0 && ::close(pipe[0]) == 0);
