@@ -195,7 +195,7 @@ private slots:
                 "read --count 2", "verify", "verify a b",
                 "verify --defaults", "learn --count 0", "--port 0 read",
                 "--programmer parallel read", "--port 2 --device /dev/null read",
-                "-v --debug-log x read", "defaults --verbose --debug-log -",
+                "-v --debug-log x read",
                 "read -o no/dir/x.json", "read -o ."})
             QTest::addRow("usage: '%s'", usage)
                 << Setup() << usage << 2 << QByteArray() << QByteArray("qovctl: ");

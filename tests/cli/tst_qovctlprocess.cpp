@@ -91,8 +91,8 @@ private slots:
         QTest::addColumn<QStringList>("args");
         // "full": standard output is a file on a full disk (100 bytes a file), "full
         // disk": the same for the files qovctl writes; "closed": nobody reads it; "no input":
-        // standard input closed, "folder input": a folder; "unreadable", "loop": the
-        // preferences file
+        // standard input closed, "folder input": a folder; "unreadable", "loop", "fifo": the
+        // preferences file; "held": this test has the port open
         QTest::addColumn<QString>("streams");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("mentions"); // '|'-separated, in either stream; '!': must not
@@ -123,6 +123,9 @@ private slots:
                 << "QOVPROGSOFT.conf cannot be read: it is a FIFO (named pipe), not a regular file";
         // The doctor's system checks on this machine's files, then the board's steps.
         QTest::newRow("doctor") << QStringList{"doctor"} << "" << 0 << "4. Not in use: OK";
+        // A program that has the port open (this test, "held") is named with its process number.
+        QTest::newRow("doctor, the port held") << QStringList{"doctor"} << "held" << 1
+                << "(PID SELF)|5. Open and power cycle: not tried";
         // The window's program answers these without a display.
         QTest::newRow("qovprog --version") << QStringList{"qovprog", "--version"} << "" << 0 << "qovprog " QOV_VERSION_STRING;
         QTest::newRow("qovprog --help") << QStringList{"qovprog", "--help"} << "" << 0 << "Usage: qovprog [DEBUG]";
@@ -152,7 +155,11 @@ private slots:
         }
         const QString trace = m_dir.filePath(QStringLiteral("trace.txt"));
         args.replaceInStrings(QStringLiteral("TRACE"), trace);
-        mentions.replace(QStringLiteral("TRACE"), trace);
+        mentions.replace(QStringLiteral("TRACE"), trace)
+            .replace(QStringLiteral("SELF"), QString::number(QCoreApplication::applicationPid()));
+        QFile held(m_port);
+        if (streams == "held")
+            QVERIFY(held.open(QIODevice::ReadWrite | QIODevice::Unbuffered));
         if (streams == "full disk" || streams == "full") // 100 bytes a file, for qovctl alone
             ctl.setChildProcessModifier([] {
                 ::signal(SIGXFSZ, SIG_IGN);
@@ -193,23 +200,6 @@ private slots:
         QFile conf(m_dir.filePath(QStringLiteral("QOVPROGSOFT.conf")));
         QVERIFY(conf.open(QIODevice::ReadOnly));
         QCOMPARE(conf.readAll(), Conf);
-    }
-
-    // A program that has the port open is named with its process number.
-    void doctorNamesTheProgramHoldingThePort()
-    {
-        QFile held(m_dir.filePath(QStringLiteral("COM1")));
-        QVERIFY(held.open(QIODevice::ReadWrite | QIODevice::Unbuffered));
-        QProcess ctl;
-        ctl.setProcessEnvironment(m_env);
-        ctl.start(m_qovctl, {"doctor"});
-        QVERIFY(ctl.waitForFinished(30000) && ctl.exitStatus() == QProcess::NormalExit);
-        const QString out = ctl.readAllStandardOutput();
-        QVERIFY2(
-            ctl.exitCode() == 1
-                && out.contains(QStringLiteral("(PID %1)").arg(QCoreApplication::applicationPid()))
-                && out.contains(QLatin1String("5. Open and power cycle: not tried")),
-            qPrintable(out));
     }
 
     // A signal ends learn's wait and says the board stays in learn mode. Each code
