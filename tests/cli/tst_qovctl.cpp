@@ -478,7 +478,6 @@ private slots:
             << "Unable to Write to Location 16|failed location(s): 16";
         QTest::newRow("verify: the read fails") << unread << "verify %p --json" << 1
             << "Read incomplete: no answer from location(s) 16";
-        QTest::newRow("version: no QOV") << silent << "version --json" << 1 << "QOV Not Found";
         QTest::newRow("learn: timed out, after its codes") << Setup() << "learn --json --timeout 3" << 1
             << "learn timed out after 3 s with 0 of 1 code(s)";
         QTest::newRow("defaults: an unknown option") << Setup() << "defaults --json --turbo" << 2
