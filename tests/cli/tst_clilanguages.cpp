@@ -75,8 +75,6 @@ private slots:
             << "de" << QStringList{"read"} << "" << true << "FA52D0 (Auswahl)";
         QTest::newRow("Spanish read: a flag")
             << "es" << QStringList{"read"} << "" << true << "Permitir encender";
-        QTest::newRow("Spanish read: a button's name")
-            << "es" << QStringList{"read"} << "" << true << "4A55AB (Pantalla)";
         QTest::newRow("German version")
             << "de" << QStringList{"version"} << "" << true << "QOV-Version: 2.5";
         QTest::newRow("German: the board does not answer")
@@ -112,16 +110,6 @@ private slots:
                "antwortet: sie hat eine eigene Stromversorgung (in der Xbox eingebaut). Abhilfe: "
                "Verwenden Sie --self-powered (im Fenster: Einstellungen, \"QOV ist in der Xbox "
                "eingebaut (eigene Stromversorgung)\")\n";
-        QTest::newRow("Spanish doctor: a failed step and its fix")
-            << "es" << QStringList{"--simulate", "doctor"} << "no board" << true
-            << "6. Saludo: FALLO - sin saludo tras reiniciar la alimentación, pero la placa "
-               "responde: tiene alimentación propia (instalada en la Xbox). Solución: Use "
-               "--self-powered (en la ventana: Configuración, \"El QOV está instalado en la Xbox "
-               "(alimentación propia)\")\n";
-        QTest::newRow("German doctor: a board jumpered for the other programmer")
-            << "de" << QStringList{"--simulate", "doctor"} << "jumper for USB" << true
-            << "6. Gruß: FEHLER - die Platine grüßt mit ihrem Einrichtungsmuster für den anderen "
-               "Programmer-Typ. Abhilfe: Der QOV (v2.5) ist für Programmer Typ 'B' (USB) eingerichtet";
         QTest::newRow("Spanish doctor: a board jumpered for the other programmer")
             << "es" << QStringList{"--simulate", "doctor"} << "jumper for USB" << true
             << "6. Saludo: FALLO - la placa saluda con su patrón de configuración para el otro "
@@ -157,7 +145,6 @@ private slots:
         QTest::addColumn<QString>("language");
         QTest::addColumn<QStringList>("args");
         QTest::newRow("German read --json") << "de" << QStringList{"read", "--json"};
-        QTest::newRow("Spanish read --json") << "es" << QStringList{"read", "--json"};
         QTest::newRow("German write --json")
             << "de" << QStringList{"write", "--defaults", "--json"};
         QTest::newRow("German version --json") << "de" << QStringList{"version", "--json"};

@@ -195,7 +195,7 @@ private slots:
                 "read --count 2", "verify", "verify a b",
                 "verify --defaults", "learn --count 0", "--port 0 read",
                 "--programmer parallel read", "--port 2 --device /dev/null read",
-                "-v --debug-log x read", "defaults --verbose --debug-log -",
+                "-v --debug-log x read",
                 "read -o no/dir/x.json", "read -o ."})
             QTest::addRow("usage: '%s'", usage)
                 << Setup() << usage << 2 << QByteArray() << QByteArray("qovctl: ");
@@ -242,52 +242,33 @@ private slots:
         QTest::addColumn<int>("exitCode");
         using B = Board;
         // clang-format off
-        const struct { const char *command; bool json; Board board; const char *condition; int exitCode; } rows[] = {
-            {"read", false, B::Answers, "board answers", 0},
-            {"read", true, B::Answers, "board answers", 0},
-            {"read", false, B::NoPort, "no port", 1},
-            {"read", true, B::NoGreeting, "no greeting", 1},
-            {"read -o %p", false, B::Full, "output full", 2},
-            {"read -o %p", true, B::Full, "output full", 2},
-            {"write %p", false, B::Answers, "board answers", 0},
-            {"write --defaults", false, B::NoGreeting, "no greeting", 1},
-            {"write %p", false, B::BadProfile, "bad profile", 2},
-            {"write %p", true, B::Answers, "board answers", 0},
-            {"write --defaults", true, B::NoGreeting, "no greeting", 1},
-            {"write %p", true, B::BadProfile, "bad profile", 2},
-            {"verify %p", false, B::Answers, "the same", 0},
-            {"verify %p", true, B::Answers, "the same", 0},
-            {"verify %p", false, B::Differs, "a difference", 1},
-            {"verify %p", true, B::Differs, "a difference", 1},
-            {"verify %p", false, B::NoPort, "no port", 1},
-            {"verify %p", true, B::NoGreeting, "no greeting", 1},
-            {"verify %p", false, B::BadProfile, "bad profile", 2},
-            {"verify %p", true, B::BadProfile, "bad profile", 2},
-            {"version", false, B::Answers, "board answers", 0},
-            {"version", true, B::Answers, "board answers", 0},
-            {"version", false, B::NoGreeting, "no greeting", 1},
-            {"version", true, B::NoPort, "no port", 1},
-            {"learn --timeout 5", false, B::Answers, "a code comes", 0},
-            {"learn --timeout 5", false, B::NoGreeting, "no greeting", 1},
-            {"learn --timeout 5", true, B::Answers, "a code comes", 0},
-            {"learn --timeout 5", true, B::NoGreeting, "no greeting", 1},
-            {"ports", false, B::NoPort, "no port", 0},
-            {"ports", true, B::NoPort, "no port", 0},
-            {"ports COM1", false, B::Answers, "an argument too many", 2},
-            {"ports COM1", true, B::Answers, "an argument too many", 2},
-            {"defaults", false, B::NoPort, "no port", 0},
-            {"defaults", true, B::NoPort, "no port", 0},
-            {"defaults -o %p", false, B::Full, "output full", 2},
-            {"defaults -o %p", true, B::Full, "output full", 2},
-            {"--simulate doctor", false, B::Answers, "board answers", 0},
-            {"--simulate doctor", true, B::Answers, "board answers", 0},
-            {"--simulate doctor", false, B::NoGreeting, "no greeting", 1},
-            {"--simulate doctor", true, B::NoGreeting, "no greeting", 1},
+        const struct { const char *command; Board board; const char *condition; int exitCode; } rows[] = {
+            {"read", B::Answers, "board answers", 0},
+            {"read", B::NoPort, "no port", 1},
+            {"read -o %p", B::Full, "output full", 2},
+            {"write %p", B::Answers, "board answers", 0},
+            {"write --defaults", B::NoGreeting, "no greeting", 1},
+            {"write %p", B::BadProfile, "bad profile", 2},
+            {"verify %p", B::Answers, "the same", 0},
+            {"verify %p", B::Differs, "a difference", 1},
+            {"verify %p", B::NoGreeting, "no greeting", 1},
+            {"verify %p", B::BadProfile, "bad profile", 2},
+            {"version", B::Answers, "board answers", 0},
+            {"version", B::NoPort, "no port", 1},
+            {"learn --timeout 5", B::Answers, "a code comes", 0},
+            {"learn --timeout 5", B::NoGreeting, "no greeting", 1},
+            {"ports", B::NoPort, "no port", 0},
+            {"ports COM1", B::Answers, "an argument too many", 2},
+            {"defaults", B::NoPort, "no port", 0},
+            {"defaults -o %p", B::Full, "output full", 2},
+            {"--simulate doctor", B::Answers, "board answers", 0},
+            {"--simulate doctor", B::NoGreeting, "no greeting", 1},
         };
         // clang-format on
         for (const auto &r : rows)
-            QTest::addRow("%s%s, %s", r.command, r.json ? " --json" : "", r.condition)
-                << QString::fromLatin1(r.command) << r.json << r.board << r.exitCode;
+            for (const bool json : {false, true})
+                QTest::addRow("%s%s, %s", r.command, json ? " --json" : "", r.condition)
+                    << QString::fromLatin1(r.command) << json << r.board << r.exitCode;
     }
     void exitStatus()
     {
@@ -486,7 +467,6 @@ private slots:
             r.board.setFault(16, SimBoard::Fault::NoAnswer), r.save(defaultsProfile());
         };
         const Setup bad = [](Rig &r) { r.save("{"); };
-        const Setup profile = [](Rig &r) { r.save(defaultsProfile()); };
         // clang-format off
         QTest::newRow("read: no QOV") << silent << "read --json" << 1
             << "QOV Not Found on /dev/ttyS0 (COM 1); Run 'qovctl doctor' to find out why.";
@@ -498,13 +478,10 @@ private slots:
             << "Unable to Write to Location 16|failed location(s): 16";
         QTest::newRow("verify: the read fails") << unread << "verify %p --json" << 1
             << "Read incomplete: no answer from location(s) 16";
-        QTest::newRow("version: no QOV") << silent << "version --json" << 1 << "QOV Not Found";
         QTest::newRow("learn: timed out, after its codes") << Setup() << "learn --json --timeout 3" << 1
             << "learn timed out after 3 s with 0 of 1 code(s)";
         QTest::newRow("defaults: an unknown option") << Setup() << "defaults --json --turbo" << 2
             << "Unknown option 'turbo'.; Try 'qovctl --help'.";
-        QTest::newRow("the debug log is the profile") << profile << "--debug-log %p verify %p --json" << 2
-            << "the debug log %p is the profile %p";
         QTest::newRow("doctor: a damaged preference is its own report") << Setup() << "--port 1 --port 2 doctor --json" << 2
             << "--port is given more than once";
         // clang-format on
@@ -543,7 +520,6 @@ private slots:
         QTest::addColumn<QString>("error");
         // clang-format off
         QTest::newRow("write: the profile") << "--debug-log %p write %p" << 2 << "the debug log %p is the profile %p";
-        QTest::newRow("verify: the profile") << "--debug-log %p verify %p" << 2 << "is the profile";
         QTest::newRow("verify: through a symbolic link") << "--debug-log %s verify %p" << 2 << "the debug log %s is the profile %p";
         QTest::newRow("write: a hard link") << "--debug-log %h write %p" << 2 << "is the profile";
         QTest::newRow("read: the output") << "read --json -o %p --debug-log %p" << 2 << "the debug log %p is the output file %p";

@@ -1,9 +1,11 @@
-// The real qovctl against qov-sim on a pseudo-terminal, with throwaway preferences.
+// The real qovctl against qov-sim on a pseudo-terminal, with throwaway preferences:
+// what only a real process shows (signals, terminals, file descriptors, -v), the
+// rest is tst_qovctl's in-process.
+#include "device/SerialLocks.h"
 #include "settings/Profile.h"
 
 #include <QDir>
 #include <QProcess>
-#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -16,6 +18,36 @@
 #include <unistd.h>
 
 static const QByteArray Conf = "[V2]\nFIRSTLOAD=False\nPROGTYPE=1\nCOMPORT=1\n";
+
+// qov-sim serving on link, once it says so.
+static void startSim(QProcess &server, const QString &link, const QStringList &options = {})
+{
+    const QDir build(qEnvironmentVariable("QOV_BUILD_DIR"));
+    server.start(build.filePath(QStringLiteral("qov-sim")), QStringList{"--link", link} + options);
+    QByteArray banner;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (banner += server.readAllStandardOutput()).contains("qov-sim: serving on"), 30000);
+}
+
+// A pseudo-terminal's master end, non-blocking, closed when the guard goes.
+struct Terminal
+{
+    int master = posix_openpt(O_RDWR | O_NOCTTY);
+    ~Terminal() { ::close(master); }
+    bool ready() const
+    {
+        return master >= 0 && grantpt(master) == 0 && unlockpt(master) == 0
+               && fcntl(master, F_SETFL, O_NONBLOCK) == 0;
+    }
+    QString slave() const { return QString::fromLocal8Bit(ptsname(master)); }
+    QByteArray &drainInto(QByteArray &text) const
+    {
+        char buffer[4096];
+        for (ssize_t n; (n = ::read(master, buffer, sizeof buffer)) > 0;)
+            text.append(buffer, n);
+        return text;
+    }
+};
 
 class TestQovctlProcess : public QObject
 {
@@ -31,12 +63,8 @@ private slots:
         QVERIFY(conf.open(QIODevice::WriteOnly) && conf.write(Conf) == Conf.size());
         m_env.insert(QStringLiteral("QOV_PORT_DIR"), m_dir.path());
         m_env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.path());
-        m_server.start(
-            build.filePath(QStringLiteral("qov-sim")),
-            {"--link", m_dir.filePath(QStringLiteral("COM1")), "--fault", "13:wrong-readback"});
-        QByteArray banner;
-        QTRY_VERIFY_WITH_TIMEOUT(
-            (banner += m_server.readAllStandardOutput()).contains("qov-sim: serving on"), 30000);
+        m_port = m_dir.filePath(QStringLiteral("COM1"));
+        startSim(m_server, m_port);
     }
     void cleanupTestCase()
     {
@@ -63,57 +91,45 @@ private slots:
         QTest::addColumn<QStringList>("args");
         // "full": standard output is a file on a full disk (100 bytes a file), "full
         // disk": the same for the files qovctl writes; "closed": nobody reads it; "no input":
-        // standard input closed, "folder input": a folder; "unreadable", "loop": the
-        // preferences file
+        // standard input closed, "folder input": a folder; "unreadable", "loop", "fifo": the
+        // preferences file; "held": this test has the port open
         QTest::addColumn<QString>("streams");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("mentions"); // '|'-separated, in either stream; '!': must not
-        QTest::addColumn<QByteArray>("input"); // standard input
-        DeviceSettings off;
-        off.loadFactoryDefaults();
-        off.allowPowerOn = 0;
-        QTest::newRow("read") << QStringList{"read", "--json"} << "" << 0 << "\"format\": \"qov-settings\"" << QByteArray();
-        QTest::newRow("write, one location fails")
-                << QStringList{"write", "--defaults"} << "" << 1 << "failed location(s): 13" << QByteArray();
-        QTest::newRow("profile on standard input") << QStringList{"verify", "-"} << "" << 1
-                << "differ from the profile on standard input" << Profile::toJson(off);
-        // The built-in board installed in the console keeps its power through the cycle.
-        QTest::newRow("simulated, self-powered")
-                << QStringList{"--simulate", "--self-powered", "read"} << "" << 0 << "Allow Power ON" << QByteArray();
         // Output that cannot be written is an error; a reader that left is not.
         QTest::newRow("standard output full") << QStringList{"read", "--json"} << "full" << 2
-                << "cannot write to standard output: File too large" << QByteArray();
+                << "cannot write to standard output: File too large";
         QTest::newRow("reader gone after a verified write")
-                << QStringList{"--simulate", "write", "--defaults"} << "closed" << 0 << "!cannot write" << QByteArray();
+                << QStringList{"--simulate", "write", "--defaults"} << "closed" << 0 << "!cannot write";
         // Named as such, not taken for an empty profile.
         QTest::newRow("standard input closed") << QStringList{"write", "-"} << "no input" << 2
-                << "qovctl: cannot read standard input: it is closed; nothing was written|!JSON" << QByteArray();
+                << "qovctl: cannot read standard input: it is closed; nothing was written|!JSON";
         QTest::newRow("standard input a folder") << QStringList{"verify", "-"} << "folder input" << 2
-                << "qovctl: cannot read standard input: Is a directory; nothing was read|!JSON" << QByteArray();
+                << "qovctl: cannot read standard input: Is a directory; nothing was read|!JSON";
         // A disk that fills part-way through the trace: the reason named, the result given.
         QTest::newRow("debug log on a full disk") << QStringList{"--debug-log", "TRACE", "version"} << "full disk"
-                << 2 << "QOV Version: 2.5|cannot write the debug log TRACE: File too large" << QByteArray();
-        QTest::newRow("debug log on standard error") << QStringList{"--debug-log", "-", "version"}
-                << "" << 0 << "openComPort: Port: 1|QOV Version: 2.5" << QByteArray();
-        QTest::newRow("-v: the same") << QStringList{"-v", "version"}
-                << "" << 0 << "openComPort: Port: 1|QOV Version: 2.5" << QByteArray();
+                << 2 << "QOV Version: 2.5|cannot write the debug log TRACE: File too large";
+        QTest::newRow("-v: the trace on standard error") << QStringList{"-v", "version"}
+                << "" << 0 << "openComPort: Port: 1|QOV Version: 2.5";
         // The device named and why, in the current folder; not a COM number or error number.
         QTest::newRow("device not there") << QStringList{"--device", "nowhere", "read"} << "" << 1
-                << "The device " + QDir::currentPath() + "/nowhere is not there|!COM 1|!8002" << QByteArray();
+                << "The device " + QDir::currentPath() + "/nowhere is not there|!COM 1|!8002";
         QTest::newRow("preferences unreadable") << QStringList{"read"} << "unreadable" << 2
-                << "QOVPROGSOFT.conf cannot be read: it is a folder" << QByteArray();
+                << "QOVPROGSOFT.conf cannot be read: it is a folder";
         QTest::newRow("preferences a loop of links") << QStringList{"read"} << "loop" << 2
-                << "QOVPROGSOFT.conf cannot be read: Too many levels of symbolic links" << QByteArray();
+                << "QOVPROGSOFT.conf cannot be read: Too many levels of symbolic links";
         // Read once per key, a FIFO would wait for a writer at each: named at once.
         QTest::newRow("preferences a FIFO") << QStringList{"read"} << "fifo" << 2
-                << "QOVPROGSOFT.conf cannot be read: it is a FIFO (named pipe), not a regular file" << QByteArray();
+                << "QOVPROGSOFT.conf cannot be read: it is a FIFO (named pipe), not a regular file";
         // The doctor's system checks on this machine's files, then the board's steps.
-        QTest::newRow("doctor") << QStringList{"doctor"} << "" << 0 << "4. Not in use: OK" << QByteArray();
-        QTest::newRow("doctor, simulated") << QStringList{"--simulate", "doctor"} << "" << 0 << "8. One read: OK" << QByteArray();
+        QTest::newRow("doctor") << QStringList{"doctor"} << "" << 0 << "4. Not in use: OK";
+        // A program that has the port open (this test, "held") is named with its process number.
+        QTest::newRow("doctor, the port held") << QStringList{"doctor"} << "held" << 1
+                << "(PID SELF)|5. Open and power cycle: not tried";
         // The window's program answers these without a display.
-        QTest::newRow("qovprog --version") << QStringList{"qovprog", "--version"} << "" << 0 << "qovprog " QOV_VERSION_STRING << QByteArray();
-        QTest::newRow("qovprog --help") << QStringList{"qovprog", "--help"} << "" << 0 << "Usage: qovprog [DEBUG]" << QByteArray();
-        QTest::newRow("qovprog with an unknown argument") << QStringList{"qovprog", "--turbo"} << "" << 2 << "unknown argument '--turbo'|Usage: qovprog [DEBUG]" << QByteArray();
+        QTest::newRow("qovprog --version") << QStringList{"qovprog", "--version"} << "" << 0 << "qovprog " QOV_VERSION_STRING;
+        QTest::newRow("qovprog --help") << QStringList{"qovprog", "--help"} << "" << 0 << "Usage: qovprog [DEBUG]";
+        QTest::newRow("qovprog with an unknown argument") << QStringList{"qovprog", "--turbo"} << "" << 2 << "unknown argument '--turbo'|Usage: qovprog [DEBUG]";
         // clang-format on
     }
     void commands()
@@ -122,35 +138,34 @@ private slots:
         QFETCH(QString, streams);
         QFETCH(int, exitCode);
         QFETCH(QString, mentions);
-        QFETCH(QByteArray, input);
         QProcess ctl;
         QProcessEnvironment env = m_env;
         if (streams == "full")
             ctl.setStandardOutputFile(m_dir.filePath(QStringLiteral("out.json")));
-        if (streams == "unreadable") { // a folder where the file should be
-            env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath("unreadable"));
-            QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("unreadable/QOVPROGSOFT.conf")));
-        }
-        if (streams == "loop") { // a link to itself where the file should be
-            env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath("loop"));
-            QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("loop")));
-            QFile::link(QStringLiteral("QOVPROGSOFT.conf"),
-                        m_dir.filePath("loop/QOVPROGSOFT.conf"));
+        if (streams == "unreadable" || streams == "loop" || streams == "fifo") {
+            // Where the preferences file should be: a folder, a link to itself, a FIFO.
+            const QString home = m_dir.filePath(streams);
+            const QString conf = home + QStringLiteral("/QOVPROGSOFT.conf");
+            env.insert(QStringLiteral("XDG_CONFIG_HOME"), home);
+            QVERIFY(QDir().mkpath(streams == "unreadable" ? conf : home));
+            if (streams == "loop")
+                QVERIFY(QFile::link(QStringLiteral("QOVPROGSOFT.conf"), conf));
+            if (streams == "fifo")
+                QVERIFY(::mkfifo(QFile::encodeName(conf).constData(), 0600) == 0);
         }
         const QString trace = m_dir.filePath(QStringLiteral("trace.txt"));
         args.replaceInStrings(QStringLiteral("TRACE"), trace);
-        mentions.replace(QStringLiteral("TRACE"), trace);
+        mentions.replace(QStringLiteral("TRACE"), trace)
+            .replace(QStringLiteral("SELF"), QString::number(QCoreApplication::applicationPid()));
+        QFile held(m_port);
+        if (streams == "held")
+            QVERIFY(held.open(QIODevice::ReadWrite | QIODevice::Unbuffered));
         if (streams == "full disk" || streams == "full") // 100 bytes a file, for qovctl alone
             ctl.setChildProcessModifier([] {
                 ::signal(SIGXFSZ, SIG_IGN);
                 const rlimit limit{100, 100};
                 ::setrlimit(RLIMIT_FSIZE, &limit);
             });
-        if (streams == "fifo") {
-            env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath("fifo"));
-            QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("fifo")));
-            ::mkfifo(QFile::encodeName(m_dir.filePath("fifo/QOVPROGSOFT.conf")).constData(), 0600);
-        }
         int pipe[2] = {-1, -1};
         if (streams == "closed") { // a pipe whose reader has gone
             QVERIFY(::pipe(pipe) == 0 && ::close(pipe[0]) == 0);
@@ -171,7 +186,6 @@ private slots:
         }
         ctl.setProcessEnvironment(env);
         ctl.start(window ? QFileInfo(m_qovctl).dir().filePath(args.takeFirst()) : m_qovctl, args);
-        ctl.write(input);
         ctl.closeWriteChannel();
         if (pipe[1] >= 0)
             ::close(pipe[1]);
@@ -186,57 +200,6 @@ private slots:
         QFile conf(m_dir.filePath(QStringLiteral("QOVPROGSOFT.conf")));
         QVERIFY(conf.open(QIODevice::ReadOnly));
         QCOMPARE(conf.readAll(), Conf);
-    }
-
-    // A program that has the port open is named with its process number.
-    // The trace -v prints on the error stream is English in every language; the
-    // result beside it is not.
-    void verboseTraceInEnglish_data()
-    {
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<QString>("result");
-        QTest::newRow("German") << "de"
-                                << "QOV-Version: 2.5";
-        QTest::newRow("Spanish") << "es"
-                                 << "Versión del QOV: 2.5";
-    }
-    void verboseTraceInEnglish()
-    {
-        QFETCH(QString, language);
-        QFETCH(QString, result);
-        const auto run = [this](const QString &lang, QByteArray *trace) {
-            QProcess ctl;
-            QProcessEnvironment env = m_env;
-            env.insert(QStringLiteral("LANGUAGE"), lang);
-            ctl.setProcessEnvironment(env);
-            ctl.start(m_qovctl, {"-v", "version"});
-            if (!ctl.waitForFinished(30000) || ctl.exitCode() != 0)
-                return QString();
-            *trace = ctl.readAllStandardError();
-            return QString::fromUtf8(ctl.readAllStandardOutput());
-        };
-        QByteArray english, translated;
-        QVERIFY(run(QStringLiteral("en"), &english).contains("QOV Version: 2.5"));
-        const QString shown = run(language, &translated);
-        QVERIFY2(shown.contains(result), qPrintable(shown));
-        QVERIFY(english.contains("openComPort: Port: 1"));
-        QCOMPARE(translated, english);
-    }
-
-    void doctorNamesTheProgramHoldingThePort()
-    {
-        QFile held(m_dir.filePath(QStringLiteral("COM1")));
-        QVERIFY(held.open(QIODevice::ReadWrite | QIODevice::Unbuffered));
-        QProcess ctl;
-        ctl.setProcessEnvironment(m_env);
-        ctl.start(m_qovctl, {"doctor"});
-        QVERIFY(ctl.waitForFinished(30000) && ctl.exitStatus() == QProcess::NormalExit);
-        const QString out = ctl.readAllStandardOutput();
-        QVERIFY2(
-            ctl.exitCode() == 1
-                && out.contains(QStringLiteral("(PID %1)").arg(QCoreApplication::applicationPid()))
-                && out.contains(QLatin1String("5. Open and power cycle: not tried")),
-            qPrintable(out));
     }
 
     // A signal ends learn's wait and says the board stays in learn mode. Each code
@@ -291,20 +254,16 @@ private slots:
         QFETCH(bool, terminal);
         QFETCH(QStringList, args);
         QFETCH(QByteArray, errHas);
-        const int master = posix_openpt(O_RDWR | O_NOCTTY);
-        QVERIFY(master >= 0 && grantpt(master) == 0 && unlockpt(master) == 0);
-        const auto closeMaster = qScopeGuard([master] { ::close(master); });
+        const Terminal tty;
+        QVERIFY(tty.ready());
         QProcess ctl;
         ctl.setProcessEnvironment(m_env);
         if (terminal)
-            ctl.setStandardErrorFile(QString::fromLocal8Bit(ptsname(master)));
+            ctl.setStandardErrorFile(tty.slave());
         ctl.start(m_qovctl, args);
         QVERIFY(ctl.waitForFinished(30000) && ctl.exitCode() == 0);
         QByteArray err = ctl.readAllStandardError();
-        fcntl(master, F_SETFL, O_NONBLOCK);
-        char buffer[4096];
-        for (ssize_t n; (n = ::read(master, buffer, sizeof buffer)) > 0;)
-            err.append(buffer, n);
+        tty.drainInto(err);
         QVERIFY2(errHas.isEmpty() ? !err.contains('\r') : err.contains(errHas), err.constData());
         QVERIFY(ctl.readAllStandardOutput().contains("Allow Power ON"));
     }
@@ -332,25 +291,16 @@ private slots:
         QTemporaryDir dir;
         const QString fifo = dir.filePath(fifoName);
         QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
-        QProcessEnvironment env = m_env;
-        const int master = posix_openpt(O_RDWR | O_NOCTTY);
-        QVERIFY(master >= 0 && grantpt(master) == 0 && unlockpt(master) == 0);
-        const auto closeMaster = qScopeGuard([master] { ::close(master); });
-        fcntl(master, F_SETFL, O_NONBLOCK);
+        const Terminal tty;
+        QVERIFY(tty.ready());
         QProcess ctl;
-        ctl.setProcessEnvironment(env);
-        ctl.setStandardErrorFile(QString::fromLocal8Bit(ptsname(master)));
+        ctl.setProcessEnvironment(m_env);
+        ctl.setStandardErrorFile(tty.slave());
         ctl.start(m_qovctl, args.replaceInStrings("%f", fifo));
         QByteArray err;
         const QByteArray said = "qovctl: waiting for a " + waitsFor.toUtf8() + " on "
                                 + QFile::encodeName(fifo) + "...";
-        const auto read = [&] {
-            char buffer[4096];
-            for (ssize_t n; (n = ::read(master, buffer, sizeof buffer)) > 0;)
-                err.append(buffer, n);
-            return err;
-        };
-        QTRY_VERIFY_WITH_TIMEOUT(read().contains(said), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(tty.drainInto(err).contains(said), 30000);
         const QByteArray native = QFile::encodeName(fifo);
         if (waitsFor == "writer") {
             const QByteArray data = Profile::toJson(DeviceSettings());
@@ -366,8 +316,8 @@ private slots:
         }
         QVERIFY(ctl.waitForFinished(30000));
         QVERIFY2(ctl.exitStatus() == QProcess::NormalExit && ctl.exitCode() == 0,
-                 read().constData());
-        QCOMPARE(read().count(said), 1);
+                 tty.drainInto(err).constData());
+        QCOMPARE(tty.drainInto(err).count(said), 1);
     }
 
     // A write cut short in the middle of a code: qov-sim killed (the next command works
@@ -390,18 +340,12 @@ private slots:
         const QByteArray old(22, '\x63'); // every location
         QVERIFY(state.open(QIODevice::WriteOnly) && state.write(old.toHex(' ') + '\n'));
         state.close();
-        const QString simulator = QFileInfo(m_qovctl).dir().filePath(QStringLiteral("qov-sim"));
-        // Slow answers: the write is still going when it is cut short.
-        const QStringList sim{"--link",         dir.filePath("COM1"), "--state",
-                              state.fileName(), "--latency",          "60",
-                              "--verbose"};
         const QStringList device{"--device", dir.filePath("COM1")};
         QProcess server, ctl;
         ctl.setProcessEnvironment(m_env);
-        server.start(simulator, sim);
+        // Slow answers: the write is still going when it is cut short.
+        startSim(server, device[1], {"--state", state.fileName(), "--latency", "60", "--verbose"});
         QByteArray seen;
-        QTRY_VERIFY_WITH_TIMEOUT(
-            (seen += server.readAllStandardOutput()).contains("qov-sim: serving on"), 30000);
         ctl.start(m_qovctl, device + QStringList{"write", "--defaults"});
         QTRY_VERIFY_WITH_TIMEOUT( // the first byte of a code
             (seen += server.readAllStandardOutput()).contains("write 10 = "), 15000);
@@ -425,9 +369,7 @@ private slots:
         QVERIFY(server.waitForFinished(60000));
         if (interrupts == 0) {
             QVERIFY2(err.count('\n') <= 2 && err.contains("COM1"), qPrintable(err));
-            server.start(simulator, sim.mid(0, 2)); // no state: the kill may cut its file short
-            QTRY_VERIFY_WITH_TIMEOUT(
-                (seen += server.readAllStandardOutput()).count("qov-sim: serving on") == 2, 30000);
+            startSim(server, device[1]); // no state: the kill may cut its file short
             ctl.start(m_qovctl, device + QStringList{"version"});
             QVERIFY(ctl.waitForFinished(15000));
             QVERIFY2(ctl.exitCode() == 0
@@ -471,11 +413,7 @@ private slots:
         QFETCH(QByteArray, spelled);
         QTemporaryDir dir;
         QProcess server, ctl;
-        server.start(QFileInfo(m_qovctl).dir().filePath(QStringLiteral("qov-sim")),
-                     QStringList{"--link", dir.filePath("COM1")} + board);
-        QByteArray banner;
-        QTRY_VERIFY_WITH_TIMEOUT(
-            (banner += server.readAllStandardOutput()).contains("qov-sim: serving on"), 30000);
+        startSim(server, dir.filePath("COM1"), board);
         ctl.setProcessEnvironment(m_env);
         ctl.start(m_qovctl, {"--device", dir.filePath("COM1"), "-v", "version"});
         QVERIFY(ctl.waitForFinished(30000) && ctl.exitStatus() == QProcess::NormalExit);
@@ -490,8 +428,51 @@ private slots:
                      qPrintable(QString::number(uchar(c), 16) + " in " + err.toHex(' ')));
     }
 
+    // A signal that ends qovctl while it holds the port leaves no serial lock file
+    // behind (the port library keeps its lock in the system's lock folder, where
+    // litter would stay).
+    void signalEndsRead_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM (a session ending)") << int(SIGTERM);
+        QTest::newRow("SIGHUP (its terminal closed)") << int(SIGHUP);
+        QTest::newRow("Ctrl-C") << int(SIGINT);
+    }
+    void signalEndsRead()
+    {
+        QFETCH(int, signal);
+        QProcess ctl;
+        ctl.setProcessEnvironment(m_env);
+        ctl.start(m_qovctl, {"read"});
+        QVERIFY(ctl.waitForStarted(30000));
+        const qint64 pid = ctl.processId();
+        // The lock is there while the read holds the port (the power cycle closes it
+        // for a moment, so it is waited for, then the signal sent at once).
+        QTRY_VERIFY_WITH_TIMEOUT(!locksOf(pid).isEmpty() || ctl.state() == QProcess::NotRunning,
+                                 30000);
+        QVERIFY2(ctl.state() == QProcess::Running, "the read ended before it could be stopped");
+        ::kill(pid_t(pid), signal);
+        QVERIFY(ctl.waitForFinished(30000));
+        // Ended by the signal, as before; only the lock is gone with it.
+        QCOMPARE(ctl.exitStatus(), QProcess::CrashExit);
+        QCOMPARE(locksOf(pid), QStringList());
+    }
+
 private:
+    // The lock files on the port in the system's folders that process pid holds.
+    QStringList locksOf(qint64 pid) const
+    {
+        QStringList found;
+        for (const SerialLockFile &lock :
+             serialLockFiles(serialLockNames(m_port), serialLockFolders())) {
+            if (lock.pid == pid)
+                found << lock.path;
+        }
+        return found;
+    }
+
     QTemporaryDir m_dir;
+    QString m_port;
     QProcess m_server;
     QString m_qovctl;
     QProcessEnvironment m_env = QProcessEnvironment::systemEnvironment();
