@@ -217,7 +217,6 @@ private slots:
     {
         // clang-format off
         QTest::addColumn<QString>("trace");
-        QTest::newRow("1 forced self") << "0 rts on";
         QTest::newRow("1 bus") << "0 rts on";
         QTest::newRow("1 self") << "0 rts off";
         QTest::newRow("2 forced self") << "0 rts off;0 dtr on";
