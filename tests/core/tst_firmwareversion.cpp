@@ -14,12 +14,10 @@ private slots:
     {
         QTest::addColumn<QString>("answer");
         QTest::addColumn<Verdict>("verdict");
-        QTest::newRow("2.5") << "2.5" << Verdict::Version;
         QTest::newRow("2.3b, a letter after the number") << "2.3b" << Verdict::Version;
         QTest::newRow("eight characters") << "2.5 beta" << Verdict::Version;
         QTest::newRow("nine characters: too long") << "2.5 beta1" << Verdict::NotPlain;
         QTest::newRow("2.5 and an escape sequence") << "2.5\x1b[0m" << Verdict::NotPlain;
-        QTest::newRow("2.5 and a bell") << "2.5\a" << Verdict::NotPlain;
         QTest::newRow("2.5 and DEL") << "2.5\x7f" << Verdict::NotPlain;
         QTest::newRow("2.5 and a C1 control") << QString("2.5") + QChar(0x9B) << Verdict::NotPlain;
         QTest::newRow("2.5 and a Latin-1 letter")
