@@ -268,14 +268,12 @@ private slots:
         // A made-up system root for the doctor's view; its tmp serves the port too.
         QTemporaryDir tree;
         const QDir root(QDir(tree.path()).canonicalPath());
-        makeTree(root, {"tmp/LCK..ttyUSB0=      4242\n", "proc/4242/comm=cu\n", "dev/ttyUSB0="});
         const QString self = QString::number(QCoreApplication::applicationPid());
-        const QString lockPath
-            = root.filePath("tmp/" + name.replace("%n", QFileInfo(device).fileName()));
         lock.replace("%gone", "2147483632").replace("%pid", self.toLatin1()); // past any pid_max
-        QFile lockFile(lockPath);
-        QVERIFY(lockFile.open(QIODevice::WriteOnly) && lockFile.write(lock) == lock.size());
-        lockFile.close();
+        const QString lockName = "tmp/" + name.replace("%n", QFileInfo(device).fileName());
+        makeTree(root, {lockName + '=' + QString::fromLatin1(lock), "tmp/LCK..ttyUSB0=      4242\n",
+                        "proc/4242/comm=cu\n", "dev/ttyUSB0="});
+        const QString lockPath = root.filePath(lockName);
         for (const QString &file : {lockPath, root.filePath("tmp/LCK..ttyUSB0")}) {
             if (owner >= 0 && ::chown(QFile::encodeName(file).constData(), owner, owner) != 0)
                 QSKIP("files of other users cannot be made here");
@@ -359,9 +357,7 @@ private slots:
         QFETCH(QString, seen);
         QTemporaryDir tree;
         const QDir root(QDir(tree.path()).canonicalPath());
-        QVERIFY(root.mkpath(QStringLiteral("dev")));
-        files << QStringLiteral("dev/ttyUSB0=");
-        makeTree(root, files);
+        makeTree(root, files << QStringLiteral("dev/ttyUSB0="));
         HostSystemView view(root.path());
         QStringList parts;
         for (const UsbDeviceEntry &d : view.usbDevices())
