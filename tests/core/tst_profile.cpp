@@ -1,7 +1,6 @@
 #include "settings/Profile.h"
 #include "support/FileSizeLimit.h"
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -37,8 +36,6 @@ private slots:
         QString error;
         const auto back = Profile::fromJson(json, &error);
         QVERIFY2(back && Profile::toJson(*back) == json, qPrintable(error));
-        for (int loc : SettingsTransferOrder)
-            QCOMPARE(qRound(back->valueAt(loc)), qRound(board.valueAt(loc)));
         QVERIFY(Profile::valuesOutsideEditorRanges(board).isEmpty());
         // A byte past the editor's end: read, but named, since such a profile is refused.
         board.turnOffPresses = 255;
@@ -54,9 +51,9 @@ private slots:
         QTest::addColumn<QByteArray>("json");
         QTest::addColumn<QString>("mentions"); // '!': must not be there
         QTest::newRow("205 msec, not held exactly") << edited("Ms\": 200", "Ms\": 205")
-                                                    << "modOnPushDelayMs|steps of 10|205";
+            << "\"modOnPushDelayMs\" must be a number of msec from 0 to 2550 in steps of 10; found 205";
         QTest::newRow("key twice, escaped") << edited("\"allowPowerOn\": true", "\"allowPowerOn\": true, \"\\u0061llowPowerOn\": false")
-                                            << "allowPowerOn|more than once";
+            << "allowPowerOn|more than once";
         QTest::newRow("lower-case, short code") << edited("CA5A53", "a2b") << "=\"000A2B\"";
         QTest::newRow("only blanks") << QByteArray(" \n\t\r\n") << "Profile is empty|!JSON";
         QTest::newRow("200.00000000000003 msec, shown as written")
@@ -64,31 +61,22 @@ private slots:
         QTest::newRow("malformed") << QByteArray("{\n  \"format\": ,\n}") << "JSON|line 2";
         QTest::newRow("wrong format") << edited("qov-settings", "qov") << "format|qov-settings";
         QTest::newRow("version 2") << edited("\"version\": 1", "\"version\": 2") << "version|1";
-        QTest::newRow("unknown") << edited("turnOffCode", "turnOfCode")
-                                 << "turnOfCode|not a setting";
-        QTest::newRow("missing") << edited("\"turnOffCode\": \"CA50F3\",", "")
-                                 << "turnOffCode|missing";
-        QTest::newRow("flag") << edited("On\": true", "On\": 1") << "allowPowerOn|true or false";
-        QTest::newRow("256 presses") << edited("s\": 3", "s\": 256") << "Presses|1 to 255";
-        QTest::newRow("255 presses") << edited("s\": 3", "s\": 255") << "=Presses\": 255,";
-        QTest::newRow("0 presses") << edited("s\": 3", "s\": 0") << "Presses|1 to 255";
-        QTest::newRow("1 press") << edited("s\": 3", "s\": 1") << "=Presses\": 1,";
+        QTest::newRow("unknown") << edited("turnOffCode", "turnOfCode") << "turnOfCode|not a setting";
+        QTest::newRow("missing") << edited("\"turnOffCode\": \"CA50F3\",", "") << "turnOffCode|missing";
+        QTest::newRow("flag") << edited("On\": true", "On\": 1") << "\"allowPowerOn\" must be true or false; found 1";
+        QTest::newRow("256 presses") << edited("s\": 3", "s\": 256")
+            << "\"turnOffPresses\" must be a whole number of button presses from 1 to 255; found 256";
         QTest::newRow("2.0 presses, a whole 2") << edited("s\": 3", "s\": 2.0") << "=Presses\": 2,";
         QTest::newRow("2.5 presses") << edited("s\": 3", "s\": 2.5") << "Presses|whole number";
-        QTest::newRow("2550 msec") << edited("Ms\": 200", "Ms\": 2550") << "=OnPushDelayMs\": 2550";
-        QTest::newRow("2560 msec") << edited("Ms\": 200", "Ms\": 2560") << "modOnPushDelayMs|0 to 2550";
-        QTest::newRow("0 msec") << edited("Ms\": 200", "Ms\": 0") << "=OnPushDelayMs\": 0,";
         QTest::newRow("-0 msec, a 0") << edited("Ms\": 200", "Ms\": -0") << "=OnPushDelayMs\": 0,";
         QTest::newRow("1e1 msec, a 10") << edited("Ms\": 200", "Ms\": 1e1") << "=OnPushDelayMs\": 10,";
-        QTest::newRow("-10 msec") << edited("Ms\": 200", "Ms\": -10")
-                                  << "modOnPushDelayMs|0 to 2550";
-        QTest::newRow("seven digits") << edited("CA50F3", "CA50F31") << "turnOffCode|1 to 6";
+        QTest::newRow("seven digits") << edited("CA50F3", "CA50F31")
+            << "\"turnOffCode\" must be a text of 1 to 6 hexadecimal digits; found \"CA50F31\"";
         QTest::newRow("over 1 MiB") << QByteArray(Profile::MaxFileSize + 1, ' ') << "1 MiB";
         QByteArray manyKeys = "{";
         for (int i = 0; i < 85000; ++i)
             manyKeys += "\"k" + QByteArray::number(i).rightJustified(5, '0') + "\":1,\n";
-        QTest::newRow("85,000 keys in 1 MiB, the first twice") << manyKeys + "\"k00000\":1}"
-                                                              << "k00000|more than once";
+        QTest::newRow("85,000 keys in 1 MiB, the first twice") << manyKeys + "\"k00000\":1}" << "k00000|more than once";
         // clang-format on
     }
     void fields()
@@ -181,19 +169,6 @@ private slots:
         QCOMPARE(int(after.st_mode & 07777), mode);
         QCOMPARE(QFileInfo(path).size(), saved ? Profile::toJson(defaults()).size() : 2);
         QVERIFY2(saved || error.contains(path), qPrintable(error));
-    }
-
-    // A loop of links leads to no file: named, and the link is left as it was.
-    void aLoopOfLinksIsRefused()
-    {
-        QTemporaryDir dir;
-        const QString loop = dir.filePath(QStringLiteral("loop.json"));
-        QVERIFY(QFile::link(QStringLiteral("loop.json"), loop));
-        QString error;
-        QVERIFY(!Profile::save(loop, defaults(), &error));
-        QCOMPARE(error, "Cannot write profile " + loop + ": Too many levels of symbolic links");
-        QVERIFY(QFileInfo(loop).isSymLink());
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::System), QStringList{"loop.json"});
     }
 };
 
