@@ -1,37 +1,191 @@
-// The windows in other languages: a pseudo-language (every catalogued text about
-// 40 % longer, with accents, made here from the catalogue's sources) and the
-// shipped German and Spanish leave no caption, label, button, menu item or status
-// text cut; German and Spanish come out translated, Check Connection as qovctl doctor
-// says it, while the trace and the stored preferences stay byte for byte those of English.
+// The product in other languages. Every shipped catalogue is complete and in step with
+// the sources (no entry unfinished or left over, placeholders kept); the environment
+// chooses the catalogue; a pseudo-language (every catalogued text about 40 % longer, with
+// accents) and the shipped German and Spanish leave no caption, label, button, menu item
+// or status text cut; German and Spanish come out translated in the windows, Check
+// Connection, qovprog's early answers and qovctl, while the trace, the stored preferences,
+// JSON and the exit statuses stay byte for byte those of English.
 #include "support/GuiHarness.h"
 #include "support/QovctlRig.h"
-#include "support/TsCatalogue.h"
 #include "translations/Languages.h"
 
-#include "app/gui/CheckConnectionWindow.h"
+#include "app/CommandLine.h"
 #include "codes/CodeMime.h"
 #include "codes/gui/CodeDragList.h"
 #include "codes/gui/CodeListWindow.h"
+#include "device/QtProgrammerPort.h"
 #include "learn/LearnReport.h"
 #include "learn/gui/LearnWindow.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QCheckBox>
 #include <QClipboard>
+#include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStyle>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTranslator>
+#include <QXmlStreamReader>
 #include <cmath>
 
 namespace {
 
 const QString SourceDir = QStringLiteral(QOV_SOURCE_DIR);
+
+// A Qt Linguist .ts catalogue: every message with its context, source, kind and
+// translation(s).
+struct TsMessage
+{
+    QString context;
+    QString source;
+    bool numerus = false;
+    QString type;             // "", "unfinished", "vanished" or "obsolete"
+    QStringList translations; // one, or one per plural form
+};
+
+struct TsCatalogue
+{
+    QString language;
+    QList<TsMessage> messages;
+    QString error; // empty when the file was read whole
+
+    // The text of an element, with lupdate's <byte value="xd"/> for characters XML cannot hold.
+    static QString mixedText(QXmlStreamReader &xml)
+    {
+        QString text;
+        const QString end = xml.name().toString();
+        while (!xml.atEnd()) {
+            const auto token = xml.readNext();
+            if (token == QXmlStreamReader::Characters)
+                text += xml.text();
+            else if (token == QXmlStreamReader::StartElement && xml.name() == QLatin1String("byte"))
+                text += QChar(
+                    xml.attributes().value(QLatin1String("value")).mid(1).toUInt(nullptr, 16));
+            else if (token == QXmlStreamReader::EndElement && xml.name() == end)
+                break;
+        }
+        return text;
+    }
+
+    static TsCatalogue parse(const QByteArray &data)
+    {
+        TsCatalogue out;
+        QXmlStreamReader xml(data);
+        QString context;
+        TsMessage *message = nullptr;
+        while (!xml.atEnd()) {
+            const auto token = xml.readNext();
+            if (token == QXmlStreamReader::EndElement && xml.name() == QLatin1String("message"))
+                message = nullptr;
+            if (token != QXmlStreamReader::StartElement)
+                continue;
+            const auto name = xml.name();
+            if (name == QLatin1String("TS")) {
+                out.language = xml.attributes().value(QLatin1String("language")).toString();
+            } else if (name == QLatin1String("name") && !message) {
+                context = xml.readElementText();
+            } else if (name == QLatin1String("message")) {
+                out.messages.append(TsMessage());
+                message = &out.messages.last();
+                message->context = context;
+                message->numerus
+                    = xml.attributes().value(QLatin1String("numerus")) == QLatin1String("yes");
+            } else if (message && name == QLatin1String("source")) {
+                message->source = mixedText(xml);
+            } else if (message && name == QLatin1String("translation")) {
+                message->type = xml.attributes().value(QLatin1String("type")).toString();
+                if (!message->numerus)
+                    message->translations << mixedText(xml);
+            } else if (message && name == QLatin1String("numerusform")) {
+                message->translations << mixedText(xml);
+            }
+        }
+        if (xml.hasError())
+            out.error = xml.errorString();
+        return out;
+    }
+
+    static TsCatalogue read(const QString &path)
+    {
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly))
+            return parse(file.readAll());
+        TsCatalogue out;
+        out.error = file.errorString();
+        return out;
+    }
+};
+
+// The folders whose texts a person reads (the tests have none; the simulated board
+// says when its port vanishes, as a real one does).
+const QStringList TextFolders
+    = {"app", "cli", "codes", "device", "diagnose", "learn", "session", "settings", "sim"};
+
+// %1..%99 (also %L1) as a sorted list, and %n, which a plural form shows its count by.
+QStringList placeholders(const QString &text)
+{
+    static const QRegularExpression re(QStringLiteral("%L?(\\d{1,2}|n)"));
+    QStringList found;
+    for (auto it = re.globalMatch(text); it.hasNext();)
+        found << it.next().captured(1);
+    found.sort();
+    return found;
+}
+
+QString where(const TsMessage &m) { return m.context + QStringLiteral(": \"") + m.source + u'"'; }
+
+// What is wrong with a catalogue, one line per entry.
+QStringList problemsOf(const TsCatalogue &catalogue)
+{
+    QStringList problems;
+    if (!catalogue.error.isEmpty())
+        problems << QStringLiteral("unreadable: ") + catalogue.error;
+    if (catalogue.messages.isEmpty())
+        problems << QStringLiteral("no entries");
+    for (const TsMessage &m : catalogue.messages) {
+        if (!m.type.isEmpty()) {
+            problems << m.type + QStringLiteral(": ") + where(m);
+            continue;
+        }
+        if (m.translations.isEmpty()) {
+            problems << QStringLiteral("unfinished: ") + where(m);
+            continue;
+        }
+        for (const QString &t : m.translations) {
+            if (t.isEmpty())
+                problems << QStringLiteral("empty translation: ") + where(m);
+            else if (placeholders(t) != placeholders(m.source))
+                problems << QStringLiteral("placeholders %1 instead of %2: ")
+                                    .arg(placeholders(t).join(u','),
+                                         placeholders(m.source).join(u','))
+                                + where(m);
+        }
+    }
+    return problems;
+}
+
+QByteArray ts(const QByteArray &messages)
+{
+    return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<!DOCTYPE TS>\n<TS version=\"2.1\" "
+           "language=\"de\">\n<context>\n<name>Ctx</name>\n"
+           + messages + "\n</context>\n</TS>\n";
+}
+
+// "LANGUAGE=es:de LANG=de_DE.UTF-8" as the environment.
+Languages::Environment environment(const QString &assignments)
+{
+    QHash<QString, QString> vars;
+    for (const QString &pair : assignments.split(u' ', Qt::SkipEmptyParts))
+        vars.insert(pair.section(u'=', 0, 0), pair.section(u'=', 1));
+    return [vars](const char *name) { return vars.value(QLatin1String(name)); };
+}
 
 // Accented letters and a tail, so a text is ~40 % longer and any cut shows; the
 // placeholders (%1, %n) and a mnemonic's letter stay.
@@ -62,14 +216,16 @@ QString pseudo(const QString &text)
     return lines.join(u'\n');
 }
 
-// Answers for exactly the texts the catalogue holds, so a text the catalogue
-// lacks stays English and shows as such.
+// Answers for exactly the texts the German catalogue holds, so a text the catalogue
+// lacks stays English and shows as such. The application owns it, as it owns the
+// shipped languages' translators.
 class PseudoTranslator : public QTranslator
 {
 public:
-    explicit PseudoTranslator(const TsCatalogue &catalogue)
+    PseudoTranslator() : QTranslator(QCoreApplication::instance())
     {
-        for (const TsMessage &m : catalogue.messages)
+        const QString german = SourceDir + QStringLiteral("/translations/qovprog_de.ts");
+        for (const TsMessage &m : TsCatalogue::read(german).messages)
             m_known.insert(m.context + u'\x04' + m.source);
     }
     QString translate(const char *context, const char *source, const char *, int) const override
@@ -84,35 +240,25 @@ private:
     QSet<QString> m_known;
 };
 
-// One language for the rest of a test, English again after it.
-class Language
+// One language for the rest of a test ("pseudo", a catalogue's suffix, or empty for
+// English), English again after it.
+struct Language
 {
-public:
     explicit Language(const QString &name)
     {
-        if (name == QLatin1String("pseudo")) {
-            const TsCatalogue catalogue
-                = TsCatalogue::read(SourceDir + QStringLiteral("/translations/qovprog_de.ts"));
-            m_translator = std::make_unique<PseudoTranslator>(catalogue);
-            QCoreApplication::installTranslator(m_translator.get());
-        } else if (!name.isEmpty()) {
-            Languages::install(*QCoreApplication::instance(), [name](const char *var) {
-                return qstrcmp(var, "LANGUAGE") == 0 ? name : QString();
-            });
-        }
+        if (name == QLatin1String("pseudo"))
+            QCoreApplication::installTranslator(new PseudoTranslator);
+        else if (!name.isEmpty())
+            Languages::install(*QCoreApplication::instance(),
+                               environment(QStringLiteral("LANGUAGE=") + name));
     }
     ~Language()
     {
-        if (m_translator)
-            QCoreApplication::removeTranslator(m_translator.get());
         for (QTranslator *t : QCoreApplication::instance()->findChildren<QTranslator *>()) {
             QCoreApplication::removeTranslator(t);
             delete t;
         }
     }
-
-private:
-    std::unique_ptr<QTranslator> m_translator;
 };
 
 QString describe(const QWidget *w, const QString &text)
@@ -247,6 +393,129 @@ class TestTranslations : public QObject
 {
     Q_OBJECT
 private slots:
+    // The check itself, on small catalogues: each fault it must find, and a clean one.
+    void findsEachFault_data()
+    {
+        QTest::addColumn<QByteArray>("messages");
+        QTest::addColumn<QString>("problem"); // the start of the one problem, or empty
+
+        QTest::newRow("complete") << QByteArray(
+            "<message><source>Read %1 of %2</source>"
+            "<translation>%2: %1 gelesen</translation></message>")
+                                  << QString();
+        QTest::newRow("carriage return kept")
+            << QByteArray("<message><source>A.<byte value=\"xd\"/>\nB %1</source>"
+                          "<translation>A.<byte value=\"xd\"/>\nB %1</translation></message>")
+            << QString();
+        QTest::newRow("unfinished even with a text")
+            << QByteArray("<message><source>Ready</source><translation "
+                          "type=\"unfinished\">Bereit</translation></message>")
+            << "unfinished: Ctx: \"Ready\"";
+        QTest::newRow("empty translation")
+            << QByteArray("<message><source>Ready</source><translation></translation></message>")
+            << "empty translation: Ctx: \"Ready\"";
+        QTest::newRow("placeholder lost")
+            << QByteArray("<message><source>COM %1 on %2</source>"
+                          "<translation>COM %1</translation></message>")
+            << "placeholders 1 instead of 1,2";
+        QTest::newRow("plural form without its count")
+            << QByteArray("<message numerus=\"yes\"><source>%n location(s)</source><translation>"
+                          "<numerusform>%n Adresse</numerusform><numerusform>Adressen</numerusform>"
+                          "</translation></message>")
+            << "placeholders  instead of n";
+        QTest::newRow("no entries") << QByteArray() << "no entries";
+    }
+    void findsEachFault()
+    {
+        QFETCH(QByteArray, messages);
+        QFETCH(QString, problem);
+        const QStringList problems = problemsOf(TsCatalogue::parse(ts(messages)));
+        if (problem.isEmpty()) {
+            QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
+        } else {
+            QCOMPARE(problems.size(), 1);
+            QVERIFY2(problems.first().startsWith(problem), qPrintable(problems.first()));
+        }
+    }
+
+    void shipped_data()
+    {
+        QTest::addColumn<QString>("file");
+        const QStringList files = QDir(SourceDir + QStringLiteral("/translations"))
+                                      .entryList({QStringLiteral("*.ts")}, QDir::Files, QDir::Name);
+        QVERIFY2(files.contains(QStringLiteral("qovprog_de.ts"))
+                     && files.contains(QStringLiteral("qovprog_es.ts")),
+                 qPrintable(files.join(u' ')));
+        for (const QString &file : files)
+            QTest::newRow(qPrintable(file)) << file;
+    }
+    // Every entry translated, none left over, the placeholders matching; and lupdate run
+    // over the sources adds no new text and retires none: a text added or changed in the
+    // code without its translation fails here.
+    void shipped()
+    {
+        QFETCH(QString, file);
+        const TsCatalogue shipped
+            = TsCatalogue::read(SourceDir + QStringLiteral("/translations/") + file);
+        QVERIFY2(problemsOf(shipped).isEmpty(), qPrintable(problemsOf(shipped).join(u'\n')));
+        // The language the file is named for is the one it says it holds.
+        QCOMPARE(shipped.language, file.section(u'_', 1).section(u'.', 0, 0));
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString copy = dir.filePath(file);
+        QVERIFY(QFile::copy(SourceDir + QStringLiteral("/translations/") + file, copy));
+        QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
+        QStringList args;
+        for (const QString &folder : TextFolders)
+            args << SourceDir + u'/' + folder;
+        args << QStringLiteral("-extensions") << QStringLiteral("cpp,h")
+             << QStringLiteral("-locations") << QStringLiteral("none") << QStringLiteral("-silent")
+             << QStringLiteral("-ts") << copy;
+        QProcess lupdate;
+        lupdate.start(QStringLiteral(QOV_LUPDATE), args);
+        QVERIFY2(lupdate.waitForFinished(120000), qPrintable(lupdate.errorString()));
+        QVERIFY2(lupdate.exitCode() == 0, lupdate.readAllStandardError().constData());
+        const TsCatalogue updated = TsCatalogue::read(copy);
+        const QStringList problems = problemsOf(updated);
+        QVERIFY2(problems.isEmpty(),
+                 qPrintable(QStringLiteral("run `cmake --build <dir> --target "
+                                           "update_translations` and translate:\n")
+                            + problems.join(u'\n')));
+        QCOMPARE(updated.messages.size(), shipped.messages.size());
+    }
+
+    void chosen_data()
+    {
+        QTest::addColumn<QString>("env");
+        QTest::addColumn<QString>("catalogue"); // empty: English
+
+        // clang-format off
+        QTest::newRow("nothing set") << "" << "";
+        QTest::newRow("LANG with a codeset and a modifier") << "LANG=es_ES.UTF-8@euro" << "es";
+        QTest::newRow("a country without a catalogue of its own") << "LANG=de_AT" << "de";
+        QTest::newRow("LC_MESSAGES before LANG") << "LC_MESSAGES=es_MX LANG=de_DE" << "es";
+        QTest::newRow("LC_ALL before LC_MESSAGES") << "LC_ALL=de_CH LC_MESSAGES=es_ES" << "de";
+        QTest::newRow("LANGUAGE before LC_ALL") << "LANGUAGE=es LC_ALL=de_DE" << "es";
+        QTest::newRow("LANGUAGE's list, first one the product has")
+            << "LANGUAGE=fr:es:de LANG=de_DE" << "es";
+        QTest::newRow("LANGUAGE with nothing the product has: LANG next")
+            << "LANGUAGE=fr:it LANG=de_DE.UTF-8" << "de";
+        QTest::newRow("LANGUAGE empty is not set") << "LANGUAGE= LANG=es_ES" << "es";
+        QTest::newRow("English asked for first") << "LANGUAGE=en_GB:de LANG=de_DE" << "";
+        QTest::newRow("C locale") << "LC_ALL=C LANG=de_DE" << "";
+        QTest::newRow("a language the product does not speak") << "LANG=fr_FR.UTF-8" << "";
+        // clang-format on
+    }
+    // The catalogue the environment chooses, among the two the product has.
+    void chosen()
+    {
+        QFETCH(QString, env);
+        const QStringList available = {QStringLiteral("de"), QStringLiteral("es")};
+        QTEST(Languages::choose(Languages::requested(environment(env)),
+                                [&](const QString &suffix) { return available.contains(suffix); }),
+              "catalogue");
+    }
+
     void pseudoLanguage()
     {
         // Longer and accented, placeholders and mnemonics kept.
@@ -257,7 +526,7 @@ private slots:
     void nothingCut_data()
     {
         QTest::addColumn<QString>("language");
-        QTest::newRow("English") << "";
+        // English is shorter than the pseudo-language everywhere.
         QTest::newRow("pseudo-language, 40 % longer") << "pseudo";
         QTest::newRow("German") << "de";
         QTest::newRow("Spanish") << "es";
@@ -307,66 +576,52 @@ private slots:
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u'\n')));
     }
 
-    // A learned code, listed with the language's word for "Code", still drags its code.
-    void learnedCodeDrags()
-    {
-        const Language chosen(QStringLiteral("es"));
-        CodeDragList list;
-        list.addItem(LearnReport::entryText(*IrCode::fromText(QStringLiteral("0A51EF"))));
-        QCOMPARE(list.item(0)->text(), QStringLiteral("Código: 0A51EF"));
-        std::unique_ptr<QMimeData> data(list.model()->mimeData({list.model()->index(0, 0)}));
-        QVERIFY(data);
-        QCOMPARE(data->data(QLatin1String(CodeMimeType)), QByteArray("0A51EF"));
-    }
-
     void translated_data()
     {
         QTest::addColumn<QString>("language");
-        QTest::addColumn<QString>("readValues");
-        QTest::addColumn<QString>("toolsMenu");
-        QTest::addColumn<QString>("ready");
-        QTest::addColumn<QString>("heldStatus"); // Read Values while Learn Mode holds the port
-        QTest::addColumn<QString>("refusal");    // the start of Write All's refusal on blank fields
-        QTest::addColumn<QString>("tip");        // a code field's tool tip
+        QTest::addColumn<QStringList>("texts"); // the start of each text translated() collects
 
-        QTest::newRow("German") << "de"
-                                << "Werte lesen"
-                                << "Werkzeuge"
-                                << "Bereit"
-                                << "Nicht gestartet: der Lernmodus belegt den Port (Fertig drücken)"
-                                << "Alle schreiben wurde nicht gestartet"
-                                << "Taste: Auswahl";
+        QTest::newRow("German")
+            << "de"
+            << QStringList{"Werte lesen",
+                           "Werkzeuge",
+                           "Bereit",
+                           "Alle schreiben wurde nicht gestartet",
+                           "Nicht gestartet: der Lernmodus belegt den Port (Fertig drücken)",
+                           "Taste: Auswahl",
+                           "Code: 0A51EF",
+                           "qovprog: unbekanntes Argument '--bogus'\nAufruf: qovprog",
+                           "Ungültige Portnummer"};
         QTest::newRow("Spanish")
             << "es"
-            << "Leer valores"
-            << "Herramientas"
-            << "Listo"
-            << "No iniciado: el modo de aprendizaje ocupa el puerto (pulse Terminar)"
-            << "Escribir todo no se inició"
-            << "Botón: Seleccionar";
+            << QStringList{"Leer valores",
+                           "Herramientas",
+                           "Listo",
+                           "Escribir todo no se inició",
+                           "No iniciado: el modo de aprendizaje ocupa el puerto (pulse Terminar)",
+                           "Botón: Seleccionar",
+                           "Código: 0A51EF",
+                           "qovprog: argumento desconocido '--bogus'\nUso: qovprog",
+                           "Número de puerto no válido"};
     }
-    // The window's texts, a message box and a status text come out in the language;
-    // the trace and the stored preferences are those of English, byte for byte.
+    // The window's texts, a message box, a status text, a learned code's entry, qovprog's
+    // answer before any window and a port's refusal come out in the language; the stored
+    // preferences, the trace, a code field's value, the code the entry drags and the
+    // refusal as the trace keeps it are those of English, byte for byte.
     void translated()
     {
         QFETCH(QString, language);
-        QFETCH(QString, readValues);
-        QFETCH(QString, toolsMenu);
-        QFETCH(QString, ready);
-        QFETCH(QString, heldStatus);
-        QFETCH(QString, refusal);
-        QFETCH(QString, tip);
-
-        const auto run = [](const QString &lang, QStringList *seen) {
+        QFETCH(QStringList, texts);
+        const auto run = [](const QString &lang, QStringList *shown, QStringList *kept) {
             const Language chosen(lang);
             GuiHarness h;
             // A first start: the store gets its keys written.
             QVERIFY(h.load());
             h.messages.clear();
             h.find<QAbstractButton>(QStringLiteral("Command2"))->click(); // blank fields
-            *seen << h.find<QAbstractButton>(QStringLiteral("Command1"))->text()
-                  << h.find<QMenu>(QStringLiteral("toolsmenu"))->title() << h.form->statusText()
-                  << (h.messages.m_shown.isEmpty() ? QString() : h.messages.m_shown.first().text);
+            *shown << h.find<QAbstractButton>(QStringLiteral("Command1"))->text()
+                   << h.find<QMenu>(QStringLiteral("toolsmenu"))->title() << h.form->statusText()
+                   << (h.messages.m_shown.isEmpty() ? QString() : h.messages.m_shown.first().text);
             // Settings choices end on the simulated board's USB programmer, COM 1.
             h.form->progTypeMenu(1)->trigger();
             h.form->comPortItem(3)->trigger();
@@ -376,50 +631,48 @@ private slots:
             h.session->link().setHeldByLearnMode(true);
             h.find<QAbstractButton>(QStringLiteral("Command1"))->click();
             h.session->link().setHeldByLearnMode(false);
-            *seen << h.form->statusText() << h.text(1)->toolTip();
+            CodeDragList list;
+            list.addItem(LearnReport::entryText(*IrCode::fromText(QStringLiteral("0A51EF"))));
+            std::unique_ptr<QMimeData> drag(list.model()->mimeData({list.model()->index(0, 0)}));
+            const auto answer = CommandLine::earlyExit({QStringLiteral("--bogus")});
+            QtProgrammerPort port;
+            port.setPortNumber(0);
+            QVERIFY(drag && answer && !port.setOpen(true));
+            *shown << h.form->statusText() << h.text(1)->toolTip() << list.item(0)->text()
+                   << answer->text << port.lastError().description;
             QStringList stored;
             for (auto it = h.store.m_values.cbegin(); it != h.store.m_values.cend(); ++it)
                 stored << it.key() + u'=' + it.value();
             stored.sort();
-            *seen << stored.join(u'\n') << h.session->log().lines().join(u'\n')
-                  << h.text(1)->text();
+            *kept << stored.join(u'\n') << h.session->log().lines().join(u'\n') << h.text(1)->text()
+                  << QString::fromLatin1(drag->data(QLatin1String(CodeMimeType)))
+                  << port.lastError().tracedDescription();
         };
-        QStringList english;
-        QStringList shown;
-        run(QString(), &english);
-        run(language, &shown);
-        QCOMPARE(shown.size(), 9);
-        QCOMPARE(shown.at(0), readValues);
-        QCOMPARE(shown.at(1), toolsMenu);
-        QCOMPARE(shown.at(2), ready);
-        QVERIFY2(shown.at(3).startsWith(refusal), qPrintable(shown.at(3)));
-        QCOMPARE(shown.at(4), heldStatus);
-        QCOMPARE(shown.at(5), tip);
-        QCOMPARE(shown.at(6), english.at(6)); // stored preferences
-        QCOMPARE(shown.at(7), english.at(7)); // the trace
-        QCOMPARE(shown.at(8), english.at(8)); // a code field's value
-        QVERIFY(!shown.at(7).isEmpty());
+        QStringList shown, kept, english;
+        run(language, &shown, &kept);
+        run(QString(), &english, &english);
+        QCOMPARE(shown.size(), texts.size());
+        for (qsizetype i = 0; i < texts.size(); ++i)
+            QVERIFY2(shown.at(i).startsWith(texts.at(i)), qPrintable(shown.at(i)));
+        QVERIFY(!kept.value(1).isEmpty()); // a trace was written
+        QCOMPARE(kept, english.mid(texts.size()));
     }
 
     void checkConnection_data()
     {
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("menuItem"); // Tools > Check Connection
-        QTest::addColumn<QString>("firstRow");
         QTest::addColumn<QString>("failedRow");
         QTest::addColumn<QString>("fixStart"); // then the menu path, as the menus read
         QTest::newRow("German")
             << "de"
             << "Verbindung prüfen"
-            << "1. Welcher Port: OK - die eingebaute simulierte Platine, als serieller Programmer "
-               "(RS232)"
             << "6. Gruß: FEHLER - kein Gruß nach dem Aus- und Einschalten, aber die Platine "
                "antwortet: sie hat eine eigene Stromversorgung (in der Xbox eingebaut)"
             << "Abhilfe: Wählen Sie ";
         QTest::newRow("Spanish")
             << "es"
             << "Comprobar la conexión"
-            << "1. Qué puerto: OK - la placa simulada integrada, como programador serie (RS232)"
             << "6. Saludo: FALLO - sin saludo tras reiniciar la alimentación, pero la placa "
                "responde: tiene alimentación propia (instalada en la Xbox)"
             << "Solución: Elija ";
@@ -431,7 +684,6 @@ private slots:
     {
         QFETCH(QString, language);
         QFETCH(QString, menuItem);
-        QFETCH(QString, firstRow);
         QFETCH(QString, failedRow);
         QFETCH(QString, fixStart);
         const Language chosen(language);
@@ -447,7 +699,6 @@ private slots:
         (*item)->trigger();
         QWidget *check = topLevel(QStringLiteral("FormCheckConnection"));
         QVERIFY(check);
-        QCOMPARE(check->findChild<QLabel *>(QStringLiteral("stepText_1"))->text(), firstRow);
         QCOMPARE(check->findChild<QLabel *>(QStringLiteral("stepText_6"))->text(), failedRow);
         const QString path = h.find<QMenu>(QStringLiteral("settingsmenu"))->title().remove(u'&')
                              + QStringLiteral(" > \"")
@@ -458,8 +709,82 @@ private slots:
         QovctlRig rig;
         rig.board.setSelfPowered(true);
         QCOMPARE(rig.run({QStringLiteral("--simulate"), QStringLiteral("doctor")}), 1);
+        QVERIFY2(rig.out.contains(failedRow), qPrintable(rig.out));
         QCOMPARE(QApplication::clipboard()->text(), rig.out);
         delete check;
+    }
+
+    // qovctl: what a person reads is in the language; JSON, the trace and the exit
+    // status are those of English, byte for byte.
+    void qovctl_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<bool>("silentBoard");
+        QTest::addColumn<QString>("stream");    // "out", "err", or "file": the --debug-log file
+        QTest::addColumn<QStringList>("texts"); // what it holds; none: English's very bytes
+
+        // clang-format off
+        QTest::newRow("German read: a setting, a flag and a button by their names")
+            << "de" << QStringList{"read"} << false << "out"
+            << QStringList{"Tastendrücke für Ausschalten", "Einschalten erlauben", "FA52D0 (Auswahl)"};
+        QTest::newRow("German write")
+            << "de" << QStringList{"write", "--defaults"} << false << "out"
+            << QStringList{"Alle 20 Speicherstellen geschrieben und geprüft."};
+        QTest::newRow("German: the board does not answer, and the doctor's hint")
+            << "de" << QStringList{"read"} << true << "err"
+            << QStringList{"qovctl: QOV nicht gefunden an /dev/ttyS0 (COM 1)",
+                           "Führen Sie 'qovctl doctor' aus, um die Ursache zu finden."};
+        QTest::newRow("German: the port is not there")
+            << "de" << QStringList{"read", "--port", "2"} << false << "err"
+            << QStringList{"COM 2 kann nicht geöffnet werden"};
+        QTest::newRow("Spanish: a usage error")
+            << "es" << QStringList{"read", "--port", "0"} << false << "err"
+            << QStringList{"--port debe ser un número de puerto COM de 1 a 255"};
+        QTest::newRow("Spanish help")
+            << "es" << QStringList{"--help"} << false << "out"
+            << QStringList{"Uso: qovctl [opciones] <orden> [argumentos]"};
+        QTest::newRow("German read --json") << "de" << QStringList{"read", "--json"} << false << "out" << QStringList();
+        QTest::newRow("Spanish --json usage error, refused by the parser")
+            << "es" << QStringList{"read", "--port", "0", "--json"} << false << "out" << QStringList();
+        QTest::newRow("German doctor --json, a failed step and its fix")
+            << "de" << QStringList{"--simulate", "doctor", "--json"} << true << "out" << QStringList();
+        QTest::newRow("German trace of a read (-v writes the same to standard error)")
+            << "de" << QStringList{"read", "--debug-log", "%p"} << false << "file" << QStringList();
+        QTest::newRow("Spanish trace of a port that is not there")
+            << "es" << QStringList{"read", "--port", "2", "--debug-log", "%p"} << false << "file" << QStringList();
+        // clang-format on
+    }
+    void qovctl()
+    {
+        QFETCH(QString, language);
+        QFETCH(QStringList, args);
+        QFETCH(bool, silentBoard);
+        QFETCH(QString, stream);
+        QFETCH(QStringList, texts);
+        const auto run = [&](const QString &lang) {
+            const Language chosen(lang);
+            QovctlRig rig;
+            if (silentBoard)
+                rig.board.setGreeting(QByteArray());
+            const int status = rig.run(args);
+            QFile file(rig.path());
+            const QString trace
+                = QString::fromUtf8(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
+            return std::pair(status, stream == QLatin1String("out")   ? rig.out
+                                     : stream == QLatin1String("err") ? rig.err
+                                                                      : trace);
+        };
+        const auto [status, shown] = run(language);
+        const auto [englishStatus, english] = run(QString());
+        QCOMPARE(status, englishStatus);
+        QVERIFY(!english.isEmpty());
+        for (const QString &text : texts) {
+            QVERIFY2(shown.contains(text), qPrintable(shown));
+            QVERIFY2(!english.contains(text), "the English run says the same");
+        }
+        if (texts.isEmpty())
+            QCOMPARE(shown, english);
     }
 };
 
