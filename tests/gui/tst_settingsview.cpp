@@ -295,18 +295,14 @@ private slots:
     {
         QTest::addColumn<int>("field");
         QTest::addColumn<QString>("label");
-        const char *names[] = {"Turn On with Mod Enabled Code",
-                               "Turn On with Mod Disabled Code",
-                               "Turn Off Code",
-                               "Turn Off No. Btn Presses",
-                               "Eject Tray Code",
-                               "Eject Tray No. Btn Presses",
-                               "Mod Off",
-                               "Mod On"};
-        const char *labels[]
-            = {"Label4", "Label5", "Label6", "Label7", "Label9", "Label16", "Label1", "Label2"};
-        for (int field = 1; field <= 8; ++field)
-            QTest::newRow(names[field - 1]) << field << labels[field - 1];
+        QTest::newRow("Turn On with Mod Enabled Code") << 1 << "Label4";
+        QTest::newRow("Turn On with Mod Disabled Code") << 2 << "Label5";
+        QTest::newRow("Turn Off Code") << 3 << "Label6";
+        QTest::newRow("Turn Off No. Btn Presses") << 4 << "Label7";
+        QTest::newRow("Eject Tray Code") << 5 << "Label9";
+        QTest::newRow("Eject Tray No. Btn Presses") << 6 << "Label16";
+        QTest::newRow("Mod Off") << 7 << "Label1";
+        QTest::newRow("Mod On") << 8 << "Label2";
     }
     void eachField()
     {
