@@ -1,16 +1,33 @@
-// The Settings menu commands (programmer type, COM port, USB discovery, power options):
-// check marks, programmer line, stored texts and line states after every command.
+// The programmer and its port: from the command line and the stored preferences at
+// start-up (the first run; damaged stored texts named, the program ended and nothing
+// rewritten, or let through and the first command copes; the debug switch), and from the
+// Settings menu (programmer type, COM port, USB discovery, power options): check marks,
+// programmer line, stored texts and line states.
+#include "app/CommandLine.h"
 #include "device/QtProgrammerPort.h"
 #include "support/FixedUsbPortFinder.h"
 #include "support/GuiHarness.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
+// Whether text reads as pattern: its pieces between '*' in order, the first at the start.
+bool reads(const QString &text, const QString &pattern)
+{
+    qsizetype at = 0;
+    for (const QString &piece : pattern.split('*')) {
+        const qsizetype found = text.indexOf(piece, at);
+        if (found < 0 || (at == 0 && !piece.isEmpty() && found > 0))
+            return false;
+        at = found + piece.size();
+    }
+    return true;
+}
+
 // The real port, which maps a COM number to a device by the programmer type, over
 // no device: it keeps the devices it is asked to open and opens none.
 struct NoDevicePort : QtProgrammerPort
@@ -79,8 +96,7 @@ private slots:
         QFETCH(int, index);
         QFETCH(QString, programmerLine);
         GuiHarness h(usbAutomatic);
-        h.storeRegular(QString::number(storedType), "3");
-        QVERIFY(h.load());
+        QVERIFY(h.startShown(QString::number(storedType), "3"));
         const int saves = h.store.m_saves;
         FixedUsbPortFinder finder(index);
         h.session->link().setUsbPortFinder(&finder);
@@ -90,9 +106,7 @@ private slots:
             h.action("dbgMnuEnableCom")->trigger();
         } else if (command == "found-check") {
             h.action("checkConnectionMenu")->trigger();
-            for (QWidget *w : QApplication::topLevelWidgets())
-                if (w->objectName() == "FormCheckConnection")
-                    delete w;
+            qDeleteAll(shownWindows("FormCheckConnection"));
         } else if (command == "type") {
             h.form->progTypeMenu(index)->trigger();
         } else {
@@ -114,19 +128,17 @@ private slots:
         QCOMPARE(h.port->rts(), type == 1); // no power option: serial powers with RTS on, USB off
     }
 
-    // The power options set from a regular store (COM 2), and RTS while they are on.
+    // The power options set from a regular store (COM 2), and RTS while they are on (which
+    // line powers the board how is the link's own test).
     void powerOptions_data()
     {
         QTest::addColumn<int>("type");
         QTest::addColumn<bool>("selfPowered");
         QTest::addColumn<bool>("forced");
         QTest::addColumn<bool>("rts");
-        QTest::newRow("Serial, forced: RTS on") << 1 << false << true << true;
-        QTest::newRow("Serial, self-powered and forced: RTS on") << 1 << true << true << true;
         QTest::newRow("Serial, self-powered: RTS off") << 1 << true << false << false;
         QTest::newRow("USB, forced: RTS off") << 2 << false << true << false;
         QTest::newRow("USB, self-powered and forced: RTS off") << 2 << true << true << false;
-        QTest::newRow("USB, self-powered: RTS on") << 2 << true << false << true;
     }
     // On, off again, on again: marks, stored texts and the line follow each time. Then
     // choosing the type already checked changes nothing visible but drives the lines
@@ -138,8 +150,7 @@ private slots:
         QFETCH(bool, forced);
         QFETCH(bool, rts);
         GuiHarness h;
-        h.storeRegular(QString::number(type), "2");
-        QVERIFY(h.load());
+        QVERIFY(h.startShown(QString::number(type), "2"));
         QAction *self = h.action("qovselfpowered"), *force = h.action("alwayspowerqovfrompc");
         for (const bool on : {true, false, true}) {
             if (selfPowered)
@@ -186,23 +197,15 @@ private slots:
         QFETCH(bool, usbAutomatic);
         QFETCH(QString, storedPort);
         qunsetenv("QOV_PORT_DIR");
-        VirtualClock clock;
-        RecordingMessageBoxes messages;
-        MemoryPreferenceStore store;
-        store.m_values = {{"FIRSTLOAD", "False"},
-                          {"ISQOVSELFPOWERED", "False"},
-                          {"FORCEPOWER", "False"},
-                          {"COMPORT", storedPort},
-                          {"PROGTYPE", "1"}};
         auto owned = std::make_unique<NoDevicePort>();
         NoDevicePort &port = *owned;
-        Session session(std::move(owned), clock, messages);
-        MainWindow form(session, messages, store);
-        form.setUsbAutomaticProbe([usbAutomatic] { return usbAutomatic; });
-        QVERIFY(form.startUp({}));
+        GuiHarness h(std::move(owned), usbAutomatic);
+        h.storeRegular("1", storedPort);
+        QVERIFY(h.load());
         FixedUsbPortFinder finder(1);
-        session.link().setUsbPortFinder(&finder);
+        h.session->link().setUsbPortFinder(&finder);
         QTEST(port.deviceName(), "before");
+        MainWindow &form = *h.form;
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
 
@@ -218,6 +221,167 @@ private slots:
         QTest::mouseClick(form.findChild<QAbstractButton *>("Command1"), Qt::LeftButton);
         QCOMPARE(port.asked, QStringList{"/dev/ttyUSB0"});
 #endif
+    }
+
+    // What ends the program before the window starts, on which stream and with which exit
+    // status.
+    void earlyExit_data()
+    {
+        // clang-format off
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exitCode"); // -1: the window starts
+        QTest::addColumn<bool>("toStandardError");
+        QTest::addColumn<QString>("begins");
+        QTest::newRow("no argument") << QStringList{} << -1 << false << "";
+        QTest::newRow("DEBUG") << QStringList{"DEBUG"} << -1 << false << "";
+        QTest::newRow("Qt's own options are Qt's") << QStringList{"-platform", "offscreen", "DEBUG", "--session", "1a2b", "-style=fusion", "-reverse"} << -1 << false << "";
+        QTest::newRow("help") << QStringList{"--help"} << 0 << false << "Usage: qovprog [DEBUG]\nThe window";
+        QTest::newRow("version, whatever else") << QStringList{"x", "--version"} << 0 << false << "qovprog " QOV_VERSION_STRING "\n";
+        QTest::newRow("unknown word") << QStringList{"--turbo"} << 2 << true
+            << "qovprog: unknown argument '--turbo'\nUsage: qovprog [DEBUG]\nTry 'qovprog --help' for more.\n";
+        QTest::newRow("DEBUG and more") << QStringList{"DEBUG", "x"} << 2 << true << "qovprog: unknown argument 'x'\n";
+        QTest::newRow("DEBUG twice") << QStringList{"DEBUG", "DEBUG"} << 2 << true << "qovprog: unknown argument 'DEBUG'\n";
+        QTest::newRow("a value for no option") << QStringList{"-style=fusion", "offscreen"} << 2 << true << "qovprog: unknown argument 'offscreen'\n";
+        // clang-format on
+    }
+    void earlyExit()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, exitCode);
+        QFETCH(bool, toStandardError);
+        QFETCH(QString, begins);
+        const auto early = CommandLine::earlyExit(args);
+        QCOMPARE(early.has_value(), exitCode >= 0);
+        if (!early)
+            return;
+        QCOMPARE(early->exitCode, exitCode);
+        QCOMPARE(early->toStandardError, toStandardError);
+        QVERIFY2(early->text.startsWith(begins), qPrintable(early->text));
+    }
+
+    // A start-up from the store: "" a regular one (COM 3, the programmer chosen by hand
+    // or found by the USB library), "KEY=text" one text replaced, "empty" (the first run),
+    // "unreadable". The messages (patterns as reads() takes them), kept short; the
+    // programmer line ("": the program ends) and checked port; the port left open closed,
+    // its number and lines set; the stored texts kept (the first run stores the USB
+    // programmer on COM 1, and the next start says nothing); the first command copes. A
+    // damaged text names the failing step, its error code, then the key, its text, why it
+    // is damaged and the file it is in. Only DEBUG, alone, turns the debug log on; a log
+    // folder that cannot be written to ends the start-up after saying so.
+    void startUp_data()
+    {
+        QTest::addColumn<bool>("usbAutomatic");
+        QTest::addColumn<QString>("store");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("logDir"); // "": a fresh folder
+        QTest::addColumn<QStringList>("said");
+        QTest::addColumn<QString>("programmerLine");
+        QTest::addColumn<QList<int>>("checkedPorts");
+        const auto damaged = [](int line, int code, const QString &key, const QString &text,
+                                const QString &why) {
+            return QStringList{QString("Error In Startup Line: %1\r\nCode: %2\r\nDetails: *\r\n\r\n"
+                                       "The stored preference %3 is \"%4\" in "
+                                       "/home/u/.config/QOVPROGSOFT.conf%5; it takes ")
+                                   .arg(line)
+                                   .arg(code)
+                                   .arg(key, text, why)};
+        };
+        const QStringList none,
+            firstRun{"Dont forget to set the proper programmer type (and port "
+                     "number if using serial programmer) in the settings menu."};
+        // clang-format off
+        QTest::newRow("nothing odd") << false << "" << none << "" << none << "Serial - COM3" << QList<int>{3};
+        QTest::newRow("a port name, USB library: unused") << true << "COMPORT=COM3" << none << "" << none
+            << "USB Auto" << QList<int>{};
+        QTest::newRow("port 255, the highest: no item") << false << "COMPORT=255" << none << "" << none
+            << "Serial - COM255" << QList<int>{};
+        QTest::newRow("first-run flag not a truth value") << false << "FIRSTLOAD=maybe" << none << ""
+            << damaged(5, 13, "FIRSTLOAD", "maybe", "") << "" << QList<int>{};
+        QTest::newRow("programmer type 3") << false << "PROGTYPE=3" << none << ""
+            << damaged(10, 9, "PROGTYPE", "3", ", out of range") << "" << QList<int>{};
+        QTest::newRow("programmer type 0, USB library") << true << "PROGTYPE=0" << none << ""
+            << damaged(10, 9, "PROGTYPE", "0", ", out of range") << "" << QList<int>{};
+        QTest::newRow("port 5000 characters: cut short") << false << "COMPORT=" + QString(5000, 'x') << none << ""
+            << damaged(11, 13, "COMPORT", QString(40, 'x') + "...", ", not a number") << "" << QList<int>{};
+        QTest::newRow("DEBUG: on") << false << "" << QStringList{"DEBUG"} << "" << QStringList{"Debug Enabled"}
+            << "Serial - COM3" << QList<int>{3};
+        QTest::newRow("lower case: off") << false << "" << QStringList{"debug"} << "" << none
+            << "Serial - COM3" << QList<int>{3};
+        QTest::newRow("log folder missing: ends") << false << "" << QStringList{"DEBUG"} << "/nonexistent-qov/below"
+            << QStringList{"Debug Enabled", "Error In Startup Line: 0"} << "" << QList<int>{};
+        QTest::newRow("first run: the USB programmer on COM 1") << false << "empty" << none << "" << firstRun
+            << "USB Manual - COM1" << QList<int>{1};
+        QTest::newRow("first run, USB library: found by itself") << true << "empty" << none << "" << firstRun
+            << "USB Auto" << QList<int>{};
+        QTest::newRow("unreadable: said, the defaults for this run") << false << "unreadable" << none << ""
+            << QStringList{"The preferences file p.conf cannot be read: Permission denied.*will not be kept"}
+            << "USB Manual - COM1" << QList<int>{1};
+        // clang-format on
+    }
+    void startUp()
+    {
+        QFETCH(bool, usbAutomatic);
+        QFETCH(QString, store);
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, logDir);
+        QFETCH(QStringList, said);
+        QFETCH(QString, programmerLine);
+        GuiHarness h(usbAutomatic);
+        if (store != "empty")
+            h.storeRegular(usbAutomatic ? "2" : "1", "3");
+        if (store.contains('='))
+            h.store.m_values[store.section('=', 0, 0)] = store.section('=', 1);
+        if (store == "unreadable")
+            h.store.m_problem = "the preferences file p.conf cannot be read: Permission denied";
+        const auto before = h.store.m_values;
+        // Left open: the start-up closes it (after its debug log folder proved writable).
+        QVERIFY(!logDir.isEmpty() || h.port->setOpen(true));
+        QTemporaryDir dir;
+        h.form->setDebugLogDir(QDir(logDir.isEmpty() ? dir.path() : logDir));
+        const bool started = h.load(arguments);
+        QCOMPARE(started, !programmerLine.isEmpty());
+        QVERIFY(h.quits == int(!started) && !h.port->isOpen());
+        const bool debug = arguments == QStringList{"DEBUG"};
+        QCOMPARE(h.session->prefs().debugMode, debug);
+        const QStringList logs = QDir(dir.path()).entryList({"debugLog_*.txt"}, QDir::Files);
+        QCOMPARE(logs.size(), int(debug && logDir.isEmpty()));
+        QCOMPARE(h.messages.texts().size(), said.size());
+        for (int i = 0; i < said.size(); ++i)
+            QVERIFY2(reads(h.messages.texts()[i], said[i]), qPrintable(h.messages.texts()[i]));
+        QVERIFY(started || h.messages.m_shown.last().icon == MessageIcon::None);
+        if (store == "empty") {
+            const auto &m = h.messages.m_shown[0];
+            QVERIFY(m.title == "First Time Information" && m.icon == MessageIcon::Information);
+            const QMap<QString, QString> stored{
+                {"FIRSTLOAD", "False"}, {"PROGTYPE", "2"}, {"COMPORT", "1"}};
+            QCOMPARE(h.store.m_values, stored);
+            GuiHarness second(usbAutomatic);
+            second.store.m_values = stored;
+            QVERIFY(second.load() && second.messages.m_shown.isEmpty());
+            QCOMPARE(second.store.m_values, stored);
+        } else {
+            QCOMPARE(h.store.m_values, before);
+        }
+        if (started) {
+            QCOMPARE(h.find<QLabel>("progtypeText")->text(), programmerLine);
+            QTEST(h.checkedComPorts(), "checkedPorts");
+            const bool serial = programmerLine.startsWith("Serial");
+            QVERIFY(h.port->inputMode() == 1 && h.port->rts() == serial
+                    && (serial || h.port->dtr()));
+            QVERIFY(!programmerLine.contains("COM")
+                    || int(h.port->portNumber()) == programmerLine.section("COM", 1).toInt());
+            QTest::mouseClick(h.find<QWidget>("Command1"), Qt::LeftButton);
+            QVERIFY(!h.port->isOpen() && h.form->statusText() == "Ready");
+        }
+        for (const QString &m : h.messages.texts())
+            QVERIFY2(m.size() < 400, qPrintable(m.left(200)));
+        if (store == "unreadable") { // a choice holds for this run and says it is not kept
+            h.form->comPortItem(4)->trigger();
+            QCOMPARE(h.find<QLabel>("progtypeText")->text(), "USB Manual - COM4");
+            QCOMPARE(h.form->statusText(),
+                     "Set for this run only: the preferences cannot be saved");
+            QCOMPARE(h.store.m_values, before);
+        }
     }
 };
 

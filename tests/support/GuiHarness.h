@@ -11,10 +11,13 @@
 #include "device/Clock.h"
 #include "device/TextConversions.h"
 #include "session/Session.h"
+#include "settings/gui/FileDialogs.h"
+#include "settings/gui/SettingsView.h"
 #include "sim/SimBoard.h"
 #include "sim/SimulatedPort.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -43,24 +46,64 @@ struct ModalMessageBoxes : RecordingMessageBoxes
     QStringList notShown;   // boxes beforeShow() let go unshown
 };
 
+// The program's windows of this objectName that are shown ("Form2": the learn window).
+inline QWidgetList shownWindows(const QString &name)
+{
+    QWidgetList out;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == name && w->isVisible())
+            out << w;
+    return out;
+}
+
 // Knows the folder it lives in, for messages that name it.
 struct NamedPreferenceStore : MemoryPreferenceStore
 {
     QString location() const override { return QStringLiteral("/home/u/.config/QOVPROGSOFT.conf"); }
 };
 
+// Open and Save answered with one file (none: cancelled) and "replace it?" with replace,
+// remembering what each offered.
+struct AnsweringDialogs : FileDialogs
+{
+    QString openFileName(QWidget *, const QString &caption, const QString &folder,
+                         const QString &filter) override
+    {
+        offered << caption << folder << filter;
+        return answer;
+    }
+    QString saveFileName(QWidget *p, const QString &c, const QString &f, const QString &l) override
+    {
+        return openFileName(p, c, f, l);
+    }
+    bool confirmReplace(QWidget *, const QString &path) override
+    {
+        offered << "replace " + path;
+        return replace;
+    }
+    QString answer;
+    bool replace = true;
+    QStringList offered;
+};
+
 struct GuiHarness
 {
-    explicit GuiHarness(bool usbAutomatic = false) : board(clock)
+    explicit GuiHarness(bool usbAutomatic = false) : GuiHarness(nullptr, usbAutomatic) { }
+    // Over another port than the simulated board's (port stays null then).
+    GuiHarness(std::unique_ptr<ProgrammerPort> other, bool usbAutomatic) : board(clock)
     {
-        auto simPort = std::make_unique<SimulatedPort>(board, clock);
-        port = simPort.get();
-        session = std::make_unique<Session>(std::move(simPort), clock, messages,
+        if (!other) {
+            auto simPort = std::make_unique<SimulatedPort>(board, clock);
+            port = simPort.get();
+            other = std::move(simPort);
+        }
+        session = std::make_unique<Session>(std::move(other), clock, messages,
                                             std::make_unique<EmptyHost>());
         session->log().enableInMemory();
         form = std::make_unique<MainWindow>(*session, messages, store);
         form->setUsbAutomaticProbe([this] { return usbAutomaticAvailable; });
         form->setQuitHandler([this] { ++quits; });
+        form->findChild<SettingsView *>()->setFileDialogs(&dialogs); // nobody waits on a person
         usbAutomaticAvailable = usbAutomatic;
         messages.beforeShow = [this] { return form->beforeMessage(); };
         // What the status bar said at each refusal of input.
@@ -141,6 +184,7 @@ struct GuiHarness
     int quits = 0;
     QStringList refusals;
     int m_lastInput = 0;
+    AnsweringDialogs dialogs;
     std::unique_ptr<Session> session;
     std::unique_ptr<MainWindow> form;
 };
