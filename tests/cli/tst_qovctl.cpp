@@ -341,6 +341,10 @@ private slots:
                  qPrintable(rig.err));
         QVERIFY(QFileInfo(loop).isSymLink());
         QCOMPARE(rig.portsMade, portsMade);
+        // Nor does a run go on without the debug log it was asked for.
+        QCOMPARE(rig.run({"--debug-log", "no/dir/t.txt", "read"}), 2);
+        QVERIFY2(rig.err.startsWith("qovctl: cannot create the debug log no/dir/t.txt: "),
+                 qPrintable(rig.err));
     }
 
     // Anything but a regular file is written into, never replaced (a FIFO here), and
