@@ -1,6 +1,7 @@
 #pragma once
 // One in-process qovctl run against a simulated board on virtual time; "%p" in
-// the arguments stands for the run's profile file.
+// the arguments stands for the run's profile file, "%d" for its folder. Also what qovctl's
+// in-process and process tests both use: a pseudo-terminal, and the check of what a run said.
 // Header only: it needs the command-line library, which only its tests link.
 #include "FixedUsbPortFinder.h"
 #include "MemoryPreferenceStore.h"
@@ -10,6 +11,38 @@
 
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+// Each '|'-separated text must be in text, or with a leading '!' must not be.
+inline void checkMentions(const QString &text, const QString &mentions)
+{
+    for (const QString &m : mentions.split(u'|', Qt::SkipEmptyParts))
+        QVERIFY2(m.startsWith(u'!') ? !text.contains(m.mid(1)) : text.contains(m),
+                 qPrintable(text));
+}
+
+// A pseudo-terminal's master end, non-blocking, closed when the guard goes.
+struct Terminal
+{
+    int master = posix_openpt(O_RDWR | O_NOCTTY);
+    ~Terminal() { ::close(master); }
+    bool ready() const
+    {
+        return master >= 0 && grantpt(master) == 0 && unlockpt(master) == 0
+               && fcntl(master, F_SETFL, O_NONBLOCK) == 0;
+    }
+    QString slave() const { return QString::fromLocal8Bit(ptsname(master)); }
+    QByteArray &drainInto(QByteArray &text) const
+    {
+        char buffer[4096];
+        for (ssize_t n; (n = ::read(master, buffer, sizeof buffer)) > 0;)
+            text.append(buffer, n);
+        return text;
+    }
+};
 
 // Named as Linux names the programmer's port, so messages read as they do at the bench.
 class LinuxNamedPort : public SimulatedPort
@@ -48,6 +81,10 @@ struct QovctlRig
 
     QovctlRig() { prefs.m_values = {{"PROGTYPE", "1"}, {"COMPORT", "1"}}; }
     QString path() const { return dir.filePath(QStringLiteral("p.json")); }
+    QString expand(QString text) const
+    {
+        return text.replace(QStringLiteral("%p"), path()).replace(QStringLiteral("%d"), dir.path());
+    }
     void save(const QByteArray &data)
     {
         QFile f(path());
@@ -55,7 +92,8 @@ struct QovctlRig
     }
     int run(QStringList args)
     {
-        args.replaceInStrings(QStringLiteral("%p"), path());
+        for (QString &arg : args)
+            arg = expand(arg);
         QovctlEnvironment env;
         env.clock = &clock;
         env.preferences = &prefs;
