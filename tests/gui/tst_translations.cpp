@@ -720,53 +720,59 @@ private slots:
     {
         QTest::addColumn<QString>("language");
         QTest::addColumn<QStringList>("args");
-        QTest::addColumn<bool>("silentBoard");
+        QTest::addColumn<QString>("board");     // "", "silent", "jumper for USB"
         QTest::addColumn<QString>("stream");    // "out", "err", or "file": the --debug-log file
         QTest::addColumn<QStringList>("texts"); // what it holds; none: English's very bytes
 
         // clang-format off
         QTest::newRow("German read: a setting, a flag and a button by their names")
-            << "de" << QStringList{"read"} << false << "out"
+            << "de" << QStringList{"read"} << "" << "out"
             << QStringList{"Tastendrücke für Ausschalten", "Einschalten erlauben", "FA52D0 (Auswahl)"};
         QTest::newRow("German write")
-            << "de" << QStringList{"write", "--defaults"} << false << "out"
+            << "de" << QStringList{"write", "--defaults"} << "" << "out"
             << QStringList{"Alle 20 Speicherstellen geschrieben und geprüft."};
         QTest::newRow("German: the board does not answer, and the doctor's hint")
-            << "de" << QStringList{"read"} << true << "err"
+            << "de" << QStringList{"read"} << "silent" << "err"
             << QStringList{"qovctl: QOV nicht gefunden an /dev/ttyS0 (COM 1)",
                            "Führen Sie 'qovctl doctor' aus, um die Ursache zu finden."};
         QTest::newRow("German: the port is not there")
-            << "de" << QStringList{"read", "--port", "2"} << false << "err"
+            << "de" << QStringList{"read", "--port", "2"} << "" << "err"
             << QStringList{"COM 2 kann nicht geöffnet werden"};
         QTest::newRow("Spanish: a usage error")
-            << "es" << QStringList{"read", "--port", "0"} << false << "err"
+            << "es" << QStringList{"read", "--port", "0"} << "" << "err"
             << QStringList{"--port debe ser un número de puerto COM de 1 a 255"};
         QTest::newRow("Spanish help")
-            << "es" << QStringList{"--help"} << false << "out"
+            << "es" << QStringList{"--help"} << "" << "out"
             << QStringList{"Uso: qovctl [opciones] <orden> [argumentos]"};
-        QTest::newRow("German read --json") << "de" << QStringList{"read", "--json"} << false << "out" << QStringList();
+        QTest::newRow("Spanish doctor: a board jumpered for the other programmer")
+            << "es" << QStringList{"--simulate", "doctor"} << "jumper for USB" << "out"
+            << QStringList{"la placa saluda con su patrón de configuración para el otro tipo de programador",
+                           "Solución: El QOV (v2.5) está configurado para el programador tipo 'B' (USB)"};
+        QTest::newRow("German read --json") << "de" << QStringList{"read", "--json"} << "" << "out" << QStringList();
         QTest::newRow("Spanish --json usage error, refused by the parser")
-            << "es" << QStringList{"read", "--port", "0", "--json"} << false << "out" << QStringList();
+            << "es" << QStringList{"read", "--port", "0", "--json"} << "" << "out" << QStringList();
         QTest::newRow("German doctor --json, a failed step and its fix")
-            << "de" << QStringList{"--simulate", "doctor", "--json"} << true << "out" << QStringList();
+            << "de" << QStringList{"--simulate", "doctor", "--json"} << "silent" << "out" << QStringList();
         QTest::newRow("German trace of a read (-v writes the same to standard error)")
-            << "de" << QStringList{"read", "--debug-log", "%p"} << false << "file" << QStringList();
+            << "de" << QStringList{"read", "--debug-log", "%p"} << "" << "file" << QStringList();
         QTest::newRow("Spanish trace of a port that is not there")
-            << "es" << QStringList{"read", "--port", "2", "--debug-log", "%p"} << false << "file" << QStringList();
+            << "es" << QStringList{"read", "--port", "2", "--debug-log", "%p"} << "" << "file" << QStringList();
         // clang-format on
     }
     void qovctl()
     {
         QFETCH(QString, language);
         QFETCH(QStringList, args);
-        QFETCH(bool, silentBoard);
+        QFETCH(QString, board);
         QFETCH(QString, stream);
         QFETCH(QStringList, texts);
         const auto run = [&](const QString &lang) {
             const Language chosen(lang);
             QovctlRig rig;
-            if (silentBoard)
+            if (board == QLatin1String("silent"))
                 rig.board.setGreeting(QByteArray());
+            else if (!board.isEmpty())
+                rig.board.setJumperFor(UsbProgrammer);
             const int status = rig.run(args);
             QFile file(rig.path());
             const QString trace
