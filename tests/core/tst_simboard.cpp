@@ -1,17 +1,8 @@
-#include "sim/SimBoard.h"
+// The simulated board behind its port, on the virtual clock, and qov-sim's command line.
 #include "sim/SimOptions.h"
-#include "sim/SimulatedPort.h"
+#include "support/TransactionRig.h"
 
 #include <QTest>
-
-namespace {
-struct Rig
-{
-    VirtualClock clock;
-    SimBoard board{clock};
-    SimulatedPort port{board, clock};
-};
-} // namespace
 
 class TestSimBoard : public QObject
 {
@@ -24,7 +15,7 @@ private slots:
     // "reconnect" brings a vanished board back, "flood" sends more reads than the
     // byte logs keep, "logs" checks they (and the port's output log) are bounded
     // and hold the latest bytes.
-    // Setup: "fault L|all NAME [gap=MS]", "timing", "echo" (acknowledges with the value).
+    // Setup: "fault L NAME [gap=MS]", "timing", "echo" (acknowledges with the value).
     void script_data()
     {
         // clang-format off
@@ -51,23 +42,20 @@ private slots:
         // 10 bits a byte at 2400 baud each way, 3 ms to answer: 12.5 + 3 + 4.17 ms.
         QTest::newRow("read, byte timing") << "timing" << ">520000 +18 #0 +1 #1 +5 <01";
         QTest::newRow("version, byte timing") << "timing" << ">56565656 +22 #0 +1 #1 +10 #3";
-        // Each fault at location 5 (its neighbour 4 answers), then at every location.
-        for (const char *at : {"5", "all"}) {
-            const QString rd = ">520500 +200 ", wr = ">570509 +200 ";
-            const QString other = QString(at) == "5" ? " >520400 +200 <14" : "";
-            const std::tuple<const char *, const char *, QString> faults[] = {
-                {"none", "none", rd + "<64 @5=100 +500 < ok" + other},
-                {"no answer read", "no-answer", rd + "< +500 < ok" + other},
-                {"no answer write", "no-answer", wr + "< @5=100 ok" + other},
-                {"no read answer", "no-read-answer", wr + "<06 @5=9 " + rd + "< ok" + other},
-                {"no ack", "no-ack", wr + "< @5=9 +500 < ok" + other},
-                {"wrong readback", "wrong-readback", wr + "<06 @5=10 ok" + other},
-                {"late", "late", rd + "< +500 <64 ok" + other},
-                {"garbage", "garbage", rd + "<ee0064 ok" + other},
-                {"vanish", "vanish", rd + "< vanished reconnect +500 <584f4b ok"}};
-            for (const auto &[name, fault, steps] : faults)
-                QTest::addRow("%s, %s", name, at) << QString("fault %1 %2").arg(at, fault) << steps;
-        }
+        // Each fault at location 5; its neighbour 4 answers.
+        const QString rd = ">520500 +200 ", wr = ">570509 +200 ", other = " >520400 +200 <14";
+        const std::tuple<const char *, const char *, QString> faults[] = {
+            {"none", "none", rd + "<64 @5=100 +500 < ok" + other},
+            {"no answer read", "no-answer", rd + "< +500 < ok" + other},
+            {"no answer write", "no-answer", wr + "< @5=100 ok" + other},
+            {"no read answer", "no-read-answer", wr + "<06 @5=9 " + rd + "< ok" + other},
+            {"no ack", "no-ack", wr + "< @5=9 +500 < ok" + other},
+            {"wrong readback", "wrong-readback", wr + "<06 @5=10 ok" + other},
+            {"late", "late", rd + "< +500 <64 ok" + other},
+            {"garbage", "garbage", rd + "<ee0064 ok" + other},
+            {"vanish", "vanish", rd + "< vanished reconnect +500 <584f4b ok"}};
+        for (const auto &[name, fault, steps] : faults)
+            QTest::newRow(name) << QString("fault 5 ") + fault << steps;
         // The board answers one command at a time: a late answer holds back the next
         // one; noise keeps its own time. Each fault's delay D (the junk gap).
         QTest::newRow("a late answer holds back the next")
@@ -84,11 +72,9 @@ private slots:
     {
         QFETCH(QString, setup);
         QFETCH(QString, script);
-        Rig rig;
+        TransactionRig rig;
         const QStringList w = setup.split(' ');
-        if (w[0] == "fault" && w[1] == "all")
-            rig.board.setGlobalFault(*SimBoard::faultFromName(w[2]));
-        else if (w[0] == "fault")
+        if (w[0] == "fault")
             rig.board.setFault(w[1].toInt(), *SimBoard::faultFromName(w[2]));
         rig.board.setByteTiming(w[0] == "timing");
         rig.board.setEchoWriteAck(w[0] == "echo");
@@ -141,8 +127,8 @@ private slots:
         }
     }
 
-    // Through the opening power cycle with the line that powers the board for the
-    // programmer: a self-powered board does not restart, so does not greet; a board
+    // Through the device link's opening power cycle with the line that powers the
+    // board for the programmer: a self-powered board does not restart, so does not greet; a board
     // jumpered for the other programmer greets with its set-up pattern (four
     // non-zero bytes for the PC's check); the greeting is looked for at 500 ms.
     void powerAndGreeting_data()
@@ -172,22 +158,15 @@ private slots:
         QFETCH(int, jumperFor);
         QFETCH(int, greetDelay);
         QFETCH(QByteArray, greeting);
-        const bool rts = (type == 1) != selfPowered;
-        Rig rig;
+        TransactionRig rig;
         rig.board.setProgrammerType(type);
         rig.board.setSelfPowered(selfPowered);
         rig.board.setJumperFor(jumperFor);
         rig.board.setGreetDelayMs(greetDelay);
-        // The device link's opening power cycle.
-        rig.port.setRts(rts);
-        rig.port.setOpen(true);
-        rig.clock.advance(250);
-        rig.port.setRts(!rts);
-        rig.port.setOpen(false);
-        rig.clock.advance(250);
-        rig.port.setOpen(true);
-        rig.port.setRts(rts);
-        rig.clock.advance(500);
+        rig.prefs.programmerType = type;
+        rig.prefs.isQOVSelfPowered = selfPowered;
+        UpdateQOVProgrammerPowerStatus(rig.prefs, rig.port);
+        QVERIFY(rig.link.openComPort(rig.port)); // its power cycle, then 500 ms
         const QByteArray got = rig.port.input();
         QCOMPARE(got, greeting);
         QVERIFY(greeting.size() < 4 || got.size() - got.count('\0') >= 4);
@@ -196,6 +175,7 @@ private slots:
         rig.port.output(QByteArray("R\0\0", 3));
         rig.clock.advance(200);
         QCOMPARE(rig.port.input().replace("XOK", ""), "\x01");
+        const bool rts = rig.port.rts();
         rig.port.setRts(!rts);
         QCOMPARE(rig.board.isPowered(), selfPowered);
         rig.port.setRts(rts);
@@ -233,8 +213,6 @@ private slots:
         const QString more = "|Try 'qov-sim --help' for more.";
         QTest::newRow("odd hex") << link + QStringList{"--greeting", "hex:123"} << 2
                                  << "qov-sim: --greeting" + more;
-        QTest::newRow("missing value") << link + QStringList{"--fault"} << 2
-                                       << "qov-sim: Missing value" + more;
         QTest::newRow("fault past the map") << link + QStringList{"--fault", "22:late"} << 2
                                             << "qov-sim: --fault" + more;
         // clang-format on

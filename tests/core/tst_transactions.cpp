@@ -1,9 +1,29 @@
-// Read Values and Write All on the simulated board: what the user sees, what goes
-// over the wire and what is left, for each way a transaction ends, and with each
-// board fault at the first and last locations and at a code's three, a vanishing
-// board and stale bytes. No false success, neighbours untouched, the port released.
+// Read Values and Write All on the simulated board. By example: what the user sees,
+// what goes over the wire and what is left, for each way a transaction ends, and
+// the bytes at the edges of a location (0, 1, 254, 255) as the user's units. Then
+// the whole fault space, on the virtual clock (sweep): each fault kind at every
+// location, its delay D from 0 to 250 ms in 5 ms steps (past the 200-poll answer
+// window), on boards answering at line speed, after 50 ms and after 150 ms; and the
+// faults without a delay (a wrong read-back, a lost acknowledgement, an unanswered
+// read, a vanishing board) at every location. Every run is checked against
+// invariants, not expected texts:
+//  1. no success with a value the board does not hold;
+//  2. after a read every value taken as read is the board's, the others are named
+//     not read (after a lost connection the record is left as it was);
+//  3. Write All calls no location verified where the board does not hold the value,
+//     and leaves the record as it was;
+//  4. no location that was fine is named as the one that failed;
+//  5. with no fault every transaction succeeds.
+// The doctor's one read is swept the same way: it reports the board's value or none.
+// The whole sweep runs when QOV_FULL_SWEEP is set; otherwise a fixed sample of it
+// (every location, every fourth delay), so the plain run stays quick.
+#include "diagnose/Doctor.h"
+#include "settings/Profile.h"
 #include "support/TransactionRig.h"
 
+#include <QElapsedTimer>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTest>
 #include <algorithm>
 
@@ -34,8 +54,124 @@ Setup faults(QList<int> locations, Fault fault)
     };
 }
 
+constexpr quint8 Junk = 0xEE; // the board's junk byte; no location holds it
+
+// Distinct values everywhere, none the junk byte or the acknowledgement, and a
+// value to write at each location that differs from all of them (also plus one,
+// as a wrong read-back stores).
+quint8 heldAt(int location) { return quint8(0x20 + 3 * location); }
+quint8 writtenAt(int location) { return quint8(0x90 + 3 * location); }
+
+struct Board
+{
+    const char *name;
+    int latencyMs;
+    bool echoAck = false; // a write is acknowledged with the value written
+};
+const Board Boards[] = {{"line speed", 0}, {"50 ms", 50}, {"150 ms", 150}};
+// Write All also on a board whose acknowledgement looks like the read-back.
+const Board EchoBoard = {"50 ms, acknowledging with the value", 50, true};
+
+bool fullSweep() { return qEnvironmentVariableIsSet("QOV_FULL_SWEEP"); }
+
+QList<int> delays(bool delayed)
+{
+    if (!delayed)
+        return {0};
+    QList<int> out;
+    for (int d = 0; d <= 250; d += fullSweep() ? 5 : 20)
+        out << d;
+    return out;
+}
+
+QString locations(const QList<int> &list)
+{
+    QStringList parts;
+    for (int l : list)
+        parts << QString::number(l);
+    return parts.join(',');
+}
+
+struct Run : TransactionRig
+{
+    Run(int latencyMs, Fault fault, int at, int delayMs, bool echoAck = false)
+    {
+        board.setEchoWriteAck(echoAck);
+        QByteArray image(SimBoard::LocationCount, '\0');
+        for (int loc = 0; loc < SimBoard::LocationCount; ++loc)
+            image[loc] = char(heldAt(loc));
+        board.setMemoryBytes(image);
+        board.setGarbageBytes(QByteArray(1, char(Junk)));
+        board.setByteTiming(true);
+        board.setLatencyMs(latencyMs);
+        board.setJunkGapMs(delayMs);
+        board.setLateDelayMs(delayMs);
+        if (fault != Fault::None)
+            board.setFault(at, fault);
+        for (int loc : SettingsTransferOrder)
+            settings.setValueAt(loc, writtenAt(loc));
+    }
+};
+
+// What is wrong with one run, empty when every invariant holds.
+QString brokenInvariant(bool write, Fault fault, int at, Run &run, const TransactionResult &r,
+                        const DeviceSettings &before)
+{
+    const QList<int> named = r.failedLocations;
+    // A write that lost the port names every location it did not verify, as not
+    // written, not as the one that failed.
+    const bool namesAllUnverified = write && r.outcome == TransactionResult::PortLost;
+    for (int loc : named)
+        if (loc != at && !namesAllUnverified)
+            return QStringLiteral("names location %1 (failed: %2)").arg(loc).arg(locations(named));
+    if (fault == Fault::None && !r.ok())
+        return QStringLiteral("a clean board failed (%1)").arg(locations(named));
+    if (!write) {
+        if (r.outcome == TransactionResult::PortLost)
+            return run.settings == before ? QString()
+                                          : QStringLiteral("lost read changed the record");
+        for (int loc : SettingsTransferOrder) {
+            const int shown = int(run.settings.valueAt(loc));
+            if (named.contains(loc)) {
+                if (shown != 0)
+                    return QStringLiteral("location %1 not read yet shows %2").arg(loc).arg(shown);
+            } else if (shown != heldAt(loc)) {
+                return QStringLiteral("location %1 read as %2, the board holds %3%4")
+                    .arg(loc)
+                    .arg(shown)
+                    .arg(heldAt(loc))
+                    .arg(r.ok() ? QStringLiteral(" (a success)") : QString());
+            }
+        }
+        return {};
+    }
+    if (run.settings != before)
+        return QStringLiteral("the write changed the record");
+    for (int loc : r.verifiedLocations)
+        if (run.board.memory(loc) != writtenAt(loc))
+            return QStringLiteral("location %1 verified, the board holds %2")
+                .arg(loc)
+                .arg(run.board.memory(loc));
+    for (int loc : SettingsTransferOrder)
+        if (r.verifiedLocations.contains(loc) == named.contains(loc))
+            return QStringLiteral("location %1 both or neither verified and failed").arg(loc);
+    // The boxes come in transfer order.
+    QList<int> boxes;
+    for (const QString &m : run.messages.texts())
+        if (m.startsWith(QLatin1String("Error: Unable to Write to Location ")))
+            boxes << m.section(' ', -1).toInt();
+    QList<int> inOrder;
+    for (int loc : SettingsTransferOrder)
+        if (boxes.contains(loc))
+            inOrder << loc;
+    if (boxes != inOrder)
+        return QStringLiteral("boxes out of transfer order: ") + locations(boxes);
+    return {};
+}
+
 } // namespace
 Q_DECLARE_METATYPE(Setup)
+Q_DECLARE_METATYPE(SimBoard::Fault)
 
 namespace {
 
@@ -105,21 +241,8 @@ void addTransferRows(QList<Outcome> wanted)
             << write << s << outcome << QString() << (at >= 0 ? QList<int>{at} : QList<int>{});
     };
     for (bool write : {false, true}) {
-        for (int loc : {0, 10, 11, 12, 21}) { // first, a code's three, last
-            // Each fault once at each place; every distance of a stray byte, junk and
-            // a late answer, byte by byte, is swept in tst_transactionsweep.
-            for (Fault f : {Fault::NoReadAnswer, Fault::NoAck, Fault::WrongReadback, Fault::Late,
-                            Fault::Garbage, Fault::Doubled}) {
-                const bool fails = write || (f != Fault::NoAck && f != Fault::WrongReadback);
-                add(write, SimBoard::faultName(f) + " at " + QString::number(loc),
-                    fails ? T::Incomplete : T::Success, fails ? loc : -1, [=](Rig &r) {
-                        r.board.setFault(loc, f);
-                        r.board.setLateDelayMs(230); // just past the last poll
-                    });
-            }
-            add(write, QStringLiteral("port vanished at %1").arg(loc), T::PortLost, loc,
-                faults({loc}, Fault::Vanish));
-        }
+        // The board gone inside a code; each fault at every place and delay is swept.
+        add(write, "port vanished at 11", T::PortLost, 11, faults({11}, Fault::Vanish));
         // A byte behind an answer, waiting when the next command is due, once:
         // every value is in doubt and read again carefully, and as the board
         // holds them all, both succeed (with more on the wire than a clean run).
@@ -135,12 +258,6 @@ void addTransferRows(QList<Outcome> wanted)
         });
         add(write, "port vanished opening", T::PortLost, -1,
             [](Rig &r) { r.clock.setProcessEventsHook([&r] { r.board.vanish(); }); });
-        add(write, "port vanished at the version query", T::PortLost, -1, [](Rig &r) {
-            r.board.setEventLog([&r](const QString &e) {
-                if (e == QLatin1String("version query"))
-                    r.board.vanish();
-            });
-        });
         // Greeting or version answer (or their tails) landing after the look: the
         // version too late is an honest stop before the locations.
         for (const auto &[greet, version, timing, outcome] : {std::tuple{480, 3, true, T::Success},
@@ -298,27 +415,16 @@ private slots:
         QCOMPARE(rig.messages.texts().size(), write ? 1 : 0);
     }
 
-    // Every location is tried; a read keeps what came (the failed ones 0), a write
-    // leaves the record as it was and the board's other locations written.
+    // Every location is tried (what a read keeps and a write leaves: the sweep).
     void incomplete_data() { addTransferRows({T::Incomplete}); }
     void incomplete()
     {
-        QFETCH(bool, write);
         QFETCH(QList<int>, failed);
         RowRun rig;
         if (!rig.runRow())
             return;
         QCOMPARE(rig.r.failedLocations, failed);
         QCOMPARE(rig.done.size(), 20);
-        for (int loc : Order) {
-            if (!write)
-                QCOMPARE(int(rig.settings.valueAt(loc)),
-                         failed.contains(loc) ? 0 : int(quint8(BoardImage.at(loc))));
-            else if (!failed.contains(loc))
-                QCOMPARE(int(rig.board.memory(loc)), int(rig.before.valueAt(loc)));
-        }
-        if (write)
-            QCOMPARE(rig.settings, rig.before);
     }
 
     // One message naming the port; nothing is tried after the loss and a write names
@@ -393,17 +499,134 @@ private slots:
         QCOMPARE(rig.r.failedLocations, QList<int>{});
     }
 
-    // While learn mode holds the port both are refused untouched.
-    void busyIsRefusedUntouched()
+    // Bytes at the edges of a location in every location, read from the board: what
+    // each setting becomes in the user's units, as the profile and the window's
+    // fields show it. A wrong conversion here shows a value the board never held.
+    void everyLocationHolds_data()
     {
-        Rig rig;
-        rig.link.setHeldByLearnMode(true);
-        const DeviceSettings before = rig.settings;
+        // clang-format off
+        QTest::addColumn<int>("byte");        // in every location of the board
+        QTest::addColumn<bool>("flag");       // each of the four flags
+        QTest::addColumn<int>("delayMs");     // both push delays
+        QTest::addColumn<int>("presses");     // both press counts
+        QTest::addColumn<QString>("code");    // all four codes
+        QTest::newRow("0: flags off, no delay, one press, code 000000") << 0 << false << 0 << 1 << "000000";
+        QTest::newRow("1: flags on, 10 msec, two presses") << 1 << true << 10 << 2 << "010101";
+        QTest::newRow("254: 2540 msec, 255 presses") << 254 << true << 2540 << 255 << "FEFEFE";
+        QTest::newRow("255 (FF): 2550 msec, 256 presses, code FFFFFF") << 255 << true << 2550 << 256 << "FFFFFF";
+        // clang-format on
+    }
+    void everyLocationHolds()
+    {
+        QFETCH(int, byte);
+        QFETCH(bool, flag);
+        QFETCH(int, delayMs);
+        QFETCH(int, presses);
+        QFETCH(QString, code);
+        TransactionRig rig;
+        rig.board.setMemoryBytes(QByteArray(SimBoard::LocationCount, char(byte)));
+        QVERIFY(rig.run(false).ok());
+        const QJsonObject shown = QJsonDocument::fromJson(Profile::toJson(rig.settings)).object();
+        for (const char *key :
+             {"allowPowerOn", "allowPowerOff", "allowEjectTray", "powerOnByEject"})
+            QVERIFY2(shown.value(key).toBool() == flag, key);
+        for (const char *key : {"modOnPushDelayMs", "modOffPushDelayMs"})
+            QVERIFY2(shown.value(key).toInt() == delayMs, key);
+        for (const char *key : {"turnOffPresses", "ejectTrayPresses"})
+            QVERIFY2(shown.value(key).toInt() == presses, key);
+        for (const char *key :
+             {"turnOnModEnabledCode", "turnOnModDisabledCode", "turnOffCode", "ejectTrayCode"})
+            QVERIFY2(shown.value(key).toString() == code, key);
+    }
+
+    void sweep_data()
+    {
+        QTest::addColumn<bool>("write");
+        QTest::addColumn<int>("latencyMs");
+        QTest::addColumn<Fault>("fault");
+        QTest::addColumn<bool>("delayed"); // the fault takes the delay D
+        QTest::addColumn<bool>("echoAck");
+        const struct
+        {
+            Fault fault;
+            bool delayed;
+        } kinds[]
+            = {{Fault::None, false},   {Fault::JunkThenLate, true},  {Fault::StrayAfter, true},
+               {Fault::Doubled, true}, {Fault::Late, true},          {Fault::WrongReadback, false},
+               {Fault::NoAck, false},  {Fault::NoReadAnswer, false}, {Fault::Garbage, true},
+               {Fault::Vanish, false}};
         for (bool write : {false, true}) {
-            QCOMPARE(rig.run(write).outcome, T::Busy);
-            QVERIFY(rig.events.isEmpty() && rig.progress.isEmpty() && rig.port.openCount() == 0);
-            QCOMPARE(rig.settings, before);
+            QList<Board> boards(std::cbegin(Boards), std::cend(Boards));
+            if (write)
+                boards << EchoBoard;
+            for (const Board &b : boards)
+                for (const auto &k : kinds)
+                    QTest::addRow("%s, %s, %s", write ? "write" : "read", b.name,
+                                  qPrintable(SimBoard::faultName(k.fault)))
+                        << write << b.latencyMs << k.fault << k.delayed << b.echoAck;
         }
+    }
+    void sweep()
+    {
+        QFETCH(bool, write);
+        QFETCH(int, latencyMs);
+        QFETCH(Fault, fault);
+        QFETCH(bool, delayed);
+        QFETCH(bool, echoAck);
+        QElapsedTimer timer;
+        timer.start();
+        QStringList broken;
+        int runs = 0;
+        const QList<int> where = fault == Fault::None ? QList<int>{0}
+                                                      : QList<int>(SettingsTransferOrder.cbegin(),
+                                                                   SettingsTransferOrder.cend());
+        for (int at : where) {
+            for (int d : delays(delayed)) {
+                Run run(latencyMs, fault, at, d, echoAck);
+                const DeviceSettings before = run.settings;
+                const TransactionResult r = run.run(write);
+                ++runs;
+                const QString why = brokenInvariant(write, fault, at, run, r, before);
+                if (!why.isEmpty())
+                    broken << QStringLiteral("at %1, D %2 ms: %3").arg(at).arg(d).arg(why);
+            }
+        }
+        qInfo("%d runs in %lld ms", runs, timer.elapsed());
+        QVERIFY2(broken.isEmpty(),
+                 qPrintable(QString::number(broken.size()) + " of " + QString::number(runs)
+                            + " runs broken:\n" + broken.mid(0, 40).join('\n')));
+    }
+
+    // The doctor's one read (location 0) with each fault there: its value is the
+    // board's or it is not given, and a clean board's is given.
+    void doctorRead_data()
+    {
+        QTest::addColumn<int>("latencyMs");
+        QTest::addColumn<Fault>("fault");
+        for (const Board &b : Boards)
+            for (Fault f :
+                 {Fault::None, Fault::JunkThenLate, Fault::StrayAfter, Fault::Doubled, Fault::Late})
+                QTest::addRow("%s, %s", b.name, qPrintable(SimBoard::faultName(f)))
+                    << b.latencyMs << f;
+    }
+    void doctorRead()
+    {
+        QFETCH(int, latencyMs);
+        QFETCH(Fault, fault);
+        QStringList broken;
+        const int at = SettingsTransferOrder.front();
+        for (int d : delays(fault != Fault::None)) {
+            Run run(latencyMs, fault, at, d);
+            const DoctorBoard board = Doctor::probeBoard(run.link, run.port);
+            if (!board.readTried)
+                broken << QStringLiteral("D %1 ms: not read").arg(d);
+            else if (board.readValue ? *board.readValue != heldAt(at) : fault == Fault::None)
+                broken << QStringLiteral("D %1 ms: reads %2, the board holds %3")
+                              .arg(d)
+                              .arg(board.readValue.value_or(-1))
+                              .arg(heldAt(at));
+        }
+        QVERIFY2(broken.isEmpty(), qPrintable(broken.join('\n')));
     }
 };
 
