@@ -383,8 +383,6 @@ private slots:
                 << opened + "status Found QOV" << "XOK" << "-" << true << true << false;
         QTest::newRow("version query: ready, the version carried") << Purpose::VersionQuery << "XOK|2.5"
                 << Stage::Connected << "" << "XOK" << "2.5" << true << true << false;
-        QTest::newRow("learn start: ready") << Purpose::LearnStart << "XOK|2.5" << Stage::Connected
-                << "" << "XOK" << "-" << true << true << false;
         QTest::newRow("self-powered: no greeting needed") << Purpose::VersionQuery << "self||2.5"
                 << Stage::Connected << "" << "-" << "2.5" << true << true << false;
         QTest::newRow("busy: nothing done") << Purpose::Transaction << "busy" << Stage::Busy << ""

@@ -1,6 +1,5 @@
 #pragma once
 // A port whose board answers every exchange with the fuzzer's bytes.
-#include "device/MessageBoxes.h"
 #include "device/ProgrammerPort.h"
 
 #include <utility>
@@ -39,10 +38,4 @@ private:
     QByteArray m_pending;
     QByteArray m_answer;
     bool m_open = true;
-};
-
-class SilentMessageBoxes : public MessageBoxes
-{
-public:
-    void showMessage(const QString &, MessageIcon, const QString &) override { }
 };
