@@ -52,9 +52,7 @@ private slots:
         // clang-format off
         QTest::addColumn<QString>("setup");
         QTest::addColumn<QString>("script");
-        QTest::newRow("read used") << "" << ">520400 +10 <14";
         QTest::newRow("read unused, past the map") << "" << ">520300 >521600 +10 <ffff";
-        QTest::newRow("write then read") << "" << ">57054d >520500 +10 <064d @5=77";
         QTest::newRow("write acknowledged with its value") << "echo" << ">57054d +10 <4d @5=77";
         QTest::newRow("split read") << "" << ">52 >0a >00 +10 <fa";
         QTest::newRow("split version") << "" << ">5656 >56 >56 +10 <322e35";
