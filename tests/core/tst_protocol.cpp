@@ -241,7 +241,7 @@ private slots:
         QTest::addColumn<QString>("comPort");
         QTest::addColumn<QString>("setup");
         QTest::addColumn<QString>("trace");
-        QTest::addColumn<QString>("failure"); // empty: opened
+        QTest::addColumn<QString>("failure"); // empty: opened; a hint shown follows a CR LF
         const QString na = "8010 Hardware not available", start = "0 port 3;0 open;250 rts off;";
         QTest::newRow("rts on before") << "3" << "" << start + "250 close;500 open;500 rts on"
                                        << "";
