@@ -1,13 +1,35 @@
+// The device link's procedures on a scripted port, the connect step over them and
+// the one rule for what counts as a firmware version (qovctl version, the doctor).
+#include "device/BoardConnection.h"
+#include "device/FirmwareVersion.h"
 #include "support/FixedUsbPortFinder.h"
 #include "support/LinkRig.h"
 
 #include <QTest>
 
+using Purpose = BoardConnection::Purpose;
+using Stage = ConnectResult::Stage;
+using Verdict = FirmwareVersion::Verdict;
+Q_DECLARE_METATYPE(Verdict)
+
 namespace {
 
-struct Rig : LinkRig
+// events: the connect step's status texts, its messages ("[free]": the claim was
+// given up first, "[open]": the port still open) and closes.
+struct Rig : LinkRig, ConnectionStatus
 {
-    Rig() { prefs.comPort = QStringLiteral("3"); }
+    QStringList events;
+
+    void setStatusBarText(const QString &t) override { events << "status " + t; }
+    void resetStatusBar() override { events << "reset"; }
+    Rig()
+    {
+        prefs.comPort = QStringLiteral("3");
+        messages.m_onShow = [this](const QString &t) {
+            events << "message " + t.section("\r\n", 0, 0) + (link.isBusy() ? "" : " [free]")
+                          + (port.isOpen() ? " [open]" : "");
+        };
+    }
 };
 
 // Runs "read LOC", "write LOC VALUE", "check", "version", "xok", "close" (twice),
@@ -42,6 +64,8 @@ QString run(Rig &r, const QString &call)
 
 QString latin(const char *h) { return QString::fromLatin1(QByteArray::fromHex(h)); }
 const PortError Unavailable{PortErrorCode::HardwareNotAvailable, "Hardware not available"};
+const QString Lock = "The port /dev/ttyS2 is in use by PID 463, qovctl (lock file "
+                     "/run/lock/LCK..ttyS2). Close that program and try again.";
 
 } // namespace
 
@@ -100,17 +124,12 @@ private slots:
         QTest::newRow("confirm: a byte behind the answer") << "confirm 21 5" << "05@3 ~ee@7"
             << "521500" << "False" << confirm.arg(5) + "T - Extra Bytes After The Answer: 1;"
                                                        "T - Confirm - Out Of Step" << 7;
-        QTest::newRow("confirm: another value") << "confirm 21 5" << "06@3" << "521500" << "False"
-            << confirm.arg(6) + "T - Confirm - Out Of Step" << 3;
         // The careful read: twice, equal, then a quiet line for the answer window and more.
         const QString careful = "T - Careful Read - Loc: 4;R>Loc: 4;R>Buffer Count: 1 ComInp: 5 "
                                 "Hex: 5;R>Return - I: 3 Data: 5;R>Loc: 4;R>Buffer Count: 1 "
                                 "ComInp: %1 Hex: %1;R>Return - I: 3 Data: %1;";
         QTest::newRow("careful read") << "careful 4" << "05@3 05@3" << "520400520400" << "5"
             << careful.arg(5) + "T - Careful Read - Return - Data: 5" << 456;
-        QTest::newRow("careful read: answers differ") << "careful 4" << "05@3 06@3"
-            << "520400520400" << "-1" << careful.arg(6) + "T - Careful Read - Return - "
-                                                          "Answers Differ Or Extra Bytes" << 456;
         QTest::newRow("careful read: a byte behind") << "careful 4" << "05@3 05@3 ~ee@100"
             << "520400520400" << "-1" << careful.arg(5) + "T - Settled, Dropped: 1;"
                                   "T - Careful Read - Return - Answers Differ Or Extra Bytes" << 551;
@@ -212,51 +231,31 @@ private slots:
         QCOMPARE(r.port.isOpen(), !call.startsWith("closed:") && !call.endsWith("close"));
     }
 
-    // The row name gives the programmer type and preferences.
-    void powerLines_data()
-    {
-        // clang-format off
-        QTest::addColumn<QString>("trace");
-        QTest::newRow("1 bus") << "0 rts on";
-        QTest::newRow("1 self") << "0 rts off";
-        QTest::newRow("2 forced self") << "0 rts off;0 dtr on";
-        QTest::newRow("2 bus") << "0 rts off;0 dtr on";
-        QTest::newRow("2 self") << "0 rts on;0 dtr on";
-        // clang-format on
-    }
-    void powerLines()
-    {
-        const QString prefs = QTest::currentDataTag();
-        for (bool usbAutomatic : {false, true}) { // discovery does not matter here
-            Rig r;
-            r.prefs.programmerType = prefs.left(1).toInt();
-            r.prefs.forcePower = prefs.contains("forced");
-            r.prefs.isQOVSelfPowered = prefs.contains("self");
-            r.prefs.usbAutomaticAvailable = usbAutomatic;
-            UpdateQOVProgrammerPowerStatus(r.prefs, r.port);
-            QTEST(r.port.trace().join(';'), "trace");
-            QVERIFY(r.log.lines().isEmpty());
-        }
-    }
-
-    // The opening after a setup ("rts-off", "already-open", or "<step> N": the Nth
-    // such step fails): trace with times, the lines as they were, and the report of
-    // a failure ("<number> <description>") at once.
+    // The opening after a setup ("rts-off", "already-open", "no hint" (already open,
+    // the front end frees it nowhere), "lock" (another program's lock refuses the
+    // opening) or "<step> N": the Nth such step fails): trace with times, the lines as
+    // they were, and the report of a failure ("<number> <description>") at once.
     void openSequence_data()
     {
         // clang-format off
         QTest::addColumn<QString>("comPort");
         QTest::addColumn<QString>("setup");
         QTest::addColumn<QString>("trace");
-        QTest::addColumn<QString>("failure"); // empty: opened
+        QTest::addColumn<QString>("failure"); // empty: opened; a hint shown follows a CR LF
         const QString na = "8010 Hardware not available", start = "0 port 3;0 open;250 rts off;";
         QTest::newRow("rts on before") << "3" << "" << start + "250 close;500 open;500 rts on"
                                        << "";
         QTest::newRow("rts off, number rounded") << "2.5" << "rts-off"
             << "0 port 2;0 open;250 rts on;250 close;500 open;500 rts off" << "";
         QTest::newRow("number refused") << "3" << "port 1" << "0 port 3 refused" << na;
-        QTest::newRow("already open") << "3" << "already-open" << "0 port 3 refused"
-                                      << "8005 Port already open";
+        // This program's own port says where the front end frees it, if it can.
+        QTest::newRow("already open: where to free it") << "3" << "already-open"
+            << "0 port 3 refused" << "8005 Port already open\r\nfree it here";
+        QTest::newRow("already open, the front end frees it nowhere") << "3" << "no hint"
+            << "0 port 3 refused" << "8005 Port already open";
+        // Another program's lock names it, once, and nothing else is added.
+        QTest::newRow("another program's lock") << "3" << "lock" << "0 port 3;0 open refused"
+            << "8005 " + Lock;
         QTest::newRow("not a number") << "abc" << "" << "" << "13 Type mismatch";
         QTest::newRow("too large") << "40000" << "" << "" << "6 Overflow";
         // What the call opened it closes, so that the next command can open the port.
@@ -280,15 +279,18 @@ private slots:
                                      {"open", Op::Open},
                                      {"close", Op::Close},
                                      {"rts", Op::SetRts}};
+        const bool alreadyOpen = setup == "already-open" || setup == "no hint";
         Rig r;
-        r.link.setOpenHereHint(QStringLiteral("free it here"));
+        r.link.setOpenHereHint(setup == "no hint" ? "" : "free it here");
         r.prefs.comPort = comPort;
         r.port.setRts(setup != "rts-off");
-        r.port.setOpen(setup == "already-open");
+        r.port.setOpen(alreadyOpen);
         r.port.clearTrace();
         if (ops.contains(setup.section(' ', 0, 0)))
             r.port.failNth(ops[setup.section(' ', 0, 0)], Unavailable,
                            setup.section(' ', 1).toInt());
+        if (setup == "lock")
+            r.port.failNth(Op::Open, {PortErrorCode::PortAlreadyOpen, Lock});
         r.port.greetAfterOpen("XOK", 1000); // counts from the re-opening
         r.port.deliverAt(100, "junk");      // gone with the power cycle
         qint64 eventsAt = -1;
@@ -298,10 +300,10 @@ private slots:
         QCOMPARE(r.port.trace().join(';'), trace);
         QCOMPARE(r.port.rts(), setup != "rts-off");
         QStringList log{"openComPort: Port: 1 Mode: 0"};
-        if (trace.contains("0 open"))
+        if (trace.contains("0 open;"))
             log << "openComPort: Cycling port";
         if (!failure.isEmpty())
-            log << "openComPort Failed: " + failure;
+            log << "openComPort Failed: " + failure.section("\r\n", 0, 0);
         QCOMPARE(r.log.lines(), log);
         if (failure.isEmpty()) {
             QCOMPARE(r.clock.nowMs(), 1000);
@@ -313,56 +315,13 @@ private slots:
         }
         QCOMPARE(r.clock.nowMs(), trace.section(';', -1).section(' ', 0, 0).toInt());
         QCOMPARE(r.clock.eventRuns(), 0);
-        QCOMPARE(r.port.isOpen(), setup == "already-open"); // never closes what was open
+        QCOMPARE(r.port.isOpen(), alreadyOpen); // never closes what was open
         const qsizetype sp = failure.indexOf(' ');
-        QCOMPARE(r.messages.texts().size(), 1);
-        const QString shown = r.messages.texts().first();
-        QVERIFY2(shown.startsWith("Unable to open COM " + comPort + "\r\n\r\nError: "
-                                  + failure.left(sp) + "\r\n" + failure.mid(sp + 1)),
-                 qPrintable(shown));
-        // A port this program holds open says where the front end frees it.
-        QCOMPARE(shown.endsWith("\r\nfree it here"), setup == "already-open");
-        QCOMPARE(r.messages.m_shown.first().icon, MessageIcon::None);
-        QVERIFY(r.messages.m_shown.first().title.isEmpty());
-    }
-
-    // "Already open" has two owners: this program's own port, left open by a
-    // front end's hand-driven step (its words say where to free it: openSequence),
-    // or another program (the reason names it, once, and nothing else is added).
-    void alreadyOpenOwner_data()
-    {
-        QTest::addColumn<bool>("openHere");
-        QTest::addColumn<QString>("hint"); // the front end's words; empty: none given
-        QTest::addColumn<QString>("ends");
-        QTest::newRow("this program's port, a front end without such a step")
-            << true << ""
-            << "Error: 8005\r\nPort already open";
-        QTest::newRow("another program's lock")
-            << false << "Disable COM frees it."
-            << "Error: 8005\r\nThe port /dev/ttyS2 is in use by PID 463, qovctl (lock file "
-               "/run/lock/LCK..ttyS2). Close that program and try again.";
-    }
-    void alreadyOpenOwner()
-    {
-        QFETCH(bool, openHere);
-        QFETCH(QString, hint);
-        QFETCH(QString, ends);
-        Rig r;
-        r.link.setOpenHereHint(hint);
-        if (openHere)
-            r.port.setOpen(true);
-        else
-            r.port.failNth(ScriptedPort::Op::Open,
-                           {PortErrorCode::PortAlreadyOpen,
-                            QStringLiteral("The port /dev/ttyS2 is in use by PID 463, qovctl (lock "
-                                           "file /run/lock/LCK..ttyS2). Close that program and "
-                                           "try again.")});
-        QVERIFY(!r.link.openComPort(r.port).opened);
-        QCOMPARE(r.messages.texts().size(), 1);
-        const QString shown = r.messages.texts().first();
-        QVERIFY2(shown.endsWith(ends), qPrintable(shown));
-        QCOMPARE(shown.count(QStringLiteral("in use by")), openHere ? 0 : 1);
-        QVERIFY(!shown.contains(QStringLiteral(".:")));
+        QCOMPARE(r.messages.texts(),
+                 QStringList{"Unable to open COM " + comPort + "\r\n\r\nError: " + failure.left(sp)
+                             + "\r\n" + failure.mid(sp + 1)});
+        QVERIFY(r.messages.m_shown.first().icon == MessageIcon::None
+                && r.messages.m_shown.first().title.isEmpty());
     }
 
     // A USB programmer's port is looked up first: the port takes the number before the
@@ -401,6 +360,119 @@ private slots:
         QCOMPARE(r.messages.texts().join("").section("\r\n", 0, 0), message);
         if (message.isEmpty())
             QVERIFY(r.port.portNumber() == 7 && r.port.isOpen());
+    }
+
+    // The connect step: where it stops, what the user is told and how the port and
+    // the link's claim are left, for each purpose. The transactions' own stops are
+    // pinned with what they leave in tst_transactions.
+    void connect_data()
+    {
+        // clang-format off
+        QTest::addColumn<Purpose>("purpose");
+        QTest::addColumn<QString>("board"); // greeting|version answer, or a fault
+        QTest::addColumn<Stage>("stage");
+        QTest::addColumn<QString>("events");
+        QTest::addColumn<QString>("greeting"); // "-": none
+        QTest::addColumn<QString>("version");  // "-": none
+        QTest::addColumn<bool>("openAfter");
+        QTest::addColumn<bool>("claimed");     // the result holds the link's claim
+        QTest::addColumn<bool>("closeLogged"); // closeComPort closed the port (it logs)
+        const QString opened = "status Opening Port|status Checking for QOV|";
+        const QString closing = "|status Closing Port|reset";
+        QTest::newRow("transaction: ready") << Purpose::Transaction << "XOK|2.5" << Stage::Connected
+                << opened + "status Found QOV" << "XOK" << "-" << true << true << false;
+        QTest::newRow("version query: ready, the version carried") << Purpose::VersionQuery << "XOK|2.5"
+                << Stage::Connected << "" << "XOK" << "2.5" << true << true << false;
+        QTest::newRow("self-powered: no greeting needed") << Purpose::VersionQuery << "self||2.5"
+                << Stage::Connected << "" << "-" << "2.5" << true << true << false;
+        QTest::newRow("busy: nothing done") << Purpose::Transaction << "busy" << Stage::Busy << ""
+                << "-" << "-" << false << false << false;
+        QTest::newRow("transaction: no greeting, told then closed") << Purpose::Transaction << "|2.5"
+                << Stage::NoGreeting
+                << opened + "status QOV Not Found|message QOV Not Found [open]" + closing
+                << "-" << "-" << false << true << true;
+        QTest::newRow("version query: other greeting, told, left open") << Purpose::VersionQuery
+                << "XOX|2.5" << Stage::NoGreeting << "message QOV Not Found [open]" << "XOX" << "-"
+                << true << true << false;
+        QTest::newRow("learn start: no greeting, closed and freed, then told")
+                << Purpose::LearnStart << "|2.5" << Stage::NoGreeting << "message QOV Not Found [free]"
+                << "-" << "-" << false << false << true;
+        QTest::newRow("version query: no version") << Purpose::VersionQuery << "XOK|"
+                << Stage::BadVersion << "message Unable to aquire the QOV Firmware Version [open]"
+                << "XOK" << "-" << true << true << false;
+        QTest::newRow("learn start: bad version, closed directly and freed, then told")
+                << Purpose::LearnStart << "XOK|" << Stage::BadVersion
+                << "message Unable to retrieve QOV version [free]" << "XOK" << "-" << false << false << false;
+        QTest::newRow("transaction: port lost at the version check") << Purpose::Transaction << "lost"
+                << Stage::PortLost << opened.chopped(1) << "XOK" << "-" << true << true << false;
+        // clang-format on
+    }
+    void connect()
+    {
+        QFETCH(Purpose, purpose);
+        QFETCH(QString, board);
+        QFETCH(Stage, stage);
+        QFETCH(QString, events);
+        QFETCH(QString, greeting);
+        QFETCH(QString, version);
+        QFETCH(bool, openAfter);
+        QFETCH(bool, claimed);
+        QFETCH(bool, closeLogged);
+        Rig r;
+        std::optional<DeviceLink::Claim> other;
+        if (board == "busy")
+            other.emplace(*r.link.tryClaim());
+        if (board == "lost")
+            r.port.failNth(ScriptedPort::Op::Output, {PortErrorCode::PortNotOpen, "gone"});
+        r.prefs.isQOVSelfPowered = board.startsWith("self|");
+        const QStringList answers = board.section('|', -2).split('|');
+        r.port.greetAfterOpen(board == "lost" ? "XOK" : answers.value(0).toLatin1(), 400);
+        r.port.answerNextCommand(answers.value(1).toLatin1(), 20);
+
+        // Only the transactions show status texts.
+        ConnectionStatus *status = purpose == Purpose::Transaction ? &r : nullptr;
+        const ConnectResult result = BoardConnection(r.link, r.port, status).connect(purpose);
+        QCOMPARE(result.stage, stage);
+        QCOMPARE(r.events.join('|'), events);
+        QCOMPARE(result.greeting.value_or("-"), greeting);
+        QCOMPARE(result.version.value_or("-"), version);
+        QCOMPARE(r.port.isOpen(), openAfter);
+        QCOMPARE(bool(result.claim), claimed);
+        // The claim is held exactly while the result holds it.
+        QCOMPARE(r.link.isBusy(), claimed || bool(other));
+        QCOMPARE(r.log.lines().contains("closeComPort: Closing Port"), closeLogged);
+    }
+
+    // What counts as a firmware version (qovctl version and the doctor judge by it).
+    void judge_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<Verdict>("verdict");
+        QTest::newRow("eight characters, letters after the number")
+            << "2.5 beta" << Verdict::Version;
+        QTest::newRow("nine characters: too long") << "2.5 beta1" << Verdict::NotPlain;
+        QTest::newRow("2.5 and an escape sequence") << "2.5\x1b[0m" << Verdict::NotPlain;
+        QTest::newRow("2.5 and DEL") << "2.5\x7f" << Verdict::NotPlain;
+        QTest::newRow("2.5 and a C1 control") << QString("2.5") + QChar(0x9B) << Verdict::NotPlain;
+        QTest::newRow("2.5 and a Latin-1 letter")
+            << QString("2.5") + QChar(0xE9) << Verdict::Version;
+        QTest::newRow("two characters") << "2." << Verdict::NoNumber;
+        QTest::newRow("letters") << "XOK" << Verdict::NoNumber;
+        QTest::newRow("a negative number") << "-1.5" << Verdict::NoNumber;
+        QTest::newRow("nothing") << "" << Verdict::NoNumber;
+    }
+    void judge()
+    {
+        QFETCH(QString, answer);
+        QFETCH(Verdict, verdict);
+        QCOMPARE(FirmwareVersion::judge(answer), verdict);
+    }
+
+    void hexBytes()
+    {
+        QCOMPARE(FirmwareVersion::hexBytes("2.5\x1b"), QStringLiteral("32 2E 35 1B"));
+        QCOMPARE(FirmwareVersion::hexBytes(QString(17, u'A')),
+                 QString("41 ").repeated(15) + "41 ...");
     }
 };
 

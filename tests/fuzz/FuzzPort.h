@@ -1,16 +1,13 @@
 #pragma once
 // A port whose board answers every exchange with the fuzzer's bytes.
-#include "device/MessageBoxes.h"
 #include "device/ProgrammerPort.h"
 
 #include <utility>
 
-class FuzzPort : public ProgrammerPort
+class FuzzPort : public BasicProgrammerPort
 {
 public:
     explicit FuzzPort(QByteArray answer) : m_pending(std::move(answer)) { }
-    qint16 portNumber() const override { return 1; }
-    bool setPortNumber(qint16) override { return !m_open; }
     bool isOpen() const override { return m_open; }
     bool setOpen(bool open) override
     {
@@ -31,14 +28,8 @@ public:
             out.swap(m_pending);
         return out;
     }
-    int inputMode() const override { return 1; }
-    void setInputMode(int) override { }
-    bool rts() const override { return false; }
     bool setRts(bool) override { return true; }
-    bool dtr() const override { return false; }
     bool setDtr(bool) override { return true; }
-    PortError lastError() const override { return {}; }
-    bool hasFailed() const override { return false; }
     QString deviceName() const override { return QStringLiteral("fuzz"); }
     // The answer to the next command.
     void refill(const QByteArray &bytes) { m_answer = bytes; }
@@ -47,10 +38,4 @@ private:
     QByteArray m_pending;
     QByteArray m_answer;
     bool m_open = true;
-};
-
-class SilentMessageBoxes : public MessageBoxes
-{
-public:
-    void showMessage(const QString &, MessageIcon, const QString &) override { }
 };

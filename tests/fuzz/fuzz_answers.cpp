@@ -1,5 +1,6 @@
 // The board's answers to the greeting, the version query, a read and a learn
 // poll, whatever bytes arrive: never a crash, never a value outside a byte.
+#include "../support/RecordingMessageBoxes.h"
 #include "FuzzPort.h"
 #include "device/DeviceLink.h"
 #include "learn/LearnReport.h"
@@ -13,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     VirtualClock clock;
     DebugLog log;
     log.enableInMemory();
-    SilentMessageBoxes messages;
+    RecordingMessageBoxes messages;
     LinkPreferences prefs;
     DeviceLink link(clock, log, messages, prefs);
     FuzzPort port(bytes);

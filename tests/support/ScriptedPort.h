@@ -41,11 +41,6 @@ public:
     int bytesWaiting() override { return int(pump().size()); }
     bool output(const QByteArray &bytes) override;
     QByteArray input() override { return std::exchange(pump(), {}); }
-    void setInputMode(int mode) override
-    {
-        BasicProgrammerPort::setInputMode(mode);
-        m_trace << QStringLiteral("%1 mode %2").arg(m_clock.nowMs()).arg(mode);
-    }
     bool setRts(bool on) override { return setLine(Op::SetRts, "rts", m_rts, on); }
     bool setDtr(bool on) override { return setLine(Op::SetDtr, "dtr", m_dtr, on); }
     QString deviceName() const override { return QStringLiteral("COM%1").arg(m_portNumber); }
