@@ -434,6 +434,9 @@ DeviceLink::CarefulRead DeviceLink::readOneLocation(ProgrammerPort &comm, int lo
     resetAnswerTiming();
     double loc = location;
     const int value = ReadFromDevice(loc, comm);
+    // One exchange does not tell how slow the board answers: junk well ahead of a
+    // slow answer looks like a quick answer. The confirm waits a whole answer window.
+    m_longestAnswerMs = qMax(m_longestAnswerMs, qint64(PollCount * PollPauseMs));
     CarefulRead out;
     out.fault = m_answerFault;
     const bool doubt = m_staleDropped > 0 || out.fault == AnswerFault::ExtraBytes;
