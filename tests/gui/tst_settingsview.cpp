@@ -2,16 +2,20 @@
 // menu commands, refreshing and dropping codes.
 #include "codes/CodeMime.h"
 #include "settings/Profile.h"
+#include "settings/gui/FileDialogs.h"
 #include "support/GuiHarness.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QFileDialog>
 #include <QLabel>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <sys/stat.h>
 
@@ -246,6 +250,52 @@ private slots:
         prefs["LASTPROFILEDIR"] = folderKept ? dir.path() : lastUsed.path();
         QCOMPARE(f.store.m_values, prefs);
         QCOMPARE(f.form->statusText(), status);
+    }
+
+    // The real Save dialog takes a name that is there without asking itself: the one
+    // question ("replace it?") comes after the file is known to be one we may save to.
+    void saveDialogAsksNothing_data()
+    {
+        QTest::addColumn<bool>("there");
+        QTest::addColumn<bool>("replace"); // the answer to our own question
+        QTest::newRow("a new name") << false << false;
+        QTest::newRow("a file that is there, replaced") << true << true;
+        QTest::newRow("a file that is there, kept") << true << false;
+    }
+    void saveDialogAsksNothing()
+    {
+        QFETCH(bool, there);
+        QFETCH(bool, replace);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("p.json"));
+        QFile file(path);
+        QVERIFY(!there || file.open(QIODevice::WriteOnly));
+        QStringList boxes;
+        // Whatever box is up when the person looks: its text noted, then answered.
+        const auto answerBox = [&] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                boxes << box->text();
+                box->button(replace ? QMessageBox::Yes : QMessageBox::No)->click();
+                // Kept: a file dialog still open behind it is cancelled, never left hanging.
+                if (auto *dialog = qobject_cast<QFileDialog *>(box->parentWidget()))
+                    QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+            }
+        };
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            dialog->selectFile(path);
+            QTimer::singleShot(0, answerBox);            // a box the dialog would open itself
+            QMetaObject::invokeMethod(dialog, "accept"); // as Save is clicked
+        });
+        FileDialogs dialogs;
+        QCOMPARE(dialogs.saveFileName(nullptr, "Save", dir.path(), "Profiles (*.json)"), path);
+        QCOMPARE(boxes, QStringList());
+        if (there) {
+            QTimer::singleShot(0, answerBox);
+            QCOMPARE(dialogs.confirmReplace(nullptr, path), replace);
+            QCOMPARE(boxes, QStringList{"p.json already exists.\nDo you want to replace it?"});
+        }
     }
 
     // A field left out of range by a press on another control: the range message, then
