@@ -339,7 +339,7 @@ void DeviceLink::resetAnswerTiming()
 }
 
 bool DeviceLink::confirmInStep(ProgrammerPort &comm, int location, int expected,
-                               const QString &prefix)
+                               const QString &prefix, bool watchAfter)
 {
     m_log.WriteDebugLog(prefix + QStringLiteral("Confirm - Loc: ") + QString::number(location)
                         + QStringLiteral(" Expected: ") + QString::number(expected));
@@ -351,7 +351,7 @@ bool DeviceLink::confirmInStep(ProgrammerPort &comm, int location, int expected,
     const qint64 until
         = qMax(m_lastSentAtMs + m_longestAnswerMs, m_lastAnswerAtMs) + ConfirmMarginMs;
     int extra = 0;
-    while (inStep && extra == 0 && m_clock.nowMs() < until && !comm.hasFailed()) {
+    while (watchAfter && inStep && extra == 0 && m_clock.nowMs() < until && !comm.hasFailed()) {
         comm.waitForInput(m_clock, PollPauseMs);
         if (comm.bytesWaiting() > 0)
             extra = int(comm.input().size());

@@ -73,9 +73,13 @@ public:
     // before it and nothing after it for as long as this transaction's slowest
     // answer took (since resetAnswerTiming()), and at least one byte time more.
     // Under a shift the answer still on its way comes first and differs, or the
-    // confirm's own answer follows it inside that wait.
+    // confirm's own answer follows it inside that wait; when it does not differ (the
+    // location holds the same byte as the one read before it) and the wait is too
+    // short for a slow board, a second confirm of a location holding another value
+    // gets the first confirm's answer. That one needs no wait (watchAfter false).
     void resetAnswerTiming();
-    bool confirmInStep(ProgrammerPort &comm, int location, int expected, const QString &prefix);
+    bool confirmInStep(ProgrammerPort &comm, int location, int expected, const QString &prefix,
+                       bool watchAfter = true);
 
     // The careful path, when a transaction is in doubt. settleLine waits until the
     // line has been quiet for a whole answer window and more (a late answer, a

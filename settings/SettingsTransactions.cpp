@@ -223,7 +223,6 @@ TransactionResult SettingsTransactions::readValues(const ConnectResult &connecti
     // Any sign that answers and commands are out of step doubts every value taken:
     // all are then read again carefully.
     bool doubt = false;
-    int lastRead = -1;
     for (int location : SettingsTransferOrder) {
         m_reporter.setProgressBar(done, total);
         ++done;
@@ -234,7 +233,6 @@ TransactionResult SettingsTransactions::readValues(const ConnectResult &connecti
         if (value >= 0) {
             settings.setValueAt(location, value);
             read << location;
-            lastRead = location;
         } else {
             noteFailed(result, location, false);
         }
@@ -248,9 +246,8 @@ TransactionResult SettingsTransactions::readValues(const ConnectResult &connecti
         if (doubt)
             break;
     }
-    if (!doubt && lastRead >= 0)
-        doubt
-            = !m_link.confirmInStep(m_comm, lastRead, int(settings.valueAt(lastRead)), ReadPrefix);
+    if (!doubt && !read.isEmpty())
+        doubt = !readInStep(settings, read);
     if (m_comm.hasFailed())
         return lost();
     if (doubt) {
@@ -285,6 +282,24 @@ TransactionResult SettingsTransactions::writeAll(DeviceSettings &settings,
     TransactionResult result = writeAll(connection, settings, stopRequested);
     result.usbPortFound = connection.usbPortFound;
     return result;
+}
+
+bool SettingsTransactions::readInStep(const DeviceSettings &settings, const QList<int> &read)
+{
+    const int last = read.last();
+    const auto valueAt = [&settings](int loc) { return int(settings.valueAt(loc)); };
+    // Under a shift the value taken for the last location is the one before it, and
+    // the answer still on its way passes for the confirm's own when the two are alike.
+    // A second confirm, of a location holding another value, then gets the first
+    // confirm's answer instead of its own: its first byte decides, with no wait after
+    // it. With every value alike a shift changes none of them.
+    if (!m_link.confirmInStep(m_comm, last, valueAt(last), ReadPrefix))
+        return false;
+    const auto other = std::find_if(read.crbegin(), read.crend(),
+                                    [&](int loc) { return valueAt(loc) != valueAt(last); });
+    return other == read.crend()
+           || (!m_comm.hasFailed()
+               && m_link.confirmInStep(m_comm, *other, valueAt(*other), ReadPrefix, false));
 }
 
 bool SettingsTransactions::boardAnswers(int location, bool &doubt)

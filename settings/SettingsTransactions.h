@@ -102,6 +102,9 @@ private:
     // value carefully become the verified ones, and no others.
     void reverifyCarefully(const DeviceSettings &settings, TransactionResult &result,
                            const QList<int> &candidates);
+    // Whether a read's answers were in step to its end: the last location read is
+    // confirmed, then the last one read with another value.
+    bool readInStep(const DeviceSettings &settings, const QList<int> &read);
     // One read of a location that answered before: whether the board is there.
     bool boardAnswers(int location, bool &doubt);
     // Notes a location as failed, answered with extra bytes when the link says so.

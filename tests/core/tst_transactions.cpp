@@ -53,19 +53,37 @@ constexpr quint8 Junk = 0xEE; // the board's junk byte; no location holds it
 
 // Distinct values everywhere, none the junk byte or the acknowledgement, and a
 // value to write at each location that differs from all of them (also plus one,
-// as a wrong read-back stores).
-quint8 heldAt(int location) { return quint8(0x20 + 3 * location); }
-quint8 writtenAt(int location) { return quint8(0x90 + 3 * location); }
+// as a wrong read-back stores). On a board with alike ends the last two locations
+// read hold the same byte: after a shift the answer still on its way then looks
+// like the answer to a read of the last one.
+int alike(int location, bool alikeEnds)
+{
+    return alikeEnds && location == SettingsTransferOrder.back()
+               ? SettingsTransferOrder[SettingsTransferOrder.size() - 2]
+               : location;
+}
+quint8 heldAt(int location, bool alikeEnds = false)
+{
+    return quint8(0x20 + 3 * alike(location, alikeEnds));
+}
+quint8 writtenAt(int location, bool alikeEnds = false)
+{
+    return quint8(0x90 + 3 * alike(location, alikeEnds));
+}
 
 struct Board
 {
     const char *name;
     int latencyMs;
-    bool echoAck = false; // a write is acknowledged with the value written
+    bool echoAck = false;   // a write is acknowledged with the value written
+    bool alikeEnds = false; // see heldAt()
 };
 const Board Boards[] = {{"line speed", 0}, {"50 ms", 50}, {"150 ms", 150}};
-// Write All also on a board whose acknowledgement looks like the read-back.
+// Write All also on a board whose acknowledgement looks like the read-back; both
+// also on boards with alike ends (and for Write All, alike values to write there).
 const Board EchoBoard = {"50 ms, acknowledging with the value", 50, true};
+const Board AlikeEndBoards[]
+    = {{"line speed, alike ends", 0, false, true}, {"150 ms, alike ends", 150, false, true}};
 
 QList<int> delays(bool delayed)
 {
@@ -87,12 +105,14 @@ QString locations(const QList<int> &list)
 
 struct Run : TransactionRig
 {
-    Run(int latencyMs, Fault fault, int at, int delayMs, bool echoAck = false)
+    Run(int latencyMs, Fault fault, int at, int delayMs, bool echoAck = false,
+        bool alikeEnds = false)
+        : alikeEnds(alikeEnds)
     {
         board.setEchoWriteAck(echoAck);
         QByteArray image(SimBoard::LocationCount, '\0');
         for (int loc = 0; loc < SimBoard::LocationCount; ++loc)
-            image[loc] = char(heldAt(loc));
+            image[loc] = char(heldAt(loc, alikeEnds));
         board.setMemoryBytes(image);
         board.setGarbageBytes(QByteArray(1, char(Junk)));
         board.setByteTiming(true);
@@ -102,8 +122,9 @@ struct Run : TransactionRig
         if (fault != Fault::None)
             board.setFault(at, fault);
         for (int loc : SettingsTransferOrder)
-            settings.setValueAt(loc, writtenAt(loc));
+            settings.setValueAt(loc, writtenAt(loc, alikeEnds));
     }
+    const bool alikeEnds;
 };
 
 // What is wrong with one run, empty when every invariant holds.
@@ -129,11 +150,11 @@ QString brokenInvariant(bool write, Fault fault, int at, Run &run)
             if (named.contains(loc)) {
                 if (shown != 0)
                     return QStringLiteral("location %1 not read yet shows %2").arg(loc).arg(shown);
-            } else if (shown != heldAt(loc)) {
+            } else if (shown != heldAt(loc, run.alikeEnds)) {
                 return QStringLiteral("location %1 read as %2, the board holds %3%4")
                     .arg(loc)
                     .arg(shown)
-                    .arg(heldAt(loc))
+                    .arg(heldAt(loc, run.alikeEnds))
                     .arg(r.ok() ? QStringLiteral(" (a success)") : QString());
             }
         }
@@ -142,7 +163,7 @@ QString brokenInvariant(bool write, Fault fault, int at, Run &run)
     if (run.settings != before)
         return QStringLiteral("the write changed the record");
     for (int loc : r.verifiedLocations)
-        if (run.board.memory(loc) != writtenAt(loc))
+        if (run.board.memory(loc) != writtenAt(loc, run.alikeEnds))
             return QStringLiteral("location %1 verified, the board holds %2")
                 .arg(loc)
                 .arg(run.board.memory(loc));
@@ -420,8 +441,9 @@ private slots:
         }
         if (write)
             QCOMPARE(rig.settings, factory);
-        // One more read of the last location proves the answers were in step.
-        sent += QByteArray("R\x15", 2) + '\0';
+        // More reads prove the answers were in step: the last location, and after a
+        // read also the last one read with another value (20 holds 61, 21 holds 5A).
+        sent += QByteArray("R\x15", 2) + '\0' + (write ? "" : QByteArray("R\x14", 2) + '\0');
         const bool secondPass = rig.events.contains("status Reading settings again...")
                                 || rig.events.contains("status Checking settings again...");
         if (!secondPass) {
@@ -480,6 +502,7 @@ private slots:
         QTest::addColumn<Fault>("fault");
         QTest::addColumn<bool>("delayed"); // the fault takes the delay D
         QTest::addColumn<bool>("echoAck");
+        QTest::addColumn<bool>("alikeEnds");
         const struct
         {
             Fault fault;
@@ -493,12 +516,15 @@ private slots:
             QList<Board> boards(std::cbegin(Boards), std::cend(Boards));
             if (reader == "write")
                 boards << EchoBoard;
+            if (reader != "doctor")
+                boards << AlikeEndBoards[0] << AlikeEndBoards[1];
             for (const Board &b : boards)
                 for (const auto &k : kinds)
                     if (reader != "doctor" || k.fault == Fault::None || k.delayed)
                         QTest::addRow("%s, %s, %s", qPrintable(reader), b.name,
                                       qPrintable(SimBoard::faultName(k.fault)))
-                            << reader << b.latencyMs << k.fault << k.delayed << b.echoAck;
+                            << reader << b.latencyMs << k.fault << k.delayed << b.echoAck
+                            << b.alikeEnds;
         }
     }
     void sweep()
@@ -508,6 +534,7 @@ private slots:
         QFETCH(Fault, fault);
         QFETCH(bool, delayed);
         QFETCH(bool, echoAck);
+        QFETCH(bool, alikeEnds);
         QElapsedTimer timer;
         timer.start();
         QStringList broken;
@@ -518,7 +545,7 @@ private slots:
                   : QList<int>(SettingsTransferOrder.cbegin(), SettingsTransferOrder.cend());
         for (int at : where) {
             for (int d : delays(delayed)) {
-                Run run(latencyMs, fault, at, d, echoAck);
+                Run run(latencyMs, fault, at, d, echoAck, alikeEnds);
                 ++runs;
                 const QString why = reader == "doctor"
                                         ? doctorMisread(fault, at, run)
